@@ -324,17 +324,24 @@ GeoBox EllipticArcBounds(const GeoEllipticArc& arc)
     constexpr double Inf = std::numeric_limits<double>::infinity();
     double minX = Inf, minY = Inf, maxX = -Inf, maxY = -Inf;
     int samples = 0;
-    for (int i = 0;; ++i) {
-        const double t = ts + i * 0.05;
-        if (!(t <= te))
-            break;
+    auto take = [&](double t) {
         const GeoPoint p = PointAt(e, f, t);
         minX = std::fmin(minX, p.x);
         minY = std::fmin(minY, p.y);
         maxX = std::fmax(maxX, p.x);
         maxY = std::fmax(maxY, p.y);
         ++samples;
+    };
+    for (int i = 0;; ++i) {
+        const double t = ts + i * 0.05;
+        if (!(t <= te))
+            break;
+        take(t);
     }
+    // The samples stop short of the end by up to one step; the end point
+    // belongs in the box too.
+    if (samples > 0)
+        take(te);
     GeoBox box;
     if (samples == 0 || !std::isfinite(minX) || !std::isfinite(minY) || !std::isfinite(maxX) ||
         !std::isfinite(maxY)) {
