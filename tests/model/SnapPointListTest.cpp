@@ -296,7 +296,7 @@ TEST(SnapPointList, CirclesAndArcsCross)
     CEntity* b = AddRegistered(list, snaps, 30, {10, 0, 10});
     EXPECT_EQ(NodesOf(snaps, b, SnapKind::Intersection).size(), 2u);
     // An upper half arc keeps only the upper crossing.
-    CEntity* arc = AddRegistered(list, snaps, 31, {20, 0, 10, 0, 180}, 1);
+    CEntity* arc = AddRegistered(list, snaps, 31, {10, 0, 10, 0, 180}, 1);  // same centre as b: only a crosses
     const auto x = NodesOf(snaps, arc, SnapKind::Intersection);
     ASSERT_EQ(x.size(), 1u);
     EXPECT_GT(x[0].y, 0);
