@@ -1,0 +1,3 @@
+#include "model/Settings.h"
+
+int16_t PartsBase = 0;
