@@ -2,6 +2,8 @@
 // Menus, accelerator table and toolbars of the program, as data. The frame
 // builds its Qt menus, actions and bars from these tables.
 
+#include <QKeyCombination>
+
 #include <vector>
 
 struct MenuItem {
@@ -17,7 +19,7 @@ struct MenuItem {
 const MenuItem* LoadMenuResource(unsigned id);
 
 struct Accelerator {
-    int key;     // Qt key with modifiers, e.g. Qt::CTRL | Qt::Key_N
+    QKeyCombination key; // e.g. Qt::CTRL | Qt::Key_N
     unsigned id; // command
 };
 // The one accelerator table (128), in table order.
