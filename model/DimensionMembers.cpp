@@ -1,0 +1,4 @@
+#include "model/DimensionMembers.h"
+
+// Placeholder until the dimension members are built here.
+void BuildDimensionMembers(CEntityList&, CEntity*) {}

@@ -1,0 +1,113 @@
+#pragma once
+// The entity list: the only place where entity records are made and freed,
+// with its one-level undo step.
+
+#include "model/Entity.h"
+
+#include <cstdint>
+#include <string_view>
+
+class CSnapPointList;
+
+// The fixed part of a new entity, passed to the add operations.
+struct EntityHeader {
+    int16_t type = 0;
+    int16_t subtype = 0;
+    int16_t style = 0;
+    int16_t layer = 0;
+    int16_t count = 0;
+};
+
+// Undo states (CEntityList::undoState).
+namespace UndoState {
+inline constexpr int32_t Normal = 0;        // last edit added entities (mark = first of the run), or nothing held
+inline constexpr int32_t Removed = 1;       // an add was undone or a delete done: chain detached
+inline constexpr int32_t Redone = 2;        // an undone add was brought back: chain in the list
+inline constexpr int32_t Replaced = 3;      // a replacing edit: chain = replaced entities, mark = first new one
+inline constexpr int32_t ReplaceUndone = 4; // replacing edit undone: new run detached from the mark
+} // namespace UndoState
+
+// Limits of the coordinates the list accepts (values 0 and 1 of a record).
+inline constexpr double MinCoordinate = -9999999999.9;
+inline constexpr double MaxCoordinate = 99999999999.9;
+
+class CEntityList {
+public:
+    CEntity* first = nullptr;
+    CEntity* last = nullptr;
+    CEntity* undoChain = nullptr;  // head of the entities held by the undo step
+    CEntity* undoTail = nullptr;   // tail of that chain while it is built
+    CEntity* mark = nullptr;       // first entity of the last run of added entities
+    int32_t undoState = 0;         // UndoState
+    int32_t groupCounter = 1;      // number the next group header takes
+
+    CEntityList() = default;
+    ~CEntityList();
+    CEntityList(const CEntityList&) = delete;
+    CEntityList& operator=(const CEntityList&) = delete;
+
+    // Appends one entity at the tail. codes and values hold header.count
+    // entries each (codes are ignored for types 26 and 90 and may be null
+    // there). Returns 0, or 1 when a coordinate is out of range (nothing is
+    // added). A dimension (type 50) builds its members behind it at once, so
+    // after success the new entity is `last`, or `last->owner` for a dimension.
+    int AddEntity(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values,
+                  std::string_view text = {}, std::string_view font = {});
+    // As AddEntity, for a member of `owner` (not null): the owner is set, the
+    // owner's group number copied when not 0, value 0 is range-checked for
+    // every type, and a group header takes no number from the counter.
+    int AddChildEntity(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values,
+                       std::string_view text, std::string_view font, CEntity* owner);
+
+    // Appends a member piece that the list builds itself (the lines, arcs and
+    // texts of a dimension): no coordinate check, no group number, no member
+    // building; the owner is set as given. Returns the new entity or null.
+    CEntity* AddMemberEntity(const EntityHeader& header, const int16_t* codes, COLORREF colour,
+                             const double* values, std::string_view text, std::string_view font, CEntity* owner);
+
+    // Frees every entity of the list and empties it; group counter back to 1.
+    // Callers discard the undo step first (with their snap points); a step
+    // still held here is dropped without touching snap points.
+    void RemoveAll();
+    // Frees the entities from `entity` to the end of its chain (following the
+    // next links only), then empties the list's first and last and sets the
+    // group counter to 1. Used on detached chains.
+    void FreeChain(CEntity* entity);
+
+    // Reference point of the selected entities (state 3), by PartsBase.
+    void GetSelectionCentre(double& x, double& y) const;
+
+    // ---- one-level undo ----
+    // Drops the undo step before a new edit, freeing whatever can no longer
+    // come back together with its snap points (snaps may be null for lists
+    // without snap points). Leaves state 0 with chain, tail and mark cleared.
+    void DiscardUndo(CSnapPointList* snaps);
+    // One toggle of the undo state machine.
+    void UndoRedo();
+    // Moves every entity in state -1 out of the list into a new undo chain
+    // (their state back to 0); state 1 when any moved, else 0.
+    void MoveDeletedToUndo();
+    // Cuts a group header or dimension together with all its members (and
+    // their members) out of the list into the undo chain; state 1.
+    void RemoveOwnerWithMembers(CEntity* owner);
+    // Frees the detached part of a replacing edit's step (states 3 and 4).
+    void FreeUndoChain(CSnapPointList* snaps);
+
+    // Frees one record (it must already be out of every chain).
+    static void FreeEntity(CEntity* entity);
+
+private:
+    CEntity* MakeRecord(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values,
+                        std::string_view text, std::string_view font);
+    CEntity* AddRecord(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values,
+                       std::string_view text, std::string_view font, CEntity* owner);
+    void Link(CEntity* e);
+    void FreeDetached(CEntity* head, CSnapPointList* snaps);
+};
+
+// Shifts `entity` and every entity after it in its chain by (dx, dy).
+void TranslateEntities(double dx, double dy, CEntity* entity);
+
+// The list owned by no document: the part shown in the parts palette and the
+// selection being copied between drawings.
+extern CEntityList EntityBuffer;

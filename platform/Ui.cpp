@@ -1,0 +1,291 @@
+#include "platform/Ui.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+
+namespace {
+
+QWidget* ownerOr(QWidget* parent)
+{
+    return parent ? parent : QApplication::activeWindow();
+}
+
+struct ButtonSpec {
+    int id;
+    const char* text;
+    QMessageBox::ButtonRole role;
+};
+
+// The buttons of each MB_* button set, in the order they are shown.
+std::vector<ButtonSpec> buttonsFor(unsigned flags)
+{
+    switch (flags & 0x0F) {
+    case MB_OKCANCEL:
+        return {{IDOK, "OK", QMessageBox::AcceptRole}, {IDCANCEL, "キャンセル", QMessageBox::RejectRole}};
+    case MB_ABORTRETRYIGNORE:
+        return {{IDABORT, "中止(&A)", QMessageBox::RejectRole},
+                {IDRETRY, "再試行(&R)", QMessageBox::AcceptRole},
+                {IDIGNORE, "無視(&I)", QMessageBox::AcceptRole}};
+    case MB_YESNOCANCEL:
+        return {{IDYES, "はい(&Y)", QMessageBox::YesRole},
+                {IDNO, "いいえ(&N)", QMessageBox::NoRole},
+                {IDCANCEL, "キャンセル", QMessageBox::RejectRole}};
+    case MB_YESNO:
+        return {{IDYES, "はい(&Y)", QMessageBox::YesRole}, {IDNO, "いいえ(&N)", QMessageBox::NoRole}};
+    case MB_RETRYCANCEL:
+        return {{IDRETRY, "再試行(&R)", QMessageBox::AcceptRole}, {IDCANCEL, "キャンセル", QMessageBox::RejectRole}};
+    default:
+        return {{IDOK, "OK", QMessageBox::AcceptRole}};
+    }
+}
+
+QMessageBox::Icon iconFor(unsigned flags)
+{
+    switch (flags & 0xF0) {
+    case MB_ICONHAND:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+class QtUiBackend : public UiBackend {
+public:
+    int messageBox(QWidget* parent, const QString& text, const QString& caption, unsigned flags) override
+    {
+        QMessageBox box(iconFor(flags), caption, text, QMessageBox::NoButton, parent);
+        std::vector<ButtonSpec> specs = buttonsFor(flags);
+        std::vector<QPushButton*> buttons;
+        for (const ButtonSpec& s : specs) {
+            buttons.push_back(box.addButton(QString::fromUtf8(s.text), s.role));
+        }
+        unsigned def = (flags & 0xF00) >> 8;
+        box.setDefaultButton(buttons[def < buttons.size() ? def : 0]);
+        // Escape answers Cancel where there is one, OK for a lone OK button,
+        // and nothing otherwise (Yes/No and Abort/Retry/Ignore must be chosen).
+        for (size_t i = 0; i < specs.size(); ++i) {
+            if (specs[i].id == IDCANCEL || (specs.size() == 1 && specs[i].id == IDOK)) {
+                box.setEscapeButton(buttons[i]);
+            }
+        }
+        box.exec();
+        QAbstractButton* clicked = box.clickedButton();
+        for (size_t i = 0; i < buttons.size(); ++i) {
+            if (buttons[i] == clicked) {
+                return specs[i].id;
+            }
+        }
+        // Closed without a button: the framework answers Cancel, or OK when
+        // there is only OK.
+        return specs.size() == 1 ? IDOK : IDCANCEL;
+    }
+
+    void beep(unsigned) override { QApplication::beep(); }
+
+    int runDialog(QDialog& dialog) override { return dialog.exec(); }
+
+    FileChoice chooseFile(QWidget* parent, const FileRequest& request, bool save) override
+    {
+        QFileDialog dlg(parent, request.title);
+        dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        QString filter = qtFileFilter(request.filter);
+        QStringList filters = filter.isEmpty() ? QStringList() : filter.split(QStringLiteral(";;"));
+        if (!filters.isEmpty()) {
+            dlg.setNameFilters(filters);
+            if (request.filterIndex >= 0 && request.filterIndex < filters.size()) {
+                dlg.selectNameFilter(filters[request.filterIndex]);
+            }
+        }
+        if (!request.initialDir.isEmpty()) {
+            dlg.setDirectory(request.initialDir);
+        }
+        if (!request.initialName.isEmpty()) {
+            dlg.selectFile(request.initialName);
+        }
+        FileChoice choice;
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
+            return choice;
+        }
+        choice.ok = true;
+        choice.path = dlg.selectedFiles().first();
+        choice.filterIndex = std::max(0, static_cast<int>(filters.indexOf(dlg.selectedNameFilter())));
+        return choice;
+    }
+
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& initialDir) override
+    {
+        QString dir = QFileDialog::getExistingDirectory(parent, title, initialDir);
+        if (dir.isEmpty()) {
+            return std::nullopt;
+        }
+        return dir;
+    }
+
+    std::optional<std::uint32_t> chooseColor(QWidget* parent, std::uint32_t initial) override
+    {
+        QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+        QColor c = QColorDialog::getColor(start, parent);
+        if (!c.isValid()) {
+            return std::nullopt;
+        }
+        return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+               (static_cast<std::uint32_t>(c.blue()) << 16);
+    }
+
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override
+    {
+        bool ok = false;
+        QFont f = QFontDialog::getFont(&ok, initial, parent);
+        if (!ok) {
+            return std::nullopt;
+        }
+        return f;
+    }
+};
+
+QtUiBackend qtBackend;
+UiBackend* currentBackend = &qtBackend;
+
+class UiNotifier : public Notifier {
+public:
+    int MessageBox(std::string_view text, std::string_view caption, unsigned flags) override
+    {
+        return platform::messageBox(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                                    QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                                    flags);
+    }
+    void MessageBeep(unsigned type) override { platform::beep(type); }
+};
+
+UiNotifier uiNotifier;
+
+} // namespace
+
+UiBackend& qtUiBackend()
+{
+    return qtBackend;
+}
+
+UiBackend& uiBackend()
+{
+    return *currentBackend;
+}
+
+UiBackend* setUiBackend(UiBackend* b)
+{
+    UiBackend* previous = currentBackend == &qtBackend ? nullptr : currentBackend;
+    currentBackend = b ? b : &qtBackend;
+    return previous;
+}
+
+int messageBox(const QString& text, const QString& caption, unsigned flags, QWidget* parent)
+{
+    return currentBackend->messageBox(ownerOr(parent), text,
+                                      caption.isEmpty() ? QStringLiteral("OrvikCAD") : caption, flags);
+}
+
+void beep(unsigned type)
+{
+    currentBackend->beep(type);
+}
+
+int runDialog(QDialog& dialog)
+{
+    int r = currentBackend->runDialog(dialog);
+    if (r == QDialog::Rejected) {
+        return IDCANCEL;
+    }
+    return r; // QDialog::Accepted is IDOK
+}
+
+FileChoice chooseOpenFile(const FileRequest& request, QWidget* parent)
+{
+    return currentBackend->chooseFile(ownerOr(parent), request, false);
+}
+
+FileChoice chooseSaveFile(const FileRequest& request, QWidget* parent)
+{
+    FileChoice c = currentBackend->chooseFile(ownerOr(parent), request, true);
+    if (c.ok && !request.defaultExt.isEmpty() && QFileInfo(c.path).suffix().isEmpty()) {
+        QString ext = request.defaultExt.startsWith(u'.') ? request.defaultExt.mid(1) : request.defaultExt;
+        if (!c.path.endsWith(u'.')) {
+            c.path += u'.';
+        }
+        c.path += ext;
+    }
+    return c;
+}
+
+std::optional<QString> chooseFolder(const QString& title, const QString& initialDir, QWidget* parent)
+{
+    return currentBackend->chooseFolder(ownerOr(parent), title, initialDir);
+}
+
+std::optional<std::uint32_t> chooseColor(std::uint32_t initial, QWidget* parent)
+{
+    return currentBackend->chooseColor(ownerOr(parent), initial);
+}
+
+std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent)
+{
+    return currentBackend->chooseFont(ownerOr(parent), initial);
+}
+
+QString qtFileFilter(const QString& filter)
+{
+    if (!filter.contains(u'|')) {
+        return filter;
+    }
+    QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString desc = parts[i];
+        QString patterns = parts[i + 1];
+        if (desc.isEmpty() && patterns.isEmpty()) {
+            break;
+        }
+        patterns.replace(u';', u' ');
+        patterns = patterns.simplified();
+        // "*.*" means every file, with or without a dot.
+        QStringList each = patterns.split(u' ');
+        for (QString& p : each) {
+            if (p == QStringLiteral("*.*")) {
+                p = QStringLiteral("*");
+            }
+        }
+        // Qt reads the patterns from the parentheses at the end of the text.
+        QString shown = desc;
+        qsizetype open = desc.lastIndexOf(u'(');
+        bool hasOwn = desc.endsWith(u')') && open >= 0 &&
+                      desc.mid(open + 1, desc.size() - open - 2).replace(u';', u' ').simplified() == patterns &&
+                      !each.contains(QStringLiteral("*"));
+        patterns = each.join(u' ');
+        if (!hasOwn) {
+            shown = desc + QStringLiteral(" (") + patterns + u')';
+        }
+        out << shown;
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+void installUiNotifier()
+{
+    SetNotifier(&uiNotifier);
+}
+
+} // namespace platform

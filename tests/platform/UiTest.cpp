@@ -1,0 +1,176 @@
+#include "platform/Controls.h"
+#include "platform/Ui.h"
+#include "platform/UiScript.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+// A small dialog in the style of the program's own: an edit with a numeric
+// id, OK and Cancel, and a check on OK that keeps the dialog open.
+class NumberDlg : public QDialog {
+public:
+    NumberDlg()
+    {
+        auto* layout = new QVBoxLayout(this);
+        edit = new QLineEdit(this);
+        setControlId(edit, 1156);
+        layout->addWidget(edit);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        setControlId(buttons->button(QDialogButtonBox::Ok), IDOK);
+        setControlId(buttons->button(QDialogButtonBox::Cancel), IDCANCEL);
+        layout->addWidget(buttons);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        setWindowTitle(QStringLiteral("数値入力"));
+    }
+    void accept() override
+    {
+        bool ok = false;
+        value = edit->text().toDouble(&ok);
+        if (!ok) {
+            messageBox(QStringLiteral("数値の入力に誤りがあります！"), QString(), MB_OK | MB_ICONEXCLAMATION, this);
+            return;
+        }
+        QDialog::accept();
+    }
+    QLineEdit* edit;
+    double value = 0;
+};
+
+} // namespace
+
+TEST(Ui, ScriptAnswersMessageBoxesInOrderAndLogsThem)
+{
+    UiScript ui;
+    ui.button(IDNO).button(IDCANCEL);
+    EXPECT_EQ(messageBox(QStringLiteral("保存しますか？"), QStringLiteral("確認"), MB_YESNO | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(ShowMessage("消去しますか？", MB_OKCANCEL), IDOK) << "notifier not yet installed";
+    installUiNotifier();
+    EXPECT_EQ(ShowMessage("消去しますか？", MB_OKCANCEL), IDCANCEL);
+    MessageBeep(MB_ICONHAND);
+    ASSERT_EQ(ui.calls().size(), 3u);
+    EXPECT_EQ(ui.calls()[0].caption, QStringLiteral("確認"));
+    EXPECT_EQ(ui.calls()[0].flags, unsigned(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(ui.calls()[1].caption, QStringLiteral("OrvikCAD"));
+    EXPECT_EQ(ui.messages(), (QStringList{QStringLiteral("保存しますか？"), QStringLiteral("消去しますか？")}));
+    EXPECT_EQ(ui.calls()[2].kind, UiKind::Beep);
+    EXPECT_EQ(ui.calls()[2].flags, unsigned(MB_ICONHAND));
+    EXPECT_TRUE(ui.finished());
+    EXPECT_TRUE(ui.problems().isEmpty());
+    SetNotifier(nullptr);
+}
+
+TEST(Ui, UnansweredRequestsGetTheDefaultAndAreReported)
+{
+    UiScript ui;
+    EXPECT_EQ(messageBox(QStringLiteral("x"), QString(), MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(messageBox(QStringLiteral("y"), QString(), MB_YESNOCANCEL), IDYES);
+    ui.path(QStringLiteral("/tmp/a.orv"));
+    EXPECT_EQ(messageBox(QStringLiteral("z")), IDOK);
+    EXPECT_EQ(ui.problems().size(), 3);
+}
+
+TEST(Ui, ModalDialogFilledByScript)
+{
+    UiScript ui;
+    ui.dialog([](QDialog& d) {
+          control<QLineEdit>(&d, 1156)->setText(QStringLiteral("abc"));
+          control<QPushButton>(&d, IDOK)->click(); // refused: the dialog stays open
+          control<QLineEdit>(&d, 1156)->setText(QStringLiteral("12.5"));
+          control<QPushButton>(&d, IDOK)->click();
+      })
+        .button(IDOK);
+    NumberDlg dlg;
+    EXPECT_EQ(runDialog(dlg), IDOK);
+    EXPECT_DOUBLE_EQ(dlg.value, 12.5);
+    EXPECT_FALSE(dlg.isVisible());
+    ASSERT_EQ(ui.calls().size(), 2u);
+    EXPECT_EQ(ui.calls()[0].kind, UiKind::Dialog);
+    EXPECT_EQ(ui.calls()[0].caption, QStringLiteral("数値入力"));
+    EXPECT_EQ(ui.calls()[0].result, IDOK);
+    EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("数値の入力に誤りがあります！")});
+    EXPECT_TRUE(ui.problems().isEmpty());
+}
+
+TEST(Ui, ModalDialogResults)
+{
+    UiScript ui;
+    ui.dialog(IDCANCEL).dialog(IDOK).dialogReturning([](QDialog&) { return IDYES; }).dialog([](QDialog&) {});
+    NumberDlg a;
+    EXPECT_EQ(runDialog(a), IDCANCEL);
+    NumberDlg b;
+    b.edit->setText(QStringLiteral("3"));
+    EXPECT_EQ(runDialog(b), IDOK);
+    EXPECT_DOUBLE_EQ(b.value, 3);
+    NumberDlg c;
+    EXPECT_EQ(runDialog(c), IDYES);
+    NumberDlg d; // the callback pressed nothing
+    EXPECT_EQ(runDialog(d), IDCANCEL);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(ui.problems().size(), 1);
+}
+
+TEST(Ui, ChoosersAnsweredByScript)
+{
+    UiScript ui;
+    ui.path(QStringLiteral("/tmp/drawing")).cancel().path(QStringLiteral("/tmp/x.dxf"), 1).color(0x0000FF).cancel();
+    FileRequest save{QStringLiteral("名前を付けて保存"), QStringLiteral("図面 (*.orv)|*.orv||"), 0, {}, QStringLiteral("orv"), {}};
+    FileChoice c = chooseSaveFile(save);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c.path, QStringLiteral("/tmp/drawing.orv"));
+    EXPECT_FALSE(chooseOpenFile(save));
+    FileChoice d = chooseSaveFile(save);
+    EXPECT_EQ(d.path, QStringLiteral("/tmp/x.dxf"));
+    EXPECT_EQ(d.filterIndex, 1);
+    EXPECT_EQ(chooseColor(0), std::optional<std::uint32_t>(0x0000FF));
+    EXPECT_FALSE(chooseFolder(QStringLiteral("部品フォルダ")));
+    EXPECT_EQ(ui.calls()[0].caption, QStringLiteral("名前を付けて保存"));
+    EXPECT_EQ(ui.calls()[1].kind, UiKind::OpenFile);
+    EXPECT_EQ(ui.calls()[4].caption, QStringLiteral("部品フォルダ"));
+    EXPECT_TRUE(ui.problems().isEmpty());
+}
+
+TEST(Ui, FrameworkFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(qtFileFilter(QStringLiteral("図面 (*.orv)|*.orv|DXF (*.dxf)|*.dxf;*.DXF|全て (*.*)|*.*||")),
+              QStringLiteral("図面 (*.orv);;DXF (*.dxf) (*.dxf *.DXF);;全て (*.*) (*)"));
+    EXPECT_EQ(qtFileFilter(QStringLiteral("A (*.a);;B (*.b)")), QStringLiteral("A (*.a);;B (*.b)"));
+}
+
+TEST(Ui, RealMessageBoxReturnsTheButtonPressed)
+{
+    // The Qt backend, answered by clicking the button the way a user would.
+    struct Case {
+        unsigned flags;
+        const char* buttonText;
+        int expected;
+    };
+    for (Case c : {Case{MB_YESNO, "いいえ(&N)", IDNO}, Case{MB_YESNOCANCEL, "キャンセル", IDCANCEL},
+                   Case{MB_OKCANCEL, "OK", IDOK}, Case{MB_ABORTRETRYIGNORE, "無視(&I)", IDIGNORE}}) {
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    for (QAbstractButton* b : box->buttons()) {
+                        if (b->text() == QString::fromUtf8(c.buttonText)) {
+                            b->click();
+                        }
+                    }
+                }
+            }
+        });
+        EXPECT_EQ(qtUiBackend().messageBox(nullptr, QStringLiteral("t"), QStringLiteral("c"), c.flags), c.expected)
+            << c.buttonText;
+    }
+}
