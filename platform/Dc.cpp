@@ -1,6 +1,5 @@
 #include "platform/Dc.h"
-
-#include <iconv.h>
+#include "platform/Encoding.h"
 
 #include <algorithm>
 #include <array>
@@ -88,28 +87,7 @@ bool HatchBit(HatchStyle hatch, int x, int y)
     return false;
 }
 
-QString Font::FaceFromCp932(std::string_view bytes)
-{
-    if (bytes.empty()) return {};
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == iconv_t(-1)) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-    std::string in(bytes);
-    std::string out(in.size() * 4 + 4, '\0');
-    char* inp = in.data();
-    size_t inLeft = in.size();
-    char* outp = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == size_t(-1)) {
-            // Skip a byte that does not convert; keep the rest of the name.
-            ++inp;
-            --inLeft;
-        }
-    }
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return QString::fromUtf8(out.data(), qsizetype(out.size()));
-}
+QString Font::FaceFromCp932(std::string_view bytes) { return FromCp932(bytes); }
 
 std::uint32_t MixRop2(Rop2 rop, std::uint32_t pen, std::uint32_t dst)
 {
