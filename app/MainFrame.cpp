@@ -7,7 +7,7 @@
 #include "app/OrvikCadApp.h"
 #include "app/PopLayerPlaceholder.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsShim.h"
+#include "model/Settings.h"
 #include "app/SplashWnd.h"
 #include "app/View.h"
 #include "dialogs/LayerPropatyDlg.h"

@@ -6,7 +6,7 @@
 #include "app/Document.h"
 #include "app/PlaceholderDocView.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsShim.h"
+#include "model/Settings.h"
 #include "app/SplashWnd.h"
 #include "platform/Ui.h"
 #include "resources/Resource.h"

@@ -1,6 +1,6 @@
 #include "app/PopLayerPlaceholder.h"
 
-#include "app/SettingsShim.h"
+#include "model/Settings.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
 

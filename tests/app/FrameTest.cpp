@@ -2,7 +2,7 @@
 
 #include "app/PopLayerPlaceholder.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsShim.h"
+#include "model/Settings.h"
 #include "dialogs/LayerPropatyDlg.h"
 #include "platform/Controls.h"
 #include "resources/Resource.h"
