@@ -232,9 +232,12 @@ PointResult PointAlongEllipse(int direction, const GeoEllipse& e, double startX,
     const bool bothZero = e.r1 == 0.0 && e.r2 == 0.0;
     if (length > 0.0 && std::isfinite(length) && direction != 0 && !bothZero) {
         // Whole turns are taken off first, so a long walk stays one lap long.
-        const double lap = EllipseArcLength(0.0, TwoPi, e.r1, e.r2);
-        if (lap > 0.0 && length > lap)
-            length = std::fmod(length, lap);
+        // A lap is at least four times the longer radius.
+        if (length > 4.0 * std::fmax(std::abs(e.r1), std::abs(e.r2))) {
+            const double lap = EllipseArcLength(0.0, TwoPi, e.r1, e.r2);
+            if (lap > 0.0 && length > lap)
+                length = std::fmod(length, lap);
+        }
         const double h = (direction > 0 ? 1.0 : -1.0) * 0.001;
         double walked = 0.0;
         // More steps than two laps need never happen; the bound only guards.
@@ -324,17 +327,24 @@ GeoBox EllipticArcBounds(const GeoEllipticArc& arc)
     constexpr double Inf = std::numeric_limits<double>::infinity();
     double minX = Inf, minY = Inf, maxX = -Inf, maxY = -Inf;
     int samples = 0;
-    for (int i = 0;; ++i) {
-        const double t = ts + i * 0.05;
-        if (!(t <= te))
-            break;
+    auto take = [&](double t) {
         const GeoPoint p = PointAt(e, f, t);
         minX = std::fmin(minX, p.x);
         minY = std::fmin(minY, p.y);
         maxX = std::fmax(maxX, p.x);
         maxY = std::fmax(maxY, p.y);
         ++samples;
+    };
+    for (int i = 0;; ++i) {
+        const double t = ts + i * 0.05;
+        if (!(t <= te))
+            break;
+        take(t);
     }
+    // The samples stop short of the end by up to one step; the end point
+    // belongs in the box too.
+    if (samples > 0)
+        take(te);
     GeoBox box;
     if (samples == 0 || !std::isfinite(minX) || !std::isfinite(minY) || !std::isfinite(maxX) ||
         !std::isfinite(maxY)) {
