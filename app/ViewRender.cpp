@@ -158,8 +158,8 @@ void COrvikCadView::OnDraw(platform::Dc& dc)
 
     const COLORREF oldBackground = colors[0];
     for (int i = 0; i < 6; ++i)
-        colors[i] = doc->displayColors[i];
-    colors[6] = doc->displayColors[7];
+        colors[i] = doc->DrawingSettingsBlock.DisplayColor(i);
+    colors[6] = doc->DrawingSettingsBlock.DisplayColor(7);
     if ((colors[0] != oldBackground || forceErase) && !dc.IsPrinting())
         dc.FillRect(dc.GetClipBox(), platform::Brush::Solid(colors[0]));
 
@@ -202,11 +202,11 @@ void COrvikCadView::VisibleEntities(std::vector<CEntity*>& out)
 {
     COrvikCadDoc* doc = GetDrawing();
     out.clear();
-    drawIndex.Sync(doc->entityList.first);
+    drawIndex.Sync(doc->list.first);
     const double m = CullMarginPixels / MappingZoom() * MappingScale();
     const ViewDrawIndex::Box rect{visibleX0 - m, visibleY0 - m, visibleX1 + m, visibleY1 + m};
     if (drawIndex.Covers(rect)) {
-        for (CEntity* e = doc->entityList.first; e; e = e->next)
+        for (CEntity* e = doc->list.first; e; e = e->next)
             out.push_back(e);
         return;
     }
@@ -216,7 +216,7 @@ void COrvikCadView::VisibleEntities(std::vector<CEntity*>& out)
 void COrvikCadView::DrawAll(platform::Dc& dc, int pass)
 {
     COrvikCadDoc* doc = GetDrawing();
-    if (!doc || !doc->entityList.first)
+    if (!doc || !doc->list.first)
         return;
     ComputeVisibleRect();
     ResolvePens();

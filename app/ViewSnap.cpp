@@ -30,7 +30,7 @@ int COrvikCadView::NearestWithin(int xd, int yd, double& x, double& y, const CEn
     if (!doc)
         return -1;
     const double mx = XToModel(xd), my = YToModel(yd);
-    const SnapPoint* best = doc->snapPointList.FindNearest(
+    const SnapPoint* best = doc->snaps.FindNearest(
         mx, my, SnapModelBound, [except](const SnapPoint& p) { return p.state == 0 && p.entity != except; });
     if (!best)
         return -1;
@@ -70,7 +70,7 @@ int COrvikCadView::FindNearestSnapPointFrom(double& x, double& y, double& bound,
     if (!doc)
         return -1;
     double d = 0;
-    const SnapPoint* best = doc->snapPointList.FindNearest(
+    const SnapPoint* best = doc->snaps.FindNearest(
         px, py, bound, [except](const SnapPoint& p) { return p.state == 0 && p.entity != except; }, &d);
     if (!best)
         return -1;
@@ -88,7 +88,7 @@ CEntity* COrvikCadView::FindNearestSelectedSnapPoint(int xd, int yd, double& x, 
     if (!doc)
         return nullptr;
     const double mx = XToModel(xd), my = YToModel(yd);
-    const SnapPoint* best = doc->snapPointList.FindNearest(mx, my, SelectedModelBound, [](const SnapPoint& p) {
+    const SnapPoint* best = doc->snaps.FindNearest(mx, my, SelectedModelBound, [](const SnapPoint& p) {
         if (p.state != 0 || !p.entity || p.entity->state != EntityState::Selected)
             return false;
         if (p.kind == SnapKind::Point || p.kind == SnapKind::ArcQuadrant || p.kind == SnapKind::Intersection)
@@ -110,7 +110,7 @@ int COrvikCadView::GetSnapPoint(const CEntity* entity, int kind, double& x, doub
         return 1;
     // The entity's nodes come latest first: keep the earliest match.
     const SnapPoint* found = nullptr;
-    for (const SnapPoint* p = doc->snapPointList.EntityPoints(entity); p; p = p->nextOfEntity)
+    for (const SnapPoint* p = doc->snaps.EntityPoints(entity); p; p = p->nextOfEntity)
         if (p->state == 0 && p->kind == kind)
             found = p;
     if (!found)
@@ -169,7 +169,7 @@ void COrvikCadView::DrawGrips(platform::Dc& dc, const CEntity* entity, int cdd)
     if (!doc || !entity)
         return;
     std::vector<const SnapPoint*> points;
-    for (const SnapPoint* p = doc->snapPointList.EntityPoints(entity); p; p = p->nextOfEntity)
+    for (const SnapPoint* p = doc->snaps.EntityPoints(entity); p; p = p->nextOfEntity)
         if (p->state == 0 && p->kind != SnapKind::ArcQuadrant && p->kind != SnapKind::Intersection)
             points.push_back(p);
     std::sort(points.begin(), points.end(), [](const SnapPoint* a, const SnapPoint* b) { return a->order < b->order; });

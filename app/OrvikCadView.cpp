@@ -17,6 +17,14 @@ namespace {
 // Device coordinates are kept within this range before they become integers.
 constexpr double DeviceLimit = 134217728.0;  // 2^27
 
+// Paper sizes in millimetres (long side, short side) by the header's paper
+// index: A0 to A6, B4 to B6.
+struct PaperSides {
+    double longSide, shortSide;
+};
+constexpr PaperSides PaperSizes[10] = {{1189, 840}, {841, 594}, {594, 420}, {420, 297}, {297, 210},
+                                       {210, 148}, {148, 105}, {364, 257}, {257, 182}, {182, 128}};
+
 int TruncDevice(double v)
 {
     if (std::isnan(v))
@@ -131,7 +139,7 @@ void COrvikCadView::OnInitialUpdate()
     FitScale();
 
     // A new drawing starts with its grid record.
-    if (!doc->entityList.first) {
+    if (!doc->list.first) {
         const CParameterBlock& p = doc->parameters;
         EntityHeader h;
         h.type = EntityType::Grid;
@@ -141,7 +149,7 @@ void COrvikCadView::OnInitialUpdate()
         h.count = 3;
         const int16_t codes[3] = {10, 20, 30};
         const double values[3] = {0.0, 0.0, static_cast<double>(p.DefaultGridPitch)};
-        doc->entityList.AddEntity(h, codes, 0, values);
+        doc->list.AddEntity(h, codes, 0, values);
     }
 
     currentLayer = static_cast<uint16_t>(doc->currentLayer);
@@ -158,7 +166,7 @@ void COrvikCadView::OnInitialUpdate()
     paperSource = doc->header.paperSource;
 
     const int paper = doc->header.paperIndex < 10 ? doc->header.paperIndex : 4;
-    const double longSide = PaperSizeTable[paper].width, shortSide = PaperSizeTable[paper].height;
+    const double longSide = PaperSizes[paper].longSide, shortSide = PaperSizes[paper].shortSide;
     if (doc->header.orientation == 0) {
         paperW = longSide;
         paperH = shortSide;
