@@ -50,7 +50,10 @@ public:
     {
         if (x < clip_.left || x >= clip_.right || y < clip_.top || y >= clip_.bottom) return;
         std::uint32_t* p = reinterpret_cast<std::uint32_t*>(bits_ + qsizetype(y) * stride_) + x;
-        *p = 0xFF000000u | (MixRop2(rop, rgb, *p) & 0x00FFFFFFu);
+        if (rop == Rop2::CopyPen)
+            *p = 0xFF000000u | rgb;
+        else
+            *p = 0xFF000000u | (MixRop2(rop, rgb, *p) & 0x00FFFFFFu);
     }
     // Pixels x0 <= x < x1 of row y.
     void Span(int y, int x0, int x1, const FillSpec& fill, Rop2 rop);

@@ -524,3 +524,15 @@ TEST(DcRaster, PaletteIndexColoursResolveThroughTheDefaultPalette)
     dc.LineTo(5, 0);
     EXPECT_EQ(img.pixel(0, 0), 0xFFFF00FF);
 }
+
+TEST(DcRaster, NotXorRectangleWithTheDefaultWhiteBrushLeavesTheInsideAlone)
+{
+    const QImage before = Noise(64, 64, 3);
+    QImage img = before;
+    PainterDc dc(img);
+    dc.SetRop2(Rop2::NotXorPen);
+    dc.Rectangle(10, 10, 50, 40);
+    for (int y = 11; y < 39; ++y)
+        for (int x = 11; x < 49; ++x) ASSERT_EQ(img.pixel(x, y), before.pixel(x, y)) << x << "," << y;
+    EXPECT_NE(img.pixel(10, 10), before.pixel(10, 10));
+}
