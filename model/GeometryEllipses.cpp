@@ -232,9 +232,12 @@ PointResult PointAlongEllipse(int direction, const GeoEllipse& e, double startX,
     const bool bothZero = e.r1 == 0.0 && e.r2 == 0.0;
     if (length > 0.0 && std::isfinite(length) && direction != 0 && !bothZero) {
         // Whole turns are taken off first, so a long walk stays one lap long.
-        const double lap = EllipseArcLength(0.0, TwoPi, e.r1, e.r2);
-        if (lap > 0.0 && length > lap)
-            length = std::fmod(length, lap);
+        // A lap is at least four times the longer radius.
+        if (length > 4.0 * std::fmax(std::abs(e.r1), std::abs(e.r2))) {
+            const double lap = EllipseArcLength(0.0, TwoPi, e.r1, e.r2);
+            if (lap > 0.0 && length > lap)
+                length = std::fmod(length, lap);
+        }
         const double h = (direction > 0 ? 1.0 : -1.0) * 0.001;
         double walked = 0.0;
         // More steps than two laps need never happen; the bound only guards.
