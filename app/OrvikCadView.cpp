@@ -3,6 +3,7 @@
 
 #include "app/OrvikCadView.h"
 
+#include "app/DrawingDocument.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
@@ -109,6 +110,14 @@ platform::Point COrvikCadView::ToPixel(double x, double y, int cdd) const
     if (cdd)
         LogicalToDevice(p.x, p.y);
     return p;
+}
+
+COrvikCadDoc* COrvikCadView::GetDrawing() const
+{
+    if (drawing)
+        return drawing;
+    auto* framework = dynamic_cast<CDrawingDocument*>(GetDocument());
+    return framework ? &framework->Drawing() : nullptr;
 }
 
 void COrvikCadView::AttachDrawing(COrvikCadDoc* doc)

@@ -45,8 +45,10 @@ public:
     explicit COrvikCadView(QWidget* parent = nullptr);
     ~COrvikCadView() override;
 
-    // The drawing shown (the document's model part).
-    COrvikCadDoc* GetDrawing() const { return drawing; }
+    // The drawing shown: the one attached, else the one the framework
+    // document carries; null when there is none.
+    COrvikCadDoc* GetDrawing() const;
+    // Shows a drawing that no framework document carries (tests, previews).
     void AttachDrawing(COrvikCadDoc* doc);
 
     // ---- fields ----
