@@ -7,6 +7,7 @@
 #include "app/DrawingDocument.h"
 #include "app/PlaceholderDocView.h"
 #include "model/Document.h"
+#include "platform/Encoding.h"
 #include "platform/Places.h"
 #include "platform/Startup.h"
 #include "app/RecentFileList.h"
@@ -99,7 +100,7 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
 
     // Per-user data folder and the parts folder.
     DataFolder = QFile::encodeName(platform::dataFolder()).toStdString();
-    PartsFolder = QFile::encodeName(platform::partsFolder()).toStdString();
+    PartsFolder = ToCp932(platform::partsFolder());
 
     RecentFiles().SetSize(4);
     RecentFiles().Load();
