@@ -1,6 +1,7 @@
 #include "model/EntityList.h"
 
 #include "model/DimensionMembers.h"
+#include "model/EntityListChanges.h"
 
 #include <cstring>
 #include <new>
@@ -168,6 +169,7 @@ void CEntityList::Link(CEntity* e)
 
 void CEntityList::FreeEntity(CEntity* entity)
 {
+    NoteEntityListRelink();
     delete entity;
 }
 

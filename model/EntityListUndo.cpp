@@ -3,6 +3,7 @@
 
 #include "model/EntityList.h"
 
+#include "model/EntityListChanges.h"
 #include "model/Notify.h"
 #include "model/SnapPointList.h"
 
@@ -104,6 +105,7 @@ void CEntityList::UndoRedo()
     // An empty list can only take back a held chain (state 1).
     if (!last && !(undoState == UndoState::Removed && undoChain))
         return;
+    NoteEntityListRelink();
 
     switch (undoState) {
     case UndoState::Normal: {
@@ -195,6 +197,7 @@ void CEntityList::UndoRedo()
 
 void CEntityList::MoveDeletedToUndo()
 {
+    NoteEntityListRelink();
     undoState = UndoState::Normal;
     undoChain = undoTail = nullptr;
     for (CEntity* e = first; e;) {
@@ -235,6 +238,7 @@ void CEntityList::RemoveOwnerWithMembers(CEntity* owner)
         found = e == owner;
     if (!found)
         return;
+    NoteEntityListRelink();
 
     // The owner heads the chain; its members (wherever they stand, and the
     // members of owners among them) follow in list order.

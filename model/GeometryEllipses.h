@@ -43,7 +43,7 @@ double EllipseArcLengthBetween(const GeoEllipse& e, double x1, double y1, double
 PointSet<2> EllipticArcEndPoints(const GeoEllipse& e, double startAngle, double endAngle);
 
 // Bounding box of an elliptic arc from its points sampled every 0.05 of the
-// parameter. Status -1 (box 0) when the arc's values are not finite.
+// parameter and its end point. Status -1 (box 0) when the arc's values are not finite.
 GeoBox EllipticArcBounds(const GeoEllipticArc& arc);
 
 // 1 when P lies on the elliptic arc (within 0.001 of the ellipse equation),

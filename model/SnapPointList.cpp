@@ -1,41 +1,272 @@
 #include "model/SnapPointList.h"
 
 #include "model/Entity.h"
+#include "model/Geometry.h"
 
-#include <algorithm>
+#include <cmath>
+#include <new>
 
-void CSnapPointList::AddEntityPoints(CEntity* entity)
+namespace {
+
+constexpr double DegToRad = 3.14159265358979323846 / 180.0;
+
+bool HasValues(const CEntity& e, std::size_t n)
+{
+    return e.values.size() >= n;
+}
+
+} // namespace
+
+CSnapPointList::~CSnapPointList()
+{
+    RemoveAll();
+}
+
+int CSnapPointList::AddPoint(double x, double y, int kind, CEntity* entity)
 {
     if (!entity)
-        return;
-    SnapPoint p;
-    p.entity = entity;
-    p.state = entity->state;
-    if (entity->values.size() >= 2) {
-        p.x = entity->values[0];
-        p.y = entity->values[1];
+        return 1;
+    if (!first) {
+        SnapPoint* s = new (std::nothrow) SnapPoint;
+        if (!s)
+            return 1;
+        s->kind = SnapKind::Sentinel;
+        s->state = 1;
+        s->order = nextOrder++;
+        first = last = s;
+        tree.Insert(s);
+        ++nodeCount;
     }
-    points.push_back(p);
+    SnapPoint* p = new (std::nothrow) SnapPoint;
+    if (!p)
+        return 1;
+    p->entity = entity;
+    p->kind = static_cast<int16_t>(kind);
+    p->state = 0;
+    p->x = x;
+    p->y = y;
+    p->order = nextOrder++;
+    p->previous = last;
+    last->next = p;
+    last = p;
+    SnapPoint*& head = byEntity[entity];
+    p->nextOfEntity = head;
+    head = p;
+    tree.Insert(p);
+    ++nodeCount;
+    return 0;
+}
+
+void CSnapPointList::AddPoints(CEntity* owner, const std::vector<double>& xs, const std::vector<double>& ys)
+{
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        AddPoint(xs[i], ys[i], SnapKind::Intersection, owner);
+}
+
+int CSnapPointList::AddEntityPoints(CEntity* entity)
+{
+    if (!entity)
+        return 0;
+    CEntity& e = *entity;
+    const std::vector<double>& v = e.values;
+    switch (e.type) {
+    case 10:
+        if (HasValues(e, 2))
+            AddPoint(v[0], v[1], SnapKind::Point, entity);
+        break;
+    case 20:
+        if (HasValues(e, 4)) {
+            AddPoint(v[0], v[1], SnapKind::LineStart, entity);
+            AddPoint(v[2], v[3], SnapKind::LineEnd, entity);
+            if (!(v[0] == v[2] && v[1] == v[3])) {
+                // Half the true length, measured along the line as LineFromPoints
+                // takes it (nearly level lines count as level).
+                const LineResult l = LineFromPoints(v[0], v[1], v[2], v[3]);
+                const int dir = DirectionCode(v[0], v[1], v[2], v[3]);
+                const DistanceResult len = PointDistance(v[0], v[1], v[2], v[3]);
+                const PointResult m = PointOnLineAtDistance(dir, v[0], v[1], l.a, l.b, l.c, len.distance / 2.0);
+                AddPoint(m.x, m.y, SnapKind::LineMidpoint, entity);
+            }
+        }
+        break;
+    case 24:
+    case 90:
+        for (std::size_t i = 0; i + 1 < v.size(); i += 2)
+            AddPoint(v[i], v[i + 1], SnapKind::LineStart, entity);
+        break;
+    case 26:
+        if (HasValues(e, 2)) {
+            const std::size_t lastX = (v.size() / 2 - 1) * 2;
+            AddPoint(v[0], v[1], SnapKind::CurveFirst, entity);
+            AddPoint(v[lastX], v[lastX + 1], SnapKind::CurveLast, entity);
+        }
+        break;
+    case 30:
+        if (HasValues(e, 3)) {
+            const double cx = v[0], cy = v[1], r = v[2];
+            AddPoint(cx - r, cy, SnapKind::Axis7, entity);
+            AddPoint(cx + r, cy, SnapKind::Axis8, entity);
+            AddPoint(cx, cy - r, SnapKind::Axis9, entity);
+            AddPoint(cx, cy + r, SnapKind::Axis10, entity);
+        }
+        break;
+    case 31:
+        AddArcPoints(entity);
+        break;
+    case 32:
+        AddEllipsePoints(entity);
+        break;
+    case 33:
+        AddEllipticArcPoints(entity);
+        break;
+    case 80:
+        if (HasValues(e, 4)) {
+            AddPoint(v[0], v[1], SnapKind::ImageCorner17, entity);
+            AddPoint(v[0], v[3], SnapKind::ImageCorner18, entity);
+            AddPoint(v[2], v[3], SnapKind::ImageCorner19, entity);
+            AddPoint(v[2], v[1], SnapKind::ImageCorner20, entity);
+        }
+        break;
+    default:
+        break;
+    }
+    AddIntersections(entity);
+    return 0;
+}
+
+void CSnapPointList::AddArcPoints(CEntity* arc)
+{
+    const std::vector<double>& v = arc->values;
+    if (v.size() < 5)
+        return;
+    const double cx = v[0], cy = v[1], r = v[2], start = v[3], end = v[4];
+    const double is = std::trunc(start), ie = std::trunc(end);
+    if (is == ie || (is == 0 && ie == 360) || (is == 360 && ie == 0)) {
+        AddPoint(cx - r, cy, SnapKind::Axis7, arc);
+        AddPoint(cx + r, cy, SnapKind::Axis8, arc);
+        AddPoint(cx, cy - r, SnapKind::Axis9, arc);
+        AddPoint(cx, cy + r, SnapKind::Axis10, arc);
+        return;
+    }
+    const PointSet<2> ends = ArcEndPoints(cx, cy, r, start, end);
+    AddPoint(ends.x[0], ends.y[0], SnapKind::ArcStart, arc);
+    AddPoint(ends.x[1], ends.y[1], SnapKind::ArcEnd, arc);
+    const double qx[4] = {cx - r, cx + r, cx, cx};
+    const double qy[4] = {cy, cy, cy - r, cy + r};
+    for (int i = 0; i < 4; ++i) {
+        // The arc is passed from its end to its start, its subtype giving the
+        // direction of that run.
+        if (IsPointOnArc(ends.x[1], ends.y[1], cx, cy, r, arc->subtype, qx[i], qy[i], ends.x[0], ends.y[0]) == 0)
+            AddPoint(qx[i], qy[i], SnapKind::ArcQuadrant, arc);
+    }
+}
+
+void CSnapPointList::AddEllipsePoints(CEntity* ellipse)
+{
+    const std::vector<double>& v = ellipse->values;
+    if (v.size() < 5)
+        return;
+    const double cx = v[0], cy = v[1], r1 = v[2], r2 = v[3], phi = v[4] * DegToRad;
+    const double c = std::cos(phi), s = std::sin(phi);
+    AddPoint(cx + r1 * c, cy + r1 * s, SnapKind::Axis8, ellipse);
+    AddPoint(cx - r1 * c, cy - r1 * s, SnapKind::Axis7, ellipse);
+    if (r1 < 0.5) {
+        AddPoint(cx - r1 * c, cy - r1 * s, SnapKind::Axis9, ellipse);
+        AddPoint(cx - r1 * c, cy - r1 * s, SnapKind::Axis10, ellipse);
+    } else {
+        AddPoint(cx - r2 * s, cy + r2 * c, SnapKind::Axis9, ellipse);
+        AddPoint(cx + r2 * s, cy - r2 * c, SnapKind::Axis10, ellipse);
+    }
+}
+
+void CSnapPointList::AddEllipticArcPoints(CEntity* arc)
+{
+    const std::vector<double>& v = arc->values;
+    if (v.size() < 7)
+        return;
+    const double cx = v[0], cy = v[1], r1 = v[2], r2 = v[3], phi = v[4] * DegToRad;
+    const double c = std::cos(phi), s = std::sin(phi);
+    const double angles[2] = {v[5], v[6]};
+    const int16_t kinds[2] = {SnapKind::ArcStart, SnapKind::ArcEnd};
+    for (int i = 0; i < 2; ++i) {
+        const double local = angles[i] * DegToRad - phi;
+        // Parameter of the direction: scaling both arguments by r1 keeps the
+        // angle and needs no division by a radius that may be 0.
+        const double t = std::atan2(r1 * std::sin(local), r2 * std::cos(local));
+        const double u = r1 * std::cos(t), w = r2 * std::sin(t);
+        AddPoint(cx + u * c - w * s, cy + u * s + w * c, kinds[i], arc);
+    }
+}
+
+void CSnapPointList::FreeNode(SnapPoint* p)
+{
+    if (p->previous)
+        p->previous->next = p->next;
+    if (p->next)
+        p->next->previous = p->previous;
+    if (last == p)
+        last = p->previous;
+    if (first == p)
+        first = p->next;
+    tree.Remove(p);
+    --nodeCount;
+    delete p;
 }
 
 void CSnapPointList::RemoveEntityPoints(CEntity* entity)
 {
-    std::erase_if(points, [entity](const SnapPoint& p) { return p.entity == entity; });
+    // The entity is about to be freed; its address may come back with another
+    // record, so the box index must not trust it any more.
+    boxes.Clear();
+    auto it = byEntity.find(entity);
+    if (it == byEntity.end())
+        return;
+    SnapPoint* p = it->second;
+    byEntity.erase(it);
+    while (p) {
+        SnapPoint* next = p->nextOfEntity;
+        FreeNode(p);
+        p = next;
+    }
 }
 
 void CSnapPointList::SetEntityPointState(CEntity* entity, int state)
 {
-    for (SnapPoint& p : points)
-        if (p.entity == entity)
-            p.state = static_cast<int16_t>(state);
+    auto it = byEntity.find(entity);
+    if (it == byEntity.end())
+        return;
+    for (SnapPoint* p = it->second; p; p = p->nextOfEntity)
+        p->state = static_cast<int16_t>(state);
+}
+
+void CSnapPointList::CopyStatesFromEntities()
+{
+    for (SnapPoint* p = first; p; p = p->next)
+        if (p->entity)
+            p->state = p->entity->state;
 }
 
 void CSnapPointList::RemoveAll()
 {
-    points.clear();
+    SnapPoint* p = first;
+    while (p) {
+        SnapPoint* next = p->next;
+        delete p;
+        p = next;
+    }
+    first = last = nullptr;
+    nodeCount = 0;
+    byEntity.clear();
+    tree.Clear();
+    boxes.Clear();
 }
 
 bool CSnapPointList::HasEntityPoints(const CEntity* entity) const
 {
-    return std::any_of(points.begin(), points.end(), [entity](const SnapPoint& p) { return p.entity == entity; });
+    return byEntity.count(entity) != 0;
+}
+
+const SnapPoint* CSnapPointList::FindNearest(double x, double y, double maxDist, double* dist) const
+{
+    return FindNearest(x, y, maxDist, [](const SnapPoint& p) { return p.state == 0; }, dist);
 }

@@ -23,10 +23,10 @@ public:
 
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
-    // Converts in; at each input position iconv refuses, appends `replacement`
-    // and skips `skip(in)` bytes.
-    template <class Skip>
-    std::string run(std::string_view in, std::string_view replacement, Skip skip)
+    // Converts in; at each input position iconv refuses, `replace(rest, out)`
+    // appends a replacement and returns how many input bytes it stands for.
+    template <class Replace>
+    std::string run(std::string_view in, Replace replace)
     {
         std::string out;
         if (!ok()) {
@@ -49,8 +49,7 @@ public:
                 continue;
             }
             // EILSEQ or EINVAL (incomplete sequence at the end): replace and move on.
-            out.append(replacement);
-            size_t n = skip(std::string_view(src, srcLeft));
+            size_t n = replace(std::string_view(src, srcLeft), out);
             if (n == 0 || n > srcLeft) {
                 n = 1;
             }
@@ -100,14 +99,39 @@ size_t utf8SequenceLength(std::string_view s)
 
 std::string Cp932ToUtf8(std::string_view cp932)
 {
-    // A refused byte is skipped on its own, so that a valid character whose
+    // A refused byte is replaced on its own, so that a valid character whose
     // first byte follows a bad lead byte is still recognised.
-    return decoder().run(cp932, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
+    return decoder().run(cp932, [](std::string_view, std::string& out) {
+        out.append("\xEF\xBF\xBD");
+        return size_t{1};
+    });
 }
 
 std::string Utf8ToCp932(std::string_view utf8)
 {
-    return encoder().run(utf8, "?", utf8SequenceLength);
+    return encoder().run(utf8, [](std::string_view rest, std::string& out) {
+        size_t n = utf8SequenceLength(rest);
+        // Characters that other Japanese code tables (and Linux input
+        // methods) use where cp932 has a look-alike: the wave dash, double
+        // vertical line, minus, cent, pound, not sign, em dash, yen sign,
+        // overline and broken bar.
+        static const struct {
+            const char* utf8;
+            const char* cp932;
+        } lookAlikes[] = {
+            {"\u301C", "\x81\x60"}, {"\u2016", "\x81\x61"}, {"\u2212", "\x81\x7C"}, {"\u00A2", "\x81\x91"},
+            {"\u00A3", "\x81\x92"}, {"\u00AC", "\x81\xCA"}, {"\u2014", "\x81\x5C"}, {"\u00A5", "\x5C"},
+            {"\u203E", "\x7E"},      {"\u00A6", "\xFA\x55"},
+        };
+        for (const auto& l : lookAlikes) {
+            if (rest.substr(0, n) == l.utf8) {
+                out.append(l.cp932);
+                return n;
+            }
+        }
+        out.push_back('?');
+        return n;
+    });
 }
 
 QString FromCp932(std::string_view cp932)
@@ -128,6 +152,17 @@ QString FromCp932(std::string_view cp932)
 
 std::string ToCp932(const QString& text)
 {
+    bool ascii = true;
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) {
+        QByteArray latin = text.toLatin1();
+        return std::string(latin.constData(), static_cast<size_t>(latin.size()));
+    }
     QByteArray utf8 = text.toUtf8();
     return Utf8ToCp932(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }

@@ -7,7 +7,10 @@
 // Decoding never fails: each byte that does not start a valid cp932
 // character (a stray trail byte, an unassigned lead/trail pair, a lead byte
 // at the very end) becomes U+FFFD and decoding carries on with the next byte.
-// Encoding never fails either: each character cp932 cannot hold becomes '?'.
+// Encoding never fails either: the characters other Japanese code tables use
+// where cp932 has a look-alike (wave dash U+301C, minus U+2212, yen sign ...)
+// take the look-alike's code; any other character cp932 cannot hold becomes
+// '?'.
 // Every valid cp932 string decodes to text that encodes back to cp932 that
 // decodes to the same text; where cp932 has two codes for one character
 // (the NEC and IBM extension duplicates) encoding picks the usual one.

@@ -86,6 +86,14 @@ TEST(Encoding, InvalidInputHasADefinedResult)
     EXPECT_EQ(Utf8ToCp932(bytes({'x', 0xC3, 'y'})), "x?y");
 }
 
+TEST(Encoding, LookAlikesFromOtherJapaneseTablesTakeTheCp932Code)
+{
+    // Input methods on Linux type U+301C for the wave dash; cp932 has U+FF5E.
+    EXPECT_EQ(ToCp932(QStringLiteral("10\u301C20")), "10" + bytes({0x81, 0x60}) + "20");
+    EXPECT_EQ(ToCp932(QStringLiteral("\u2212\u00A5")), bytes({0x81, 0x7C, 0x5C}));
+    EXPECT_EQ(Utf8ToCp932("\u2014\u00A2"), bytes({0x81, 0x5C, 0x81, 0x91}));
+}
+
 TEST(Encoding, CutsOnCharacterBoundaries)
 {
     const std::string s = "a" + Utf8ToCp932("あい") + "b"; // a, 2, 2, b = 6 bytes

@@ -1,0 +1,354 @@
+#include "model/Document.h"
+
+#include "model/DrawingFile.h"
+#include "model/Notify.h"
+#include "model/Settings.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+DocumentHost* TheDocumentHost = nullptr;
+int CreatingForImport = 0;
+int SettingsLoaded = 0;
+
+namespace {
+
+const char* const WriteProtectedMessage = "この図面は、書きこみ禁止状態になっています。";
+const char* const PasswordProtectedMessage = "この図面は、パスワードによって保護されています。";
+const char* const WriteFailedMessage = "ファイルの書き込みに失敗しました。";
+const char* const ReadFailedMessage = "ファイルの読み込みに失敗しました。";
+
+// "無　題" and "名称未設定" in code page 932.
+const char* const UntitledDrawingName = "\x96\xb3\x81\x40\x91\xe8";
+const char* const UntitledTitle = "\x96\xbc\x8f\xcc\x96\xa2\x90\xdd\x92\xe8";
+
+std::string LayerName(int i)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "Layer%02d", i);
+    return buf;
+}
+
+int32_t TodayAsDrawingDate()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    int year = local.tm_year + 1900;
+    int yy = year >= 2000 ? year - 2000 : year - 1900;
+    return yy * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
+}
+
+std::filesystem::path DataFolderPath()
+{
+    return std::filesystem::path(DataFolder);
+}
+
+} // namespace
+
+COrvikCadDoc::COrvikCadDoc()
+{
+    LoadParameters();
+    if (SettingsLoaded == 0) {
+        ApplyParametersToSettings(parameters);
+        SettingsLoaded = 1;
+    }
+
+    header = DrawingHeader{};
+    DrawingHeader::SetFieldText(header.drawingName, UntitledDrawingName);
+    header.version = DrawingHeader::CurrentVersion;
+    header.paperIndex = static_cast<uint16_t>(parameters.PaperSize);
+    header.paperSource = static_cast<uint8_t>(parameters.PaperSource & 0xFF);
+    header.createdDate = header.modifiedDate = TodayAsDrawingDate();
+    header.scale = static_cast<float>(parameters.DrawingScale);
+    title = UntitledTitle;
+
+    for (int i = 0; i < 8; ++i) DrawingSettingsBlock.SetDisplayColor(i, parameters.ScreenColors[i]);
+    for (int i = 0; i < MaxLayers; ++i) {
+        layerNames[i] = LayerName(i + 1);
+        layerStates[i] = 1;
+    }
+}
+
+COrvikCadDoc::~COrvikCadDoc()
+{
+    SaveParameters();
+}
+
+int COrvikCadDoc::LoadParameters()
+{
+    ParameterFileStatus status = ReadParameterFile(DataFolderPath(), parameters, false);
+    if (status != ParameterFileStatus::Missing) return 0;
+
+    parameters.SetFactoryDefaults();
+    if (!PartsFolder.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directory(std::filesystem::path(PartsFolder), ec);
+    }
+    SaveParameters();
+    parameters.PaletteLeft = 94;
+    parameters.PaletteTop = 115;
+    parameters.LayerListLeft = 94;
+    parameters.LayerListTop = 384;
+    parameters.LayerListWidth = 122;
+    parameters.LayerListHeight = 225;
+    return 1;
+}
+
+int COrvikCadDoc::SaveParameters()
+{
+    // Another drawing or the settings command may have stored the file since
+    // this document read it: start from what the file holds now, so only the
+    // fields that mirror the process-wide settings are written back.
+    CParameterBlock current = parameters;
+    ReadParameterFile(DataFolderPath(), current, false);
+    StoreSettingsInParameters(current);
+    std::error_code ec;
+    if (!DataFolder.empty()) std::filesystem::create_directories(DataFolderPath(), ec);
+    return WriteParameterFile(DataFolderPath(), current) ? 0 : 1;
+}
+
+bool COrvikCadDoc::RefuseWhenProtected() const
+{
+    if (ProtectionState == ProtectionWrite) {
+        ShowMessage(WriteProtectedMessage);
+        return true;
+    }
+    if (ProtectionState == ProtectionPassword) {
+        ShowMessage(PasswordProtectedMessage);
+        return true;
+    }
+    return false;
+}
+
+int COrvikCadDoc::AddEntity(const EntityHeader& entityHeader, const int16_t* codes, COLORREF colour,
+                            const double* values, std::string_view text, std::string_view font)
+{
+    if (RefuseWhenProtected()) return 2;
+    CEntity* before = list.last;
+    if (list.AddEntity(entityHeader, codes, colour, values, text, font) != 0) return 1;
+    SetModifiedFlag(true);
+    // A dimension appends its members after itself: register the record and
+    // each member in list order.
+    for (CEntity* e = before ? before->next : list.first; e; e = e->next) snaps.AddEntityPoints(e);
+    return 0;
+}
+
+bool COrvikCadDoc::OnNewDocument()
+{
+    if (CreatingForImport) {
+        ClientSizeRecord[0] = 594;
+        ClientSizeRecord[1] = 420;
+        return true;
+    }
+    if (!EditDrawingInfo()) return false;
+    LoadParameters();
+    PenColors = parameters.PenColors;
+    PenWidths = parameters.PenWidths;
+    if (TheDocumentHost) TheDocumentHost->FillPenCombo();
+    return true;
+}
+
+bool COrvikCadDoc::EditDrawingInfo()
+{
+    if (!TheDocumentHost) return false;
+    DrawingInfo info;
+    info.windowTitle = title;
+    info.drawingName = DrawingHeader::FieldText({header.drawingName.data(), header.drawingName.size()});
+    info.author = DrawingHeader::FieldText({header.author.data(), header.author.size()});
+    info.updater = DrawingHeader::FieldText({header.updater.data(), header.updater.size()});
+    info.password = DrawingHeader::FieldText({header.password.data(), header.password.size()});
+    info.title = title;
+    info.createdYear = DrawingDateYear(header.createdDate);
+    info.createdMonth = DrawingDateMonth(header.createdDate);
+    info.createdDay = DrawingDateDay(header.createdDate);
+    info.modifiedYear = DrawingDateYear(header.modifiedDate);
+    info.modifiedMonth = DrawingDateMonth(header.modifiedDate);
+    info.modifiedDay = DrawingDateDay(header.modifiedDate);
+    info.protection = header.protection;
+    info.scale = std::isfinite(header.scale) ? static_cast<int>(header.scale) : 1;
+    info.paperIndex = header.paperIndex;
+    info.orientation = header.orientation;
+    info.paperSource = header.paperSource;
+    info.printFit = header.printFit;
+    info.newDrawing = path.empty() && !loaded;
+    info.protectedWhenOpened = header.protection == ProtectionPassword;
+
+    if (!TheDocumentHost->RunDrawingInfoDialog(*this, info)) return false;
+
+    DrawingHeader::SetFieldText(header.drawingName, info.drawingName);
+    DrawingHeader::SetFieldText(header.author, info.author);
+    DrawingHeader::SetFieldText(header.updater, info.updater);
+    DrawingHeader::SetFieldText(header.password, info.password);
+    header.createdDate = MakeDrawingDate(info.createdYear, info.createdMonth, info.createdDay);
+    header.modifiedDate = MakeDrawingDate(info.modifiedYear, info.modifiedMonth, info.modifiedDay);
+    header.protection = static_cast<uint8_t>(info.protection);
+    ProtectionState = info.protection;
+    if (info.scale > 0) header.scale = static_cast<float>(info.scale);
+    header.paperIndex = static_cast<uint16_t>(info.paperIndex);
+    header.orientation = static_cast<uint16_t>(info.orientation);
+    header.paperSource = static_cast<uint8_t>(info.paperSource);
+    header.printFit = static_cast<uint16_t>(info.printFit);
+    ClientSizeRecord[0] = 594;
+    ClientSizeRecord[1] = 420;
+    SetTitle(info.title);
+    return true;
+}
+
+void COrvikCadDoc::RebuildSnapPoints()
+{
+    snaps.RemoveAll();
+    for (CEntity* e = list.first; e; e = e->next) snaps.AddEntityPoints(e);
+}
+
+bool COrvikCadDoc::StoreDrawing(std::vector<uint8_t>& out) const
+{
+    CDrawingFile file;
+    file.extents.ExtentsMin = ExtentsMin;
+    file.extents.ExtentsMax = ExtentsMax;
+    file.extents.LimitsMin = LimitsMin;
+    file.extents.LimitsMax = LimitsMax;
+    file.header = header;
+    file.header.currentLayer = currentLayer;
+    file.settings = DrawingSettingsBlock;
+    file.layers.count = layerCount;
+    file.layers.current = currentLayer;
+    for (int i = 0; i < layerCount && i < MaxLayers; ++i) {
+        file.layers.names[i] = layerNames[i];
+        file.layers.states[i] = layerStates[i];
+    }
+    return file.WriteDrawing(out, list.first) == DrawingFileOk;
+}
+
+bool COrvikCadDoc::OnSaveDocument(const std::filesystem::path& file)
+{
+    std::vector<uint8_t> bytes;
+    bool ok = StoreDrawing(bytes);
+    if (ok) {
+        // Write beside the target and replace it only when every byte is out.
+        std::filesystem::path temp = file;
+        temp += ".orvtmp";
+        {
+            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            out.flush();
+            ok = static_cast<bool>(out);
+        }
+        std::error_code ec;
+        if (ok) {
+            std::filesystem::rename(temp, file, ec);
+            ok = !ec;
+        }
+        if (!ok) std::filesystem::remove(temp, ec);
+    }
+    if (!ok) {
+        ShowMessage(WriteFailedMessage);
+        return false;
+    }
+    path = file;
+    SetModifiedFlag(false);
+    return true;
+}
+
+int COrvikCadDoc::LoadDrawing(std::span<const uint8_t> data)
+{
+    CDrawingFile file;
+    int result = file.ReadDrawing(data, list, snaps);
+    ClientSizeRecord[0] = 594;
+    ClientSizeRecord[1] = 420;
+    if (result != DrawingFileOk) return result;
+
+    ExtentsMin = file.extents.ExtentsMin;
+    ExtentsMax = file.extents.ExtentsMax;
+    LimitsMin = file.extents.LimitsMin;
+    LimitsMax = file.extents.LimitsMax;
+    header = file.header;
+    ProtectionState = header.protection;
+    DrawingSettingsBlock = file.settings;
+
+    if (file.formatVersion >= 3) {
+        layerCount = static_cast<int16_t>(file.layers.count);
+        for (int i = 0; i < MaxLayers; ++i) {
+            layerNames[i] = file.layers.names[i];
+            layerStates[i] = file.layers.states[i];
+        }
+    } else {
+        layerCount = 20;
+        for (int i = 0; i < 20; ++i) {
+            layerNames[i] = LayerName(i + 1);
+            layerStates[i] = file.layers.states[i];
+        }
+    }
+    if (layerCount < 1) layerCount = 1;
+    if (layerCount > MaxLayers) layerCount = MaxLayers;
+    currentLayer = header.currentLayer;
+    if (currentLayer < 0 || currentLayer >= layerCount) currentLayer = 0;
+    ApplyLoadedDrawing();
+    return DrawingFileOk;
+}
+
+void COrvikCadDoc::ApplyLoadedDrawing()
+{
+    loaded = 1;
+    ScaleDenominator = std::isfinite(header.scale) && header.scale >= 1.0f ? static_cast<int>(header.scale) : 1;
+
+    LinkGroupMembers(list);
+
+    for (CEntity* e = list.first; e; e = e->next) {
+        int t = e->type;
+        bool drawn = t == 10 || (t >= 20 && t <= 27) || (t >= 30 && t <= 33) || t == 40 || t == 41 || t == 50 ||
+                     t == 70 || t == 71 || t == 90;
+        if (!drawn) continue;
+        int pen = e->style % 100;
+        if (pen < 0 || pen > 7) pen = 7;
+        PenColors[pen] = e->colour;
+    }
+
+    if (TheDocumentHost) {
+        TheDocumentHost->RepaintScaleReadout();
+        TheDocumentHost->FillPenCombo();
+    }
+    for (CEntity* e = list.first; e; e = e->next) {
+        if (e->type != 11) continue;
+        GridLineType = static_cast<int16_t>(e->style / 100);
+        GridKind = static_cast<int16_t>(e->style % 100);
+        int selection = GridKind == 0 ? GridLineType : GridKind == 1 ? 5 : GridKind == 2 ? 6 : -1;
+        if (selection >= 0 && TheDocumentHost) TheDocumentHost->SetGridBarSelection(selection);
+        break;
+    }
+}
+
+OpenResult COrvikCadDoc::OnOpenDocument(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::vector<uint8_t> bytes;
+    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+
+    // The reader adds nothing and changes no field unless the whole file is
+    // sound, so a refused file leaves the document as it was.
+    if (!in || LoadDrawing(bytes) != DrawingFileOk) {
+        ShowMessage(ReadFailedMessage);
+        return OpenResult::Failed;
+    }
+    path = file;
+    SetModifiedFlag(false);
+    return OpenResult::Ok;
+}
+
+void COrvikCadDoc::SetModifiedFlag(bool value)
+{
+    if (modified == value) return;
+    modified = value;
+    if (TheDocumentHost) TheDocumentHost->DocumentChanged(*this);
+}
+
+void COrvikCadDoc::SetTitle(const std::string& cp932Title)
+{
+    title = cp932Title;
+    if (TheDocumentHost) TheDocumentHost->DocumentChanged(*this);
+}

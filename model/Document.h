@@ -1,0 +1,130 @@
+#pragma once
+// One open drawing: its entities and snap points, layers, header, display
+// colours and its own copy of the settings record. Windows and dialogs are
+// reached through DocumentHost, which the application implements.
+
+#include "model/DrawingHeader.h"
+#include "model/EntityList.h"
+#include "model/ParameterBlock.h"
+#include "model/SnapPointList.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+class COrvikCadDoc;
+
+// What the drawing-information dialog edits. Texts are code page 932.
+struct DrawingInfo {
+    std::string windowTitle;
+    std::string drawingName;  // at most 60 bytes
+    std::string author;       // 40
+    std::string updater;      // 40
+    std::string password;     // 8
+    std::string title;        // 60
+    int createdYear = 0, createdMonth = 0, createdDay = 0;
+    int modifiedYear = 0, modifiedMonth = 0, modifiedDay = 0;
+    int protection = 0;       // ProtectionState
+    int scale = 1;
+    int paperIndex = 0;
+    int orientation = 0;
+    int paperSource = 0;
+    int printFit = 0;         // 0 actual size, 1 hard copy
+    bool newDrawing = true;   // every field editable
+    bool protectedWhenOpened = false;
+};
+
+// The window side of a document.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+    // Runs the drawing-information dialog on info; true on OK.
+    virtual bool RunDrawingInfoDialog(COrvikCadDoc& doc, DrawingInfo& info) = 0;
+    // Refills the pen combo of the size bar from PenColors.
+    virtual void FillPenCombo() {}
+    // Repaints the scale read-out of the size bar.
+    virtual void RepaintScaleReadout() {}
+    // Selects choice 0..6 in the grid bar and updates it.
+    virtual void SetGridBarSelection(int) {}
+    // The document's modified flag or title changed.
+    virtual void DocumentChanged(COrvikCadDoc&) {}
+};
+
+// Process-wide state the documents share.
+extern DocumentHost* TheDocumentHost;  // may be null (then dialogs answer cancel)
+extern int CreatingForImport;          // set while a document is made for an import
+extern int SettingsLoaded;             // 0 until the first document copied ORVPRM.DAT
+
+// Result of opening a native drawing.
+enum class OpenResult { Ok, Failed };
+
+class COrvikCadDoc {
+public:
+    static constexpr int MaxLayers = LayerTable::MaxLayers;
+
+    CEntityList list;
+    CSnapPointList snaps;
+    double DrawingOrigin[2] = {0.0, 0.0};
+    int16_t ViewUpdateRequest = 0;
+    int16_t layerCount = 10;
+    int16_t currentLayer = 0;
+    std::array<std::string, MaxLayers> layerNames;
+    std::array<uint8_t, MaxLayers> layerStates{};
+    std::string title;  // window title, code page 932
+    int32_t ProtectionState = 0;
+    int32_t loaded = 0;
+    std::array<double, 3> ExtentsMin{0, 0, 0};
+    std::array<double, 3> ExtentsMax{594, 420, 0};
+    int32_t ClientSizeRecord[2] = {594, 420};
+    std::array<double, 3> LimitsMin{0, 0, 0};
+    std::array<double, 3> LimitsMax{0, 0, 0};
+    ::DrawingSettingsBlock DrawingSettingsBlock;
+    CParameterBlock parameters;
+    DrawingHeader header;
+
+    std::filesystem::path path;  // file the drawing was opened from or saved to
+    bool modified = false;
+
+    COrvikCadDoc();
+    ~COrvikCadDoc();
+    COrvikCadDoc(const COrvikCadDoc&) = delete;
+    COrvikCadDoc& operator=(const COrvikCadDoc&) = delete;
+
+    // A new drawing: asks for its drawing information unless an import
+    // follows. False when the user cancelled.
+    bool OnNewDocument();
+
+    // Reads a native drawing file. On failure shows
+    // "ファイルの読み込みに失敗しました。" and leaves the document as it was.
+    OpenResult OnOpenDocument(const std::filesystem::path& file);
+    // Reads a native drawing from bytes (no message); 0 or the reader's error.
+    int LoadDrawing(std::span<const uint8_t> data);
+
+    // Writes the drawing to file through a temporary file. On failure shows
+    // "ファイルの書き込みに失敗しました。", leaves the target as it was and
+    // keeps the document modified.
+    bool OnSaveDocument(const std::filesystem::path& file);
+    // The file image of the drawing; false when there is nothing to write.
+    bool StoreDrawing(std::vector<uint8_t>& out) const;
+
+    // Adds one entity unless the drawing is protected (message then).
+    // 0 added, 1 refused by the list, 2 refused by protection.
+    int AddEntity(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values,
+                  std::string_view text = {}, std::string_view font = {});
+    // Shows the protection message and returns true when edits are refused.
+    bool RefuseWhenProtected() const;
+
+    int LoadParameters();
+    int SaveParameters();
+    bool EditDrawingInfo();
+    void RebuildSnapPoints();
+
+    void SetModifiedFlag(bool value = true);
+    void SetTitle(const std::string& cp932Title);
+
+private:
+    void ApplyLoadedDrawing();
+};

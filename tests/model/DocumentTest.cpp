@@ -1,0 +1,292 @@
+#include "model/Document.h"
+#include "model/DrawingFile.h"
+#include "model/Notify.h"
+#include "model/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RecordingNotifier : public Notifier {
+public:
+    std::vector<std::string> messages;
+    int MessageBox(std::string_view text, std::string_view, unsigned) override
+    {
+        messages.emplace_back(text);
+        return IDOK;
+    }
+    void MessageBeep(unsigned) override {}
+};
+
+class FakeHost : public DocumentHost {
+public:
+    bool answer = true;
+    int gridSelection = -1;
+    int dialogRuns = 0;
+    DrawingInfo lastShown;
+    std::string newTitle = "plan";
+    bool RunDrawingInfoDialog(COrvikCadDoc&, DrawingInfo& info) override
+    {
+        ++dialogRuns;
+        lastShown = info;
+        info.title = newTitle;
+        return answer;
+    }
+    void SetGridBarSelection(int selection) override { gridSelection = selection; }
+};
+
+class DocumentTest : public ::testing::Test {
+protected:
+    fs::path folder;
+    RecordingNotifier notifier;
+    FakeHost host;
+
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() /
+                 ("orvik-doc-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        DataFolder = (folder / "data").string();
+        fs::create_directories(DataFolder);
+        PartsFolder.clear();
+        SettingsLoaded = 0;
+        SetNotifier(&notifier);
+        TheDocumentHost = &host;
+    }
+    void TearDown() override
+    {
+        TheDocumentHost = nullptr;
+        SetNotifier(nullptr);
+        fs::remove_all(folder);
+    }
+
+    static void AddLine(COrvikCadDoc& doc, double x1, double y1, double x2, double y2, int16_t style = 0,
+                        COLORREF colour = 0)
+    {
+        const int16_t codes[] = {10, 20, 11, 22};
+        const double values[] = {x1, y1, x2, y2};
+        ASSERT_EQ(doc.AddEntity({20, 0, style, 0, 4}, codes, colour, values), 0);
+    }
+    static void AddGrid(COrvikCadDoc& doc, int16_t style)
+    {
+        const int16_t codes[] = {10, 20, 30};
+        const double values[] = {0, 0, 10};
+        ASSERT_EQ(doc.AddEntity({11, 1, style, 0, 3}, codes, 0, values), 0);
+    }
+    static int Count(const COrvikCadDoc& doc)
+    {
+        int n = 0;
+        for (CEntity* e = doc.list.first; e; e = e->next) ++n;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(DocumentTest, ProtectedDrawingRefusesAddsWithItsMessage)
+{
+    COrvikCadDoc doc;
+    const int16_t codes[] = {10, 20};
+    const double values[] = {1, 2};
+    struct Case {
+        int32_t protection;
+        const char* message;
+    } cases[] = {
+        {1, "この図面は、書きこみ禁止状態になっています。"},
+        {2, "この図面は、パスワードによって保護されています。"},
+    };
+    for (const Case& c : cases) {
+        notifier.messages.clear();
+        doc.ProtectionState = c.protection;
+        EXPECT_EQ(doc.AddEntity({10, 0, 0, 0, 2}, codes, 0, values), 2);
+        ASSERT_EQ(notifier.messages.size(), 1u);
+        EXPECT_EQ(notifier.messages[0], c.message);
+        EXPECT_EQ(doc.list.first, nullptr);
+        EXPECT_FALSE(doc.modified);
+    }
+    doc.ProtectionState = 0;
+    EXPECT_EQ(doc.AddEntity({10, 0, 0, 0, 2}, codes, 0, values), 0);
+    EXPECT_TRUE(doc.modified);
+    EXPECT_TRUE(doc.snaps.HasEntityPoints(doc.list.first));
+}
+
+TEST_F(DocumentTest, NewDrawingStoresTodayAndCancelRefusesTheDrawing)
+{
+    COrvikCadDoc doc;
+    EXPECT_EQ(DrawingHeader::FieldText({doc.header.magic.data(), 4}), "ORV");
+    EXPECT_EQ(doc.layerNames[0], "Layer01");
+    EXPECT_EQ(doc.layerNames[127], "Layer128");
+    EXPECT_EQ(doc.layerCount, 10);
+    EXPECT_EQ(doc.header.createdDate, doc.header.modifiedDate);
+
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(host.dialogRuns, 1);
+    EXPECT_TRUE(host.lastShown.newDrawing);
+    EXPECT_EQ(doc.title, "plan");
+
+    host.answer = false;
+    COrvikCadDoc other;
+    EXPECT_FALSE(other.OnNewDocument());
+
+    CreatingForImport = 1;
+    COrvikCadDoc imported;
+    EXPECT_TRUE(imported.OnNewDocument());
+    CreatingForImport = 0;
+    EXPECT_EQ(host.dialogRuns, 2);
+}
+
+TEST_F(DocumentTest, SaveAndReopenKeepsEntitiesGroupsAndLayers)
+{
+    fs::path file = folder / "a.orv";
+    {
+        COrvikCadDoc doc;
+        AddGrid(doc, 102);
+        AddLine(doc, 0, 0, 100, 0, 3, 0x0000FF);
+        AddLine(doc, 0, 0, 0, 100, 3, 0xFF0000);
+        // A group header with two members.
+        const int16_t hcodes[] = {10, 20, 10, 20};
+        const double hvalues[] = {0, 0, 1, 0};
+        ASSERT_EQ(doc.list.AddEntity({60, 0, 0, 0, 4}, hcodes, 0, hvalues), 0);
+        CEntity* group = doc.list.last;
+        const int16_t lcodes[] = {10, 20, 11, 22};
+        const double lvalues[] = {5, 5, 6, 6};
+        ASSERT_EQ(doc.list.AddChildEntity({20, 0, 1, 2, 4}, lcodes, 0, lvalues, {}, {}, group), 0);
+        ASSERT_EQ(doc.list.AddChildEntity({20, 0, 1, 2, 4}, lcodes, 0, lvalues, {}, {}, group), 0);
+        const int16_t tcodes[] = {10, 20, 30, 40, 50};
+        const double tvalues[] = {1, 2, 3, 3, 0};
+        // "図面" in code page 932.
+        ASSERT_EQ(doc.AddEntity({40, 0, 0, 0, 5}, tcodes, 0, tvalues, "\x90\x7d\x96\xca"), 0);
+        doc.layerNames[2] = "walls";
+        doc.layerStates[2] = 2;
+        doc.currentLayer = 2;
+        ASSERT_TRUE(doc.OnSaveDocument(file));
+        EXPECT_FALSE(doc.modified);
+        EXPECT_EQ(group->group, 1) << "saving never changes the entities in memory";
+    }
+    COrvikCadDoc doc;
+    ASSERT_EQ(doc.OnOpenDocument(file), OpenResult::Ok);
+    EXPECT_EQ(notifier.messages.size(), 0u);
+    EXPECT_EQ(Count(doc), 7);
+    EXPECT_EQ(doc.layerNames[2], "walls");
+    EXPECT_EQ(doc.layerStates[2], 2);
+    EXPECT_EQ(doc.currentLayer, 2);
+    EXPECT_EQ(doc.loaded, 1);
+    // Grid style 102: line type 1, kind 2 (crosses), the grid bar's choice 6.
+    EXPECT_EQ(GridLineType, 1);
+    EXPECT_EQ(GridKind, 2);
+    EXPECT_EQ(host.gridSelection, 6);
+    // Two lines of pen 3: the later one's colour wins.
+    EXPECT_EQ(PenColors[3], 0xFF0000u);
+
+    CEntity* header = nullptr;
+    int members = 0;
+    for (CEntity* e = doc.list.first; e; e = e->next) {
+        if (e->type == 60) header = e;
+        if (e->owner && e->owner == header) ++members;
+        if (e->type == 40) {
+            EXPECT_EQ(e->text, "\x90\x7d\x96\xca");
+        }
+    }
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(members, 2);
+}
+
+TEST_F(DocumentTest, FailedSaveKeepsTargetAndModifiedFlag)
+{
+    fs::path file = folder / "keep.orv";
+    {
+        std::ofstream(file) << "old contents";
+    }
+    COrvikCadDoc doc;
+    AddLine(doc, 0, 0, 10, 10);
+    // A drawing without entities writes nothing and says so.
+    COrvikCadDoc empty;
+    EXPECT_FALSE(empty.OnSaveDocument(file));
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0], "ファイルの書き込みに失敗しました。");
+    // A folder that does not exist cannot take the file.
+    EXPECT_FALSE(doc.OnSaveDocument(folder / "missing" / "x.orv"));
+    EXPECT_TRUE(doc.modified);
+    EXPECT_EQ(notifier.messages.size(), 2u);
+    std::ifstream in(file);
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "old contents");
+}
+
+TEST_F(DocumentTest, RefusedFileFailsWithMessageAndChangesNothing)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"empty", ""},
+        {"not ours", std::string(400, 'x')},
+        {"short header", std::string("ORV\0", 4)},
+    };
+    for (const Case& c : cases) {
+        fs::path file = folder / "bad.orv";
+        {
+            std::ofstream(file, std::ios::binary) << c.bytes;
+        }
+        notifier.messages.clear();
+        COrvikCadDoc doc;
+        AddLine(doc, 0, 0, 10, 10);
+        EXPECT_EQ(doc.OnOpenDocument(file), OpenResult::Failed) << c.name;
+        ASSERT_EQ(notifier.messages.size(), 1u) << c.name;
+        EXPECT_EQ(notifier.messages[0], "ファイルの読み込みに失敗しました。");
+        EXPECT_EQ(Count(doc), 1) << c.name;
+        EXPECT_TRUE(doc.path.empty());
+    }
+    COrvikCadDoc doc;
+    EXPECT_EQ(doc.OnOpenDocument(folder / "nothing-here.orv"), OpenResult::Failed);
+}
+
+TEST_F(DocumentTest, SettingsFileIsCreatedAndFirstDocumentCopiesIt)
+{
+    fs::path prm = fs::path(DataFolder) / "ORVPRM.DAT";
+    ASSERT_FALSE(fs::exists(prm));
+    {
+        COrvikCadDoc doc;
+        EXPECT_TRUE(fs::exists(prm));
+        EXPECT_EQ(fs::file_size(prm), 728u);
+        EXPECT_EQ(SettingsLoaded, 1);
+    }
+    // A stored tolerance kind 3 is the process-wide 7.
+    CParameterBlock block;
+    ReadParameterFile(DataFolder, block, false);
+    block.DimToleranceType = 3;
+    ASSERT_TRUE(WriteParameterFile(DataFolder, block));
+    SettingsLoaded = 0;
+    COrvikCadDoc doc;
+    EXPECT_EQ(DimToleranceType, 7);
+}
+
+TEST_F(DocumentTest, ClosingDocumentKeepsSettingsStoredMeanwhile)
+{
+    auto first = std::make_unique<COrvikCadDoc>();
+    // The settings command stores another grid pitch and scale in the file
+    // while the drawing is open.
+    CParameterBlock block;
+    ReadParameterFile(DataFolder, block, false);
+    block.DefaultGridPitch = 5.0f;
+    block.DrawingScale = 50;
+    ASSERT_TRUE(WriteParameterFile(DataFolder, block));
+    LineLength = 77.0f;  // a tool option changed in the session
+    first.reset();
+
+    CParameterBlock after;
+    ReadParameterFile(DataFolder, after, false);
+    EXPECT_EQ(after.DefaultGridPitch, 5.0f);
+    EXPECT_EQ(after.DrawingScale, 50);
+    EXPECT_EQ(after.LineLength, 77.0f);
+}

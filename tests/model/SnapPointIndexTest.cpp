@@ -1,0 +1,197 @@
+// The box index and the quadtree must give exactly what walks over the entity
+// list and over the snap-point chain give.
+
+#include "SnapPointTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+using namespace snaptest;
+
+namespace {
+
+struct Spec {
+    int16_t type;
+    int16_t subtype;
+    std::vector<double> values;
+};
+
+Spec RandomEntity(std::mt19937& rng)
+{
+    std::uniform_real_distribution<double> pos(0, 400), len(-60, 60), rad(1, 50), ang(0, 360);
+    const int pick = static_cast<int>(rng() % 10);
+    const double x = pos(rng), y = pos(rng);
+    switch (pick) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+        return {20, 0, {x, y, x + len(rng), y + len(rng)}};
+    case 4:
+        return {static_cast<int16_t>(21 + rng() % 3), 0, {x, y, x + len(rng), y + len(rng)}};
+    case 5:
+        return {30, 0, {x, y, rad(rng)}};
+    case 6:
+        return {31, static_cast<int16_t>(rng() % 2 ? 1 : -1), {x, y, rad(rng), ang(rng), ang(rng)}};
+    case 7: {
+        std::vector<double> v;
+        for (int i = 0; i < 6; ++i) {
+            v.push_back(x + len(rng));
+            v.push_back(y + len(rng));
+        }
+        return {26, 0, v};
+    }
+    case 8: {
+        std::vector<double> v;
+        for (int i = 0; i < 4; ++i) {
+            v.push_back(x + len(rng));
+            v.push_back(y + len(rng));
+        }
+        return {24, 0, v};
+    }
+    default:
+        return {10, 0, {x, y}};
+    }
+}
+
+CEntity* AddSpec(CEntityList& list, const Spec& s)
+{
+    std::vector<int16_t> codes(s.values.size(), 10);
+    EntityHeader h;
+    h.type = s.type;
+    h.subtype = s.subtype;
+    h.count = static_cast<int16_t>(s.values.size());
+    EXPECT_EQ(list.AddEntity(h, codes.data(), 0, s.values.data()), 0);
+    return list.last;
+}
+
+bool Same(const Node& a, const Node& b)
+{
+    return a.kind == b.kind && a.x == b.x && a.y == b.y;
+}
+
+// The nodes one entity gets when it is added after `earlier` (already in
+// order, latest last): its key points, then its crossings with each earlier
+// one, latest first, as a walk back over the list makes them. Each pair is
+// worked out in a list of its own.
+TEST(SnapPointIndex, CrossingsEqualTheBackwardWalk)
+{
+    std::mt19937 rng(12345);
+    std::vector<Spec> specs;
+    for (int i = 0; i < 160; ++i)
+        specs.push_back(RandomEntity(rng));
+
+    CEntityList list;
+    CSnapPointList snaps;
+    std::vector<CEntity*> added;
+    for (const Spec& s : specs) {
+        added.push_back(AddSpec(list, s));
+        snaps.AddEntityPoints(added.back());
+    }
+    // Expected, with the owners named by index.
+    struct Owned {
+        std::size_t owner;
+        Node node;
+    };
+    std::vector<Owned> expected;
+    for (std::size_t j = 0; j < specs.size(); ++j) {
+        {
+            CEntityList one;
+            CSnapPointList alone;
+            alone.AddEntityPoints(AddSpec(one, specs[j]));
+            for (const Node& n : Nodes(alone))
+                expected.push_back({j, n});
+        }
+        for (std::size_t i = j; i-- > 0;) {
+            CEntityList pair;
+            CSnapPointList ps;
+            CEntity* a = AddSpec(pair, specs[i]);
+            CEntity* b = AddSpec(pair, specs[j]);
+            ps.AddEntityPoints(b);  // b's key points and its crossing with a
+            for (const Node& n : Nodes(ps))
+                if (n.kind == SnapKind::Intersection)
+                    expected.push_back({n.entity == a ? i : j, n});
+        }
+    }
+    const std::vector<Node> got = Nodes(snaps);
+    ASSERT_EQ(got.size(), expected.size());
+    std::size_t crossings = 0;
+    for (std::size_t k = 0; k < got.size(); ++k) {
+        ASSERT_TRUE(Same(got[k], expected[k].node)) << "node " << k;
+        ASSERT_EQ(got[k].entity, added[expected[k].owner]) << "node " << k;
+        crossings += got[k].kind == SnapKind::Intersection;
+    }
+    EXPECT_GT(crossings, 50u);
+}
+
+// Walk over the chain: strict <, the first one wins a tie.
+const SnapPoint* Walk(const CSnapPointList& snaps, double x, double y, double bound, bool (*accept)(const SnapPoint&))
+{
+    const SnapPoint* best = nullptr;
+    for (const SnapPoint* p = snaps.first; p; p = p->next) {
+        if (!accept(*p))
+            continue;
+        const double d = std::sqrt((y - p->y) * (y - p->y) + (x - p->x) * (x - p->x));
+        if (d < bound) {
+            bound = d;
+            best = p;
+        }
+    }
+    return best;
+}
+
+TEST(SnapPointIndex, NearestEqualsTheWalkIncludingTies)
+{
+    std::mt19937 rng(7);
+    CEntityList list;
+    CSnapPointList snaps;
+    std::vector<CEntity*> points;
+    // Points on a coarse integer lattice, many of them on the same spot, so
+    // that ties are common; some spread far out.
+    for (int i = 0; i < 6000; ++i) {
+        const double x = static_cast<double>(rng() % 100);
+        const double y = static_cast<double>(rng() % 100);
+        points.push_back(AddRegistered(list, snaps, 10, {x, y}));
+    }
+    for (int i = 0; i < 50; ++i)
+        AddRegistered(list, snaps, 10, {1e9 * (rng() % 7), -3e8 * (rng() % 5)});
+    for (int i = 0; i < 600; ++i)
+        snaps.SetEntityPointState(points[rng() % points.size()], -1);
+    // Remove some (their nodes leave the chain and the tree).
+    for (int i = 0; i < 300; ++i)
+        snaps.RemoveEntityPoints(points[rng() % points.size()]);
+
+    auto live = [](const SnapPoint& p) { return p.state == 0; };
+    auto odd = [](const SnapPoint& p) { return p.state == 0 && static_cast<long long>(p.x) % 2 == 1; };
+    std::uniform_real_distribution<double> q(-20, 120);
+    for (int i = 0; i < 1500; ++i) {
+        // Half the queries on lattice points and half-way points (exact ties).
+        double x = q(rng), y = q(rng);
+        if (i % 2) {
+            x = std::round(x * 2) / 2;
+            y = std::round(y * 2) / 2;
+        }
+        const double bound = (i % 3 == 0) ? 100.0 : (i % 3 == 1 ? 1.0 : 0.75);
+        double d = -1;
+        EXPECT_EQ(snaps.FindNearest(x, y, bound, live, &d), Walk(snaps, x, y, bound, +live)) << x << "," << y;
+        EXPECT_EQ(snaps.FindNearest(x, y, bound, odd), Walk(snaps, x, y, bound, +odd)) << x << "," << y;
+        const SnapPoint* p = snaps.FindNearest(x, y, bound);
+        if (p) {
+            EXPECT_EQ(d, std::sqrt((y - p->y) * (y - p->y) + (x - p->x) * (x - p->x)));
+        }
+    }
+    // Far out and the sentinel (state 1) through a filter that takes all.
+    auto all = [](const SnapPoint&) { return true; };
+    EXPECT_EQ(snaps.FindNearest(0, 0, 1e12, all), Walk(snaps, 0, 0, 1e12, +all));
+    EXPECT_EQ(snaps.FindNearest(3e9, -6e8, 1e12, all), Walk(snaps, 3e9, -6e8, 1e12, +all));
+}
+
+TEST(SnapPointIndex, NearestOnAnEmptyListIsNull)
+{
+    CSnapPointList snaps;
+    EXPECT_EQ(snaps.FindNearest(0, 0, 100), nullptr);
+}
+
+} // namespace

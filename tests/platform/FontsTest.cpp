@@ -1,0 +1,40 @@
+#include "platform/Fonts.h"
+
+#include <QFont>
+#include <QFontInfo>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(Fonts, FacesDrawingsNameResolveToInstalledFonts)
+{
+    installFontSubstitutions();
+    installFontSubstitutions(); // twice does no harm
+    const QStringList families = fontFamilies();
+    ASSERT_TRUE(families.contains(QStringLiteral("IPAGothic")));
+    ASSERT_TRUE(families.contains(QStringLiteral("IPAMincho")));
+    struct Case {
+        const char* face;
+        const char* family;
+    };
+    for (Case c : {Case{"ＭＳゴシック", "IPAGothic"}, Case{"ＭＳ ゴシック", "IPAGothic"}, Case{"ＭＳ明朝", "IPAMincho"},
+                   Case{"ＭＳ 明朝", "IPAMincho"}, Case{"ＭＳ Ｐゴシック", "IPAPGothic"},
+                   Case{"ＭＳ Ｐ明朝", "IPAPMincho"}, Case{"MS Gothic", "IPAGothic"}}) {
+        const QString face = QString::fromUtf8(c.face);
+        EXPECT_EQ(substituteFamily(face), QString::fromUtf8(c.family)) << c.face;
+        QFont font(face, 12);
+        EXPECT_EQ(QFontInfo(font).family(), QString::fromUtf8(c.family)) << c.face;
+    }
+    EXPECT_EQ(substituteFamily(QStringLiteral("DejaVu Sans")), QStringLiteral("DejaVu Sans"));
+}
+
+TEST(Fonts, FamilyListIsSortedAndUnique)
+{
+    const QStringList families = fontFamilies();
+    ASSERT_FALSE(families.isEmpty());
+    QStringList sorted = families;
+    sorted.sort();
+    sorted.removeDuplicates();
+    EXPECT_EQ(families, sorted);
+}
