@@ -74,7 +74,7 @@ TEST(TranslateEntities, EveryTypeTable)
         std::vector<int16_t> codes = c.codes;
         codes.resize(static_cast<size_t>(std::max(n, 1)));
         ASSERT_EQ(list.AddEntity({c.type, c.subtype, 0, 0, static_cast<int16_t>(n)}, codes.data(), 0, values.data()), 0);
-        CEntity* e = list.last;
+        CEntity* e = list.first;  // a dimension's members follow it
         std::vector<double> expected(e->values);
         for (int i : c.xs)
             expected[static_cast<size_t>(i)] += Dx;
