@@ -5,6 +5,7 @@
 #include "app/DocTemplate.h"
 #include "app/Document.h"
 #include "app/DrawingDocument.h"
+#include "app/OrvikCadView.h"
 #include "app/PlaceholderDocView.h"
 #include "model/Document.h"
 #include "platform/Encoding.h"
@@ -106,7 +107,7 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     RecentFiles().Load();
 
     m_pDocTemplate = std::make_unique<CMultiDocTemplate>(
-        IDR_ORVIKCTYPE, [] { return std::make_unique<CDrawingDocument>(); }, [] { return new CPlaceholderView; });
+        IDR_ORVIKCTYPE, [] { return std::make_unique<CDrawingDocument>(); }, [] { return new COrvikCadView; });
 
     m_pMainWnd = new CMainFrame;
     if (!m_pMainWnd->OnCreate()) {
