@@ -1,5 +1,6 @@
 #include "model/Arithmetic.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -109,4 +110,22 @@ std::optional<double> EvaluateExpression(std::string_view cp932)
     if (!std::isfinite(result))
         return std::nullopt;
     return result;
+}
+
+std::string FormatFieldValue(double value)
+{
+    std::array<char, 400> buf{};
+    auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, 2);
+    std::string text(buf.data(), r.ec == std::errc() ? r.ptr : buf.data());
+    if (text.find('.') != std::string::npos) {
+        while (!text.empty() && text.back() == '0')
+            text.pop_back();
+        if (!text.empty() && text.back() == '.')
+            text.pop_back();
+    }
+    if (text.empty() || text.size() > static_cast<size_t>(ExpressionFieldLength)) {
+        r = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+        text.assign(buf.data(), r.ec == std::errc() ? r.ptr : buf.data());
+    }
+    return text;
 }

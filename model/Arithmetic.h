@@ -40,3 +40,8 @@ int TokenizeExpression(std::string_view text, std::vector<std::string>& operands
 // an operand after an operator that holds no number ("5+", "2*-3", "3+."),
 // and a result that is not finite ("1/0", "0/0").
 std::optional<double> EvaluateExpression(std::string_view cp932);
+
+// A value as a field shows it: two decimals, then trailing zeros and a
+// trailing point dropped (25.50 shows 25.5, 10.00 shows 10). A value whose
+// text would not fit the field is shown in the shortest form instead.
+std::string FormatFieldValue(double value);

@@ -96,4 +96,21 @@ TEST(Arithmetic, BlankRemovalKeepsEverythingElse)
     EXPECT_EQ(RemoveExpressionBlanks("\x81\x41"), "\x81\x41");
 }
 
+TEST(Arithmetic, FieldValuesDropTrailingZeros)
+{
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {25.5, "25.5"}, {10.0, "10"}, {12.5, "12.5"}, {0.0, "0"}, {-3.25, "-3.25"}, {1.005, "1"},
+        {0.126, "0.13"}, {100.0, "100"}, {1e30, "1000000000000000019884624838656"},
+        {1e300, "1e+300"},  // too long for the field: the short form, which the field then refuses
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(FormatFieldValue(c.value), c.text);
+    }
+}
+
 } // namespace
