@@ -6,6 +6,7 @@
 // hooks for the tool dispatch.
 
 #include "app/DashPainter.h"
+#include "app/EntityPicker.h"
 #include "app/View.h"
 #include "app/ViewDrawIndex.h"
 #include "model/Entity.h"
@@ -126,7 +127,11 @@ public:
     virtual void DrawRangeAndOrigin(platform::Dc& dc);
     // The spatial index DrawAll culls with must be rebuilt after entity
     // geometry was changed in place (additions and relinks are noticed).
-    void InvalidateDrawIndex() { drawIndex.Invalidate(); }
+    void InvalidateDrawIndex()
+    {
+        drawIndex.Invalidate();
+        picker.Invalidate();
+    }
 
     // ---- drawers ----
     void DrawPoint(platform::Dc& dc, const CEntity* e, int state, int cdd);
@@ -139,6 +144,28 @@ public:
     void DrawEllipse(platform::Dc& dc, const CEntity* e, int state, int cdd);
     void DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state, int cdd);
     void DrawPolyline(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    // Texts, leader texts, dimensions (DrawText.cpp, DrawDimension.cpp).
+    void DrawText(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawLeaderText(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawDimension(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    // A dot or barbs at the tip (model), pointing away from `from`: fixed
+    // pixel sizes, or sizes linked to the zoom.
+    void DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd, COLORREF colour,
+                        int penWidth, double tipX, double tipY, double fromX, double fromY);
+    void DrawTerminatorScaled(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd,
+                              COLORREF colour, int penWidth, double tipX, double tipY, double fromX, double fromY);
+    // Fills, images, hatches (DrawFill.cpp, DrawImage.cpp, DrawHatch.cpp).
+    void DrawFill(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawImage(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawHatch(platform::Dc& dc, const CEntity* e, int state, int cdd);
+
+    // ---- picking (Picking.cpp) ----
+    // The pickable entity nearest the click (logical pixels) that the filter
+    // admits, with the model point it means; null and (0, 0) for none.
+    CEntity* PickEntity(int filter, int xd, int yd, double& x, double& y);
+    int PickGridPoint(const CEntity* grid, double& x, double& y, double mx, double my, double ap);
+    int SnapToGrid(double& x, double& y, double& distance, double mx, double my);
+    EntityPicker& Picker() { return picker; }
 
     // ---- printed widths and patterns ----
     int PrintedPenWidth(int style) const;
@@ -212,6 +239,9 @@ private:
     };
 
     int EffectiveState(const CEntity* e, int state) const;
+    int TextPixelSize(double size) const;
+    platform::Font TextFont(const CEntity* e, int height, int width) const;
+    void PaintTextBody(platform::Dc& dc, const CEntity* e, int state, int cdd, int height, int width);
     Look LookOf(const platform::Dc& dc, const CEntity* e, int state) const;
     void ResolvePens();
     void DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const Look& look,
@@ -240,6 +270,7 @@ private:
     QScrollBar* vBar = nullptr;
     int scrollW = 0, scrollH = 0;  // the framework's scroll sizes
     ViewDrawIndex drawIndex;
+    EntityPicker picker;
     ResolvedPenSet pens;
     std::vector<CEntity*> visibleScratch;
 };

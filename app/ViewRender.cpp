@@ -307,9 +307,26 @@ void COrvikCadView::Dispatch(platform::Dc& dc, CEntity* e, int state, int cdd)
     case EntityType::Polygon:
         DrawPolyline(dc, e, state, cdd);
         break;
+    case EntityType::Text:
+        DrawText(dc, e, state, cdd);
+        break;
+    case EntityType::LeaderText:
+        DrawLeaderText(dc, e, state, cdd);
+        break;
+    case EntityType::Dimension:
+        DrawDimension(dc, e, state, cdd);
+        break;
+    case EntityType::Fill:
+        DrawFill(dc, e, state, cdd);
+        break;
+    case EntityType::Hatch:
+        DrawHatch(dc, e, state, cdd);
+        break;
+    case EntityType::Image:
+        DrawImage(dc, e, state, cdd);
+        break;
     default:
-        // Texts, dimensions, fills, hatches and images have drawers of
-        // their own elsewhere; group headers draw nothing.
+        // Group headers draw nothing.
         break;
     }
 }
