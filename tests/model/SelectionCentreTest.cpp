@@ -124,3 +124,15 @@ TEST_F(SelectionCentre, ExtentsByType)
         EXPECT_NEAR(maxY, c.maxY, c.tolerance + 1e-9);
     }
 }
+
+TEST_F(SelectionCentre, FillItemCountBeyondItsValuesIsBounded)
+{
+    // The subtype claims far more items than the record holds, and an
+    // unknown item code ends the walk.
+    Add(EntityType::Fill, {0, 0, 10, 20, 10, 20}, {0, 0, 4, 6, 8, 2}, {}, 100);
+    EXPECT_EQ(Centre(), std::make_pair(6.0, 4.0));
+    list.DiscardUndo(nullptr);
+    list.RemoveAll();
+    Add(EntityType::Fill, {0, 0, 10, 20, 7, 10, 20}, {0, 0, 4, 6, 99, 100, 100}, {}, 3);
+    EXPECT_EQ(Centre(), std::make_pair(4.0, 6.0));
+}
