@@ -128,6 +128,7 @@ void EntityBoxIndex::GrowToContain(double cx, double cy, double size)
         grown.midX = left ? r.x0 : r.x1;
         grown.midY = below ? r.y0 : r.y1;
         grown.child[(left ? 1 : 0) | (below ? 2 : 0)] = root;
+        grown.reach = r.reach;
         nodes.push_back(std::move(grown));
         root = static_cast<int32_t>(nodes.size() - 1);
     }
@@ -145,6 +146,11 @@ void EntityBoxIndex::Insert(uint32_t item)
     GrowToContain(cx, cy, size);
     int32_t n = root;
     for (;;) {
+        Box& reach = nodes[n].reach;
+        reach.x0 = std::min(reach.x0, b.x0);
+        reach.y0 = std::min(reach.y0, b.y0);
+        reach.x1 = std::max(reach.x1, b.x1);
+        reach.y1 = std::max(reach.y1, b.y1);
         const double w = std::min(nodes[n].x1 - nodes[n].x0, nodes[n].y1 - nodes[n].y0);
         if (size > w * 0.5 || w * 0.5 < MinNodeSize)
             break;
@@ -219,11 +225,7 @@ void EntityBoxIndex::Sync(CEntity* entity)
 void EntityBoxIndex::Query(int32_t node, const Box& b, std::vector<uint32_t>& out) const
 {
     const Node& n = nodes[node];
-    // Items of this node reach out at most half its size beyond its bounds;
-    // a whole size is allowed for rounding.
-    const double w = n.x1 - n.x0;
-    const double h = n.y1 - n.y0;
-    if (!Overlap(n.x0 - w, n.x1 + w, b.x0, b.x1) || !Overlap(n.y0 - h, n.y1 + h, b.y0, b.y1))
+    if (!Overlap(n.reach.x0, n.reach.x1, b.x0, b.x1) || !Overlap(n.reach.y0, n.reach.y1, b.y0, b.y1))
         return;
     for (uint32_t i : n.items) {
         const Box& c = items[i].box;
@@ -244,7 +246,7 @@ void EntityBoxIndex::Candidates(const CEntity* entity, std::vector<CEntity*>& ou
     std::size_t end = items.size();
     if (items.back().entity == entity)
         --end;
-    std::vector<uint32_t> found;
+    found.clear();
     Box b;
     if (BoundingBox(*entity, b)) {
         if (root >= 0)

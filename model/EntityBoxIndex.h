@@ -10,6 +10,7 @@
 // to that one; any other change of the list (counted by EntityListChanges.h)
 // or a walk that does not meet it makes the index rebuild itself from the list.
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -39,6 +40,9 @@ private:
     struct Node {
         double x0, y0, x1, y1;
         double midX, midY;
+        // Box of every item in this node and below it (the index only grows
+        // between rebuilds, so it never has to shrink).
+        Box reach{INFINITY, INFINITY, -INFINITY, -INFINITY};
         int32_t child[4] = {-1, -1, -1, -1};
         std::vector<uint32_t> items;
     };
@@ -57,6 +61,7 @@ private:
     std::vector<uint32_t> unbounded;      // items searched every time, in list order
     std::vector<Node> nodes;
     int32_t root = -1;
+    mutable std::vector<uint32_t> found;  // scratch of Candidates
     const CEntity* tail = nullptr;        // the entity seen last
     bool synced = false;
     uint64_t relinkCount = 0;

@@ -180,7 +180,6 @@ void CSnapPointList::AddIntersections(CEntity* entity)
         return;
     }
     boxes.Sync(entity);
-    std::vector<CEntity*> earlier;
     boxes.Candidates(entity, earlier);
     CEntity& e = *entity;
     for (CEntity* o : earlier) {

@@ -127,4 +127,5 @@ private:
     std::unordered_map<const CEntity*, SnapPoint*> byEntity;  // head of each entity's nodes
     SnapPointTree tree;
     EntityBoxIndex boxes;
+    std::vector<CEntity*> earlier;  // scratch of AddIntersections
 };

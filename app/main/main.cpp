@@ -1,13 +1,19 @@
+#include "app/OrvikCadApp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 #include <clocale>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("OrvikCAD"));
-    window.showMaximized();
-    return app.exec();
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    COrvikCadApp& theApp = AfxGetApp();
+    if (!theApp.InitInstance(args)) {
+        return 1;
+    }
+    int rc = app.exec();
+    theApp.ExitInstance();
+    return rc;
 }

@@ -1,0 +1,10 @@
+#pragma once
+// The About box: the program's icon, its version and the legal lines.
+
+#include "app/Dialog.h"
+
+class CAboutDlg : public CDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

@@ -1,0 +1,66 @@
+#include "app/ChildFrame.h"
+
+#include "app/Document.h"
+#include "app/View.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QIcon>
+#include <QTimer>
+
+CChildFrame::CChildFrame(std::unique_ptr<CDocument> doc, CView* view, QWidget* parent)
+    : QMdiSubWindow(parent), m_pDocument(std::move(doc)), m_pView(view)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/orvik/pictures/app_icon.png")));
+    setWidget(view);
+    view->SetDocument(m_pDocument.get());
+    m_pDocument->SetView(view);
+    setWindowTitle(m_pDocument->GetTitle());
+}
+
+CChildFrame::~CChildFrame()
+{
+    // The view goes before the document it shows.
+    if (m_pView) {
+        CView* view = m_pView;
+        m_pView = nullptr;
+        setWidget(nullptr);
+        delete view;
+    }
+    m_pDocument.reset();
+}
+
+void CChildFrame::ActivateFrame(int)
+{
+    showMaximized();
+}
+
+bool CChildFrame::OnCmdMsg(unsigned id, CCmdUI* ui)
+{
+    if (m_pView && m_pView->OnCmdMsg(id, ui)) {
+        return true;
+    }
+    if (m_pDocument && m_pDocument->OnCmdMsg(id, ui)) {
+        return true;
+    }
+    return CCmdTarget::OnCmdMsg(id, ui);
+}
+
+void CChildFrame::changeEvent(QEvent* event)
+{
+    QMdiSubWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+        // Any request for a normal size ends maximised again.
+        QTimer::singleShot(0, this, [this] {
+            if (!(windowState() & Qt::WindowMinimized)) {
+                showMaximized();
+            }
+        });
+    }
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    QMdiSubWindow::closeEvent(event);
+}

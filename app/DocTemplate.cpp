@@ -1,0 +1,41 @@
+#include "app/DocTemplate.h"
+
+#include "app/ChildFrame.h"
+#include "app/Document.h"
+#include "app/MainFrame.h"
+#include "app/View.h"
+
+CMultiDocTemplate::CMultiDocTemplate(unsigned resourceId, DocumentFactory doc, ViewFactory view)
+    : m_nIDResource(resourceId), m_createDocument(std::move(doc)), m_createView(std::move(view))
+{
+}
+
+CChildFrame* CMultiDocTemplate::OpenDocumentFile(const QString& path)
+{
+    std::unique_ptr<CDocument> doc = m_createDocument();
+    if (!doc) {
+        return nullptr;
+    }
+    doc->SetDocTemplate(this);
+    if (path.isEmpty()) {
+        if (!doc->OnNewDocument()) {
+            return nullptr;
+        }
+    } else {
+        if (!doc->OnOpenDocument(path)) {
+            return nullptr;
+        }
+        doc->SetPathName(path, true);
+    }
+    CMainFrame* main = AfxGetMainFrame();
+    if (!main) {
+        return nullptr;
+    }
+    CView* view = m_createView();
+    CChildFrame* frame = new CChildFrame(std::move(doc), view);
+    main->AddChildFrame(frame);
+    view->OnInitialUpdate();
+    frame->ActivateFrame();
+    view->setFocus();
+    return frame;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The multiple-document template: how a drawing window is made (its document
+// and view classes; the frame is always a CChildFrame).
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class CDocument;
+class CView;
+class CChildFrame;
+class QWidget;
+
+class CMultiDocTemplate {
+public:
+    using DocumentFactory = std::function<std::unique_ptr<CDocument>()>;
+    using ViewFactory = std::function<CView*()>;
+
+    CMultiDocTemplate(unsigned resourceId, DocumentFactory doc, ViewFactory view);
+
+    unsigned ResourceId() const { return m_nIDResource; }
+
+    // A new drawing (path empty) or the drawing in path, in a new maximised
+    // child window of the main frame; null when the document refused (the
+    // new-drawing dialog was cancelled, the file could not be read).
+    CChildFrame* OpenDocumentFile(const QString& path);
+
+private:
+    unsigned m_nIDResource;
+    DocumentFactory m_createDocument;
+    ViewFactory m_createView;
+};

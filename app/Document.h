@@ -1,0 +1,51 @@
+#pragma once
+// The framework document: one open drawing, shown by one view in one child
+// frame. The drawing's own document class derives from this.
+
+#include "app/CmdTarget.h"
+
+#include <QString>
+
+class CView;
+class CMultiDocTemplate;
+
+class CDocument : public CCmdTarget {
+public:
+    CDocument() = default;
+    ~CDocument() override = default;
+
+    // A new, empty drawing; false cancels its creation.
+    virtual bool OnNewDocument();
+    // Reads path; false: the document is not opened.
+    virtual bool OnOpenDocument(const QString& path);
+    // Writes path; false: not saved.
+    virtual bool OnSaveDocument(const QString& path);
+    // Imports a foreign drawing into this new document; false on failure
+    // (the document reports it).
+    virtual bool ImportDxf(const QString& path);
+    virtual bool ImportJwc(const QString& path);
+    virtual bool ImportJww(const QString& path);
+
+    const QString& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const QString& title);
+    const QString& GetPathName() const { return m_strPathName; }
+    // Sets the path and the title from its file name; addToMru puts it on
+    // the recent-file list.
+    virtual void SetPathName(const QString& path, bool addToMru = true);
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+
+    CView* GetView() const { return m_pView; }
+    void SetView(CView* view) { m_pView = view; }
+    void UpdateAllViews(CView* sender, long hint = 0);
+    CMultiDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+    void SetDocTemplate(CMultiDocTemplate* t) { m_pDocTemplate = t; }
+
+private:
+    QString m_strTitle;
+    QString m_strPathName;
+    bool m_bModified = false;
+    CView* m_pView = nullptr;
+    CMultiDocTemplate* m_pDocTemplate = nullptr;
+};

@@ -1,0 +1,148 @@
+#pragma once
+// The main window: the drawing windows in an MDI area with a picture behind
+// them, five toolbars (three host the size panel, the prompt box and the grid
+// bar), the status bar, the bar that hosts one tool option panel, and the
+// modeless palettes and layer list. It routes every command id along
+// view -> document -> child frame -> main frame -> application.
+
+#include "app/CmdTarget.h"
+#include "app/HostToolBar.h"
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPixmap>
+#include <QToolBar>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QTimer;
+class CChildFrame;
+class CPopLayer;
+class COperateMsgBar;
+class COperateMsgBox;
+struct MenuItem;
+
+// The client area: grey, with our picture in the middle.
+class CBitmapClient : public QMdiArea {
+    Q_OBJECT
+public:
+    explicit CBitmapClient(QWidget* parent = nullptr);
+    const QPixmap& Picture() const { return m_bitmap; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void OnEraseBkgnd(QPainter& p);
+    QPixmap m_bitmap;
+};
+
+
+class CMainFrame : public QMainWindow, public CCmdTarget {
+    Q_OBJECT
+public:
+    static constexpr int kPanelKinds = 25;
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Builds bars and menus; false when a bar could not be made.
+    bool OnCreate();
+
+    // --- command routing -------------------------------------------------
+    // Runs command id along the route; false when nobody handles it or it is
+    // disabled.
+    bool SendCommand(unsigned id);
+    bool RouteCmdMsg(unsigned id, CCmdUI* ui);
+    // Refreshes enabled and checked states of every menu item and button.
+    void UpdateCommandUI();
+    QAction* CommandAction(unsigned id) const;
+    // Top-level menus now shown (menu 128 with no drawing, 129 with one).
+    unsigned CurrentMenuId() const { return m_nMenuId; }
+    QList<QMenu*> CurrentMenus() const;
+
+    // --- drawing windows ---------------------------------------------------
+    void AddChildFrame(CChildFrame* frame);
+    CChildFrame* MDIGetActive() const;
+    QList<CChildFrame*> ChildFrames() const;
+    CBitmapClient* Client() const { return m_wndClient; }
+
+    // --- option panels -----------------------------------------------------
+    // Makes the panel of kind (1..25) for the option bar; the dialogs provide it.
+    using PanelFactory = std::function<QWidget*(int kind, QWidget* parent)>;
+    static void SetPanelFactory(PanelFactory factory);
+    int SetOperationBox(int kind);
+    void FocusOperationBox();
+    void DestroyOperationBoxes();
+    int ShownPanelKind() const { return m_nShownKind; }
+    QWidget* OperationBox(int kind) const;
+    QWidget* OptionBarHost() const { return m_pOptionHost; }
+
+    // --- palettes and layer list -------------------------------------------
+    void ShowLayerList();
+    void ShowDrawPalette();
+    void ShowPartsTree();
+    CPopLayer* LayerList() const { return m_pLayerList; }
+    void DestroyLayerList();
+
+    // --- status bar ------------------------------------------------------
+    // Pane 0 is the message pane, 1 and 2 the X and Y read-outs; painted at once.
+    void SetPaneText(int pane, const QString& text);
+    QString PaneText(int pane) const;
+
+    void OnLayerAdd();
+    void OnLayerProperty();
+    void OnViewLayerList();
+
+    // The bars, as the tools and panels reach them.
+    QToolBar* m_wndToolBar = nullptr;
+    QToolBar* m_wndViewBar = nullptr;
+    CGridToolBar* m_wndGridBar = nullptr;
+    CSizeToolBar* m_wndSizeBar = nullptr;
+    COperateMsgBar* m_wndMsgBar = nullptr;
+    QToolBar* m_wndOptionBar = nullptr;
+    QStatusBar* m_wndStatusBar = nullptr;
+
+    QWidget* m_pSizeInfoDlg = nullptr;  // hosted on the size bar
+    QWidget* m_pGridBarDlg = nullptr;   // hosted on the grid bar
+    QWidget* m_pDrawPalette = nullptr;
+    QWidget* m_pPartsPalette = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QToolBar* CreateToolBar(unsigned id, Qt::ToolBarArea area, QToolBar* bar = nullptr);
+    QAction* ActionFor(unsigned id, const char* text);
+    void BuildMenus();
+    QMenu* BuildMenu(const MenuItem& popup);
+    void BuildAccelerators();
+    void SwitchMenus();
+    void UpdateRecentFileActions();
+    void RegisterHandlers();
+    void OnCommandAction(unsigned id);
+
+    CBitmapClient* m_wndClient = nullptr;
+    std::map<unsigned, QAction*> m_actions;
+    QList<QMenu*> m_menus128, m_menus129;
+    unsigned m_nMenuId = 0;
+    std::array<QLabel*, 7> m_panes{};
+    std::array<QWidget*, kPanelKinds + 1> m_pOperationBoxes{};
+    int m_nShownKind = 0;
+    QWidget* m_pOptionHost = nullptr;
+    CPopLayer* m_pLayerList = nullptr;
+    QTimer* m_idleTimer = nullptr;
+};
+
+// The main frame of the running application, or null.
+CMainFrame* AfxGetMainFrame();

@@ -1,0 +1,301 @@
+#include "app/OrvikCadApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/ChildFrame.h"
+#include "app/DocTemplate.h"
+#include "app/Document.h"
+#include "app/PlaceholderDocView.h"
+#include "app/RecentFileList.h"
+#include "model/Settings.h"
+#include "app/SplashWnd.h"
+#include "platform/Ui.h"
+#include "resources/Resource.h"
+#include "resources/Strings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+int CreatingForImport = 0;
+
+namespace {
+
+class MessageFilter : public QObject {
+public:
+    explicit MessageFilter(COrvikCadApp* app) : m_app(app) {}
+    bool eventFilter(QObject* target, QEvent* event) override { return m_app->PreTranslateMessage(target, event); }
+
+private:
+    COrvikCadApp* m_app;
+};
+
+} // namespace
+
+COrvikCadApp& AfxGetApp()
+{
+    static COrvikCadApp theApp;
+    return theApp;
+}
+
+COrvikCadApp::COrvikCadApp()
+{
+    SetProcessWideStartValues();
+    OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(ID_FILE_OPEN_DXF, [this] { OnFileOpenDxf(); });
+    OnCommand(ID_FILE_OPEN_JWC, [this] { OnFileOpenJwc(); });
+    OnCommand(ID_FILE_OPEN_JWW, [this] { OnFileOpenJww(); });
+    OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 3, [this](unsigned id) {
+        int index = int(id - ID_FILE_MRU_FILE1);
+        QString path = RecentFiles()[index];
+        if (!path.isEmpty() && !OpenDocumentFile(path)) {
+            RecentFiles().Remove(index);
+        }
+    });
+    for (unsigned id = ID_FILE_MRU_FILE1; id < ID_FILE_MRU_FILE1 + 4; ++id) {
+        OnUpdateCommandUI(id, [id](CCmdUI& ui) { ui.Enable(int(id - ID_FILE_MRU_FILE1) < RecentFiles().GetCount()); });
+    }
+}
+
+COrvikCadApp::~COrvikCadApp() = default;
+
+void COrvikCadApp::SetProcessWideStartValues()
+{
+    LayerCount = 10;
+    CurrentLayer = 0;
+    for (int i = 0; i < MaxLayers; ++i) {
+        LayerStates[i] = 1;
+        LayerNames[i] = DefaultLayerName(i);
+    }
+}
+
+bool COrvikCadApp::InitInstance(const QStringList& args)
+{
+    // Command line: files to open; -nologo (or a print request) suppresses the
+    // splash window.
+    QStringList files;
+    ShowSplash = true;
+    for (const QString& a : args) {
+        if (a == QLatin1String("-nologo") || a == QLatin1String("/nologo") || a == QLatin1String("-p") ||
+            a == QLatin1String("/p") || a == QLatin1String("-pt") || a == QLatin1String("/pt")) {
+            ShowSplash = false;
+        } else if (!a.startsWith(QLatin1Char('-'))) {
+            files.append(a);
+        }
+    }
+
+    platform::installUiNotifier();
+
+    // Per-user data folder and the parts folder.
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) {
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    }
+    DataFolder = QDir(data).filePath(QStringLiteral("KESTAVA/OrvikCAD")).toStdString();
+    PartsFolder = QDir::home().filePath(QStringLiteral("部品データ")).toStdString();
+
+    RecentFiles().SetSize(4);
+    RecentFiles().Load();
+
+    m_pDocTemplate = std::make_unique<CMultiDocTemplate>(
+        IDR_ORVIKCTYPE, [] { return std::make_unique<CPlaceholderDoc>(); }, [] { return new CPlaceholderView; });
+
+    m_pMainWnd = new CMainFrame;
+    if (!m_pMainWnd->OnCreate()) {
+        delete m_pMainWnd;
+        m_pMainWnd = nullptr;
+        return false;
+    }
+
+    m_pMessageFilter = std::make_unique<MessageFilter>(this);
+    qApp->installEventFilter(m_pMessageFilter.get());
+
+    m_pMainWnd->showMaximized();
+    if (SplashWindow) {
+        SplashWindow->raise();
+    }
+    for (const QString& f : files) {
+        OpenDocumentFile(f);
+    }
+    return true;
+}
+
+void COrvikCadApp::ExitInstance()
+{
+    if (m_pMessageFilter) {
+        qApp->removeEventFilter(m_pMessageFilter.get());
+        m_pMessageFilter.reset();
+    }
+    delete m_pMainWnd;
+    m_pMainWnd = nullptr;
+    delete SplashWindow;
+    m_pDocTemplate.reset();
+    RecentFiles().Save();
+}
+
+bool COrvikCadApp::PreTranslateMessage(QObject*, QEvent* event)
+{
+    if (!SplashWindow) {
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+        SplashWindow->DestroyWindow();
+        delete SplashWindow; // gone at once, not at the next turn of the loop
+        if (m_pMainWnd) {
+            m_pMainWnd->update();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+CChildFrame* COrvikCadApp::OnFileNew()
+{
+    return m_pDocTemplate ? m_pDocTemplate->OpenDocumentFile(QString()) : nullptr;
+}
+
+CChildFrame* COrvikCadApp::OpenDocumentFile(const QString& path)
+{
+    if (!m_pDocTemplate || path.isEmpty()) {
+        return nullptr;
+    }
+    QString full = QFileInfo(path).absoluteFilePath();
+    // A file already open only gets its window activated.
+    if (m_pMainWnd) {
+        for (CChildFrame* f : m_pMainWnd->ChildFrames()) {
+            if (f->GetActiveDocument() && f->GetActiveDocument()->GetPathName() == full) {
+                m_pMainWnd->Client()->setActiveSubWindow(f);
+                return f;
+            }
+        }
+    }
+    return m_pDocTemplate->OpenDocumentFile(full);
+}
+
+void COrvikCadApp::OnFileOpen()
+{
+    platform::FileRequest req;
+    req.filter = QStringLiteral("OrvikCAD 図面 (*.orv)|*.orv;*.ORV|全てのファイル (*.*)|*.*||");
+    req.defaultExt = QStringLiteral("orv");
+    platform::FileChoice choice = platform::chooseOpenFile(req, m_pMainWnd);
+    if (choice) {
+        OpenDocumentFile(choice.path);
+    }
+}
+
+QString ImportedDocumentPath(const QString& folder, const QString& fileName, const QString& ext)
+{
+    QString name;
+    name.reserve(fileName.size());
+    for (QChar c : fileName) {
+        name.append(c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - 'a' + 'A') : c);
+    }
+    int cut = name.indexOf(ext);
+    if (cut >= 0) {
+        name.truncate(cut);
+    }
+    name += QStringLiteral(".ORV");
+    return QDir(folder).filePath(name);
+}
+
+void COrvikCadApp::OpenForeignFile(ImportKind kind)
+{
+    struct Kind {
+        const char* filter;
+        const char* title;
+        const char* ext;
+    };
+    static const Kind kinds[] = {
+        {"ＤＸＦファイル (*.DXF)|*.DXF|全てのファイル (*.*)|*.*||", "ＤＸＦファイル指定", ".DXF"},
+        {"ＪＷＣファイル (*.JWC)|*.JWC|全てのファイル (*.*)|*.*||", "ＪＷ-ＣＡＤ形式ファイル指定", ".JWC"},
+        {"ＪＷＷファイル (*.JWW)|*.JWW|全てのファイル (*.*)|*.*||", "ＪＷＷファイル指定", ".JWW"},
+    };
+    const Kind& k = kinds[int(kind)];
+    platform::FileRequest req;
+    req.filter = QString::fromUtf8(k.filter);
+    req.title = QString::fromUtf8(k.title);
+    platform::FileChoice choice = platform::chooseOpenFile(req, m_pMainWnd);
+    if (!choice) {
+        return;
+    }
+    QFileInfo info(choice.path);
+    CreatingForImport = 1;
+    CChildFrame* frame = OnFileNew();
+    CreatingForImport = 0;
+    if (!frame || !frame->GetActiveDocument()) {
+        return;
+    }
+    CDocument* doc = frame->GetActiveDocument();
+    switch (kind) {
+    case ImportKind::Dxf:
+        doc->ImportDxf(info.absoluteFilePath());
+        break;
+    case ImportKind::Jwc:
+        doc->ImportJwc(info.absoluteFilePath());
+        break;
+    case ImportKind::Jww:
+        doc->ImportJww(info.absoluteFilePath());
+        break;
+    }
+    doc->SetPathName(ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(k.ext)), false);
+}
+
+void COrvikCadApp::OnFileOpenDxf()
+{
+    OpenForeignFile(ImportKind::Dxf);
+}
+
+void COrvikCadApp::OnFileOpenJwc()
+{
+    OpenForeignFile(ImportKind::Jwc);
+}
+
+void COrvikCadApp::OnFileOpenJww()
+{
+    OpenForeignFile(ImportKind::Jww);
+}
+
+void COrvikCadApp::OnAppAbout()
+{
+    CAboutDlg dlg(m_pMainWnd);
+    dlg.DoModal();
+}
+
+int PrintableMillimetres(int pixels, int dotsPerInch)
+{
+    if (dotsPerInch <= 0) {
+        return 0;
+    }
+    return int(pixels / (dotsPerInch / 25.4));
+}
+
+bool COrvikCadApp::GetPrinterPageSize(int& widthMm, int& heightMm) const
+{
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        return false; // no printer: the caller keeps to the paper table
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPageOrientation(m_nPrinterOrientation ? QPageLayout::Portrait : QPageLayout::Landscape);
+    QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    widthMm = PrintableMillimetres(page.width(), printer.logicalDpiX());
+    heightMm = PrintableMillimetres(page.height(), printer.logicalDpiY());
+    return true;
+}
+
+void COrvikCadApp::SetPrinterOrientation(int orientation)
+{
+    m_nPrinterOrientation = orientation ? 1 : 0;
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The application object: gives the process-wide settings their start values,
+// sets up the data folder, the document template and the main frame, opens
+// the files named on the command line, removes the splash window at the first
+// key press or click, and handles the application's own commands.
+
+#include "app/CmdTarget.h"
+#include "app/MainFrame.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CMultiDocTemplate;
+class CChildFrame;
+class QObject;
+
+// Set while a new document is created to receive an imported file: the new
+// document then skips its drawing-information dialog.
+extern int CreatingForImport;
+
+class COrvikCadApp : public CCmdTarget {
+public:
+    COrvikCadApp();
+    ~COrvikCadApp() override;
+
+    // Start-up; args are the command-line arguments without the program name.
+    // False when start-up failed.
+    bool InitInstance(const QStringList& args);
+    // Closes the main frame and every drawing (also used between tests).
+    void ExitInstance();
+
+    CMainFrame* m_pMainWnd = nullptr;
+    CMultiDocTemplate* DocTemplate() const { return m_pDocTemplate.get(); }
+
+    // A new drawing (the drawing-information dialog first); null when cancelled.
+    CChildFrame* OnFileNew();
+    // Opens path in a new drawing window; null when it could not be opened.
+    CChildFrame* OpenDocumentFile(const QString& path);
+
+    void OnFileOpen();
+    void OnFileOpenDxf();
+    void OnFileOpenJwc();
+    void OnFileOpenJww();
+    void OnAppAbout();
+
+    // Printable size of the default printer in whole millimetres; false when
+    // there is no printer (an ordinary state: callers use the paper table).
+    bool GetPrinterPageSize(int& widthMm, int& heightMm) const;
+    // 0 landscape, nonzero portrait.
+    void SetPrinterOrientation(int orientation);
+    int PrinterOrientation() const { return m_nPrinterOrientation; }
+
+    // Removes the splash window when event is a key press or click; true
+    // when the event is consumed.
+    bool PreTranslateMessage(QObject* target, QEvent* event);
+
+private:
+    enum class ImportKind { Dxf, Jwc, Jww };
+    void OpenForeignFile(ImportKind kind);
+    void SetProcessWideStartValues();
+
+    std::unique_ptr<CMultiDocTemplate> m_pDocTemplate;
+    std::unique_ptr<QObject> m_pMessageFilter;
+    int m_nPrinterOrientation = 0;
+};
+
+// The application object (made on first use).
+COrvikCadApp& AfxGetApp();
+
+// Printable millimetres of a page of pixels at dotsPerInch, truncated.
+int PrintableMillimetres(int pixels, int dotsPerInch);
+
+// The native path an imported file is saved under: its name in upper case,
+// cut at the first occurrence of ext (".DXF", ".JWC", ".JWW"), with ".ORV",
+// in folder.
+QString ImportedDocumentPath(const QString& folder, const QString& fileName, const QString& ext);

@@ -1,0 +1,107 @@
+// Snap-point registration and search at drawing sizes.
+//
+// BM_RegisterShortLines: random short lines on an A1 sheet at 1/100 (model
+// 84 100 x 59 400 mm), added and registered one by one; compare the time per
+// entity at 10 000 and 100 000 lines: for short lines it should grow by no
+// more than about 2x.
+// BM_NearestSnapPoint: one search among 1 000 000 points, as a mouse move does.
+
+#include "model/EntityList.h"
+#include "model/SnapPointList.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr double SheetWidth = 84100.0;
+constexpr double SheetHeight = 59400.0;
+
+void BM_RegisterShortLines(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const double reach = static_cast<double>(state.range(1));
+    std::size_t nodes = 0;
+    std::size_t crossings = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto list = std::make_unique<CEntityList>();
+        auto snaps = std::make_unique<CSnapPointList>();
+        std::mt19937 rng(42);
+        std::uniform_real_distribution<double> x(0, SheetWidth), y(0, SheetHeight), d(-reach, reach);
+        const int16_t codes[4] = {10, 20, 11, 22};
+        EntityHeader h;
+        h.type = 20;
+        h.count = 4;
+        state.ResumeTiming();
+        for (int i = 0; i < n; ++i) {
+            const double x1 = x(rng), y1 = y(rng);
+            const double values[4] = {x1, y1, x1 + d(rng), y1 + d(rng)};
+            list->AddEntity(h, codes, 0, values);
+            snaps->AddEntityPoints(list->last);
+        }
+        state.PauseTiming();
+        nodes = snaps->Size();
+        crossings = 0;
+        for (const SnapPoint* p = snaps->first; p; p = p->next)
+            crossings += p->kind == SnapKind::Intersection;
+        snaps.reset();
+        list.reset();
+        state.ResumeTiming();
+    }
+    state.counters["snap_points"] = static_cast<double>(nodes);
+    state.counters["crossings_per_line"] = static_cast<double>(crossings) / n;
+    state.counters["per_entity"] =
+        benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate |
+                                                       benchmark::Counter::kInvert);
+}
+// Arguments: number of lines, largest extent along each axis (model mm; 250
+// is 2.5 mm on the sheet). With longer lines the crossings per line grow with
+// the count, and so does the time, as it must.
+BENCHMARK(BM_RegisterShortLines)
+    ->Args({10000, 250})
+    ->Args({100000, 250})
+    ->Args({10000, 1000})
+    ->Args({100000, 1000})
+    ->Unit(benchmark::kMillisecond);
+
+struct MillionPoints {
+    CEntityList list;
+    CSnapPointList snaps;
+    MillionPoints()
+    {
+        std::mt19937 rng(7);
+        std::uniform_real_distribution<double> x(0, SheetWidth), y(0, SheetHeight);
+        const int16_t codes[2] = {10, 20};
+        EntityHeader h;
+        h.type = 10;
+        h.count = 2;
+        for (int i = 0; i < 1000000; ++i) {
+            const double values[2] = {x(rng), y(rng)};
+            list.AddEntity(h, codes, 0, values);
+            snaps.AddEntityPoints(list.last);
+        }
+    }
+};
+
+void BM_NearestSnapPoint(benchmark::State& state)
+{
+    static MillionPoints* drawing = new MillionPoints;
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> x(0, SheetWidth), y(0, SheetHeight);
+    const double bound = static_cast<double>(state.range(0));
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const SnapPoint* p = drawing->snaps.FindNearest(x(rng), y(rng), bound);
+        found += p != nullptr;
+        benchmark::DoNotOptimize(p);
+    }
+    state.counters["found_share"] = static_cast<double>(found) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_NearestSnapPoint)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,63 @@
+#include "dialogs/PassCancelDlg.h"
+
+#include "platform/Controls.h"
+#include "platform/Encoding.h"
+#include "platform/Ui.h"
+#include "resources/Resource.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CPassCancelDlg::CPassCancelDlg(QWidget* parent) : CDialog(IDD_PASSCANCEL, parent)
+{
+    setWindowTitle(QStringLiteral("パスワードの解除"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("この図面のパスワードを入力してください。"), this));
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("パスワード（８文字以内）"), this));
+    m_edit = new QLineEdit(this);
+    m_edit->setEchoMode(QLineEdit::Password);
+    platform::setControlId(m_edit, IDC_PASSWORD);
+    row->addWidget(m_edit);
+    layout->addLayout(row);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("実　行"), QDialogButtonBox::AcceptRole);
+    platform::setControlId(ok, IDOK);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    platform::setControlId(cancel, IDCANCEL);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CPassCancelDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CPassCancelDlg::reject);
+    layout->addWidget(buttons);
+}
+
+bool CPassCancelDlg::UpdateData(bool save)
+{
+    if (save) {
+        m_strTyped = ToCp932(m_edit->text());
+    } else {
+        m_edit->setText(FromCp932(m_strTyped));
+    }
+    return true;
+}
+
+bool CPassCancelDlg::PasswordMatches(const std::string& typed, const std::string& password)
+{
+    return typed.substr(0, kPasswordBytes) == password.substr(0, kPasswordBytes);
+}
+
+void CPassCancelDlg::OnOK()
+{
+    UpdateData(true);
+    if (PasswordMatches(m_strTyped, m_strPassword)) {
+        EndDialog(IDOK);
+        return;
+    }
+    platform::messageBox(QStringLiteral("パスワードが違っています。"), QString(), MB_OK, this);
+    m_edit->setFocus();
+    m_edit->selectAll();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Asks for a drawing's password before its protection is released.
+
+#include "app/Dialog.h"
+
+#include <string>
+
+class QLineEdit;
+
+class CPassCancelDlg : public CDialog {
+    Q_OBJECT
+public:
+    static constexpr int IDC_PASSWORD = 1157;
+    static constexpr std::size_t kPasswordBytes = 8;
+
+    explicit CPassCancelDlg(QWidget* parent = nullptr);
+
+    std::string m_strTyped;    // cp932, as typed
+    std::string m_strPassword; // the drawing's password, set by the caller
+
+    bool UpdateData(bool save = true) override;
+
+    // True when the first 8 bytes of typed and password agree.
+    static bool PasswordMatches(const std::string& typed, const std::string& password);
+
+protected:
+    void OnOK() override;
+
+private:
+    QLineEdit* m_edit;
+};

@@ -1,0 +1,184 @@
+#include "AppFixture.h"
+
+#include "app/ChildFrame.h"
+#include "app/Document.h"
+#include "app/OperateMsgBox.h"
+#include "app/PlaceholderDocView.h"
+#include "app/SplashWnd.h"
+#include "dialogs/PlanInfoDlg.h"
+#include "platform/Controls.h"
+#include "resources/Resource.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+QStringList TopMenuTitles(CMainFrame* frame)
+{
+    QStringList titles;
+    for (QAction* a : frame->menuBar()->actions()) {
+        titles << a->text();
+    }
+    return titles;
+}
+
+// Accepts the new-drawing dialog after typing a drawing name.
+auto AcceptPlanInfo(const QString& planName)
+{
+    return [planName](QDialog& d) {
+        platform::control<QLineEdit>(&d, CPlanInfoDlg::IDC_PLAN_NAME)->setText(planName);
+        d.accept();
+    };
+}
+
+} // namespace
+
+TEST_F(AppTest, StartsMaximisedWithBarsAndNoDrawing)
+{
+    Start();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(frame->ChildFrames().isEmpty());
+    EXPECT_EQ(frame->CurrentMenuId(), IDR_MAINFRAME);
+    EXPECT_EQ(TopMenuTitles(frame), (QStringList{"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
+
+    QStringList titles;
+    for (QToolBar* bar : frame->findChildren<QToolBar*>()) {
+        titles << bar->windowTitle();
+    }
+    for (const char* t : {"ファイル処理", "表示処理", "グリッド", "メッセージ", "情報"}) {
+        EXPECT_TRUE(titles.contains(QString::fromUtf8(t))) << t;
+    }
+    EXPECT_EQ(frame->toolBarArea(frame->m_wndMsgBar), Qt::BottomToolBarArea);
+    EXPECT_EQ(frame->toolBarArea(frame->m_wndToolBar), Qt::TopToolBarArea);
+    ASSERT_NE(frame->m_wndMsgBar->m_pMsgBox, nullptr);
+    EXPECT_EQ(frame->m_wndMsgBar->m_pMsgBox->m_szPrompt[0], '\0');
+    EXPECT_EQ(frame->m_wndMsgBar->m_pMsgBox->m_bWarning, 0);
+    EXPECT_EQ(frame->m_wndStatusBar->findChildren<QLabel*>().size(), 7);
+    EXPECT_EQ(SplashWindow, nullptr);
+}
+
+TEST_F(AppTest, CommandsWithoutHandlerAreDisabled)
+{
+    Start();
+    frame->UpdateCommandUI();
+    EXPECT_TRUE(frame->CommandAction(ID_FILE_NEW)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(ID_FILE_OPEN)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(ID_APP_ABOUT)->isEnabled());
+    EXPECT_FALSE(frame->CommandAction(ID_MSGBAR_BUTTON1)->isEnabled());
+    EXPECT_FALSE(frame->CommandAction(ID_VIEW_ZOOM_IN)->isEnabled()); // the view's, no drawing open
+    EXPECT_FALSE(frame->SendCommand(ID_VIEW_ZOOM_IN));
+}
+
+TEST_F(AppTest, SplashGoesAtFirstClickWhichIsConsumed)
+{
+    Start({});
+    ASSERT_NE(SplashWindow, nullptr);
+    EXPECT_TRUE(SplashWindow->isVisible());
+
+    struct ClickCounter : QWidget {
+        int presses = 0;
+        void mousePressEvent(QMouseEvent*) override { ++presses; }
+    } target;
+    target.show();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&target, &press);
+    EXPECT_EQ(SplashWindow, nullptr);
+    EXPECT_EQ(target.presses, 0);
+
+    QMouseEvent again(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&target, &again);
+    EXPECT_EQ(target.presses, 1);
+}
+
+TEST_F(AppTest, SplashGoesAtFirstKey)
+{
+    Start({});
+    ASSERT_NE(SplashWindow, nullptr);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(frame, &key);
+    EXPECT_EQ(SplashWindow, nullptr);
+}
+
+TEST_F(AppTest, NewDrawingCancelledLeavesNoDrawing)
+{
+    Start();
+    platform::UiScript ui;
+    ui.dialog(IDCANCEL);
+    frame->SendCommand(ID_FILE_NEW);
+    EXPECT_TRUE(frame->ChildFrames().isEmpty());
+    ASSERT_EQ(ui.calls().size(), 1u);
+    EXPECT_EQ(ui.calls()[0].caption, QStringLiteral("図面情報"));
+    EXPECT_EQ(frame->CurrentMenuId(), IDR_MAINFRAME);
+}
+
+TEST_F(AppTest, NewDrawingConfirmedOpensOneMaximisedWindow)
+{
+    Start();
+    platform::UiScript ui;
+    ui.dialog(AcceptPlanInfo(QStringLiteral("試作図")));
+    frame->SendCommand(ID_FILE_NEW);
+    QApplication::processEvents();
+    ASSERT_EQ(frame->ChildFrames().size(), 1);
+    CChildFrame* child = frame->ChildFrames().first();
+    EXPECT_TRUE(child->isMaximized());
+    auto* doc = dynamic_cast<CPlaceholderDoc*>(child->GetActiveDocument());
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(FromCp932(doc->m_planName), QStringLiteral("試作図"));
+    EXPECT_EQ(child->windowTitle(), QStringLiteral("名称未設定"));
+    EXPECT_EQ(frame->CurrentMenuId(), IDR_ORVIKCTYPE);
+    EXPECT_TRUE(TopMenuTitles(frame).contains(QStringLiteral("作図(&D)")));
+    EXPECT_TRUE(ui.problems().isEmpty()) << ui.problems().join("\n").toStdString();
+
+    // Asked to show in normal size, the drawing window ends maximised again.
+    child->showNormal();
+    QApplication::processEvents();
+    EXPECT_TRUE(child->isMaximized());
+}
+
+TEST_F(AppTest, FileOnCommandLineIsOpened)
+{
+    QString path = QDir::temp().filePath(QStringLiteral("orvik_cmdline.orv"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+    f.close();
+    Start({QStringLiteral("-nologo"), path});
+    ASSERT_EQ(frame->ChildFrames().size(), 1);
+    EXPECT_EQ(frame->ChildFrames().first()->windowTitle(), QStringLiteral("orvik_cmdline.orv"));
+    QFile::remove(path);
+}
+
+TEST_F(AppTest, ScreenshotOfMainWindowWithOneDrawing)
+{
+    Start();
+    platform::UiScript ui;
+    ui.dialog(IDOK);
+    frame->SendCommand(ID_FILE_NEW);
+    frame->m_wndMsgBar->m_pMsgBox->SetPromptUtf8("直線を作図します。始端を指示して下さい。", false);
+    frame->resize(1280, 800);
+    QApplication::processEvents();
+    QImage shot = frame->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    QString out = QDir::current().filePath(QStringLiteral("app_main_window.png"));
+    EXPECT_TRUE(shot.save(out));
+
+    // Without a drawing the grey ground shows with our picture in the middle.
+    for (CChildFrame* c : frame->ChildFrames()) {
+        delete c;
+    }
+    QApplication::processEvents();
+    QImage ground = frame->Client()->viewport()->grab().toImage();
+    EXPECT_EQ(ground.pixelColor(2, 2), QColor(128, 128, 128));
+    ground.save(QDir::current().filePath(QStringLiteral("app_client_ground.png")));
+}
