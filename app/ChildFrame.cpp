@@ -62,5 +62,9 @@ void CChildFrame::changeEvent(QEvent* event)
 
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
+    if (m_pDocument && !m_pDocument->SaveModified()) {
+        event->ignore();
+        return;
+    }
     QMdiSubWindow::closeEvent(event);
 }

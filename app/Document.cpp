@@ -2,7 +2,60 @@
 #include "app/RecentFileList.h"
 #include "app/View.h"
 
+#include "model/Notify.h"
+#include "platform/Ui.h"
+#include "resources/Resource.h"
+
 #include <QFileInfo>
+
+CDocument::CDocument()
+{
+    OnCommand(ID_FILE_SAVE, [this] { DoFileSave(); });
+    OnCommand(ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
+}
+
+bool CDocument::SaveModified()
+{
+    if (!IsModified()) {
+        return true;
+    }
+    QString name = m_strPathName.isEmpty() ? m_strTitle : QFileInfo(m_strPathName).fileName();
+    QString text = QStringLiteral("%1 への変更を保存しますか?").arg(name);
+    switch (platform::messageBox(text, QStringLiteral("OrvikCAD"), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDCANCEL:
+        return false;
+    case IDYES:
+        return DoFileSave();
+    default:
+        return true;
+    }
+}
+
+bool CDocument::DoFileSave()
+{
+    return DoSave(m_strPathName);
+}
+
+bool CDocument::DoSave(const QString& path)
+{
+    QString target = path;
+    if (target.isEmpty()) {
+        platform::FileRequest request;
+        request.filter = QStringLiteral("OrvikCAD Files (*.orv)|*.orv||");
+        request.defaultExt = QStringLiteral("orv");
+        request.initialName = m_strTitle;
+        platform::FileChoice choice = platform::chooseSaveFile(request);
+        if (!choice.ok) {
+            return false;
+        }
+        target = choice.path;
+    }
+    if (!OnSaveDocument(target)) {
+        return false;
+    }
+    SetPathName(target, true);
+    return true;
+}
 
 bool CDocument::OnNewDocument()
 {

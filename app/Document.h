@@ -11,7 +11,7 @@ class CMultiDocTemplate;
 
 class CDocument : public CCmdTarget {
 public:
-    CDocument() = default;
+    CDocument();
     ~CDocument() override = default;
 
     // A new, empty drawing; false cancels its creation.
@@ -33,8 +33,16 @@ public:
     // the recent-file list.
     virtual void SetPathName(const QString& path, bool addToMru = true);
 
-    bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    virtual bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+
+    // Before a modified drawing closes: asks whether to save it. False keeps
+    // the drawing open (cancel, or the save failed).
+    virtual bool SaveModified();
+    // The file menu's save: to the drawing's path, or asking for one.
+    bool DoFileSave();
+    // Saves to path, or asks for a path when it is empty; true when saved.
+    bool DoSave(const QString& path);
 
     CView* GetView() const { return m_pView; }
     void SetView(CView* view) { m_pView = view; }

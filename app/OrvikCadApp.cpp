@@ -4,7 +4,13 @@
 #include "app/ChildFrame.h"
 #include "app/DocTemplate.h"
 #include "app/Document.h"
+#include "app/DrawingDocument.h"
+#include "app/OrvikCadView.h"
 #include "app/PlaceholderDocView.h"
+#include "model/Document.h"
+#include "platform/Encoding.h"
+#include "platform/Places.h"
+#include "platform/Startup.h"
 #include "app/RecentFileList.h"
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
@@ -15,13 +21,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-
-int CreatingForImport = 0;
 
 namespace {
 
@@ -90,21 +95,19 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
         }
     }
 
-    platform::installUiNotifier();
+    platform::startPlatformServices(QStringLiteral("アプリケーション ウィザードで生成されたローカル アプリケーション"));
+    static CAppDocumentHost documentHost;
+    TheDocumentHost = &documentHost;
 
     // Per-user data folder and the parts folder.
-    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty()) {
-        data = QDir::homePath() + QStringLiteral("/.local/share");
-    }
-    DataFolder = QDir(data).filePath(QStringLiteral("KESTAVA/OrvikCAD")).toStdString();
-    PartsFolder = QDir::home().filePath(QStringLiteral("部品データ")).toStdString();
+    DataFolder = QFile::encodeName(platform::dataFolder()).toStdString();
+    PartsFolder = ToCp932(platform::partsFolder());
 
     RecentFiles().SetSize(4);
     RecentFiles().Load();
 
     m_pDocTemplate = std::make_unique<CMultiDocTemplate>(
-        IDR_ORVIKCTYPE, [] { return std::make_unique<CPlaceholderDoc>(); }, [] { return new CPlaceholderView; });
+        IDR_ORVIKCTYPE, [] { return std::make_unique<CDrawingDocument>(); }, [] { return new COrvikCadView; });
 
     m_pMainWnd = new CMainFrame;
     if (!m_pMainWnd->OnCreate()) {

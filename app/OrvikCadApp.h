@@ -18,7 +18,6 @@ class QObject;
 
 // Set while a new document is created to receive an imported file: the new
 // document then skips its drawing-information dialog.
-extern int CreatingForImport;
 
 class COrvikCadApp : public CCmdTarget {
 public:

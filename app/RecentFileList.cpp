@@ -1,5 +1,7 @@
 #include "app/RecentFileList.h"
 
+#include "platform/Places.h"
+
 #include <QFileInfo>
 
 void CRecentFileList::Add(const QString& path)
@@ -30,9 +32,24 @@ void CRecentFileList::SetSize(int size)
     }
 }
 
-void CRecentFileList::Load() {}
+void CRecentFileList::Load()
+{
+    platform::RecentFileList stored(m_nSize);
+    stored.load();
+    m_files = stored.files();
+    while (m_files.size() > m_nSize) {
+        m_files.removeLast();
+    }
+}
 
-void CRecentFileList::Save() const {}
+void CRecentFileList::Save() const
+{
+    platform::RecentFileList stored(m_nSize);
+    for (auto it = m_files.crbegin(); it != m_files.crend(); ++it) {
+        stored.add(*it);
+    }
+    stored.save();
+}
 
 CRecentFileList& RecentFiles()
 {

@@ -1,7 +1,6 @@
 #pragma once
 // The list of recently used files shown in the file menu (most recent first).
-// Placeholder storage: kept in memory until the profile service of the
-// platform layer is wired in (Load/Save).
+// Load and Save keep it in the profile.
 
 #include <QString>
 #include <QStringList>

@@ -11,3 +11,18 @@ std::size_t Cp932FitLength(std::string_view text, std::size_t maxBytes)
     }
     return pos;
 }
+
+namespace {
+NativePathDecoder nativePathDecoder = nullptr;
+}
+
+void SetNativePathDecoder(NativePathDecoder decoder)
+{
+    nativePathDecoder = decoder;
+}
+
+std::filesystem::path NativePathFromCp932(std::string_view cp932)
+{
+    if (nativePathDecoder) return nativePathDecoder(cp932);
+    return std::filesystem::path(std::string(cp932));
+}

@@ -21,3 +21,11 @@ inline std::string_view Cp932Fit(std::string_view text, std::size_t maxBytes)
 {
     return text.substr(0, Cp932FitLength(text, maxBytes));
 }
+
+// Model texts are code page 932, file names on disk are in the system's own
+// encoding. The platform layer installs the conversion at start-up; until
+// then the bytes are taken as they are.
+#include <filesystem>
+using NativePathDecoder = std::filesystem::path (*)(std::string_view cp932);
+void SetNativePathDecoder(NativePathDecoder decoder);
+std::filesystem::path NativePathFromCp932(std::string_view cp932);

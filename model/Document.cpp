@@ -1,5 +1,6 @@
 #include "model/Document.h"
 
+#include "model/Cp932Text.h"
 #include "model/DrawingFile.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
@@ -88,7 +89,7 @@ int COrvikCadDoc::LoadParameters()
     parameters.SetFactoryDefaults();
     if (!PartsFolder.empty()) {
         std::error_code ec;
-        std::filesystem::create_directory(std::filesystem::path(PartsFolder), ec);
+        std::filesystem::create_directory(NativePathFromCp932(PartsFolder), ec);
     }
     SaveParameters();
     parameters.PaletteLeft = 94;

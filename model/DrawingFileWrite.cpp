@@ -247,6 +247,8 @@ int CDrawingFile::WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) 
     }
 
     const std::vector<uint8_t>& area = data.Bytes();
+    // Offsets are 32-bit: a drawing that does not fit cannot be stored.
+    if (file.size() + area.size() > 0xFFFFFFFFu) return DrawingFileWriteError;
     file.insert(file.end(), area.begin(), area.end());
     out = std::move(file);
     return DrawingFileOk;

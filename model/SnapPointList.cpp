@@ -266,6 +266,12 @@ bool CSnapPointList::HasEntityPoints(const CEntity* entity) const
     return byEntity.count(entity) != 0;
 }
 
+const SnapPoint* CSnapPointList::EntityPoints(const CEntity* entity) const
+{
+    auto it = byEntity.find(entity);
+    return it == byEntity.end() ? nullptr : it->second;
+}
+
 const SnapPoint* CSnapPointList::FindNearest(double x, double y, double maxDist, double* dist) const
 {
     return FindNearest(x, y, maxDist, [](const SnapPoint& p) { return p.state == 0; }, dist);

@@ -85,6 +85,9 @@ public:
     void RemoveAll();
 
     bool HasEntityPoints(const CEntity* entity) const;
+    // The nodes registered for the entity, the latest first (follow
+    // nextOfEntity; `order` gives their place in the chain); null when none.
+    const SnapPoint* EntityPoints(const CEntity* entity) const;
     // Nodes in the chain, the sentinel included.
     std::size_t Size() const { return nodeCount; }
 

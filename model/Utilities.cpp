@@ -153,7 +153,7 @@ namespace {
 
 // Deeper than this a piece is accepted as it is, so that a zero or negative
 // tolerance cannot recurse without end.
-constexpr int MaxBezierDepth = 40;
+constexpr int MaxBezierDepth = 16;
 
 double Dist(double x0, double y0, double x1, double y1)
 {

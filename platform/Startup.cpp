@@ -1,8 +1,12 @@
 #include "platform/Startup.h"
 
+#include "model/Cp932Text.h"
+#include "platform/Encoding.h"
 #include "platform/Fonts.h"
 #include "platform/Places.h"
 #include "platform/Ui.h"
+
+#include <QFile>
 
 namespace platform {
 
@@ -12,6 +16,9 @@ void startPlatformServices(const QString& profileKey)
     installFontSubstitutions();
     installUiNotifier();
     setProfileKey(profileKey);
+    SetNativePathDecoder([](std::string_view cp932) {
+        return std::filesystem::path(QFile::encodeName(FromCp932(cp932)).toStdString());
+    });
 }
 
 } // namespace platform

@@ -3,7 +3,7 @@
 #include "app/ChildFrame.h"
 #include "app/Document.h"
 #include "app/OperateMsgBox.h"
-#include "app/PlaceholderDocView.h"
+#include "app/DrawingDocument.h"
 #include "app/SplashWnd.h"
 #include "dialogs/PlanInfoDlg.h"
 #include "platform/Controls.h"
@@ -132,9 +132,11 @@ TEST_F(AppTest, NewDrawingConfirmedOpensOneMaximisedWindow)
     ASSERT_EQ(frame->ChildFrames().size(), 1);
     CChildFrame* child = frame->ChildFrames().first();
     EXPECT_TRUE(child->isMaximized());
-    auto* doc = dynamic_cast<CPlaceholderDoc*>(child->GetActiveDocument());
+    auto* doc = dynamic_cast<CDrawingDocument*>(child->GetActiveDocument());
     ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(FromCp932(doc->m_planName), QStringLiteral("試作図"));
+    const DrawingHeader& header = doc->Drawing().header;
+    EXPECT_EQ(FromCp932(DrawingHeader::FieldText({header.drawingName.data(), header.drawingName.size()})),
+              QStringLiteral("試作図"));
     EXPECT_EQ(child->windowTitle(), QStringLiteral("名称未設定"));
     EXPECT_EQ(frame->CurrentMenuId(), IDR_ORVIKCTYPE);
     EXPECT_TRUE(TopMenuTitles(frame).contains(QStringLiteral("作図(&D)")));
@@ -149,10 +151,13 @@ TEST_F(AppTest, NewDrawingConfirmedOpensOneMaximisedWindow)
 TEST_F(AppTest, FileOnCommandLineIsOpened)
 {
     QString path = QDir::temp().filePath(QStringLiteral("orvik_cmdline.orv"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("x");
-    f.close();
+    {
+        COrvikCadDoc drawing;
+        const int16_t codes[] = {10, 20, 11, 22};
+        const double values[] = {0, 0, 100, 50};
+        ASSERT_EQ(drawing.AddEntity({20, 0, 0, 0, 4}, codes, 0, values), 0);
+        ASSERT_TRUE(drawing.OnSaveDocument(QFile::encodeName(path).toStdString()));
+    }
     Start({QStringLiteral("-nologo"), path});
     ASSERT_EQ(frame->ChildFrames().size(), 1);
     EXPECT_EQ(frame->ChildFrames().first()->windowTitle(), QStringLiteral("orvik_cmdline.orv"));
@@ -181,4 +186,51 @@ TEST_F(AppTest, ScreenshotOfMainWindowWithOneDrawing)
     QImage ground = frame->Client()->viewport()->grab().toImage();
     EXPECT_EQ(ground.pixelColor(2, 2), QColor(128, 128, 128));
     ground.save(QDir::current().filePath(QStringLiteral("app_client_ground.png")));
+}
+
+TEST_F(AppTest, ModifiedDrawingAsksToBeSavedOnClose)
+{
+    Start();
+    platform::UiScript ui;
+    ui.dialog(IDOK);
+    frame->SendCommand(ID_FILE_NEW);
+    QApplication::processEvents();
+    ASSERT_EQ(frame->ChildFrames().size(), 1);
+    CChildFrame* child = frame->ChildFrames().first();
+    auto* doc = dynamic_cast<CDrawingDocument*>(child->GetActiveDocument());
+    ASSERT_NE(doc, nullptr);
+    const int16_t codes[] = {10, 20, 11, 22};
+    const double values[] = {0, 0, 10, 10};
+    ASSERT_EQ(doc->Drawing().AddEntity({20, 0, 0, 0, 4}, codes, 0, values), 0);
+    EXPECT_TRUE(doc->IsModified());
+
+    // Cancel keeps the drawing open.
+    ui.button(IDCANCEL);
+    EXPECT_FALSE(child->close());
+    ASSERT_EQ(frame->ChildFrames().size(), 1);
+    ASSERT_FALSE(ui.messages().isEmpty());
+    EXPECT_TRUE(ui.messages().last().contains(QStringLiteral("変更を保存しますか")));
+
+    // Yes asks for a file name and saves there; the window then closes.
+    QString path = QDir::temp().filePath(QStringLiteral("orvik_close_save.orv"));
+    QFile::remove(path);
+    ui.button(IDYES).path(path);
+    EXPECT_TRUE(child->close());
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->ChildFrames().isEmpty());
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(ui.problems().isEmpty()) << ui.problems().join("\n").toStdString();
+
+    // The saved drawing opens again with its line.
+    ASSERT_NE(AfxGetApp().OpenDocumentFile(path), nullptr);
+    ASSERT_EQ(frame->ChildFrames().size(), 1);
+    auto* reopened = dynamic_cast<CDrawingDocument*>(frame->ChildFrames().first()->GetActiveDocument());
+    ASSERT_NE(reopened, nullptr);
+    int lines = 0;
+    for (CEntity* e = reopened->Drawing().list.first; e; e = e->next) {
+        lines += e->type == 20;
+    }
+    EXPECT_EQ(lines, 1);
+    EXPECT_FALSE(reopened->IsModified());
+    QFile::remove(path);
 }
