@@ -26,6 +26,8 @@ void HeldEntity::Hold(COrvikCadDoc* doc, CEntity* entity)
     list_ = doc ? &doc->list : nullptr;
     entity_ = doc ? entity : nullptr;
     relinks_ = EntityListRelinkCount();
+    type_ = entity_ ? entity_->type : 0;
+    values_ = entity_ ? entity_->values : std::vector<double>{};
 }
 
 void HeldEntity::Clear()
@@ -33,6 +35,7 @@ void HeldEntity::Clear()
     doc_ = nullptr;
     list_ = nullptr;
     entity_ = nullptr;
+    values_.clear();
 }
 
 CEntity* HeldEntity::Get(const COrvikCadDoc* doc) const
@@ -43,7 +46,10 @@ CEntity* HeldEntity::Get(const COrvikCadDoc* doc) const
     // notes; while it stands still the entity is where it was.
     if (EntityListRelinkCount() == relinks_)
         return entity_;
-    return EntityIsLinked(*list_, entity_) ? entity_ : nullptr;
+    if (!EntityIsLinked(*list_, entity_))
+        return nullptr;
+    // Linked, so the record is alive: make sure it is the one held.
+    return entity_->type == type_ && entity_->values == values_ ? entity_ : nullptr;
 }
 
 // ---- CDrawTool ----

@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
 
 class COrvikCadView;
 class COrvikCadDoc;
@@ -44,7 +45,8 @@ public:
     void Clear();
     bool Empty() const { return entity_ == nullptr; }
     // The entity when it is still linked in the list of doc (the active
-    // drawing of the caller), else null.
+    // drawing of the caller) and still what it was when held, else null.
+    // A tool that changes a held entity holds it again.
     CEntity* Get(const COrvikCadDoc* doc) const;
     // The pointer as remembered, for comparisons only.
     const CEntity* Raw() const { return entity_; }
@@ -54,6 +56,10 @@ private:
     const CEntityList* list_ = nullptr;
     CEntity* entity_ = nullptr;
     uint64_t relinks_ = 0;  // EntityListRelinkCount when it was held
+    // What the entity was, so that a new record at a freed one's address is
+    // not taken for it.
+    int16_t type_ = 0;
+    std::vector<double> values_;
 };
 
 // True when entity is one of the records linked in list (the pointer is

@@ -97,13 +97,8 @@ TEST_F(DrawingEditTest, AddDrawsMarksModifiedAndRegistersSnapPoints)
     CurrentColor = 0;
 }
 
-TEST_F(DrawingEditTest, ProtectedDrawingRefusesEveryAddAndLosesThePendingStep)
+TEST_F(DrawingEditTest, ProtectedDrawingRefusesEveryAdd)
 {
-    {
-        DrawingEdit edit(*doc, {});
-        AddLine(edit, 0, 0, 1, 1);
-    }
-    ASSERT_EQ(Count(), 1);
     struct Case {
         int protection;
         const char* message;
@@ -117,14 +112,33 @@ TEST_F(DrawingEditTest, ProtectedDrawingRefusesEveryAddAndLosesThePendingStep)
         EXPECT_EQ(AddLine(edit, 7, 7, 8, 8), nullptr);
         // The test comes before each entity.
         EXPECT_EQ(notes.messages, (std::vector<std::string>{c.message, c.message}));
-        EXPECT_EQ(Count(), 1);
+        EXPECT_EQ(Count(), 0);
         EXPECT_FALSE(edit.CloseRun());
+        EXPECT_FALSE(doc->modified);
     }
-    // The earlier line's undo step went with the refused operation.
+    // Nothing to undo afterwards.
     doc->ProtectionState = 0;
     Undo();
-    EXPECT_EQ(Count(), 1);
+    EXPECT_EQ(doc->list.first, doc->list.last);
     EXPECT_TRUE(erased.empty());
+}
+
+TEST_F(DrawingEditTest, RefusedOperationStillDropsThePendingStep)
+{
+    {
+        DrawingEdit edit(*doc, {});
+        CEntity* a = AddLine(edit, 0, 0, 1, 1);
+        AddLine(edit, 2, 2, 3, 3);
+        doc->list.mark = nullptr;
+        ASSERT_TRUE(edit.CloseRun());
+        ASSERT_EQ(doc->list.mark, a);
+    }
+    doc->ProtectionState = 1;
+    DrawingEdit refused(*doc, {});
+    EXPECT_EQ(AddLine(refused, 5, 5, 6, 6), nullptr);
+    // The run's mark went with the discarded step.
+    EXPECT_EQ(doc->list.mark, nullptr);
+    EXPECT_EQ(doc->list.undoState, UndoState::Normal);
 }
 
 TEST_F(DrawingEditTest, NonFiniteValuesAreRefusedSilently)
