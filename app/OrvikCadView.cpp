@@ -48,6 +48,7 @@ COrvikCadView::COrvikCadView(QWidget* parent) : CView(parent), backBuffer(this)
     layerState.fill(1);
     backBuffer.SetPaintRoutine([this](platform::Dc& dc, bool erase) { PaintRoutine(dc, erase); });
     SetupWidget();
+    RegisterViewCommands();
 }
 
 COrvikCadView::~COrvikCadView() = default;
