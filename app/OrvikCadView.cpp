@@ -221,13 +221,6 @@ void COrvikCadView::OnInitialUpdate()
     ResetToBaseView(1);
 }
 
-void COrvikCadView::OnUpdate(CView* sender, long hint)
-{
-    InvalidateDrawIndex();
-    backBuffer.InvalidateAll(true);
-    CView::OnUpdate(sender, hint);
-}
-
 void COrvikCadView::ApplyPrinterPaper(COrvikCadDoc& doc)
 {
     // The printer's printable page in whole millimetres replaces the paper;

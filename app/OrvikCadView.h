@@ -104,10 +104,6 @@ public:
     // A model point as a pixel of the DC in use: converted when cdd is set.
     platform::Point ToPixel(double x, double y, int cdd) const;
     void OnInitialUpdate() override;
-    // The document changed: the culling indexes are rebuilt at the next
-    // paint, which the base class schedules. (The display commands that act
-    // on the hints come with the view's commands.)
-    void OnUpdate(CView* sender, long hint) override;
     void ResetToBaseView(int redraw);
 
     // ---- snap search, colours, grips ----
