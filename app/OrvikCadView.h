@@ -253,6 +253,10 @@ private:
     int NearestWithin(int xd, int yd, double& x, double& y, const CEntity* except);
     bool WithinSnapPixels(double x, double y, int xd, int yd) const;
     void GripSquare(platform::Dc& dc, int cdd, double x, double y, COLORREF fill);
+    // Draws through the points with the selected pen; pieces reaching far
+    // off-screen are cut first.
+    void ScreenPolyline(platform::Dc& dc, const std::vector<platform::Point>& pts);
+    static const double NearPixels;
     // Selects a screen pen (and the transparent background) for a drawer;
     // returns the pen it replaced.
     platform::Pen SelectScreenPen(platform::Dc& dc, const Look& look, platform::PenStyle style);
