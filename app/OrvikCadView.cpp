@@ -48,6 +48,7 @@ COrvikCadView::COrvikCadView(QWidget* parent) : CView(parent), backBuffer(this)
     layerState.fill(1);
     backBuffer.SetPaintRoutine([this](platform::Dc& dc, bool erase) { PaintRoutine(dc, erase); });
     SetupWidget();
+    RegisterViewCommands();
 }
 
 COrvikCadView::~COrvikCadView() = default;
@@ -218,6 +219,13 @@ void COrvikCadView::OnInitialUpdate()
 
     InvalidateDrawIndex();
     ResetToBaseView(1);
+}
+
+void COrvikCadView::OnUpdate(CView* sender, long hint)
+{
+    InvalidateDrawIndex();
+    backBuffer.InvalidateAll(true);
+    CView::OnUpdate(sender, hint);
 }
 
 void COrvikCadView::ApplyPrinterPaper(COrvikCadDoc& doc)

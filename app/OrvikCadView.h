@@ -104,6 +104,10 @@ public:
     // A model point as a pixel of the DC in use: converted when cdd is set.
     platform::Point ToPixel(double x, double y, int cdd) const;
     void OnInitialUpdate() override;
+    // The document changed: the culling indexes are rebuilt at the next
+    // paint, which the base class schedules. (The display commands that act
+    // on the hints come with the view's commands.)
+    void OnUpdate(CView* sender, long hint) override;
     void ResetToBaseView(int redraw);
 
     // ---- snap search, colours, grips ----
@@ -183,7 +187,7 @@ public:
     int FrameScrollY() const;
     void SetScrollSizes(int width, int height);
 
-    // ---- handler hooks (the tool dispatch comes later) ----
+    // ---- mouse and key dispatch to the current tool (ViewDispatch.cpp) ----
     virtual void OnLButtonDown(unsigned flags, platform::Point point);
     virtual void OnLButtonUp(unsigned flags, platform::Point point);
     virtual void OnLButtonDblClk(unsigned flags, platform::Point point);
@@ -192,6 +196,54 @@ public:
     virtual void OnMouseMove(unsigned flags, platform::Point point);
     virtual void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
     virtual void OnSize(int cx, int cy);
+    // Sets the cursor of the view's mouse mode; false leaves the class cursor.
+    bool OnSetCursor();
+    // Scrolls by the drag from the press (downX, downY) to (x, y).
+    void PanByDrag(platform::Dc& dc, int x, int y);
+    // Commands forwarded to the current tool.
+    void OnEditUndo();
+    void OnEnterKey();
+    void OnFocusOptionBox();
+    void OnToolReset();
+    void OnEndSelection();
+    void OnSelectAll();
+    // Leaving a view ends the step drawn in it (copying between drawings
+    // goes on) and takes the tool's marker away.
+    void OnActivateView(bool activate, CView* activated, CView* deactivated) override;
+
+    // ---- display commands (ViewDisplayCommands.cpp, ViewInvalidate.cpp) ----
+    void ZoomIn();
+    void ZoomOut(double f);
+    void ZoomToBand(platform::Dc& dc);
+    void OnZoomBox();
+    void OnViewFitAll();
+    void OnRedisplay();
+    void OnCenterMove();
+    void OnHandMove();
+    void OnViewGrid();
+    void OnMagnet();
+    void OnViewDrawingRange();
+    void OnViewOriginMark();
+    void OnLengthReadout();
+    void OnScrollUp();
+    void OnScrollDown();
+    void OnScrollLeft();
+    void OnScrollRight();
+    void OnApplyGridPitch();
+    void OnCancelInput();
+    void ApplyPaperSettings();
+    void OnUpdate(CView* sender, long hint) override;
+    // Marks the screen area of an entity for redrawing (with erase).
+    void InvalidateEntity(const CEntity* entity);
+    // Clears the client and draws the whole view on a client DC.
+    void RedrawOnClientDc();
+
+    // ---- tool selection (ToolSelection.cpp) ----
+    void SelectDrawCommand(int group, int item);
+    void OnViewDrawPalette();
+    void OnViewPartsTree();
+    // Enters the handlers of the view's commands in its command map.
+    void RegisterViewCommands();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
