@@ -183,7 +183,7 @@ public:
     int FrameScrollY() const;
     void SetScrollSizes(int width, int height);
 
-    // ---- handler hooks (the tool dispatch comes later) ----
+    // ---- mouse and key dispatch to the current tool (ViewDispatch.cpp) ----
     virtual void OnLButtonDown(unsigned flags, platform::Point point);
     virtual void OnLButtonUp(unsigned flags, platform::Point point);
     virtual void OnLButtonDblClk(unsigned flags, platform::Point point);
@@ -192,6 +192,54 @@ public:
     virtual void OnMouseMove(unsigned flags, platform::Point point);
     virtual void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
     virtual void OnSize(int cx, int cy);
+    // Sets the cursor of the view's mouse mode; false leaves the class cursor.
+    bool OnSetCursor();
+    // Scrolls by the drag from the press (downX, downY) to (x, y).
+    void PanByDrag(platform::Dc& dc, int x, int y);
+    // Commands forwarded to the current tool.
+    void OnEditUndo();
+    void OnEnterKey();
+    void OnFocusOptionBox();
+    void OnToolReset();
+    void OnEndSelection();
+    void OnSelectAll();
+    // Leaving a view ends the step drawn in it (copying between drawings
+    // goes on) and takes the tool's marker away.
+    void OnActivateView(bool activate, CView* activated, CView* deactivated) override;
+
+    // ---- display commands (ViewDisplayCommands.cpp, ViewInvalidate.cpp) ----
+    void ZoomIn();
+    void ZoomOut(double f);
+    void ZoomToBand(platform::Dc& dc);
+    void OnZoomBox();
+    void OnViewFitAll();
+    void OnRedisplay();
+    void OnCenterMove();
+    void OnHandMove();
+    void OnViewGrid();
+    void OnMagnet();
+    void OnViewDrawingRange();
+    void OnViewOriginMark();
+    void OnLengthReadout();
+    void OnScrollUp();
+    void OnScrollDown();
+    void OnScrollLeft();
+    void OnScrollRight();
+    void OnApplyGridPitch();
+    void OnCancelInput();
+    void ApplyPaperSettings();
+    void OnUpdate(CView* sender, long hint) override;
+    // Marks the screen area of an entity for redrawing (with erase).
+    void InvalidateEntity(const CEntity* entity);
+    // Clears the client and draws the whole view on a client DC.
+    void RedrawOnClientDc();
+
+    // ---- tool selection (ToolSelection.cpp) ----
+    void SelectDrawCommand(int group, int item);
+    void OnViewDrawPalette();
+    void OnViewPartsTree();
+    // Enters the handlers of the view's commands in its command map.
+    void RegisterViewCommands();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -253,6 +301,10 @@ private:
     int NearestWithin(int xd, int yd, double& x, double& y, const CEntity* except);
     bool WithinSnapPixels(double x, double y, int xd, int yd) const;
     void GripSquare(platform::Dc& dc, int cdd, double x, double y, COLORREF fill);
+    // Draws through the points with the selected pen; pieces reaching far
+    // off-screen are cut first.
+    void ScreenPolyline(platform::Dc& dc, const std::vector<platform::Point>& pts);
+    static const double NearPixels;
     // Selects a screen pen (and the transparent background) for a drawer;
     // returns the pen it replaced.
     platform::Pen SelectScreenPen(platform::Dc& dc, const Look& look, platform::PenStyle style);

@@ -196,7 +196,6 @@ void COrvikCadView::RestoreScreenMapping()
     paperH = savedMapping.paperH;
 }
 
-void COrvikCadView::DrawRangeAndOrigin(platform::Dc&) {}
 
 void COrvikCadView::VisibleEntities(std::vector<CEntity*>& out)
 {

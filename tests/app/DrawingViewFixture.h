@@ -100,7 +100,7 @@ protected:
                 out.push_back(r);
         return out;
     }
-    static QRgb Rgb(COLORREF c) { return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+    static QRgb Rgb(COLORREF c) { return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF) & 0xFFFFFF; }
     // Pixel of the model point (x, y) at this mapping.
     static QRgb PixelAt(const QImage& image, double x, double y)
     {

@@ -409,3 +409,32 @@ TEST_F(ViewTest, ZoomedInPaintVisitsTheSameEntitiesAsAWalk)
     EXPECT_GT(Count(indexed, Red), 100);
     EXPECT_EQ(indexed, walked);
 }
+
+TEST_F(ViewTest, DeepZoomOnAHugeCircleDrawsTheVisibleStretchOfItsOutline)
+{
+    // A million pixels per model metre: the circle's box spans two million
+    // pixels; the view shows the stretch around its rightmost point.
+    Map(200, 200, 1, 1000);
+    view->scrollX = 1000 * 1000 - 100;
+    view->scrollY = -100;
+    Add(EntityType::Circle, {0, 0, 1000}, 0, 0, Red, 0, {10, 20, 40});
+    Add(EntityType::Polygon, {-1000, 0.05, 1000.05, 0.05, 1000.05, -1000}, 0, 0, Blue);
+    const QImage img = Paint();
+    EXPECT_GE(CountIn(img, Red, 99, 0, 101, 200), 190);
+    EXPECT_EQ(CountIn(img, Red, 0, 0, 98, 200) + CountIn(img, Red, 102, 0, 200, 200), 0);
+    // The polygon's long first edge crosses the view as a row at y = 50.
+    EXPECT_GE(CountIn(img, Blue, 0, 50, 150, 51), 140);
+    EXPECT_GE(CountIn(img, Blue, 150, 50, 151, 200), 140);
+}
+
+TEST_F(ViewTest, EntityMovedInPlaceShowsAfterTheDocumentUpdate)
+{
+    Map(200, 200);
+    for (int i = 0; i < 50; ++i)
+        Add(EntityType::Line, {1000.0 + i, 1000, 1010.0 + i, 1010}, 0, 0, Blue, 0, {10, 20, 11, 22});
+    CEntity* moved = Add(EntityType::Line, {5000, 5000, 5100, 5000}, 0, 0, Red, 0, {10, 20, 11, 22});
+    EXPECT_EQ(Count(Paint(), Red), 0);
+    moved->values = {20, 100, 120, 100};
+    view->OnUpdate(nullptr, 0);
+    EXPECT_EQ(Count(Paint(), Red), 100);
+}
