@@ -87,7 +87,27 @@ void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int stat
     const platform::Pen old = SelectScreenPen(dc, look, look.style);
     const int left = std::min(lowLeft.x, upRight.x), right = std::max(lowLeft.x, upRight.x);
     const int top = std::min(lowLeft.y, upRight.y), bottom = std::max(lowLeft.y, upRight.y);
-    dc.Arc(left, top, right, bottom, start.x, start.y, end.x, end.y);
+    if (double(right) - left <= NearPixels && double(bottom) - top <= NearPixels) {
+        dc.Arc(left, top, right, bottom, start.x, start.y, end.x, end.y);
+    } else {
+        // A circle far larger than any screen: its outline as short chords
+        // (within a quarter pixel of the curve), cut to the client's
+        // surroundings.
+        const double rPixels = (double(right) - left) / 2;
+        const double step = 2 * std::sqrt(0.5 / rPixels);
+        double from = 0, to = 2 * Pi;
+        if (!full) {
+            from = a1 * DegToRad;
+            to = a2 * DegToRad;
+            while (to <= from)
+                to += 2 * Pi;
+        }
+        std::vector<platform::Point> chords;
+        for (double a = from; a < to; a += step)
+            chords.push_back(ToPixel(cx + r * std::cos(a), cy + r * std::sin(a), cdd));
+        chords.push_back(ToPixel(cx + r * std::cos(to), cy + r * std::sin(to), cdd));
+        ScreenPolyline(dc, chords);
+    }
     dc.SelectPen(old);
     if (e->state == EntityState::Selected && !e->owner)
         DrawGrips(dc, e, cdd);
@@ -108,8 +128,7 @@ void COrvikCadView::DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const
             dc.SelectPen(kept);
         } else {
             const platform::Pen old = SelectScreenPen(dc, look, look.style);
-            dc.MoveTo(pts[0].x, pts[0].y);
-            dc.PolylineTo(std::vector<platform::Point>(pts.begin() + 1, pts.end()));
+            ScreenPolyline(dc, pts);
             dc.SelectPen(old);
         }
     }

@@ -97,9 +97,7 @@ void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state, in
         out.Finish();
     } else {
         const platform::Pen old = SelectScreenPen(dc, look, look.style);
-        dc.MoveTo(samples[0].x, samples[0].y);
-        for (std::size_t i = 1; i < samples.size(); ++i)
-            dc.LineTo(samples[i].x, samples[i].y);
+        ScreenPolyline(dc, samples);
         dc.SelectPen(old);
     }
     if (e->state == EntityState::Selected)

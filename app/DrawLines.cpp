@@ -48,6 +48,8 @@ double Dist2(double ax, double ay, double bx, double by)
 
 } // namespace
 
+const double COrvikCadView::NearPixels = 16384;
+
 int SegmentOutsideRect(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
                        double ymax)
 {
@@ -105,6 +107,37 @@ int SegmentOutsideRect(double& x1, double& y1, double& x2, double& y2, double xm
         y2 = by;
     }
     return 0;
+}
+
+void COrvikCadView::ScreenPolyline(platform::Dc& dc, const std::vector<platform::Point>& pts)
+{
+    if (pts.empty())
+        return;
+    const bool near = std::all_of(pts.begin(), pts.end(), [](const platform::Point& p) {
+        return std::abs(p.x) <= NearPixels && std::abs(p.y) <= NearPixels;
+    });
+    if (near) {
+        dc.MoveTo(pts[0].x, pts[0].y);
+        for (std::size_t i = 1; i < pts.size(); ++i)
+            dc.LineTo(pts[i].x, pts[i].y);
+        return;
+    }
+    // Far pixels (a deep zoom): each piece is cut to a square around the
+    // client first, so that no piece walks millions of pixels off-screen.
+    bool open = false;
+    for (std::size_t i = 1; i < pts.size(); ++i) {
+        double x1 = pts[i - 1].x, y1 = pts[i - 1].y, x2 = pts[i].x, y2 = pts[i].y;
+        const bool firstInside = std::abs(x1) <= NearPixels && std::abs(y1) <= NearPixels;
+        if (SegmentOutsideRect(x1, y1, x2, y2, -NearPixels, -NearPixels, NearPixels, NearPixels)) {
+            open = false;
+            continue;
+        }
+        const auto cut = [](double v) { return static_cast<int>(std::clamp(v, -NearPixels, NearPixels)); };
+        if (!open || !firstInside)
+            dc.MoveTo(cut(x1), cut(y1));
+        dc.LineTo(cut(x2), cut(y2));
+        open = std::abs(pts[i].x) <= NearPixels && std::abs(pts[i].y) <= NearPixels;
+    }
 }
 
 platform::Pen COrvikCadView::SelectScreenPen(platform::Dc& dc, const Look& look, PenStyle style)
@@ -195,9 +228,13 @@ void COrvikCadView::DrawPolyline(platform::Dc& dc, const CEntity* e, int state, 
         dc.SelectPen(oldPen);
     } else {
         const platform::Pen old = dc.SelectPen(platform::Pen::Make(look.style, width, look.colour));
-        dc.MoveTo(points[0].x, points[0].y);
-        for (std::size_t i = 1; i < n; ++i)
-            dc.LineTo(points[i].x, points[i].y);
+        if (look.printing) {
+            dc.MoveTo(points[0].x, points[0].y);
+            for (std::size_t i = 1; i < n; ++i)
+                dc.LineTo(points[i].x, points[i].y);
+        } else {
+            ScreenPolyline(dc, points);
+        }
         dc.SelectPen(old);
     }
     if (e->state == EntityState::Selected)

@@ -4,14 +4,17 @@
 #include "app/OrvikCadView.h"
 
 #include "app/DrawingDocument.h"
+#include "app/MainFrame.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
+#include "platform/Printing.h"
 
 #include <QLineEdit>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -45,6 +48,7 @@ COrvikCadView::COrvikCadView(QWidget* parent) : CView(parent), backBuffer(this)
     layerState.fill(1);
     backBuffer.SetPaintRoutine([this](platform::Dc& dc, bool erase) { PaintRoutine(dc, erase); });
     SetupWidget();
+    RegisterViewCommands();
 }
 
 COrvikCadView::~COrvikCadView() = default;
@@ -123,7 +127,7 @@ COrvikCadDoc* COrvikCadView::GetDrawing() const
 void COrvikCadView::AttachDrawing(COrvikCadDoc* doc)
 {
     drawing = doc;
-    drawIndex.Invalidate();
+    InvalidateDrawIndex();
 }
 
 void COrvikCadView::OnInitialUpdate()
@@ -195,6 +199,17 @@ void COrvikCadView::OnInitialUpdate()
     doc->DrawingOrigin[0] = s * paperW * 0.5;
     doc->DrawingOrigin[1] = s * paperH * 0.5;
 
+    // The first view of the run brings up the layer list and the drawing
+    // palette; without a main frame there is nothing more to set up.
+    if (PaletteShown == -1) {
+        CMainFrame* frame = AfxGetMainFrame();
+        if (!frame)
+            return;
+        frame->ShowLayerList();
+        frame->ShowDrawPalette();
+        PaletteShown = 0;
+    }
+
     if (!textEdit) {
         textEdit = new QLineEdit(this);
         platform::setControlId(textEdit, 1000);
@@ -202,14 +217,34 @@ void COrvikCadView::OnInitialUpdate()
         textEdit->show();
     }
 
-    drawIndex.Invalidate();
+    InvalidateDrawIndex();
     ResetToBaseView(1);
 }
 
-void COrvikCadView::ApplyPrinterPaper(COrvikCadDoc&)
+void COrvikCadView::ApplyPrinterPaper(COrvikCadDoc& doc)
 {
-    // The printer's printable page replaces the paper; done with the page
-    // setup, which owns the printer queries.
+    // The printer's printable page in whole millimetres replaces the paper;
+    // without a printer the paper of the table stays.
+    if (!platform::printerPaper())
+        return;
+    platform::setPrinterOrientation(doc.header.orientation == 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    const std::optional<platform::PrinterPaper> printer = platform::printerPaper();
+    if (!printer || printer->printableMm.width() < 1 || printer->printableMm.height() < 1)
+        return;
+    paperW = std::trunc(printer->printableMm.width());
+    paperH = std::trunc(printer->printableMm.height());
+    if (!doc.loaded)
+        return;
+    // A drawing saved for another printer is moved to the middle of this
+    // page when both of its sides differ from it.
+    const double s = doc.header.scale;
+    const double u = s * paperW * 0.5 - (doc.ExtentsMax[0] - doc.ExtentsMin[0]) * 0.5;
+    const double v = s * paperH * 0.5 - (doc.ExtentsMax[1] - doc.ExtentsMin[1]) * 0.5;
+    if (std::fabs(u) > 0.001 && std::fabs(v) > 0.001 && doc.list.first) {
+        TranslateEntities(u, v, doc.list.first);
+        doc.RebuildSnapPoints();
+        InvalidateDrawIndex();
+    }
 }
 
 void COrvikCadView::ResetToBaseView(int redraw)

@@ -6,6 +6,7 @@
 // hooks for the tool dispatch.
 
 #include "app/DashPainter.h"
+#include "app/EntityPicker.h"
 #include "app/View.h"
 #include "app/ViewDrawIndex.h"
 #include "model/Entity.h"
@@ -126,7 +127,11 @@ public:
     virtual void DrawRangeAndOrigin(platform::Dc& dc);
     // The spatial index DrawAll culls with must be rebuilt after entity
     // geometry was changed in place (additions and relinks are noticed).
-    void InvalidateDrawIndex() { drawIndex.Invalidate(); }
+    void InvalidateDrawIndex()
+    {
+        drawIndex.Invalidate();
+        picker.Invalidate();
+    }
 
     // ---- drawers ----
     void DrawPoint(platform::Dc& dc, const CEntity* e, int state, int cdd);
@@ -139,6 +144,28 @@ public:
     void DrawEllipse(platform::Dc& dc, const CEntity* e, int state, int cdd);
     void DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state, int cdd);
     void DrawPolyline(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    // Texts, leader texts, dimensions (DrawText.cpp, DrawDimension.cpp).
+    void DrawText(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawLeaderText(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawDimension(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    // A dot or barbs at the tip (model), pointing away from `from`: fixed
+    // pixel sizes, or sizes linked to the zoom.
+    void DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd, COLORREF colour,
+                        int penWidth, double tipX, double tipY, double fromX, double fromY);
+    void DrawTerminatorScaled(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd,
+                              COLORREF colour, int penWidth, double tipX, double tipY, double fromX, double fromY);
+    // Fills, images, hatches (DrawFill.cpp, DrawImage.cpp, DrawHatch.cpp).
+    void DrawFill(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawImage(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawHatch(platform::Dc& dc, const CEntity* e, int state, int cdd);
+
+    // ---- picking (Picking.cpp) ----
+    // The pickable entity nearest the click (logical pixels) that the filter
+    // admits, with the model point it means; null and (0, 0) for none.
+    CEntity* PickEntity(int filter, int xd, int yd, double& x, double& y);
+    int PickGridPoint(const CEntity* grid, double& x, double& y, double mx, double my, double ap);
+    int SnapToGrid(double& x, double& y, double& distance, double mx, double my);
+    EntityPicker& Picker() { return picker; }
 
     // ---- printed widths and patterns ----
     int PrintedPenWidth(int style) const;
@@ -156,7 +183,7 @@ public:
     int FrameScrollY() const;
     void SetScrollSizes(int width, int height);
 
-    // ---- handler hooks (the tool dispatch comes later) ----
+    // ---- mouse and key dispatch to the current tool (ViewDispatch.cpp) ----
     virtual void OnLButtonDown(unsigned flags, platform::Point point);
     virtual void OnLButtonUp(unsigned flags, platform::Point point);
     virtual void OnLButtonDblClk(unsigned flags, platform::Point point);
@@ -165,6 +192,54 @@ public:
     virtual void OnMouseMove(unsigned flags, platform::Point point);
     virtual void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
     virtual void OnSize(int cx, int cy);
+    // Sets the cursor of the view's mouse mode; false leaves the class cursor.
+    bool OnSetCursor();
+    // Scrolls by the drag from the press (downX, downY) to (x, y).
+    void PanByDrag(platform::Dc& dc, int x, int y);
+    // Commands forwarded to the current tool.
+    void OnEditUndo();
+    void OnEnterKey();
+    void OnFocusOptionBox();
+    void OnToolReset();
+    void OnEndSelection();
+    void OnSelectAll();
+    // Leaving a view ends the step drawn in it (copying between drawings
+    // goes on) and takes the tool's marker away.
+    void OnActivateView(bool activate, CView* activated, CView* deactivated) override;
+
+    // ---- display commands (ViewDisplayCommands.cpp, ViewInvalidate.cpp) ----
+    void ZoomIn();
+    void ZoomOut(double f);
+    void ZoomToBand(platform::Dc& dc);
+    void OnZoomBox();
+    void OnViewFitAll();
+    void OnRedisplay();
+    void OnCenterMove();
+    void OnHandMove();
+    void OnViewGrid();
+    void OnMagnet();
+    void OnViewDrawingRange();
+    void OnViewOriginMark();
+    void OnLengthReadout();
+    void OnScrollUp();
+    void OnScrollDown();
+    void OnScrollLeft();
+    void OnScrollRight();
+    void OnApplyGridPitch();
+    void OnCancelInput();
+    void ApplyPaperSettings();
+    void OnUpdate(CView* sender, long hint) override;
+    // Marks the screen area of an entity for redrawing (with erase).
+    void InvalidateEntity(const CEntity* entity);
+    // Clears the client and draws the whole view on a client DC.
+    void RedrawOnClientDc();
+
+    // ---- tool selection (ToolSelection.cpp) ----
+    void SelectDrawCommand(int group, int item);
+    void OnViewDrawPalette();
+    void OnViewPartsTree();
+    // Enters the handlers of the view's commands in its command map.
+    void RegisterViewCommands();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -212,6 +287,9 @@ private:
     };
 
     int EffectiveState(const CEntity* e, int state) const;
+    int TextPixelSize(double size) const;
+    platform::Font TextFont(const CEntity* e, int height, int width) const;
+    void PaintTextBody(platform::Dc& dc, const CEntity* e, int state, int cdd, int height, int width);
     Look LookOf(const platform::Dc& dc, const CEntity* e, int state) const;
     void ResolvePens();
     void DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const Look& look,
@@ -223,6 +301,10 @@ private:
     int NearestWithin(int xd, int yd, double& x, double& y, const CEntity* except);
     bool WithinSnapPixels(double x, double y, int xd, int yd) const;
     void GripSquare(platform::Dc& dc, int cdd, double x, double y, COLORREF fill);
+    // Draws through the points with the selected pen; pieces reaching far
+    // off-screen are cut first.
+    void ScreenPolyline(platform::Dc& dc, const std::vector<platform::Point>& pts);
+    static const double NearPixels;
     // Selects a screen pen (and the transparent background) for a drawer;
     // returns the pen it replaced.
     platform::Pen SelectScreenPen(platform::Dc& dc, const Look& look, platform::PenStyle style);
@@ -240,6 +322,7 @@ private:
     QScrollBar* vBar = nullptr;
     int scrollW = 0, scrollH = 0;  // the framework's scroll sizes
     ViewDrawIndex drawIndex;
+    EntityPicker picker;
     ResolvedPenSet pens;
     std::vector<CEntity*> visibleScratch;
 };

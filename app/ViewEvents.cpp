@@ -187,31 +187,4 @@ void COrvikCadView::keyPressEvent(QKeyEvent* event)
               static_cast<unsigned>(event->modifiers()));
 }
 
-// The handlers record the buttons held; the tools take them over later.
-void COrvikCadView::OnLButtonDown(unsigned, platform::Point point)
-{
-    lButtonDown = 1;
-    downX = point.x;
-    downY = point.y;
-}
-
-void COrvikCadView::OnLButtonUp(unsigned, platform::Point)
-{
-    lButtonDown = 0;
-}
-
-void COrvikCadView::OnLButtonDblClk(unsigned, platform::Point) {}
-
-void COrvikCadView::OnRButtonDown(unsigned, platform::Point)
-{
-    rButtonDown = 1;
-}
-
-void COrvikCadView::OnRButtonUp(unsigned, platform::Point)
-{
-    rButtonDown = 0;
-}
-
-void COrvikCadView::OnMouseMove(unsigned, platform::Point) {}
-
 void COrvikCadView::OnKeyDown(unsigned, unsigned, unsigned) {}

@@ -196,7 +196,6 @@ void COrvikCadView::RestoreScreenMapping()
     paperH = savedMapping.paperH;
 }
 
-void COrvikCadView::DrawRangeAndOrigin(platform::Dc&) {}
 
 void COrvikCadView::VisibleEntities(std::vector<CEntity*>& out)
 {
@@ -307,9 +306,26 @@ void COrvikCadView::Dispatch(platform::Dc& dc, CEntity* e, int state, int cdd)
     case EntityType::Polygon:
         DrawPolyline(dc, e, state, cdd);
         break;
+    case EntityType::Text:
+        DrawText(dc, e, state, cdd);
+        break;
+    case EntityType::LeaderText:
+        DrawLeaderText(dc, e, state, cdd);
+        break;
+    case EntityType::Dimension:
+        DrawDimension(dc, e, state, cdd);
+        break;
+    case EntityType::Fill:
+        DrawFill(dc, e, state, cdd);
+        break;
+    case EntityType::Hatch:
+        DrawHatch(dc, e, state, cdd);
+        break;
+    case EntityType::Image:
+        DrawImage(dc, e, state, cdd);
+        break;
     default:
-        // Texts, dimensions, fills, hatches and images have drawers of
-        // their own elsewhere; group headers draw nothing.
+        // Group headers draw nothing.
         break;
     }
 }

@@ -1,5 +1,6 @@
 #include "model/EditProtocol.h"
 
+#include "model/EntityListChanges.h"
 #include "model/Notify.h"
 #include "model/SnapPointList.h"
 
@@ -15,6 +16,7 @@ void SwitchOffChain(CEntity* chain, CSnapPointList* snaps)
 
 void Unlink(CEntityList& list, CEntity* e)
 {
+    NoteEntityListRelink();
     if (e->previous)
         e->previous->next = e->next;
     else

@@ -2,6 +2,7 @@
 
 #include "model/EntityList.h"
 
+#include "model/GeometryEllipses.h"
 #include "model/Settings.h"
 #include "model/Utilities.h"
 
@@ -49,38 +50,18 @@ void AddEllipsePoint(Box& box, double cx, double cy, double r1, double r2, doubl
     box.Add(cx + u * c - v * s, cy + u * s + v * c);
 }
 
-// Ellipse parameter of the direction `deg` seen from the centre.
-double DirectionParameter(double deg, double phiDeg, double r1, double r2)
-{
-    const double a = (deg - phiDeg) * Pi / 180.0;
-    return std::atan2(std::sin(a) / r2, std::cos(a) / r1);
-}
-
 void AddEllipticArc(Box& box, const CEntity& e)
 {
-    double cx, cy, r1, r2, phi, start, end;
-    if (!ValueOf(e, 10, cx) || !ValueOf(e, 20, cy) || !ValueOf(e, 60, r1) || !ValueOf(e, 61, r2) ||
-        !ValueOf(e, 62, phi) || !ValueOf(e, 50, start) || !ValueOf(e, 51, end))
+    GeoEllipticArc arc;
+    if (!ValueOf(e, 10, arc.ellipse.cx) || !ValueOf(e, 20, arc.ellipse.cy) || !ValueOf(e, 60, arc.ellipse.r1) ||
+        !ValueOf(e, 61, arc.ellipse.r2) || !ValueOf(e, 62, arc.ellipse.rotation) || !ValueOf(e, 50, arc.start) ||
+        !ValueOf(e, 51, arc.end))
         return;
-    if (r1 == 0 || r2 == 0 || !std::isfinite(r1) || !std::isfinite(r2))
+    const GeoBox b = EllipticArcBounds(arc);
+    if (b.status != 0)
         return;
-    if (phi >= 180)
-        phi -= 180;
-    double ts = DirectionParameter(start, phi, r1, r2);
-    double te = DirectionParameter(end, phi, r1, r2);
-    if (ts < 0)
-        ts += 2 * Pi;
-    if (te < 0)
-        te += 2 * Pi;
-    if (ts > te)
-        te += 2 * Pi;
-    const double phiRad = phi * Pi / 180.0;
-    for (int i = 0;; ++i) {
-        const double t = ts + 0.05 * i;
-        if (t > te)
-            break;
-        AddEllipsePoint(box, cx, cy, r1, r2, phiRad, t);
-    }
+    box.Add(b.minX, b.minY);
+    box.Add(b.maxX, b.maxY);
 }
 
 void WidenBox(Box& box, const CEntity& e)

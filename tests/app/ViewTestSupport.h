@@ -25,6 +25,8 @@ protected:
     void SetUp() override
     {
         savedDataFolder = DataFolder;
+        savedPaletteShown = PaletteShown;
+        PaletteShown = 0;  // as after the first drawing of a run
         DataFolder = QDir(dataDir.path()).filePath(QStringLiteral("data")).toStdString();
         QDir().mkpath(QString::fromStdString(DataFolder));
         doc = std::make_unique<COrvikCadDoc>();
@@ -36,6 +38,7 @@ protected:
         view.reset();
         doc.reset();
         DataFolder = savedDataFolder;
+        PaletteShown = savedPaletteShown;
     }
 
     // One model millimetre per pixel (at scale n and zoom n), no scroll, a
@@ -104,6 +107,7 @@ protected:
 
     QTemporaryDir dataDir;
     std::string savedDataFolder;
+    int16_t savedPaletteShown = 0;
     std::unique_ptr<COrvikCadDoc> doc;
     std::unique_ptr<COrvikCadView> view;
 };

@@ -303,3 +303,24 @@ TEST(EntityBufferTest, IsAnOrdinaryList)
     EntityBuffer.RemoveAll();
     EXPECT_EQ(EntityBuffer.first, nullptr);
 }
+
+TEST(EntityListAdd, DimensionOfAnUnknownKindBuildsNoMembers)
+{
+    CEntityList list;
+    const int16_t codes[] = {30, 31, 32, 10, 11, 12, 13, 40, 41};
+    const double values[] = {0, 0, 0, 25, 2.5, 0, 1100, 5, 5};
+    for (int16_t kind : {int16_t(9), int16_t(-1)}) {
+        SCOPED_TRACE(kind);
+        list.RemoveAll();
+        ASSERT_EQ(list.AddEntity({EntityType::Dimension, kind, 1, 0, 9}, codes, 0, values), 0);
+        EXPECT_EQ(Entities(list).size(), 1u);
+        EXPECT_EQ(list.last->type, EntityType::Dimension);
+    }
+    // An area dimension (kind 8) builds its texts behind it, owned by it.
+    list.RemoveAll();
+    ASSERT_EQ(list.AddEntity({EntityType::Dimension, 8, 1, 0, 9}, codes, 0, values), 0);
+    const auto all = Entities(list);
+    ASSERT_GT(all.size(), 1u);
+    for (size_t i = 1; i < all.size(); ++i)
+        EXPECT_EQ(all[i]->owner, all[0]);
+}

@@ -104,7 +104,7 @@ TEST_F(SelectionCentre, ExtentsByType)
         {"ellipse", 32, {10, 20, 60, 61, 62}, {0, 0, 20, 10, 0}, "", -20, -10, 20, 10, 0.05},
         {"rotated ellipse", 32, {10, 20, 60, 61, 62}, {0, 0, 20, 10, 90}, "", -10, -20, 10, 20, 0.05},
         {"elliptic arc, first quadrant", 33, {10, 20, 60, 61, 62, 50, 51}, {0, 0, 20, 10, 0, 0, 90}, "", 0, 0, 20,
-         10, 0.5},  // sampled every 0.05 of the parameter
+         10, 0.05},
         {"fill of vertices and an arc", 70, {0, 0, 10, 20, 10, 20, 0, 2, 3, 4, 5},
          {0, 0, 0, 0, 10, 0, 5, 0, 5, 10, 0}, "", 0, 0, 10, 0, 0},
     };
@@ -123,4 +123,16 @@ TEST_F(SelectionCentre, ExtentsByType)
         EXPECT_NEAR(maxX, c.maxX, c.tolerance + 1e-9);
         EXPECT_NEAR(maxY, c.maxY, c.tolerance + 1e-9);
     }
+}
+
+TEST_F(SelectionCentre, FillItemCountBeyondItsValuesIsBounded)
+{
+    // The subtype claims far more items than the record holds, and an
+    // unknown item code ends the walk.
+    Add(EntityType::Fill, {0, 0, 10, 20, 10, 20}, {0, 0, 4, 6, 8, 2}, {}, 100);
+    EXPECT_EQ(Centre(), std::make_pair(6.0, 4.0));
+    list.DiscardUndo(nullptr);
+    list.RemoveAll();
+    Add(EntityType::Fill, {0, 0, 10, 20, 7, 10, 20}, {0, 0, 4, 6, 99, 100, 100}, {}, 3);
+    EXPECT_EQ(Centre(), std::make_pair(4.0, 6.0));
 }

@@ -1,0 +1,15 @@
+#pragma once
+// CDevelopTool: development drawings.
+// It stands in ToolList with the base operations until its operations are
+// written.
+
+#include "tools/DrawTool.h"
+#include "tools/ToolState.h"
+
+class CDevelopTool : public CDrawTool {
+public:
+    CDevelopTool() : CDrawTool(ToolId::Develop)
+    {
+        InputPointCount = 0;
+    }
+};

@@ -1,0 +1,15 @@
+#pragma once
+// CHatchiTool: hatching and fills.
+// It stands in ToolList with the base operations until its operations are
+// written.
+
+#include "tools/DrawTool.h"
+#include "tools/ToolState.h"
+
+class CHatchiTool : public CDrawTool {
+public:
+    CHatchiTool() : CDrawTool(ToolId::Hatch)
+    {
+        InputPointCount = 0;
+    }
+};

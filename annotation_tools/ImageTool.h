@@ -1,0 +1,16 @@
+#pragma once
+// CImageTool: image placement.
+// It stands in ToolList with the base operations until its operations are
+// written.
+
+#include "tools/DrawTool.h"
+#include "tools/ToolState.h"
+
+class CImageTool : public CDrawTool {
+public:
+    CImageTool() : CDrawTool(ToolId::Image)
+    {
+        XorPreviewShown = 0;
+        InputPointCount = 0;
+    }
+};

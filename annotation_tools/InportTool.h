@@ -1,0 +1,15 @@
+#pragma once
+// CInportTool: placing the part held in the parts buffer.
+// It stands in ToolList with the base operations until its operations are
+// written.
+
+#include "tools/DrawTool.h"
+#include "tools/ToolState.h"
+
+class CInportTool : public CDrawTool {
+public:
+    CInportTool() : CDrawTool(ToolId::Inport)
+    {
+        InputPointCount = 0;
+    }
+};

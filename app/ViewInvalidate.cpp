@@ -1,0 +1,96 @@
+// COrvikCadView: erasing an entity's screen area, the drawing-range frame
+// and origin mark, and the two circle rubber bands of the tools.
+
+#include "app/EntityBox.h"
+#include "app/OrvikCadView.h"
+#include "app/ViewCircles.h"
+#include "model/Document.h"
+#include "model/Settings.h"
+
+#include <algorithm>
+#include <cmath>
+
+void COrvikCadView::InvalidateEntity(const CEntity* entity)
+{
+    if (!entity)
+        return;
+    const ModelBox box = EntityScreenBox(*entity);
+    if (!box.valid)
+        return;
+    int x0 = XToDevice(box.minX), y0 = YToDevice(box.minY);
+    int x1 = XToDevice(box.maxX), y1 = YToDevice(box.maxY);
+    LogicalToDevice(x0, y0);
+    LogicalToDevice(x1, y1);
+    const platform::Rect r{std::min(x0, x1) - 10, std::min(y0, y1) - 10, std::max(x0, x1) + 10,
+                           std::max(y0, y1) + 10};
+    Buffer().Invalidate(r, true);
+    update();
+}
+
+void COrvikCadView::DrawRangeAndOrigin(platform::Dc& dc)
+{
+    COrvikCadDoc* doc = GetDrawing();
+    if (!doc)
+        return;
+    const double ox = doc->DrawingOrigin[0], oy = doc->DrawingOrigin[1];
+    const double cx = ox + doc->ExtentsMin[0], cy = oy + doc->ExtentsMin[1];
+    const COLORREF rangeColour = doc->DrawingSettingsBlock.DisplayColor(6);
+    const COLORREF background = doc->DrawingSettingsBlock.DisplayColor(0);
+
+    if (ShowDrawingRange) {
+        const platform::Pen pen = ShowDrawingRange == 1
+                                      ? platform::Pen::Make(platform::PenStyle::Dot, 0, rangeColour)
+                                      : platform::Pen::Make(platform::PenStyle::Solid, 0, background);
+        const platform::Pen old = dc.SelectPen(pen);
+        const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
+        const platform::Point a = ToPixel(cx - ox, cy - oy, clientDcDraw);
+        const platform::Point b = ToPixel(cx + ox, cy + oy, clientDcDraw);
+        dc.MoveTo(a.x, a.y);
+        dc.LineTo(b.x, a.y);
+        dc.LineTo(b.x, b.y);
+        dc.LineTo(a.x, b.y);
+        dc.LineTo(a.x, a.y);
+        dc.SetBkMode(oldMode);
+        dc.SelectPen(old);
+    }
+    if (ShowOriginMark) {
+        const platform::Point p = ToPixel(cx, cy, clientDcDraw);
+        if (ShowOriginMark == 2) {
+            // Switching off: only the mark's square is drawn again.
+            platform::Point q = p;
+            if (!clientDcDraw) {
+                q.x -= FrameScrollX();
+                q.y -= FrameScrollY();
+            }
+            Buffer().Invalidate({q.x - 15, q.y - 15, q.x + 15, q.y + 15}, true);
+            update();
+        } else {
+            const platform::Pen old = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Dot, 0, rangeColour));
+            dc.MoveTo(p.x - 10, p.y);
+            dc.LineTo(p.x + 10, p.y);
+            dc.MoveTo(p.x, p.y - 10);
+            dc.LineTo(p.x, p.y + 10);
+            dc.SelectPen(old);
+        }
+    }
+}
+
+void DrawCircleCenterPoint(platform::Dc& dc, int cx, int cy, int px, int py)
+{
+    const double d = std::hypot(double(px - cx), double(py - cy));
+    const int r = d > 0 && std::isfinite(d) ? static_cast<int>(std::min(d, 134217728.0)) : 0;
+    dc.Arc(cx - r, cy - r, cx + r, cy + r, cx - r, cy - r, cx - r, cy - r);
+}
+
+void DrawCircleTwoPoints(platform::Dc& dc, int x1, int y1, int x2, int y2)
+{
+    const double dx = double(x2) - x1, dy = double(y2) - y1;
+    const double d = std::hypot(dx, dy);
+    int cx = x1, cy = y1;
+    if (d > 0) {
+        cx = static_cast<int>(x1 + dx * 0.5);
+        cy = static_cast<int>(y1 + dy * 0.5);
+    }
+    const int r = d > 0 ? static_cast<int>(std::min(d / 2, 134217728.0)) : 0;
+    dc.Arc(cx - r, cy - r, cx + r, cy + r, cx - r, cy - r, cx - r, cy - r);
+}

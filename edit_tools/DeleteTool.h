@@ -1,0 +1,16 @@
+#pragma once
+// CDeleteTool: delete: single, crossing line, area.
+// It stands in ToolList with the base operations until its operations are
+// written.
+
+#include "tools/DrawTool.h"
+#include "tools/ToolState.h"
+
+class CDeleteTool : public CDrawTool {
+public:
+    CDeleteTool() : CDrawTool(ToolId::Delete)
+    {
+        XorPreviewShown = 0;
+        InputPointCount = 0;
+    }
+};

@@ -1,0 +1,15 @@
+#pragma once
+// CExpansionTool: extend, cut, join, window processing.
+// It stands in ToolList with the base operations until its operations are
+// written.
+
+#include "tools/DrawTool.h"
+#include "tools/ToolState.h"
+
+class CExpansionTool : public CDrawTool {
+public:
+    CExpansionTool() : CDrawTool(ToolId::Expansion)
+    {
+        InputPointCount = 0;
+    }
+};

@@ -1,0 +1,16 @@
+#pragma once
+// CSelectTool: the selection tool: selection, drag-move, vertex stretch; the default tool.
+// It stands in ToolList with the base operations until its operations are
+// written.
+
+#include "tools/DrawTool.h"
+#include "tools/ToolState.h"
+
+class CSelectTool : public CDrawTool {
+public:
+    CSelectTool() : CDrawTool(ToolId::Select)
+    {
+        XorPreviewShown = 0;
+        ButtonDownPending = 0;
+    }
+};

@@ -1,0 +1,17 @@
+#pragma once
+// CTransformTool: scale, stretch, offset.
+// It stands in ToolList with the base operations until its operations are
+// written.
+
+#include "tools/DrawTool.h"
+#include "tools/ToolState.h"
+
+class CTransformTool : public CDrawTool {
+public:
+    CTransformTool() : CDrawTool(ToolId::Transform)
+    {
+        XorPreviewShown = 0;
+        ButtonDownPending = 0;
+        InputPointCount = 0;
+    }
+};

@@ -1,0 +1,147 @@
+#include "tools/DrawingEdit.h"
+
+#include "model/Document.h"
+#include "model/Notify.h"
+#include "model/Settings.h"
+
+#include <cmath>
+
+EntityHeader NewEntityHeader(int16_t type, int16_t subtype, int16_t count, int16_t layer)
+{
+    EntityHeader h;
+    h.type = type;
+    h.subtype = subtype;
+    h.style = static_cast<int16_t>(CurrentLineType * 100 + CurrentPen);
+    h.layer = layer;
+    h.count = count;
+    return h;
+}
+
+DrawingEdit::DrawingEdit(COrvikCadDoc& doc, EntityAction draw) : doc_(doc), draw_(std::move(draw))
+{
+    doc_.list.DiscardUndo(&doc_.snaps);
+}
+
+CEntity* DrawingEdit::Add(const EntityHeader& header, const int16_t* codes, const double* values,
+                          std::string_view text, std::string_view font)
+{
+    return AddRecord(header, codes, CurrentColor, values, text, font, nullptr);
+}
+
+CEntity* DrawingEdit::Add(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values,
+                          std::string_view text, std::string_view font)
+{
+    return AddRecord(header, codes, colour, values, text, font, nullptr);
+}
+
+CEntity* DrawingEdit::AddChild(const EntityHeader& header, const int16_t* codes, const double* values,
+                               std::string_view text, std::string_view font, CEntity* owner)
+{
+    if (!owner)
+        return nullptr;
+    return AddRecord(header, codes, CurrentColor, values, text, font, owner);
+}
+
+CEntity* DrawingEdit::AddRecord(const EntityHeader& header, const int16_t* codes, COLORREF colour,
+                                const double* values, std::string_view text, std::string_view font, CEntity* owner)
+{
+    if (doc_.RefuseWhenProtected())
+        return nullptr;
+    if (header.count < 0 || (header.count > 0 && !values))
+        return nullptr;
+    for (int i = 0; i < header.count; ++i)
+        if (!std::isfinite(values[i]))
+            return nullptr;
+
+    CEntityList& list = doc_.list;
+    CEntity* before = list.last;
+    const int refused = owner ? list.AddChildEntity(header, codes, colour, values, text, font, owner)
+                              : list.AddEntity(header, codes, colour, values, text, font);
+    if (refused != 0)
+        return nullptr;
+    CEntity* first = before ? before->next : list.first;
+    if (!first)
+        return nullptr;
+
+    doc_.SetModifiedFlag(true);
+    // A dimension brings its members behind it: register each record.
+    for (CEntity* e = first; e; e = e->next)
+        doc_.snaps.AddEntityPoints(e);
+    if (draw_)
+        draw_(first);
+    if (!firstAdded_)
+        firstAdded_ = first;
+    ++added_;
+    return first;
+}
+
+bool DrawingEdit::CloseRun()
+{
+    if (!firstAdded_)
+        return false;
+    CEntityList& list = doc_.list;
+    if (list.mark) {
+        MessageBeep(0);
+        ShowMessage("011:入換えエラー！");
+        return false;
+    }
+    list.mark = firstAdded_;
+    list.undoState = UndoState::Normal;
+    return true;
+}
+
+namespace {
+
+void EachInChain(CEntity* head, const DrawingEdit::EntityAction& action)
+{
+    for (CEntity* e = head; e;) {
+        CEntity* next = e->next;  // the action may not unlink, but stay careful
+        action(e);
+        e = next;
+    }
+}
+
+} // namespace
+
+void UndoDrawing(COrvikCadDoc& doc, const DrawingEdit::EntityAction& erase, const DrawingEdit::EntityAction& draw)
+{
+    CEntityList& list = doc.list;
+    CSnapPointList& snaps = doc.snaps;
+    if (!list.first)
+        return;
+    if (list.undoState == UndoState::Normal && list.last && list.last->type == EntityType::Grid)
+        return;
+
+    CEntity* held = list.undoState == UndoState::Removed ? list.undoChain : nullptr;
+    list.UndoRedo();
+
+    auto out = [&](CEntity* e) {
+        if (erase)
+            erase(e);
+        snaps.SetEntityPointState(e, -1);
+    };
+    auto back = [&](CEntity* e) {
+        e->state = EntityState::Normal;
+        if (draw)
+            draw(e);
+        snaps.SetEntityPointState(e, 0);
+    };
+
+    switch (list.undoState) {
+    case UndoState::Removed:
+        EachInChain(list.undoChain, out);
+        break;
+    case UndoState::Replaced:
+        EachInChain(list.undoChain, out);
+        EachInChain(list.mark, back);
+        break;
+    case UndoState::ReplaceUndone:
+        EachInChain(list.mark, out);
+        EachInChain(list.undoChain, back);
+        break;
+    default:
+        if (held)
+            EachInChain(held, back);
+        break;
+    }
+}

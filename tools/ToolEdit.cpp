@@ -1,0 +1,36 @@
+#include "tools/ToolEdit.h"
+
+#include "app/OrvikCadView.h"
+
+ToolEdit::ToolEdit(COrvikCadView* view) : view_(view)
+{
+    COrvikCadDoc* doc = view_ ? view_->GetDrawing() : nullptr;
+    if (!doc)
+        return;
+    dc_ = view_->GetClientDc();
+    edit_.emplace(*doc, [this](CEntity* e) { view_->DrawEntity(*dc_, e, EntityState::Normal); });
+}
+
+ToolEdit::~ToolEdit() = default;
+
+EntityHeader ToolEdit::Header(int16_t type, int16_t subtype, int16_t count) const
+{
+    return NewEntityHeader(type, subtype, count, view_ ? static_cast<int16_t>(view_->currentLayer) : int16_t(0));
+}
+
+CEntity* ToolEdit::Add(const EntityHeader& header, const int16_t* codes, const double* values,
+                       std::string_view text, std::string_view font)
+{
+    return edit_ ? edit_->Add(header, codes, values, text, font) : nullptr;
+}
+
+CEntity* ToolEdit::AddChild(const EntityHeader& header, const int16_t* codes, const double* values,
+                            std::string_view text, std::string_view font, CEntity* owner)
+{
+    return edit_ ? edit_->AddChild(header, codes, values, text, font, owner) : nullptr;
+}
+
+bool ToolEdit::CloseRun()
+{
+    return edit_ ? edit_->CloseRun() : false;
+}
