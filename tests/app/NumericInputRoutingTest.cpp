@@ -398,7 +398,7 @@ TEST_F(NumericInputRouting, ScaleByNumber)
 
 TEST_F(NumericInputRouting, WithoutAToolTheValuesAreStillSet)
 {
-    State(77, 0, 3);
+    State(199, 0, 3);
     const Shown s = Run(ID_NUMERIC_INPUT, [](QDialog& d) {
         Type(d, CInputNumDlg::IDC_EXPRESSION, QStringLiteral("8"));
         Press(d, IDOK);

@@ -121,9 +121,10 @@ TEST(InsideRect, TextBoxesCountHalfTheWidthPerCharacter)
     EXPECT_EQ(CDrawTool::IsTextInRect({0, 0, 30, 15}, 4, &text), 1);
     EXPECT_EQ(CDrawTool::IsTextInRect({0, 0, 29.9, 15}, 4, &text), 0);
     EXPECT_EQ(CDrawTool::IsTextInRect({0, 0, 30, 14.9}, 4, &text), 0);
-    // The insertion point inside is not enough: eighteen characters reach
+    // The insertion point inside is not enough: nineteen characters reach
     // past the rectangle.
-    EXPECT_EQ(CDrawTool::IsTextInRect(Square, 18, &text), 0);
+    EXPECT_EQ(CDrawTool::IsTextInRect(Square, 19, &text), 0);
+    EXPECT_EQ(CDrawTool::IsTextInRect(Square, 18, &text), 1);  // just to the border
     // The angle is not considered.
     const CEntity turned = Make(EntityType::Text, {10, 10, 5, 10, 90}, {10, 20, 30, 40, 50}, 0, "ABCD");
     EXPECT_EQ(CDrawTool::IsTextInRect({0, 0, 30, 15}, 4, &turned), 1);
