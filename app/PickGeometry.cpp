@@ -125,6 +125,11 @@ int PickNearestOnEllipse(const CEntity& e, double& dx, double& dy, double& px, d
         if (t1 < t0)
             t1 += TwoPi;
     }
+    // The outline lies within the box of its longer radius: a click farther
+    // out is refused without sampling the bounds.
+    const double reach = std::max(std::fabs(a), std::fabs(b)) + ap;
+    if (!(std::fabs(mx - cx) <= reach && std::fabs(my - cy) <= reach))
+        return 0;
     double x0, y0, x1, y1;
     EllipseBounds(cx, cy, a, b, phiDeg, x0, y0, x1, y1);
     if (mx < x0 - ap || mx > x1 + ap || my < y0 - ap || my > y1 + ap)
@@ -263,10 +268,12 @@ int PickNearestOnSpline(const CEntity& e, double& dx, double& dy, double& px, do
     return found ? 1 : 0;
 }
 
-bool FillRegionBox(const CEntity& fill, double& minX, double& minY, double& maxX, double& maxY)
+namespace {
+
+// The box of an unpacked boundary; with `coarse` set, ellipses count with the
+// square of their longer radius (a box that holds the exact one).
+bool BoundaryBox(const HatchBoundary& boundary, bool coarse, double& minX, double& minY, double& maxX, double& maxY)
 {
-    HatchBoundary boundary;
-    UnpackHatchBoundary(fill, boundary);
     minX = minY = 9999999.0;
     maxX = maxY = -999999.0;
     auto widen = [&](double x, double y) {
@@ -291,6 +298,12 @@ bool FillRegionBox(const CEntity& fill, double& minX, double& minY, double& maxX
                 widen(it.x, it.y);
             break;
         default: {
+            if (coarse) {
+                const double r = std::max(std::fabs(it.r1), std::fabs(it.r2));
+                widen(it.cx - r, it.cy - r);
+                widen(it.cx + r, it.cy + r);
+                break;
+            }
             double x0, y0, x1, y1;
             EllipseBounds(it.cx, it.cy, it.r1, it.r2, it.rotation, x0, y0, x1, y1);
             widen(x0, y0);
@@ -302,15 +315,29 @@ bool FillRegionBox(const CEntity& fill, double& minX, double& minY, double& maxX
     return n > 0 && minX <= maxX && minY <= maxY;
 }
 
-int IsPointInFill(double mx, double my, const CEntity& fill)
+bool Inside(double mx, double my, double x0, double y0, double x1, double y1)
 {
-    double x0, y0, x1, y1;
-    if (!FillRegionBox(fill, x0, y0, x1, y1))
-        return 0;
-    if (mx < x0 || mx > x1 || my < y0 || my > y1)
-        return 0;
+    return mx >= x0 && mx <= x1 && my >= y0 && my <= y1;
+}
+
+} // namespace
+
+bool FillRegionBox(const CEntity& fill, double& minX, double& minY, double& maxX, double& maxY)
+{
     HatchBoundary boundary;
     UnpackHatchBoundary(fill, boundary);
+    return BoundaryBox(boundary, false, minX, minY, maxX, maxY);
+}
+
+int IsPointInFill(double mx, double my, const CEntity& fill)
+{
+    thread_local HatchBoundary boundary;
+    UnpackHatchBoundary(fill, boundary);
+    double x0, y0, x1, y1;
+    if (!BoundaryBox(boundary, true, x0, y0, x1, y1) || !Inside(mx, my, x0, y0, x1, y1))
+        return 0;
+    if (!BoundaryBox(boundary, false, x0, y0, x1, y1) || !Inside(mx, my, x0, y0, x1, y1))
+        return 0;
     return PointInBoundary(mx, my, boundary);
 }
 
@@ -321,7 +348,7 @@ int IsPointInHatch(double mx, double my, const CEntity& hatch)
     const double x0 = hatch.values[3], y0 = hatch.values[4], x1 = hatch.values[5], y1 = hatch.values[6];
     if (!(mx >= x0 && mx <= x1 && my >= y0 && my <= y1))
         return 0;
-    HatchBoundary boundary;
+    thread_local HatchBoundary boundary;
     if (UnpackHatchBoundary(hatch, boundary) == BoundaryUnpack::TooManyItems)
         return 0;
     return PointInBoundary(mx, my, boundary);

@@ -350,6 +350,8 @@ void COrvikCadView::OnCancelInput()
 
 void COrvikCadView::OnUpdate(CView*, long)
 {
+    // Entities may have changed in place: the culling indexes start afresh.
+    InvalidateDrawIndex();
     COrvikCadDoc* doc = GetDrawing();
     if (!doc)
         return;

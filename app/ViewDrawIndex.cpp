@@ -216,8 +216,18 @@ void ViewDrawIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
     for (uint32_t i : loose)
         if (Meets(boxes[i], rect))
             hits.push_back(i);
-    std::sort(hits.begin(), hits.end());
     out.reserve(hits.size());
+    if (hits.size() > entities.size() / 16) {
+        // Most of the list: a pass over flags is cheaper than sorting.
+        std::vector<uint8_t> hit(entities.size(), 0);
+        for (uint32_t i : hits)
+            hit[i] = 1;
+        for (std::size_t i = 0; i < entities.size(); ++i)
+            if (hit[i])
+                out.push_back(entities[i]);
+        return;
+    }
+    std::sort(hits.begin(), hits.end());
     for (uint32_t i : hits)
         out.push_back(entities[i]);
 }

@@ -27,6 +27,46 @@ void COrvikCadView::InvalidateEntity(const CEntity* entity)
     update();
 }
 
+namespace {
+
+// One side of the axis-parallel range frame from (x0, y0) to (x1, y1),
+// cut to what can show in a client of w x h pixels. The start moves by
+// whole dash periods only, so the dots fall where the uncut line puts them.
+void FrameSide(platform::Dc& dc, int x0, int y0, int x1, int y1, int w, int h)
+{
+    constexpr int Period = 24;   // a multiple of every cosmetic dash period
+    constexpr int Margin = 2 * Period;
+    auto cut = [&](int& a, int& b, int size) {
+        const int dir = b >= a ? 1 : -1;
+        const long long lo = -Margin, hi = static_cast<long long>(size) + Margin;
+        long long from = a, to = b;
+        if (dir > 0 ? (to < lo || from > hi) : (from < lo || to > hi))
+            return false;
+        if (dir > 0 && from < lo)
+            from += ((lo - from) / Period) * Period;
+        if (dir < 0 && from > hi)
+            from -= ((from - hi) / Period) * Period;
+        if (dir > 0 && to > hi)
+            to = hi;
+        if (dir < 0 && to < lo)
+            to = lo;
+        a = static_cast<int>(from);
+        b = static_cast<int>(to);
+        return true;
+    };
+    if (y0 == y1) {
+        if (y0 < -Margin || y0 > h + Margin || !cut(x0, x1, w))
+            return;
+    } else if (x0 == x1) {
+        if (x0 < -Margin || x0 > w + Margin || !cut(y0, y1, h))
+            return;
+    }
+    dc.MoveTo(x0, y0);
+    dc.LineTo(x1, y1);
+}
+
+} // namespace
+
 void COrvikCadView::DrawRangeAndOrigin(platform::Dc& dc)
 {
     COrvikCadDoc* doc = GetDrawing();
@@ -45,11 +85,13 @@ void COrvikCadView::DrawRangeAndOrigin(platform::Dc& dc)
         const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
         const platform::Point a = ToPixel(cx - ox, cy - oy, clientDcDraw);
         const platform::Point b = ToPixel(cx + ox, cy + oy, clientDcDraw);
-        dc.MoveTo(a.x, a.y);
-        dc.LineTo(b.x, a.y);
-        dc.LineTo(b.x, b.y);
-        dc.LineTo(a.x, b.y);
-        dc.LineTo(a.x, a.y);
+        // Sides in the order of one walk round the frame; a cut side starts
+        // afresh, as GDI lets each LineTo start its own pattern.
+        const int w = Buffer().Width() + FrameScrollX(), hgt = Buffer().Height() + FrameScrollY();
+        FrameSide(dc, a.x, a.y, b.x, a.y, w, hgt);
+        FrameSide(dc, b.x, a.y, b.x, b.y, w, hgt);
+        FrameSide(dc, b.x, b.y, a.x, b.y, w, hgt);
+        FrameSide(dc, a.x, b.y, a.x, a.y, w, hgt);
         dc.SetBkMode(oldMode);
         dc.SelectPen(old);
     }

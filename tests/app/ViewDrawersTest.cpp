@@ -426,3 +426,15 @@ TEST_F(ViewTest, DeepZoomOnAHugeCircleDrawsTheVisibleStretchOfItsOutline)
     EXPECT_GE(CountIn(img, Blue, 0, 50, 150, 51), 140);
     EXPECT_GE(CountIn(img, Blue, 150, 50, 151, 200), 140);
 }
+
+TEST_F(ViewTest, EntityMovedInPlaceShowsAfterTheDocumentUpdate)
+{
+    Map(200, 200);
+    for (int i = 0; i < 50; ++i)
+        Add(EntityType::Line, {1000.0 + i, 1000, 1010.0 + i, 1010}, 0, 0, Blue, 0, {10, 20, 11, 22});
+    CEntity* moved = Add(EntityType::Line, {5000, 5000, 5100, 5000}, 0, 0, Red, 0, {10, 20, 11, 22});
+    EXPECT_EQ(Count(Paint(), Red), 0);
+    moved->values = {20, 100, 120, 100};
+    view->OnUpdate(nullptr, 0);
+    EXPECT_EQ(Count(Paint(), Red), 100);
+}

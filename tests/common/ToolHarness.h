@@ -22,6 +22,7 @@
 #include "app/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"
+#include "platform/PainterDc.h"
 #include "platform/UiScript.h"
 #include "tools/DrawTool.h"
 #include "tools/ToolList.h"
@@ -184,17 +185,24 @@ public:
         view_->Buffer().Validate();
         return view_->Buffer().Image().copy();
     }
-    // What a full redraw of the view shows now; the screen becomes it.
+    // What a full redraw of the view would show now, drawn aside: the
+    // screen (and every not-XOR figure on it) stays as it is.
     QImage FreshRedraw()
     {
-        view_->RedrawNow();
-        return view_->Buffer().Image().copy();
+        const QImage& shown = view_->Buffer().Image();
+        QImage img(shown.size(), shown.format());
+        img.fill(QColor(platform::RedOf(view_->colors[0]), platform::GreenOf(view_->colors[0]),
+                        platform::BlueOf(view_->colors[0])));
+        platform::PainterDc dc(img);
+        dc.SetViewportOrg(-view_->FrameScrollX(), -view_->FrameScrollY());
+        view_->OnDraw(dc);
+        return img;
     }
     // True when the screen holds nothing a full redraw would not draw.
     bool ScreenIsFreshRedraw()
     {
         const QImage shown = Screen();
-        return shown == FreshRedraw();
+        return DifferingPixels(shown, FreshRedraw()) == 0;
     }
     // Pixels that differ between two screens.
     static int DifferingPixels(const QImage& a, const QImage& b)
