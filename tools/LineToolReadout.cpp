@@ -5,17 +5,10 @@
 #include "tools/LineTool.h"
 
 #include "app/OrvikCadView.h"
-#if __has_include("tools/LengthReadout.h")
 #include "tools/LengthReadout.h"
-#define ORVIK_HAVE_READOUT 1
-#endif
 
 void CLineTool::DrawReadout(COrvikCadView* view, Readout kind, double x, double y, int arg)
 {
-#ifndef ORVIK_HAVE_READOUT
-    (void)view, (void)kind, (void)x, (void)y, (void)arg;
-    return;
-#else
     switch (kind) {
     case Readout::Free:
         ShowLengthReadout(*this, view, x, y);
@@ -29,7 +22,6 @@ void CLineTool::DrawReadout(COrvikCadView* view, Readout kind, double x, double 
     case Readout::None:
         break;
     }
-#endif
 }
 
 void CLineTool::ShowReadout(COrvikCadView* view, Readout kind, double x, double y, int arg)

@@ -8,8 +8,15 @@
 #include "model/EntityList.h"
 #include "model/Settings.h"
 #include "model/SnapPointList.h"
+#include "platform/Controls.h"
 #include "resources/Resource.h"
+#include "tools/InputNumDlg.h"
+#include "tools/LineInputDlg.h"
 #include "tools/LineTool.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
@@ -103,18 +110,24 @@ protected:
         h.Click(x, y);
     }
 
-    // Typed values as the view's numeric input hands them to the tool.
+    // Values typed into the view's numeric input: the two-value dialog
+    // (kind 0 length and angle, 1 X and Y) or the one-value dialog, as the
+    // view chooses for the step.
     void Type(double v1, double v2 = 0.0, int kind = 0)
     {
-        const int step = InputPointCount;
-        Tool().ErasePreview(&h.View());
-        InputPointCount = step;
-        NumericInputValue = v1;
-        NumericInputValue2 = v2;
-        NumericInputKind = static_cast<int16_t>(kind);
-        NumericInputPending = 1;
-        platform::Point p{100, 100};
-        Tool().OnLButtonUp(&h.View(), 0, &p);
+        h.Ui().dialog([=](QDialog& d) {
+            if (auto* first = platform::control<QLineEdit>(&d, CLineInputDlg::IDC_VALUE1)) {
+                platform::control<QRadioButton>(&d, kind ? CLineInputDlg::IDC_XY : CLineInputDlg::IDC_LENGTH_ANGLE)
+                    ->click();
+                first->setText(QString::number(v1, 'g', 17));
+                platform::control<QLineEdit>(&d, CLineInputDlg::IDC_VALUE2)->setText(QString::number(v2, 'g', 17));
+            } else {
+                platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION)->setText(QString::number(v1, 'g', 17));
+            }
+            platform::control<QPushButton>(&d, IDOK)->click();
+        });
+        h.View().OnNumericInput();
+        EXPECT_TRUE(h.Ui().problems().isEmpty()) << h.Ui().problems().join("\n").toStdString();
     }
 
     std::vector<Seg> Lines()
