@@ -1,6 +1,6 @@
 #include "app/DashPainter.h"
 
-#include "model/Utilities.h"
+#include "model/GeometryBezier.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,10 +132,11 @@ void CDashPainter::PolyBezierTo(platform::Point p1, platform::Point p2, platform
         const double target = remaining + adj;
         double t = 0, length = 0;
         if (target > 0) {
-            BezierPoints piece{{b.x[0], b.x[1], b.x[2], b.x[3]}, {b.y[0], b.y[1], b.y[2], b.y[3]}};
-            double want = target;
-            BezierLengthWalk(t, length, 0.5, piece, want);
-            t = std::clamp(t, 0.0, 1.0);
+            const BezierPoints piece{GeoPoint{b.x[0], b.y[0]}, GeoPoint{b.x[1], b.y[1]}, GeoPoint{b.x[2], b.y[2]},
+                                     GeoPoint{b.x[3], b.y[3]}};
+            const BezierWalk walk = BezierLengthWalk(piece, 0.5, target);
+            t = std::clamp(walk.parameter, 0.0, 1.0);
+            length = walk.walked;
         }
         remaining -= static_cast<int>(std::trunc(length - adj + 0.5));
 

@@ -14,6 +14,7 @@
 #include "app/RecentFileList.h"
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
+#include "dialogs/OperationBoxes.h"
 #include "platform/Ui.h"
 #include "resources/Resource.h"
 #include "resources/Strings.h"
@@ -109,6 +110,7 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     m_pDocTemplate = std::make_unique<CMultiDocTemplate>(
         IDR_ORVIKCTYPE, [] { return std::make_unique<CDrawingDocument>(); }, [] { return new COrvikCadView; });
 
+    InstallOperationBoxes();
     m_pMainWnd = new CMainFrame;
     if (!m_pMainWnd->OnCreate()) {
         delete m_pMainWnd;

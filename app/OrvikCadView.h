@@ -203,6 +203,12 @@ public:
     void OnToolReset();
     void OnEndSelection();
     void OnSelectAll();
+    // Numeric input (ViewNumericInput.cpp): the Space key opens it in the
+    // steps that offer it; the context command in any step; the scale
+    // factor for the transform tool.
+    void OnSpaceKey();
+    void OnNumericInput();
+    void OnScaleByNumber();
     // Leaving a view ends the step drawn in it (copying between drawings
     // goes on) and takes the tool's marker away.
     void OnActivateView(bool activate, CView* activated, CView* deactivated) override;

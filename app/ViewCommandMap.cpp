@@ -18,6 +18,9 @@ void COrvikCadView::RegisterViewCommands()
     OnCommand(ID_END_SELECTION, [this] { OnEndSelection(); });
     OnCommand(ID_SELECT_ALL, [this] { OnSelectAll(); });
     OnCommand(ID_SELECT_ALL_KEY, [this] { OnSelectAll(); });
+    OnCommand(ID_SPACE_KEY, [this] { OnSpaceKey(); });
+    OnCommand(ID_NUMERIC_INPUT, [this] { OnNumericInput(); });
+    OnCommand(ID_NUMERIC_SCALE, [this] { OnScaleByNumber(); });
 
     // Display commands.
     OnCommand(ID_VIEW_ZOOM_IN, [this] { ZoomIn(); });

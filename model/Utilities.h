@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers shared across the program: a sort carrying a payload,
 // near-duplicate point removal, code page 932 character counting and space
-// stripping, part file kinds, decimal formatting and cubic Bezier walks.
+// stripping, part file kinds and decimal formatting.
 
 #include <cstdint>
 #include <string>
@@ -44,19 +44,3 @@ int GetFileTypeFromExtension(std::string_view fileName);
 
 // value printed with 1 to 8 decimals; any other count prints none.
 std::string FormatDecimal(int decimals, double value);
-
-// A cubic Bezier piece: four control points.
-struct BezierPoints {
-    double x[4];
-    double y[4];
-};
-
-// Halves a piece at t = 0.5 (de Casteljau).
-void SplitBezier(const BezierPoints& piece, BezierPoints& left, BezierPoints& right);
-
-// Walks the piece's length by subdivision until `target` is reached (within
-// tolerance). Adds to paramSum the parameter share of the accepted pieces and
-// to walked their lengths; sets target to 0 once the wanted length is
-// reached. A target longer than the piece measures it (walked = its length,
-// paramSum = 1).
-void BezierLengthWalk(double& paramSum, double& walked, double tolerance, const BezierPoints& piece, double& target);

@@ -66,6 +66,14 @@ private:
 // compared, never followed).
 bool EntityIsLinked(const CEntityList& list, const CEntity* entity);
 
+// A model rectangle in millimetres: minimum and maximum on each axis.
+struct WorldRect {
+    double xmin = 0.0;
+    double ymin = 0.0;
+    double xmax = 0.0;
+    double ymax = 0.0;
+};
+
 class CDrawTool {
 public:
     static constexpr int MaxInputPoints = 40;
@@ -97,6 +105,59 @@ public:
     // Puts every selected entity (state 3) of the view's drawing back to 0
     // and draws it so, when SelectionArmed is set.
     void ClearSelection(COrvikCadView* view);
+
+    // ---- selection and connection services, shared by every tool
+    //      (DrawToolSelection.cpp, DrawToolInside.cpp, DrawToolConnect.cpp) ----
+    // A cross about the device point (x - 4 .. x + 4 both ways) in the DC's
+    // pen and mix.
+    static void DrawCrossMarker(platform::Dc& dc, int x, int y);
+    // The dotted not-XOR rectangle from `anchor`: while XorPreviewShown the
+    // one at `corner` is erased and `corner` moves to point; then it is
+    // drawn at `corner`. Pen xorColor when which is not 0, else altColor.
+    void DrawDragRect(COrvikCadView* view, platform::Point point, int which);
+    // Minimum first, maximum second, on each axis.
+    static void NormalizeRect(int& x1, int& y1, int& x2, int& y2);
+    static void NormalizeWorldRect(double& x1, double& y1, double& x2, double& y2);
+    // Gives `state` to every entity of the view's current layer that lies
+    // inside the rectangle (in order) and draws it so; a member of a
+    // dimension not yet taken takes its dimension and every member along.
+    // 1 when any entity was inside.
+    int SelectInRect(COrvikCadView* view, double xmin, double ymin, double xmax, double ymax, int state);
+    // Every entity of the current layer in `state` goes back to 0 and is
+    // repainted; its snap points become live again.
+    void DeselectAll(COrvikCadView* view, int state);
+    // The inside test of the entity's type; 0 for the types a rectangle
+    // never takes (the grid, infinite lines, dimensions, group headers).
+    // The rectangle is in order and its border counts as inside.
+    static int IsInsideRect(const WorldRect& r, const CEntity* e);
+    static int IsPointInRect(const WorldRect& r, const CEntity* e);
+    static int IsLineInRect(const WorldRect& r, const CEntity* e);      // lines and images
+    static int IsSplineInRect(const WorldRect& r, const CEntity* e);
+    static int IsPointListInRect(const WorldRect& r, const CEntity* e); // freehand curves, polygons
+    // An arc is inside when its ends and its halfway point are.
+    static int IsArcInRect(const WorldRect& r, const CEntity* e);
+    static int IsCircleInRect(const WorldRect& r, const CEntity* e);
+    // Texts: the box from the insertion point, half the width per
+    // character and the height; the angle is not considered.
+    static int IsLeaderTextInRect(const WorldRect& r, int characters, const CEntity* e);
+    static int IsTextInRect(const WorldRect& r, int characters, const CEntity* e);
+    // Fills (isFill 1) and hatches (0), item by item of the boundary.
+    static int IsHatchInRect(int isFill, const WorldRect& r, const CEntity* e);
+    static int IsEllipseInRect(const WorldRect& r, const CEntity* e);  // ellipses and elliptic arcs
+    // Where the boundary piece b joins the piece a before it (lines, arcs,
+    // elliptic arcs). (x, y) comes in as the point where b was picked and
+    // goes out as the joint; 1 when they meet. A piece of another kind
+    // leaves the point as it is and answers 1.
+    static int FindConnectPoint(const CEntity* a, const CEntity* b, double& x, double& y);
+    // Highlights (state 1) and draws the members that follow the owner.
+    void HighlightMembers(COrvikCadView* view, CEntity* owner);
+    // The segment between consecutive stored points of the entity on which
+    // the perpendicular from (x, y) lands nearest; 1 when there is one.
+    static int FindNearestSegment(const CEntity* entity, double x, double y, double& x1, double& y1, double& x2,
+                                  double& y2);
+    // The clicked points 0 .. InputPointCount - 1 joined by not-XOR lines;
+    // drawing it twice erases it.
+    void DrawClickedPointsPreview(COrvikCadView* view);
 
     // ---- the magnet marker and the point of a click ----
     // The marker that follows the cursor to the nearest snap point; every
@@ -163,6 +224,7 @@ protected:
     static platform::Point PreviewPoint(const COrvikCadView* view, double x, double y);
 
 private:
+    void HighlightMembersOn(COrvikCadView* view, platform::Dc& dc, CEntity* owner);
     void DrawMarker(COrvikCadView* view, int kind, platform::Point at);
 
     QPointer<QWidget> markerView_;  // the view the marker was drawn in
