@@ -1,6 +1,7 @@
 #include "dialogs/OperationBoxes.h"
 
 #include "app/MainFrame.h"
+#include "dialogs/OpeAnnotationBoxes.h"
 #include "dialogs/OpeCircleBoxes.h"
 #include "dialogs/OpeEditBoxes.h"
 #include "dialogs/OpeLineBoxes.h"
@@ -20,6 +21,10 @@ COperationBox* CreateOperationBox(int kind, QWidget* parent)
     case 8: return new COpePolyBox(parent);
     case 9: return new COpeCornerBox(parent);
     case 10: return new COpeMoveBox(parent);
+    case 11: return new COpeHatBox(parent);
+    case 12: return new COpeDimBox(parent);
+    case 13: return new COpeTextBox(parent);
+    case 14: return new COpeTextPlusBox(parent);
     case 15: return new COpeMugenBox(parent);
     case 16: return new COpeParallelBox(parent);
     case 17: return new COpeLineBox(parent);
