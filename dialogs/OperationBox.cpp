@@ -396,6 +396,13 @@ QComboBox* COperationBox::AddList(int id, const QStringList& items, int& member,
     return list;
 }
 
+void COperationBox::AddControl(QWidget* control)
+{
+    control->setParent(this);
+    Watch(control);
+    m_row->addWidget(control);
+}
+
 void COperationBox::AddStretch()
 {
     m_row->addStretch(1);

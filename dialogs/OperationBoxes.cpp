@@ -6,6 +6,7 @@
 #include "dialogs/OpeEditBoxes.h"
 #include "dialogs/OpeLineBoxes.h"
 #include "dialogs/OpePointBoxes.h"
+#include "dialogs/OpeSelectBox.h"
 #include "dialogs/OpeShapeBoxes.h"
 
 COperationBox* CreateOperationBox(int kind, QWidget* parent)
@@ -35,6 +36,7 @@ COperationBox* CreateOperationBox(int kind, QWidget* parent)
     case 22: return new COpePointBox(parent);
     case 23: return new COpePaintBox(parent);
     case 24: return new COpeMoveZahyoDlg(parent);
+    case 25: return new COpeSelectBox(parent);
     default: return nullptr;
     }
 }

@@ -32,6 +32,7 @@ const TitleCase kTitles[] = {
     {13, 181, "　文字列 "},     {14, 183, "　指示線文字 "},  {15, 231, "　無限線指定 "},  {16, 232, "　平行線指定 "},
     {17, 233, "　直線指定 "},   {18, 235, "　連続線指定 "},  {19, 255, "　ストレッチ "},  {20, 256, "　拡大・縮小 "},
     {21, 257, "　オフセット "}, {22, 259, "　点指定 "},      {23, 260, "　塗りつぶし指定 "}, {24, 262, "　移動・複写 "},
+    {25, 284, "　図形選択  "},
 };
 
 struct EditCase {
@@ -163,6 +164,7 @@ TEST_F(PanelTest, EachKindHasItsDialogAndTitle)
     }
     EXPECT_EQ(CreateOperationBox(0, nullptr), nullptr);
     EXPECT_EQ(CreateOperationBox(26, nullptr), nullptr);
+    EXPECT_EQ(CreateOperationBox(-1, nullptr), nullptr);
 }
 
 TEST_F(PanelTest, EveryEditShowsAndWritesItsValue)
