@@ -75,3 +75,26 @@ TEST_F(AppTest, AValueChangedInOnePanelIsShownByTheNext)
     EXPECT_EQ(platform::control<QLineEdit>(line, COpeLineBox::IDC_LENGTH)->text(), "64");
     EXPECT_TRUE(ui.calls().empty());
 }
+
+TEST_F(AppTest, TheEditBeingTypedInIsWrittenWhenTheToolChanges)
+{
+    Start();
+    platform::UiScript ui;
+    frame->SetOperationBox(17);
+    QWidget* line = frame->OperationBox(17);
+    ASSERT_NE(line, nullptr);
+    frame->activateWindow();
+    QApplication::processEvents();
+    auto* angle = platform::control<QLineEdit>(line, COpeLineBox::IDC_ANGLE);
+    angle->setEnabled(true);
+    angle->setFocus();
+    QApplication::processEvents();
+    if (!angle->hasFocus()) {
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    }
+    angle->setText("33");
+    // A key chooses another tool while the focus is still in the edit.
+    frame->SetOperationBox(18);
+    EXPECT_FLOAT_EQ(LineAngle, 33);
+    EXPECT_TRUE(ui.calls().empty());
+}
