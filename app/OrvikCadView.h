@@ -203,6 +203,11 @@ public:
     void OnToolReset();
     void OnEndSelection();
     void OnSelectAll();
+    // After a repaint of part of the client: the current tool's marker, if
+    // it is shown in this view, is put back where the repaint wiped it, so
+    // that erasing it later leaves nothing behind. deviceDc: the DC takes
+    // device pixels (a client DC) rather than the view's logical ones.
+    void RestoreToolFigures(platform::Dc& dc, bool deviceDc);
     // Numeric input (ViewNumericInput.cpp): the Space key opens it in the
     // steps that offer it; the context command in any step; the scale
     // factor for the transform tool.

@@ -56,10 +56,8 @@ void COrvikCadView::RedrawOnClientDc()
         clientDcDraw = 1;
         OnDraw(*dc);
         clientDcDraw = 0;
+        RestoreToolFigures(*dc, true);
     }
-    // Whatever the tool had drawn with the not-XOR mix is gone now.
-    if (CDrawTool* tool = FindCurrentTool())
-        tool->ForgetMagnetMarker(this);
 }
 
 namespace {

@@ -87,6 +87,7 @@ void COrvikCadView::PaintRoutine(platform::Dc& dc, bool erase)
     if (erase)
         dc.FillRect(dc.GetClipBox(), platform::Brush::Solid(colors[0]));
     OnDraw(dc);
+    RestoreToolFigures(dc, false);
 }
 
 std::unique_ptr<platform::ClientDc> COrvikCadView::GetClientDc()

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <string>
 
@@ -151,4 +153,20 @@ TEST_F(LengthReadoutTest, NothingWithoutASegment)
     ShowLengthReadout(tool, View(), 150, 150);
     DrawLengthLabel(tool, View(), 150, 150, 1);
     EXPECT_EQ(h.Screen(), before);
+}
+
+TEST_F(LengthReadoutTest, LabelsCutByTheClientEdgeStillEraseThemselves)
+{
+    const QImage before = h.Screen();
+    const int w = before.width(), hgt = before.height();
+    for (platform::Point at : {platform::Point{-30, -5}, platform::Point{w - 20, hgt - 4}, platform::Point{-100, -100},
+                               platform::Point{w + 10, 10}}) {
+        DrawReadoutLabel(View(), at.x, at.y, "12.5");
+        DrawReadoutLabel(View(), at.x, at.y, "12.5");
+        EXPECT_EQ(h.Screen(), before) << at.x << ", " << at.y;
+    }
+    // Part of a label at the top-left corner shows.
+    DrawReadoutLabel(View(), -20, -3, "888");
+    EXPECT_NE(h.Screen(), before);
+    DrawReadoutLabel(View(), -20, -3, "888");
 }

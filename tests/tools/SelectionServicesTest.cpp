@@ -65,7 +65,8 @@ TEST_F(SelectionServices, SelectsWhatLiesInsideOnTheCurrentLayer)
     CEntity* across = AddLine(50, 10, 200, 20);
     CEntity* otherLayer = AddLine(30, 30, 40, 40, 1);
     CEntity* infinite = Add(EntityType::InfiniteLine, {10, 60, 20, 60}, {10, 20, 11, 22});
-    const QImage before = h.FreshRedraw();
+    h.View().RedrawNow();
+    const QImage before = h.Screen();
 
     EXPECT_EQ(tool.SelectInRect(&h.View(), 0, 0, 100, 100, EntityState::Selected), 1);
     EXPECT_EQ(inside->state, EntityState::Selected);
