@@ -239,6 +239,12 @@ public:
     void OnApplyGridPitch();
     void OnCancelInput();
     void ApplyPaperSettings();
+    // Lays the drawing out again on the view's paper: the range becomes the
+    // paper times the scale and the origin moves, with every entity, to the
+    // paper's centre.
+    void RelayoutPaper();
+    // Command 32894: the drawing information of this drawing.
+    void OnDrawingInfo();
     void OnUpdate(CView* sender, long hint) override;
     // Marks the screen area of an entity for redrawing (with erase).
     void InvalidateEntity(const CEntity* entity);
