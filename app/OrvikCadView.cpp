@@ -204,6 +204,7 @@ void COrvikCadView::OnInitialUpdate()
 
     InvalidateDrawIndex();
     ResetToBaseView(1);
+    fitOnResize = true;
 }
 
 void COrvikCadView::ApplyPrinterPaper(COrvikCadDoc& doc)

@@ -258,6 +258,10 @@ public:
     // Enters the handlers of the view's commands in its command map.
     void RegisterViewCommands();
 
+    // Any command the user gives the view ends the fit that follows the
+    // window's first size change.
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -268,6 +272,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The drawing window may still be settling into its final size (the
+    // window manager maximises asynchronously) when the first update fits
+    // the paper; until the user acts, a size change fits it again.
+    bool fitOnResize = false;
+    bool fitScheduled = false;
+
     // How an entity is drawn: state after the layer rule, colour, pen.
     struct Look {
         int state = 0;
