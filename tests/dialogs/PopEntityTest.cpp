@@ -212,7 +212,7 @@ TEST_F(PaletteAlone, OpensWhereItWasAndRemembersWhereItIsMoved)
     EXPECT_EQ(again.geometry().topLeft(), QPoint(30, 40));
 }
 
-TEST_F(PaletteAlone, EnterAndEscapeLeaveItOpen)
+TEST_F(PaletteAlone, EnterAndEscapeLeaveItOpenAndPressNothing)
 {
     palette->show();
     QApplication::processEvents();
@@ -221,6 +221,12 @@ TEST_F(PaletteAlone, EnterAndEscapeLeaveItOpen)
         QApplication::sendEvent(palette->CommandList(), &press);
         QApplication::sendEvent(palette.get(), &press);
         EXPECT_TRUE(palette->isVisible()) << key;
+        // Nor does either press the button that has the focus.
+        QApplication::sendEvent(palette->CategoryButton(3), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(palette->CategoryButton(3), &release);
+        EXPECT_FALSE(palette->CategoryButton(3)->isChecked()) << key;
+        EXPECT_EQ(CurrentToolId, ToolId::Select) << key;
     }
 }
 
