@@ -277,6 +277,43 @@ TEST_F(LineToolChainTest, CancelledNumericInputEndsTheChain)
     EXPECT_TRUE(h.ScreenIsFreshRedraw());
 }
 
+TEST_F(LineToolChainTest, ProtectedDrawingRefusesEachLineAndTheChainGoesOn)
+{
+    h.Doc().ProtectionState = 2;
+    h.Select(2, 6);
+    ClickExact(0, 0);
+    ClickExact(100, 0);
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_EQ(h.Messages(), (QStringList{"この図面は、パスワードによって保護されています。",
+                                         "この図面は、パスワードによって保護されています。"}));
+    EXPECT_EQ(InputPointCount, 1);
+    EXPECT_EQ(Tool().X[0], 100.0);
+    // Once writable again, the next segment joins nothing that was refused.
+    h.Doc().ProtectionState = 0;
+    ClickExact(100, 100);
+    const std::vector<Seg> lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Near(lines[0], {80, 0, 80, 100}, 0)) << lines[0];
+    EXPECT_TRUE(Near(lines[1], {120, 0, 120, 100}, 0)) << lines[1];
+}
+
+TEST_F(LineToolChainTest, AxisChainTypedLengthGoesToTheSideOfTheBand)
+{
+    ContinuousLineMode = 1;
+    h.Select(2, 1);
+    ClickExact(0, 0);
+    h.Move(-40, 5);
+    h.Move(-50, 5);
+    Type(30);
+    h.Move(-30, -40);
+    h.Move(-30, -50);
+    Type(20);
+    const std::vector<Seg> lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Near(lines[0], {0, 0, -30, 0}, 0)) << lines[0];
+    EXPECT_TRUE(Near(lines[1], {-30, 0, -30, -20}, 0)) << lines[1];
+}
+
 TEST_F(LineToolChainTest, DoubleClickLeavesNothingOfTheChainOnScreen)
 {
     MagnetEnabled = 0;
