@@ -5,6 +5,9 @@
 #include "app/MainFrame.h"
 #include "app/View.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 CMultiDocTemplate::CMultiDocTemplate(unsigned resourceId, DocumentFactory doc, ViewFactory view)
     : m_nIDResource(resourceId), m_createDocument(std::move(doc)), m_createView(std::move(view))
 {
@@ -34,8 +37,11 @@ CChildFrame* CMultiDocTemplate::OpenDocumentFile(const QString& path)
     CView* view = m_createView();
     CChildFrame* frame = new CChildFrame(std::move(doc), view);
     main->AddChildFrame(frame);
-    view->OnInitialUpdate();
+    // The drawing window is maximised before its first update, so that the
+    // view fits the paper to the size it really has.
     frame->ActivateFrame();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    view->OnInitialUpdate();
     view->setFocus();
     return frame;
 }

@@ -90,6 +90,7 @@ bool CAppDocumentHost::RunDrawingInfoDialog(COrvikCadDoc&, DrawingInfo& info)
     dlg.m_nPaperSource = info.paperSource;
     dlg.m_nPrintType = info.printFit;
     dlg.m_bExisting = info.newDrawing ? 0 : 1;
+    dlg.m_bFromView = info.newDrawing ? 0 : 1;
     if (dlg.DoModal() != IDOK) {
         return false;
     }

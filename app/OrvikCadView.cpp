@@ -2,6 +2,7 @@
 // the first update and the base view.
 
 #include "app/OrvikCadView.h"
+#include "model/PaperSizes.h"
 
 #include "app/DrawingDocument.h"
 #include "app/MainFrame.h"
@@ -20,14 +21,6 @@ namespace {
 
 // Device coordinates are kept within this range before they become integers.
 constexpr double DeviceLimit = 134217728.0;  // 2^27
-
-// Paper sizes in millimetres (long side, short side) by the header's paper
-// index: A0 to A6, B4 to B6.
-struct PaperSides {
-    double longSide, shortSide;
-};
-constexpr PaperSides PaperSizes[10] = {{1189, 840}, {841, 594}, {594, 420}, {420, 297}, {297, 210},
-                                       {210, 148}, {148, 105}, {364, 257}, {257, 182}, {182, 128}};
 
 int TruncDevice(double v)
 {
@@ -178,15 +171,7 @@ void COrvikCadView::OnInitialUpdate()
     printFit = static_cast<int16_t>(doc->header.printFit);
     paperSource = doc->header.paperSource;
 
-    const int paper = doc->header.paperIndex < 10 ? doc->header.paperIndex : 4;
-    const double longSide = PaperSizes[paper].longSide, shortSide = PaperSizes[paper].shortSide;
-    if (doc->header.orientation == 0) {
-        paperW = longSide;
-        paperH = shortSide;
-    } else {
-        paperW = shortSide;
-        paperH = longSide;
-    }
+    PaperSheet(doc->header.paperIndex, doc->header.orientation, paperW, paperH);
     if (paperSource)
         ApplyPrinterPaper(*doc);
 
@@ -219,6 +204,7 @@ void COrvikCadView::OnInitialUpdate()
 
     InvalidateDrawIndex();
     ResetToBaseView(1);
+    fitOnResize = true;
 }
 
 void COrvikCadView::ApplyPrinterPaper(COrvikCadDoc& doc)

@@ -203,6 +203,11 @@ public:
     void OnToolReset();
     void OnEndSelection();
     void OnSelectAll();
+    // After a repaint of part of the client: the current tool's marker, if
+    // it is shown in this view, is put back where the repaint wiped it, so
+    // that erasing it later leaves nothing behind. deviceDc: the DC takes
+    // device pixels (a client DC) rather than the view's logical ones.
+    void RestoreToolFigures(platform::Dc& dc, bool deviceDc);
     // Numeric input (ViewNumericInput.cpp): the Space key opens it in the
     // steps that offer it; the context command in any step; the scale
     // factor for the transform tool.
@@ -234,6 +239,12 @@ public:
     void OnApplyGridPitch();
     void OnCancelInput();
     void ApplyPaperSettings();
+    // Lays the drawing out again on the view's paper: the range becomes the
+    // paper times the scale and the origin moves, with every entity, to the
+    // paper's centre.
+    void RelayoutPaper();
+    // Command 32894: the drawing information of this drawing.
+    void OnDrawingInfo();
     void OnUpdate(CView* sender, long hint) override;
     // Marks the screen area of an entity for redrawing (with erase).
     void InvalidateEntity(const CEntity* entity);
@@ -247,6 +258,10 @@ public:
     // Enters the handlers of the view's commands in its command map.
     void RegisterViewCommands();
 
+    // Any command the user gives the view ends the fit that follows the
+    // window's first size change.
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -257,6 +272,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The drawing window may still be settling into its final size (the
+    // window manager maximises asynchronously) when the first update fits
+    // the paper; until the user acts, a size change fits it again.
+    bool fitOnResize = false;
+    bool fitScheduled = false;
+
     // How an entity is drawn: state after the layer rule, colour, pen.
     struct Look {
         int state = 0;

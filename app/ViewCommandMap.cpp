@@ -22,6 +22,8 @@ void COrvikCadView::RegisterViewCommands()
     OnCommand(ID_NUMERIC_INPUT, [this] { OnNumericInput(); });
     OnCommand(ID_NUMERIC_SCALE, [this] { OnScaleByNumber(); });
 
+    OnCommand(ID_DRAWING_INFO, [this] { OnDrawingInfo(); });
+
     // Display commands.
     OnCommand(ID_VIEW_ZOOM_IN, [this] { ZoomIn(); });
     OnCommand(ID_ZOOM_IN_KEY, [this] { ZoomIn(); });

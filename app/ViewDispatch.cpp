@@ -304,6 +304,12 @@ void COrvikCadView::OnSelectAll()
         tool->SelectAll(this);
 }
 
+void COrvikCadView::RestoreToolFigures(platform::Dc& dc, bool deviceDc)
+{
+    if (CDrawTool* tool = FindCurrentTool())
+        tool->RedrawMagnetMarker(this, dc, deviceDc);
+}
+
 void COrvikCadView::OnActivateView(bool activate, CView* activated, CView* deactivated)
 {
     CView::OnActivateView(activate, activated, deactivated);

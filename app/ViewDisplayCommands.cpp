@@ -5,6 +5,7 @@
 #include "app/EntityBox.h"
 #include "app/MainFrame.h"
 #include "app/OrvikCadView.h"
+#include "model/PaperSizes.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "tools/DrawTool.h"
@@ -21,11 +22,6 @@ namespace {
 // Device coordinates stay well inside the range the mapping clamps to, so
 // that what is visible maps exactly.
 constexpr double ZoomDeviceLimit = 67108864.0;  // 2^26
-
-// Paper sizes in millimetres (long side, short side) by paper index: A0 to
-// A6, B4 to B6.
-constexpr double PaperLong[10] = {1189, 841, 594, 420, 297, 210, 148, 364, 257, 182};
-constexpr double PaperShort[10] = {840, 594, 420, 297, 210, 148, 105, 257, 182, 128};
 
 int TruncSaturated(double v)
 {
@@ -56,10 +52,8 @@ void COrvikCadView::RedrawOnClientDc()
         clientDcDraw = 1;
         OnDraw(*dc);
         clientDcDraw = 0;
+        RestoreToolFigures(*dc, true);
     }
-    // Whatever the tool had drawn with the not-XOR mix is gone now.
-    if (CDrawTool* tool = FindCurrentTool())
-        tool->ForgetMagnetMarker(this);
 }
 
 namespace {
@@ -370,14 +364,7 @@ void COrvikCadView::ApplyPaperSettings()
     COrvikCadDoc* doc = GetDrawing();
     if (!doc)
         return;
-    const int paper = doc->header.paperIndex < 10 ? doc->header.paperIndex : 4;
-    if (doc->header.orientation == 0) {
-        paperW = PaperLong[paper];
-        paperH = PaperShort[paper];
-    } else {
-        paperW = PaperShort[paper];
-        paperH = PaperLong[paper];
-    }
+    PaperSheet(doc->header.paperIndex, doc->header.orientation, paperW, paperH);
     const float s = doc->header.scale;
     ScaleDenominator = std::isfinite(s) && std::fabs(s) < 2e9f ? static_cast<int>(s) : 0;
     scale = s;
@@ -393,6 +380,14 @@ void COrvikCadView::ApplyPaperSettings()
     grid->style = static_cast<int16_t>(p.GridLineType * 100 + p.GridKind);
     if (grid->values.size() > 2)
         grid->values[2] = p.DefaultGridPitch;
+    RelayoutPaper();
+}
+
+void COrvikCadView::RelayoutPaper()
+{
+    COrvikCadDoc* doc = GetDrawing();
+    if (!doc)
+        return;
     {
         auto dc = GetClientDc();
         dc->FillRect(dc->GetClipBox(), platform::Brush::Solid(colors[0]));

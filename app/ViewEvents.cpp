@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -87,6 +88,7 @@ void COrvikCadView::PaintRoutine(platform::Dc& dc, bool erase)
     if (erase)
         dc.FillRect(dc.GetClipBox(), platform::Brush::Solid(colors[0]));
     OnDraw(dc);
+    RestoreToolFigures(dc, false);
 }
 
 std::unique_ptr<platform::ClientDc> COrvikCadView::GetClientDc()
@@ -112,6 +114,21 @@ void COrvikCadView::OnSize(int cx, int cy)
     areaW = std::max(areaW, clientW);
     areaH = std::max(areaH, clientH);
     resized = 1;
+    if (fitOnResize && !fitScheduled) {
+        fitScheduled = true;
+        QTimer::singleShot(0, this, [this] {
+            fitScheduled = false;
+            if (fitOnResize)
+                ResetToBaseView(1);
+        });
+    }
+}
+
+bool COrvikCadView::OnCmdMsg(unsigned id, CCmdUI* ui)
+{
+    if (!ui)
+        fitOnResize = false;
+    return CView::OnCmdMsg(id, ui);
 }
 
 void COrvikCadView::paintEvent(QPaintEvent* event)
@@ -148,6 +165,7 @@ unsigned COrvikCadView::EventFlags(Qt::MouseButtons buttons, Qt::KeyboardModifie
 
 void COrvikCadView::mousePressEvent(QMouseEvent* event)
 {
+    fitOnResize = false;
     const unsigned flags = EventFlags(event->buttons(), event->modifiers());
     const platform::Point p = EventPoint(event->position());
     if (event->button() == Qt::LeftButton)
@@ -183,6 +201,7 @@ void COrvikCadView::mouseMoveEvent(QMouseEvent* event)
 
 void COrvikCadView::keyPressEvent(QKeyEvent* event)
 {
+    fitOnResize = false;
     OnKeyDown(static_cast<unsigned>(event->key()), event->isAutoRepeat() ? 1u : 0u,
               static_cast<unsigned>(event->modifiers()));
 }

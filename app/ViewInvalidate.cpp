@@ -3,7 +3,6 @@
 
 #include "app/EntityBox.h"
 #include "app/OrvikCadView.h"
-#include "app/ViewCircles.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 
@@ -75,12 +74,12 @@ void COrvikCadView::DrawRangeAndOrigin(platform::Dc& dc)
     const double ox = doc->DrawingOrigin[0], oy = doc->DrawingOrigin[1];
     const double cx = ox + doc->ExtentsMin[0], cy = oy + doc->ExtentsMin[1];
     const COLORREF rangeColour = doc->DrawingSettingsBlock.DisplayColor(6);
-    const COLORREF background = doc->DrawingSettingsBlock.DisplayColor(0);
 
-    if (ShowDrawingRange) {
-        const platform::Pen pen = ShowDrawingRange == 1
-                                      ? platform::Pen::Make(platform::PenStyle::Dot, 0, rangeColour)
-                                      : platform::Pen::Make(platform::PenStyle::Solid, 0, background);
+    // Switching the frame off (2) redraws the whole client from a cleared
+    // background, so the frame is simply not drawn: painting it over in the
+    // background colour would cut whatever lies under it.
+    if (ShowDrawingRange == 1) {
+        const platform::Pen pen = platform::Pen::Make(platform::PenStyle::Dot, 0, rangeColour);
         const platform::Pen old = dc.SelectPen(pen);
         const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
         const platform::Point a = ToPixel(cx - ox, cy - oy, clientDcDraw);
@@ -115,24 +114,4 @@ void COrvikCadView::DrawRangeAndOrigin(platform::Dc& dc)
             dc.SelectPen(old);
         }
     }
-}
-
-void DrawCircleCenterPoint(platform::Dc& dc, int cx, int cy, int px, int py)
-{
-    const double d = std::hypot(double(px - cx), double(py - cy));
-    const int r = d > 0 && std::isfinite(d) ? static_cast<int>(std::min(d, 134217728.0)) : 0;
-    dc.Arc(cx - r, cy - r, cx + r, cy + r, cx - r, cy - r, cx - r, cy - r);
-}
-
-void DrawCircleTwoPoints(platform::Dc& dc, int x1, int y1, int x2, int y2)
-{
-    const double dx = double(x2) - x1, dy = double(y2) - y1;
-    const double d = std::hypot(dx, dy);
-    int cx = x1, cy = y1;
-    if (d > 0) {
-        cx = static_cast<int>(x1 + dx * 0.5);
-        cy = static_cast<int>(y1 + dy * 0.5);
-    }
-    const int r = d > 0 ? static_cast<int>(std::min(d / 2, 134217728.0)) : 0;
-    dc.Arc(cx - r, cy - r, cx + r, cy + r, cx - r, cy - r, cx - r, cy - r);
 }

@@ -85,3 +85,64 @@ void OpeHabatukiBox::ApplyRules()
 {
     EnableControls({IDC_LENGTH, IDC_LENGTH_UNIT}, IsChecked(IDC_LENGTH_GIVEN));
 }
+
+// ---------------------------------------------------------------------------
+
+COpeMugenBox::COpeMugenBox(QWidget* parent)
+    : COperationBox(IDD, QStringLiteral("　無限線指定 "), parent), m_fAngle(InfiniteLineAngle)
+{
+    AddRadios({{IDC_HORIZONTAL, QStringLiteral("水平線")},
+               {IDC_VERTICAL, QStringLiteral("垂直線")},
+               {IDC_AT_ANGLE, QStringLiteral("角度指定")}},
+              InfiniteLineMode);
+    AddLabel(QStringLiteral("角度"), IDC_ANGLE_LABEL);
+    AddRealEdit(IDC_ANGLE, m_fAngle, [this] { InfiniteLineAngle = m_fAngle; }, kAngleRange);
+    AddStretch();
+}
+
+void COpeMugenBox::ApplyRules()
+{
+    EnableControls({IDC_ANGLE, IDC_ANGLE_LABEL}, InfiniteLineMode == 2);
+}
+
+// ---------------------------------------------------------------------------
+
+COpeParallelBox::COpeParallelBox(QWidget* parent)
+    : COperationBox(IDD, QStringLiteral("　平行線指定 "), parent),
+      m_fDistance(ParallelDistance),
+      m_bDistanceGiven(ParallelDistanceGiven),
+      m_nCount(ParallelCount)
+{
+    AddCheck(IDC_DISTANCE_GIVEN, QStringLiteral("距離指定"), m_bDistanceGiven, ParallelDistanceGiven);
+    AddRealEdit(IDC_DISTANCE, m_fDistance, [this] { ParallelDistance = m_fDistance; });
+    AddLabel(Mm(), IDC_DISTANCE_UNIT);
+    AddLabel(QStringLiteral("連続数"), IDC_COUNT_LABEL);
+    AddIntegerEdit(IDC_COUNT, m_nCount, [this] { ParallelCount = int16_t(m_nCount); }, Range{1, 100});
+    AddStretch();
+}
+
+void COpeParallelBox::ApplyRules()
+{
+    EnableControls({IDC_DISTANCE, IDC_DISTANCE_UNIT, IDC_COUNT_LABEL, IDC_COUNT}, IsChecked(IDC_DISTANCE_GIVEN));
+}
+
+// ---------------------------------------------------------------------------
+
+COpeAngleBox::COpeAngleBox(QWidget* parent)
+    : COperationBox(IDD, QStringLiteral("　角度指定 "), parent),
+      m_fAngle(AngleBoxAngle),
+      m_bLengthGiven(AngleBoxLengthGiven),
+      m_fLineLength(LineLength)
+{
+    AddLabel(QStringLiteral("角度"));
+    AddRealEdit(IDC_ANGLE, m_fAngle, [this] { AngleBoxAngle = m_fAngle; });
+    AddCheck(IDC_LENGTH_GIVEN, QStringLiteral("長さ指定"), m_bLengthGiven, AngleBoxLengthGiven);
+    AddRealEdit(IDC_LENGTH, m_fLineLength, [this] { LineLength = m_fLineLength; });
+    AddLabel(Mm(), IDC_LENGTH_UNIT);
+    AddStretch();
+}
+
+void COpeAngleBox::ApplyRules()
+{
+    EnableControls({IDC_LENGTH, IDC_LENGTH_UNIT}, IsChecked(IDC_LENGTH_GIVEN));
+}

@@ -62,3 +62,54 @@ public:
 protected:
     void ApplyRules() override;
 };
+
+// Kind 15: infinite lines, horizontal, vertical or at a fixed angle.
+class COpeMugenBox : public COperationBox {
+    Q_OBJECT
+public:
+    static constexpr unsigned IDD = 231;
+    static constexpr int IDC_HORIZONTAL = 1311, IDC_VERTICAL = 1312, IDC_AT_ANGLE = 1313;
+    static constexpr int IDC_ANGLE_LABEL = 1314, IDC_ANGLE = 1153;
+
+    explicit COpeMugenBox(QWidget* parent = nullptr);
+
+    float m_fAngle;
+
+protected:
+    void ApplyRules() override;
+};
+
+// Kind 16: parallel lines, optionally at a fixed distance and several at once.
+class COpeParallelBox : public COperationBox {
+    Q_OBJECT
+public:
+    static constexpr unsigned IDD = 232;
+    static constexpr int IDC_DISTANCE_GIVEN = 1315, IDC_DISTANCE = 1154, IDC_DISTANCE_UNIT = 1450;
+    static constexpr int IDC_COUNT_LABEL = 1317, IDC_COUNT = 1177;
+
+    explicit COpeParallelBox(QWidget* parent = nullptr);
+
+    float m_fDistance;
+    int m_bDistanceGiven;
+    int m_nCount;
+
+protected:
+    void ApplyRules() override;
+};
+
+// Kind 3: angle-moved lines.
+class COpeAngleBox : public COperationBox {
+    Q_OBJECT
+public:
+    static constexpr unsigned IDD = 159;
+    static constexpr int IDC_ANGLE = 1032, IDC_LENGTH_GIVEN = 1376, IDC_LENGTH = 1033, IDC_LENGTH_UNIT = 1451;
+
+    explicit COpeAngleBox(QWidget* parent = nullptr);
+
+    float m_fAngle;
+    int m_bLengthGiven;
+    float m_fLineLength;
+
+protected:
+    void ApplyRules() override;
+};

@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/Ui.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -168,6 +169,16 @@ bool COperationBox::UpdateData(bool save)
     for (Exchange& x : m_exchanges) {
         if (!Save(x)) {
             return false;
+        }
+    }
+    if (!m_bExchanging) {
+        // Asked from outside, as the main frame does just before it closes the
+        // panel: the edit being typed in is about to lose the focus with the
+        // panel, so it writes its value now.
+        int i = IndexOf(QApplication::focusWidget());
+        if (i >= 0 && (m_exchanges[i].kind == Kind::Real || m_exchanges[i].kind == Kind::Integer) &&
+            m_exchanges[i].write) {
+            m_exchanges[i].write();
         }
     }
     return true;
@@ -394,6 +405,13 @@ QComboBox* COperationBox::AddList(int id, const QStringList& items, int& member,
     std::size_t index = m_exchanges.size() - 1;
     connect(list, &QComboBox::currentIndexChanged, this, [this, index] { Changed(index, false); });
     return list;
+}
+
+void COperationBox::AddControl(QWidget* control)
+{
+    control->setParent(this);
+    Watch(control);
+    m_row->addWidget(control);
 }
 
 void COperationBox::AddStretch()

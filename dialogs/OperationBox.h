@@ -85,6 +85,8 @@ protected:
     // A drop-down list of a position member; write stores the member.
     QComboBox* AddList(int id, const QStringList& items, int& member, std::function<void()> write);
     void AddStretch();
+    // Any other control: placed in the row, Enter and Escape swallowed.
+    void AddControl(QWidget* control);
 
     // Enables or disables the controls with these ids.
     void EnableControls(std::initializer_list<int> ids, bool enable);

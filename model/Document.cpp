@@ -155,7 +155,7 @@ bool COrvikCadDoc::OnNewDocument()
     return true;
 }
 
-bool COrvikCadDoc::EditDrawingInfo()
+bool COrvikCadDoc::EditDrawingInfo(bool existingDrawing)
 {
     if (!TheDocumentHost) return false;
     DrawingInfo info;
@@ -177,8 +177,7 @@ bool COrvikCadDoc::EditDrawingInfo()
     info.orientation = header.orientation;
     info.paperSource = header.paperSource;
     info.printFit = header.printFit;
-    info.newDrawing = path.empty() && !loaded;
-    info.protectedWhenOpened = header.protection == ProtectionPassword;
+    info.newDrawing = !existingDrawing;
 
     if (!TheDocumentHost->RunDrawingInfoDialog(*this, info)) return false;
 

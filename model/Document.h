@@ -34,7 +34,6 @@ struct DrawingInfo {
     int paperSource = 0;
     int printFit = 0;         // 0 actual size, 1 hard copy
     bool newDrawing = true;   // every field editable
-    bool protectedWhenOpened = false;
 };
 
 // The window side of a document.
@@ -119,7 +118,9 @@ public:
 
     int LoadParameters();
     int SaveParameters();
-    bool EditDrawingInfo();
+    // Runs the drawing-information dialog; existingDrawing greys the fields
+    // that belong to the drawing's creation. True on OK.
+    bool EditDrawingInfo(bool existingDrawing = false);
     void RebuildSnapPoints();
 
     void SetModifiedFlag(bool value = true);

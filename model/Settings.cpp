@@ -83,6 +83,7 @@ float CornerDistance = 10.0f, RectWidth = 100.0f, RectHeight = 100.0f, ShapeAngl
 int16_t HatchPattern = 1, ScaleBase = 0, StretchMode = 2;
 int16_t DimToleranceType = 0;
 int16_t ArrowheadKind = 0, LeaderShape = 0, TextSubtype = 0, PointShape = 0;
+int16_t PaintPattern = 0, MoveByCoordinates = 0;
 float TextAngle = 0.0f, MoveScale = 1.0f, MoveAngle = 0.0f, HatchAngle = 0.0f, OffsetDistance = 10.0f;
 std::array<double, 8> ToleranceValue1{0.0015, 0.0015, 0.0015, 0.0015, 0.0015, 0.0015, 0.0015, 0.0015};
 std::array<double, 8> ToleranceValue2{0.0025, 0.0025, 0.0025, 0.0025, 0.0025, 0.0025, 0.0025, 0.0025};

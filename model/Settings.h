@@ -82,6 +82,9 @@ extern int16_t DimToleranceType;  // 0 none, 1..7 (3 and 7 are exchanged against
 extern int16_t ArrowheadKind, LeaderShape, TextSubtype, PointShape;
 extern float TextAngle, MoveScale, MoveAngle, HatchAngle, OffsetDistance;
 extern std::array<double, 8> ToleranceValue1, ToleranceValue2;
+// Not kept in the settings record: every run starts with 0.
+extern int16_t PaintPattern;       // fill pattern 0..6 of new fills
+extern int16_t MoveByCoordinates;  // move and copy: 0 the destination is clicked, 1 the offsets are typed
 
 // ---- fonts and dimension prefixes ----
 inline constexpr std::size_t MaxFontNameBytes = 47;

@@ -172,6 +172,10 @@ public:
     // Answers where the point came from.
     enum class PointSource { Raw, Marker, Pick };
     PointSource ClickPoint(COrvikCadView* view, platform::Point point, int filter, double& x, double& y);
+    // Draws the marker once more on dc when it is shown in view: after dc
+    // repainted (part of) the view, this puts it back there. deviceDc: dc
+    // takes device pixels rather than the view's logical ones.
+    void RedrawMagnetMarker(COrvikCadView* view, platform::Dc& dc, bool deviceDc);
     // Forgets a marker of view without drawing: the view was drawn afresh
     // and the marker is no longer on screen.
     void ForgetMagnetMarker(const COrvikCadView* view);
@@ -226,6 +230,7 @@ protected:
 private:
     void HighlightMembersOn(COrvikCadView* view, platform::Dc& dc, CEntity* owner);
     void DrawMarker(COrvikCadView* view, int kind, platform::Point at);
+    void DrawMarkerOn(COrvikCadView* view, platform::Dc& dc, int kind, platform::Point at, bool deviceDc);
 
     QPointer<QWidget> markerView_;  // the view the marker was drawn in
 };

@@ -72,21 +72,33 @@ platform::Point CDrawTool::PreviewPoint(const COrvikCadView* view, double x, dou
 
 // ---- the magnet marker ----
 
+void CDrawTool::DrawMarkerOn(COrvikCadView* view, platform::Dc& dc, int kind, platform::Point at, bool deviceDc)
+{
+    const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
+    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, altColor));
+    const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
+    int x = at.x, y = at.y;
+    if (deviceDc)
+        view->LogicalToDevice(x, y);
+    if (kind == SnapKind::Intersection)
+        dc.Ellipse(x - 5, y - 5, x + 5, y + 5);
+    else
+        dc.Rectangle(x - 4, y - 4, x + 4, y + 4);
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+    dc.SetRop2(kept);
+}
+
 void CDrawTool::DrawMarker(COrvikCadView* view, int kind, platform::Point at)
 {
     auto dc = view->GetClientDc();
-    const platform::Rop2 kept = dc->SetRop2(platform::Rop2::NotXorPen);
-    const platform::Pen oldPen = dc->SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, altColor));
-    const platform::Brush oldBrush = dc->SelectBrush(platform::Brush::NullBrush());
-    int x = at.x, y = at.y;
-    view->LogicalToDevice(x, y);
-    if (kind == SnapKind::Intersection)
-        dc->Ellipse(x - 5, y - 5, x + 5, y + 5);
-    else
-        dc->Rectangle(x - 4, y - 4, x + 4, y + 4);
-    dc->SelectBrush(oldBrush);
-    dc->SelectPen(oldPen);
-    dc->SetRop2(kept);
+    DrawMarkerOn(view, *dc, kind, at, true);
+}
+
+void CDrawTool::RedrawMagnetMarker(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+{
+    if (magnetKind != 0 && view && markerView_.data() == static_cast<QWidget*>(view))
+        DrawMarkerOn(view, dc, magnetKind, markerDevice, deviceDc);
 }
 
 void CDrawTool::EraseMagnetMarker(COrvikCadView* view)

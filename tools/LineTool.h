@@ -1,15 +1,154 @@
 #pragma once
-// CLineTool: lines of nine kinds.
-// It stands in ToolList with the base operations until its operations are
-// written.
+// CLineTool: straight lines of nine kinds, one per sub-mode (ToolSubMode
+// while CurrentToolId is ToolId::Line):
+//
+//   0 line            1 continuous line    2 infinite line
+//   3 perpendicular   4 parallel line      5 centre line
+//   6 line with width 7 tangent            8 angle-moved line
+//
+// The dispatch of the view's calls to the sub-modes, the read-out, the
+// click point and the making of a line are in LineTool.cpp; plain lines and
+// the line rubber bands in LineToolPlain.cpp; chains and lines with width in
+// LineToolChain.cpp; what is drawn with the not-XOR mix in LineToolXor.cpp.
+//
+// Every rubber band, start cross and read-out the tool puts on screen is
+// remembered as drawn (where, in which view) and taken away by drawing the
+// same figure again, so a figure is only ever erased while it is shown.
 
+#include "model/GeometryTypes.h"
 #include "tools/DrawTool.h"
 #include "tools/ToolState.h"
 
+#include <QPointer>
+#include <QWidget>
+
+class ToolEdit;
+
+// The sub-modes of the line tool.
+namespace LineToolMode {
+inline constexpr int Line = 0;
+inline constexpr int Continuous = 1;
+inline constexpr int Infinite = 2;
+inline constexpr int Perpendicular = 3;
+inline constexpr int Parallel = 4;
+inline constexpr int CentreLine = 5;
+inline constexpr int WithWidth = 6;
+inline constexpr int Tangent = 7;
+inline constexpr int AngleMoved = 8;
+} // namespace LineToolMode
+
 class CLineTool : public CDrawTool {
 public:
-    CLineTool() : CDrawTool(ToolId::Line)
+    CLineTool();
+
+    // ---- operations of the view ----
+    void FocusOptionBox(COrvikCadView* view) override;
+    void OnLButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnLButtonDblClk(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnLButtonUp(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnMouseMove(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void Reset(COrvikCadView* view) override;
+    void ErasePreview(COrvikCadView* view) override;
+
+    // ---- click handlers, one per sub-mode and option ----
+    void ClickLine(COrvikCadView* view, platform::Point point);
+    void ClickAxisLine(COrvikCadView* view, platform::Point point);
+    // width 0: continuous line; 1: line with width.
+    void ClickContinuousLine(int width, COrvikCadView* view, platform::Point point);
+    void ClickAxisContinuousLine(int width, COrvikCadView* view, platform::Point point);
+    void ClickHorizontalInfiniteLine(COrvikCadView* view, platform::Point point);
+    void ClickVerticalInfiniteLine(COrvikCadView* view, platform::Point point);
+    void ClickObliqueInfiniteLine(COrvikCadView* view, platform::Point point);
+    void ClickParallel(COrvikCadView* view, platform::Point point);
+    void ClickParallelByDistance(COrvikCadView* view, platform::Point point);
+    void PickPerpendicularBase(COrvikCadView* view, platform::Point point);
+    void ClickPerpendicular(COrvikCadView* view, platform::Point point);
+    void PickCentreLineSources(COrvikCadView* view, platform::Point point);
+    void ClickCentreLineEnd(COrvikCadView* view, platform::Point point);
+    void ClickTangent(COrvikCadView* view, platform::Point point);
+    void ClickAngleMovedLine(COrvikCadView* view, platform::Point point);
+
+    // ---- line rubber bands (mouse point as a view point) ----
+    void DrawFreeRubberBand(COrvikCadView* view, platform::Point mouse);
+    // withAngle: the fixed direction applies too (plain lines only).
+    void DrawFixedLengthPreview(COrvikCadView* view, platform::Point mouse, bool withAngle);
+    void DrawFixedAnglePreview(COrvikCadView* view, platform::Point mouse);
+    void DrawAxisPreview(COrvikCadView* view, platform::Point mouse);
+    // Erases the line rubber band and the start cross and ends the operation.
+    void CancelRubberBand(COrvikCadView* view);
+
+    // ---- fields ----
+    CEntity* refEntity = nullptr;            // reference entity of the running operation
+    HeldEntity pickedEntities[2];            // picks of the step; the last left/right side lines
+    int readoutIndex = 0;                    // input point the read-out on screen measures from
+    int16_t previewShown = 0;                // the running operation has drawn its start cross / band
+    int16_t tangentIsCircle[2] = {0, 0};
+    platform::Point lastMouse{};             // view point of the last mouse move
+
+    // The direction of a fixed-angle line in the quadrant of (dx, dy):
+    // LineAngle mirrored into it. Degrees.
+    static double QuadrantAngle(double dx, double dy);
+    // The end of a fixed-angle line from (sx, sy) for the model point (mx,
+    // my): where the ray meets the vertical or horizontal line through it;
+    // rayLength is the ray's length in model units.
+    static GeoPoint FixedAngleEnd(double sx, double sy, double mx, double my, double rayLength);
+    // The axis-constrained end for a view point c seen from `anchor`; sets
+    // toolAux (1 horizontal, 0 vertical). A tie is horizontal.
+    platform::Point AxisEnd(platform::Point c);
+
+private:
+    // A point taken for a click with its view point and where it came from.
+    struct TakenPoint {
+        double x = 0.0, y = 0.0;
+        platform::Point view{};
+        PointSource source = PointSource::Raw;
+        bool typed = false;
+    };
+    TakenPoint TakePoint(COrvikCadView* view, platform::Point point);
+    TakenPoint TypedPoint(COrvikCadView* view, double x, double y);
+
+    // Adds a line of type 20 through edit; none when its ends coincide.
+    CEntity* AddLine(ToolEdit& edit, double x1, double y1, double x2, double y2);
+    // The two side lines of the segment (sx, sy)-(ex, ey) of a line with width.
+    void AddSideLines(COrvikCadView* view, ToolEdit& edit, double sx, double sy, double ex, double ey);
+    void AddSideLine(COrvikCadView* view, ToolEdit& edit, int side, const LineResult& line, double sx, double sy,
+                     double ex, double ey);
+    // The start prompt of the running sub-mode's first step.
+    static const char* FirstPrompt(int subMode);
+    // The chain cancel of a line with width.
+    void CancelWidthLine(COrvikCadView* view);
+    // True while the rubber band of the sub-mode is the axis-constrained one.
+    static bool AxisBand(int subMode);
+
+    // ---- figures drawn with the not-XOR mix (LineToolXor.cpp) ----
+    struct XorFigure {
+        bool shown = false;
+        platform::Point a{}, b{};
+        QPointer<QWidget> view;
+    };
+    void XorLine(COrvikCadView* view, platform::Point a, platform::Point b);
+    void XorCross(COrvikCadView* view, platform::Point at);
+    // The band from a to b replaces the one shown.
+    void ShowBand(COrvikCadView* view, platform::Point a, platform::Point b);
+    void EraseBand();
+    void ShowStartCross(COrvikCadView* view, platform::Point at);
+    void EraseStartCross();
+    void EraseBandAndCross()
     {
-        readoutKind = 0;
+        EraseBand();
+        EraseStartCross();
     }
+
+    // ---- read-outs (LineToolReadout.cpp) ----
+    enum class Readout { None, Free, From, AxisLabel };
+    void ShowReadout(COrvikCadView* view, Readout kind, double x, double y, int arg);
+    void EraseReadout(COrvikCadView* view);
+    void DrawReadout(COrvikCadView* view, Readout kind, double x, double y, int arg);
+
+    XorFigure band_;
+    XorFigure cross_;
+    Readout readoutShown_ = Readout::None;
+    int readoutArg_ = 0;  // index or orientation the read-out was drawn with
+    QPointer<QWidget> readoutView_;
 };

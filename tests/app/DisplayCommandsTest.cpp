@@ -261,3 +261,69 @@ TEST_F(DisplayCommandsTest, InvalidateEntityErasesPolygonsAndLeavesDimensionOwne
     V().InvalidateEntity(&owner);
     EXPECT_FALSE(V().Buffer().HasInvalid());
 }
+
+TEST_F(DisplayCommandsTest, GridSwitchAndGridBarSettings)
+{
+    CEntity* grid = h->Doc().list.first;
+    ASSERT_EQ(grid->type, EntityType::Grid);
+    const int16_t shown = grid->subtype;
+    h->Key(ID_VIEW_GRID);
+    EXPECT_EQ(grid->subtype, shown ? 0 : 1);
+    EXPECT_EQ(h->Doc().parameters.GridShown, grid->subtype);
+    EXPECT_TRUE(h->ScreenIsFreshRedraw());
+    h->Key(ID_VIEW_GRID);
+    EXPECT_EQ(grid->subtype, shown);
+
+    GridChangeKind = 0;
+    GridPitch = 12.5f;
+    h->Key(ID_APPLY_GRID);
+    EXPECT_DOUBLE_EQ(grid->values[2], 12.5);
+    GridChangeKind = 1;
+    GridLineType = 2;
+    GridKind = 1;
+    h->Key(ID_APPLY_GRID);
+    EXPECT_EQ(grid->style, 201);
+    EXPECT_TRUE(h->ScreenIsFreshRedraw());
+    GridChangeKind = 0;
+    GridLineType = 0;
+    GridKind = 0;
+}
+
+TEST_F(DisplayCommandsTest, DrawingRangeSwitchDrawsAndErasesTheFrame)
+{
+    ASSERT_EQ(ShowDrawingRange, 1);
+    const QImage with = h->Screen();
+    h->Key(ID_VIEW_DRAWING_RANGE);
+    EXPECT_EQ(ShowDrawingRange, 0);
+    EXPECT_NE(ToolHarness::DifferingPixels(h->Screen(), with), 0);
+    EXPECT_TRUE(h->ScreenIsFreshRedraw());
+    h->Key(ID_VIEW_DRAWING_RANGE);
+    EXPECT_EQ(ShowDrawingRange, 1);
+    EXPECT_EQ(ToolHarness::DifferingPixels(h->Screen(), with), 0);
+}
+
+TEST_F(DisplayCommandsTest, SwitchesToggleAndReportTheirChecks)
+{
+    struct Case {
+        unsigned id;
+        int16_t* value;
+    };
+    for (const Case c : {Case{ID_VIEW_MAGNET, &MagnetEnabled}, Case{ID_VIEW_LENGTH_READOUT, &LengthReadoutEnabled}}) {
+        const int16_t before = *c.value;
+        h->Key(c.id);
+        EXPECT_EQ(*c.value, before ? 0 : 1);
+        CCmdUI ui(c.id);
+        EXPECT_TRUE(V().OnCmdMsg(c.id, &ui));
+        EXPECT_EQ(ui.m_nCheck, *c.value ? 1 : 0);
+        h->Key(c.id);
+        EXPECT_EQ(*c.value, before);
+    }
+    CCmdUI box(ID_VIEW_ZOOM_BOX);
+    h->Key(ID_VIEW_ZOOM_BOX);
+    V().OnCmdMsg(ID_VIEW_ZOOM_BOX, &box);
+    EXPECT_EQ(box.m_nCheck, 1);
+    h->Key(ID_VIEW_HAND_MOVE);  // another mode replaces it directly
+    EXPECT_EQ(V().mouseMode, 4);
+    h->Key(ID_VIEW_HAND_MOVE);
+    EXPECT_EQ(V().mouseMode, 0);
+}

@@ -5,6 +5,7 @@
 #include "common/ToolHarness.h"
 
 #include "app/ViewDispatch.h"
+#include "resources/Menus.h"
 #include "resources/Resource.h"
 
 #include <QStatusBar>
@@ -197,4 +198,18 @@ TEST_F(ViewDispatchTest, StatusBarShowsWholeMillimetresFromTheOrigin)
     EXPECT_EQ(CoordinatePaneText('X', 0.7), "X :      0");
     EXPECT_EQ(CoordinatePaneText('Y', -1.0), "Y :     -1");
     EXPECT_EQ(CoordinatePaneText('Y', 12345.6), "Y :  12346");
+}
+
+TEST_F(ViewDispatchTest, AcceleratorKeysOfTheViewHaveHandlers)
+{
+    const unsigned viewKeys[] = {ID_EDIT_UNDO,    ID_SCROLL_DOWN, ID_SCROLL_LEFT, ID_SCROLL_RIGHT,
+                                 ID_SCROLL_UP,    ID_SELECT_ALL_KEY, ID_ENTER_KEY, ID_ESCAPE_KEY,
+                                 ID_ZOOM_OUT_KEY, ID_ZOOM_IN_KEY};
+    for (unsigned id : viewKeys) {
+        bool inTable = false;
+        for (const Accelerator& a : AcceleratorTable())
+            inTable |= a.id == id;
+        EXPECT_TRUE(inTable) << id;
+        EXPECT_TRUE(V().HandlesCommand(id)) << id;
+    }
 }

@@ -107,3 +107,29 @@ TEST_F(MagnetMarkerTest, MagnetOffDrawsNoMarkerAndSnapsOnlyToTheGrid)
     h->Command(ID_VIEW_MAGNET);
     EXPECT_EQ(MagnetEnabled, 1);
 }
+
+TEST_F(MagnetMarkerTest, RepaintsWhileTheMarkerShowsLeaveNothingBehind)
+{
+    Line(100, 100, 200, 100);
+    for (unsigned id : {ID_SCROLL_UP, ID_VIEW_ZOOM_IN, ID_VIEW_GRID, ID_VIEW_REDISPLAY, ID_SCROLL_DOWN}) {
+        h->Move(200, 100);
+        ASSERT_NE(probe->magnetKind, 0) << id;
+        h->Key(id);
+        h->Screen();  // the pending repaint happens
+        h->Move(0, 400);  // far from everything: the marker goes
+        EXPECT_EQ(probe->magnetKind, 0) << id;
+        EXPECT_TRUE(h->ScreenIsFreshRedraw()) << id;
+    }
+}
+
+TEST_F(MagnetMarkerTest, PartialRepaintUnderTheMarkerKeepsItConsistent)
+{
+    CEntity* line = Line(100, 100, 200, 100);
+    h->Move(100, 100);
+    ASSERT_NE(probe->magnetKind, 0);
+    h->View().InvalidateEntity(line);  // the repaint covers the marker
+    h->Screen();
+    EXPECT_FALSE(h->ScreenIsFreshRedraw());  // still shown
+    h->Move(0, 400);
+    EXPECT_TRUE(h->ScreenIsFreshRedraw());
+}

@@ -1,0 +1,119 @@
+// The line tool's rubber band at scale: after the start of a line is
+// clicked, 1,000 mouse moves each erase and draw the band and look for a
+// snap point under the cursor. The drawing holds 1,000 or 100,000 lines;
+// the cost of a move must not grow with it.
+#include "app/OrvikCadView.h"
+#include "model/Document.h"
+#include "model/Settings.h"
+#include "model/SnapPointList.h"
+#include "tools/DrawTool.h"
+#include "tools/ToolList.h"
+#include "tools/ToolState.h"
+
+#include <QApplication>
+#include <cmath>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr int Width = 1920, Height = 1080;
+constexpr double ModelW = 84000, ModelH = 59400;  // A1 at 1:100
+
+struct Scene {
+    std::unique_ptr<COrvikCadDoc> doc;
+    std::unique_ptr<COrvikCadView> view;
+
+    explicit Scene(int lines)
+    {
+        doc = std::make_unique<COrvikCadDoc>();
+        doc->header.scale = 100.0f;
+        std::mt19937 rng(7);
+        std::uniform_real_distribution<double> px(0, ModelW), py(0, ModelH), len(-60, 60);
+        const int16_t codes[4] = {10, 20, 11, 22};
+        const EntityHeader line{EntityType::Line, 0, 0, 0, 4};
+        for (int i = 0; i < lines; ++i) {
+            const double x = px(rng), y = py(rng);
+            const double v[4] = {x, y, x + len(rng), y + len(rng)};
+            doc->list.AddEntity(line, codes, 0, v);
+            doc->snaps.AddEntityPoints(doc->list.last);
+        }
+        view = std::make_unique<COrvikCadView>();
+        view->AttachDrawing(doc.get());
+        view->resize(Width, Height);
+        view->show();
+        QApplication::processEvents();
+        view->OnInitialUpdate();
+        view->windowX0 = 0;
+        view->windowY0 = 0;
+        view->windowX1 = ModelW;
+        view->windowY1 = ModelH;
+        view->FitScale();
+        view->RedrawNow();
+    }
+};
+
+Scene& SceneOf(int lines)
+{
+    static std::map<int, std::unique_ptr<Scene>> scenes;
+    auto& s = scenes[lines];
+    if (!s)
+        s = std::make_unique<Scene>(lines);
+    return *s;
+}
+
+// One click, then 1,000 frames of the free rubber band along a circle.
+void RubberBandFrames(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)));
+    CreateTools();
+    CurrentToolId = ToolId::Line;
+    ToolSubMode = 0;
+    LineMode = 0;
+    LineLengthGiven = 0;
+    LineAngleGiven = 0;
+    MagnetEnabled = 1;
+    LengthReadoutEnabled = 1;
+    CDrawTool* tool = FindCurrentTool();
+    const platform::Point centre{Width / 2, Height / 2};
+    for (auto _ : state) {
+        InputPointCount = 0;
+        XorPreviewShown = 0;
+        platform::Point p = centre;
+        tool->OnLButtonDown(s.view.get(), ToolFlags::LButton, &p);
+        tool->OnLButtonUp(s.view.get(), 0, &p);
+        for (int i = 0; i < 1000; ++i) {
+            const double a = i * 0.0125;
+            platform::Point m{centre.x + static_cast<int>(400 * std::cos(a)),
+                              centre.y + static_cast<int>(300 * std::sin(a))};
+            tool->OnMouseMove(s.view.get(), 0, &m);
+        }
+        tool->Reset(s.view.get());
+    }
+    // Seconds per mouse move.
+    state.counters["per_move"] =
+        benchmark::Counter(1000, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(RubberBandFrames)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir data;
+    DataFolder = QDir(data.path()).filePath(QStringLiteral("data")).toStdString();
+    QDir().mkpath(QString::fromStdString(DataFolder));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
