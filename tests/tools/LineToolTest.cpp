@@ -76,6 +76,22 @@ TEST_F(LineToolTest, FixedLengthGoesTowardTheClick)
     EXPECT_GT(s.x2, 49.0);
 }
 
+TEST_F(LineToolTest, FixedLengthNearTheStartKeepsTheClick)
+{
+    MagnetEnabled = 0;
+    LineLengthGiven = 1;
+    LineLength = 50;
+    const platform::Point start = h.Client(40, 40);
+    const platform::Point next{start.x + 1, start.y};  // less than 0.5 away
+    h.ClickAt(start);
+    h.MoveAt(next);
+    h.ClickAt(next);
+    ASSERT_EQ(Lines().size(), 1u);
+    const Seg s = Lines()[0];
+    EXPECT_EQ(s.x2, h.ModelX(next));
+    EXPECT_LT(std::hypot(s.x2 - s.x1, s.y2 - s.y1), 0.5);
+}
+
 TEST_F(LineToolTest, FixedLengthAndAngleMirrorIntoTheQuadrantOfTheClick)
 {
     LineLengthGiven = 1;
