@@ -161,7 +161,7 @@ void COrvikCadView::DrawDimension(platform::Dc& dc, const CEntity* e, int state,
     if (kind == 8)
         return;
 
-    // The record's codes: the terminator specification, the arc of the
+    // The record's codes: the terminator code word, the arc of the
     // angle kinds and the measuring points (codes 40 + 10k and 41 + 10k).
     double specValue = 0.0;
     double arc[5] = {};  // codes 23..27
