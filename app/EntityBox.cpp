@@ -186,39 +186,29 @@ ModelBox EntityScreenBox(const CEntity& e)
 
 ModelBox EntityExtentBox(const CEntity& e)
 {
-    ModelBox box;
     switch (e.type) {
     case EntityType::Point:
-        box.Add(Value(e, 0), Value(e, 1));
-        break;
     case EntityType::Line:
-        box.Add(Value(e, 0), Value(e, 1));
-        box.Add(Value(e, 2), Value(e, 3));
-        break;
     case EntityType::Curve:
     case EntityType::FreehandCurve:
     case EntityType::Polygon:
-        AddPointPairs(box, e);
-        break;
     case EntityType::Circle:
     case EntityType::Arc:
-        AddCircle(box, ByCode(e, 10), ByCode(e, 20), ByCode(e, 40));
-        break;
     case EntityType::Ellipse:
     case EntityType::EllipticArc:
-        AddEllipse(box, e);
-        break;
+        return EntityScreenBox(e);
     case EntityType::Text:
     case EntityType::LeaderText: {
+        // A cell as wide as the text is high per character.
+        ModelBox box;
         const double x = Value(e, 0), y = Value(e, 1), h = Value(e, 2);
         box.Add(x, y);
         box.Add(x + CountMbcsChars(e.text) * h, y + h);
-        break;
+        return box;
     }
     default:
-        break;
+        return {};
     }
-    return box;
 }
 
 // ---- the entity index ----
@@ -265,6 +255,18 @@ void AddTextCorners(Gather& g, const CEntity& e, double length, double height)
     for (double u : {0.0, length})
         for (double v : {0.0, height})
             g.Add(x + u * c - v * s, y + u * s + v * c);
+}
+
+// The corners hatchings (their stored box) and images keep; false when the
+// record is too short to hold them.
+bool AddStoredCorners(const CEntity& e, Gather& g)
+{
+    const std::size_t first = e.type == EntityType::Hatch ? 3 : 0;
+    if (e.values.size() < first + 4)
+        return false;
+    g.Add(e.values[first], e.values[first + 1]);
+    g.Add(e.values[first + 2], e.values[first + 3]);
+    return true;
 }
 
 // Where the figures whose reach is their defining points lie.
@@ -320,7 +322,6 @@ IndexReach PickReach(const CEntity& e, IndexBox& box)
 {
     if (!IsPickableType(e.type))
         return IndexReach::None;
-    const std::vector<double>& v = e.values;
     Gather g;
     switch (e.type) {
     case EntityType::Text:
@@ -332,16 +333,9 @@ IndexReach PickReach(const CEntity& e, IndexBox& box)
             return IndexReach::None;
         break;
     case EntityType::Hatch:
-        if (v.size() < 7)
-            return IndexReach::None;
-        g.Add(v[3], v[4]);
-        g.Add(v[5], v[6]);
-        break;
     case EntityType::Image:
-        if (v.size() < 4)
+        if (!AddStoredCorners(e, g))
             return IndexReach::None;
-        g.Add(v[0], v[1]);
-        g.Add(v[2], v[3]);
         break;
     default: {
         const IndexReach reach = FigureReach(e, g);
@@ -359,7 +353,6 @@ IndexReach PickReach(const CEntity& e, IndexBox& box)
 // terminators their tip) or draw whatever meets it.
 IndexReach DrawReach(const CEntity& e, double markReach, IndexBox& box)
 {
-    const std::vector<double>& v = e.values;
     Gather g;
     double pad = 0.0;
     switch (e.type) {
@@ -398,16 +391,10 @@ IndexReach DrawReach(const CEntity& e, double markReach, IndexBox& box)
         break;
     }
     case EntityType::Hatch:
-        if (v.size() < 7 || e.codes.empty())
-            return IndexReach::None;
-        g.Add(v[3], v[4]);
-        g.Add(v[5], v[6]);
-        break;
     case EntityType::Image:
-        if (v.size() < 4)
+        // A hatching without boundary items draws nothing.
+        if ((e.type == EntityType::Hatch && e.codes.empty()) || !AddStoredCorners(e, g))
             return IndexReach::None;
-        g.Add(v[0], v[1]);
-        g.Add(v[2], v[3]);
         break;
     case EntityType::GroupHeader:
         return IndexReach::None;

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <random>
-#include <tuple>
 
 namespace {
 
@@ -195,27 +194,18 @@ TEST_F(EntityIndexTest, PicksAndPaintsThroughTheIndexMatchTheWalk)
     const int filters[] = {0, 1, -22, -11, 40, 41, 70, 71, 80, -999};
     for (int round = 0; round < 4; ++round) {
         ZoomAt(round % 2 ? 2.0 : 0.5, cx(rng), cy(rng));
-        std::vector<std::pair<int, int>> clicks;
-        for (int i = 0; i < 300; ++i)
-            clicks.push_back({px(rng), py(rng)});
-        auto pickAll = [&](std::size_t threshold) {
-            view->Picker().SetIndexThreshold(threshold);
-            std::vector<std::tuple<CEntity*, double, double>> out;
-            for (std::size_t i = 0; i < clicks.size(); ++i) {
-                double x, y;
-                CEntity* e = view->PickEntity(filters[i % 10], clicks[i].first, clicks[i].second, x, y);
-                out.emplace_back(e, x, y);
-            }
-            return out;
-        };
-        const auto walked = pickAll(SIZE_MAX);
-        const auto indexed = pickAll(0);
         int found = 0;
-        for (std::size_t i = 0; i < clicks.size(); ++i) {
-            EXPECT_EQ(std::get<0>(indexed[i]), std::get<0>(walked[i])) << round << " " << i;
-            EXPECT_EQ(std::get<1>(indexed[i]), std::get<1>(walked[i])) << round << " " << i;
-            EXPECT_EQ(std::get<2>(indexed[i]), std::get<2>(walked[i])) << round << " " << i;
-            found += std::get<0>(walked[i]) != nullptr;
+        for (int i = 0; i < 300; ++i) {
+            const int filter = filters[i % 10], xd = px(rng), yd = py(rng);
+            double wx, wy, ix, iy;
+            view->Picker().SetIndexThreshold(SIZE_MAX);
+            CEntity* walked = view->PickEntity(filter, xd, yd, wx, wy);
+            view->Picker().SetIndexThreshold(0);
+            CEntity* indexed = view->PickEntity(filter, xd, yd, ix, iy);
+            EXPECT_EQ(indexed, walked) << round << " " << i;
+            EXPECT_EQ(ix, wx) << round << " " << i;
+            EXPECT_EQ(iy, wy) << round << " " << i;
+            found += walked != nullptr;
         }
         EXPECT_GT(found, 30) << round;
 
