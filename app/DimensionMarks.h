@@ -1,6 +1,6 @@
 #pragma once
 // The terminators a dimension record puts on its ends, read from its codes:
-// the specification (code 14), the arc of the angle kinds (codes 23..27) and
+// the terminator code word (code 14), the arc of the angle kinds (codes 23..27) and
 // the measuring points (codes 40 + 10k and 41 + 10k). The record's lines and
 // texts are member entities of their own; the record adds only these marks.
 // Shared by the dimension drawer and the box the view culls dimensions by.
@@ -28,12 +28,12 @@ inline constexpr int MaxDimensionPoints = 40;
 
 // Calls mark(spec, kind, tipX, tipY, fromX, fromY) for every terminator of
 // the record in drawing order (kind 0 included: it draws nothing), with the
-// record's terminator specification.
+// record's terminator code word.
 template <class Mark>
 void ForEachDimensionMark(const CEntity& e, Mark&& mark)
 {
     const int kind = e.subtype;
-    double specValue = 0.0;
+    double codeWord = 0.0;
     double arc[5] = {};  // codes 23..27
     std::array<double, MaxDimensionPoints> px{}, py{};
     std::array<uint8_t, MaxDimensionPoints> seen{};
@@ -42,7 +42,7 @@ void ForEachDimensionMark(const CEntity& e, Mark&& mark)
         const int code = e.codes[i];
         const double v = e.values[i];
         if (code == 14) {
-            specValue = v;
+            codeWord = v;
         } else if (code >= 23 && code <= 27) {
             arc[code - 23] = v;
         } else if (code >= 40) {
@@ -55,7 +55,7 @@ void ForEachDimensionMark(const CEntity& e, Mark&& mark)
             seen[std::size_t(k)] |= uint8_t(which == 0 ? 1 : 2);
         }
     }
-    const TerminatorSpec spec = TerminatorSpec::FromValue(specValue);
+    const TerminatorSpec spec = TerminatorSpec::FromValue(codeWord);
     if (kind == 8)
         return;
     const int m = (kind == 1 || kind == 2) ? 16 : 14;

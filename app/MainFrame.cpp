@@ -11,6 +11,7 @@
 #include "app/SplashWnd.h"
 #include "app/View.h"
 #include "dialogs/LayerPropatyDlg.h"
+#include "dialogs/PopEntity.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
 #include "platform/Ui.h"
@@ -593,12 +594,18 @@ void CMainFrame::DestroyLayerList()
 
 void CMainFrame::ShowDrawPalette()
 {
-    // The drawing palette comes with the dialogs; nothing to show until then.
+    if (m_pDrawPalette) {
+        return;
+    }
+    // Kept before it shows: its first selection already speaks to the frame.
+    m_pDrawPalette = new CPopEntity(this);
+    m_pDrawPalette->show();
 }
 
 void CMainFrame::ShowPartsTree()
 {
     // The parts palette comes with the dialogs; nothing to show until then.
+    // Closing the drawing palette calls this to bring it up in its place.
 }
 
 // ---------------------------------------------------------------------------

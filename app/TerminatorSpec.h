@@ -1,5 +1,5 @@
 #pragma once
-// The terminator specification of a dimension (its code 14): five decimal
+// The terminator code word of a dimension (its code 14): five decimal
 // digits, the terminator kinds at the first end, the last end and the
 // intermediate points, then the dot size and the arrow size indexes.
 // Kinds: 0 none, 1 dot, 2 single barb, 3 arrowhead, 4 reversed arrowhead;

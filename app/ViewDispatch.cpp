@@ -306,8 +306,10 @@ void COrvikCadView::OnSelectAll()
 
 void COrvikCadView::RestoreToolFigures(platform::Dc& dc, bool deviceDc)
 {
-    if (CDrawTool* tool = FindCurrentTool())
+    if (CDrawTool* tool = FindCurrentTool()) {
         tool->RedrawMagnetMarker(this, dc, deviceDc);
+        tool->RedrawToolFigures(this, dc, deviceDc);
+    }
 }
 
 void COrvikCadView::OnActivateView(bool activate, CView* activated, CView* deactivated)

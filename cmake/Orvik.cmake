@@ -3,8 +3,11 @@
 function(orvik_folder_library name folder)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
   file(GLOB _qrc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.qrc)
+  # Headers are listed too, so that a new header declaring a Qt object is
+  # seen by the meta-object compiler without a fresh configure.
+  file(GLOB _hdr CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.h)
   if(_src OR _qrc)
-    add_library(${name} STATIC ${_src} ${_qrc})
+    add_library(${name} STATIC ${_src} ${_hdr} ${_qrc})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
     if(ARGN)
       target_link_libraries(${name} PUBLIC ${ARGN})

@@ -407,28 +407,10 @@ void PainterDc::Ellipse(int left, int top, int right, int bottom)
     }
     if (Raster() && (state_.pen.IsCosmetic() || state_.pen.style == PenStyle::Null)) {
         Touch(b);
-        const auto rows = ImageRaster::EllipseRows(b);
-        ImageRaster r = MakeRaster();
         const FillSpec fill = BrushFill(state_.brush);
         const bool brush = state_.brush.style != BrushStyle::Null;
-        if (state_.pen.style == PenStyle::Null) {
-            if (brush)
-                for (size_t i = 0; i < rows.size(); ++i)
-                    r.Span(b.top + int(i), rows[i].x0, rows[i].x1 + 1, fill, state_.rop2);
-            return;
-        }
-        std::vector<Point> outline;
-        std::vector<ImageRaster::RowSpan> interior;
-        ImageRaster::EllipseOutline(b, rows, outline, interior);
-        if (brush)
-            for (size_t i = 0; i < interior.size(); ++i)
-                if (interior[i].x0 <= interior[i].x1)
-                    r.Span(b.top + int(i), interior[i].x0, interior[i].x1 + 1, fill, state_.rop2);
-        const DashPattern d = CosmeticDashes(state_.pen.style);
-        DashPhase phase;
-        phase.Reset(d);
-        if (d.count) outline = ImageRaster::ArcPixels(b, east, east, false);
-        r.PlotRun(outline, ToPixel(state_.pen.color), state_.rop2, d, phase, GapColor());
+        MakeRaster().Ellipse(b, brush ? &fill : nullptr, state_.pen.style != PenStyle::Null,
+                             ToPixel(state_.pen.color), state_.rop2, CosmeticDashes(state_.pen.style), GapColor());
         return;
     }
     auto ring = ArcPolyline(b, east, east, false);
@@ -453,8 +435,7 @@ void PainterDc::Arc(int left, int top, int right, int bottom, int xStart, int yS
         const DashPattern d = CosmeticDashes(state_.pen.style);
         DashPhase phase;
         phase.Reset(d);
-        MakeRaster().PlotRun(ImageRaster::ArcPixels(b, s, e, clockwise), ToPixel(state_.pen.color), state_.rop2, d,
-                             phase, GapColor());
+        MakeRaster().Arc(b, s, e, clockwise, ToPixel(state_.pen.color), state_.rop2, d, phase, GapColor());
         return;
     }
     Stroke(ArcPolyline(b, s, e, clockwise), false);

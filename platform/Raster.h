@@ -88,6 +88,18 @@ public:
     // whole ellipse from that ray on).
     static std::vector<Point> ArcPixels(const Rect& box, Point start, Point end, bool clockwise);
 
+    // The ellipse in 'box' drawn straight into the clip: the interior spans
+    // with 'fill' (none: left alone), the outline with the pen when 'pen' is
+    // set (a dashed outline starts at the east ray and runs counter-clockwise,
+    // as ArcPixels orders it). Costs in proportion to the rows and pixels
+    // that can reach the clip, bar the dash phase of a dashed outline.
+    void Ellipse(const Rect& box, const FillSpec* fill, bool pen, std::uint32_t rgb, Rop2 rop,
+                 const DashPattern& dashes, std::int64_t gap);
+    // The pixels of ArcPixels(box, start, end, clockwise) plotted in order with
+    // a dash pattern; only what lands in the clip is touched.
+    void Arc(const Rect& box, Point start, Point end, bool clockwise, std::uint32_t rgb, Rop2 rop,
+             const DashPattern& dashes, DashPhase& phase, std::int64_t gap);
+
     // Plots pixels in order with a dash pattern.
     void PlotRun(const std::vector<Point>& pts, std::uint32_t rgb, Rop2 rop, const DashPattern& dashes,
                  DashPhase& phase, std::int64_t gap);

@@ -101,6 +101,10 @@ public:
     virtual void Undo(COrvikCadView* view);
     virtual void ErasePreview(COrvikCadView* view);
     virtual void SelectAll(COrvikCadView* view);
+    // After the view repainted (part of) itself: draws the tool's not-XOR
+    // figures on screen once more onto dc, so that erasing them later leaves
+    // nothing. deviceDc: dc is not prepared (view points are converted).
+    virtual void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc);
 
     // Puts every selected entity (state 3) of the view's drawing back to 0
     // and draws it so, when SelectionArmed is set.

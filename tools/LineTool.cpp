@@ -225,8 +225,9 @@ void CLineTool::Reset(COrvikCadView* view)
         Prompt(FirstPrompt(LineToolMode::Line));
         break;
     case LineToolMode::Continuous:
-        if (previewShown)
-            CancelRubberBand(view);
+        // Also after the numeric input took the band away: the prompt of
+        // the cancelled chain goes.
+        CancelRubberBand(view);
         break;
     case LineToolMode::WithWidth:
         CancelWidthLine(view);

@@ -50,6 +50,7 @@ public:
     void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void Reset(COrvikCadView* view) override;
     void ErasePreview(COrvikCadView* view) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
 
     // ---- click handlers, one per sub-mode and option ----
     void ClickLine(COrvikCadView* view, platform::Point point);
@@ -129,6 +130,8 @@ private:
     };
     void XorLine(COrvikCadView* view, platform::Point a, platform::Point b);
     void XorCross(COrvikCadView* view, platform::Point at);
+    void XorLineOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b, bool deviceDc);
+    void XorCrossOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, bool deviceDc);
     // The band from a to b replaces the one shown.
     void ShowBand(COrvikCadView* view, platform::Point a, platform::Point b);
     void EraseBand();

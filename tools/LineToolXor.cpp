@@ -1,7 +1,8 @@
 // CLineTool: the rubber band and the start cross, drawn on a client DC of
 // the view with the not-XOR mix and a solid 1-pixel pen in xorColor, so
 // that drawing a figure again takes it away. Each figure is remembered as
-// drawn, with its view, and erased only while it is shown.
+// drawn, with its view, and erased only while it is shown; a repaint of the
+// view draws the figures on screen once more (RedrawToolFigures).
 
 #include "tools/LineTool.h"
 
@@ -16,35 +17,57 @@ COrvikCadView* ShownIn(const QPointer<QWidget>& view)
 
 } // namespace
 
+void CLineTool::XorLineOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b,
+                          bool deviceDc)
+{
+    const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
+    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
+    if (deviceDc) {
+        view->LogicalToDevice(a.x, a.y);
+        view->LogicalToDevice(b.x, b.y);
+    }
+    dc.MoveTo(a.x, a.y);
+    dc.LineTo(b.x, b.y);
+    dc.SelectPen(oldPen);
+    dc.SetRop2(kept);
+}
+
+void CLineTool::XorCrossOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, bool deviceDc)
+{
+    const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
+    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
+    if (deviceDc)
+        view->LogicalToDevice(at.x, at.y);
+    // Nine pixels each way round the point: the last pixel of a line is
+    // not drawn.
+    dc.MoveTo(at.x - 4, at.y);
+    dc.LineTo(at.x + 5, at.y);
+    dc.MoveTo(at.x, at.y - 4);
+    dc.LineTo(at.x, at.y + 5);
+    dc.SelectPen(oldPen);
+    dc.SetRop2(kept);
+}
+
 void CLineTool::XorLine(COrvikCadView* view, platform::Point a, platform::Point b)
 {
     auto dc = view->GetClientDc();
-    const platform::Rop2 kept = dc->SetRop2(platform::Rop2::NotXorPen);
-    const platform::Pen oldPen = dc->SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-    int x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
-    view->LogicalToDevice(x0, y0);
-    view->LogicalToDevice(x1, y1);
-    dc->MoveTo(x0, y0);
-    dc->LineTo(x1, y1);
-    dc->SelectPen(oldPen);
-    dc->SetRop2(kept);
+    XorLineOn(view, *dc, a, b, true);
 }
 
 void CLineTool::XorCross(COrvikCadView* view, platform::Point at)
 {
     auto dc = view->GetClientDc();
-    const platform::Rop2 kept = dc->SetRop2(platform::Rop2::NotXorPen);
-    const platform::Pen oldPen = dc->SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-    int x = at.x, y = at.y;
-    view->LogicalToDevice(x, y);
-    // Nine pixels each way round the point: the last pixel of a line is
-    // not drawn.
-    dc->MoveTo(x - 4, y);
-    dc->LineTo(x + 5, y);
-    dc->MoveTo(x, y - 4);
-    dc->LineTo(x, y + 5);
-    dc->SelectPen(oldPen);
-    dc->SetRop2(kept);
+    XorCrossOn(view, *dc, at, true);
+}
+
+void CLineTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+{
+    if (!view)
+        return;
+    if (band_.shown && ShownIn(band_.view) == view)
+        XorLineOn(view, dc, band_.a, band_.b, deviceDc);
+    if (cross_.shown && ShownIn(cross_.view) == view)
+        XorCrossOn(view, dc, cross_.a, deviceDc);
 }
 
 void CLineTool::ShowBand(COrvikCadView* view, platform::Point a, platform::Point b)

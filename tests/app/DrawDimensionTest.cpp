@@ -1,5 +1,5 @@
-// Dimensions on screen: every kind with its members, the terminator
-// specification's digits, fixed and zoom-linked terminator sizes, and the
+// Dimensions on screen: every kind with its members, the digits of the
+// terminator code word, fixed and zoom-linked terminator sizes, and the
 // records the drawer refuses.
 
 #include "DrawingViewFixture.h"

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <clocale>
 #include <cstdlib>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,17 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM")) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    // Settings, profile and data files go to a private home, also when the
+    // executable is started by hand rather than by ctest.
+    if (!std::getenv("ORVIK_SOURCE_DIR")) {
+        char pattern[] = "/tmp/orvik-test-home-XXXXXX";
+        if (const char* home = mkdtemp(pattern)) {
+            const std::string h(home);
+            setenv("HOME", home, 1);
+            setenv("XDG_DATA_HOME", (h + "/.local/share").c_str(), 1);
+            setenv("XDG_CONFIG_HOME", (h + "/.config").c_str(), 1);
+        }
     }
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");

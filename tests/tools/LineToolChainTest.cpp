@@ -226,4 +226,105 @@ TEST_F(LineToolChainTest, ClickOnTheCurrentStartAddsNothingAndKeepsTheChain)
     EXPECT_TRUE(h.ScreenIsFreshRedraw());
 }
 
+TEST_F(LineToolChainTest, RepaintsUnderTheBandKeepItErasable)
+{
+    MagnetEnabled = 0;
+    h.Select(2, 1);
+    h.Click(20, 20);
+    h.Move(90, 20);
+    h.Click(100, 20);
+    h.Move(70, 25);
+    h.Move(60, 25);  // the band runs back over the line just drawn
+    h.Key(ID_EDIT_UNDO);
+    h.Screen();  // the screen is repainted where the line was
+    h.Key(ID_ESCAPE_KEY);
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
+
+TEST_F(LineToolChainTest, ChainBandsFollowTheFixedLengthWithoutTheLinePanelsAngle)
+{
+    LineLengthGiven = 1;
+    LineLength = 50;
+    LineAngleGiven = 1;  // left over from the line panel
+    LineAngle = 30;
+    for (int item : {1, 6}) {
+        SCOPED_TRACE(item);
+        h.Select(2, item);
+        ClickExact(0, 0);
+        h.Move(0, 80);
+        h.Move(0, 90);
+        // The band ends 50 up from the start, where the click will end it.
+        const platform::Point end = Tool().corner;
+        EXPECT_EQ(end.x, h.View().XToDevice(0));
+        EXPECT_EQ(end.y, h.View().YToDevice(50));
+        h.Key(ID_ESCAPE_KEY);
+    }
+}
+
+TEST_F(LineToolChainTest, CancelledNumericInputEndsTheChain)
+{
+    MagnetEnabled = 0;
+    h.Select(2, 1);
+    h.Click(20, 20);
+    h.Move(60, 30);
+    h.Move(70, 30);
+    h.Ui().dialog(IDCANCEL);
+    h.View().OnNumericInput();
+    EXPECT_EQ(InputPointCount, 0);
+    EXPECT_EQ(h.Prompt(), QString("折れ線を作図します。始端を指示して下さい。"));
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
+
+TEST_F(LineToolChainTest, ProtectedDrawingRefusesEachLineAndTheChainGoesOn)
+{
+    h.Doc().ProtectionState = 2;
+    h.Select(2, 6);
+    ClickExact(0, 0);
+    ClickExact(100, 0);
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_EQ(h.Messages(), (QStringList{"この図面は、パスワードによって保護されています。",
+                                         "この図面は、パスワードによって保護されています。"}));
+    EXPECT_EQ(InputPointCount, 1);
+    EXPECT_EQ(Tool().X[0], 100.0);
+    // Once writable again, the next segment joins nothing that was refused.
+    h.Doc().ProtectionState = 0;
+    ClickExact(100, 100);
+    const std::vector<Seg> lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Near(lines[0], {80, 0, 80, 100}, 0)) << lines[0];
+    EXPECT_TRUE(Near(lines[1], {120, 0, 120, 100}, 0)) << lines[1];
+}
+
+TEST_F(LineToolChainTest, AxisChainTypedLengthGoesToTheSideOfTheBand)
+{
+    ContinuousLineMode = 1;
+    h.Select(2, 1);
+    ClickExact(0, 0);
+    h.Move(-40, 5);
+    h.Move(-50, 5);
+    Type(30);
+    h.Move(-30, -40);
+    h.Move(-30, -50);
+    Type(20);
+    const std::vector<Seg> lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Near(lines[0], {0, 0, -30, 0}, 0)) << lines[0];
+    EXPECT_TRUE(Near(lines[1], {-30, 0, -30, -20}, 0)) << lines[1];
+}
+
+TEST_F(LineToolChainTest, DoubleClickLeavesNothingOfTheChainOnScreen)
+{
+    MagnetEnabled = 0;
+    h.Select(2, 1);
+    h.Click(20, 20);
+    h.Move(90, 30);
+    h.Click(100, 30);
+    h.DoubleClick(100, 30);
+    EXPECT_EQ(InputPointCount, 0);
+    EXPECT_EQ(Lines().size(), 1u);
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
+
 } // namespace

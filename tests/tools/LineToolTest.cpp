@@ -76,6 +76,22 @@ TEST_F(LineToolTest, FixedLengthGoesTowardTheClick)
     EXPECT_GT(s.x2, 49.0);
 }
 
+TEST_F(LineToolTest, FixedLengthNearTheStartKeepsTheClick)
+{
+    MagnetEnabled = 0;
+    LineLengthGiven = 1;
+    LineLength = 50;
+    const platform::Point start = h.Client(40, 40);
+    const platform::Point next{start.x + 1, start.y};  // less than 0.5 away
+    h.ClickAt(start);
+    h.MoveAt(next);
+    h.ClickAt(next);
+    ASSERT_EQ(Lines().size(), 1u);
+    const Seg s = Lines()[0];
+    EXPECT_EQ(s.x2, h.ModelX(next));
+    EXPECT_LT(std::hypot(s.x2 - s.x1, s.y2 - s.y1), 0.5);
+}
+
 TEST_F(LineToolTest, FixedLengthAndAngleMirrorIntoTheQuadrantOfTheClick)
 {
     LineLengthGiven = 1;
@@ -182,6 +198,30 @@ TEST_F(LineToolTest, AxisLineTypedLengthGoesToTheSideOfTheBand)
     Type(25);
     ASSERT_EQ(Lines().size(), 1u);
     EXPECT_TRUE(Near(Lines()[0], {0, 0, 0, -25}, 0)) << Lines()[0];
+}
+
+TEST_F(LineToolTest, AxisLineBeepsForAPickedPointLeftOfOneHundred)
+{
+    LineMode = 1;
+    // A line to pick, its snap points far from the clicks.
+    const int16_t codes[4] = {10, 20, 11, 22};
+    const double values[4] = {0, 60, 300, 60};
+    ASSERT_EQ(h.Doc().list.AddEntity({EntityType::Line, 0, 0, 0, 4}, codes, 0, values), 0);
+    h.Doc().snaps.AddEntityPoints(h.Doc().list.last);
+    h.View().RedrawNow();
+    struct Case {
+        double x;
+        int beeps;
+    };
+    for (const Case c : {Case{40, 1}, Case{250, 0}}) {
+        SCOPED_TRACE(c.x);
+        const int before = h.Beeps();
+        h.Move(c.x, 60);
+        h.Click(c.x, 60);  // the start
+        EXPECT_EQ(Tool().Y[0], 60.0);  // taken from the line
+        EXPECT_EQ(h.Beeps() - before, c.beeps);
+        h.Key(ID_ESCAPE_KEY);
+    }
 }
 
 TEST_F(LineToolTest, SecondClickOnTheStartPixelAddsNothing)
