@@ -4,26 +4,18 @@
 
 #include "app/OrvikCadView.h"
 
-#include "app/TerminatorSpec.h"
+#include "app/DimensionMarks.h"
 
-#include "model/GeometryCircles.h"
-#include "model/GeometryLines.h"
 #include "model/Settings.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace {
 
-constexpr int DotRadiusTable[5] = {2, 3, 4, 5, 6};
-constexpr int ArrowLengthTable[5] = {6, 8, 10, 12, 15};
-constexpr int ScaledArrowLengthTable[5] = {4, 6, 8, 10, 12};
 // Degrees to radians as the barbs have always been turned: barbs open at
 // 149.05 and 29.81 degrees, the same on screen, on paper and on a plotter.
 constexpr double BarbRadiansPerDegree = 3.1215926 / 180.0;
-// Most measuring points a dimension holds.
-constexpr int MaxDimensionPoints = 40;
 
 int SizeIndex(int i)
 {
@@ -72,7 +64,7 @@ void COrvikCadView::DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int
     const double z = MappingZoom();
     const platform::Point tip{XToDevice(tipX), YToDevice(tipY)};
     if (kind == 1) {
-        double rho = DotRadiusTable[SizeIndex(dotIndex)];
+        double rho = DimDotRadiusTable[SizeIndex(dotIndex)];
         if (dc.IsPrinting())
             rho = z * rho / 3.0;
         const int r = TruncPixels(rho);
@@ -85,7 +77,7 @@ void COrvikCadView::DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int
         dc.Ellipse(a.x, a.y, b.x, b.y);
         dc.SelectBrush(oldBrush);
     } else {
-        double length = ArrowLengthTable[SizeIndex(arrowIndex)];
+        double length = DimArrowLengthTable[SizeIndex(arrowIndex)];
         if (dc.IsPrinting())
             length = z * length / 3.0 + static_cast<double>(printerPxPerMm * 0.5f);
         const platform::Point from{XToDevice(fromX), YToDevice(fromY)};
@@ -122,7 +114,7 @@ void COrvikCadView::DrawTerminatorScaled(platform::Dc& dc, int kind, int dotInde
     if (kind == 1) {
         // Millimetres on paper times the zoom, on screen and printer alike:
         // the printer's zoom already counts its pixels per millimetre.
-        const int r = TruncPixels(DotRadiusTable[SizeIndex(dotIndex)] * z);
+        const int r = TruncPixels(DimDotRadiusTable[SizeIndex(dotIndex)] * z);
         platform::Point a{tip.x - r, tip.y - r}, b{tip.x + r, tip.y + r};
         if (cdd) {
             LogicalToDevice(a.x, a.y);
@@ -132,7 +124,7 @@ void COrvikCadView::DrawTerminatorScaled(platform::Dc& dc, int kind, int dotInde
         dc.Ellipse(a.x, a.y, b.x, b.y);
         dc.SelectBrush(oldBrush);
     } else {
-        const int length = TruncPixels(z * ScaledArrowLengthTable[SizeIndex(arrowIndex)] + 0.5);
+        const int length = TruncPixels(z * DimScaledArrowLengthTable[SizeIndex(arrowIndex)] + 0.5);
         if (length >= 1) {
             const platform::Point from{XToDevice(fromX), YToDevice(fromY)};
             const double delta = std::atan2(double(tip.y - from.y), double(tip.x - from.x));
@@ -157,74 +149,17 @@ void COrvikCadView::DrawTerminatorScaled(platform::Dc& dc, int kind, int dotInde
 
 void COrvikCadView::DrawDimension(platform::Dc& dc, const CEntity* e, int state, int cdd)
 {
-    const int kind = e->subtype;
-    if (kind == 8)
-        return;
-
-    // The record's codes: the terminator code word, the arc of the
-    // angle kinds and the measuring points (codes 40 + 10k and 41 + 10k).
-    double specValue = 0.0;
-    double arc[5] = {};  // codes 23..27
-    std::array<double, MaxDimensionPoints> px{}, py{};
-    std::array<uint8_t, MaxDimensionPoints> seen{};
-    const std::size_t count = std::min(e->codes.size(), e->values.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const int code = e->codes[i];
-        const double v = e->values[i];
-        if (code == 14) {
-            specValue = v;
-        } else if (code >= 23 && code <= 27) {
-            arc[code - 23] = v;
-        } else if (code >= 40) {
-            const int k = (code - 40) / 10, which = (code - 40) % 10;
-            if (which > 1)
-                continue;
-            if (k >= MaxDimensionPoints)
-                return;  // more points than a dimension holds: nothing is drawn
-            (which == 0 ? px : py)[std::size_t(k)] = v;
-            seen[std::size_t(k)] |= uint8_t(which == 0 ? 1 : 2);
-        }
-    }
-    const int m = (kind == 1 || kind == 2) ? 16 : 14;
-    const int n = std::clamp((static_cast<int>(e->count) - m) / 2, 0, MaxDimensionPoints);
-
     const int drawState = EffectiveState(e, state);
     int penWidth = 0;
     if (dc.IsPrinting())
         penWidth = pens.penWidth[e->style >= 0 && e->style <= 7 ? e->style : 0];
-    const TerminatorSpec spec = TerminatorSpec::FromValue(specValue);
-    auto terminator = [&](int termKind, double tx, double ty, double fx, double fy) {
+    ForEachDimensionMark(*e, [&](const TerminatorSpec& spec, int termKind, double tx, double ty, double fx,
+                                 double fy) {
         if (DimArrowScaleMode == 1)
             DrawTerminatorScaled(dc, termKind, spec.dotSize, spec.arrowSize, drawState, cdd, e->colour, penWidth, tx,
                                  ty, fx, fy);
         else
             DrawTerminator(dc, termKind, spec.dotSize, spec.arrowSize, drawState, cdd, e->colour, penWidth, tx, ty,
                            fx, fy);
-    };
-
-    if (kind == 3 || kind == 4) {
-        if (seen[0] == 3 && seen[1] == 3)
-            terminator(spec.firstEnd, px[0], py[0], px[1], py[1]);
-        return;
-    }
-    if (kind == 6 || kind == 7) {
-        const double cx = arc[0], cy = arc[1], r = arc[2];
-        const PointSet<2> ends = ArcEndPoints(cx, cy, r, arc[3], arc[4]);
-        const PointResult startTangent = OffsetPointFromSegment(-1, ends.x[0], ends.y[0], cx, cy, 1000.0);
-        const PointResult endTangent = OffsetPointFromSegment(1, ends.x[1], ends.y[1], cx, cy, 1000.0);
-        if (startTangent.status == 0)
-            terminator(spec.firstEnd, ends.x[0], ends.y[0], startTangent.x, startTangent.y);
-        if (endTangent.status == 0)
-            terminator(spec.firstEnd, ends.x[1], ends.y[1], endTangent.x, endTangent.y);
-        return;
-    }
-    if (n < 2)
-        return;
-    terminator(spec.firstEnd, px[0], py[0], px[std::size_t(n - 1)], py[std::size_t(n - 1)]);
-    terminator(spec.lastEnd, px[std::size_t(n - 1)], py[std::size_t(n - 1)], px[0], py[0]);
-    for (int i = 1; i + 1 < n; ++i) {
-        const auto k = std::size_t(i);
-        terminator(spec.intermediate, px[k], py[k], px[k - 1], py[k - 1]);
-        terminator(spec.intermediate, px[k], py[k], px[k + 1], py[k + 1]);
-    }
+    });
 }

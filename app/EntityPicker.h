@@ -1,10 +1,11 @@
 #pragma once
 // The walk behind COrvikCadView::PickEntity: which pickable entity lies
 // nearest a click within the aperture, and the model point on it the click
-// means. Large drawings are searched through a box index; the answer is the
-// one a walk over the whole list gives, ties going to the earlier entity.
+// means. Large drawings are searched through the view's entity index; the
+// answer is the one a walk over the whole list gives, ties going to the
+// earlier entity.
 
-#include "app/PickIndex.h"
+#include "app/EntityIndex.h"
 
 #include <cstdint>
 #include <vector>
@@ -30,6 +31,8 @@ int GridPointNear(const CEntity& grid, double originX, double originY, double mx
 
 class EntityPicker {
 public:
+    explicit EntityPicker(EntityIndex& index) : index(index) {}
+
     // Lists shorter than this are walked directly.
     static constexpr std::size_t DefaultIndexThreshold = 2048;
 
@@ -40,7 +43,7 @@ public:
     void SetIndexThreshold(std::size_t n) { indexThreshold = n; }
 
 private:
-    PickIndex index;
+    EntityIndex& index;
     std::size_t indexThreshold = DefaultIndexThreshold;
     std::vector<CEntity*> scratch;
 };

@@ -6,9 +6,9 @@
 // hooks for the tool dispatch.
 
 #include "app/DashPainter.h"
+#include "app/EntityIndex.h"
 #include "app/EntityPicker.h"
 #include "app/View.h"
-#include "app/ViewDrawIndex.h"
 #include "model/Entity.h"
 #include "platform/BackBuffer.h"
 #include "platform/Dc.h"
@@ -125,13 +125,15 @@ public:
     void StrokePathWithPen(platform::Dc& dc, COLORREF colour, int width);
     // Hook of the display commands: the drawing-range frame and origin mark.
     virtual void DrawRangeAndOrigin(platform::Dc& dc);
-    // The spatial index DrawAll culls with must be rebuilt after entity
-    // geometry was changed in place (additions and relinks are noticed).
-    void InvalidateDrawIndex()
-    {
-        drawIndex.Invalidate();
-        picker.Invalidate();
-    }
+    // The entity index DrawAll culls with and picks search must be rebuilt
+    // after entity geometry was changed in place (additions and relinks are
+    // noticed).
+    void InvalidateDrawIndex() { entityIndex.Invalidate(); }
+    // The entities the last pass of DrawAll visited, in order.
+    const std::vector<CEntity*>& VisitedEntities() const { return visibleScratch; }
+    // Lists shorter than this are painted by a plain walk (the default 0
+    // culls every list through the index).
+    void SetCullThreshold(std::size_t n) { cullThreshold = n; }
 
     // ---- drawers ----
     void DrawPoint(platform::Dc& dc, const CEntity* e, int state, int cdd);
@@ -348,8 +350,9 @@ private:
     QScrollBar* hBar = nullptr;
     QScrollBar* vBar = nullptr;
     int scrollW = 0, scrollH = 0;  // the framework's scroll sizes
-    ViewDrawIndex drawIndex;
-    EntityPicker picker;
+    EntityIndex entityIndex;
+    EntityPicker picker{entityIndex};
+    std::size_t cullThreshold = 0;
     ResolvedPenSet pens;
     std::vector<CEntity*> visibleScratch;
 };

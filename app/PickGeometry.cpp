@@ -94,23 +94,6 @@ int PointInBoundary(double mx, double my, const HatchBoundary& boundary)
 
 } // namespace
 
-void EllipseBounds(double cx, double cy, double majorRadius, double minorRadius, double rotation, double& minX,
-                   double& minY, double& maxX, double& maxY)
-{
-    minX = minY = 9999999.0;
-    maxX = maxY = -999999.0;
-    const double phi = rotation * Pi / 180.0;
-    const double c = std::cos(phi), s = std::sin(phi);
-    for (double t = 0.0; t <= TwoPi; t += 0.05) {
-        double x, y;
-        EllipsePoint(cx, cy, majorRadius, minorRadius, c, s, t, x, y);
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minY = std::min(minY, y);
-        maxY = std::max(maxY, y);
-    }
-}
-
 int PickNearestOnEllipse(const CEntity& e, double& dx, double& dy, double& px, double& py, double mx, double my,
                          double ap)
 {
@@ -434,26 +417,4 @@ bool PointInTextBox(const CEntity& e, double mx, double my)
         y = (my - t.y0) * c - (mx - t.x0) * s + t.y0;
     }
     return t.x0 <= x && x <= t.x0 + t.width && t.y0 <= y && y <= t.y0 + t.height;
-}
-
-bool TextBoxBounds(const CEntity& e, double& minX, double& minY, double& maxX, double& maxY)
-{
-    const TextBox t = TextBoxOf(e);
-    double c = 1.0, s = 0.0;
-    if (std::fabs(t.angle) > 0.1) {
-        const double a = t.angle * Pi / 180.0;
-        c = std::cos(a);
-        s = std::sin(a);
-    }
-    minX = minY = INFINITY;
-    maxX = maxY = -INFINITY;
-    for (double u : {0.0, t.width})
-        for (double v : {0.0, t.height}) {
-            const double x = t.x0 + u * c - v * s, y = t.y0 + u * s + v * c;
-            minX = std::min(minX, x);
-            maxX = std::max(maxX, x);
-            minY = std::min(minY, y);
-            maxY = std::max(maxY, y);
-        }
-    return std::isfinite(minX) && std::isfinite(minY) && std::isfinite(maxX) && std::isfinite(maxY);
 }

@@ -4,14 +4,12 @@
 // of fills and hatchings, the grid rounding and the filter codes. Model
 // millimetres throughout; nothing here draws.
 
+#include "app/EntityBox.h"  // EllipseBounds
+
 #include <string_view>
 
 struct CEntity;
 
-// Box of the ellipse's outline sampled every 0.05 of its parameter. The
-// bounds start at 9999999 (minimum) and -999999 (maximum).
-void EllipseBounds(double cx, double cy, double majorRadius, double minorRadius, double rotation, double& minX,
-                   double& minY, double& maxX, double& maxY);
 
 // Nearest point of an ellipse (32) or elliptic arc (33) to (mx, my) within
 // ap: 1 with the differences dx, dy and the point, 0 when none.
@@ -45,5 +43,3 @@ bool IsPickableType(int type);
 // The text-box test of texts (40) and leader texts (41): (mx, my) turned back
 // by the text angle about the anchor lies in the box of the text.
 bool PointInTextBox(const CEntity& e, double mx, double my);
-// The model box of the text box (for indexing); false when it has none.
-bool TextBoxBounds(const CEntity& e, double& minX, double& minY, double& maxX, double& maxY);

@@ -6,6 +6,7 @@
 #include "app/OrvikCadView.h"
 
 #include "app/DashPainter.h"
+#include "app/DimensionMarks.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 
@@ -201,15 +202,16 @@ void COrvikCadView::VisibleEntities(std::vector<CEntity*>& out)
 {
     COrvikCadDoc* doc = GetDrawing();
     out.clear();
-    drawIndex.Sync(doc->list.first);
+    entityIndex.SetMarkReach(DimArrowScaleMode == 1 ? DimScaledMarkReach * MappingScale() : 0.0);
+    entityIndex.Sync(doc->list.first);
     const double m = CullMarginPixels / MappingZoom() * MappingScale();
-    const ViewDrawIndex::Box rect{visibleX0 - m, visibleY0 - m, visibleX1 + m, visibleY1 + m};
-    if (drawIndex.Covers(rect)) {
+    const EntityIndex::Box rect{visibleX0 - m, visibleY0 - m, visibleX1 + m, visibleY1 + m};
+    if (entityIndex.Size() < cullThreshold || entityIndex.Covers(rect)) {
         for (CEntity* e = doc->list.first; e; e = e->next)
             out.push_back(e);
         return;
     }
-    drawIndex.Query(rect, out);
+    entityIndex.Query(rect, out);
 }
 
 void COrvikCadView::DrawAll(platform::Dc& dc, int pass)

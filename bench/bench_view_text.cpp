@@ -1,6 +1,6 @@
 // The drawing view with texts, hatches and picks: a full redraw of 10,000
-// texts and 1,000 hatches at fit-all on a 1920 x 1080 view, and a pick among
-// a million entities through the box index.
+// texts and 1,000 hatches at fit-all on a 1920 x 1080 view and of a zoomed-in
+// corner of them, and a pick among a million entities through the box index.
 #include "app/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"
@@ -104,6 +104,19 @@ void FullRedrawOfTextsAndHatches(benchmark::State& state)
         s.Paint();
 }
 BENCHMARK(FullRedrawOfTextsAndHatches)->Unit(benchmark::kMillisecond);
+
+void ZoomedInCornerOfTextsAndHatches(benchmark::State& state)
+{
+    Scene& s = TextsAndHatches();
+    s.FitAll();
+    s.view->zoom *= 20;  // a corner of 1/20 of the width
+    s.view->scrollX = 0;
+    s.view->scrollY = 0;
+    for (auto _ : state)
+        s.Paint();
+    s.FitAll();
+}
+BENCHMARK(ZoomedInCornerOfTextsAndHatches)->Unit(benchmark::kMillisecond);
 
 void PickAmongAMillionEntities(benchmark::State& state)
 {

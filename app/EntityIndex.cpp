@@ -1,4 +1,4 @@
-#include "app/ViewDrawIndex.h"
+#include "app/EntityIndex.h"
 
 #include "model/Entity.h"
 #include "model/EntityListChanges.h"
@@ -9,83 +9,28 @@
 namespace {
 
 constexpr std::size_t Fanout = 16;
-constexpr double Limit = 1e15;  // boxes beyond this are treated as unbounded
 
-bool Meets(const ViewDrawIndex::Box& a, const ViewDrawIndex::Box& b)
+bool Meets(const EntityIndex::Box& a, const EntityIndex::Box& b)
 {
     return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
 }
 
-ViewDrawIndex::Box Unite(const ViewDrawIndex::Box& a, const ViewDrawIndex::Box& b)
+EntityIndex::Box Unite(const EntityIndex::Box& a, const EntityIndex::Box& b)
 {
     return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
 }
 
 } // namespace
 
-bool ViewDrawIndex::BoundingBox(const CEntity& e, Box& box)
+void EntityIndex::SetMarkReach(double r)
 {
-    const std::vector<double>& v = e.values;
-    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
-    auto widen = [&](double x, double y) {
-        x0 = std::min(x0, x);
-        x1 = std::max(x1, x);
-        y0 = std::min(y0, y);
-        y1 = std::max(y1, y);
-    };
-    auto byCode = [&](int16_t code) {
-        const int i = FindValueIndex(e, code);
-        return i >= 0 && std::size_t(i) < v.size() ? v[i] : 0.0;
-    };
-    switch (e.type) {
-    case EntityType::Point:
-        if (v.size() < 2)
-            return false;
-        widen(v[0], v[1]);
-        break;
-    case EntityType::Line:
-    case EntityType::InfiniteLine:
-        if (v.size() < 4)
-            return false;
-        widen(v[0], v[1]);
-        widen(v[2], v[3]);
-        break;
-    case EntityType::Curve:
-    case EntityType::FreehandCurve:
-    case EntityType::Polygon:
-        if (v.size() < 2)
-            return false;
-        for (std::size_t i = 0; i + 1 < v.size(); i += 2)
-            widen(v[i], v[i + 1]);
-        break;
-    case EntityType::Circle:
-    case EntityType::Arc: {
-        if (v.size() < 3)
-            return false;
-        const double r = std::fabs(v[2]);
-        widen(v[0] - r, v[1] - r);
-        widen(v[0] + r, v[1] + r);
-        break;
+    if (r != markReach) {
+        markReach = r;
+        valid = false;
     }
-    case EntityType::Ellipse:
-    case EntityType::EllipticArc: {
-        const double cx = byCode(10), cy = byCode(20);
-        const double r = std::max(std::fabs(byCode(60)), std::fabs(byCode(61)));
-        widen(cx - r, cy - r);
-        widen(cx + r, cy + r);
-        break;
-    }
-    default:
-        return false;
-    }
-    for (double c : {x0, y0, x1, y1})
-        if (!std::isfinite(c) || std::fabs(c) >= Limit)
-            return false;
-    box = {x0, y0, x1, y1};
-    return true;
 }
 
-void ViewDrawIndex::Sync(CEntity* first)
+void EntityIndex::Sync(CEntity* first)
 {
     if (!valid || first != firstSeen || relinkCount != EntityListRelinkCount()) {
         Rebuild(first);
@@ -104,11 +49,11 @@ void ViewDrawIndex::Sync(CEntity* first)
         BuildTree();
 }
 
-void ViewDrawIndex::Rebuild(CEntity* first)
+void EntityIndex::Rebuild(CEntity* first)
 {
     entities.clear();
     boxes.clear();
-    bounded.clear();
+    reach.clear();
     loose.clear();
     unbounded.clear();
     hasExtent = false;
@@ -120,29 +65,29 @@ void ViewDrawIndex::Rebuild(CEntity* first)
     valid = true;
 }
 
-void ViewDrawIndex::Append(CEntity* e)
+void EntityIndex::Append(CEntity* e)
 {
     Box b{0, 0, 0, 0};
-    const bool ok = BoundingBox(*e, b);
+    const IndexReach r = EntityIndexBox(*e, markReach, b);
     const auto i = static_cast<uint32_t>(entities.size());
     entities.push_back(e);
     boxes.push_back(b);
-    bounded.push_back(ok ? 1 : 0);
-    if (!ok) {
+    reach.push_back(r);
+    if (r == IndexReach::Unbounded)
         unbounded.push_back(i);
+    if (r != IndexReach::Bounded)
         return;
-    }
     extent = hasExtent ? Unite(extent, b) : b;
     hasExtent = true;
     loose.push_back(i);
 }
 
-void ViewDrawIndex::BuildTree()
+void EntityIndex::BuildTree()
 {
     nodes.clear();
     order.clear();
     for (uint32_t i = 0; i < entities.size(); ++i)
-        if (bounded[i])
+        if (reach[i] == IndexReach::Bounded)
             order.push_back(i);
     loose.clear();
     treeCount = entities.size();
@@ -186,7 +131,7 @@ void ViewDrawIndex::BuildTree()
     root = level.front();
 }
 
-void ViewDrawIndex::Visit(uint32_t node, const Box& rect, std::vector<uint32_t>& hits) const
+void EntityIndex::Visit(uint32_t node, const Box& rect, std::vector<uint32_t>& hits) const
 {
     const Node& n = nodes[node];
     if (!Meets(n.box, rect))
@@ -201,13 +146,13 @@ void ViewDrawIndex::Visit(uint32_t node, const Box& rect, std::vector<uint32_t>&
         Visit(k, rect, hits);
 }
 
-bool ViewDrawIndex::Covers(const Box& rect) const
+bool EntityIndex::Covers(const Box& rect) const
 {
     return !hasExtent || (rect.x0 <= extent.x0 && rect.y0 <= extent.y0 && rect.x1 >= extent.x1 &&
                           rect.y1 >= extent.y1);
 }
 
-void ViewDrawIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
+void EntityIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
 {
     out.clear();
     std::vector<uint32_t> hits(unbounded);

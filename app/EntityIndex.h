@@ -1,40 +1,42 @@
 #pragma once
-// The entities of a drawing with the boxes they cover, so that a paint of a
-// zoomed-in view visits only what can show. Queries answer in list order, as
-// a walk over the list would meet the entities.
+// The entities of a drawing filed by their boxes (EntityBox.h), so that a
+// paint of a zoomed-in view visits only what can show and a click tests only
+// the entities near it. Queries answer in list order, as a walk over the
+// list would meet the entities; the view's paint and its picks share one.
 //
 // The index mirrors the list. Entities appended at the tail are taken in
 // incrementally; a relink of the list (EntityListChanges.h), a new first
 // entity or an explicit Invalidate (after geometry was edited in place)
-// rebuilds it. Entities without a bounded box (grids, infinite lines, the
-// types whose extent depends on their text or file) are always returned.
+// rebuilds it. Entities without a bounded box (grids, axis lines, values
+// that are not finite) are always returned; entities that neither show nor
+// answer a pick (group headers, empty records) never are.
+
+#include "app/EntityBox.h"
 
 #include <cstdint>
 #include <vector>
 
 struct CEntity;
 
-class ViewDrawIndex {
+class EntityIndex {
 public:
-    struct Box {
-        double x0, y0, x1, y1;
-    };
+    using Box = IndexBox;
 
     // Brings the index in step with the list whose first entity is `first`.
     void Sync(CEntity* first);
     void Invalidate() { valid = false; }
+    // How far zoom-linked dimension terminators reach from their tips
+    // (model millimetres); a change files the dimensions afresh.
+    void SetMarkReach(double reach);
 
     // Whether every bounded box lies within the rectangle (a query would
-    // then return the whole list, and a plain walk is cheaper).
+    // then return all that can show, and a plain walk is cheaper).
     bool Covers(const Box& rect) const;
     // The entities whose boxes meet the rectangle (edges included) and the
     // unbounded ones, in list order.
     void Query(const Box& rect, std::vector<CEntity*>& out) const;
 
     std::size_t Size() const { return entities.size(); }
-
-    // Box of the entity's figure; false when it has none that bounds it.
-    static bool BoundingBox(const CEntity& e, Box& box);
 
 private:
     struct Node {
@@ -51,8 +53,8 @@ private:
 
     std::vector<CEntity*> entities;   // list order
     std::vector<Box> boxes;           // per entity
-    std::vector<uint8_t> bounded;     // per entity
-    std::vector<uint32_t> order;      // entities in tree leaf order
+    std::vector<IndexReach> reach;    // per entity
+    std::vector<uint32_t> order;      // bounded entities in tree leaf order
     std::vector<Node> nodes;
     uint32_t root = 0;
     bool hasTree = false;
@@ -62,6 +64,7 @@ private:
     Box extent{0, 0, 0, 0};
     bool hasExtent = false;
     bool valid = false;
+    double markReach = 0.0;
     CEntity* firstSeen = nullptr;
     uint64_t relinkCount = 0;
 };
