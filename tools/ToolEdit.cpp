@@ -24,6 +24,12 @@ CEntity* ToolEdit::Add(const EntityHeader& header, const int16_t* codes, const d
     return edit_ ? edit_->Add(header, codes, values, text, font) : nullptr;
 }
 
+CEntity* ToolEdit::AddInColour(const EntityHeader& header, const int16_t* codes, COLORREF colour,
+                               const double* values)
+{
+    return edit_ ? edit_->Add(header, codes, colour, values, {}, {}) : nullptr;
+}
+
 CEntity* ToolEdit::AddChild(const EntityHeader& header, const int16_t* codes, const double* values,
                             std::string_view text, std::string_view font, CEntity* owner)
 {

@@ -32,6 +32,8 @@ public:
 
     CEntity* Add(const EntityHeader& header, const int16_t* codes, const double* values,
                  std::string_view text = {}, std::string_view font = {});
+    // The same in the given colour rather than CurrentColor.
+    CEntity* AddInColour(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values);
     CEntity* AddChild(const EntityHeader& header, const int16_t* codes, const double* values,
                       std::string_view text, std::string_view font, CEntity* owner);
     // Makes the entities added one undo step (see DrawingEdit::CloseRun).
