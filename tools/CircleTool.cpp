@@ -107,6 +107,9 @@ void CCircleTool::AddCircle(COrvikCadView* view, double cx, double cy, double r)
 {
     if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || !(r > 0.0))
         return;
+    // The new figure is drawn plainly over the screen: an inverted marker
+    // under it could not be taken away cleanly afterwards.
+    EraseMagnetMarker(view);
     ToolEdit edit(view);
     static const int16_t codes[3] = {10, 20, 40};
     const double values[3] = {cx, cy, r};
@@ -119,6 +122,7 @@ void CCircleTool::AddArc(COrvikCadView* view, int direction, double cx, double c
     if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || !(r > 0.0) || !std::isfinite(start) ||
         !std::isfinite(end))
         return;
+    EraseMagnetMarker(view);
     ToolEdit edit(view);
     static const int16_t codes[5] = {10, 20, 40, 50, 51};
     const double values[5] = {cx, cy, r, start, end};

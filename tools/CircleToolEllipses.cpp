@@ -134,6 +134,7 @@ void CCircleTool::AddEllipse(COrvikCadView* view, bool arc, double end)
     const double direction = SingleDirection(X[1] - X[0], Y[1] - Y[0]);
     if (d.status != 0 || !(first > 0.0) || !std::isfinite(first) || !std::isfinite(second))
         return;
+    EraseMagnetMarker(view);
     ToolEdit edit(view);
     if (!arc) {
         static const int16_t codes[5] = {10, 20, 60, 61, 62};

@@ -25,6 +25,8 @@ constexpr double Pi = std::numbers::pi;
 constexpr double PlainRadius = 16384.0;
 // View coordinates are held within this, as the view's mapping clamps.
 constexpr double CoordLimit = 134217728.0;
+// Largest radius in pixels that is drawn at all.
+constexpr double LargestRadius = 1e12;
 
 int Clamp(double v)
 {
@@ -148,7 +150,9 @@ std::vector<platform::Point> CCircleTool::ArcViewPoints(const COrvikCadView* vie
     const double k = view->MappingZoom() / view->MappingScale();
     const double ox = view->XToDevice(0.0), oy = view->YToDevice(0.0);
     const double pcx = ox + k * cx, pcy = oy - k * cy, pr = k * r;
-    if (!std::isfinite(pcx) || !std::isfinite(pcy) || !std::isfinite(pr) || pr <= 0.0)
+    // Beyond this the doubles no longer place the circle to the pixel; such a
+    // preview is left out.
+    if (!std::isfinite(pcx) || !std::isfinite(pcy) || !std::isfinite(pr) || pr <= 0.0 || pr > LargestRadius)
         return out;
     sweep = std::clamp(sweep, -360.0, 360.0);
     double a0 = start * Pi / 180.0;
