@@ -83,11 +83,30 @@ void CLineTool::OnLButtonDblClk(COrvikCadView* view, unsigned, platform::Point*)
     // The click before the double click added the chain's last segment;
     // what marks the chain's start goes with it.
     EraseReadout(view);
-    if (ToolSubMode == LineToolMode::Line || ToolSubMode == LineToolMode::Continuous ||
-        ToolSubMode == LineToolMode::WithWidth) {
-        EraseBandAndCross();
-        previewShown = 0;
+    // The constructed lines give their picked entities back first.
+    if (InputPointCount != 0) {
+        const int16_t restarted = OperationRestarted;
+        switch (ToolSubMode) {
+        case LineToolMode::Perpendicular:
+            CancelPerpendicular(view);
+            break;
+        case LineToolMode::Parallel:
+            CancelParallel(view);
+            break;
+        case LineToolMode::CentreLine:
+            CancelCentreLine(view);
+            break;
+        case LineToolMode::Tangent:
+            CancelTangent(view);
+            break;
+        default:
+            break;
+        }
+        OperationRestarted = restarted;
     }
+    EraseBandAndCross();
+    EraseDottedGuide();
+    previewShown = 0;
     InputPointCount = 0;
 }
 
@@ -185,6 +204,24 @@ void CLineTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* poin
             else
                 DrawFreeRubberBand(view, p);
             break;
+        case LineToolMode::Perpendicular:
+            if (InputPointCount == 1)
+                DrawPerpendicularGuidePreview(view, p);
+            else if (InputPointCount == 2)
+                DrawPerpendicularSegmentPreview(view, p, 0);
+            else if (InputPointCount == 3)
+                DrawPerpendicularSegmentPreview(view, p, 1);
+            break;
+        case LineToolMode::Parallel:
+            if (ParallelDistanceGiven == 0)
+                DrawParallelPreview(view, p);
+            break;
+        case LineToolMode::CentreLine:
+            if (InputPointCount == 2)
+                DrawPerpendicularGuidePreview(view, p);
+            else if (InputPointCount == 3)
+                DrawPerpendicularSegmentPreview(view, p, 2);
+            break;
         default:
             break;
         }
@@ -205,6 +242,18 @@ void CLineTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
     case LineToolMode::WithWidth:
         if (InputPointCount != 0)
             CancelWidthLine(view);
+        break;
+    case LineToolMode::Parallel:
+        if (InputPointCount != 0)
+            CancelParallel(view);
+        break;
+    case LineToolMode::CentreLine:
+        // Also at the first step: the operation starts afresh.
+        CancelCentreLine(view);
+        break;
+    case LineToolMode::Tangent:
+        if (InputPointCount != 0)
+            CancelTangent(view);
         break;
     default:
         // The other sub-modes leave the right button to the view's menu.
@@ -232,10 +281,23 @@ void CLineTool::Reset(COrvikCadView* view)
     case LineToolMode::WithWidth:
         CancelWidthLine(view);
         break;
+    case LineToolMode::Perpendicular:
+        CancelPerpendicular(view);
+        break;
+    case LineToolMode::Parallel:
+        CancelParallel(view);
+        break;
+    case LineToolMode::CentreLine:
+        CancelCentreLine(view);
+        break;
+    case LineToolMode::Tangent:
+        CancelTangent(view);
+        break;
     default:
         break;
     }
     EraseBandAndCross();
+    EraseDottedGuide();
     previewShown = 0;
     InputPointCount = 0;
     XorPreviewShown = 0;
@@ -250,6 +312,20 @@ void CLineTool::ErasePreview(COrvikCadView* view)
     case LineToolMode::Continuous:
     case LineToolMode::WithWidth:
         EraseBandAndCross();
+        break;
+    case LineToolMode::Perpendicular:
+        // The guide or segment of the step, and the base marker.
+        EraseBandAndCross();
+        break;
+    case LineToolMode::Parallel:
+        if (ParallelDistanceGiven == 0 && previewShown) {
+            EraseBand();
+            DrawEntityIn(view, HeldReference(view), EntityState::Normal);
+        }
+        break;
+    case LineToolMode::CentreLine:
+        if (InputPointCount == 3)
+            EraseBand();
         break;
     default:
         break;
@@ -289,10 +365,37 @@ CLineTool::TakenPoint CLineTool::TypedPoint(COrvikCadView* view, double x, doubl
 
 CEntity* CLineTool::AddLine(ToolEdit& edit, double x1, double y1, double x2, double y2)
 {
+    return AddLineOfType(edit, EntityType::Line, x1, y1, x2, y2);
+}
+
+CEntity* CLineTool::AddLineOfType(ToolEdit& edit, int16_t type, double x1, double y1, double x2, double y2)
+{
     // A line that ends where it starts is no line.
     if (x1 == x2 && y1 == y2)
         return nullptr;
     static const int16_t codes[4] = {10, 20, 11, 22};
     const double values[4] = {x1, y1, x2, y2};
-    return edit.Add(edit.Header(EntityType::Line, 0, 4), codes, values);
+    return edit.Add(edit.Header(type, 0, 4), codes, values);
+}
+
+GeoPoint CLineTool::PickedOrRaw(COrvikCadView* view, platform::Point point, int filter)
+{
+    double x = 0.0, y = 0.0;
+    if (view->PickEntity(MagnetEnabled ? filter : -999, point.x, point.y, x, y))
+        return {x, y};
+    return {view->XToModel(point.x), view->YToModel(point.y)};
+}
+
+void CLineTool::DrawEntityIn(COrvikCadView* view, CEntity* entity, int state)
+{
+    if (!view || !entity)
+        return;
+    EraseMagnetMarker(view);
+    auto dc = view->GetClientDc();
+    view->DrawEntity(*dc, entity, state);
+}
+
+CEntity* CLineTool::HeldReference(COrvikCadView* view) const
+{
+    return view ? refHeld_.Get(view->GetDrawing()) : nullptr;
 }

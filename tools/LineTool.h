@@ -79,6 +79,18 @@ public:
     // Erases the line rubber band and the start cross and ends the operation.
     void CancelRubberBand(COrvikCadView* view);
 
+    // ---- previews of the constructed lines (mouse point as a view point) ----
+    void DrawParallelPreview(COrvikCadView* view, platform::Point mouse);
+    // The 2000 mm line across the reference line through the mouse's foot.
+    void DrawPerpendicularGuidePreview(COrvikCadView* view, platform::Point mouse);
+    // From input point `index` to the mouse's foot on the reference line.
+    void DrawPerpendicularSegmentPreview(COrvikCadView* view, platform::Point mouse, int index);
+    // Draws, or by a second call erases, the cross at the reference's first
+    // point (none while BaseMarkerHidden).
+    void DrawBaseMarker(COrvikCadView* view);
+    // 0 with the tangent's ends in X[0..1], 1 when the circles have none.
+    int TangentOfCircles(const CEntity* first, const CEntity* second);
+
     // ---- fields ----
     CEntity* refEntity = nullptr;            // reference entity of the running operation
     HeldEntity pickedEntities[2];            // picks of the step; the last left/right side lines
@@ -111,6 +123,30 @@ private:
 
     // Adds a line of type 20 through edit; none when its ends coincide.
     CEntity* AddLine(ToolEdit& edit, double x1, double y1, double x2, double y2);
+    CEntity* AddLineOfType(ToolEdit& edit, int16_t type, double x1, double y1, double x2, double y2);
+    // An infinite line through P at InfiniteLineAngle, as its two far ends.
+    void AddInfiniteLine(COrvikCadView* view, int16_t type, double x1, double y1, double x2, double y2);
+    // The point of PickEntity (filter, or grid only while the magnet is
+    // off), else the raw click; the magnet marker is not used.
+    GeoPoint PickedOrRaw(COrvikCadView* view, platform::Point point, int filter);
+    // Draws an entity in a state on a client DC of the view. The magnet
+    // marker goes first: drawn over, it could not be taken away cleanly.
+    void DrawEntityIn(COrvikCadView* view, CEntity* entity, int state);
+    // The reference entity while it is still in the view's drawing.
+    CEntity* HeldReference(COrvikCadView* view) const;
+    // Takes the reference entity of a parallel; false (with a beep) when
+    // nothing fit was picked.
+    bool PickParallelReference(COrvikCadView* view, platform::Point point);
+    void AddParallel(COrvikCadView* view, int16_t type, double distance, double px, double py);
+    // Cancels of the constructed lines.
+    void CancelParallel(COrvikCadView* view);
+    void CancelPerpendicular(COrvikCadView* view);
+    void CancelCentreLine(COrvikCadView* view);
+    void CancelTangent(COrvikCadView* view);
+    // The dotted guide of a centre line from X[0] to X[1].
+    void ShowDottedGuide(COrvikCadView* view);
+    void EraseDottedGuide();
+    void XorDottedOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b, bool deviceDc);
     // The two side lines of the segment (sx, sy)-(ex, ey) of a line with width.
     void AddSideLines(COrvikCadView* view, ToolEdit& edit, double sx, double sy, double ex, double ey);
     void AddSideLine(COrvikCadView* view, ToolEdit& edit, int side, const LineResult& line, double sx, double sy,
@@ -151,6 +187,8 @@ private:
 
     XorFigure band_;
     XorFigure cross_;
+    XorFigure dotted_;       // the centre line's dotted guide
+    HeldEntity refHeld_;     // refEntity, checked before use
     Readout readoutShown_ = Readout::None;
     int readoutArg_ = 0;  // index or orientation the read-out was drawn with
     QPointer<QWidget> readoutView_;

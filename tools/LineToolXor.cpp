@@ -68,6 +68,8 @@ void CLineTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool de
         XorLineOn(view, dc, band_.a, band_.b, deviceDc);
     if (cross_.shown && ShownIn(cross_.view) == view)
         XorCrossOn(view, dc, cross_.a, deviceDc);
+    if (dotted_.shown && ShownIn(dotted_.view) == view)
+        XorDottedOn(view, dc, dotted_.a, dotted_.b, deviceDc);
 }
 
 void CLineTool::ShowBand(COrvikCadView* view, platform::Point a, platform::Point b)
@@ -105,4 +107,41 @@ void CLineTool::EraseStartCross()
     cross_.shown = false;
     if (COrvikCadView* view = ShownIn(cross_.view))
         XorCross(view, cross_.a);
+}
+
+void CLineTool::XorDottedOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b,
+                            bool deviceDc)
+{
+    const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
+    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Dot, 1, altColor));
+    if (deviceDc) {
+        view->LogicalToDevice(a.x, a.y);
+        view->LogicalToDevice(b.x, b.y);
+    }
+    dc.MoveTo(a.x, a.y);
+    dc.LineTo(b.x, b.y);
+    dc.SelectPen(oldPen);
+    dc.SetRop2(kept);
+}
+
+void CLineTool::ShowDottedGuide(COrvikCadView* view)
+{
+    EraseDottedGuide();
+    dotted_.a = PreviewPoint(view, X[0], Y[0]);
+    dotted_.b = PreviewPoint(view, X[1], Y[1]);
+    auto dc = view->GetClientDc();
+    XorDottedOn(view, *dc, dotted_.a, dotted_.b, true);
+    dotted_.shown = true;
+    dotted_.view = view;
+}
+
+void CLineTool::EraseDottedGuide()
+{
+    if (!dotted_.shown)
+        return;
+    dotted_.shown = false;
+    if (COrvikCadView* view = ShownIn(dotted_.view)) {
+        auto dc = view->GetClientDc();
+        XorDottedOn(view, *dc, dotted_.a, dotted_.b, true);
+    }
 }

@@ -322,24 +322,4 @@ TEST_F(LineToolTest, UndoTakesBackTheLastLine)
     EXPECT_NEAR(Lines()[0].x2, 50, 0.5);
 }
 
-TEST_F(LineToolTest, SubModesNotYetBuiltOnlyPrompt)
-{
-    struct Case {
-        int item;
-        const char* prompt;
-    };
-    const Case cases[] = {{2, "無限線を作図します。"},
-                          {3, "垂線を作図します。対象となる線を指示して下さい。"},
-                          {4, "平行基準線を指示して下さい。"},
-                          {5, "中心線を作図します。対象とする線分を選んでください。"},
-                          {7, "接線を作図します。円をクリックして下さい。"},
-                          {8, "基準となる点または線を指示して下さい。"}};
-    for (const Case& c : cases) {
-        h.Select(2, c.item);
-        h.Click(30, 30);
-        EXPECT_EQ(h.Prompt(), QString(c.prompt));
-    }
-    EXPECT_TRUE(Lines().empty());
-}
-
 } // namespace
