@@ -33,6 +33,84 @@ int Clamp(double v)
     return static_cast<int>(std::lround(std::clamp(v, -CoordLimit, CoordLimit)));
 }
 
+// Cuts the segment a-b to the box; false when nothing of it is inside.
+bool ClipSegment(double& ax, double& ay, double& bx, double& by, double x0, double y0, double x1, double y1)
+{
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = bx - ax, dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const double sx = ax, sy = ay;
+    ax = sx + t0 * dx;
+    ay = sy + t0 * dy;
+    bx = sx + t1 * dx;
+    by = sy + t1 * dy;
+    return true;
+}
+
+// The pieces of a polyline (view points) near the visible part of the view:
+// a figure reaching far beyond it is drawn only where it can be seen, so
+// that a line to a far clamped point costs no more than one across the view.
+// The box depends on the view alone, so a figure drawn again for the same
+// view and scroll position gives the same pixels.
+std::vector<std::vector<platform::Point>> VisibleRuns(const COrvikCadView* view,
+                                                      const std::vector<platform::Point>& points)
+{
+    constexpr double Margin = 1024.0;
+    const double x0 = view->FrameScrollX() - Margin, y0 = view->FrameScrollY() - Margin;
+    const double x1 = view->FrameScrollX() + view->width() + Margin;
+    const double y1 = view->FrameScrollY() + view->height() + Margin;
+    auto inside = [&](platform::Point p) { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; };
+    std::vector<std::vector<platform::Point>> runs;
+    if (points.size() < 2)
+        return runs;
+    std::vector<platform::Point> run;
+    auto flush = [&] {
+        if (run.size() >= 2)
+            runs.push_back(std::move(run));
+        run.clear();
+    };
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const platform::Point a = points[i - 1], b = points[i];
+        if (inside(a) && inside(b)) {
+            if (run.empty())
+                run.push_back(a);
+            run.push_back(b);
+            continue;
+        }
+        double ax = a.x, ay = a.y, bx = b.x, by = b.y;
+        if (!ClipSegment(ax, ay, bx, by, x0, y0, x1, y1)) {
+            flush();
+            continue;
+        }
+        const platform::Point ca{static_cast<int>(std::lround(ax)), static_cast<int>(std::lround(ay))};
+        const platform::Point cb{static_cast<int>(std::lround(bx)), static_cast<int>(std::lround(by))};
+        if (!inside(a) || run.empty()) {
+            flush();
+            run.push_back(ca);
+        }
+        run.push_back(cb);
+        if (!inside(b))
+            flush();
+    }
+    flush();
+    return runs;
+}
+
 } // namespace
 
 bool CCircleTool::AnyShown() const
@@ -53,10 +131,17 @@ void CCircleTool::DrawFigureOn(COrvikCadView* view, platform::Dc& dc, const Figu
         view->LogicalToDevice(a.x, a.y);
         view->LogicalToDevice(b.x, b.y);
     }
+    auto polyline = [&](const std::vector<platform::Point>& logical) {
+        for (std::vector<platform::Point>& run : VisibleRuns(view, logical)) {
+            if (deviceDc)
+                for (platform::Point& p : run)
+                    view->LogicalToDevice(p.x, p.y);
+            dc.Polyline(run);
+        }
+    };
     switch (f.kind) {
     case FigureKind::Line:
-        dc.MoveTo(a.x, a.y);
-        dc.LineTo(b.x, b.y);
+        polyline({f.a, f.b});
         break;
     case FigureKind::Cross:
         // Nine pixels each way round the point: the last pixel of a line
@@ -73,16 +158,7 @@ void CCircleTool::DrawFigureOn(COrvikCadView* view, platform::Dc& dc, const Figu
         DrawCircleTwoPoints(dc, a.x, a.y, b.x, b.y);
         break;
     case FigureKind::Polyline:
-        if (f.points.size() >= 2) {
-            if (deviceDc) {
-                std::vector<platform::Point> pts = f.points;
-                for (platform::Point& p : pts)
-                    view->LogicalToDevice(p.x, p.y);
-                dc.Polyline(pts);
-            } else {
-                dc.Polyline(f.points);
-            }
-        }
+        polyline(f.points);
         break;
     }
     dc.SelectBrush(oldBrush);

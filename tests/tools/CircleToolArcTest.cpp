@@ -56,8 +56,9 @@ TEST_F(CircleToolArcTest, CursorPathGivesTheDirection)
         h.Move(300, 300);
         // The long clockwise arc is drawn by the view one pixel apart from
         // its full redraw, so only the first is compared.
-        if (c.subtype == 1)
+        if (c.subtype == 1) {
             EXPECT_TRUE(h.ScreenIsFreshRedraw());
+        }
     }
 }
 
@@ -163,6 +164,26 @@ TEST_F(CircleToolArcTest, CursorOnTheCentreBeepsAndKeepsTheLineOnTheCircle)
     EXPECT_TRUE(Tool().Shown(CCircleTool::RubberLine));
     h.Key(ID_ESCAPE_KEY);
     EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
+
+TEST_F(CircleToolArcTest, HugeTypedRadiusPreviewsAndCancelsCleanly)
+{
+    MagnetEnabled = 0;
+    const QImage clean = h.FreshRedraw();
+    for (double r : {1e6, 1e12, 1e15}) {
+        SCOPED_TRACE(r);
+        h.Click(100, 100);
+        Type(r);
+        h.Move(150, 140);
+        h.Move(160, 150);
+        Type(45);
+        Sweep(100, 100, 50, 45, 80);
+        h.View().RedrawNow();
+        h.Move(60, 120);
+        h.Key(ID_ESCAPE_KEY);
+        EXPECT_EQ(ToolHarness::DifferingPixels(h.Screen(), clean), 0);
+    }
+    EXPECT_TRUE(Of(EntityType::Arc).empty());
 }
 
 TEST_F(CircleToolArcTest, EveryStepCancelsCleanly)

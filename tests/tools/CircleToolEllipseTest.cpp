@@ -233,6 +233,27 @@ TEST_F(CircleToolEllipseTest, EveryStepCancelsCleanly)
     EXPECT_TRUE(h.Entities().empty());
 }
 
+TEST_F(CircleToolEllipseTest, HugeAxesPreviewAndCancelCleanly)
+{
+    MagnetEnabled = 0;
+    const QImage clean = h.FreshRedraw();
+    h.Select(4, 8);
+    h.Click(100, 100);
+    Type(1e12, 20, 0);
+    h.Move(120, 150);
+    h.Move(130, 160);
+    Type(1e12);
+    h.Move(150, 140);
+    h.Move(160, 150);
+    h.View().RedrawNow();
+    Type(30);
+    h.Move(80, 150);
+    h.Move(60, 150);
+    h.Key(ID_ESCAPE_KEY);
+    EXPECT_EQ(ToolHarness::DifferingPixels(h.Screen(), clean), 0);
+    EXPECT_TRUE(h.Entities().empty());
+}
+
 TEST_F(CircleToolEllipseTest, RightButtonDoesNotCancel)
 {
     MagnetEnabled = 0;
