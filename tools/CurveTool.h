@@ -1,14 +1,83 @@
 #pragma once
-// CCurveTool: control-point curve, continuous arcs, freehand curve.
-// It stands in ToolList with the base operations until its operations are
-// written.
+// CCurveTool: three kinds of curve, one per sub-mode (ToolSubMode while
+// CurrentToolId is ToolId::Curve):
+//
+//   0 control-point curve: up to 39 clicked points, a uniform cubic
+//     B-spline (type 24)
+//   1 continuous arcs: arcs through three points, each starting where the
+//     last ended (type 31)
+//   2 freehand curve: traced while the left button is held (type 26)
+//
+// The dispatch, the control-point curve and the arcs are in CurveTool.cpp;
+// the freehand curve in CurveToolFree.cpp. Markers and rubber bands are
+// drawn with the not-XOR mix and remembered as drawn.
 
+#include "model/GeometryTypes.h"
 #include "tools/DrawTool.h"
 #include "tools/ToolState.h"
+#include "tools/XorFigure.h"
+
+#include <vector>
+
+namespace CurveToolMode {
+inline constexpr int Spline = 0;
+inline constexpr int Arcs = 1;
+inline constexpr int Freehand = 2;
+} // namespace CurveToolMode
 
 class CCurveTool : public CDrawTool {
 public:
-    CCurveTool() : CDrawTool(ToolId::Curve)
-    {
-    }
+    // A control-point curve holds at most this many points; the click
+    // after the last ends it.
+    static constexpr int MaxSplinePoints = 39;
+    // A freehand curve holds at most this many points.
+    static constexpr int MaxFreePoints = 3000;
+
+    CCurveTool();
+
+    // ---- operations of the view ----
+    void OnLButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnLButtonUp(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnMouseMove(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void Reset(COrvikCadView* view) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+
+    // ---- control-point curve ----
+    void AddSplinePoint(COrvikCadView* view, platform::Point point);
+    void FinishSpline(COrvikCadView* view);
+    void DrawSplineRubberBand(COrvikCadView* view, platform::Point mouse);
+    // The model points of the rubber band for the held points and the
+    // mouse's model point (mx, my).
+    static std::vector<GeoPoint> SplineBandPoints(const double* xs, const double* ys, int count, double mx,
+                                                  double my);
+
+    // ---- continuous arcs ----
+    void AddArcPoint(COrvikCadView* view, platform::Point point);
+    void DrawArcRubberBand(COrvikCadView* view, platform::Point mouse);
+
+    // ---- freehand curve ----
+    void StartFreeCurve(COrvikCadView* view, platform::Point point);
+    void TraceFreeCurve(COrvikCadView* view, platform::Point point);
+    void FinishFreeCurve(COrvikCadView* view);
+    // Points traced so far (also those beyond the most that are kept).
+    int FreePointCount() const { return freePointCount; }
+
+    static const char* FirstPrompt(int subMode);
+
+private:
+    struct TakenPoint {
+        double x = 0.0, y = 0.0;
+        platform::Point view{};
+    };
+    TakenPoint TakePoint(COrvikCadView* view, platform::Point point, int filter);
+    void ShowCross(XorFigure& figure, COrvikCadView* view, platform::Point at);
+    void EraseFigures();
+
+    std::vector<GeoPoint> freePoints;  // the traced points, at most MaxFreePoints + 1 kept
+    int freePointCount = 0;
+
+    XorFigure pointCross_;   // marker at the last control point / the arc's first point
+    XorFigure secondCross_;  // marker at the arc's second point
+    XorFigure band_;         // the control-point band or the rubber arc
 };
