@@ -9,7 +9,15 @@
 // The dispatch of the view's calls to the sub-modes, the read-out, the
 // click point and the making of a line are in LineTool.cpp; plain lines and
 // the line rubber bands in LineToolPlain.cpp; chains and lines with width in
-// LineToolChain.cpp; what is drawn with the not-XOR mix in LineToolXor.cpp.
+// LineToolChain.cpp; the constructed lines in LineToolInfinite.cpp,
+// LineToolParallel.cpp, LineToolPerpendicular.cpp (with the guide and
+// segment previews the centre line shares), LineToolCentre.cpp,
+// LineToolTangent.cpp and LineToolAngleMoved.cpp; what is drawn with the
+// not-XOR mix in LineToolXor.cpp.
+//
+// Entities picked by one click and used by a later one are held
+// (HeldEntity) and checked before use: undo or another window may have
+// taken them away meanwhile.
 //
 // Every rubber band, start cross and read-out the tool puts on screen is
 // remembered as drawn (where, in which view) and taken away by drawing the
@@ -124,7 +132,7 @@ private:
     // Adds a line of type 20 through edit; none when its ends coincide.
     CEntity* AddLine(ToolEdit& edit, double x1, double y1, double x2, double y2);
     CEntity* AddLineOfType(ToolEdit& edit, int16_t type, double x1, double y1, double x2, double y2);
-    // An infinite line through P at InfiniteLineAngle, as its two far ends.
+    // Adds an infinite line of the type by its two far ends.
     void AddInfiniteLine(COrvikCadView* view, int16_t type, double x1, double y1, double x2, double y2);
     // The point of PickEntity (filter, or grid only while the magnet is
     // off), else the raw click; the magnet marker is not used.

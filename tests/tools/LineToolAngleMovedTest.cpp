@@ -67,4 +67,19 @@ TEST_F(LineToolAngleMovedTest, LongLineTurnsAboutItsNearerEndWithoutAnError)
     EXPECT_TRUE(h.Messages().isEmpty());
 }
 
+TEST_F(LineToolAngleMovedTest, MarkerNamesTheLine)
+{
+    AddPoint(50, 60);
+    ClickExact(100, 0);
+    ASSERT_EQ(Lines().size(), 2u);
+    EXPECT_TRUE(Near(Lines()[1], {100, 0, 100, -100}, 1e-9)) << Lines()[1];
+    // A marker on a point entity names no line.
+    const int before = h.Beeps();
+    ClickExact(50, 60);
+    EXPECT_EQ(h.Beeps() - before, 1);
+    EXPECT_EQ(h.Prompt(), QString("【注意】＊＊＊直線を選んでください＊＊＊"));
+    EXPECT_EQ(Lines().size(), 2u);
+    EXPECT_TRUE(FreshWithMouseAway());
+}
+
 } // namespace

@@ -168,4 +168,40 @@ TEST_F(LineToolPerpendicularTest, DoubleClickGivesTheReferenceBack)
     EXPECT_TRUE(FreshWithMouseAway());
 }
 
+TEST_F(LineToolPerpendicularTest, PolygonSideNearestThePickIsTheReference)
+{
+    CEntity* polygon = AddEntity(EntityType::Polygon, {}, {0, 30, 60, 30, 60, 80});
+    AddPoint(40, 55);
+    AddPoint(30, 70);
+    AddPoint(90, 45);
+    h.Click(60, 60);
+    ASSERT_EQ(InputPointCount, 1);
+    EXPECT_EQ(polygon->state, EntityState::Marked);
+    ClickExact(40, 55);
+    EXPECT_EQ(polygon->state, EntityState::Normal);
+    ClickExact(30, 70);
+    ClickExact(90, 45);
+    ASSERT_EQ(Lines().size(), 2u);
+    EXPECT_TRUE(Near(Lines()[1], {30, 55, 90, 55}, 1e-9)) << Lines()[1];
+    EXPECT_TRUE(FreshWithMouseAway());
+}
+
+TEST_F(LineToolPerpendicularTest, NoReadoutLeftAfterTypedValues)
+{
+    LengthReadoutEnabled = 1;
+    h.Click(30, 0);
+    h.Move(35, 5);
+    h.Move(38, 6);
+    ASSERT_EQ(Tool().readoutKind, 1);
+    Type(25);
+    EXPECT_EQ(Tool().readoutKind, 0);
+    h.Move(30, 30);
+    h.Move(31, 32);
+    ASSERT_EQ(Tool().readoutKind, 1);
+    Type(10);
+    EXPECT_EQ(Tool().readoutKind, 0);
+    h.Key(ID_ESCAPE_KEY);
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
+
 } // namespace

@@ -88,8 +88,9 @@ TEST_F(LineToolTangentTest, CirclesWithoutCommonTangent)
         double dx, r;         // the second circle's centre offset and radius; r 0: none
         double clickX;        // the second click, right of the centre offset
     };
-    // Overlapping, one inside the other, the same circle twice.
-    const Case cases[] = {{0, 0, 15, 10, 25}, {100, 0, 2, 3, 5}, {0, 100, 0, 0, 10}};
+    // Overlapping, one inside the other, the same circle twice, touching
+    // from outside (one crossing tangent only).
+    const Case cases[] = {{0, 0, 15, 10, 25}, {100, 0, 2, 3, 5}, {0, 100, 0, 0, 10}, {-100, 0, 20, 10, 30}};
     for (const Case& c : cases) {
         AddCircle(c.ox, c.oy, 10);
         if (c.r > 0)
