@@ -356,6 +356,14 @@ void CCircleTool::ShowReadout(COrvikCadView* view, double x, double y)
     readoutKind = 1;
 }
 
+void CCircleTool::RedrawReadout(COrvikCadView* view)
+{
+    // The repaint took the inverted label away: it is put back, so that
+    // erasing it later leaves nothing.
+    if (readoutShown_ && readoutKind != 0 && readoutView_.data() == static_cast<QWidget*>(view))
+        ShowLengthReadoutFrom(*this, view, readoutPos[0], readoutPos[1], workInt0);
+}
+
 void CCircleTool::EraseReadout()
 {
     if (readoutShown_) {

@@ -121,6 +121,7 @@ private:
     // ---- the read-out ----
     void ShowReadout(COrvikCadView* view, double x, double y);
     void EraseReadout();
+    void RedrawReadout(COrvikCadView* view);
 
     // ---- figures drawn with the not-XOR mix (CircleToolXor.cpp) ----
 public:

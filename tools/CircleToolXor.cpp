@@ -138,6 +138,18 @@ void CCircleTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool 
     for (const Figure& f : figures_)
         if (f.shown && ShownIn(f.view) == view)
             DrawFigureOn(view, dc, f, deviceDc);
+    // The read-out is drawn on the view's own DC: it is put back only after
+    // a repaint of the whole view, which surely took it away.
+    platform::Rect all{0, 0, view->width(), view->height()};
+    if (!deviceDc) {
+        all.left += view->FrameScrollX();
+        all.right += view->FrameScrollX();
+        all.top += view->FrameScrollY();
+        all.bottom += view->FrameScrollY();
+    }
+    const platform::Rect clip = dc.GetClipBox();
+    if (clip.left <= all.left && clip.top <= all.top && clip.right >= all.right && clip.bottom >= all.bottom)
+        RedrawReadout(view);
 }
 
 std::vector<platform::Point> CCircleTool::ArcViewPoints(const COrvikCadView* view, double cx, double cy, double r,

@@ -247,6 +247,23 @@ TEST_F(CircleToolTest, ReadoutFollowsTheCursorAndTheClickTakesItAway)
     EXPECT_TRUE(h.ScreenIsFreshRedraw());
 }
 
+TEST_F(CircleToolTest, ReadoutAfterARepaintLeavesNothingBehind)
+{
+    MagnetEnabled = 0;
+    LengthReadoutEnabled = 1;
+    for (int sub : {0, 3}) {
+        SCOPED_TRACE(sub);
+        h.Select(4, sub);
+        h.Click(60, 60);
+        h.Move(90, 60);
+        h.View().RedrawNow();
+        h.Move(100, 60);
+        h.View().RedrawNow();
+        h.Key(ID_ESCAPE_KEY);
+        EXPECT_TRUE(h.ScreenIsFreshRedraw());
+    }
+}
+
 TEST_F(CircleToolTest, ProtectedDrawingEndsTheOperation)
 {
     h.Doc().ProtectionState = 1;
