@@ -252,6 +252,41 @@ TEST_F(PointToolTest, MovingPointCancelledAndTwoPointsPicked)
     EXPECT_TRUE(h.Ui().problems().isEmpty()) << h.Ui().problems().join("\n").toStdString();
 }
 
+TEST_F(PointToolTest, MovingPointAlongAnEllipse)
+{
+    Add(MakeEllipse(200, 120, 80, 40, 0));
+    AddPoint(280, 120);
+    Mode(PointToolMode::Moving);
+    h.Click(200, 80);  // the ellipse's lower end
+    AnswerDistance(30);
+    h.Click(280, 120);
+    ASSERT_EQ(Points(1).size(), 1u);
+    const Pt p = Points(1)[0];
+    const double u = (p.x - 200) / 80, v = (p.y - 120) / 40;
+    EXPECT_NEAR(u * u + v * v, 1.0, 1e-3) << p;
+    EXPECT_GT(p.y, 120);  // counter-clockwise from the right end
+}
+
+TEST_F(PointToolTest, MovingPointWhoseFirstPickWentAway)
+{
+    Add(MakeCircle(200, 150, 50));
+    AddPoint(250, 150);
+    Mode(PointToolMode::Moving);
+    h.Click(200, 100);
+    ASSERT_EQ(InputPointCount, 1);
+    // The circle leaves the list behind the tool's back.
+    h.Doc().list.first->next->state = EntityState::Deleted;
+    h.Doc().list.MoveDeletedToUndo();
+    h.View().InvalidateDrawIndex();
+    h.View().RedrawNow();
+    h.Click(250, 150);
+    EXPECT_EQ(h.Beeps(), 1);
+    EXPECT_EQ(InputPointCount, 0);
+    EXPECT_TRUE(Points(1).empty());
+    EXPECT_TRUE(h.Ui().problems().isEmpty());
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
+
 TEST_F(PointToolTest, ConstructionPointsOfAClockwiseArcAreOneUndoStep)
 {
     Add(MakeArc(100, 100, 50, 0, 90, -1));

@@ -103,6 +103,37 @@ TEST_F(TextToolTest, PlainTextRecord)
     EXPECT_EQ(Texts().size(), 1u);
 }
 
+TEST_F(TextToolTest, ASecondClickMovesAndEmptiesTheBox)
+{
+    h.Select(6, 0);
+    h.Click(100, 100);
+    Type("abc");
+    h.Click(200, 150);
+    EXPECT_EQ(Box()->x(), h.Client(200, 150).x);
+    EXPECT_TRUE(Box()->text().isEmpty());
+    Type("d");
+    Enter();
+    ASSERT_EQ(Texts().size(), 1u);
+    EXPECT_NEAR(Texts()[0]->values[0], 200, 0.5);
+    EXPECT_EQ(Texts()[0]->text, "d");
+}
+
+TEST_F(TextToolTest, AViewWithoutAnEditBoxTakesNoText)
+{
+    QLineEdit* kept = h.View().textEdit;
+    h.View().textEdit = nullptr;
+    for (int sub : {0, 1}) {
+        h.Select(6, sub);
+        h.Click(100, 100);
+        h.Click(150, 120);
+        Enter();
+        EXPECT_EQ(TextBoxOpen, 0);
+    }
+    h.View().textEdit = kept;
+    EXPECT_TRUE(h.Entities().empty());
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
+
 TEST_F(TextToolTest, TextsAreCutToTheirFirst126BytesOnACharacterBoundary)
 {
     struct Case {
