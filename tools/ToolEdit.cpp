@@ -1,4 +1,6 @@
 #include "tools/ToolEdit.h"
+#include "tools/DrawTool.h"
+#include "tools/ToolList.h"
 
 #include "app/OrvikCadView.h"
 
@@ -8,6 +10,10 @@ ToolEdit::ToolEdit(COrvikCadView* view) : view_(view)
     if (!doc)
         return;
     dc_ = view_->GetClientDc();
+    // An inverted magnet marker under a new entity would leave pixels behind
+    // when it is erased later: it goes first (the next mouse move shows it).
+    if (CDrawTool* tool = FindCurrentTool())
+        tool->EraseMagnetMarker(view_);
     edit_.emplace(*doc, [this](CEntity* e) { view_->DrawEntity(*dc_, e, EntityState::Normal); });
 }
 
