@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 namespace platform {
@@ -13,6 +14,39 @@ constexpr int kDash[] = {18, 6};
 constexpr int kDot[] = {3, 3};
 constexpr int kDashDot[] = {9, 6, 3, 6};
 constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
+
+// Moves a dash phase on by n pixels, exactly as plotting n pixels one by one
+// would (a run with nothing left still takes one pixel).
+void AdvancePhase(DashPhase& phase, const DashPattern& dashes, long long n)
+{
+    if (dashes.count == 0 || n <= 0) return;
+    const long long rest = std::max(phase.remaining, 1);
+    if (n < rest) {
+        phase.remaining = int(rest - n);
+        return;
+    }
+    n -= rest;
+    phase.index = (phase.index + 1) % dashes.count;
+    phase.remaining = dashes.runs[phase.index];
+    // Now at the start of a run: whole periods change nothing.
+    long long period = 0;
+    for (int i = 0; i < dashes.count; ++i) period += std::max(dashes.runs[i], 1);
+    n %= period;
+    while (n > 0) {
+        const long long r = std::max(phase.remaining, 1);
+        if (n < r) {
+            phase.remaining = int(r - n);
+            return;
+        }
+        n -= r;
+        phase.index = (phase.index + 1) % dashes.count;
+        phase.remaining = dashes.runs[phase.index];
+    }
+}
+
+// Ceiling of p / q for q > 0 (wide enough for products of two coordinate
+// spans).
+long long CeilDiv(__int128 p, __int128 q) { return static_cast<long long>(p >= 0 ? (p + q - 1) / q : -(-p / q)); }
 
 } // namespace
 
@@ -89,28 +123,68 @@ void ImageRaster::PlotRun(const std::vector<Point>& pts, std::uint32_t rgb, Rop2
 void ImageRaster::Line(Point a, Point b, std::uint32_t rgb, Rop2 rop, const DashPattern& dashes, DashPhase& phase,
                        std::int64_t gap)
 {
-    int dx = std::abs(b.x - a.x);
-    int dy = std::abs(b.y - a.y);
+    const long long dx = std::llabs(static_cast<long long>(b.x) - a.x);
+    const long long dy = std::llabs(static_cast<long long>(b.y) - a.y);
     const int sx = b.x >= a.x ? 1 : -1;
     const int sy = b.y >= a.y ? 1 : -1;
-    int x = a.x;
-    int y = a.y;
     const bool xMajor = dx >= dy;
-    const int n = xMajor ? dx : dy;
-    const int k = xMajor ? dy : dx;
-    // The minor coordinate at step i is rounded from i * k / n, halves
-    // rounding away from the start.
-    long long acc = n;
-    const long long twoN = 2LL * n;
-    const long long twoK = 2LL * k;
+    const long long n = xMajor ? dx : dy;
+    const long long k = xMajor ? dy : dx;
     const bool solid = dashes.count == 0;
-    // Whole line outside the clip and no pattern to advance: nothing to do.
-    if (solid) {
-        const int minX = std::min(a.x, b.x), maxX = std::max(a.x, b.x);
-        const int minY = std::min(a.y, b.y), maxY = std::max(a.y, b.y);
-        if (maxX < clip_.left || minX >= clip_.right || maxY < clip_.top || minY >= clip_.bottom) return;
+    if (n == 0) return;
+    // Step i (0 <= i < n) plots major = start + s * i and minor = start + s *
+    // m(i), m(i) = floor((2 k i + n) / (2 n)): i * k / n rounded, halves away
+    // from the start. Both are monotonic in i, so the steps that land in the
+    // clip form one range [i0, i1); only that range is walked, and a dash
+    // pattern is moved on over the steps before and after it.
+    const long long majStart = xMajor ? a.x : a.y;
+    const long long minStart = xMajor ? a.y : a.x;
+    const int majStep = xMajor ? sx : sy;
+    const int minStep = xMajor ? sy : sx;
+    const long long majLo = xMajor ? clip_.left : clip_.top;
+    const long long majHi = (xMajor ? clip_.right : clip_.bottom) - 1LL;
+    const long long minLo = xMajor ? clip_.top : clip_.left;
+    const long long minHi = (xMajor ? clip_.bottom : clip_.right) - 1LL;
+    long long i0 = 0;
+    long long i1 = n;
+    if (majLo > majHi || minLo > minHi) {
+        i1 = 0;
+    } else {
+        // Major coordinate within [majLo, majHi].
+        if (majStep > 0) {
+            i0 = std::max(i0, majLo - majStart);
+            i1 = std::min(i1, majHi - majStart + 1);
+        } else {
+            i0 = std::max(i0, majStart - majHi);
+            i1 = std::min(i1, majStart - majLo + 1);
+        }
+        // Minor offset m(i) within [lo, hi].
+        const long long lo = minStep > 0 ? minLo - minStart : minStart - minHi;
+        const long long hi = minStep > 0 ? minHi - minStart : minStart - minLo;
+        if (lo > k || hi < 0) {
+            i1 = 0;
+        } else if (k > 0) {
+            // m(i) >= lo  <=>  2 k i >= 2 n lo - n;  m(i) <= hi  <=>  2 k i < 2 n (hi + 1) - n.
+            const __int128 wn = n;
+            if (lo > 0) i0 = std::max(i0, CeilDiv(2 * wn * lo - wn, 2 * k));
+            if (hi < k) i1 = std::min(i1, CeilDiv(2 * wn * (hi + 1) - wn, 2 * k));
+        }
     }
-    for (int i = 0; i < n; ++i) {
+    if (i0 >= i1) {
+        AdvancePhase(phase, dashes, n);
+        return;
+    }
+    AdvancePhase(phase, dashes, i0);
+    const long long twoN = 2 * n;
+    const long long twoK = 2 * k;
+    const __int128 start = __int128(twoK) * i0 + n;
+    long long acc = static_cast<long long>(start % twoN);
+    const long long m0 = static_cast<long long>(start / twoN);
+    int maj = int(majStart + majStep * i0);
+    int min = int(minStart + minStep * m0);
+    for (long long i = i0; i < i1; ++i) {
+        const int x = xMajor ? maj : min;
+        const int y = xMajor ? min : maj;
         if (solid) {
             Plot(x, y, rgb, rop);
         } else {
@@ -126,10 +200,11 @@ void ImageRaster::Line(Point a, Point b, std::uint32_t rgb, Rop2 rop, const Dash
         acc += twoK;
         if (acc >= twoN) {
             acc -= twoN;
-            if (xMajor) y += sy; else x += sx;
+            min += minStep;
         }
-        if (xMajor) x += sx; else y += sy;
+        maj += majStep;
     }
+    AdvancePhase(phase, dashes, n - i1);
 }
 
 void ImageRaster::Polyline(const std::vector<Point>& pts, std::uint32_t rgb, Rop2 rop, const DashPattern& dashes,
@@ -524,24 +599,6 @@ void WalkArc(const EllipseGeometry& g, Point start, Point end, bool clockwise, S
     for (std::size_t k = 1; k < runs.size(); ++k)
         if (!takeRun(runs[(first + k) % runs.size()], 0, runs[(first + k) % runs.size()].n)) return;
     takeRun(runs[first], 0, offset);
-}
-
-// Moves a dash phase on by n pixels.
-void AdvancePhase(DashPhase& phase, const DashPattern& dashes, long long n)
-{
-    if (dashes.count == 0 || n <= 0) return;
-    long long period = 0;
-    for (int i = 0; i < dashes.count; ++i) period += dashes.runs[i];
-    n %= period;
-    while (n > 0) {
-        if (n < phase.remaining) {
-            phase.remaining -= int(n);
-            return;
-        }
-        n -= phase.remaining;
-        phase.index = (phase.index + 1) % dashes.count;
-        phase.remaining = dashes.runs[phase.index];
-    }
 }
 
 } // namespace

@@ -60,6 +60,8 @@ public:
 
     // A one-pixel line from a to b, b left out. 'gap' < 0 leaves the gaps of
     // a dashed pen untouched; otherwise they are painted in that colour.
+    // Costs in proportion to the pixels that can reach the clip; the dash
+    // phase still moves on by the whole length of the line.
     void Line(Point a, Point b, std::uint32_t rgb, Rop2 rop, const DashPattern& dashes, DashPhase& phase,
               std::int64_t gap);
     // Consecutive lines through the points (each end left out).
