@@ -174,8 +174,6 @@ private:
     };
     void XorLine(COrvikCadView* view, platform::Point a, platform::Point b);
     void XorCross(COrvikCadView* view, platform::Point at);
-    void XorLineOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b, bool deviceDc);
-    void XorCrossOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, bool deviceDc);
     // The band from a to b replaces the one shown.
     void ShowBand(COrvikCadView* view, platform::Point a, platform::Point b);
     void EraseBand();

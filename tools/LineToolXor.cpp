@@ -17,37 +17,6 @@ COrvikCadView* ShownIn(const QPointer<QWidget>& view)
 
 } // namespace
 
-void CLineTool::XorLineOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b,
-                          bool deviceDc)
-{
-    const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
-    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-    if (deviceDc) {
-        view->LogicalToDevice(a.x, a.y);
-        view->LogicalToDevice(b.x, b.y);
-    }
-    dc.MoveTo(a.x, a.y);
-    dc.LineTo(b.x, b.y);
-    dc.SelectPen(oldPen);
-    dc.SetRop2(kept);
-}
-
-void CLineTool::XorCrossOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, bool deviceDc)
-{
-    const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
-    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-    if (deviceDc)
-        view->LogicalToDevice(at.x, at.y);
-    // Nine pixels each way round the point: the last pixel of a line is
-    // not drawn.
-    dc.MoveTo(at.x - 4, at.y);
-    dc.LineTo(at.x + 5, at.y);
-    dc.MoveTo(at.x, at.y - 4);
-    dc.LineTo(at.x, at.y + 5);
-    dc.SelectPen(oldPen);
-    dc.SetRop2(kept);
-}
-
 void CLineTool::XorLine(COrvikCadView* view, platform::Point a, platform::Point b)
 {
     auto dc = view->GetClientDc();

@@ -64,8 +64,6 @@ private:
         platform::Point a{}, b{};
         QPointer<QWidget> view;
     };
-    void XorLineOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b, bool deviceDc);
-    void XorCrossOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, bool deviceDc);
     void ShowBand(COrvikCadView* view, platform::Point a, platform::Point b);
     void ShowCross(COrvikCadView* view, platform::Point at);
     void EraseFigure(XorFigure& f, bool cross);

@@ -14,6 +14,7 @@
 #include "tools/LineInputDlg.h"
 #include "tools/ToolState.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -160,7 +161,7 @@ TEST_F(LineEndToEnd, DrawSaveAndOpenAgain)
     // What the window shows.
     view->Buffer().Validate();
     const QImage shot = child->grab().toImage();
-    EXPECT_TRUE(shot.save(QDir::current().filePath(QStringLiteral("line_end_to_end.png"))));
+    EXPECT_TRUE(shot.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("line_end_to_end.png"))));
 
     // Saved, and opened again in a window of its own.
     ui.path(path);

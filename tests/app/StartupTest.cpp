@@ -10,6 +10,7 @@
 #include "resources/Resource.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,7 +176,7 @@ TEST_F(AppTest, ScreenshotOfMainWindowWithOneDrawing)
     QApplication::processEvents();
     QImage shot = frame->grab().toImage();
     EXPECT_FALSE(shot.isNull());
-    QString out = QDir::current().filePath(QStringLiteral("app_main_window.png"));
+    QString out = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("app_main_window.png"));
     EXPECT_TRUE(shot.save(out));
 
     // Without a drawing the grey ground shows with our picture in the middle.
@@ -185,7 +186,7 @@ TEST_F(AppTest, ScreenshotOfMainWindowWithOneDrawing)
     QApplication::processEvents();
     QImage ground = frame->Client()->viewport()->grab().toImage();
     EXPECT_EQ(ground.pixelColor(2, 2), QColor(128, 128, 128));
-    ground.save(QDir::current().filePath(QStringLiteral("app_client_ground.png")));
+    ground.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("app_client_ground.png")));
 }
 
 TEST_F(AppTest, ModifiedDrawingAsksToBeSavedOnClose)
