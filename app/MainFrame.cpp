@@ -5,7 +5,7 @@
 #include "app/Document.h"
 #include "app/OperateMsgBox.h"
 #include "app/OrvikCadApp.h"
-#include "app/PopLayerPlaceholder.h"
+#include "dialogs/PopLayer.h"
 #include "app/RecentFileList.h"
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
@@ -582,7 +582,6 @@ void CMainFrame::ShowLayerList()
             UpdateCommandUI();
         }
     });
-    m_pLayerList->move(mapToGlobal(QPoint(100, 100)));
     m_pLayerList->show();
 }
 

@@ -230,6 +230,9 @@ public:
     void OnZoomBox();
     void OnViewFitAll();
     void OnRedisplay();
+    // Command 108: takes the process-wide layer table into the drawing and
+    // the view; repaints when CommandArgument is 1.
+    void OnUpdateLayers();
     void OnCenterMove();
     void OnHandMove();
     void OnViewGrid();

@@ -35,6 +35,7 @@ void COrvikCadView::RegisterViewCommands()
     OnCommand(ID_VIEW_FIT_ALL, [this] { OnViewFitAll(); });
     OnCommand(ID_VIEW_BASE, [this] { ResetToBaseView(0); });
     OnCommand(ID_VIEW_REDISPLAY, [this] { OnRedisplay(); });
+    OnCommand(ID_UPDATE_LAYERS, [this] { OnUpdateLayers(); });
     OnCommand(ID_VIEW_CENTER_MOVE, [this] { OnCenterMove(); });
     OnUpdateCommandUI(ID_VIEW_CENTER_MOVE, [this](CCmdUI& ui) { ui.SetCheck(mouseMode == 3); });
     OnCommand(ID_VIEW_HAND_MOVE, [this] { OnHandMove(); });

@@ -11,6 +11,8 @@
 #include "app/MainFrame.h"
 #include "app/OperateMsgBox.h"
 #include "app/OrvikCadView.h"
+#include "dialogs/PopLayer.h"
+#include "model/Settings.h"
 #include "model/Document.h"
 #include "resources/Resource.h"
 #include "tools/DrawTool.h"
@@ -315,8 +317,21 @@ void COrvikCadView::RestoreToolFigures(platform::Dc& dc, bool deviceDc)
 void COrvikCadView::OnActivateView(bool activate, CView* activated, CView* deactivated)
 {
     CView::OnActivateView(activate, activated, deactivated);
-    if (activate)
+    if (activate) {
+        // The layer list follows the drawing that has become active.
+        if (const COrvikCadDoc* doc = GetDrawing()) {
+            LayerCount = doc->layerCount;
+            CurrentLayer = doc->currentLayer;
+            for (int i = 0; i < MaxLayers; ++i) {
+                LayerStates[i] = doc->layerStates[i];
+                LayerNames[i] = doc->layerNames[i].substr(0, MaxLayerNameBytes);
+            }
+            if (CMainFrame* frame = AfxGetMainFrame())
+                if (CPopLayer* list = frame->LayerList())
+                    list->FillLayerList();
+        }
         return;
+    }
     if (CDrawTool* tool = FindCurrentTool()) {
         const bool copyingBetweenDrawings = CurrentToolId == ToolId::Move && ToolSubMode == 6;
         if (InputPointCount != 0 && !copyingBetweenDrawings)

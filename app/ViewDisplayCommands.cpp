@@ -192,6 +192,25 @@ void COrvikCadView::OnRedisplay()
     forceErase = 0;
 }
 
+void COrvikCadView::OnUpdateLayers()
+{
+    COrvikCadDoc* doc = GetDrawing();
+    if (!doc)
+        return;
+    const int count = std::clamp<int>(LayerCount, 1, MaxLayers);
+    const int current = std::clamp<int>(CurrentLayer, 0, count - 1);
+    doc->layerCount = static_cast<int16_t>(count);
+    doc->currentLayer = static_cast<int16_t>(current);
+    currentLayer = static_cast<uint16_t>(current);
+    for (int i = 0; i < MaxLayers; ++i) {
+        doc->layerStates[i] = LayerStates[i];
+        doc->layerNames[i] = LayerNames[i].substr(0, MaxLayerNameBytes);
+        layerState[i] = static_cast<char>(LayerStates[i]);
+    }
+    if (CommandArgument == 1)
+        RedrawNow();
+}
+
 void COrvikCadView::OnCenterMove()
 {
     mouseMode = mouseMode == 3 ? 0 : 3;

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
 
-#include "app/PopLayerPlaceholder.h"
+#include "dialogs/PopLayer.h"
 #include "app/RecentFileList.h"
 #include "model/Settings.h"
 #include "dialogs/LayerPropatyDlg.h"
