@@ -13,6 +13,9 @@
 #include "platform/BackBuffer.h"
 #include "platform/Dc.h"
 
+#include <QByteArray>
+#include <QImage>
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -251,6 +254,22 @@ public:
     // Command 32894: the drawing information of this drawing.
     void OnDrawingInfo();
     void OnUpdate(CView* sender, long hint) override;
+
+    // ---- pictures of the drawing (ViewImageOutput.cpp) ----
+    void RegisterImageOutputCommands();
+    // Command 32797: arms an image band; its end saves the boxed region.
+    void OnSaveImage();
+    // The end of an image band (logical pixels): asks for a file and saves
+    // the region; 0 saved, cancelled or too small, -1 not saved.
+    int CaptureRegionToImage(const platform::Rect& band);
+    int SaveBitmapToImageFile(const QImage& image);
+    // The drawing without grid, range frame and origin mark.
+    QByteArray DrawingAsEmf();
+    QImage DrawingAsImage();
+    // Command 32796: the drawing as a metafile file; true when written.
+    bool OnSaveEmf();
+    // Command 57634: the drawing on the clipboard as a metafile.
+    bool OnEditCopy();
     // Marks the screen area of an entity for redrawing (with erase).
     void InvalidateEntity(const CEntity* entity);
     // Clears the client and draws the whole view on a client DC.

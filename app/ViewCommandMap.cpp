@@ -23,6 +23,7 @@ void COrvikCadView::RegisterViewCommands()
     OnCommand(ID_NUMERIC_SCALE, [this] { OnScaleByNumber(); });
 
     OnCommand(ID_DRAWING_INFO, [this] { OnDrawingInfo(); });
+    RegisterImageOutputCommands();
 
     // Display commands.
     OnCommand(ID_VIEW_ZOOM_IN, [this] { ZoomIn(); });
