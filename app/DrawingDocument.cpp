@@ -132,6 +132,14 @@ void CAppDocumentHost::FillPenCombo()
     }
 }
 
+void CAppDocumentHost::ReloadPenColors()
+{
+    CMainFrame* frame = AfxGetMainFrame();
+    if (frame && frame->m_pSizeInfoDlg) {
+        frame->m_pSizeInfoDlg->ReloadPenColors();
+    }
+}
+
 void CAppDocumentHost::RepaintScaleReadout()
 {
     CMainFrame* frame = AfxGetMainFrame();

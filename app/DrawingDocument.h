@@ -35,6 +35,7 @@ public:
     bool RunDrawingInfoDialog(COrvikCadDoc& doc, DrawingInfo& info) override;
     void DocumentChanged(COrvikCadDoc& doc) override;
     void FillPenCombo() override;
+    void ReloadPenColors() override;
     void RepaintScaleReadout() override;
     void SetGridBarSelection(int selection) override;
 };

@@ -151,7 +151,7 @@ bool COrvikCadDoc::OnNewDocument()
     LoadParameters();
     PenColors = parameters.PenColors;
     PenWidths = parameters.PenWidths;
-    if (TheDocumentHost) TheDocumentHost->FillPenCombo();
+    if (TheDocumentHost) TheDocumentHost->ReloadPenColors();
     return true;
 }
 

@@ -44,6 +44,8 @@ public:
     virtual bool RunDrawingInfoDialog(COrvikCadDoc& doc, DrawingInfo& info) = 0;
     // Refills the pen combo of the size bar from PenColors.
     virtual void FillPenCombo() {}
+    // Reads the pen colours of the settings file into the size bar and goes back to pen 1.
+    virtual void ReloadPenColors() {}
     // Repaints the scale read-out of the size bar.
     virtual void RepaintScaleReadout() {}
     // Selects choice 0..6 in the grid bar and updates it.

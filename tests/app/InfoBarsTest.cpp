@@ -29,6 +29,10 @@ TEST_F(AppTest, DrawingsReachTheSizeAndGridBarsThroughTheDocumentHost)
     TheDocumentHost->FillPenCombo();
     EXPECT_EQ(CurrentColor, 0x0A0B0Cu);
     EXPECT_EQ(frame->m_pSizeInfoDlg->SwatchColor(), 0x0A0B0Cu);
+    TheDocumentHost->ReloadPenColors();
+    EXPECT_EQ(CurrentPen, 0);
+    EXPECT_EQ(CurrentColor, PenColors[0]);
+    EXPECT_EQ(frame->m_pSizeInfoDlg->SwatchColor(), PenColors[0]);
     CurrentPen = savedPen;
 
     TheDocumentHost->SetGridBarSelection(6);
