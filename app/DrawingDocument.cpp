@@ -2,7 +2,9 @@
 
 #include "app/MainFrame.h"
 #include "app/OrvikCadApp.h"
+#include "dialogs/GrigBarDlg.h"
 #include "dialogs/PlanInfoDlg.h"
+#include "dialogs/SizeInfoDlg.h"
 #include "model/Notify.h"
 #include "platform/Encoding.h"
 
@@ -119,5 +121,29 @@ void CAppDocumentHost::DocumentChanged(COrvikCadDoc& doc)
     CDrawingDocument* document = CDrawingDocument::FromDrawing(&doc);
     if (document && document->GetPathName().isEmpty()) {
         document->SetTitle(FromCp932(doc.title));
+    }
+}
+
+void CAppDocumentHost::FillPenCombo()
+{
+    CMainFrame* frame = AfxGetMainFrame();
+    if (frame && frame->m_pSizeInfoDlg) {
+        frame->m_pSizeInfoDlg->FillPenCombo();
+    }
+}
+
+void CAppDocumentHost::RepaintScaleReadout()
+{
+    CMainFrame* frame = AfxGetMainFrame();
+    if (frame && frame->m_pSizeInfoDlg) {
+        frame->m_pSizeInfoDlg->OnPaint();
+    }
+}
+
+void CAppDocumentHost::SetGridBarSelection(int selection)
+{
+    CMainFrame* frame = AfxGetMainFrame();
+    if (frame && frame->m_pGridBarDlg) {
+        frame->m_pGridBarDlg->SetSelection(selection);
     }
 }

@@ -34,4 +34,7 @@ class CAppDocumentHost : public DocumentHost {
 public:
     bool RunDrawingInfoDialog(COrvikCadDoc& doc, DrawingInfo& info) override;
     void DocumentChanged(COrvikCadDoc& doc) override;
+    void FillPenCombo() override;
+    void RepaintScaleReadout() override;
+    void SetGridBarSelection(int selection) override;
 };

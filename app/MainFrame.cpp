@@ -10,7 +10,9 @@
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
 #include "app/View.h"
+#include "dialogs/GrigBarDlg.h"
 #include "dialogs/LayerPropatyDlg.h"
+#include "dialogs/SizeInfoDlg.h"
 #include "dialogs/PopEntity.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
@@ -214,10 +216,8 @@ bool CMainFrame::OnCreate()
 
     // Hosted panels: the size information, the prompt box and the grid bar.
     const int w = fm.horizontalAdvance(QLatin1Char('W'));
-    auto* sizeInfo = new QWidget;
-    sizeInfo->setObjectName(QStringLiteral("sizeInfoPlaceholder"));
+    auto* sizeInfo = new CSizeInfoDlg;
     platform::setControlId(sizeInfo, IDD_SIZEINFO);
-    sizeInfo->setFixedWidth(28 * w);
     m_wndSizeBar->SetHostedWidget(sizeInfo);
     m_pSizeInfoDlg = sizeInfo;
 
@@ -227,10 +227,8 @@ bool CMainFrame::OnCreate()
     m_wndMsgBar->SetHostedWidget(msgBox);
     m_wndMsgBar->m_pMsgBox = msgBox;
 
-    auto* gridDlg = new QWidget;
-    gridDlg->setObjectName(QStringLiteral("gridBarPlaceholder"));
+    auto* gridDlg = new CGrigBarDlg;
     platform::setControlId(gridDlg, IDD_GRIDBAR);
-    gridDlg->setFixedWidth(8 * w);
     m_wndGridBar->SetHostedWidget(gridDlg);
     m_pGridBarDlg = gridDlg;
 

@@ -24,6 +24,8 @@ class QMenu;
 class QStatusBar;
 class QTimer;
 class CChildFrame;
+class CGrigBarDlg;
+class CSizeInfoDlg;
 class CPopLayer;
 class COperateMsgBar;
 class COperateMsgBox;
@@ -111,8 +113,8 @@ public:
     QToolBar* m_wndOptionBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
 
-    QWidget* m_pSizeInfoDlg = nullptr;  // hosted on the size bar
-    QWidget* m_pGridBarDlg = nullptr;   // hosted on the grid bar
+    CSizeInfoDlg* m_pSizeInfoDlg = nullptr;  // hosted on the size bar
+    CGrigBarDlg* m_pGridBarDlg = nullptr;    // hosted on the grid bar
     QWidget* m_pDrawPalette = nullptr;
     QWidget* m_pPartsPalette = nullptr;
 

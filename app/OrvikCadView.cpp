@@ -6,6 +6,7 @@
 
 #include "app/DrawingDocument.h"
 #include "app/MainFrame.h"
+#include "dialogs/GrigBarDlg.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
@@ -192,6 +193,11 @@ void COrvikCadView::OnInitialUpdate()
             return;
         frame->ShowLayerList();
         frame->ShowDrawPalette();
+        if (GridPitch > 0 && frame->m_pGridBarDlg) {
+            frame->m_pGridBarDlg->m_strPitch = CGrigBarDlg::FormatPitch(GridPitch);
+            frame->m_pGridBarDlg->UpdateData(false);
+            frame->m_pGridBarDlg->AddPitchToList();
+        }
         PaletteShown = 0;
     }
 

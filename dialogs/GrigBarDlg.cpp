@@ -1,0 +1,227 @@
+#include "dialogs/GrigBarDlg.h"
+
+#include "app/MainFrame.h"
+#include "model/Settings.h"
+#include "platform/Controls.h"
+#include "resources/Resource.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int kLookList = 1505;
+constexpr int kPitchBox = 1000;
+constexpr int kPitchMaxChars = 8;
+
+// Item codes of the look list; the position is the look.
+constexpr int kLookCodes[7] = {0, 2, 1, 3, 4, 50001, 50002};
+// GridKind and GridLineType of each position.
+constexpr int16_t kLookKind[7] = {0, 0, 0, 0, 0, 1, 2};
+constexpr int16_t kLookLineType[7] = {0, 1, 2, 3, 4, 0, 0};
+
+QPixmap LookSample(int code)
+{
+    QPixmap pm(40, 12);
+    pm.fill(Qt::white);
+    QPainter p(&pm);
+    p.setPen(Qt::black);
+    if (code == 50001) {
+        for (int x = 4; x < 40; x += 6) {
+            p.drawPoint(x, 6);
+        }
+    } else if (code == 50002) {
+        for (int x = 5; x < 40; x += 10) {
+            p.drawLine(x - 2, 6, x + 2, 6);
+            p.drawLine(x, 4, x, 8);
+        }
+    } else {
+        QPen pen(Qt::black);
+        pen.setStyle(code == 2 ? Qt::DotLine
+                     : code == 1 ? Qt::DashLine
+                     : code == 3 ? Qt::DashDotLine
+                     : code == 4 ? Qt::DashDotDotLine
+                                 : Qt::SolidLine);
+        p.setPen(pen);
+        p.drawLine(2, 6, 38, 6);
+    }
+    return pm;
+}
+
+bool IsPitchText(const QString& text)
+{
+    if (text.isEmpty()) {
+        return false;
+    }
+    for (QChar c : text) {
+        if (c != QLatin1Char('-') && c != QLatin1Char('.') && !(c >= QLatin1Char('0') && c <= QLatin1Char('9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+float ReadPitch(const QString& text)
+{
+    float v = 0;
+    if (std::sscanf(text.toLatin1().constData(), "%f", &v) != 1) {
+        v = 0;
+    }
+    return v;
+}
+
+} // namespace
+
+CGrigBarDlg::CGrigBarDlg(QWidget* parent) : CDialog(IDD_GRIDBAR, parent)
+{
+    setWindowFlags(Qt::Widget);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 0, 2, 0);
+    layout->setSpacing(4);
+
+    m_lookCombo = new QComboBox(this);
+    platform::setControlId(m_lookCombo, kLookList);
+    m_lookCombo->setIconSize(QSize(40, 12));
+    for (int code : kLookCodes) {
+        m_lookCombo->addItem(QIcon(LookSample(code)), QString(), code);
+    }
+    layout->addWidget(m_lookCombo);
+
+    m_pitchCombo = new QComboBox(this);
+    platform::setControlId(m_pitchCombo, kPitchBox);
+    m_pitchCombo->setEditable(true);
+    m_pitchCombo->setInsertPolicy(QComboBox::NoInsert);
+    m_pitchCombo->lineEdit()->setMaxLength(kPitchMaxChars);
+    m_pitchCombo->setMinimumContentsLength(kPitchMaxChars);
+    m_pitchCombo->lineEdit()->installEventFilter(this);
+    layout->addWidget(m_pitchCombo);
+
+    m_sendCommand = [](unsigned id) {
+        if (CMainFrame* frame = AfxGetMainFrame()) {
+            frame->SendCommand(id);
+        }
+    };
+
+    UpdateData(false);
+    connect(m_lookCombo, &QComboBox::activated, this, &CGrigBarDlg::OnSelchangeGridKind);
+    connect(m_pitchCombo, &QComboBox::activated, this, &CGrigBarDlg::OnSelchangeGridPitch);
+}
+
+bool CGrigBarDlg::OnInitDialog()
+{
+    return CDialog::OnInitDialog();
+}
+
+bool CGrigBarDlg::UpdateData(bool save)
+{
+    if (save) {
+        m_nGridKind = m_lookCombo->currentIndex();
+        m_strPitch = m_pitchCombo->currentText().left(kPitchMaxChars);
+    } else {
+        m_lookCombo->setCurrentIndex(m_nGridKind >= 0 && m_nGridKind < 7 ? m_nGridKind : 0);
+        m_pitchCombo->setEditText(m_strPitch);
+    }
+    return true;
+}
+
+bool CGrigBarDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pitchCombo->lineEdit() && event->type() == QEvent::FocusOut) {
+        OnKillfocusGridPitch();
+    }
+    return CDialog::eventFilter(watched, event);
+}
+
+QString CGrigBarDlg::FormatPitch(double pitch)
+{
+    std::string text = std::to_string(pitch); // "%f"
+    while (text.size() > 1 && text.back() == '0') {
+        text.pop_back();
+    }
+    if (text.size() > 1 && text.back() == '.') {
+        text.pop_back();
+    }
+    return QString::fromStdString(text);
+}
+
+void CGrigBarDlg::SetSelection(int position)
+{
+    if (position < 0 || position > 6) {
+        return;
+    }
+    m_nGridKind = position;
+    m_lookCombo->setCurrentIndex(position);
+}
+
+void CGrigBarDlg::SendGridCommand()
+{
+    if (m_sendCommand) {
+        m_sendCommand(ID_APPLY_GRID);
+    }
+}
+
+void CGrigBarDlg::OnSelchangeGridKind(int position)
+{
+    if (position < 0 || position > 6) {
+        return;
+    }
+    m_nGridKind = position;
+    GridKind = kLookKind[position];
+    GridLineType = kLookLineType[position];
+    GridChangeKind = 1;
+    SendGridCommand();
+}
+
+void CGrigBarDlg::OnKillfocusGridPitch()
+{
+    if (!UpdateData(true)) {
+        return;
+    }
+    float v = 0;
+    if (IsPitchText(m_strPitch)) {
+        v = ReadPitch(m_strPitch);
+    } else {
+        // Anything else shows the pitch in force again and applies nothing.
+        if (GridPitch > 0) {
+            m_strPitch = FormatPitch(GridPitch);
+            m_pitchCombo->setEditText(m_strPitch);
+        }
+        return;
+    }
+    if (std::fabs(GridPitch - v) < 0.05) {
+        return;
+    }
+    GridPitch = v;
+    GridChangeKind = 0;
+    SendGridCommand();
+    AddPitchToList();
+}
+
+void CGrigBarDlg::OnSelchangeGridPitch(int index)
+{
+    if (index < 0) {
+        return;
+    }
+    m_strPitch = m_pitchCombo->itemText(index);
+    m_pitchCombo->setEditText(m_strPitch);
+    OnKillfocusGridPitch();
+}
+
+void CGrigBarDlg::AddPitchToList()
+{
+    if (m_strPitch.isEmpty()) {
+        return;
+    }
+    for (int i = 0; i < m_pitchCombo->count(); ++i) {
+        if (m_pitchCombo->itemText(i) == m_strPitch) {
+            return;
+        }
+    }
+    m_pitchCombo->addItem(m_strPitch);
+}
