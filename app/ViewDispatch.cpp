@@ -25,7 +25,7 @@
 #include <cmath>
 #include <cstdio>
 
-std::function<void(COrvikCadView&, platform::Dc&, const platform::Rect&)> SaveBandRegion;
+std::function<void(COrvikCadView&, const platform::Rect&)> SaveBandRegion;
 
 namespace {
 
@@ -137,11 +137,13 @@ void COrvikCadView::OnLButtonUp(unsigned flags, platform::Point point)
         auto dc = GetClientDc();
         DrawBand(*this, *dc, bandRect);
         const platform::Rect band = bandRect;
+        // The screen's drawing context goes before the save's file chooser
+        // or the zoom draws on the view again.
+        dc.reset();
         if (bandPurpose == 2) {
             if (SaveBandRegion)
-                SaveBandRegion(*this, *dc, band);
+                SaveBandRegion(*this, band);
         } else if (bandPurpose == 0) {
-            dc.reset();
             if (band.right < band.left && band.bottom < band.top) {
                 ZoomOut(0.5);
             } else {

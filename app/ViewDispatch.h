@@ -17,7 +17,7 @@ COrvikCadView* GetViewCapture();
 // What a finished band of purpose 2 does with its rectangle (logical
 // pixels, as drawn): the region is saved as an image. Empty until the image
 // export installs it.
-extern std::function<void(COrvikCadView& view, platform::Dc& dc, const platform::Rect& band)> SaveBandRegion;
+extern std::function<void(COrvikCadView& view, const platform::Rect& band)> SaveBandRegion;
 
 // The client point as the view's logical point (the framework's scroll
 // position added).

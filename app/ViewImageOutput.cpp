@@ -63,7 +63,7 @@ void COrvikCadView::RegisterImageOutputCommands()
     OnCommand(ID_FILE_SAVE_IMAGE, [this] { OnSaveImage(); });
     OnCommand(ID_FILE_SAVE_EMF, [this] { OnSaveEmf(); });
     OnCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
-    SaveBandRegion = [](COrvikCadView& view, platform::Dc&, const platform::Rect& band) {
+    SaveBandRegion = [](COrvikCadView& view, const platform::Rect& band) {
         view.CaptureRegionToImage(band);
     };
 }
