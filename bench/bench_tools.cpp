@@ -2,6 +2,7 @@
 // clicked, 1,000 mouse moves each erase and draw the band and look for a
 // snap point under the cursor. The drawing holds 1,000 or 100,000 lines;
 // the cost of a move must not grow with it.
+#include "GuiBenchMain.h"
 #include "app/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"
@@ -106,14 +107,5 @@ BENCHMARK(RubberBandFrames)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecon
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir data;
-    DataFolder = QDir(data.path()).filePath(QStringLiteral("data")).toStdString();
-    QDir().mkpath(QString::fromStdString(DataFolder));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The drawing view at scale: a nearest-snap query among a million points, a
 // full redraw of 100,000 lines and 10,000 arcs at fit-all on a 1920 x 1080
 // view, and the redraw of a zoomed-in corner, which visits only what shows.
+#include "GuiBenchMain.h"
 #include "app/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"
@@ -131,14 +132,5 @@ BENCHMARK(NearestSnapAmongAMillionPoints)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir data;
-    DataFolder = QDir(data.path()).filePath(QStringLiteral("data")).toStdString();
-    QDir().mkpath(QString::fromStdString(DataFolder));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The drawing view with texts, hatches and picks: a full redraw of 10,000
 // texts and 1,000 hatches at fit-all on a 1920 x 1080 view and of a zoomed-in
 // corner of them, and a pick among a million entities through the box index.
+#include "GuiBenchMain.h"
 #include "app/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"
@@ -152,14 +153,5 @@ BENCHMARK(PickAmongAMillionEntities)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir data;
-    DataFolder = QDir(data.path()).filePath(QStringLiteral("data")).toStdString();
-    QDir().mkpath(QString::fromStdString(DataFolder));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }
