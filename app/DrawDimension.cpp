@@ -4,7 +4,7 @@
 
 #include "app/OrvikCadView.h"
 
-#include "app/DimensionMarks.h"
+#include "model/DimensionMarks.h"
 
 #include "model/Settings.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/OrvikCadView.h"
 
-#include "app/FillOutline.h"
+#include "model/FillOutline.h"
 
 #include <cstring>
 

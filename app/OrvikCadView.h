@@ -6,8 +6,8 @@
 // hooks for the tool dispatch.
 
 #include "app/DashPainter.h"
-#include "app/EntityIndex.h"
-#include "app/EntityPicker.h"
+#include "model/EntityIndex.h"
+#include "model/EntityPicker.h"
 #include "app/View.h"
 #include "model/Entity.h"
 #include "platform/BackBuffer.h"

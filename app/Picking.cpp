@@ -2,8 +2,8 @@
 
 #include "app/OrvikCadView.h"
 
-#include "app/EntityPicker.h"
-#include "app/PickGeometry.h"
+#include "model/EntityPicker.h"
+#include "model/PickGeometry.h"
 #include "model/Document.h"
 #include "model/GeometryLines.h"
 

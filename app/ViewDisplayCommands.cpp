@@ -2,7 +2,7 @@
 // bar's settings, the cancel command and the re-layout after the paper or
 // the scale changed.
 
-#include "app/EntityBox.h"
+#include "model/EntityBox.h"
 #include "app/MainFrame.h"
 #include "app/OrvikCadView.h"
 #include "model/PaperSizes.h"

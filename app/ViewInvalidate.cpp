@@ -1,7 +1,7 @@
 // COrvikCadView: erasing an entity's screen area, the drawing-range frame
 // and origin mark, and the two circle rubber bands of the tools.
 
-#include "app/EntityBox.h"
+#include "model/EntityBox.h"
 #include "app/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"

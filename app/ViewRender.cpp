@@ -6,7 +6,7 @@
 #include "app/OrvikCadView.h"
 
 #include "app/DashPainter.h"
-#include "app/DimensionMarks.h"
+#include "model/DimensionMarks.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 

@@ -5,7 +5,7 @@
 
 #include "DrawingViewFixture.h"
 
-#include "app/EntityBox.h"
+#include "model/EntityBox.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <random>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -21,6 +22,10 @@ namespace fs = std::filesystem;
 
 fs::path SeedFolder()
 {
+    // ctest names the source folder; __FILE__ may be relative when a compiler
+    // cache rewrote the paths.
+    if (const char* source = std::getenv("ORVIK_SOURCE_DIR"); source && *source)
+        return fs::path(source) / "fuzz" / "corpus" / "orv";
     return fs::path(__FILE__).parent_path().parent_path().parent_path() / "fuzz" / "corpus" / "orv";
 }
 

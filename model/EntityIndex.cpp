@@ -1,4 +1,4 @@
-#include "app/EntityIndex.h"
+#include "model/EntityIndex.h"
 
 #include "model/Entity.h"
 #include "model/EntityListChanges.h"

@@ -5,7 +5,7 @@
 // texts are member entities of their own; the record adds only these marks.
 // Shared by the dimension drawer and the box the view culls dimensions by.
 
-#include "app/TerminatorSpec.h"
+#include "model/TerminatorSpec.h"
 #include "model/Entity.h"
 #include "model/GeometryCircles.h"
 #include "model/GeometryLines.h"

@@ -11,7 +11,7 @@
 // that are not finite) are always returned; entities that neither show nor
 // answer a pick (group headers, empty records) never are.
 
-#include "app/EntityBox.h"
+#include "model/EntityBox.h"
 
 #include <cstdint>
 #include <vector>

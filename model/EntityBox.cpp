@@ -1,8 +1,8 @@
-#include "app/EntityBox.h"
+#include "model/EntityBox.h"
 
-#include "app/DimensionMarks.h"
-#include "app/FillOutline.h"
-#include "app/PickGeometry.h"
+#include "model/DimensionMarks.h"
+#include "model/FillOutline.h"
+#include "model/PickGeometry.h"
 #include "model/Utilities.h"
 
 #include <algorithm>

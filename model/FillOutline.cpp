@@ -1,6 +1,6 @@
-#include "app/FillOutline.h"
+#include "model/FillOutline.h"
 
-#include "app/PickGeometry.h"
+#include "model/PickGeometry.h"
 #include "model/Entity.h"
 #include "model/GeometryCircles.h"
 

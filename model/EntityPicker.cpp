@@ -1,6 +1,6 @@
-#include "app/EntityPicker.h"
+#include "model/EntityPicker.h"
 
-#include "app/PickGeometry.h"
+#include "model/PickGeometry.h"
 #include "model/Entity.h"
 #include "model/GeometryCircles.h"
 #include "model/GeometryLines.h"

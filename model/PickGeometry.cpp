@@ -1,4 +1,4 @@
-#include "app/PickGeometry.h"
+#include "model/PickGeometry.h"
 
 #include "model/Entity.h"
 #include "model/GeometryLines.h"

@@ -4,7 +4,7 @@
 // of fills and hatchings, the grid rounding and the filter codes. Model
 // millimetres throughout; nothing here draws.
 
-#include "app/EntityBox.h"  // EllipseBounds
+#include "model/EntityBox.h"  // EllipseBounds
 
 #include <string_view>
 

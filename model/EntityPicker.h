@@ -5,7 +5,7 @@
 // answer is the one a walk over the whole list gives, ties going to the
 // earlier entity.
 
-#include "app/EntityIndex.h"
+#include "model/EntityIndex.h"
 
 #include <cstdint>
 #include <vector>
