@@ -1,7 +1,9 @@
 // The seventeen tool objects, built once in this order, which is therefore
-// the order of ToolList. They live until the process ends.
+// the order of ToolList.
 
 #include "tools/ToolList.h"
+
+#include "tools/DrawTool.h"
 
 #include "edit_tools/SelectTool.h"
 #include "tools/PointTool.h"
@@ -21,27 +23,62 @@
 #include "annotation_tools/InportTool.h"
 #include "edit_tools/TransformTool.h"
 
+#include <new>
+#include <vector>
+
+namespace {
+
+// Room for one tool object that can be built again in the same place, so
+// that every pointer to it (ToolList among them) stays good.
+template <class T> class ToolSlot {
+public:
+    void Build() { new (storage_) T; }
+    void Destroy() { std::launder(reinterpret_cast<T*>(storage_))->~T(); }
+
+private:
+    alignas(T) unsigned char storage_[sizeof(T)];
+};
+
+#define ORVIK_TOOL_CLASSES(X)                                                                                    \
+    X(CSelectTool) X(CPointTool) X(CLineTool) X(CCurveTool) X(CCircleTool) X(CPolyTool) X(CTextTool)            \
+    X(CDeleteTool) X(CDimensionTool) X(CExpansionTool) X(CCornerTool) X(CMoveTool) X(CHatchiTool) X(CImageTool) \
+    X(CDevelopTool) X(CInportTool) X(CTransformTool)
+
+// The objects live until the process ends; they are never destroyed at exit.
+#define ORVIK_TOOL_SLOT(T) ToolSlot<T> slot##T;
+ORVIK_TOOL_CLASSES(ORVIK_TOOL_SLOT)
+#undef ORVIK_TOOL_SLOT
+
+bool built = false;
+
+void BuildAll()
+{
+#define ORVIK_BUILD_TOOL(T) slot##T.Build();
+    ORVIK_TOOL_CLASSES(ORVIK_BUILD_TOOL)
+#undef ORVIK_BUILD_TOOL
+}
+
+} // namespace
+
 void CreateTools()
 {
-    static bool built = false;
     if (built)
         return;
     built = true;
-    static CSelectTool selectTool;
-    static CPointTool pointTool;
-    static CLineTool lineTool;
-    static CCurveTool curveTool;
-    static CCircleTool circleTool;
-    static CPolyTool polyTool;
-    static CTextTool textTool;
-    static CDeleteTool deleteTool;
-    static CDimensionTool dimensionTool;
-    static CExpansionTool expansionTool;
-    static CCornerTool cornerTool;
-    static CMoveTool moveTool;
-    static CHatchiTool hatchiTool;
-    static CImageTool imageTool;
-    static CDevelopTool developTool;
-    static CInportTool inportTool;
-    static CTransformTool transformTool;
+    BuildAll();
 }
+
+void ResetToolsToDefaults()
+{
+    if (!built)
+        return;
+    // Each tool is built again where it stood; the list keeps its order and
+    // any other tool entered in it.
+    const std::vector<CDrawTool*> order(ToolList.begin(), ToolList.end());
+#define ORVIK_DESTROY_TOOL(T) slot##T.Destroy();
+    ORVIK_TOOL_CLASSES(ORVIK_DESTROY_TOOL)
+#undef ORVIK_DESTROY_TOOL
+    BuildAll();
+    ToolList.Assign(order);
+}
+

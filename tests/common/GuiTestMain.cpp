@@ -1,8 +1,13 @@
 // Entry point of the GUI test executables: one QApplication for the whole
 // run, on the offscreen platform unless the caller chose another.
+#include "common/StateListener.h"
+#include "tools/ToolList.h"
+#include "tools/ToolState.h"
+
 #include <QApplication>
 #include <clocale>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -26,5 +31,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
+    auto toolState = std::make_shared<ToolStateSnapshot>();
+    StateListener::Install(StateListener::Seam{
+        [toolState] { *toolState = ToolStateSnapshot::Capture(); },
+        [toolState] {
+            ResetToolsToDefaults();
+            toolState->Restore();
+        }});
     return RUN_ALL_TESTS();
 }
