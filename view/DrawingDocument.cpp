@@ -47,6 +47,12 @@ bool CDrawingDocument::OnNewDocument()
     return true;
 }
 
+void CDrawingDocument::SetTitle(const QString& title)
+{
+    CDocument::SetTitle(title);
+    m_drawing.title = ToCp932(title);
+}
+
 bool CDrawingDocument::OnOpenDocument(const QString& path)
 {
     return m_drawing.OnOpenDocument(NativePath(path)) == OpenResult::Ok;

@@ -15,6 +15,8 @@ public:
     const COrvikCadDoc& Drawing() const { return m_drawing; }
 
     bool OnNewDocument() override;
+    // The window title, kept by the drawing too (its information dialog shows it).
+    void SetTitle(const QString& title) override;
     bool OnOpenDocument(const QString& path) override;
     bool OnSaveDocument(const QString& path) override;
 
