@@ -105,6 +105,9 @@ public:
         dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         QString filter = qtFileFilter(request.filter);
         QStringList filters = filter.isEmpty() ? QStringList() : filter.split(QStringLiteral(";;"));
+        if (request.filter.contains(u'|')) {
+            dlg.setOption(QFileDialog::HideNameFilterDetails);
+        }
         if (!filters.isEmpty()) {
             dlg.setNameFilters(filters);
             if (request.filterIndex >= 0 && request.filterIndex < filters.size()) {
@@ -254,31 +257,26 @@ QString qtFileFilter(const QString& filter)
     QStringList parts = filter.split(u'|');
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString desc = parts[i];
+        const QString desc = parts[i].trimmed();
         QString patterns = parts[i + 1];
         if (desc.isEmpty() && patterns.isEmpty()) {
             break;
         }
         patterns.replace(u';', u' ');
-        patterns = patterns.simplified();
-        // "*.*" means every file, with or without a dot.
-        QStringList each = patterns.split(u' ');
-        for (QString& p : each) {
-            if (p == QStringLiteral("*.*")) {
-                p = QStringLiteral("*");
+        // File names on Linux are case-sensitive, the filters were written
+        // for a system where they are not: match either case. "*.*" means
+        // every file, with or without a dot.
+        QStringList each;
+        for (const QString& p : patterns.simplified().split(u' ', Qt::SkipEmptyParts)) {
+            for (const QString& v : {p == QStringLiteral("*.*") ? QStringLiteral("*") : p, p.toLower(), p.toUpper()}) {
+                if (!each.contains(v) && !(v == QStringLiteral("*.*"))) {
+                    each << v;
+                }
             }
         }
-        // Qt reads the patterns from the parentheses at the end of the text.
-        QString shown = desc;
-        qsizetype open = desc.lastIndexOf(u'(');
-        bool hasOwn = desc.endsWith(u')') && open >= 0 &&
-                      desc.mid(open + 1, desc.size() - open - 2).replace(u';', u' ').simplified() == patterns &&
-                      !each.contains(QStringLiteral("*"));
-        patterns = each.join(u' ');
-        if (!hasOwn) {
-            shown = desc + QStringLiteral(" (") + patterns + u')';
-        }
-        out << shown;
+        // Qt reads the patterns from the parentheses at the end; the dialog
+        // hides them and shows the text as written.
+        out << desc + QStringLiteral(" (") + each.join(u' ') + u')';
     }
     return out.join(QStringLiteral(";;"));
 }

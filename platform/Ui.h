@@ -86,8 +86,9 @@ std::optional<QString> chooseFolder(const QString& title, const QString& initial
 std::optional<std::uint32_t> chooseColor(std::uint32_t initial, QWidget* parent = nullptr);
 std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent = nullptr);
 
-// A framework-style filter ("a|*.x|b|*.y;*.z||") in Qt's form; a Qt filter
-// comes back unchanged.
+// A framework-style filter ("a|*.x|b|*.y;*.z||") in Qt's form, each text
+// followed by its patterns in both cases (the file dialog hides them and shows
+// the text as written); a Qt filter comes back unchanged.
 QString qtFileFilter(const QString& filter);
 
 // Routes the model's ShowMessage / MessageBeep (model/Notify.h) through the

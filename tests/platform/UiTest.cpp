@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/Startup.h"
 #include "platform/Ui.h"
 #include "platform/UiScript.h"
 
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -145,8 +147,19 @@ TEST(Ui, ChoosersAnsweredByScript)
 TEST(Ui, FrameworkFiltersBecomeQtFilters)
 {
     EXPECT_EQ(qtFileFilter(QStringLiteral("図面 (*.orv)|*.orv|DXF (*.dxf)|*.dxf;*.DXF|全て (*.*)|*.*||")),
-              QStringLiteral("図面 (*.orv);;DXF (*.dxf) (*.dxf *.DXF);;全て (*.*) (*)"));
+              QStringLiteral("図面 (*.orv) (*.orv *.ORV);;DXF (*.dxf) (*.dxf *.DXF);;全て (*.*) (*)"));
+    EXPECT_EQ(qtFileFilter(QStringLiteral("その他のデータ (*.*) | *.* ||")), QStringLiteral("その他のデータ (*.*) (*)"));
     EXPECT_EQ(qtFileFilter(QStringLiteral("A (*.a);;B (*.b)")), QStringLiteral("A (*.a);;B (*.b)"));
+}
+
+TEST(Ui, StandardDialogsSpeakJapanese)
+{
+    // The translations Qt ships are loaded; what the program installs at
+    // start-up is what the file choosers and message boxes then show.
+    std::unique_ptr<QTranslator> qt = loadQtTranslations();
+    ASSERT_NE(qt, nullptr);
+    EXPECT_EQ(qt->translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    EXPECT_FALSE(qt->translate("QFileDialog", "File &name:").isEmpty());
 }
 
 TEST(Ui, RealMessageBoxReturnsTheButtonPressed)
