@@ -221,15 +221,58 @@ FileChoice chooseOpenFile(const FileRequest& request, QWidget* parent)
     return currentBackend->chooseFile(ownerOr(parent), request, false);
 }
 
+QString filterExtension(const QString& filter, int index)
+{
+    QString patterns;
+    if (filter.contains(u'|')) {
+        const QStringList parts = filter.split(u'|');
+        const qsizetype at = 2 * qsizetype(index) + 1;
+        if (index < 0 || at >= parts.size()) {
+            return QString();
+        }
+        patterns = parts[at];
+    } else {
+        const QStringList items = filter.split(QStringLiteral(";;"));
+        if (index < 0 || index >= items.size()) {
+            return QString();
+        }
+        const QString& item = items[index];
+        const qsizetype open = item.lastIndexOf(u'('), close = item.lastIndexOf(u')');
+        if (open < 0 || close < open) {
+            return QString();
+        }
+        patterns = item.mid(open + 1, close - open - 1);
+    }
+    patterns.replace(u';', u' ');
+    const QStringList each = patterns.simplified().split(u' ', Qt::SkipEmptyParts);
+    if (each.size() != 1 || !each[0].startsWith(QStringLiteral("*."))) {
+        return QString();
+    }
+    const QString ext = each[0].mid(2);
+    for (QChar c : ext) {
+        if (c == u'*' || c == u'?' || c == u'.' || c == u'[') {
+            return QString();
+        }
+    }
+    return ext;
+}
+
 FileChoice chooseSaveFile(const FileRequest& request, QWidget* parent)
 {
     FileChoice c = currentBackend->chooseFile(ownerOr(parent), request, true);
-    if (c.ok && !request.defaultExt.isEmpty() && QFileInfo(c.path).suffix().isEmpty()) {
-        QString ext = request.defaultExt.startsWith(u'.') ? request.defaultExt.mid(1) : request.defaultExt;
-        if (!c.path.endsWith(u'.')) {
-            c.path += u'.';
+    if (c.ok && QFileInfo(c.path).suffix().isEmpty()) {
+        // A name without an extension takes the chosen filter's, or the
+        // request's default where the filter names no single one.
+        QString ext = filterExtension(request.filter, c.filterIndex);
+        if (ext.isEmpty()) {
+            ext = request.defaultExt.startsWith(u'.') ? request.defaultExt.mid(1) : request.defaultExt;
         }
-        c.path += ext;
+        if (!ext.isEmpty()) {
+            if (!c.path.endsWith(u'.')) {
+                c.path += u'.';
+            }
+            c.path += ext;
+        }
     }
     return c;
 }

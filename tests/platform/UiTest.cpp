@@ -152,6 +152,33 @@ TEST(Ui, FrameworkFiltersBecomeQtFilters)
     EXPECT_EQ(qtFileFilter(QStringLiteral("A (*.a);;B (*.b)")), QStringLiteral("A (*.a);;B (*.b)"));
 }
 
+TEST(Ui, SavedNameWithoutExtensionTakesTheChosenFiltersOne)
+{
+    const QString framework = QStringLiteral("ＢＭＰ(*.bmp)|*.bmp|ＰＮＧ(*.png)|*.png|二つ|*.a;*.b|その他 (*.*)|*.*||");
+    const QString qt = QStringLiteral("A (*.tif);;B (*)");
+    struct Case {
+        const QString* filter;
+        int index;
+        const char* typed;
+        const char* saved;
+    };
+    const Case cases[] = {
+        {&framework, 1, "/d/a", "/d/a.png"},     {&framework, 0, "/d/a", "/d/a.bmp"},
+        {&framework, 2, "/d/a", "/d/a.dflt"},    {&framework, 3, "/d/a", "/d/a.dflt"},
+        {&framework, 1, "/d/a.jpeg", "/d/a.jpeg"}, {&framework, 1, "/d/a.", "/d/a.png"},
+        {&qt, 0, "/d/a", "/d/a.tif"},            {&qt, 1, "/d/a", "/d/a.dflt"},
+    };
+    for (const Case& c : cases) {
+        UiScript ui;
+        ui.path(QString::fromUtf8(c.typed), c.index);
+        FileRequest request;
+        request.filter = *c.filter;
+        request.defaultExt = QStringLiteral("dflt");
+        const FileChoice choice = chooseSaveFile(request);
+        EXPECT_EQ(choice.path, QString::fromUtf8(c.saved)) << c.typed << " " << c.index;
+    }
+}
+
 TEST(Ui, StandardDialogsSpeakJapanese)
 {
     // The translations Qt ships are loaded; what the program installs at
