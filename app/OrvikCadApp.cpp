@@ -193,7 +193,7 @@ CChildFrame* COrvikCadApp::OpenDocumentFile(const QString& path)
 void COrvikCadApp::OnFileOpen()
 {
     platform::FileRequest req;
-    req.filter = QStringLiteral("OrvikCAD 図面 (*.orv)|*.orv;*.ORV|全てのファイル (*.*)|*.*||");
+    req.filter = QStringLiteral("OrvikCAD Files (*.orv)|*.orv|全てのファイル (*.*)|*.*||");
     req.defaultExt = QStringLiteral("orv");
     platform::FileChoice choice = platform::chooseOpenFile(req, m_pMainWnd);
     if (choice) {
@@ -208,9 +208,10 @@ QString ImportedDocumentPath(const QString& folder, const QString& fileName, con
     for (QChar c : fileName) {
         name.append(c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - 'a' + 'A') : c);
     }
-    int cut = name.indexOf(ext);
-    if (cut >= 0) {
-        name.truncate(cut);
+    // Only the extension that ends the name goes: "A.DXFDATA.DXF" keeps its
+    // middle part.
+    if (name.endsWith(ext)) {
+        name.chop(ext.size());
     }
     name += QStringLiteral(".ORV");
     return QDir(folder).filePath(name);
