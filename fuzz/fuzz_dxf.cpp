@@ -1,5 +1,6 @@
 // Fuzz target of the DXF reader: reads the input as a DXF file. A refused
-// file must add nothing; an accepted one keeps its header values in range.
+// file must add nothing; an accepted one keeps its values finite, and what
+// it gave is written out and read back with as many entities.
 
 #include "exchange/DxfFile.h"
 #include "model/EntityList.h"
@@ -8,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -26,9 +28,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             !std::isfinite(dxf.LimMax[i]))
             std::abort();
     }
-    for (const CEntity* e = list.first; e; e = e->next) {
+    std::size_t count = 0;
+    for (const CEntity* e = list.first; e; e = e->next, ++count) {
         for (double v : e->values)
             if (!std::isfinite(v)) std::abort();
     }
+    std::string out;
+    CDxfFile writer;
+    writer.LtScale = dxf.LtScale;
+    writer.WriteText(out, list.first);
+    CEntityList again;
+    CDxfFile reader;
+    if (reader.ReadText(out, again) != DxfReadOk) std::abort();
+    std::size_t countAgain = 0;
+    for (const CEntity* e = again.first; e; e = e->next) ++countAgain;
+    if (countAgain != count) std::abort();
     return 0;
 }

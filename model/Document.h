@@ -140,6 +140,10 @@ public:
     // views are refitted (ViewUpdateRequest `viewUpdate` around the update)
     // and the drawing counts as unmodified.
     void FinishImport(CEntity* firstImported, int viewUpdate);
+    // Writes the whole drawing as DXF (scale, extents, coordinates from the
+    // origin) and marks the drawing modified; on failure shows the writer's
+    // message and leaves an existing file as it was. True when written.
+    bool ExportDxf(const std::filesystem::path& file);
 
     void SetModifiedFlag(bool value = true);
     void SetTitle(const std::string& cp932Title);

@@ -1,6 +1,7 @@
 #include "DxfTestSupport.h"
 
 #include "exchange/DocumentImport.h"
+#include "exchange/DxfFile.h"
 #include "model/Document.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
@@ -192,4 +193,45 @@ TEST_F(DxfImportTest, RefusedFileShowsTheMessageAndAddsNothing)
         EXPECT_EQ(doc.list.first, nullptr);
         EXPECT_EQ(doc.snaps.first, nullptr);
     }
+}
+
+TEST_F(DxfImportTest, ExportWritesFromTheOriginAndImportBringsItBack)
+{
+    COrvikCadDoc doc;
+    doc.header.scale = 2;
+    doc.ExtentsMax = {1682, 1188, 0};
+    doc.DrawingOrigin[0] = 841;
+    doc.DrawingOrigin[1] = 594;
+    const int16_t codes[] = {10, 20, 11, 22};
+    const double values[] = {841, 594, 941.5, 644.25};
+    ASSERT_EQ(doc.AddEntity(EntityHeader{EntityType::Line, 0, 102, 0, 4}, codes, 0, values), 0);
+    doc.SetModifiedFlag(false);
+
+    const fs::path file = folder / "out.dxf";
+    EXPECT_TRUE(doc.ExportDxf(file));
+    EXPECT_TRUE(doc.modified);
+    EXPECT_TRUE(notifier.messages.empty());
+
+    CEntityList list;
+    CDxfFile dxf;
+    ASSERT_EQ(dxf.Read(file, list), DxfReadOk);
+    ASSERT_NE(list.first, nullptr);
+    EXPECT_EQ(list.first->values, (std::vector<double>{0, 0, 100.5, 50.25}));
+    EXPECT_EQ(list.first->style, 100);
+    EXPECT_EQ(dxf.LtScale, 2.0);
+    EXPECT_EQ(dxf.ExtMax[0], 1682.0);
+
+    COrvikCadDoc again;
+    ASSERT_EQ(again.ImportDxf(file), 1);
+    EXPECT_EQ(again.header.paperIndex, 1);
+    EXPECT_EQ(again.header.scale, 2.0f);
+    ASSERT_NE(again.list.first, nullptr);
+    EXPECT_EQ(again.list.first->values, (std::vector<double>{841, 594, 941.5, 644.25}));
+
+    // A file that cannot be written: the message, and what is there stays.
+    fs::create_directories(folder / "dir.dxf");
+    EXPECT_FALSE(doc.ExportDxf(folder / "dir.dxf"));
+    EXPECT_FALSE(doc.ExportDxf(folder / "missing" / "x.dxf"));
+    EXPECT_EQ(notifier.messages, (std::vector<std::string>(2, DxfWriteOpenErrorMessage)));
+    EXPECT_TRUE(fs::is_directory(folder / "dir.dxf"));
 }
