@@ -1,7 +1,7 @@
 #include "app/ChildFrame.h"
 
-#include "app/Document.h"
-#include "app/View.h"
+#include "view/Document.h"
+#include "view/View.h"
 
 #include <QCloseEvent>
 #include <QEvent>

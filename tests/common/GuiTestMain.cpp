@@ -1,5 +1,8 @@
 // Entry point of the GUI test executables: one QApplication for the whole
-// run, on the offscreen platform unless the caller chose another.
+// run, on the offscreen platform unless the caller chose another, with the
+// tools and their numeric-input dialogs installed as the application does.
+#include "app/Components.h"
+
 #include <QApplication>
 #include <clocale>
 #include <cstdlib>
@@ -25,6 +28,8 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    InstallTools();
+    InstallNumericInputDialogs();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
