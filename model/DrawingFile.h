@@ -26,7 +26,17 @@ enum DrawingFileResult : int {
     DrawingFileRefused = 1,     // reading: short header, wrong magic, unknown version; writing: no entity
     DrawingFileDamaged = 2,     // reading: a block, directory, record or data field lies outside the file
     DrawingFileWriteError = 3,  // writing: the stream or file could not be written
+    DrawingFileNotRegular = 4,  // reading from disk: a folder, device, FIFO or socket
+    DrawingFileUnreadable = 5,  // reading from disk: missing, no permission, or a read error
 };
+
+// Reads a drawing or part file from disk into out, for ReadDrawing or
+// ReadParts. Regular files only. The header (magic, version) and the blocks,
+// layer records and entity records it announces are checked against the
+// file's size before the rest is read, so a file that is not a drawing is
+// refused after a few hundred bytes; nothing past the size the file had when
+// it was opened is read.
+int ReadDrawingFileImage(const std::filesystem::path& path, std::vector<uint8_t>& out);
 
 class CDrawingFile {
 public:

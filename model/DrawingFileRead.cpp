@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -451,14 +450,6 @@ std::vector<CEntity*> AddEntities(const std::vector<PendingEntity>& entities, CE
     return added;
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path, bool& ok)
-{
-    std::ifstream in(path, std::ios::binary);
-    ok = static_cast<bool>(in);
-    if (!ok) return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace
 
 int CDrawingFile::ReadDrawing(std::span<const uint8_t> data, CEntityList& list, CSnapPointList& snaps)
@@ -511,17 +502,15 @@ int CDrawingFile::ReadParts(std::span<const uint8_t> data, CEntityList& target)
 
 int CDrawingFile::LoadDrawing(const std::filesystem::path& path, CEntityList& list, CSnapPointList& snaps)
 {
-    bool ok = false;
-    std::vector<uint8_t> bytes = ReadWholeFile(path, ok);
-    if (!ok) return DrawingFileRefused;
+    std::vector<uint8_t> bytes;
+    if (int rc = ReadDrawingFileImage(path, bytes); rc != DrawingFileOk) return rc;
     return ReadDrawing(bytes, list, snaps);
 }
 
 int CDrawingFile::LoadParts(const std::filesystem::path& path, CEntityList& target)
 {
-    bool ok = false;
-    std::vector<uint8_t> bytes = ReadWholeFile(path, ok);
-    if (!ok) return DrawingFileRefused;
+    std::vector<uint8_t> bytes;
+    if (int rc = ReadDrawingFileImage(path, bytes); rc != DrawingFileOk) return rc;
     return ReadParts(bytes, target);
 }
 
