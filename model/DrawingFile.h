@@ -53,17 +53,22 @@ public:
     static constexpr std::size_t MaxFontBytes = 95;       // field length must fit the subtype's last two digits
     static constexpr std::size_t MaxPathBytes = 251;
     static constexpr std::size_t MaxLayerNameBytes = 37;
-    // What the reader takes per entity; a record beyond these is skipped.
-    static constexpr int MaxCodedValues = 160;     // types 24, 50, 70, 71
-    static constexpr int MaxFreehandValues = 6000; // type 26
-    static constexpr int MaxPolygonValues = 3000;  // type 90
+    // Values per entity: the writer stores and the reader takes as many as
+    // an entity holds (its count is 16-bit); a leader text has its five text
+    // values and at least two points, an elliptic arc exactly seven values.
+    static constexpr int MaxStoredValues = 32767;
     static constexpr int MinLeaderValues = 9;      // type 41
-    static constexpr int MaxLeaderValues = 255;
+    static constexpr int EllipticArcValues = 7;    // type 33
+    // Whether an entity of type with n values is written and read back; the
+    // writer refuses a drawing holding one that is not, the reader skips
+    // such a record.
+    static bool StorableValueCount(int16_t type, uint64_t n);
 
     CDrawingFile();
 
     // Writes the whole file (version 5) from `first` along the next links.
-    // DrawingFileRefused (nothing written) when first is null. The entities
+    // DrawingFileRefused (nothing written) when first is null or an entity
+    // to store could not be read back (StorableValueCount). The entities
     // are not changed: group numbers are worked out for the file only.
     int WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) const;
     int WriteDrawing(std::ostream& out, const CEntity* first) const;
