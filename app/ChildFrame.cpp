@@ -1,8 +1,8 @@
 #include "app/ChildFrame.h"
 
-#include "app/Document.h"
 #include "app/MainFrame.h"
-#include "app/View.h"
+#include "view/Document.h"
+#include "view/View.h"
 
 #include <QCloseEvent>
 #include <QIcon>

@@ -2,7 +2,7 @@
 // The frame of one drawing window inside the main frame. It opens
 // maximised, whatever it is asked, and owns its document and view.
 
-#include "app/CmdTarget.h"
+#include "view/CmdTarget.h"
 
 #include <QMdiSubWindow>
 

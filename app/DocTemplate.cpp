@@ -1,9 +1,9 @@
 #include "app/DocTemplate.h"
 
 #include "app/ChildFrame.h"
-#include "app/Document.h"
+#include "view/Document.h"
 #include "app/MainFrame.h"
-#include "app/View.h"
+#include "view/View.h"
 
 #include <QCoreApplication>
 #include <QEvent>

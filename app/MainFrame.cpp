@@ -1,15 +1,15 @@
 #include "app/MainFrame.h"
 
 #include "app/ChildFrame.h"
-#include "app/Dialog.h"
-#include "app/Document.h"
+#include "platform/Dialog.h"
+#include "view/Document.h"
 #include "app/OperateMsgBox.h"
 #include "app/OrvikCadApp.h"
 #include "dialogs/PopLayer.h"
-#include "app/RecentFileList.h"
+#include "view/RecentFileList.h"
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
-#include "app/View.h"
+#include "view/View.h"
 #include "dialogs/GrigBarDlg.h"
 #include "dialogs/LayerPropatyDlg.h"
 #include "dialogs/SizeInfoDlg.h"
@@ -119,6 +119,7 @@ void CBitmapClient::resizeEvent(QResizeEvent* event)
 CMainFrame::CMainFrame()
 {
     theMainFrame = this;
+    SetFrameHost(this);
     setWindowTitle(QString::fromStdString(LoadStringResource(IDR_MAINFRAME)));
     setWindowIcon(QIcon(QStringLiteral(":/orvik/pictures/app_icon.png")));
     m_wndClient = new CBitmapClient(this);
@@ -153,6 +154,9 @@ CMainFrame::~CMainFrame()
     }
     if (theMainFrame == this) {
         theMainFrame = nullptr;
+    }
+    if (AfxGetFrameHost() == this) {
+        SetFrameHost(nullptr);
     }
 }
 
@@ -665,6 +669,61 @@ void CMainFrame::ShowPartsTree()
 {
     // The parts palette comes with the dialogs; nothing to show until then.
     // Closing the drawing palette calls this to bring it up in its place.
+}
+
+namespace {
+
+void ClosePalette(QWidget*& slot)
+{
+    if (QWidget* palette = slot) {
+        slot = nullptr;
+        palette->close();
+        delete palette;
+    }
+}
+
+} // namespace
+
+void CMainFrame::CloseDrawPalette()
+{
+    ClosePalette(m_pDrawPalette);
+}
+
+void CMainFrame::ClosePartsPalette()
+{
+    ClosePalette(m_pPartsPalette);
+}
+
+bool CMainFrame::ReleaseDrawPalette(QWidget* palette)
+{
+    if (!palette || m_pDrawPalette != palette) {
+        return false;
+    }
+    m_pDrawPalette = nullptr;
+    return true;
+}
+
+void CMainFrame::RefillLayerList()
+{
+    if (m_pLayerList) {
+        m_pLayerList->FillLayerList();
+    }
+}
+
+void CMainFrame::ShowGridPitch(double pitch)
+{
+    if (m_pGridBarDlg) {
+        m_pGridBarDlg->m_strPitch = CGrigBarDlg::FormatPitch(pitch);
+        m_pGridBarDlg->UpdateData(false);
+        m_pGridBarDlg->AddPitchToList();
+    }
+}
+
+void CMainFrame::ShowPrompt(std::string_view utf8, bool warning)
+{
+    if (m_wndMsgBar && m_wndMsgBar->m_pMsgBox) {
+        m_wndMsgBar->m_pMsgBox->SetPromptUtf8(utf8, warning);
+    }
 }
 
 // ---------------------------------------------------------------------------

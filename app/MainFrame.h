@@ -5,9 +5,10 @@
 // modeless palettes and layer list. It routes every command id along
 // view -> document -> child frame -> main frame -> application.
 
-#include "app/CmdTarget.h"
+#include "view/CmdTarget.h"
 #include "app/ChildFrame.h"
 #include "app/HostToolBar.h"
+#include "view/FrameHost.h"
 
 #include <QMainWindow>
 #include <QMdiArea>
@@ -49,7 +50,7 @@ private:
 };
 
 
-class CMainFrame : public QMainWindow, public CCmdTarget {
+class CMainFrame : public QMainWindow, public CCmdTarget, public CFrameHost {
     Q_OBJECT
 public:
     static constexpr int kPanelKinds = 25;
@@ -64,10 +65,10 @@ public:
     // --- command routing -------------------------------------------------
     // Runs command id along the route; false when nobody handles it or it is
     // disabled.
-    bool SendCommand(unsigned id);
+    bool SendCommand(unsigned id) override;
     bool RouteCmdMsg(unsigned id, CCmdUI* ui);
     // Refreshes enabled and checked states of every menu item and button.
-    void UpdateCommandUI();
+    void UpdateCommandUI() override;
     QAction* CommandAction(unsigned id) const;
     // Top-level menus now shown (menu 128 with no drawing, 129 with one).
     unsigned CurrentMenuId() const { return m_nMenuId; }
@@ -87,23 +88,30 @@ public:
     // Makes the panel of kind (1..25) for the option bar; the dialogs provide it.
     using PanelFactory = std::function<QWidget*(int kind, QWidget* parent)>;
     static void SetPanelFactory(PanelFactory factory);
-    int SetOperationBox(int kind);
-    void FocusOperationBox();
+    int SetOperationBox(int kind) override;
+    void FocusOperationBox() override;
     void DestroyOperationBoxes();
     int ShownPanelKind() const { return m_nShownKind; }
     QWidget* OperationBox(int kind) const;
     QWidget* OptionBarHost() const { return m_pOptionHost; }
 
     // --- palettes and layer list -------------------------------------------
-    void ShowLayerList();
-    void ShowDrawPalette();
-    void ShowPartsTree();
+    void ShowLayerList() override;
+    void RefillLayerList() override;
+    void ShowDrawPalette() override;
+    void ShowPartsTree() override;
+    void CloseDrawPalette() override;
+    void ClosePartsPalette() override;
+    QWidget* DrawPalette() const override { return m_pDrawPalette; }
+    bool ReleaseDrawPalette(QWidget* palette) override;
+    void ShowGridPitch(double pitch) override;
     CPopLayer* LayerList() const { return m_pLayerList; }
     void DestroyLayerList();
 
     // --- status bar ------------------------------------------------------
     // Pane 0 is the message pane, 1 and 2 the X and Y read-outs; painted at once.
-    void SetPaneText(int pane, const QString& text);
+    void SetPaneText(int pane, const QString& text) override;
+    void ShowPrompt(std::string_view utf8, bool warning) override;
     QString PaneText(int pane) const;
 
     void OnLayerAdd();

@@ -5,15 +5,15 @@
 #include "ModelMouse.h"
 
 #include "app/ChildFrame.h"
-#include "app/DrawingDocument.h"
+#include "view/DrawingDocument.h"
 #include "app/OperateMsgBox.h"
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "dialogs/PlanInfoDlg.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
 #include "resources/Resource.h"
 #include "tools/LineInputDlg.h"
-#include "tools/ToolState.h"
+#include "view/ToolState.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // Real mouse events at model points of a drawing view, as a user's clicks
 // would arrive.
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

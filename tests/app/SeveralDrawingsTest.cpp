@@ -6,8 +6,8 @@
 #include "ModelMouse.h"
 
 #include "app/ChildFrame.h"
-#include "app/DrawingDocument.h"
-#include "app/OrvikCadView.h"
+#include "view/DrawingDocument.h"
+#include "view/OrvikCadView.h"
 #include "model/Settings.h"
 #include "resources/Resource.h"
 #include "tools/ToolState.h"

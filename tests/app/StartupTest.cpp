@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
 #include "app/ChildFrame.h"
-#include "app/Document.h"
+#include "view/Document.h"
 #include "app/OperateMsgBox.h"
-#include "app/DrawingDocument.h"
+#include "view/DrawingDocument.h"
 #include "app/SplashWnd.h"
 #include "dialogs/PlanInfoDlg.h"
 #include "platform/Controls.h"
