@@ -30,8 +30,6 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-#include <cmath>
-
 namespace {
 
 class MessageFilter : public QObject {
@@ -290,20 +288,6 @@ CChildFrame* COrvikCadApp::ImportDocumentFile(const QString& file, ImportKind ki
         delete frame;
         return nullptr;
     }
-    // What every import ends with.
-    const float scale = drawing.header.scale;
-    if (std::isfinite(scale) && scale > 0 && scale < 2e9f) {
-        ScaleDenominator = int(scale);
-    }
-    if (TheDocumentHost) {
-        TheDocumentHost->RepaintScaleReadout();
-    }
-    drawing.RebuildSnapPoints();
-    drawing.ViewUpdateRequest = kind == ImportKind::Dxf ? 1 : 0;
-    drawing.SetModifiedFlag(true);
-    doc->UpdateAllViews(nullptr);
-    drawing.SetModifiedFlag(false);
-    drawing.ViewUpdateRequest = 0;
     doc->SetPathName(ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(TextsOf(kind).ext)),
                      false);
     return frame;

@@ -23,9 +23,8 @@ class QObject;
 enum class ImportKind { Dxf, Jwc, Jww };
 
 // Reads a foreign drawing file into a new, empty drawing (its grid record
-// only): the entities, and the scale, extents, paper and origin the Part of
-// the format gives. False when the file is refused; the reader has told the
-// user why.
+// only) and lays it out (COrvikCadDoc::FinishImport). False when the file is
+// refused; the reader has told the user why.
 using ImportReader = std::function<bool(COrvikCadDoc& drawing, const std::filesystem::path& file)>;
 
 // Set while a new document is created to receive an imported file: the new

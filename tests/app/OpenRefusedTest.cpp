@@ -5,8 +5,8 @@
 #include "AppFixture.h"
 
 #include "app/ChildFrame.h"
-#include "app/DrawingDocument.h"
-#include "app/RecentFileList.h"
+#include "view/DrawingDocument.h"
+#include "view/RecentFileList.h"
 #include "resources/Resource.h"
 
 #include <QDialog>
@@ -59,24 +59,27 @@ protected:
     platform::UiScript ui;
 };
 
-TEST_F(OpenRefused, OpenCommandsSayTheFormatCannotBeReadYet)
+TEST_F(OpenRefused, OpenCommandsOfFormatsWithoutReaderSaySo)
 {
     Start();
     struct Case {
         unsigned command;
-        const char* message;
+        const char* message;  // null: the format has a reader and asks for a file
     } cases[] = {
-        {ID_FILE_OPEN_DXF, "DXF 形式のファイルはまだ読み込めません。"},
+        {ID_FILE_OPEN_DXF, nullptr},
         {ID_FILE_OPEN_JWC, "JWC 形式のファイルはまだ読み込めません。"},
         {ID_FILE_OPEN_JWW, "JWW 形式のファイルはまだ読み込めません。"},
     };
     for (const Case& c : cases) {
         ui.clear();
-        ui.button(IDOK);
+        if (c.message)
+            ui.button(IDOK);
+        else
+            ui.cancel();
         frame->SendCommand(c.command);
         QApplication::processEvents();
-        EXPECT_EQ(ui.messages(), QStringList{QString::fromUtf8(c.message)});
-        EXPECT_TRUE(ui.calls(platform::UiKind::OpenFile).empty()) << c.command;
+        EXPECT_EQ(ui.messages(), c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
+        EXPECT_EQ(ui.calls(platform::UiKind::OpenFile).size(), c.message ? 0u : 1u) << c.command;
         EXPECT_TRUE(frame->ChildFrames().isEmpty()) << c.command;
         EXPECT_TRUE(ui.problems().isEmpty()) << ui.problems().join("\n").toStdString();
     }
@@ -108,6 +111,20 @@ TEST_F(OpenRefused, RefusedImportLeavesNoWindowAndNoPath)
     ASSERT_EQ(frame->ChildFrames().size(), 1);
     EXPECT_EQ(frame->MDIGetActive(), kept);
 
+    // The program's own DXF reader refusing a file that is not DXF.
+    const QString notDxf = dir.filePath(QStringLiteral("notes.dxf"));
+    {
+        QFile f(notDxf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("these are notes, not a drawing\n");
+    }
+    ui.button(IDOK);
+    EXPECT_EQ(AfxGetApp().ImportDocumentFile(notDxf, ImportKind::Dxf, COrvikCadApp::GetImportReader(ImportKind::Dxf)),
+              nullptr);
+    EXPECT_EQ(ui.messages().size(), 2);
+    ASSERT_EQ(frame->ChildFrames().size(), 1);
+    EXPECT_EQ(frame->MDIGetActive(), kept);
+
     // A folder or a device never reaches the reader.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.dxf")));
     for (const QString& notAFile : {dir.filePath(QStringLiteral("folder.dxf")), QStringLiteral("/dev/zero")}) {
@@ -124,7 +141,10 @@ TEST_F(OpenRefused, RefusedImportLeavesNoWindowAndNoPath)
     ImportReader accepting = [](COrvikCadDoc& drawing, const std::filesystem::path&) {
         const int16_t codes[] = {10, 20, 40};
         const double values[] = {10, 10, 5};
-        return drawing.AddEntity({30, 0, 0, 0, 3}, codes, 0, values) == 0;
+        if (drawing.AddEntity({30, 0, 0, 0, 3}, codes, 0, values) != 0)
+            return false;
+        drawing.FinishImport(drawing.list.last, 1);
+        return true;
     };
     CChildFrame* imported = AfxGetApp().ImportDocumentFile(dxf, ImportKind::Dxf, accepting);
     ASSERT_NE(imported, nullptr);
