@@ -91,6 +91,9 @@ public:
     // --- palettes and layer list -------------------------------------------
     void ShowLayerList();
     void ShowDrawPalette();
+    // Keeps the palette and the layer list inside the drawing area and clear
+    // of each other.
+    void ArrangeToolWindows();
     void ShowPartsTree();
     CPopLayer* LayerList() const { return m_pLayerList; }
     void DestroyLayerList();

@@ -2,6 +2,7 @@
 // the first update and the base view.
 
 #include "app/OrvikCadView.h"
+
 #include "model/PaperSizes.h"
 
 #include "app/DrawingDocument.h"
@@ -193,6 +194,7 @@ void COrvikCadView::OnInitialUpdate()
             return;
         frame->ShowLayerList();
         frame->ShowDrawPalette();
+        frame->ArrangeToolWindows();
         if (GridPitch > 0 && frame->m_pGridBarDlg) {
             frame->m_pGridBarDlg->m_strPitch = CGrigBarDlg::FormatPitch(GridPitch);
             frame->m_pGridBarDlg->UpdateData(false);
