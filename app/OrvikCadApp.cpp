@@ -3,18 +3,19 @@
 #include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
 #include "app/DocTemplate.h"
-#include "app/Document.h"
-#include "app/DrawingDocument.h"
-#include "app/OrvikCadView.h"
+#include "view/Document.h"
+#include "view/DrawingDocument.h"
+#include "app/AppDocumentHost.h"
+#include "view/OrvikCadView.h"
 #include "app/PlaceholderDocView.h"
 #include "model/Document.h"
 #include "platform/Encoding.h"
 #include "platform/Places.h"
 #include "platform/Startup.h"
-#include "app/RecentFileList.h"
+#include "view/RecentFileList.h"
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
-#include "dialogs/OperationBoxes.h"
+#include "app/Components.h"
 #include "platform/Ui.h"
 #include "resources/Resource.h"
 #include "resources/Strings.h"
@@ -111,7 +112,7 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     m_pDocTemplate = std::make_unique<CMultiDocTemplate>(
         IDR_ORVIKCTYPE, [] { return std::make_unique<CDrawingDocument>(); }, [] { return new COrvikCadView; });
 
-    InstallOperationBoxes();
+    InstallComponents();
     m_pMainWnd = new CMainFrame;
     if (!m_pMainWnd->OnCreate()) {
         delete m_pMainWnd;

@@ -1,6 +1,6 @@
 #include "dialogs/GrigBarDlg.h"
 
-#include "app/MainFrame.h"
+#include "view/FrameHost.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
 #include "resources/Resource.h"
@@ -106,7 +106,7 @@ CGrigBarDlg::CGrigBarDlg(QWidget* parent) : CDialog(IDD_GRIDBAR, parent)
     layout->addWidget(m_pitchCombo);
 
     m_sendCommand = [](unsigned id) {
-        if (CMainFrame* frame = AfxGetMainFrame()) {
+        if (CFrameHost* frame = AfxGetFrameHost()) {
             frame->SendCommand(id);
         }
     };

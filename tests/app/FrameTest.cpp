@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 
 #include "dialogs/PopLayer.h"
-#include "app/RecentFileList.h"
+#include "view/RecentFileList.h"
 #include "model/Settings.h"
 #include "dialogs/LayerPropatyDlg.h"
 #include "platform/Controls.h"
