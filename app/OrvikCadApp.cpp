@@ -28,6 +28,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -122,6 +123,10 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     m_pMessageFilter = std::make_unique<MessageFilter>(this);
     qApp->installEventFilter(m_pMessageFilter.get());
 
+    // Without a window manager to maximise it, the frame still fills the
+    // screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_pMainWnd->setGeometry(screen->availableGeometry());
     m_pMainWnd->showMaximized();
     if (SplashWindow) {
         SplashWindow->raise();
