@@ -24,8 +24,8 @@
 // same figure again, so a figure is only ever erased while it is shown.
 
 #include "model/GeometryTypes.h"
-#include "tools/DrawTool.h"
-#include "tools/ToolState.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -9,8 +9,8 @@
 // draws them once more (RedrawToolFigures).
 
 #include "model/GeometryTypes.h"
-#include "tools/DrawTool.h"
-#include "tools/ToolState.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "tools/XorFigure.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 
 namespace {
 

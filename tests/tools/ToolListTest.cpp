@@ -11,13 +11,13 @@
 #include "edit_tools/TransformTool.h"
 #include "tools/CircleTool.h"
 #include "tools/CurveTool.h"
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 #include "tools/LineTool.h"
 #include "tools/PointTool.h"
 #include "tools/PolyTool.h"
 #include "tools/TextTool.h"
-#include "tools/ToolList.h"
-#include "tools/ToolState.h"
+#include "view/ToolList.h"
+#include "view/ToolState.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +88,29 @@ TEST_F(ToolListTest, ConstructionDefaults)
     EXPECT_EQ(ToolList.Find(ToolId::Poly)->readoutKind, 0);
     EXPECT_EQ(ToolList.Find(ToolId::Image)->readoutKind, 1);
     EXPECT_EQ(ToolList.Find(ToolId::Point)->readoutKind, 1);
+}
+
+TEST_F(ToolListTest, ResetPutsEveryToolBackToItsConstructorState)
+{
+    const std::vector<CDrawTool*> before(ToolList.begin(), ToolList.end());
+    CDrawTool* poly = ToolList.Find(ToolId::Poly);
+    CDrawTool* line = ToolList.Find(ToolId::Line);
+    poly->vertexCount = 4;
+    poly->magnetKind = 2;
+    line->readoutKind = 1;
+    line->X[0] = 123.0;
+    {
+        CPolyTool extra;  // a tool entered after the seventeen keeps its place
+        const std::vector<CDrawTool*> withExtra(ToolList.begin(), ToolList.end());
+        ResetToolsToDefaults();
+        EXPECT_EQ(std::vector<CDrawTool*>(ToolList.begin(), ToolList.end()), withExtra);
+    }
+    EXPECT_EQ(std::vector<CDrawTool*>(ToolList.begin(), ToolList.end()), before);
+    EXPECT_EQ(poly->vertexCount, 3);
+    EXPECT_EQ(poly->magnetKind, 0);
+    EXPECT_EQ(line->readoutKind, 0);
+    EXPECT_EQ(line->X[0], 0.0);
+    EXPECT_TRUE(Is<CPolyTool>(ToolList.Find(ToolId::Poly)));
 }
 
 TEST_F(ToolListTest, FirstToolWithTheIdReceivesTheCalls)
