@@ -245,18 +245,32 @@ void COrvikCadApp::OpenForeignFile(ImportKind kind)
         return;
     }
     CDocument* doc = frame->GetActiveDocument();
+    bool imported = false;
     switch (kind) {
     case ImportKind::Dxf:
-        doc->ImportDxf(info.absoluteFilePath());
+        imported = doc->ImportDxf(info.absoluteFilePath());
         break;
     case ImportKind::Jwc:
-        doc->ImportJwc(info.absoluteFilePath());
+        imported = doc->ImportJwc(info.absoluteFilePath());
         break;
     case ImportKind::Jww:
-        doc->ImportJww(info.absoluteFilePath());
+        imported = doc->ImportJww(info.absoluteFilePath());
         break;
     }
-    doc->SetPathName(ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(k.ext)), false);
+    if (!imported) {
+        // A refused file leaves no window and no drawing path behind.
+        doc->SetModifiedFlag(false);
+        frame->close();
+        return;
+    }
+    const QString native = ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(k.ext));
+    if (QFileInfo::exists(native)) {
+        // A drawing of that name is there already: the first Save asks where
+        // to write instead of replacing it.
+        doc->SetTitle(QFileInfo(native).fileName());
+    } else {
+        doc->SetPathName(native, false);
+    }
 }
 
 void COrvikCadApp::OnFileOpenDxf()

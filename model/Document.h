@@ -136,6 +136,7 @@ public:
     // nonzero on success.
     int ImportDxf(const std::filesystem::path& file);
     int ImportJww(const std::filesystem::path& file);
+    int ImportJwc(const std::filesystem::path& file);
     // The tail every import ends with: entities from `firstImported` on are
     // moved by the origin, the scale read-out and snap points follow, the
     // views are refitted (ViewUpdateRequest `viewUpdate` around the update)

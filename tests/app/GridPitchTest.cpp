@@ -4,9 +4,9 @@
 #include "AppFixture.h"
 
 #include "app/ChildFrame.h"
-#include "app/DrawingDocument.h"
+#include "view/DrawingDocument.h"
 #include "app/MainFrame.h"
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "dialogs/GrigBarDlg.h"
 #include "model/Settings.h"
 #include "resources/Resource.h"

@@ -10,7 +10,7 @@
 #include "view/OrvikCadView.h"
 #include "model/Settings.h"
 #include "resources/Resource.h"
-#include "tools/ToolState.h"
+#include "view/ToolState.h"
 
 #include <QDialog>
 #include <QDir>

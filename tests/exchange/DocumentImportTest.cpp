@@ -294,3 +294,33 @@ TEST_F(DocumentImportTest, RefusedJwwFilesShowTheirMessage)
     EXPECT_EQ(doc.ImportJww(folder), 0);
     EXPECT_EQ(notifier.messages, (std::vector<std::string>{JwwOpenErrorMessage}));
 }
+
+TEST_F(DocumentImportTest, JwcImport)
+{
+    // Scale 2 on A3, one point at (5, 6): moved by the origin, the middle of the area.
+    std::string bytes(200, ' ');
+    std::string block;
+    for (int i = 0; i < 32; ++i) block += (i == 3 ? "1" : i == 9 ? "2" : i == 11 ? "3" : i == 30 ? "420" : "0") + std::string(",");
+    block.resize(200, '\0');
+    bytes += block;
+    bytes.resize(2389, '\0');
+    const float xy[2] = {5, 6};
+    bytes.append(reinterpret_cast<const char*>(xy), 8);
+    bytes += std::string("\x04\x00\x00\x00", 4);
+    COrvikCadDoc doc;
+    ASSERT_EQ(doc.ImportJwc(WriteFile("a.jwc", bytes)), 1);
+    EXPECT_TRUE(notifier.messages.empty());
+    EXPECT_EQ(doc.header.scale, 2.0f);
+    EXPECT_EQ(doc.header.paperIndex, 3);
+    EXPECT_EQ(doc.ExtentsMax[0], 840.0);
+    ASSERT_NE(doc.list.first, nullptr);
+    EXPECT_EQ(doc.list.first->values, (std::vector<double>{420 + 10, 297 + 12}));
+    EXPECT_EQ(doc.list.first->layer, 4);
+
+    COrvikCadDoc refused;
+    EXPECT_EQ(refused.ImportJwc(WriteFile("b.jwc", bytes.substr(0, 1810))), 0);
+    EXPECT_EQ(refused.list.first, nullptr);
+    EXPECT_EQ(refused.ImportJwc(folder), 0);
+    EXPECT_EQ(notifier.messages, (std::vector<std::string>{"ERROR:READ (08) レイヤグループのスケール",
+                                                           JwcReadFailedMessage}));
+}
