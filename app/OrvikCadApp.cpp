@@ -293,8 +293,15 @@ CChildFrame* COrvikCadApp::ImportDocumentFile(const QString& file, ImportKind ki
         delete frame;
         return nullptr;
     }
-    doc->SetPathName(ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(TextsOf(kind).ext)),
-                     false);
+    const QString native =
+        ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(TextsOf(kind).ext));
+    if (QFileInfo::exists(native)) {
+        // A drawing of that name is there already: the first Save asks where
+        // to write instead of replacing it.
+        doc->SetTitle(QFileInfo(native).fileName());
+    } else {
+        doc->SetPathName(native, false);
+    }
     return frame;
 }
 

@@ -142,6 +142,8 @@ public:
     // exchange/). Each shows its own message on failure and returns 0;
     // nonzero on success.
     int ImportDxf(const std::filesystem::path& file);
+    int ImportJww(const std::filesystem::path& file);
+    int ImportJwc(const std::filesystem::path& file);
     // The tail every import ends with: entities from `firstImported` on are
     // moved by the origin, the scale read-out and snap points follow, the
     // views are refitted (ViewUpdateRequest `viewUpdate` around the update)
@@ -151,6 +153,8 @@ public:
     // origin) and marks the drawing modified; on failure shows the writer's
     // message and leaves an existing file as it was. True when written.
     bool ExportDxf(const std::filesystem::path& file);
+    // The same as a JWW file (format version 230).
+    bool ExportJww(const std::filesystem::path& file);
 
     void SetModifiedFlag(bool value = true);
     void SetTitle(const std::string& cp932Title);
