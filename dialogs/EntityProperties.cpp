@@ -249,14 +249,16 @@ int EditCurveProperties(COrvikCadView* view, CEntity* entity)
     SeedStyle(dlg, *entity);
     if (dlg.DoModal() != IDOK)
         return 1;
-    if (doc->RefuseWhenProtected())
-        return 0;
     // Only the look changes: the points, the place in the list and the
     // undo step stay as they are.
-    entity->state = EntityState::Normal;
-    entity->style = StyleWord(dlg.lineType, dlg.pen);
-    entity->colour = dlg.colour;
-    doc->SetModifiedFlag(true);
+    const int16_t style = StyleWord(dlg.lineType, dlg.pen);
+    const COLORREF colour = dlg.colour;
+    if (!doc->ChangeEntity(entity, [&](CEntity& e) {
+            e.state = EntityState::Normal;
+            e.style = style;
+            e.colour = colour;
+        }))
+        return 0;
     auto dc = view->GetClientDc();
     view->DrawEntity(*dc, entity, EntityState::Normal);
     return 0;
