@@ -221,3 +221,35 @@ TEST_F(EntityPropertiesTest, PenChoiceTakesThePenColourAndTheColourButtonOverrid
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EntityPropertiesTest, PreviewFollowsTheLineKind)
+{
+    CEntity* line = AddLine(EntityType::Line, 10, 20, 30, 40);
+    std::vector<QImage> shots;
+    Edit(line, [&](QDialog& d) {
+        QWidget* preview = platform::control<QWidget>(&d, CChangeLineDlg::IDC_PREVIEW);
+        ASSERT_NE(preview, nullptr);
+        for (int kind : {CChangeLineDlg::IDC_HORIZONTAL, CChangeLineDlg::IDC_VERTICAL, CChangeLineDlg::IDC_FREE}) {
+            Press(d, kind);
+            shots.push_back(preview->grab().toImage());
+        }
+        Press(d, IDCANCEL);
+    });
+    ASSERT_EQ(shots.size(), 3u);
+    const QImage& horizontal = shots[0];
+    const QImage& vertical = shots[1];
+    const QImage& free = shots[2];
+    const int w = horizontal.width(), hgt = horizontal.height();
+    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+    // r is the client rectangle less one pixel: (1, 1, w - 1, h - 1).
+    EXPECT_EQ(horizontal.pixel(w / 4, (hgt - 1) / 2), black);
+    EXPECT_EQ(horizontal.pixel(w / 2 - 1, hgt / 4), white);
+    EXPECT_EQ(vertical.pixel((w - 1) / 2, hgt / 4), black);
+    EXPECT_EQ(vertical.pixel(w / 4, (hgt - 1) / 2), white);
+    EXPECT_EQ(free.pixel(w / 4, (hgt - 1) / 2), white);
+    EXPECT_EQ(free.pixel(11, hgt - 1 - 10), black);
+}
+
+} // namespace
