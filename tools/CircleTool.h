@@ -89,14 +89,6 @@ public:
     double minorRadius = 0.0;
 
 private:
-    // A point taken for a click with its view point.
-    struct TakenPoint {
-        double x = 0.0, y = 0.0;
-        platform::Point view{};
-        bool typed = false;
-    };
-    TakenPoint TakePoint(COrvikCadView* view, platform::Point point, int filter);
-    TakenPoint TypedPoint(COrvikCadView* view, double x, double y);
     // Pick filter of the sub-mode (-999 while the magnet is off).
     static int PickFilter();
 

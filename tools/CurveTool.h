@@ -66,11 +66,6 @@ public:
     static const char* FirstPrompt(int subMode);
 
 private:
-    struct TakenPoint {
-        double x = 0.0, y = 0.0;
-        platform::Point view{};
-    };
-    TakenPoint TakePoint(COrvikCadView* view, platform::Point point, int filter);
     void ShowCross(XorFigure& figure, COrvikCadView* view, platform::Point at);
     void EraseFigures();
 

@@ -181,6 +181,20 @@ public:
     // Answers where the point came from.
     enum class PointSource { Raw, Marker, Pick };
     PointSource ClickPoint(COrvikCadView* view, platform::Point point, int filter, double& x, double& y);
+
+    // A point a step takes: the model point, the view point a figure starts
+    // from (the marker's pixel, the picked point's, or the click itself),
+    // where it came from, and whether it was typed rather than clicked.
+    struct TakenPoint {
+        double x = 0.0, y = 0.0;
+        platform::Point view{};
+        PointSource source = PointSource::Raw;
+        bool typed = false;
+    };
+    // The point of a click: marker, pick with filter, or raw (ClickPoint).
+    TakenPoint TakePoint(COrvikCadView* view, platform::Point point, int filter = 0);
+    // A point given by typed values: the model point as it is.
+    static TakenPoint TypedPoint(const COrvikCadView* view, double x, double y);
     // Draws the marker once more on dc when it is shown in view: after dc
     // repainted (part of) the view, this puts it back there. deviceDc: dc
     // takes device pixels rather than the view's logical ones.

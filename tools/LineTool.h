@@ -119,15 +119,6 @@ public:
     platform::Point AxisEnd(platform::Point c);
 
 private:
-    // A point taken for a click with its view point and where it came from.
-    struct TakenPoint {
-        double x = 0.0, y = 0.0;
-        platform::Point view{};
-        PointSource source = PointSource::Raw;
-        bool typed = false;
-    };
-    TakenPoint TakePoint(COrvikCadView* view, platform::Point point);
-    TakenPoint TypedPoint(COrvikCadView* view, double x, double y);
 
     // Adds a line of type 20 through edit; none when its ends coincide.
     CEntity* AddLine(ToolEdit& edit, double x1, double y1, double x2, double y2);

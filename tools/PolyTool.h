@@ -82,11 +82,6 @@ public:
     double baseLength = 0.0;          // the parallelogram's base-line length
 
 private:
-    struct TakenPoint {
-        double x = 0.0, y = 0.0;
-        platform::Point view{};
-    };
-    TakenPoint TakePoint(COrvikCadView* view, platform::Point point);
 
     // Adds a closed shape as a group: header at (fx, fy), a side from each
     // corner to the next and from the last back to the first.

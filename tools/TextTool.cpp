@@ -153,18 +153,9 @@ void CTextTool::AddLeaderPoint(COrvikCadView* view, platform::Point point)
     if (!view->textEdit)
         return;
     TextBoxOpen = 0;
-    double x = 0.0, y = 0.0;
-    platform::Point at = point;
-    switch (ClickPoint(view, point, 0, x, y)) {
-    case PointSource::Marker:
-        at = markerDevice;
-        break;
-    case PointSource::Pick:
-        at = PreviewPoint(view, x, y);
-        break;
-    case PointSource::Raw:
-        break;
-    }
+    const TakenPoint taken = TakePoint(view, point);
+    const double x = taken.x, y = taken.y;
+    const platform::Point at = taken.view;
     const int i = InputPointCount == 0 ? 0 : 1;
     X[i] = x;
     Y[i] = y;
