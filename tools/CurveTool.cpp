@@ -156,7 +156,7 @@ void CCurveTool::EraseFigures()
         toolAux = 0;
 }
 
-void CCurveTool::ShowCross(XorFigure& figure, COrvikCadView* view, platform::Point at)
+void CCurveTool::ShowCross(RubberBand& figure, COrvikCadView* view, platform::Point at)
 {
     figure.Clear();
     figure.AddCross(at);

@@ -115,11 +115,6 @@ public:
     // A cross about the device point (x - 4 .. x + 4 both ways) in the DC's
     // pen and mix.
     static void DrawCrossMarker(platform::Dc& dc, int x, int y);
-    // A line from a to b, or a cross marker at a point, in the not-XOR mix
-    // with the rubber-band pen; deviceDc maps the view points to the
-    // device first.
-    void XorLineOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b, bool deviceDc);
-    void XorCrossOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, bool deviceDc);
     // The dotted not-XOR rectangle from `anchor`: while XorPreviewShown the
     // one at `corner` is erased and `corner` moves to point; then it is
     // drawn at `corner`. Pen xorColor when which is not 0, else altColor.

@@ -17,7 +17,7 @@
 #include "model/GeometryTypes.h"
 #include "tools/DrawTool.h"
 #include "tools/ToolState.h"
-#include "tools/XorFigure.h"
+#include "tools/RubberBand.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -98,9 +98,9 @@ private:
     void EraseReadout();
     void DrawReadout(COrvikCadView* view, Readout kind, double x, double y);
 
-    XorFigure cross_;     // marker at the first point
-    XorFigure band_;      // step-1 rubber band: rectangle, base line, radius
-    XorFigure preview_;   // step-2 preview: parallelogram, polygon
+    RubberBand cross_;     // marker at the first point
+    RubberBand band_;      // step-1 rubber band: rectangle, base line, radius
+    RubberBand preview_;   // step-2 preview: parallelogram, polygon
     Readout readoutShown_ = Readout::None;
     QPointer<QWidget> readoutView_;
 };
