@@ -50,7 +50,6 @@ TEST_F(AppTest, RefusedImportsLeaveNoWindowBehind)
     };
     const Case cases[] = {
         {&COrvikCadApp::OnFileOpenDxf, noEntities, "ＤＸＦファイルを読み込めませんでした。"},
-        {&COrvikCadApp::OnFileOpenDxf, dir.path(), "ＤＸＦファイルを読み込めませんでした。"},
         {&COrvikCadApp::OnFileOpenJww, notJww, "JWWファイルではありません。"},
         {&COrvikCadApp::OnFileOpenJwc, notJww, "*ERROR:Read!"},
     };
