@@ -59,17 +59,30 @@ protected:
     platform::UiScript ui;
 };
 
-TEST_F(OpenRefused, OpenCommandsOfEveryFormatAskForAFile)
+TEST_F(OpenRefused, OpenCommandsOfFormatsWithoutReaderSaySo)
 {
     Start();
-    for (unsigned command : {ID_FILE_OPEN_DXF, ID_FILE_OPEN_JWC, ID_FILE_OPEN_JWW}) {
+    struct Case {
+        unsigned command;
+        const char* message;  // null: the format has a reader and asks for a file
+    } cases[] = {
+        {ID_FILE_OPEN_DXF, nullptr},
+        {ID_FILE_OPEN_JWW, nullptr},
+        {ID_FILE_OPEN_JWC, "JWC 形式のファイルはまだ読み込めません。"},
+    };
+    // A format whose reader is not installed says so instead of asking for a file.
+    COrvikCadApp::SetImportReader(ImportKind::Jwc, {});
+    for (const Case& c : cases) {
         ui.clear();
-        ui.cancel();
-        frame->SendCommand(command);
+        if (c.message)
+            ui.button(IDOK);
+        else
+            ui.cancel();
+        frame->SendCommand(c.command);
         QApplication::processEvents();
-        EXPECT_EQ(ui.messages(), QStringList{});
-        EXPECT_EQ(ui.calls(platform::UiKind::OpenFile).size(), 1u) << command;
-        EXPECT_TRUE(frame->ChildFrames().isEmpty()) << command;
+        EXPECT_EQ(ui.messages(), c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
+        EXPECT_EQ(ui.calls(platform::UiKind::OpenFile).size(), c.message ? 0u : 1u) << c.command;
+        EXPECT_TRUE(frame->ChildFrames().isEmpty()) << c.command;
         EXPECT_TRUE(ui.problems().isEmpty()) << ui.problems().join("\n").toStdString();
     }
 }
