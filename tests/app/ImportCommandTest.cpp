@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 
 #include "app/ChildFrame.h"
+#include "exchange/JwwArchive.h"
 #include "app/MainFrame.h"
 #include "view/DrawingDocument.h"
 #include "view/RecentFileList.h"
@@ -137,4 +138,10 @@ TEST_F(AppTest, SaveAsDxfAndJwwCommands)
         EXPECT_TRUE(ui.messages().isEmpty());
         doc->SetModifiedFlag(false);
     }
+}
+
+TEST_F(AppTest, JwwUtf16TextsBecomeCodePage932)
+{
+    Start();
+    EXPECT_EQ(Utf16ToCp932(u"図面A"), "\x90\x7d\x96\xca" "A");
 }
