@@ -1,7 +1,7 @@
 #pragma once
 // The About box: the program's icon, its version and the legal lines.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 class CAboutDlg : public CDialog {
     Q_OBJECT

@@ -1,9 +1,9 @@
 #include "app/DocTemplate.h"
 
 #include "app/ChildFrame.h"
-#include "app/Document.h"
+#include "view/Document.h"
 #include "app/MainFrame.h"
-#include "app/View.h"
+#include "view/View.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -11,6 +11,11 @@
 CMultiDocTemplate::CMultiDocTemplate(unsigned resourceId, DocumentFactory doc, ViewFactory view)
     : m_nIDResource(resourceId), m_createDocument(std::move(doc)), m_createView(std::move(view))
 {
+}
+
+QString CMultiDocTemplate::DefaultTitle() const
+{
+    return QStringLiteral("名称未設定%1").arg(m_nUntitledCount + 1);
 }
 
 CChildFrame* CMultiDocTemplate::OpenDocumentFile(const QString& path)
@@ -21,9 +26,11 @@ CChildFrame* CMultiDocTemplate::OpenDocumentFile(const QString& path)
     }
     doc->SetDocTemplate(this);
     if (path.isEmpty()) {
+        doc->SetTitle(DefaultTitle());
         if (!doc->OnNewDocument()) {
             return nullptr;
         }
+        ++m_nUntitledCount;
     } else {
         if (!doc->OnOpenDocument(path)) {
             return nullptr;

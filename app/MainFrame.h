@@ -5,12 +5,15 @@
 // modeless palettes and layer list. It routes every command id along
 // view -> document -> child frame -> main frame -> application.
 
-#include "app/CmdTarget.h"
+#include "view/CmdTarget.h"
+#include "app/ChildFrame.h"
 #include "app/HostToolBar.h"
+#include "view/FrameHost.h"
 
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPixmap>
+#include <QPointer>
 #include <QToolBar>
 
 #include <array>
@@ -23,7 +26,6 @@ class QLabel;
 class QMenu;
 class QStatusBar;
 class QTimer;
-class CChildFrame;
 class CGrigBarDlg;
 class CSizeInfoDlg;
 class CPopLayer;
@@ -48,10 +50,11 @@ private:
 };
 
 
-class CMainFrame : public QMainWindow, public CCmdTarget {
+class CMainFrame : public QMainWindow, public CCmdTarget, public CFrameHost {
     Q_OBJECT
 public:
     static constexpr int kPanelKinds = 25;
+    static constexpr int kWindowListSize = 9;  // drawings listed in the window menu
 
     CMainFrame();
     ~CMainFrame() override;
@@ -62,10 +65,10 @@ public:
     // --- command routing -------------------------------------------------
     // Runs command id along the route; false when nobody handles it or it is
     // disabled.
-    bool SendCommand(unsigned id);
+    bool SendCommand(unsigned id) override;
     bool RouteCmdMsg(unsigned id, CCmdUI* ui);
     // Refreshes enabled and checked states of every menu item and button.
-    void UpdateCommandUI();
+    void UpdateCommandUI() override;
     QAction* CommandAction(unsigned id) const;
     // Top-level menus now shown (menu 128 with no drawing, 129 with one).
     unsigned CurrentMenuId() const { return m_nMenuId; }
@@ -73,7 +76,11 @@ public:
 
     // --- drawing windows ---------------------------------------------------
     void AddChildFrame(CChildFrame* frame);
+    // The drawing window shown and acted on; it stays the active one while the
+    // program itself is inactive. Null when no drawing is open.
     CChildFrame* MDIGetActive() const;
+    // Brings frame forward (maximised when the shown one is) and makes it active.
+    void MDIActivate(CChildFrame* frame);
     QList<CChildFrame*> ChildFrames() const;
     CBitmapClient* Client() const { return m_wndClient; }
 
@@ -81,23 +88,30 @@ public:
     // Makes the panel of kind (1..25) for the option bar; the dialogs provide it.
     using PanelFactory = std::function<QWidget*(int kind, QWidget* parent)>;
     static void SetPanelFactory(PanelFactory factory);
-    int SetOperationBox(int kind);
-    void FocusOperationBox();
+    int SetOperationBox(int kind) override;
+    void FocusOperationBox() override;
     void DestroyOperationBoxes();
     int ShownPanelKind() const { return m_nShownKind; }
     QWidget* OperationBox(int kind) const;
     QWidget* OptionBarHost() const { return m_pOptionHost; }
 
     // --- palettes and layer list -------------------------------------------
-    void ShowLayerList();
-    void ShowDrawPalette();
-    void ShowPartsTree();
+    void ShowLayerList() override;
+    void RefillLayerList() override;
+    void ShowDrawPalette() override;
+    void ShowPartsTree() override;
+    void CloseDrawPalette() override;
+    void ClosePartsPalette() override;
+    QWidget* DrawPalette() const override { return m_pDrawPalette; }
+    bool ReleaseDrawPalette(QWidget* palette) override;
+    void ShowGridPitch(double pitch) override;
     CPopLayer* LayerList() const { return m_pLayerList; }
     void DestroyLayerList();
 
     // --- status bar ------------------------------------------------------
     // Pane 0 is the message pane, 1 and 2 the X and Y read-outs; painted at once.
-    void SetPaneText(int pane, const QString& text);
+    void SetPaneText(int pane, const QString& text) override;
+    void ShowPrompt(std::string_view utf8, bool warning) override;
     QString PaneText(int pane) const;
 
     void OnLayerAdd();
@@ -130,6 +144,9 @@ private:
     QMenu* BuildMenu(const MenuItem& popup);
     void BuildAccelerators();
     void SwitchMenus();
+    void OnChildActivated(CChildFrame* frame);
+    void OnChildClosed();
+    void UpdateWindowMenu();
     void UpdateRecentFileActions();
     void RegisterHandlers();
     void OnCommandAction(unsigned id);
@@ -144,6 +161,9 @@ private:
     QWidget* m_pOptionHost = nullptr;
     CPopLayer* m_pLayerList = nullptr;
     QTimer* m_idleTimer = nullptr;
+    QPointer<CChildFrame> m_pActiveFrame;
+    QMenu* m_pWindowMenu = nullptr;
+    QList<QAction*> m_windowListActions;
 };
 
 // The main frame of the running application, or null.

@@ -83,11 +83,3 @@ void COperateMsgBox::PaintPrompt(QWidget* control)
     p.drawText(QRect(5, 4, control->width() - 5, control->height() - 4), Qt::AlignLeft | Qt::AlignTop,
                PromptText());
 }
-
-void ShowPrompt(std::string_view utf8, bool warning)
-{
-    CMainFrame* frame = AfxGetMainFrame();
-    if (frame && frame->m_wndMsgBar && frame->m_wndMsgBar->m_pMsgBox) {
-        frame->m_wndMsgBar->m_pMsgBox->SetPromptUtf8(utf8, warning);
-    }
-}

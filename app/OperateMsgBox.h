@@ -50,5 +50,3 @@ public:
     COperateMsgBox* m_pMsgBox = nullptr;
 };
 
-// Shows text (UTF-8) in the main frame's prompt box, if there is one.
-void ShowPrompt(std::string_view utf8, bool warning = false);

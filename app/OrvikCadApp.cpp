@@ -3,18 +3,19 @@
 #include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
 #include "app/DocTemplate.h"
-#include "app/Document.h"
-#include "app/DrawingDocument.h"
-#include "app/OrvikCadView.h"
+#include "view/Document.h"
+#include "view/DrawingDocument.h"
+#include "app/AppDocumentHost.h"
+#include "view/OrvikCadView.h"
 #include "app/PlaceholderDocView.h"
 #include "model/Document.h"
 #include "platform/Encoding.h"
 #include "platform/Places.h"
 #include "platform/Startup.h"
-#include "app/RecentFileList.h"
+#include "view/RecentFileList.h"
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
-#include "dialogs/OperationBoxes.h"
+#include "app/Components.h"
 #include "platform/Ui.h"
 #include "resources/Resource.h"
 #include "resources/Strings.h"
@@ -110,7 +111,7 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     m_pDocTemplate = std::make_unique<CMultiDocTemplate>(
         IDR_ORVIKCTYPE, [] { return std::make_unique<CDrawingDocument>(); }, [] { return new COrvikCadView; });
 
-    InstallOperationBoxes();
+    InstallComponents();
     m_pMainWnd = new CMainFrame;
     if (!m_pMainWnd->OnCreate()) {
         delete m_pMainWnd;
@@ -192,7 +193,7 @@ CChildFrame* COrvikCadApp::OpenDocumentFile(const QString& path)
 void COrvikCadApp::OnFileOpen()
 {
     platform::FileRequest req;
-    req.filter = QStringLiteral("OrvikCAD 図面 (*.orv)|*.orv;*.ORV|全てのファイル (*.*)|*.*||");
+    req.filter = QStringLiteral("OrvikCAD Files (*.orv)|*.orv|全てのファイル (*.*)|*.*||");
     req.defaultExt = QStringLiteral("orv");
     platform::FileChoice choice = platform::chooseOpenFile(req, m_pMainWnd);
     if (choice) {
@@ -207,9 +208,10 @@ QString ImportedDocumentPath(const QString& folder, const QString& fileName, con
     for (QChar c : fileName) {
         name.append(c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - 'a' + 'A') : c);
     }
-    int cut = name.indexOf(ext);
-    if (cut >= 0) {
-        name.truncate(cut);
+    // Only the extension that ends the name goes: "A.DXFDATA.DXF" keeps its
+    // middle part.
+    if (name.endsWith(ext)) {
+        name.chop(ext.size());
     }
     name += QStringLiteral(".ORV");
     return QDir(folder).filePath(name);

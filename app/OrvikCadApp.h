@@ -4,7 +4,7 @@
 // the files named on the command line, removes the splash window at the first
 // key press or click, and handles the application's own commands.
 
-#include "app/CmdTarget.h"
+#include "view/CmdTarget.h"
 #include "app/MainFrame.h"
 
 #include <QString>

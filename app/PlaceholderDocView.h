@@ -2,7 +2,7 @@
 // Stand-in for the drawing view until the real one lands: it shows an empty
 // sheet. The application's document template is the only place that names it.
 
-#include "app/View.h"
+#include "view/View.h"
 
 
 class CPlaceholderView : public CView {

@@ -3,13 +3,13 @@
 // snap point under the cursor. The drawing holds 1,000 or 100,000 lines;
 // the cost of a move must not grow with it.
 #include "GuiBenchMain.h"
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "model/SnapPointList.h"
-#include "tools/DrawTool.h"
-#include "tools/ToolList.h"
-#include "tools/ToolState.h"
+#include "view/DrawTool.h"
+#include "view/ToolList.h"
+#include "view/ToolState.h"
 
 #include <QApplication>
 #include <cmath>

@@ -2,7 +2,7 @@
 // full redraw of 100,000 lines and 10,000 arcs at fit-all on a 1920 x 1080
 // view, and the redraw of a zoomed-in corner, which visits only what shows.
 #include "GuiBenchMain.h"
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "platform/PainterDc.h"

@@ -2,7 +2,7 @@
 // texts and 1,000 hatches at fit-all on a 1920 x 1080 view and of a zoomed-in
 // corner of them, and a pick among a million entities through the box index.
 #include "GuiBenchMain.h"
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "platform/PainterDc.h"

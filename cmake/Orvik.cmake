@@ -21,25 +21,6 @@ function(orvik_folder_library name folder)
   endif()
 endfunction()
 
-# Lets mutually dependent static libraries resolve each other's symbols.
-function(orvik_link_cycle)
-  set(_static "")
-  foreach(_lib ${ARGN})
-    get_target_property(_type ${_lib} TYPE)
-    if(_type STREQUAL "STATIC_LIBRARY")
-      list(APPEND _static ${_lib})
-    endif()
-  endforeach()
-  foreach(_lib ${_static})
-    foreach(_other ${_static})
-      if(NOT _lib STREQUAL _other)
-        target_link_libraries(${_lib} PUBLIC ${_other})
-      endif()
-    endforeach()
-    set_target_properties(${_lib} PROPERTIES LINK_INTERFACE_MULTIPLICITY 3)
-  endforeach()
-endfunction()
-
 # Environment every test runs in: headless Qt and a private home.
 function(orvik_test_environment test home)
   set_tests_properties(${test} PROPERTIES ENVIRONMENT

@@ -2,7 +2,7 @@
 // The grid bar: the pitch of the active drawing's grid (typed, or picked from
 // the pitches used in this run) and its look (lines, dots or crosses).
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <QString>
 

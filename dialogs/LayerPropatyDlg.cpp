@@ -1,6 +1,6 @@
 #include "dialogs/LayerPropatyDlg.h"
 
-#include "app/ByteLimit.h"
+#include "platform/ByteLimit.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
 #include "platform/Ui.h"

@@ -2,7 +2,7 @@
 // The layer-name dialog: asks for the name of a layer being added or of the
 // current layer being renamed.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <string>
 

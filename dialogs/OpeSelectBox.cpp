@@ -1,6 +1,6 @@
 #include "dialogs/OpeSelectBox.h"
 
-#include "app/MainFrame.h"
+#include "view/FrameHost.h"
 #include "dialogs/MyFlatButton.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
@@ -121,7 +121,7 @@ COpeSelectBox::COpeSelectBox(QWidget* parent) : COperationBox(IDD, QStringLitera
 void COpeSelectBox::OnOperation(int operation)
 {
     CommandArgument = int16_t(operation);
-    if (CMainFrame* frame = AfxGetMainFrame()) {
+    if (CFrameHost* frame = AfxGetFrameHost()) {
         frame->SendCommand(ID_SELECTION_OPERATION);
     }
 }

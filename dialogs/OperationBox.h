@@ -11,7 +11,7 @@
 // the focus goes back to that edit and nothing is written. Enter and Escape
 // are swallowed, so neither closes the panel nor presses anything.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <QString>
 #include <QStringList>

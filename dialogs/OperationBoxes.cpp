@@ -1,6 +1,5 @@
 #include "dialogs/OperationBoxes.h"
 
-#include "app/MainFrame.h"
 #include "dialogs/OpeAnnotationBoxes.h"
 #include "dialogs/OpeCircleBoxes.h"
 #include "dialogs/OpeEditBoxes.h"
@@ -39,9 +38,4 @@ COperationBox* CreateOperationBox(int kind, QWidget* parent)
     case 25: return new COpeSelectBox(parent);
     default: return nullptr;
     }
-}
-
-void InstallOperationBoxes()
-{
-    CMainFrame::SetPanelFactory([](int kind, QWidget* parent) -> QWidget* { return CreateOperationBox(kind, parent); });
 }

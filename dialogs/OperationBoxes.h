@@ -7,6 +7,3 @@ class QWidget;
 
 // The panel of kind as a child of parent; null for a kind without a panel.
 COperationBox* CreateOperationBox(int kind, QWidget* parent);
-
-// Lets the main frame make its option panels with CreateOperationBox.
-void InstallOperationBoxes();

@@ -1,7 +1,7 @@
 #pragma once
 // Asks for a drawing's password before its protection is released.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <string>
 

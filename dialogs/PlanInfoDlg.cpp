@@ -1,6 +1,6 @@
 #include "dialogs/PlanInfoDlg.h"
 
-#include "app/ByteLimit.h"
+#include "platform/ByteLimit.h"
 #include "dialogs/PassCancelDlg.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"

@@ -4,7 +4,7 @@
 // existing drawing the file name, author and creation date are read-only, and
 // a password-protected drawing is released only with its password.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <string>
 

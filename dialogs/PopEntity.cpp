@@ -1,15 +1,14 @@
 #include "dialogs/PopEntity.h"
 
-#include "app/MainFrame.h"
-#include "app/OperateMsgBox.h"
-#include "app/ToolSelection.h"
+#include "view/FrameHost.h"
+#include "view/ToolSelection.h"
 #include "dialogs/PaletteCommands.h"
 #include "dialogs/PaletteIcons.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
 #include "platform/Fonts.h"
 #include "resources/Resource.h"
-#include "tools/ToolState.h"
+#include "view/ToolState.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -68,7 +67,7 @@ int ScreenWidth()
 // reaches the active drawing view, if there is one).
 void CancelRunningStep()
 {
-    if (CMainFrame* frame = AfxGetMainFrame())
+    if (CFrameHost* frame = AfxGetFrameHost())
         frame->SendCommand(ID_CANCEL_INPUT);
 }
 
@@ -110,8 +109,8 @@ CPopEntity::CPopEntity(QWidget* parent) : CDialog(IDD, parent)
 
     // A drawing-menu selection moves whichever palette is up.
     SyncDrawPalette = [](int group, int item) {
-        if (CMainFrame* frame = AfxGetMainFrame()) {
-            if (auto* palette = qobject_cast<CPopEntity*>(frame->m_pDrawPalette))
+        if (CFrameHost* frame = AfxGetFrameHost()) {
+            if (auto* palette = qobject_cast<CPopEntity*>(frame->DrawPalette()))
                 palette->FollowMenuSelection(group, item);
         }
     };
@@ -199,12 +198,12 @@ void CPopEntity::OnSelchangeCommandList()
 
 void CPopEntity::SelectSubCommand(int row)
 {
-    CMainFrame* frame = AfxGetMainFrame();
+    CFrameHost* frame = AfxGetFrameHost();
     if (frame) {
         frame->SetOperationBox(PalettePanelKind(m_nCategory, row));
         const PaletteCommand* command = PaletteCommandAt(m_nCategory, row);
-        if (command && frame->m_wndMsgBar && frame->m_wndMsgBar->m_pMsgBox)
-            frame->m_wndMsgBar->m_pMsgBox->SetPromptUtf8(command->prompt, false);
+        if (command)
+            frame->ShowPrompt(command->prompt, false);
     }
     SelectRow(row);
 }
@@ -253,19 +252,17 @@ void CPopEntity::closeEvent(QCloseEvent* event)
     event->accept();
     // Closed by the close box while it is the frame's palette; a palette the
     // frame has already let go of is simply going away.
-    CMainFrame* frame = AfxGetMainFrame();
-    if (frame && frame->m_pDrawPalette != this)
+    CFrameHost* frame = AfxGetFrameHost();
+    if (frame && frame->DrawPalette() != this)
         return;
     OnClose();
 }
 
 void CPopEntity::OnClose()
 {
-    CMainFrame* frame = AfxGetMainFrame();
-    if (frame && frame->m_pDrawPalette == this) {
-        frame->m_pDrawPalette = nullptr;
+    CFrameHost* frame = AfxGetFrameHost();
+    if (frame && frame->ReleaseDrawPalette(this))
         deleteLater();
-    }
     // The parts palette takes its place and its tool becomes current; the
     // option panel and the prompt stay as they were.
     if (frame)

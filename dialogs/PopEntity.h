@@ -6,7 +6,7 @@
 // writes its first prompt. A selection from the drawing menu moves the
 // palette to the same pair. Closing it brings up the parts palette.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "dialogs/PopLayer.h"
 
-#include "app/MainFrame.h"
+#include "view/FrameHost.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
@@ -197,7 +197,7 @@ void CPopLayer::OnSelchangeLayerList()
 void CPopLayer::SendUpdateLayers()
 {
     CommandArgument = 1;
-    if (CMainFrame* frame = AfxGetMainFrame())
+    if (CFrameHost* frame = AfxGetFrameHost())
         frame->SendCommand(ID_UPDATE_LAYERS);
 }
 
@@ -264,16 +264,16 @@ void CPopLayer::resizeEvent(QResizeEvent* event)
 void CPopLayer::contextMenuEvent(QContextMenuEvent* event)
 {
     const MenuItem* bar = LoadMenuResource(IDR_LAYER_MENU);
-    CMainFrame* frame = AfxGetMainFrame();
+    CFrameHost* frame = AfxGetFrameHost();
     if (!bar || bar->items.empty() || !frame)
         return;
-    QMenu menu(frame);
+    QMenu menu(this);
     for (const MenuItem& item : bar->items.front().items) {
         if (item.IsSeparator()) {
             menu.addSeparator();
         } else if (!item.IsPopup()) {
             const unsigned id = item.id;
-            menu.addAction(QString::fromUtf8(item.text), frame, [frame, id] { frame->SendCommand(id); });
+            menu.addAction(QString::fromUtf8(item.text), this, [frame, id] { frame->SendCommand(id); });
         }
     }
     menu.exec(event->globalPos());

@@ -6,7 +6,7 @@
 // commands of the main frame. The list works on the process-wide layer table
 // and asks the active view to take it over with command 108.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // The panel on the information toolbar: line type, pen and colour of new
 // entities, and the scale of the active drawing as "1/N".
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <QPixmap>
 

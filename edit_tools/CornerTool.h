@@ -3,8 +3,8 @@
 // It stands in ToolList with the base operations until its operations are
 // written.
 
-#include "tools/DrawTool.h"
-#include "tools/ToolState.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 
 class CCornerTool : public CDrawTool {
 public:

@@ -3,6 +3,7 @@
 #include "model/Cp932Text.h"
 #include "model/DrawingFile.h"
 #include "model/Notify.h"
+#include "model/PaperSizes.h"
 #include "model/Settings.h"
 
 #include <chrono>
@@ -351,4 +352,44 @@ void COrvikCadDoc::SetTitle(const std::string& cp932Title)
 {
     title = cp932Title;
     if (TheDocumentHost) TheDocumentHost->DocumentChanged(*this);
+}
+
+int COrvikCadDoc::MatchPaperSize()
+{
+    const double s = header.scale;
+    const double w = ExtentsMax[0];
+    const double h = ExtentsMax[1];
+    int result = -1;
+    for (int turn = 0; turn < 2 && result < 0; ++turn) {
+        for (int i = 0; i < PaperSizeCount; ++i) {
+            const double pw = turn == 0 ? PaperSizeTable[i].longSide : PaperSizeTable[i].shortSide;
+            const double ph = turn == 0 ? PaperSizeTable[i].shortSide : PaperSizeTable[i].longSide;
+            if (std::fabs(w - s * pw) < 1.0 && std::fabs(h - s * ph) < 1.0) {
+                header.orientation = static_cast<uint16_t>(turn);
+                result = i;
+                break;
+            }
+        }
+    }
+    if (result < 0) {
+        ExtentsMax[0] = s * PaperSizeTable[1].longSide;
+        ExtentsMax[1] = s * PaperSizeTable[1].shortSide;
+        result = 1;
+    }
+    DrawingOrigin[0] = ExtentsMax[0] / 2.0;
+    DrawingOrigin[1] = ExtentsMax[1] / 2.0;
+    return result;
+}
+
+void COrvikCadDoc::FinishImport(CEntity* firstImported, int viewUpdate)
+{
+    if (firstImported) TranslateEntities(DrawingOrigin[0], DrawingOrigin[1], firstImported);
+    ScaleDenominator = header.scale >= 1.0f && header.scale < 2e9f ? static_cast<int>(header.scale) : 1;
+    if (TheDocumentHost) TheDocumentHost->RepaintScaleReadout();
+    RebuildSnapPoints();
+    ViewUpdateRequest = static_cast<int16_t>(viewUpdate);
+    SetModifiedFlag(true);
+    if (TheDocumentHost) TheDocumentHost->UpdateAllViews(*this);
+    SetModifiedFlag(false);
+    ViewUpdateRequest = 0;
 }

@@ -5,9 +5,8 @@
 
 #include "tools/CircleTool.h"
 
-#include "app/MainFrame.h"
-#include "app/OrvikCadApp.h"
-#include "app/OrvikCadView.h"
+#include "view/FrameHost.h"
+#include "view/OrvikCadView.h"
 #include "model/GeometryLines.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
@@ -106,7 +105,7 @@ void CCircleTool::AddArc(COrvikCadView* view, int direction, double cx, double c
 
 void CCircleTool::FocusOptionBox(COrvikCadView*)
 {
-    if ((ToolSubMode == RadiusCircle || ToolSubMode == RadiusArc) && AfxGetMainFrame())
+    if ((ToolSubMode == RadiusCircle || ToolSubMode == RadiusArc) && AfxGetFrameHost())
         FocusMainOptionBox();
 }
 

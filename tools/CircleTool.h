@@ -17,9 +17,9 @@
 // where, in which view) and taken away by drawing it again, so a figure is
 // only ever erased while it is shown and a repaint can put it back.
 
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 #include "tools/RubberBand.h"
-#include "tools/ToolState.h"
 
 #include <QPointer>
 #include <QWidget>

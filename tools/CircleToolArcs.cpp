@@ -4,7 +4,7 @@
 
 #include "tools/CircleTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/GeometryCircles.h"
 #include "model/GeometryLines.h"
 #include "model/Notify.h"

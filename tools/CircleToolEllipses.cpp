@@ -5,7 +5,7 @@
 
 #include "tools/CircleTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/GeometryLines.h"
 #include "model/Notify.h"
 #include "model/Settings.h"

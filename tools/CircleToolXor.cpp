@@ -4,8 +4,8 @@
 
 #include "tools/CircleTool.h"
 
-#include "app/OrvikCadView.h"
-#include "app/ViewCircles.h"
+#include "view/OrvikCadView.h"
+#include "view/ViewCircles.h"
 
 #include <algorithm>
 #include <cmath>

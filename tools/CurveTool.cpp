@@ -3,7 +3,7 @@
 
 #include "tools/CurveTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/GeometryCircles.h"
 #include "model/Notify.h"
 #include "tools/ToolEdit.h"

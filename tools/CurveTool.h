@@ -13,8 +13,8 @@
 // drawn with the not-XOR mix and remembered as drawn.
 
 #include "model/GeometryTypes.h"
-#include "tools/DrawTool.h"
-#include "tools/ToolState.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 #include "tools/RubberBand.h"
 
 #include <vector>

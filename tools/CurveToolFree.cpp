@@ -4,7 +4,7 @@
 
 #include "tools/CurveTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Notify.h"
 #include "model/Settings.h"

@@ -1,12 +1,12 @@
 // The tool base: construction, the base operations that need no view, and
 // entities held between clicks.
 
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 
 #include "model/Document.h"
 #include "model/EntityListChanges.h"
-#include "tools/ToolList.h"
-#include "tools/ToolState.h"
+#include "view/ToolList.h"
+#include "view/ToolState.h"
 
 // ---- HeldEntity ----
 

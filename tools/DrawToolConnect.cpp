@@ -2,7 +2,7 @@
 // pieces (lines, arcs, elliptic arcs) meet, and which segment of a polyline
 // lies nearest a point.
 
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"

@@ -5,7 +5,7 @@
 // Every test reads only the values the record really holds: a record too
 // short for its type, or one with no points at all, is not inside.
 
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"

@@ -3,13 +3,13 @@
 // taking such a selection back, highlighting a dimension's members, and the
 // preview of the clicked points.
 
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/SnapPointList.h"
 #include "model/Utilities.h"
-#include "tools/ToolState.h"
+#include "view/ToolState.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,17 +1,16 @@
 // The tool base's work on the view: the magnet marker, the point of a click,
 // undo with its repainting, the shared bodies and prompts.
 
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 
-#include "app/MainFrame.h"
-#include "app/OperateMsgBox.h"
-#include "app/OrvikCadView.h"
-#include "app/ViewDispatch.h"
+#include "view/FrameHost.h"
+#include "view/OrvikCadView.h"
+#include "view/ViewDispatch.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "model/SnapPointList.h"
 #include "tools/DrawingEdit.h"
-#include "tools/ToolState.h"
+#include "view/ToolState.h"
 
 void CDrawTool::OnLButtonUp(COrvikCadView*, unsigned, platform::Point*)
 {
@@ -54,7 +53,7 @@ void CDrawTool::RecordRop2(COrvikCadView* view)
 
 void CDrawTool::FocusMainOptionBox()
 {
-    if (CMainFrame* frame = AfxGetMainFrame())
+    if (CFrameHost* frame = AfxGetFrameHost())
         frame->FocusOperationBox();
 }
 

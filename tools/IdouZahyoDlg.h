@@ -2,7 +2,7 @@
 // The move-or-copy offset dialog: an X and a Y offset, each a short
 // arithmetic expression, beside a picture of the two directions.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // The one-value numeric input dialog: a label chosen by the quantity asked
 // for, and a field that takes a short arithmetic expression.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <QString>
 

@@ -3,11 +3,11 @@
 
 #include "tools/LengthReadout.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "platform/Fonts.h"
 #include "platform/PainterDc.h"
-#include "tools/DrawTool.h"
-#include "tools/ToolState.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 
 #include <QFontDatabase>
 #include <QImage>

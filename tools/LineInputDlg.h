@@ -3,7 +3,7 @@
 // ellipse's major axis and inclination), or an X and a Y offset, with a
 // switch between the two kinds.
 
-#include "app/Dialog.h"
+#include "platform/Dialog.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 
 #include "tools/LineTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Settings.h"
 #include "tools/ToolEdit.h"
 

@@ -24,9 +24,9 @@
 // same figure again, so a figure is only ever erased while it is shown.
 
 #include "model/GeometryTypes.h"
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 #include "tools/RubberBand.h"
-#include "tools/ToolState.h"
 
 #include <QPointer>
 #include <QWidget>

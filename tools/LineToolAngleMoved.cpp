@@ -5,7 +5,7 @@
 
 #include "tools/LineTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/GeometryLines.h"
 #include "model/Notify.h"

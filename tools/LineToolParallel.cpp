@@ -9,7 +9,7 @@
 
 #include "tools/LineTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/GeometryLines.h"
 #include "model/Notify.h"
 #include "model/Settings.h"

@@ -4,7 +4,7 @@
 
 #include "tools/LineTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "tools/LengthReadout.h"
 
 void CLineTool::DrawReadout(COrvikCadView* view, Readout kind, double x, double y, int arg)

@@ -10,7 +10,7 @@
 
 #include "tools/LineTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/GeometryCircles.h"
 #include "model/GeometryLines.h"
 #include "model/Notify.h"

@@ -4,7 +4,7 @@
 
 #include "tools/LineTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 
 void CLineTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
 {

@@ -3,8 +3,8 @@
 
 #include "tools/PointTool.h"
 
-#include "app/OrvikCadView.h"
-#include "app/ViewDispatch.h"
+#include "view/OrvikCadView.h"
+#include "view/ViewDispatch.h"
 #include "model/Document.h"
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"

@@ -11,8 +11,8 @@
 // intersection sub-mode adds are in PointToolIntersect.cpp.
 
 #include "model/GeometryTypes.h"
-#include "tools/DrawTool.h"
-#include "tools/ToolState.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 
 #include <vector>
 

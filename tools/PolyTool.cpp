@@ -3,7 +3,7 @@
 
 #include "tools/PolyTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/GeometryLines.h"
 #include "model/Notify.h"
 #include "model/Settings.h"

@@ -15,8 +15,8 @@
 // screen is remembered as drawn and taken away by drawing it again.
 
 #include "model/GeometryTypes.h"
-#include "tools/DrawTool.h"
-#include "tools/ToolState.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 #include "tools/RubberBand.h"
 
 #include <QPointer>

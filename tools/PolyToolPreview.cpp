@@ -6,7 +6,7 @@
 
 #include "tools/PolyTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Settings.h"
 #include "tools/LengthReadout.h"
 

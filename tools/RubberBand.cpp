@@ -1,7 +1,7 @@
 #include "tools/RubberBand.h"
 
-#include "app/OrvikCadView.h"
-#include "app/ViewCircles.h"
+#include "view/OrvikCadView.h"
+#include "view/ViewCircles.h"
 
 #include <algorithm>
 #include <cmath>

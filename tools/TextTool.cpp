@@ -3,7 +3,7 @@
 
 #include "tools/TextTool.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Settings.h"
 #include "model/Utilities.h"
 #include "platform/Encoding.h"

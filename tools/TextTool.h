@@ -9,9 +9,9 @@
 // draws them once more (RedrawToolFigures).
 
 #include "model/GeometryTypes.h"
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
+#include "view/ToolState.h"
 #include "tools/RubberBand.h"
-#include "tools/ToolState.h"
 
 #include <QPointer>
 #include <QWidget>

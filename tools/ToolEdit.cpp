@@ -1,8 +1,8 @@
 #include "tools/ToolEdit.h"
-#include "tools/DrawTool.h"
-#include "tools/ToolList.h"
+#include "view/DrawTool.h"
+#include "view/ToolList.h"
 
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 
 ToolEdit::ToolEdit(COrvikCadView* view) : view_(view)
 {

@@ -5,14 +5,14 @@
 #include "AppFixture.h"
 
 #include "app/ChildFrame.h"
-#include "app/DrawingDocument.h"
+#include "view/DrawingDocument.h"
 #include "app/MainFrame.h"
 #include "app/OperateMsgBox.h"
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "dialogs/PopEntity.h"
 #include "model/Settings.h"
 #include "resources/Resource.h"
-#include "tools/ToolState.h"
+#include "view/ToolState.h"
 
 #include <QAbstractButton>
 #include <QListWidget>

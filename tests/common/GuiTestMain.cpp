@@ -1,8 +1,10 @@
 // Entry point of the GUI test executables: one QApplication for the whole
-// run, on the offscreen platform unless the caller chose another.
+// run, on the offscreen platform unless the caller chose another, with the
+// tools and their numeric-input dialogs installed as the application does.
+#include "app/Components.h"
 #include "common/StateListener.h"
-#include "tools/ToolList.h"
-#include "tools/ToolState.h"
+#include "view/ToolList.h"
+#include "view/ToolState.h"
 
 #include <QApplication>
 #include <clocale>
@@ -30,6 +32,8 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    InstallTools();
+    InstallNumericInputDialogs();
     ::testing::InitGoogleTest(&argc, argv);
     auto toolState = std::make_shared<ToolStateSnapshot>();
     StateListener::Install(StateListener::Seam{

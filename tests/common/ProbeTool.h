@@ -4,10 +4,10 @@
 // move. A right click or Reset cancels the step and erases the band. It
 // follows the same protocol the real tools follow.
 
-#include "app/OrvikCadView.h"
-#include "tools/DrawTool.h"
+#include "view/OrvikCadView.h"
+#include "view/DrawTool.h"
 #include "tools/ToolEdit.h"
-#include "tools/ToolState.h"
+#include "view/ToolState.h"
 
 class CProbeTool : public CDrawTool {
 public:

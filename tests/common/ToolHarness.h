@@ -19,14 +19,14 @@
 #include "app/MainFrame.h"
 #include "app/OperateMsgBox.h"
 #include "app/OrvikCadApp.h"
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "platform/PainterDc.h"
 #include "platform/UiScript.h"
-#include "tools/DrawTool.h"
-#include "tools/ToolList.h"
-#include "tools/ToolState.h"
+#include "view/DrawTool.h"
+#include "view/ToolList.h"
+#include "view/ToolState.h"
 
 #include <QApplication>
 #include <QImage>

@@ -13,7 +13,7 @@
 #include "dialogs/PopEntity.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
-#include "tools/ToolState.h"
+#include "view/ToolState.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
-#include "app/OrvikCadView.h"
+#include "view/OrvikCadView.h"
 #include "dialogs/PopLayer.h"
 #include "model/Document.h"
 #include "model/Settings.h"

@@ -1,7 +1,7 @@
 // Where two consecutive boundary pieces meet, and the polyline segment
 // nearest a point.
 
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 
 #include "model/Entity.h"
 #include "model/GeometryCircles.h"

@@ -1,7 +1,7 @@
 #include "model/Document.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 #include "tools/DrawingEdit.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Which entities lie inside a selection rectangle: the inside test of every
 // entity type, on records built in code.
 
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 
 #include "model/Entity.h"
 

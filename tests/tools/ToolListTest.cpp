@@ -11,13 +11,13 @@
 #include "edit_tools/TransformTool.h"
 #include "tools/CircleTool.h"
 #include "tools/CurveTool.h"
-#include "tools/DrawTool.h"
+#include "view/DrawTool.h"
 #include "tools/LineTool.h"
 #include "tools/PointTool.h"
 #include "tools/PolyTool.h"
 #include "tools/TextTool.h"
-#include "tools/ToolList.h"
-#include "tools/ToolState.h"
+#include "view/ToolList.h"
+#include "view/ToolState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,48 @@
+#include "app/Components.h"
+
+#include "app/MainFrame.h"
+#include "dialogs/OperationBoxes.h"
+#include "dialogs/OperationBox.h"
+#include "platform/Ui.h"
+#include "tools/InputNumDlg.h"
+#include "tools/LineInputDlg.h"
+#include "view/NumericInputDialogs.h"
+
+void InstallNumericInputDialogs()
+{
+    NumericInputDialogs& dialogs = TheNumericInputDialogs();
+    dialogs.askPair = [](QWidget* parent, short& kind, double& value1, double& value2, short ellipseVariant) {
+        CLineInputDlg dlg(parent);
+        dlg.inputKind = kind;
+        dlg.value1 = value1;
+        dlg.value2 = value2;
+        dlg.ellipseVariant = ellipseVariant;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        kind = dlg.inputKind;
+        value1 = dlg.value1;
+        value2 = dlg.value2;
+        return true;
+    };
+    dialogs.askValue = [](QWidget* parent, int mode, double& value) {
+        CInputNumDlg dlg(parent);
+        dlg.mode = static_cast<short>(mode);
+        dlg.value = value;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        value = dlg.value;
+        return true;
+    };
+}
+
+void InstallOperationBoxes()
+{
+    CMainFrame::SetPanelFactory([](int kind, QWidget* parent) -> QWidget* { return CreateOperationBox(kind, parent); });
+}
+
+void InstallComponents()
+{
+    InstallTools();
+    InstallNumericInputDialogs();
+    InstallOperationBoxes();
+}

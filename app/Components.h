@@ -1,0 +1,16 @@
+#pragma once
+// Wires the layers together at start-up: the tools into the view's tool
+// list, the tools' numeric-input dialogs into the view, the option panels
+// into the main frame. Every layer below the application reaches what lies
+// above it only through what is installed here.
+
+// Everything below, in one call; the application makes it before any
+// window is shown (test programs make it once before their tests).
+void InstallComponents();
+
+// The seventeen tool objects, built by CreateTools() in their fixed order.
+void InstallTools();
+// The one-value and two-value numeric-input dialogs.
+void InstallNumericInputDialogs();
+// The option panels of the main frame's option bar.
+void InstallOperationBoxes();

@@ -1,0 +1,59 @@
+#pragma once
+// The framework document: one open drawing, shown by one view in one child
+// frame. The drawing's own document class derives from this.
+
+#include "view/CmdTarget.h"
+
+#include <QString>
+
+class CView;
+class CMultiDocTemplate;
+
+class CDocument : public CCmdTarget {
+public:
+    CDocument();
+    ~CDocument() override = default;
+
+    // A new, empty drawing; false cancels its creation.
+    virtual bool OnNewDocument();
+    // Reads path; false: the document is not opened.
+    virtual bool OnOpenDocument(const QString& path);
+    // Writes path; false: not saved.
+    virtual bool OnSaveDocument(const QString& path);
+    // Imports a foreign drawing into this new document; false on failure
+    // (the document reports it).
+    virtual bool ImportDxf(const QString& path);
+    virtual bool ImportJwc(const QString& path);
+    virtual bool ImportJww(const QString& path);
+
+    const QString& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const QString& title);
+    const QString& GetPathName() const { return m_strPathName; }
+    // Sets the path and the title from its file name; addToMru puts it on
+    // the recent-file list.
+    virtual void SetPathName(const QString& path, bool addToMru = true);
+
+    virtual bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+
+    // Before a modified drawing closes: asks whether to save it. False keeps
+    // the drawing open (cancel, or the save failed).
+    virtual bool SaveModified();
+    // The file menu's save: to the drawing's path, or asking for one.
+    bool DoFileSave();
+    // Saves to path, or asks for a path when it is empty; true when saved.
+    bool DoSave(const QString& path);
+
+    CView* GetView() const { return m_pView; }
+    void SetView(CView* view) { m_pView = view; }
+    void UpdateAllViews(CView* sender, long hint = 0);
+    CMultiDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+    void SetDocTemplate(CMultiDocTemplate* t) { m_pDocTemplate = t; }
+
+private:
+    QString m_strTitle;
+    QString m_strPathName;
+    bool m_bModified = false;
+    CView* m_pView = nullptr;
+    CMultiDocTemplate* m_pDocTemplate = nullptr;
+};

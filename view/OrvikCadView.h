@@ -1,0 +1,386 @@
+#pragma once
+// The drawing view: one per open drawing. It turns model coordinates
+// (full-size millimetres, y upwards) into pixels and back, paints the drawing
+// through its back buffer, searches snap points and draws grips. Qt events
+// arrive as the handler calls (OnLButtonDown, OnMouseMove, ...), which are
+// hooks for the tool dispatch.
+
+#include "view/DashPainter.h"
+#include "model/EntityIndex.h"
+#include "model/EntityPicker.h"
+#include "view/View.h"
+#include "model/Entity.h"
+#include "platform/BackBuffer.h"
+#include "platform/Dc.h"
+
+#include <QByteArray>
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class COrvikCadDoc;
+class QLineEdit;
+class QScrollBar;
+
+// Mouse flags passed to the handlers (the framework's MK_ values).
+namespace MouseFlags {
+inline constexpr unsigned LButton = 0x0001;
+inline constexpr unsigned RButton = 0x0002;
+inline constexpr unsigned Shift = 0x0004;
+inline constexpr unsigned Control = 0x0008;
+inline constexpr unsigned MButton = 0x0010;
+} // namespace MouseFlags
+
+// Screen pen style of each line type (0 solid ... 4 dash-dot-dot).
+extern const platform::PenStyle PenStyleByLineType[5];
+
+// The visible part of the segment (x1, y1)-(x2, y2) within the rectangle:
+// 1 when nothing of it shows, else 0 with the end points cut to the
+// rectangle when they lie outside it.
+int SegmentOutsideRect(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
+                       double ymax);
+
+class COrvikCadView;
+// The view of the drawing window activated last; null before the first
+// activation and after that view closed. The process-wide layer table and
+// scale read-out belong to its drawing.
+extern COrvikCadView* ActiveView;
+
+class COrvikCadView : public CView {
+    Q_OBJECT
+public:
+    explicit COrvikCadView(QWidget* parent = nullptr);
+    ~COrvikCadView() override;
+
+    // The drawing shown: the one attached, else the one the framework
+    // document carries; null when there is none.
+    COrvikCadDoc* GetDrawing() const;
+    // Shows a drawing that no framework document carries (tests, previews).
+    void AttachDrawing(COrvikCadDoc* doc);
+
+    // ---- fields ----
+    int16_t pickCurrentLayerOnly = 0;
+    int16_t resized = 0;
+    int32_t clientDcDraw = 0;
+    uint16_t currentLayer = 0;
+    std::array<char, 128> layerState{};
+    QLineEdit* textEdit = nullptr;
+    int16_t lButtonDown = 0, rButtonDown = 0;
+    int32_t areaW = 0, areaH = 0;
+    std::array<COLORREF, 7> colors{};
+    int32_t clientH = 0, clientW = 0;
+    double scale = 0;
+    int32_t scrollX = 0, scrollY = 0;
+    double zoom = 0;
+    double windowX0 = 0, windowY0 = 0, windowX1 = 0, windowY1 = 0;
+    double paperH = 0, paperW = 0;
+    double visibleX0 = 0, visibleY0 = 0, visibleX1 = 0, visibleY1 = 0;
+    int32_t downX = 0, downY = 0;
+    int16_t handPanDrag = 0;
+    int16_t exporting = 0;
+    float printerPxPerMm = 0;
+    int16_t bandPurpose = 0;
+    int16_t paperSource = 0;
+    int16_t printing = 0;
+    int16_t printFit = 0;
+    int16_t forceErase = 0;
+    int16_t mouseMode = 0;
+    int16_t savedRop2 = 0;
+    platform::Rect bandRect{};
+    struct SavedMapping {
+        double zoom = 0;
+        int32_t clientW = 0, clientH = 0, scrollX = 0, scrollY = 0, areaW = 0, areaH = 0;
+        double paperW = 0, paperH = 0;
+    } savedMapping;
+
+    // ---- mapping ----
+    // Model to logical pixels.
+    int XToDevice(double x) const;
+    int YToDevice(double y) const;
+    // Logical pixels to model.
+    double XToModel(int xd) const;
+    double YToModel(int yd) const;
+    // The scale and zoom the mapping divides by: `scale` and `zoom`, or 1
+    // where that is not a usable divisor.
+    double MappingScale() const;
+    double MappingZoom() const;
+    void ComputeVisibleRect();
+    void FitScale();
+    void LogicalToDevice(int& x, int& y) const;
+    // A model point as a pixel of the DC in use: converted when cdd is set.
+    platform::Point ToPixel(double x, double y, int cdd) const;
+    void OnInitialUpdate() override;
+    void ResetToBaseView(int redraw);
+
+    // ---- snap search, colours, grips ----
+    int FindNearestSnapPoint(int xd, int yd, double& x, double& y);
+    int FindNearestSnapPointExcept(int xd, int yd, double& x, double& y, const CEntity* except);
+    int FindNearestSnapPointFrom(double& x, double& y, double& bound, const CEntity* except, double px, double py);
+    CEntity* FindNearestSelectedSnapPoint(int xd, int yd, double& x, double& y, int& kind);
+    int GetSnapPoint(const CEntity* entity, int kind, double& x, double& y);
+    COLORREF GetStateColor(int state, COLORREF own) const;
+    void DrawGrip(platform::Dc& dc, int cdd, double x, double y);
+    void DrawMidpointGrip(const CEntity* entity, platform::Dc& dc, int cdd);
+    void DrawGrips(platform::Dc& dc, const CEntity* entity, int cdd);
+
+    // ---- rendering ----
+    void OnDraw(platform::Dc& dc);
+    void DrawAll(platform::Dc& dc, int pass);
+    void DrawEntity(platform::Dc& dc, CEntity* entity, int state);
+    CEntity* DrawEntityChain(platform::Dc& dc, CEntity* head);
+    void StrokePathWithPen(platform::Dc& dc, COLORREF colour, int width);
+    // Hook of the display commands: the drawing-range frame and origin mark.
+    virtual void DrawRangeAndOrigin(platform::Dc& dc);
+    // The entity index DrawAll culls with and picks search must be rebuilt
+    // after entity geometry was changed in place (additions and relinks are
+    // noticed).
+    void InvalidateDrawIndex() { entityIndex.Invalidate(); }
+    // The entities the last pass of DrawAll visited, in order.
+    const std::vector<CEntity*>& VisitedEntities() const { return visibleScratch; }
+    // Lists shorter than this are painted by a plain walk (the default 0
+    // culls every list through the index).
+    void SetCullThreshold(std::size_t n) { cullThreshold = n; }
+
+    // ---- drawers ----
+    void DrawPoint(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawGrid(platform::Dc& dc, const CEntity* grid, int show, int cdd);
+    void DrawLine(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawAxisLine(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawSpline(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawEllipse(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawPolyline(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    // Texts, leader texts, dimensions (DrawText.cpp, DrawDimension.cpp).
+    void DrawText(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawLeaderText(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawDimension(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    // A dot or barbs at the tip (model), pointing away from `from`: fixed
+    // pixel sizes, or sizes linked to the zoom.
+    void DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd, COLORREF colour,
+                        int penWidth, double tipX, double tipY, double fromX, double fromY);
+    void DrawTerminatorScaled(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd,
+                              COLORREF colour, int penWidth, double tipX, double tipY, double fromX, double fromY);
+    // Fills, images, hatches (DrawFill.cpp, DrawImage.cpp, DrawHatch.cpp).
+    void DrawFill(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawImage(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawHatch(platform::Dc& dc, const CEntity* e, int state, int cdd);
+
+    // ---- picking (Picking.cpp) ----
+    // The pickable entity nearest the click (logical pixels) that the filter
+    // admits, with the model point it means; null and (0, 0) for none.
+    CEntity* PickEntity(int filter, int xd, int yd, double& x, double& y);
+    int PickGridPoint(const CEntity* grid, double& x, double& y, double mx, double my, double ap);
+    int SnapToGrid(double& x, double& y, double& distance, double mx, double my);
+    EntityPicker& Picker() { return picker; }
+
+    // ---- printed widths and patterns ----
+    int PrintedPenWidth(int style) const;
+    int PrintedWidth(int style) const;  // pen width, or the thick width of line types 5..7
+    int DashPattern(int lineType, int* runs) const;
+
+    // ---- the back buffer ----
+    platform::BackBuffer& Buffer() { return backBuffer; }
+    std::unique_ptr<platform::ClientDc> GetClientDc();
+    // Paints the whole client now into the back buffer (a full OnDraw).
+    void RedrawNow();
+    // The framework's scroll position (non-zero only while the client is
+    // smaller than the scroll size).
+    int FrameScrollX() const;
+    int FrameScrollY() const;
+    void SetScrollSizes(int width, int height);
+
+    // ---- mouse and key dispatch to the current tool (ViewDispatch.cpp) ----
+    virtual void OnLButtonDown(unsigned flags, platform::Point point);
+    virtual void OnLButtonUp(unsigned flags, platform::Point point);
+    virtual void OnLButtonDblClk(unsigned flags, platform::Point point);
+    virtual void OnRButtonDown(unsigned flags, platform::Point point);
+    virtual void OnRButtonUp(unsigned flags, platform::Point point);
+    virtual void OnMouseMove(unsigned flags, platform::Point point);
+    virtual void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
+    virtual void OnSize(int cx, int cy);
+    // Sets the cursor of the view's mouse mode; false leaves the class cursor.
+    bool OnSetCursor();
+    // Scrolls by the drag from the press (downX, downY) to (x, y).
+    void PanByDrag(platform::Dc& dc, int x, int y);
+    // Commands forwarded to the current tool.
+    void OnEditUndo();
+    void OnEnterKey();
+    void OnFocusOptionBox();
+    void OnToolReset();
+    void OnEndSelection();
+    void OnSelectAll();
+    // After a repaint of part of the client: the current tool's marker, if
+    // it is shown in this view, is put back where the repaint wiped it, so
+    // that erasing it later leaves nothing behind. deviceDc: the DC takes
+    // device pixels (a client DC) rather than the view's logical ones.
+    void RestoreToolFigures(platform::Dc& dc, bool deviceDc);
+    // Numeric input (ViewNumericInput.cpp): the Space key opens it in the
+    // steps that offer it; the context command in any step; the scale
+    // factor for the transform tool.
+    void OnSpaceKey();
+    void OnNumericInput();
+    void OnScaleByNumber();
+    // Leaving a view ends the step drawn in it (copying between drawings
+    // goes on) and takes the tool's marker away.
+    void OnActivateView(bool activate, CView* activated, CView* deactivated) override;
+
+    // ---- display commands (ViewDisplayCommands.cpp, ViewInvalidate.cpp) ----
+    void ZoomIn();
+    void ZoomOut(double f);
+    void ZoomToBand(platform::Dc& dc);
+    void OnZoomBox();
+    void OnViewFitAll();
+    void OnRedisplay();
+    // Command 108: takes the process-wide layer table into the drawing and
+    // the view; repaints when CommandArgument is 1.
+    void OnUpdateLayers();
+    void OnCenterMove();
+    void OnHandMove();
+    void OnViewGrid();
+    void OnMagnet();
+    void OnViewDrawingRange();
+    void OnViewOriginMark();
+    void OnLengthReadout();
+    void OnScrollUp();
+    void OnScrollDown();
+    void OnScrollLeft();
+    void OnScrollRight();
+    void OnApplyGridPitch();
+    void OnCancelInput();
+    void ApplyPaperSettings();
+    // Lays the drawing out again on the view's paper: the range becomes the
+    // paper times the scale and the origin moves, with every entity, to the
+    // paper's centre.
+    void RelayoutPaper();
+    // Command 32894: the drawing information of this drawing.
+    void OnDrawingInfo();
+    void OnUpdate(CView* sender, long hint) override;
+
+    // ---- pictures of the drawing (ViewImageOutput.cpp) ----
+    void RegisterImageOutputCommands();
+    // Command 32797: arms an image band; its end saves the boxed region.
+    void OnSaveImage();
+    // The end of an image band (logical pixels): asks for a file and saves
+    // the region; 0 saved, cancelled or too small, -1 not saved.
+    int CaptureRegionToImage(const platform::Rect& band);
+    int SaveBitmapToImageFile(const QImage& image);
+    // The drawing without grid, range frame and origin mark.
+    QByteArray DrawingAsEmf();
+    QImage DrawingAsImage();
+    // Command 32796: the drawing as a metafile file; true when written.
+    bool OnSaveEmf();
+    // Command 57634: the drawing on the clipboard as a metafile.
+    bool OnEditCopy();
+    // Marks the screen area of an entity for redrawing (with erase).
+    void InvalidateEntity(const CEntity* entity);
+    // Clears the client and draws the whole view on a client DC.
+    void RedrawOnClientDc();
+
+    // ---- tool selection (ToolSelection.cpp) ----
+    void SelectDrawCommand(int group, int item);
+    void OnViewDrawPalette();
+    void OnViewPartsTree();
+    // Enters the handlers of the view's commands in its command map.
+    void RegisterViewCommands();
+
+    // Any command the user gives the view ends the fit that follows the
+    // window's first size change.
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // The drawing window may still be settling into its final size (the
+    // window manager maximises asynchronously) when the first update fits
+    // the paper; until the user acts, a size change fits it again.
+    bool fitOnResize = false;
+    bool fitScheduled = false;
+
+    // How an entity is drawn: state after the layer rule, colour, pen.
+    struct Look {
+        int state = 0;
+        COLORREF colour = 0;
+        int lineType = 0;
+        platform::PenStyle style = platform::PenStyle::Solid;      // the pen's style (solid when erasing)
+        platform::PenStyle lineStyle = platform::PenStyle::Solid;  // the line type's style
+        int width = 0;     // screen width, or the printed width on a printer
+        bool printing = false;
+    };
+    // Printed widths and the dash unit, resolved once per pass.
+    struct ResolvedPenSet {
+        int penWidth[8] = {};
+        int thickWidth[3] = {};
+        int dashUnit = 1;
+    };
+    // The common way of printing an outline: a path through the dash
+    // painter, stroked with a wide pen of the printed width.
+    class PrintedOutline {
+    public:
+        PrintedOutline(COrvikCadView& view, platform::Dc& dc, const Look& look);
+        void Start(platform::Point p);
+        void LineTo(platform::Point p);
+        void BezierTo(platform::Point p1, platform::Point p2, platform::Point p3);
+        void Finish();
+
+    private:
+        COrvikCadView& view;
+        platform::Dc& dc;
+        CDashPainter painter;
+        COLORREF colour;
+        int width;
+        platform::Pen keptPen;
+    };
+
+    int EffectiveState(const CEntity* e, int state) const;
+    int TextPixelSize(double size) const;
+    platform::Font TextFont(const CEntity* e, int height, int width) const;
+    void PaintTextBody(platform::Dc& dc, const CEntity* e, int state, int cdd, int height, int width);
+    Look LookOf(const platform::Dc& dc, const CEntity* e, int state) const;
+    void ResolvePens();
+    void DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const Look& look,
+                            const std::vector<platform::Point>& pts, int cdd);
+    void Dispatch(platform::Dc& dc, CEntity* e, int state, int cdd);
+    void VisibleEntities(std::vector<CEntity*>& out);
+    void SetPrinterMapping(platform::Dc& dc);
+    void RestoreScreenMapping();
+    int NearestWithin(int xd, int yd, double& x, double& y, const CEntity* except);
+    bool WithinSnapPixels(double x, double y, int xd, int yd) const;
+    void GripSquare(platform::Dc& dc, int cdd, double x, double y, COLORREF fill);
+    // Draws through the points with the selected pen; pieces reaching far
+    // off-screen are cut first.
+    void ScreenPolyline(platform::Dc& dc, const std::vector<platform::Point>& pts);
+    static const double NearPixels;
+    // Selects a screen pen (and the transparent background) for a drawer;
+    // returns the pen it replaced.
+    platform::Pen SelectScreenPen(platform::Dc& dc, const Look& look, platform::PenStyle style);
+    void PrepareDc(platform::Dc& dc) const;
+    void SetupWidget();
+    void ApplyPrinterPaper(COrvikCadDoc& doc);
+    void PaintRoutine(platform::Dc& dc, bool erase);
+    void LayoutScrollBars();
+    platform::Point EventPoint(const QPointF& p) const;
+    static unsigned EventFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
+
+    COrvikCadDoc* drawing = nullptr;
+    platform::BackBuffer backBuffer;
+    QScrollBar* hBar = nullptr;
+    QScrollBar* vBar = nullptr;
+    int scrollW = 0, scrollH = 0;  // the framework's scroll sizes
+    EntityIndex entityIndex;
+    EntityPicker picker{entityIndex};
+    std::size_t cullThreshold = 0;
+    ResolvedPenSet pens;
+    std::vector<CEntity*> visibleScratch;
+};
