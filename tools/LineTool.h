@@ -179,7 +179,4 @@ private:
     RubberBand cross_;
     RubberBand dotted_;      // the centre line's dotted guide
     HeldEntity refHeld_;     // refEntity, checked before use
-    Readout readoutShown_ = Readout::None;
-    int readoutArg_ = 0;  // index or orientation the read-out was drawn with
-    QPointer<QWidget> readoutView_;
 };
