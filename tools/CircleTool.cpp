@@ -322,9 +322,7 @@ void CCircleTool::ShowReadout(COrvikCadView* view, double x, double y)
     readoutPos[0] = x;
     readoutPos[1] = y;
     workInt0 = index;
-    ShowLengthReadoutFrom(*this, view, x, y, index);
-    readoutView_ = view;
-    readoutShown_ = true;
+    readout.Show(view, 1, [this, x, y, index](COrvikCadView* v) { ShowLengthReadoutFrom(*this, v, x, y, index); });
     readoutKind = 1;
 }
 
@@ -332,17 +330,13 @@ void CCircleTool::RedrawReadout(COrvikCadView* view)
 {
     // The repaint took the inverted label away: it is put back, so that
     // erasing it later leaves nothing.
-    if (readoutShown_ && readoutKind != 0 && readoutView_.data() == static_cast<QWidget*>(view))
-        ShowLengthReadoutFrom(*this, view, readoutPos[0], readoutPos[1], workInt0);
+    if (readoutKind != 0)
+        readout.Redraw(view);
 }
 
 void CCircleTool::EraseReadout()
 {
-    if (readoutShown_) {
-        if (auto* shown = static_cast<COrvikCadView*>(readoutView_.data()))
-            ShowLengthReadoutFrom(*this, shown, readoutPos[0], readoutPos[1], workInt0);
-    }
-    readoutShown_ = false;
+    readout.Erase();
     readoutKind = 0;
 }
 

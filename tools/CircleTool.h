@@ -157,6 +157,4 @@ public:
 
 private:
     RubberBand figures_[SlotCount];
-    bool readoutShown_ = false;
-    QPointer<QWidget> readoutView_;
 };

@@ -137,6 +137,19 @@ private:
     // Takes the reference entity of a parallel; false (with a beep) when
     // nothing fit was picked.
     bool PickParallelReference(COrvikCadView* view, platform::Point point);
+    // A segment of a construction; valid false when there is none.
+    struct Segment {
+        bool valid = false;
+        double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+    };
+    // The parallel at distance from the reference line a·x + b·y + c = 0
+    // (reference a, b, c) on the side of (px, py), from the foot of the
+    // reference's first end (ends x1, y1) to that of its second (x2, y2).
+    // The preview and the added line both come from here.
+    static Segment ParallelSegment(const double reference[3], const double ends[4], double distance, double px,
+                                   double py);
+    // The same for the reference the running step holds.
+    Segment ParallelTo(double distance, double px, double py) const;
     void AddParallel(COrvikCadView* view, int16_t type, double distance, double px, double py);
     // Cancels of the constructed lines.
     void CancelParallel(COrvikCadView* view);
@@ -179,7 +192,4 @@ private:
     RubberBand cross_;
     RubberBand dotted_;      // the centre line's dotted guide
     HeldEntity refHeld_;     // refEntity, checked before use
-    Readout readoutShown_ = Readout::None;
-    int readoutArg_ = 0;  // index or orientation the read-out was drawn with
-    QPointer<QWidget> readoutView_;
 };

@@ -60,24 +60,41 @@ bool CLineTool::PickParallelReference(COrvikCadView* view, platform::Point point
     return true;
 }
 
+CLineTool::Segment CLineTool::ParallelSegment(const double reference[3], const double ends[4], double distance,
+                                              double px, double py)
+{
+    Segment s;
+    const LineResult l = ParallelLineTowards(reference[0], reference[1], reference[2], distance, px, py);
+    const PointResult e1 = PerpendicularFoot(ends[0], ends[1], l.a, l.b, l.c);
+    const PointResult e2 = PerpendicularFoot(ends[2], ends[3], l.a, l.b, l.c);
+    if (e1.status != 0 || e2.status != 0)
+        return s;
+    s = {true, e1.x, e1.y, e2.x, e2.y};
+    return s;
+}
+
+CLineTool::Segment CLineTool::ParallelTo(double distance, double px, double py) const
+{
+    const double reference[3] = {workX, workY, workValue1};
+    const double ends[4] = {X[2], Y[2], X[3], Y[3]};
+    return ParallelSegment(reference, ends, distance, px, py);
+}
+
 void CLineTool::AddParallel(COrvikCadView* view, int16_t type, double distance, double px, double py)
 {
-    const LineResult l = ParallelLineTowards(workX, workY, workValue1, distance, px, py);
-    const PointResult e1 = PerpendicularFoot(X[2], Y[2], l.a, l.b, l.c);
-    const PointResult e2 = PerpendicularFoot(X[3], Y[3], l.a, l.b, l.c);
-    if (e1.status != 0 || e2.status != 0)
+    Segment s = ParallelTo(distance, px, py);
+    if (!s.valid)
         return;
-    double x1 = e1.x, y1 = e1.y, x2 = e2.x, y2 = e2.y;
     if (type == EntityType::HorizontalInfiniteLine) {
-        x1 = AxisParallelStart;
-        x2 = AxisParallelEnd;
+        s.x1 = AxisParallelStart;
+        s.x2 = AxisParallelEnd;
     } else if (type == EntityType::VerticalInfiniteLine) {
-        y1 = AxisParallelStart;
-        y2 = AxisParallelEnd;
+        s.y1 = AxisParallelStart;
+        s.y2 = AxisParallelEnd;
     }
     EraseMagnetMarker(view);
     ToolEdit edit(view);
-    AddLineOfType(edit, type, x1, y1, x2, y2);
+    AddLineOfType(edit, type, s.x1, s.y1, s.x2, s.y2);
 }
 
 void CLineTool::DrawParallelPreview(COrvikCadView* view, platform::Point mouse)
@@ -90,15 +107,12 @@ void CLineTool::DrawParallelPreview(COrvikCadView* view, platform::Point mouse)
         EraseBand();
         return;
     }
-    const double d = std::hypot(mx - f.x, my - f.y);
-    const LineResult l = ParallelLineTowards(workX, workY, workValue1, d, mx, my);
-    const PointResult e1 = PerpendicularFoot(X[2], Y[2], l.a, l.b, l.c);
-    const PointResult e2 = PerpendicularFoot(X[3], Y[3], l.a, l.b, l.c);
-    if (e1.status != 0 || e2.status != 0) {
+    const Segment s = ParallelTo(std::hypot(mx - f.x, my - f.y), mx, my);
+    if (!s.valid) {
         EraseBand();
         return;
     }
-    ShowBand(view, PreviewPoint(view, e1.x, e1.y), PreviewPoint(view, e2.x, e2.y));
+    ShowBand(view, PreviewPoint(view, s.x1, s.y1), PreviewPoint(view, s.x2, s.y2));
 }
 
 void CLineTool::ClickParallel(COrvikCadView* view, platform::Point point)

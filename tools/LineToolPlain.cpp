@@ -146,7 +146,7 @@ void CLineTool::DrawAxisPreview(COrvikCadView* view, platform::Point mouse)
 {
     const double mx = view->XToModel(mouse.x), my = view->YToModel(mouse.y);
     if (XorPreviewShown == 1) {
-        if (readoutShown_ == Readout::AxisLabel)
+        if (readout.Kind() == static_cast<int>(Readout::AxisLabel))
             EraseReadout(view);
         EraseBand();
         if (LineLengthGiven != 0) {

@@ -1,6 +1,6 @@
 // CLineTool: the length read-out. At most one is on screen; it is taken
 // away by drawing it again with the routine and the arguments it was drawn
-// with, in the view it was drawn in.
+// with, in the view it was drawn in (the tool's read-out object).
 
 #include "tools/LineTool.h"
 
@@ -29,19 +29,17 @@ void CLineTool::ShowReadout(COrvikCadView* view, Readout kind, double x, double 
     EraseReadout(view);
     readoutPos[0] = x;
     readoutPos[1] = y;
-    DrawReadout(view, kind, x, y, arg);
-    readoutShown_ = kind;
-    readoutArg_ = arg;
-    readoutView_ = view;
+    readout.Show(view, static_cast<int>(kind),
+                 [this, kind, x, y, arg](COrvikCadView* v) { DrawReadout(v, kind, x, y, arg); });
     readoutKind = 1;
 }
 
 void CLineTool::EraseReadout(COrvikCadView*)
 {
-    if (readoutShown_ != Readout::None && readoutKind != 0) {
-        if (auto* shown = static_cast<COrvikCadView*>(readoutView_.data()))
-            DrawReadout(shown, readoutShown_, readoutPos[0], readoutPos[1], readoutArg_);
-    }
-    readoutShown_ = Readout::None;
+    // A read-out the last click drew over (readoutKind 0) is only forgotten.
+    if (readoutKind != 0)
+        readout.Erase();
+    else
+        readout.Forget();
     readoutKind = 0;
 }

@@ -101,6 +101,4 @@ private:
     RubberBand cross_;     // marker at the first point
     RubberBand band_;      // step-1 rubber band: rectangle, base line, radius
     RubberBand preview_;   // step-2 preview: parallelogram, polygon
-    Readout readoutShown_ = Readout::None;
-    QPointer<QWidget> readoutView_;
 };

@@ -92,8 +92,8 @@ void CPolyTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool de
 {
     // The repaint drew over the read-out: it is no longer there to erase,
     // and the next move draws a new one.
-    if (readoutShown_ != Readout::None && readoutView_.data() == static_cast<QWidget*>(view)) {
-        readoutShown_ = Readout::None;
+    if (readout.ShownIn(view)) {
+        readout.Forget();
         readoutKind = 0;
     }
     cross_.Redraw(view, dc, deviceDc);
@@ -211,17 +211,11 @@ void CPolyTool::ShowReadout(COrvikCadView* view, Readout kind, double x, double 
     EraseReadout();
     readoutPos[0] = x;
     readoutPos[1] = y;
-    DrawReadout(view, kind, x, y);
-    readoutShown_ = kind;
-    readoutView_ = view;
+    readout.Show(view, static_cast<int>(kind), [this, kind, x, y](COrvikCadView* v) { DrawReadout(v, kind, x, y); });
 }
 
 void CPolyTool::EraseReadout()
 {
-    if (readoutShown_ != Readout::None) {
-        if (auto* shown = static_cast<COrvikCadView*>(readoutView_.data()))
-            DrawReadout(shown, readoutShown_, readoutPos[0], readoutPos[1]);
-    }
-    readoutShown_ = Readout::None;
+    readout.Erase();
     readoutKind = 0;
 }

@@ -15,6 +15,7 @@
 
 #include "model/Entity.h"
 #include "platform/Dc.h"
+#include "view/ToolReadout.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -228,6 +229,7 @@ public:
     double markerPoint[2] = {};     // model point of the marker
     int readoutKind = 1;            // a length read-out is on screen (tool's meaning)
     double readoutPos[2] = {};      // model point the read-out was drawn for
+    ToolReadout readout;            // the read-out on screen and how to erase it
 
 protected:
     // Shared bodies several tools use as their own operations.
