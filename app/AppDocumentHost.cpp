@@ -106,3 +106,9 @@ void CAppDocumentHost::SetGridBarSelection(int selection)
         frame->m_pGridBarDlg->SetSelection(selection);
     }
 }
+
+void CAppDocumentHost::ShowOpenProgress(int percent)
+{
+    if (CMainFrame* frame = AfxGetMainFrame())
+        frame->ShowOpenProgress(percent);
+}

@@ -11,4 +11,5 @@ public:
     void ReloadPenColors() override;
     void RepaintScaleReadout() override;
     void SetGridBarSelection(int selection) override;
+    void ShowOpenProgress(int percent) override;
 };
