@@ -20,7 +20,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(IDD_ABOUTBOX, parent)
                       0, 1);
     layout->addWidget(new QLabel(QStringLiteral("Copyright (C) KESTAVA"), this), 1, 1);
     layout->addWidget(new QLabel(QStringLiteral("本プログラムは無保証です。"), this), 2, 1);
-    layout->addWidget(new QLabel(QStringLiteral("利用条件は同梱の文書をご覧ください。"), this), 3, 1);
+    layout->addWidget(new QLabel(QStringLiteral("本プログラムの使用により生じた損害について、作者は責任を負いません。"), this), 3, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     platform::setControlId(buttons->button(QDialogButtonBox::Ok), IDOK);
     connect(buttons, &QDialogButtonBox::accepted, this, &CAboutDlg::accept);

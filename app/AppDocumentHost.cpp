@@ -112,3 +112,10 @@ void CAppDocumentHost::ShowOpenProgress(int percent)
     if (CMainFrame* frame = AfxGetMainFrame())
         frame->ShowOpenProgress(percent);
 }
+
+void CAppDocumentHost::UpdateAllViews(COrvikCadDoc& doc)
+{
+    if (CDrawingDocument* document = CDrawingDocument::FromDrawing(&doc)) {
+        document->UpdateAllViews(nullptr, 0);
+    }
+}

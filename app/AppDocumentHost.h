@@ -12,4 +12,5 @@ public:
     void RepaintScaleReadout() override;
     void SetGridBarSelection(int selection) override;
     void ShowOpenProgress(int percent) override;
+    void UpdateAllViews(COrvikCadDoc& doc) override;
 };

@@ -1,12 +1,12 @@
 #include "app/ChildFrame.h"
 
+#include "app/MainFrame.h"
 #include "view/Document.h"
 #include "view/View.h"
 
 #include <QCloseEvent>
-#include <QEvent>
 #include <QIcon>
-#include <QTimer>
+#include <QMdiArea>
 
 CChildFrame::CChildFrame(std::unique_ptr<CDocument> doc, CView* view, QWidget* parent)
     : QMdiSubWindow(parent), m_pDocument(std::move(doc)), m_pView(view)
@@ -34,6 +34,11 @@ CChildFrame::~CChildFrame()
 void CChildFrame::ActivateFrame(int)
 {
     showMaximized();
+    if (CMainFrame* main = AfxGetMainFrame(); main && mdiArea() == main->Client()) {
+        main->MDIActivate(this);
+    } else if (QMdiArea* area = mdiArea()) {
+        area->setActiveSubWindow(this);
+    }
 }
 
 bool CChildFrame::OnCmdMsg(unsigned id, CCmdUI* ui)
@@ -45,19 +50,6 @@ bool CChildFrame::OnCmdMsg(unsigned id, CCmdUI* ui)
         return true;
     }
     return CCmdTarget::OnCmdMsg(id, ui);
-}
-
-void CChildFrame::changeEvent(QEvent* event)
-{
-    QMdiSubWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
-        // Any request for a normal size ends maximised again.
-        QTimer::singleShot(0, this, [this] {
-            if (!(windowState() & Qt::WindowMinimized)) {
-                showMaximized();
-            }
-        });
-    }
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event)

@@ -1,5 +1,5 @@
 #pragma once
-// The frame of one drawing window inside the main frame. It always shows
+// The frame of one drawing window inside the main frame. It opens
 // maximised, whatever it is asked, and owns its document and view.
 
 #include "view/CmdTarget.h"
@@ -20,14 +20,13 @@ public:
     CDocument* GetActiveDocument() const { return m_pDocument.get(); }
     CView* GetActiveView() const { return m_pView; }
 
-    // Shows the frame; always maximised.
+    // Shows the frame maximised and makes it the active drawing window.
     void ActivateFrame(int showCommand = -1);
 
     // Routes a command through the view, the document and this frame.
     bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
 
 protected:
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -13,6 +13,11 @@ CMultiDocTemplate::CMultiDocTemplate(unsigned resourceId, DocumentFactory doc, V
 {
 }
 
+QString CMultiDocTemplate::DefaultTitle() const
+{
+    return QStringLiteral("名称未設定%1").arg(m_nUntitledCount + 1);
+}
+
 CChildFrame* CMultiDocTemplate::OpenDocumentFile(const QString& path)
 {
     std::unique_ptr<CDocument> doc = m_createDocument();
@@ -21,9 +26,11 @@ CChildFrame* CMultiDocTemplate::OpenDocumentFile(const QString& path)
     }
     doc->SetDocTemplate(this);
     if (path.isEmpty()) {
+        doc->SetTitle(DefaultTitle());
         if (!doc->OnNewDocument()) {
             return nullptr;
         }
+        ++m_nUntitledCount;
     } else {
         if (!doc->OnOpenDocument(path)) {
             return nullptr;

@@ -26,8 +26,12 @@ public:
     // new-drawing dialog was cancelled, the file could not be read).
     CChildFrame* OpenDocumentFile(const QString& path);
 
+    // The title a new drawing starts with: "名称未設定" and its number.
+    QString DefaultTitle() const;
+
 private:
     unsigned m_nIDResource;
+    int m_nUntitledCount = 0;  // new drawings made so far
     DocumentFactory m_createDocument;
     ViewFactory m_createView;
 };

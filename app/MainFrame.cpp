@@ -9,6 +9,7 @@
 #include "view/RecentFileList.h"
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
+#include "app/ToolWindowPlacement.h"
 #include "view/View.h"
 #include "dialogs/GrigBarDlg.h"
 #include "dialogs/LayerPropatyDlg.h"
@@ -37,6 +38,8 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -125,25 +128,12 @@ CMainFrame::CMainFrame()
     m_wndClient->setObjectName(QStringLiteral("mdiClient"));
     setCentralWidget(m_wndClient);
     connect(m_wndClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-        static CView* lastActive = nullptr;
-        auto* frame = qobject_cast<CChildFrame*>(w);
-        CView* now = frame ? frame->GetActiveView() : nullptr;
-        if (now != lastActive) {
-            CView* old = lastActive;
-            lastActive = now;
-            bool oldAlive = false;
-            for (CChildFrame* f : ChildFrames()) {
-                oldAlive = oldAlive || f->GetActiveView() == old;
-            }
-            if (old && oldAlive) {
-                old->OnActivateView(false, now, old);
-            }
-            if (now) {
-                now->OnActivateView(true, now, oldAlive ? old : nullptr);
-            }
+        // None is reported while the whole program is inactive (a dialog, a
+        // file chooser, another program in front): the drawing shown stays
+        // the active one, as it does for the user.
+        if (auto* frame = qobject_cast<CChildFrame*>(w)) {
+            OnChildActivated(frame);
         }
-        SwitchMenus();
-        UpdateCommandUI();
     });
     RegisterHandlers();
 }
@@ -345,6 +335,13 @@ QMenu* CMainFrame::BuildMenu(const MenuItem& popup)
         UpdateRecentFileActions();
         UpdateCommandUI();
     });
+    const bool windowMenu = std::any_of(popup.items.begin(), popup.items.end(),
+                                        [](const MenuItem& item) { return item.id == ID_WINDOW_CASCADE; });
+    if (windowMenu) {
+        // The drawings open, listed after the menu's own items.
+        m_pWindowMenu = menu;
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
+    }
     return menu;
 }
 
@@ -478,23 +475,62 @@ void CMainFrame::AddChildFrame(CChildFrame* frame)
 {
     m_wndClient->addSubWindow(frame);
     connect(frame, &QObject::destroyed, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            SwitchMenus();
-            UpdateCommandUI();
-        });
+        QTimer::singleShot(0, this, [this] { OnChildClosed(); });
     });
     SwitchMenus();
 }
 
+void CMainFrame::MDIActivate(CChildFrame* frame)
+{
+    if (!frame) {
+        return;
+    }
+    m_wndClient->setActiveSubWindow(frame);
+    // Offscreen, or with the program inactive, Qt may not report it.
+    OnChildActivated(frame);
+}
+
+void CMainFrame::OnChildActivated(CChildFrame* frame)
+{
+    if (frame == m_pActiveFrame) {
+        return;
+    }
+    CChildFrame* old = m_pActiveFrame;
+    m_pActiveFrame = frame;
+    CView* now = frame ? frame->GetActiveView() : nullptr;
+    CView* before = old ? old->GetActiveView() : nullptr;
+    if (before) {
+        before->OnActivateView(false, now, before);
+    }
+    if (now) {
+        now->OnActivateView(true, now, before);
+    }
+    SwitchMenus();
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnChildClosed()
+{
+    if (!m_pActiveFrame) {
+        // The active drawing went: the one now in front takes its place.
+        QList<QMdiSubWindow*> stack = m_wndClient->subWindowList(QMdiArea::StackingOrder);
+        CChildFrame* next = nullptr;
+        for (QMdiSubWindow* w : stack) {
+            if (auto* f = qobject_cast<CChildFrame*>(w); f && f->isVisible()) {
+                next = f;
+            }
+        }
+        if (next) {
+            MDIActivate(next);
+        }
+    }
+    SwitchMenus();
+    UpdateCommandUI();
+}
+
 CChildFrame* CMainFrame::MDIGetActive() const
 {
-    auto* active = qobject_cast<CChildFrame*>(m_wndClient->activeSubWindow());
-    if (active) {
-        return active;
-    }
-    // Offscreen or while the window is not active Qt may report none.
-    QList<CChildFrame*> all = ChildFrames();
-    return all.isEmpty() ? nullptr : all.last();
+    return m_pActiveFrame;
 }
 
 QList<CChildFrame*> CMainFrame::ChildFrames() const
@@ -506,6 +542,33 @@ QList<CChildFrame*> CMainFrame::ChildFrames() const
         }
     }
     return frames;
+}
+
+void CMainFrame::UpdateWindowMenu()
+{
+    if (!m_pWindowMenu) {
+        return;
+    }
+    for (QAction* a : m_windowListActions) {
+        m_pWindowMenu->removeAction(a);
+        delete a;
+    }
+    m_windowListActions.clear();
+    const QList<CChildFrame*> frames = ChildFrames();
+    if (frames.isEmpty()) {
+        return;
+    }
+    m_windowListActions.append(m_pWindowMenu->addSeparator());
+    for (int i = 0; i < frames.size() && i < kWindowListSize; ++i) {
+        const unsigned id = ID_WINDOW_FIRST_CHILD + unsigned(i);
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(frames[i]->windowTitle()), m_pWindowMenu);
+        a->setObjectName(QStringLiteral("cmd%1").arg(id));
+        a->setCheckable(true);
+        a->setChecked(frames[i] == m_pActiveFrame);
+        connect(a, &QAction::triggered, this, [this, id] { OnCommandAction(id); });
+        m_pWindowMenu->addAction(a);
+        m_windowListActions.append(a);
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -602,6 +665,12 @@ void CMainFrame::ShowDrawPalette()
     // Kept before it shows: its first selection already speaks to the frame.
     m_pDrawPalette = new CPopEntity(this);
     m_pDrawPalette->show();
+    ArrangeToolWindows();
+}
+
+void CMainFrame::ArrangeToolWindows()
+{
+    ::ArrangeToolWindows(m_wndClient, m_pDrawPalette, m_pLayerList);
 }
 
 void CMainFrame::ShowPartsTree()
@@ -718,6 +787,13 @@ void CMainFrame::RegisterHandlers()
     OnCommand(ID_WINDOW_ARRANGE, [this] {
         if (CChildFrame* f = MDIGetActive()) {
             f->ActivateFrame();
+        }
+    });
+    OnCommandRange(ID_WINDOW_FIRST_CHILD, ID_WINDOW_FIRST_CHILD + kWindowListSize - 1, [this](unsigned id) {
+        const QList<CChildFrame*> frames = ChildFrames();
+        const int index = int(id - ID_WINDOW_FIRST_CHILD);
+        if (index < frames.size()) {
+            MDIActivate(frames[index]);
         }
     });
     OnCommand(ID_FILE_CLOSE, [this] {

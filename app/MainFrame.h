@@ -6,12 +6,14 @@
 // view -> document -> child frame -> main frame -> application.
 
 #include "view/CmdTarget.h"
+#include "app/ChildFrame.h"
 #include "app/HostToolBar.h"
 #include "view/FrameHost.h"
 
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPixmap>
+#include <QPointer>
 #include <QToolBar>
 
 #include <array>
@@ -25,7 +27,6 @@ class QMenu;
 class QStatusBar;
 class QProgressBar;
 class QTimer;
-class CChildFrame;
 class CGrigBarDlg;
 class CSizeInfoDlg;
 class CPopLayer;
@@ -54,6 +55,7 @@ class CMainFrame : public QMainWindow, public CCmdTarget, public CFrameHost {
     Q_OBJECT
 public:
     static constexpr int kPanelKinds = 25;
+    static constexpr int kWindowListSize = 9;  // drawings listed in the window menu
 
     CMainFrame();
     ~CMainFrame() override;
@@ -75,7 +77,11 @@ public:
 
     // --- drawing windows ---------------------------------------------------
     void AddChildFrame(CChildFrame* frame);
+    // The drawing window shown and acted on; it stays the active one while the
+    // program itself is inactive. Null when no drawing is open.
     CChildFrame* MDIGetActive() const;
+    // Brings frame forward (maximised when the shown one is) and makes it active.
+    void MDIActivate(CChildFrame* frame);
     QList<CChildFrame*> ChildFrames() const;
     CBitmapClient* Client() const { return m_wndClient; }
 
@@ -100,6 +106,9 @@ public:
     QWidget* DrawPalette() const override { return m_pDrawPalette; }
     bool ReleaseDrawPalette(QWidget* palette) override;
     void ShowGridPitch(double pitch) override;
+    // Keeps the palette and the layer list inside the drawing area and clear
+    // of each other.
+    void ArrangeToolWindows();
     CPopLayer* LayerList() const { return m_pLayerList; }
     void DestroyLayerList();
 
@@ -144,6 +153,9 @@ private:
     QMenu* BuildMenu(const MenuItem& popup);
     void BuildAccelerators();
     void SwitchMenus();
+    void OnChildActivated(CChildFrame* frame);
+    void OnChildClosed();
+    void UpdateWindowMenu();
     void UpdateRecentFileActions();
     void RegisterHandlers();
     void OnCommandAction(unsigned id);
@@ -158,6 +170,9 @@ private:
     QWidget* m_pOptionHost = nullptr;
     CPopLayer* m_pLayerList = nullptr;
     QTimer* m_idleTimer = nullptr;
+    QPointer<CChildFrame> m_pActiveFrame;
+    QMenu* m_pWindowMenu = nullptr;
+    QList<QAction*> m_windowListActions;
 };
 
 // The main frame of the running application, or null.

@@ -99,7 +99,10 @@ CGrigBarDlg::CGrigBarDlg(QWidget* parent) : CDialog(IDD_GRIDBAR, parent)
     m_pitchCombo->setInsertPolicy(QComboBox::NoInsert);
     m_pitchCombo->lineEdit()->setMaxLength(kPitchMaxChars);
     m_pitchCombo->setMinimumContentsLength(kPitchMaxChars);
+    // The box holds the focus for its line edit, so either may see the
+    // focus leave.
     m_pitchCombo->lineEdit()->installEventFilter(this);
+    m_pitchCombo->installEventFilter(this);
     layout->addWidget(m_pitchCombo);
 
     m_sendCommand = [](unsigned id) {
@@ -111,6 +114,7 @@ CGrigBarDlg::CGrigBarDlg(QWidget* parent) : CDialog(IDD_GRIDBAR, parent)
     UpdateData(false);
     connect(m_lookCombo, &QComboBox::activated, this, &CGrigBarDlg::OnSelchangeGridKind);
     connect(m_pitchCombo, &QComboBox::activated, this, &CGrigBarDlg::OnSelchangeGridPitch);
+    connect(m_pitchCombo->lineEdit(), &QLineEdit::returnPressed, this, &CGrigBarDlg::OnKillfocusGridPitch);
 }
 
 bool CGrigBarDlg::OnInitDialog()
@@ -132,7 +136,7 @@ bool CGrigBarDlg::UpdateData(bool save)
 
 bool CGrigBarDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_pitchCombo->lineEdit() && event->type() == QEvent::FocusOut) {
+    if ((watched == m_pitchCombo->lineEdit() || watched == m_pitchCombo) && event->type() == QEvent::FocusOut) {
         OnKillfocusGridPitch();
     }
     return CDialog::eventFilter(watched, event);

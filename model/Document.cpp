@@ -3,6 +3,7 @@
 #include "model/Cp932Text.h"
 #include "model/DrawingFile.h"
 #include "model/Notify.h"
+#include "model/PaperSizes.h"
 #include "model/Settings.h"
 
 #include <chrono>
@@ -28,6 +29,15 @@ const char* const ReadFailedMessage = "ファイルの読み込みに失敗し�
 // "無　題" and "名称未設定" in code page 932.
 const char* const UntitledDrawingName = "\x96\xb3\x81\x40\x91\xe8";
 const char* const UntitledTitle = "\x96\xbc\x8f\xcc\x96\xa2\x90\xdd\x92\xe8";
+
+// What a refused open tells the user: a file that cannot be read at all is
+// named, one that is not a sound drawing gets the reader's message.
+std::string OpenFailedMessage(const std::filesystem::path& file, int result)
+{
+    if (result == DrawingFileNotRegular) return file.string() + "\nはファイルではないため開けません。";
+    if (result == DrawingFileUnreadable) return file.string() + "\nを読み込めません。";
+    return ReadFailedMessage;
+}
 
 std::string LayerName(int i)
 {
@@ -286,9 +296,9 @@ int COrvikCadDoc::LoadDrawing(std::span<const uint8_t> data)
     };
     int result = file.ReadDrawing(data, list, snaps);
     if (shown >= 0 && TheDocumentHost) TheDocumentHost->ShowOpenProgress(-1);
+    if (result != DrawingFileOk) return result;
     ClientSizeRecord[0] = 594;
     ClientSizeRecord[1] = 420;
-    if (result != DrawingFileOk) return result;
 
     ExtentsMin = file.extents.ExtentsMin;
     ExtentsMax = file.extents.ExtentsMax;
@@ -352,14 +362,14 @@ void COrvikCadDoc::ApplyLoadedDrawing()
 
 OpenResult COrvikCadDoc::OnOpenDocument(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
+    // Only a regular file whose header and announced sizes fit is read
+    // whole; the reader then adds nothing and changes no field unless the
+    // whole file is sound, so a refused file leaves the document as it was.
     std::vector<uint8_t> bytes;
-    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-
-    // The reader adds nothing and changes no field unless the whole file is
-    // sound, so a refused file leaves the document as it was.
-    if (!in || LoadDrawing(bytes) != DrawingFileOk) {
-        ShowMessage(ReadFailedMessage);
+    int result = ReadDrawingFileImage(file, bytes);
+    if (result == DrawingFileOk) result = LoadDrawing(bytes);
+    if (result != DrawingFileOk) {
+        ShowMessage(OpenFailedMessage(file, result));
         return OpenResult::Failed;
     }
     path = file;
@@ -378,4 +388,44 @@ void COrvikCadDoc::SetTitle(const std::string& cp932Title)
 {
     title = cp932Title;
     if (TheDocumentHost) TheDocumentHost->DocumentChanged(*this);
+}
+
+int COrvikCadDoc::MatchPaperSize()
+{
+    const double s = header.scale;
+    const double w = ExtentsMax[0];
+    const double h = ExtentsMax[1];
+    int result = -1;
+    for (int turn = 0; turn < 2 && result < 0; ++turn) {
+        for (int i = 0; i < PaperSizeCount; ++i) {
+            const double pw = turn == 0 ? PaperSizeTable[i].longSide : PaperSizeTable[i].shortSide;
+            const double ph = turn == 0 ? PaperSizeTable[i].shortSide : PaperSizeTable[i].longSide;
+            if (std::fabs(w - s * pw) < 1.0 && std::fabs(h - s * ph) < 1.0) {
+                header.orientation = static_cast<uint16_t>(turn);
+                result = i;
+                break;
+            }
+        }
+    }
+    if (result < 0) {
+        ExtentsMax[0] = s * PaperSizeTable[1].longSide;
+        ExtentsMax[1] = s * PaperSizeTable[1].shortSide;
+        result = 1;
+    }
+    DrawingOrigin[0] = ExtentsMax[0] / 2.0;
+    DrawingOrigin[1] = ExtentsMax[1] / 2.0;
+    return result;
+}
+
+void COrvikCadDoc::FinishImport(CEntity* firstImported, int viewUpdate)
+{
+    if (firstImported) TranslateEntities(DrawingOrigin[0], DrawingOrigin[1], firstImported);
+    ScaleDenominator = header.scale >= 1.0f && header.scale < 2e9f ? static_cast<int>(header.scale) : 1;
+    if (TheDocumentHost) TheDocumentHost->RepaintScaleReadout();
+    RebuildSnapPoints();
+    ViewUpdateRequest = static_cast<int16_t>(viewUpdate);
+    SetModifiedFlag(true);
+    if (TheDocumentHost) TheDocumentHost->UpdateAllViews(*this);
+    SetModifiedFlag(false);
+    ViewUpdateRequest = 0;
 }

@@ -55,6 +55,8 @@ public:
     virtual void DocumentChanged(COrvikCadDoc&) {}
     // How far a slow open has come, 0 to 100; -1 when it is over.
     virtual void ShowOpenProgress(int) {}
+    // Every view of the document updates itself (reading ViewUpdateRequest).
+    virtual void UpdateAllViews(COrvikCadDoc&) {}
 };
 
 // Process-wide state the documents share.
@@ -134,6 +136,28 @@ public:
     // that belong to the drawing's creation. True on OK.
     bool EditDrawingInfo(bool existingDrawing = false);
     void RebuildSnapPoints();
+
+    // After an import: the paper whose size at the drawing's scale matches
+    // ExtentsMax (landscape first, then portrait; A1 at that scale when none
+    // does), the orientation, and the origin at the middle of the extents.
+    int MatchPaperSize();
+    // Foreign drawings read into this new document (the readers live in
+    // exchange/). Each shows its own message on failure and returns 0;
+    // nonzero on success.
+    int ImportDxf(const std::filesystem::path& file);
+    int ImportJww(const std::filesystem::path& file);
+    int ImportJwc(const std::filesystem::path& file);
+    // The tail every import ends with: entities from `firstImported` on are
+    // moved by the origin, the scale read-out and snap points follow, the
+    // views are refitted (ViewUpdateRequest `viewUpdate` around the update)
+    // and the drawing counts as unmodified.
+    void FinishImport(CEntity* firstImported, int viewUpdate);
+    // Writes the whole drawing as DXF (scale, extents, coordinates from the
+    // origin) and marks the drawing modified; on failure shows the writer's
+    // message and leaves an existing file as it was. True when written.
+    bool ExportDxf(const std::filesystem::path& file);
+    // The same as a JWW file (format version 230).
+    bool ExportJww(const std::filesystem::path& file);
 
     void SetModifiedFlag(bool value = true);
     void SetTitle(const std::string& cp932Title);

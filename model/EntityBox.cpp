@@ -348,7 +348,7 @@ IndexReach PickReach(const CEntity& e, IndexBox& box)
 }
 
 // Where a paint can show the entity. The drawers test the same boxes
-// against the visible rectangle (texts and leaders their anchor, fills their
+// against the visible rectangle (texts and leaders their body, fills their
 // outline's box, hatchings and images their stored corners, fixed-size
 // terminators their tip) or draw whatever meets it.
 IndexReach DrawReach(const CEntity& e, double markReach, IndexBox& box)

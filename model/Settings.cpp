@@ -3,25 +3,11 @@
 #include "model/Cp932Text.h"
 #include "model/ParameterBlock.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
-
-int16_t PartsBase = 0;
-
-int16_t CurrentPen = 0;
-int16_t CurrentLineType = 0;
-uint32_t CurrentColor = 0;
-
-int16_t PaletteShown = -1;
-int16_t CommandArgument = 0;
-float GridPitch = 0.0f;
-int16_t GridChangeKind = 0;
-int ScaleDenominator = 1;
-
-std::string DataFolder;
-std::string PartsFolder;
+#include <type_traits>
 
 std::string DefaultLayerName(int i)
 {
@@ -30,68 +16,46 @@ std::string DefaultLayerName(int i)
     return name;
 }
 
-namespace {
-std::array<std::string, MaxLayers> MakeDefaultLayerNames()
+SettingsLayerNames DefaultLayerNames()
 {
-    std::array<std::string, MaxLayers> names;
+    SettingsLayerNames names;
     for (int i = 0; i < MaxLayers; ++i) names[i] = DefaultLayerName(i);
     return names;
 }
-std::array<uint8_t, MaxLayers> MakeDefaultLayerStates()
+
+SettingsLayerStates DefaultLayerStates()
 {
-    std::array<uint8_t, MaxLayers> states;
+    SettingsLayerStates states;
     states.fill(1);
     return states;
 }
-} // namespace
 
-int16_t LayerCount = 10;
-int16_t CurrentLayer = 0;
-std::array<std::string, MaxLayers> LayerNames = MakeDefaultLayerNames();
-std::array<uint8_t, MaxLayers> LayerStates = MakeDefaultLayerStates();
+#define ORVIK_DEFINE_SETTING(type, name, transfer, ...) type name{__VA_ARGS__};
+ORVIK_ALL_SETTINGS(ORVIK_DEFINE_SETTING)
+#undef ORVIK_DEFINE_SETTING
 
-int16_t PaletteLeft = 0, PaletteTop = 0;
-int16_t LayerListLeft = 100, LayerListTop = 100, LayerListWidth = 122, LayerListHeight = 225;
+SettingsSnapshot SettingsSnapshot::Capture()
+{
+    SettingsSnapshot s;
+#define ORVIK_CAPTURE_SETTING(type, name, transfer, ...) s.name = ::name;
+    ORVIK_ALL_SETTINGS(ORVIK_CAPTURE_SETTING)
+#undef ORVIK_CAPTURE_SETTING
+    return s;
+}
 
-int16_t UnitsMode = 0;
-int16_t GridKind = 0;
-int16_t GridLineType = 0;
-float TextHeight = 10.0f, TextWidth = 10.0f;
-float HatchSpacingY = 10.0f, HatchSpacingX = 10.0f;
-float DimTextSize = 20.0f;
-int16_t DimDecimals = 0;
-float DimUpperExtension = 30.0f, DimLowerExtension = 10.0f;
+void SettingsSnapshot::Restore() const
+{
+#define ORVIK_RESTORE_SETTING(type, name, transfer, ...) ::name = name;
+    ORVIK_ALL_SETTINGS(ORVIK_RESTORE_SETTING)
+#undef ORVIK_RESTORE_SETTING
+}
 
-std::array<uint32_t, 8> PenColors{0x000000, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0x4080C0};
-std::array<float, 8> PenWidths{0.13f, 0.25f, 0.35f, 0.5f, 0.7f, 0.9f, 1.2f, 1.5f};
-std::array<float, 3> ThickLineWidths{0.1f, 0.2f, 0.5f};
-
-int16_t ShowDrawingRange = 1, ShowOriginMark = 1, MagnetEnabled = 1, LengthReadoutEnabled = 0;
-int16_t DimDotSize = 0, DimArrowSize = 0, DimArrowScaleMode = 0;
-
-float PointCoordX = 50.0f, PointCoordY = 50.0f, PointOptionDistance = 50.0f;
-int16_t LineMode = 0, LineLengthGiven = 0, LineAngleGiven = 0, AngleBoxLengthGiven = 0;
-int16_t DoubleLineMode = 0, DoubleLineCentre = 0, ParallelDistanceGiven = 0, ParallelCount = 1;
-int16_t InfiniteLineMode = 0, ContinuousLineMode = 0;
-float AngleBoxAngle = 90.0f, LineAngle = 0.0f, LineLength = 50.0f, DoubleLineLeftGap = 20.0f, DoubleLineRightGap = 20.0f;
-float InfiniteLineAngle = 0.0f, ParallelDistance = 0.0f;
-int16_t CircleRadiusGiven = 0, ArcDirection = 0;
-float CircleRadius = 20.0f, ArcStartAngle = 0.0f, ArcEndAngle = 0.0f;
-int16_t PolygonVertexCount = 3, ShapeSizeGiven = 0, RectBasePoint = 0;
-int16_t CornerTrimLine1 = 1, CornerTrimLine2 = 1, CornerMode = 0;
-float CornerDistance = 10.0f, RectWidth = 100.0f, RectHeight = 100.0f, ShapeAngle = 0.0f, PolygonDistance = 50.0f;
-int16_t HatchPattern = 1, ScaleBase = 0, StretchMode = 2;
-int16_t DimToleranceType = 0;
-int16_t ArrowheadKind = 0, LeaderShape = 0, TextSubtype = 0, PointShape = 0;
-int16_t PaintPattern = 0, MoveByCoordinates = 0;
-float TextAngle = 0.0f, MoveScale = 1.0f, MoveAngle = 0.0f, HatchAngle = 0.0f, OffsetDistance = 10.0f;
-std::array<double, 8> ToleranceValue1{0.0015, 0.0015, 0.0015, 0.0015, 0.0015, 0.0015, 0.0015, 0.0015};
-std::array<double, 8> ToleranceValue2{0.0025, 0.0025, 0.0025, 0.0025, 0.0025, 0.0025, 0.0025, 0.0025};
-
-std::string TextFontName = "\x82\x6c\x82\x72\x83\x53\x83\x56\x83\x62\x83\x4e"; // ＭＳゴシック
-std::string DimFontName;
-std::array<std::string, 8> DimPrefixes;
-std::array<int16_t, 8> DimPrefixLengths{};
+void RestoreFactorySettings()
+{
+#define ORVIK_FACTORY_SETTING(type, name, transfer, ...) name = type{__VA_ARGS__};
+    ORVIK_ALL_SETTINGS(ORVIK_FACTORY_SETTING)
+#undef ORVIK_FACTORY_SETTING
+}
 
 namespace {
 
@@ -113,169 +77,67 @@ template <std::size_t N> void StoreFieldText(std::array<char, N>& field, std::st
     field[fitted.size()] = '\0';
 }
 
+// How a setting travels between the record and the run; see SettingsList.h.
+struct In {
+    template <class T, class F> static void Read(T& setting, const F& field)
+    {
+        if constexpr (std::is_arithmetic_v<T>)
+            setting = static_cast<T>(field);  // a wider stored integer gives its low bits
+        else
+            setting = field;
+    }
+    template <class T, class F> static void Write(const T&, F&) {}
+};
+
+struct Both : In {
+    template <class T, class F> static void Write(const T& setting, F& field) { field = setting; }
+};
+
+template <std::size_t MaxBytes> struct InText {
+    template <std::size_t N> static void Read(std::string& setting, const std::array<char, N>& field)
+    {
+        setting = FieldText(field, MaxBytes);
+    }
+    template <std::size_t K, std::size_t N>
+    static void Read(std::array<std::string, K>& setting, const std::array<std::array<char, N>, K>& field)
+    {
+        for (std::size_t i = 0; i < K; ++i) Read(setting[i], field[i]);
+    }
+    template <class T, class F> static void Write(const T&, F&) {}
+};
+
+template <std::size_t MaxBytes> struct Text : InText<MaxBytes> {
+    template <std::size_t N> static void Write(const std::string& setting, std::array<char, N>& field)
+    {
+        StoreFieldText(field, setting, MaxBytes);
+    }
+};
+
+struct Tolerance {
+    static void Read(int16_t& setting, int16_t field) { setting = ExchangeToleranceType(field); }
+    static void Write(int16_t setting, int16_t& field) { field = ExchangeToleranceType(setting); }
+};
+
+template <int16_t Default> struct InPosition : Both {
+    static void Read(int16_t& setting, int16_t field) { setting = field <= 0 ? Default : field; }
+};
+
 } // namespace
 
 void ApplyParametersToSettings(const CParameterBlock& b)
 {
-    ShowDrawingRange = b.ShowDrawingRange;
-    ShowOriginMark = b.ShowOriginMark;
-    MagnetEnabled = b.MagnetEnabled;
-    LengthReadoutEnabled = b.LengthReadoutEnabled;
-    PartsFolder = FieldText(b.PartsFolder, MaxPartsFolderBytes);
-    UnitsMode = b.UnitsMode;
-    for (std::size_t i = 0; i < DimPrefixes.size(); ++i) {
-        DimPrefixes[i] = FieldText(b.DimPrefixes[i], MaxDimPrefixBytes);
+#define ORVIK_READ_SETTING(type, name, transfer, ...) transfer::Read(name, b.name);
+    ORVIK_STORED_SETTINGS(ORVIK_READ_SETTING)
+#undef ORVIK_READ_SETTING
+    for (std::size_t i = 0; i < DimPrefixes.size(); ++i)
         DimPrefixLengths[i] = static_cast<int16_t>(DimPrefixes[i].size());
-    }
-    DimFontName = FieldText(b.DimFontName, MaxFontNameBytes);
-    PaletteLeft = b.PaletteLeft <= 0 ? int16_t(40) : b.PaletteLeft;
-    PaletteTop = b.PaletteTop <= 0 ? int16_t(80) : b.PaletteTop;
-    LayerListLeft = b.LayerListLeft;
-    LayerListTop = b.LayerListTop;
-    LayerListWidth = b.LayerListWidth;
-    LayerListHeight = b.LayerListHeight;
-    PenColors = b.PenColors;
-    PenWidths = b.PenWidths;
-    ThickLineWidths = b.ThickLineWidths;
-
-    PointCoordX = b.PointCoordX;
-    PointCoordY = b.PointCoordY;
-    PointOptionDistance = b.PointOptionDistance;
-    LineMode = b.LineMode;
-    LineLengthGiven = b.LineLengthGiven;
-    LineAngleGiven = b.LineAngleGiven;
-    AngleBoxLengthGiven = b.AngleBoxLengthGiven;
-    DoubleLineMode = b.DoubleLineMode;
-    DoubleLineCentre = b.DoubleLineCentre;
-    ParallelDistanceGiven = b.ParallelDistanceGiven;
-    ParallelCount = b.ParallelCount;
-    InfiniteLineMode = b.InfiniteLineMode;
-    ContinuousLineMode = b.ContinuousLineMode;
-    AngleBoxAngle = b.AngleBoxAngle;
-    LineAngle = b.LineAngle;
-    LineLength = b.LineLength;
-    DoubleLineLeftGap = b.DoubleLineLeftGap;
-    DoubleLineRightGap = b.DoubleLineRightGap;
-    InfiniteLineAngle = b.InfiniteLineAngle;
-    ParallelDistance = b.ParallelDistance;
-    CircleRadiusGiven = b.CircleRadiusGiven;
-    ArcDirection = b.ArcDirection;
-    CircleRadius = b.CircleRadius;
-    ArcStartAngle = b.ArcStartAngle;
-    ArcEndAngle = b.ArcEndAngle;
-    PolygonVertexCount = b.PolygonVertexCount;
-    ShapeSizeGiven = b.ShapeSizeGiven;
-    RectBasePoint = b.RectBasePoint;
-    CornerTrimLine1 = b.CornerTrimLine1;
-    CornerTrimLine2 = b.CornerTrimLine2;
-    CornerMode = b.CornerMode;
-    CornerDistance = b.CornerDistance;
-    RectWidth = b.RectWidth;
-    RectHeight = b.RectHeight;
-    ShapeAngle = b.ShapeAngle;
-    PolygonDistance = b.PolygonDistance;
-    HatchPattern = b.HatchPattern;
-    ScaleBase = b.ScaleBase;
-    StretchMode = b.StretchMode;
-    DimToleranceType = ExchangeToleranceType(b.DimToleranceType);
-    ArrowheadKind = b.ArrowheadKind;
-    LeaderShape = b.LeaderShape;
-    TextSubtype = b.TextSubtype;
-    PointShape = b.PointShape;
-    TextAngle = b.TextAngle;
-    MoveScale = b.MoveScale;
-    MoveAngle = b.MoveAngle;
-    HatchAngle = b.HatchAngle;
-    OffsetDistance = b.OffsetDistance;
-    ToleranceValue1 = b.ToleranceValue1;
-    ToleranceValue2 = b.ToleranceValue2;
-
-    TextFontName = FieldText(b.TextFontName, MaxFontNameBytes);
-    TextHeight = b.TextHeight;
-    TextWidth = b.TextWidth;
-    HatchSpacingY = b.HatchSpacingY;
-    HatchSpacingX = b.HatchSpacingX;
-    DimTextSize = b.DimTextSize;
-    DimDecimals = static_cast<int16_t>(b.DimDecimals); // the low 16 bits
-    DimUpperExtension = b.DimUpperExtension;
-    DimLowerExtension = b.DimLowerExtension;
-    DimDotSize = b.DimDotSize;
-    DimArrowSize = b.DimArrowSize;
-    DimArrowScaleMode = b.DimArrowScaleMode;
-    GridKind = b.GridKind;
-    GridLineType = b.GridLineType;
 }
 
 void StoreSettingsInParameters(CParameterBlock& b)
 {
-    b.PaletteLeft = PaletteLeft;
-    b.PaletteTop = PaletteTop;
-    b.LayerListLeft = LayerListLeft;
-    b.LayerListTop = LayerListTop;
-    b.LayerListWidth = LayerListWidth;
-    b.LayerListHeight = LayerListHeight;
-    b.ShowDrawingRange = ShowDrawingRange;
-    b.ShowOriginMark = ShowOriginMark;
-    b.MagnetEnabled = MagnetEnabled;
-    b.LengthReadoutEnabled = LengthReadoutEnabled;
-    b.DimDotSize = DimDotSize;
-    b.DimArrowSize = DimArrowSize;
-    b.DimArrowScaleMode = DimArrowScaleMode;
+#define ORVIK_WRITE_SETTING(type, name, transfer, ...) transfer::Write(name, b.name);
+    ORVIK_STORED_SETTINGS(ORVIK_WRITE_SETTING)
+#undef ORVIK_WRITE_SETTING
     b.Reserved226 = 0;
     b.Reserved228 = 0;
-
-    b.PointCoordX = PointCoordX;
-    b.PointCoordY = PointCoordY;
-    b.PointOptionDistance = PointOptionDistance;
-    b.LineMode = LineMode;
-    b.LineLengthGiven = LineLengthGiven;
-    b.LineAngleGiven = LineAngleGiven;
-    b.AngleBoxLengthGiven = AngleBoxLengthGiven;
-    b.DoubleLineMode = DoubleLineMode;
-    b.DoubleLineCentre = DoubleLineCentre;
-    b.ParallelDistanceGiven = ParallelDistanceGiven;
-    b.ParallelCount = ParallelCount;
-    b.InfiniteLineMode = InfiniteLineMode;
-    b.ContinuousLineMode = ContinuousLineMode;
-    b.AngleBoxAngle = AngleBoxAngle;
-    b.LineAngle = LineAngle;
-    b.LineLength = LineLength;
-    b.DoubleLineLeftGap = DoubleLineLeftGap;
-    b.DoubleLineRightGap = DoubleLineRightGap;
-    b.InfiniteLineAngle = InfiniteLineAngle;
-    b.ParallelDistance = ParallelDistance;
-    b.CircleRadiusGiven = CircleRadiusGiven;
-    b.ArcDirection = ArcDirection;
-    b.CircleRadius = CircleRadius;
-    b.ArcStartAngle = ArcStartAngle;
-    b.ArcEndAngle = ArcEndAngle;
-    b.PolygonVertexCount = PolygonVertexCount;
-    b.ShapeSizeGiven = ShapeSizeGiven;
-    b.RectBasePoint = RectBasePoint;
-    b.CornerTrimLine1 = CornerTrimLine1;
-    b.CornerTrimLine2 = CornerTrimLine2;
-    b.CornerMode = CornerMode;
-    b.CornerDistance = CornerDistance;
-    b.RectWidth = RectWidth;
-    b.RectHeight = RectHeight;
-    b.ShapeAngle = ShapeAngle;
-    b.PolygonDistance = PolygonDistance;
-    b.HatchPattern = HatchPattern;
-    b.ScaleBase = ScaleBase;
-    b.StretchMode = StretchMode;
-    b.DimToleranceType = ExchangeToleranceType(DimToleranceType);
-    b.ArrowheadKind = ArrowheadKind;
-    b.LeaderShape = LeaderShape;
-    b.TextSubtype = TextSubtype;
-    b.PointShape = PointShape;
-    b.TextAngle = TextAngle;
-    b.MoveScale = MoveScale;
-    b.MoveAngle = MoveAngle;
-    b.HatchAngle = HatchAngle;
-    b.OffsetDistance = OffsetDistance;
-    b.ToleranceValue1 = ToleranceValue1;
-    b.ToleranceValue2 = ToleranceValue2;
-
-    StoreFieldText(b.TextFontName, TextFontName, MaxFontNameBytes);
-    StoreFieldText(b.PartsFolder, PartsFolder, MaxPartsFolderBytes);
 }

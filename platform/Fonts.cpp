@@ -36,17 +36,55 @@ QString ipaFamily(bool proportional, bool mincho)
     return proportional ? QStringLiteral("IPAPGothic") : QStringLiteral("IPAGothic");
 }
 
+// Whether a family is installed under this name or one of its other names
+// (fontconfig lists "IPAゴシック" rather than "IPAGothic" in a Japanese locale).
+bool installed(const QString& family)
+{
+    return QFontDatabase::hasFamily(family);
+}
+
 // The installed family to use for an IPA face, falling back to its sibling.
-QString installedIpa(bool proportional, bool mincho, const QStringList& families)
+QString installedIpa(bool proportional, bool mincho)
 {
     for (bool p : {proportional, !proportional}) {
         QString f = ipaFamily(p, mincho);
-        if (families.contains(f)) {
+        if (installed(f)) {
             return f;
         }
     }
     QString other = ipaFamily(proportional, !mincho);
-    return families.contains(other) ? other : ipaFamily(proportional, mincho);
+    return installed(other) ? other : ipaFamily(proportional, mincho);
+}
+
+// The faces drawings name most, offered in the font lists under these names.
+const Face listedFaces[] = {
+    {"ＭＳゴシック", false, false},
+    {"ＭＳ Ｐゴシック", true, false},
+    {"ＭＳ 明朝", false, true},
+    {"ＭＳ Ｐ明朝", true, true},
+};
+
+// A family name without the foundry Qt adds when two foundries make a family
+// of the same name ("C059 [UKWN]").
+QString withoutFoundry(const QString& family)
+{
+    if (family.endsWith(u']')) {
+        qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
+        if (open > 0) {
+            return family.left(open);
+        }
+    }
+    return family;
+}
+
+QStringList installedFamilies()
+{
+    QStringList families;
+    for (const QString& f : QFontDatabase::families()) {
+        families << withoutFoundry(f);
+    }
+    families.removeDuplicates();
+    return families;
 }
 
 } // namespace
@@ -56,7 +94,7 @@ QString substituteFamily(const QString& face)
     QString trimmed = face.trimmed();
     for (const Face& f : knownFaces) {
         if (trimmed.compare(QString::fromUtf8(f.name), Qt::CaseInsensitive) == 0) {
-            return installedIpa(f.proportional, f.mincho, fontFamilies());
+            return installedIpa(f.proportional, f.mincho);
         }
     }
     return face;
@@ -64,13 +102,13 @@ QString substituteFamily(const QString& face)
 
 void installFontSubstitutions()
 {
-    const QStringList families = fontFamilies();
+    const QStringList families = installedFamilies();
     for (const Face& f : knownFaces) {
         QString name = QString::fromUtf8(f.name);
         if (families.contains(name)) {
             continue; // the real face is installed
         }
-        QString target = installedIpa(f.proportional, f.mincho, families);
+        QString target = installedIpa(f.proportional, f.mincho);
         if (!QFont::substitutes(name).contains(target)) {
             QFont::insertSubstitution(name, target);
         }
@@ -79,7 +117,13 @@ void installFontSubstitutions()
 
 QStringList fontFamilies()
 {
-    QStringList families = QFontDatabase::families();
+    QStringList families = installedFamilies();
+    for (const Face& f : listedFaces) {
+        QString name = QString::fromUtf8(f.name);
+        if (!families.contains(name) && installed(ipaFamily(f.proportional, f.mincho))) {
+            families << name;
+        }
+    }
     families.sort();
     families.removeDuplicates();
     return families;

@@ -17,7 +17,9 @@ void installFontSubstitutions();
 // installed or nothing is known about it).
 QString substituteFamily(const QString& face);
 
-// Font families installed, sorted, without duplicates.
+// Font families installed, sorted, each once under its plain name (without a
+// foundry), together with the Japanese faces drawings name most ("ＭＳゴシック",
+// "ＭＳ 明朝", and their proportional forms) where a font stands in for them.
 QStringList fontFamilies();
 
 } // namespace platform

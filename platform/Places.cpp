@@ -83,14 +83,16 @@ QString profilePath()
     if (base.isEmpty()) {
         base = homeFolder() + QStringLiteral("/.config");
     }
-    return stripSlash(base) + u'/' + profileKey + u'/' + profileApplication + QStringLiteral(".ini");
+    return stripSlash(base) + QStringLiteral("/KESTAVA/") + profileApplication + QStringLiteral(".conf");
 }
 
 namespace {
 
+// Every entry lives under the profile key, so the key stays the one name that
+// holds the program's settings, as the application set it.
 QString settingsKey(const QString& section, const QString& entry)
 {
-    return section + u'/' + entry;
+    return profileKey + u'/' + section + u'/' + entry;
 }
 
 } // namespace
@@ -138,7 +140,7 @@ bool RecentFileList::save() const
 {
     QDir().mkpath(QFileInfo(profilePath()).absolutePath());
     QSettings s(profilePath(), QSettings::IniFormat);
-    s.beginGroup(QStringLiteral("Recent File List"));
+    s.beginGroup(profileKey + QStringLiteral("/Recent File List"));
     s.remove(QString());
     for (int i = 0; i < files_.size(); ++i) {
         s.setValue(QStringLiteral("File%1").arg(i + 1), files_[i]);

@@ -22,8 +22,9 @@ QString partsFolder();
 QString dataFile(const QString& name);
 
 // ---- The framework's profile --------------------------------------------
-// An INI file $XDG_CONFIG_HOME/<profile key>/<application>.ini (default
-// ~/.config/...). The application sets the key once at start-up.
+// An INI file $XDG_CONFIG_HOME/KESTAVA/<application>.conf (default
+// ~/.config/...); its entries sit under the profile key, which the
+// application sets once at start-up.
 void setProfileKey(const QString& key, const QString& application = QStringLiteral("OrvikCAD"));
 QString profilePath();
 

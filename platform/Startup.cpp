@@ -6,13 +6,31 @@
 #include "platform/Places.h"
 #include "platform/Ui.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace platform {
+
+std::unique_ptr<QTranslator> loadQtTranslations()
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return nullptr;
+    }
+    return translator;
+}
 
 void startPlatformServices(const QString& profileKey)
 {
     restoreNumericLocale();
+    // The program speaks Japanese whatever the user's locale, and so do the
+    // file choosers, message-box buttons and other dialogs Qt provides.
+    static std::unique_ptr<QTranslator> qtTranslations;
+    if (!qtTranslations && (qtTranslations = loadQtTranslations())) {
+        QCoreApplication::installTranslator(qtTranslations.get());
+    }
     installFontSubstitutions();
     installUiNotifier();
     setProfileKey(profileKey);

@@ -5,8 +5,16 @@
 
 #include <QString>
 
+#include <memory>
+
+class QTranslator;
+
 namespace platform {
 
 void startPlatformServices(const QString& profileKey);
+
+// Qt's own Japanese translations (standard dialogs and buttons), loaded but
+// not installed; null when they are not installed on the machine.
+std::unique_ptr<QTranslator> loadQtTranslations();
 
 } // namespace platform

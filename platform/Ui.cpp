@@ -105,6 +105,9 @@ public:
         dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         QString filter = qtFileFilter(request.filter);
         QStringList filters = filter.isEmpty() ? QStringList() : filter.split(QStringLiteral(";;"));
+        if (request.filter.contains(u'|')) {
+            dlg.setOption(QFileDialog::HideNameFilterDetails);
+        }
         if (!filters.isEmpty()) {
             dlg.setNameFilters(filters);
             if (request.filterIndex >= 0 && request.filterIndex < filters.size()) {
@@ -218,15 +221,58 @@ FileChoice chooseOpenFile(const FileRequest& request, QWidget* parent)
     return currentBackend->chooseFile(ownerOr(parent), request, false);
 }
 
+QString filterExtension(const QString& filter, int index)
+{
+    QString patterns;
+    if (filter.contains(u'|')) {
+        const QStringList parts = filter.split(u'|');
+        const qsizetype at = 2 * qsizetype(index) + 1;
+        if (index < 0 || at >= parts.size()) {
+            return QString();
+        }
+        patterns = parts[at];
+    } else {
+        const QStringList items = filter.split(QStringLiteral(";;"));
+        if (index < 0 || index >= items.size()) {
+            return QString();
+        }
+        const QString& item = items[index];
+        const qsizetype open = item.lastIndexOf(u'('), close = item.lastIndexOf(u')');
+        if (open < 0 || close < open) {
+            return QString();
+        }
+        patterns = item.mid(open + 1, close - open - 1);
+    }
+    patterns.replace(u';', u' ');
+    const QStringList each = patterns.simplified().split(u' ', Qt::SkipEmptyParts);
+    if (each.size() != 1 || !each[0].startsWith(QStringLiteral("*."))) {
+        return QString();
+    }
+    const QString ext = each[0].mid(2);
+    for (QChar c : ext) {
+        if (c == u'*' || c == u'?' || c == u'.' || c == u'[') {
+            return QString();
+        }
+    }
+    return ext;
+}
+
 FileChoice chooseSaveFile(const FileRequest& request, QWidget* parent)
 {
     FileChoice c = currentBackend->chooseFile(ownerOr(parent), request, true);
-    if (c.ok && !request.defaultExt.isEmpty() && QFileInfo(c.path).suffix().isEmpty()) {
-        QString ext = request.defaultExt.startsWith(u'.') ? request.defaultExt.mid(1) : request.defaultExt;
-        if (!c.path.endsWith(u'.')) {
-            c.path += u'.';
+    if (c.ok && QFileInfo(c.path).suffix().isEmpty()) {
+        // A name without an extension takes the chosen filter's, or the
+        // request's default where the filter names no single one.
+        QString ext = filterExtension(request.filter, c.filterIndex);
+        if (ext.isEmpty()) {
+            ext = request.defaultExt.startsWith(u'.') ? request.defaultExt.mid(1) : request.defaultExt;
         }
-        c.path += ext;
+        if (!ext.isEmpty()) {
+            if (!c.path.endsWith(u'.')) {
+                c.path += u'.';
+            }
+            c.path += ext;
+        }
     }
     return c;
 }
@@ -254,31 +300,26 @@ QString qtFileFilter(const QString& filter)
     QStringList parts = filter.split(u'|');
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString desc = parts[i];
+        const QString desc = parts[i].trimmed();
         QString patterns = parts[i + 1];
         if (desc.isEmpty() && patterns.isEmpty()) {
             break;
         }
         patterns.replace(u';', u' ');
-        patterns = patterns.simplified();
-        // "*.*" means every file, with or without a dot.
-        QStringList each = patterns.split(u' ');
-        for (QString& p : each) {
-            if (p == QStringLiteral("*.*")) {
-                p = QStringLiteral("*");
+        // File names on Linux are case-sensitive, the filters were written
+        // for a system where they are not: match either case. "*.*" means
+        // every file, with or without a dot.
+        QStringList each;
+        for (const QString& p : patterns.simplified().split(u' ', Qt::SkipEmptyParts)) {
+            for (const QString& v : {p == QStringLiteral("*.*") ? QStringLiteral("*") : p, p.toLower(), p.toUpper()}) {
+                if (!each.contains(v) && !(v == QStringLiteral("*.*"))) {
+                    each << v;
+                }
             }
         }
-        // Qt reads the patterns from the parentheses at the end of the text.
-        QString shown = desc;
-        qsizetype open = desc.lastIndexOf(u'(');
-        bool hasOwn = desc.endsWith(u')') && open >= 0 &&
-                      desc.mid(open + 1, desc.size() - open - 2).replace(u';', u' ').simplified() == patterns &&
-                      !each.contains(QStringLiteral("*"));
-        patterns = each.join(u' ');
-        if (!hasOwn) {
-            shown = desc + QStringLiteral(" (") + patterns + u')';
-        }
-        out << shown;
+        // Qt reads the patterns from the parentheses at the end; the dialog
+        // hides them and shows the text as written.
+        out << desc + QStringLiteral(" (") + each.join(u' ') + u')';
     }
     return out.join(QStringLiteral(";;"));
 }

@@ -31,7 +31,7 @@ struct FileRequest {
     QString filter;
     int filterIndex = 0;  // filter shown first (0-based)
     QString initialName;  // file name (or full path) proposed
-    QString defaultExt;   // without the dot; appended to a saved name that has no extension
+    QString defaultExt;   // without the dot; for a saved name without one, when the filter gives none
     QString initialDir;   // folder shown first
 };
 
@@ -77,7 +77,8 @@ void beep(unsigned type = 0);
 // was rejected or closed, or the code passed to QDialog::done otherwise.
 int runDialog(QDialog& dialog);
 
-// File choosers. A saved name without an extension gets request.defaultExt.
+// File choosers. A saved name without an extension gets the extension of the
+// filter chosen when it names exactly one ("*.png"), else request.defaultExt.
 FileChoice chooseOpenFile(const FileRequest& request, QWidget* parent = nullptr);
 FileChoice chooseSaveFile(const FileRequest& request, QWidget* parent = nullptr);
 std::optional<QString> chooseFolder(const QString& title, const QString& initialDir = QString(),
@@ -86,9 +87,14 @@ std::optional<QString> chooseFolder(const QString& title, const QString& initial
 std::optional<std::uint32_t> chooseColor(std::uint32_t initial, QWidget* parent = nullptr);
 std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent = nullptr);
 
-// A framework-style filter ("a|*.x|b|*.y;*.z||") in Qt's form; a Qt filter
-// comes back unchanged.
+// A framework-style filter ("a|*.x|b|*.y;*.z||") in Qt's form, each text
+// followed by its patterns in both cases (the file dialog hides them and shows
+// the text as written); a Qt filter comes back unchanged.
 QString qtFileFilter(const QString& filter);
+// The one extension (without the dot) that filter number index of a
+// framework-style or Qt filter names; empty for "*.*", several patterns or
+// no such filter.
+QString filterExtension(const QString& filter, int index);
 
 // Routes the model's ShowMessage / MessageBeep (model/Notify.h) through the
 // backend in use. The application calls this once at start-up.

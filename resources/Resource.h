@@ -52,6 +52,7 @@ constexpr unsigned ID_WINDOW_NEW = 57648;
 constexpr unsigned ID_WINDOW_ARRANGE = 57649;
 constexpr unsigned ID_WINDOW_CASCADE = 57650;
 constexpr unsigned ID_WINDOW_TILE_HORZ = 57651;
+constexpr unsigned ID_WINDOW_FIRST_CHILD = 65280;  // the window menu's drawings, 65280 ... 65288
 constexpr unsigned ID_APP_ABOUT = 57664;
 constexpr unsigned ID_APP_EXIT = 57665;
 constexpr unsigned ID_CONTEXT_HELP = 57669;

@@ -132,6 +132,9 @@ void CLineTool::ClickAxisContinuousLine(int width, COrvikCadView* view, platform
             p = TypedPoint(view, mx > X[0] ? X[0] + v : X[0] - v, Y[0]);
     } else {
         p = TakePoint(view, point);
+        // The clicked point decides the direction, not the band's last
+        // showing: the longer distance wins, a tie is horizontal.
+        toolAux = std::fabs(p.x - X[0]) >= std::fabs(p.y - Y[0]) ? 1 : 0;
     }
     X[1] = p.x;
     Y[1] = p.y;

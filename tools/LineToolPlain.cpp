@@ -280,6 +280,10 @@ void CLineTool::ClickAxisLine(COrvikCadView* view, platform::Point point)
         p = TakePoint(view, point);
         if (p.source == PointSource::Pick && p.x < 100.0)
             MessageBeep(1);
+        // The clicked point decides the direction, whatever the band showed
+        // last (it may not have followed the pointer yet): the longer
+        // distance wins, a tie is horizontal.
+        toolAux = std::fabs(p.x - X[0]) >= std::fabs(p.y - Y[0]) ? 1 : 0;
     }
     X[1] = p.x;
     Y[1] = p.y;

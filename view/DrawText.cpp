@@ -3,8 +3,10 @@
 #include "view/OrvikCadView.h"
 
 #include "model/Settings.h"
+#include "model/Utilities.h"
 #include "platform/Encoding.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -23,6 +25,24 @@ int TruncPixels(double v)
     if (!(std::fabs(v) < 2e9))
         return v > 0 ? 2000000000 : v < 0 ? -2000000000 : 0;
     return static_cast<int>(v);
+}
+
+// Whether any of a text's body can show in the visible rectangle: the box of
+// its cells (byteWidth model units a byte, h high, standing on the anchor and
+// turned by its angle), with a cell to spare at the end for glyphs wider
+// than their cell.
+bool TextBodyMeets(const CEntity* e, double byteWidth, double vx0, double vy0, double vx1, double vy1)
+{
+    const double x = ValueAt(e, 0), y = ValueAt(e, 1), h = std::fabs(ValueAt(e, 2)), a = ValueAt(e, 4);
+    const double len = MbcsByteLength(e->text) * std::fabs(byteWidth) + h;
+    const double r = std::fabs(a) > 0.1 ? a * Pi / 180.0 : 0.0;
+    const double c = std::cos(r), s = std::sin(r);
+    const double xs[] = {x, x + len * c, x - h * s, x + len * c - h * s};
+    const double ys[] = {y, y + len * s, y + h * c, y + len * s + h * c};
+    const double x0 = *std::min_element(xs, xs + 4), x1 = *std::max_element(xs, xs + 4);
+    const double y0 = *std::min_element(ys, ys + 4), y1 = *std::max_element(ys, ys + 4);
+    // Written so that a NaN anywhere counts as not showing.
+    return x1 >= vx0 && x0 <= vx1 && y1 >= vy0 && y0 <= vy1;
 }
 
 } // namespace
@@ -74,21 +94,19 @@ void COrvikCadView::DrawText(platform::Dc& dc, const CEntity* e, int state, int 
     const int height = TextPixelSize(ValueAt(e, 2));
     if (height <= 0)
         return;
-    const double x = ValueAt(e, 0), y = ValueAt(e, 1);
-    if (!(x >= visibleX0 && x <= visibleX1 && y >= visibleY0 && y <= visibleY1))
+    if (!TextBodyMeets(e, ValueAt(e, 2) / 2, visibleX0, visibleY0, visibleX1, visibleY1))
         return;
     PaintTextBody(dc, e, state, cdd, height, height / 2);
 }
 
 void COrvikCadView::DrawLeaderText(platform::Dc& dc, const CEntity* e, int state, int cdd)
 {
-    const double x = ValueAt(e, 0), y = ValueAt(e, 1);
-    if (!(x >= visibleX0 && x <= visibleX1 && y >= visibleY0 && y <= visibleY1))
-        return;
     const int height = TextPixelSize(ValueAt(e, 2));
     if (height <= 0)
         return;
-    PaintTextBody(dc, e, state, cdd, height, TextPixelSize(ValueAt(e, 3)) / 2);
+    // The text and its leader show each where they meet the view.
+    if (TextBodyMeets(e, ValueAt(e, 3) / 2, visibleX0, visibleY0, visibleX1, visibleY1))
+        PaintTextBody(dc, e, state, cdd, height, TextPixelSize(ValueAt(e, 3)) / 2);
 
     const int shape = e->subtype / 10, kind = e->subtype % 10;
     double x1 = ValueAt(e, 5), y1 = ValueAt(e, 6), x2 = ValueAt(e, 7), y2 = ValueAt(e, 8);

@@ -44,7 +44,13 @@ COrvikCadView::COrvikCadView(QWidget* parent) : CView(parent), backBuffer(this)
     RegisterViewCommands();
 }
 
-COrvikCadView::~COrvikCadView() = default;
+COrvikCadView* ActiveView = nullptr;
+
+COrvikCadView::~COrvikCadView()
+{
+    if (ActiveView == this)
+        ActiveView = nullptr;
+}
 
 double COrvikCadView::MappingScale() const
 {

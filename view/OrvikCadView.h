@@ -43,6 +43,12 @@ extern const platform::PenStyle PenStyleByLineType[5];
 int SegmentOutsideRect(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
                        double ymax);
 
+class COrvikCadView;
+// The view of the drawing window activated last; null before the first
+// activation and after that view closed. The process-wide layer table and
+// scale read-out belong to its drawing.
+extern COrvikCadView* ActiveView;
+
 class COrvikCadView : public CView {
     Q_OBJECT
 public:

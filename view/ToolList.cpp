@@ -9,20 +9,33 @@ CToolList ToolList;
 
 namespace {
 void (*toolMaker)() = nullptr;
+void (*toolRebuilder)() = nullptr;
+bool built = false;
 } // namespace
 
-void SetToolMaker(void (*maker)())
+void SetToolMaker(void (*maker)(), void (*rebuilder)())
 {
     toolMaker = maker;
+    toolRebuilder = rebuilder;
 }
 
 void CreateTools()
 {
-    static bool built = false;
     if (built || !toolMaker)
         return;
     built = true;
     toolMaker();
+}
+
+void ResetToolsToDefaults()
+{
+    if (!built || !toolRebuilder)
+        return;
+    // Each tool is built again where it stood; the list keeps its order and
+    // any other tool entered in it.
+    const std::vector<CDrawTool*> order(ToolList.begin(), ToolList.end());
+    toolRebuilder();
+    ToolList.Assign(order);
 }
 
 void CToolList::Remove(CDrawTool* tool)

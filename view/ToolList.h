@@ -3,6 +3,7 @@
 // view finds the current tool here for each call it forwards.
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 class CDrawTool;
@@ -13,6 +14,8 @@ public:
     void AddTail(CDrawTool* tool) { tools_.push_back(tool); }
     // Takes a tool out (a tool that goes away before the run ends).
     void Remove(CDrawTool* tool);
+    // Puts back an order taken from begin()..end() earlier.
+    void Assign(std::vector<CDrawTool*> tools) { tools_ = std::move(tools); }
     std::size_t GetCount() const { return tools_.size(); }
     CDrawTool* GetAt(std::size_t i) const { return tools_[i]; }
     // The first tool from the head whose toolId is id; null when none is.
@@ -31,8 +34,14 @@ extern CToolList ToolList;
 // application installed, once per run; later calls do nothing, and so does
 // a call before a maker is installed.
 void CreateTools();
-// Installs the function that builds every tool (each adds itself to ToolList).
-void SetToolMaker(void (*maker)());
+// Installs the function that builds every tool (each adds itself to ToolList)
+// and the one that builds them all again in their places.
+void SetToolMaker(void (*maker)(), void (*rebuilder)());
+
+// Builds every tool object again in its place: each is as its constructor
+// left it, with nothing of a running operation. The shared tool state
+// (ToolState.h) is not restored.
+void ResetToolsToDefaults();
 
 // The tool that receives the view's calls (CurrentToolId), or null. The
 // tools are built first if they were not yet.

@@ -1,19 +1,31 @@
 #include "view/ToolState.h"
 
-int CurrentToolId = 0;
-int ToolSubMode = 0;
-int InputPointCount = 0;
-int16_t XorPreviewShown = 0;
-int16_t OperationRestarted = 0;
-int16_t SelectionArmed = 0;
-int16_t ButtonDownPending = 0;
-int16_t TextBoxOpen = 0;
-int16_t BaseMarkerHidden = 0;
-double NumericInputValue = 0.0, NumericInputValue2 = 0.0;
-int16_t NumericInputKind = 0;
-int16_t NumericInputPending = 0;
-int16_t PaletteCategory = 0;
-int16_t PaletteSubCommand = 0;
+#define ORVIK_DEFINE_TOOL_STATE(type, name, value) type name = value;
+ORVIK_TOOL_STATE(ORVIK_DEFINE_TOOL_STATE)
+#undef ORVIK_DEFINE_TOOL_STATE
+
+ToolStateSnapshot ToolStateSnapshot::Capture()
+{
+    ToolStateSnapshot s;
+#define ORVIK_CAPTURE_TOOL_STATE(type, name, value) s.name = ::name;
+    ORVIK_TOOL_STATE(ORVIK_CAPTURE_TOOL_STATE)
+#undef ORVIK_CAPTURE_TOOL_STATE
+    return s;
+}
+
+void ToolStateSnapshot::Restore() const
+{
+#define ORVIK_RESTORE_TOOL_STATE(type, name, value) ::name = name;
+    ORVIK_TOOL_STATE(ORVIK_RESTORE_TOOL_STATE)
+#undef ORVIK_RESTORE_TOOL_STATE
+}
+
+void RestoreInitialToolState()
+{
+#define ORVIK_INITIAL_TOOL_STATE(type, name, value) name = value;
+    ORVIK_TOOL_STATE(ORVIK_INITIAL_TOOL_STATE)
+#undef ORVIK_INITIAL_TOOL_STATE
+}
 
 int ToolIdOfGroup(int group)
 {

@@ -9,22 +9,55 @@
 
 #include <cstdint>
 
-extern int CurrentToolId;           // id of the tool that receives the view's calls; 0 the selection tool
-extern int ToolSubMode;             // sub-mode of the current tool (the item of its menu group)
-extern int InputPointCount;         // points taken by the running operation; 0 = none pending
-extern int16_t XorPreviewShown;     // a not-XOR rubber band or preview is on screen
-extern int16_t OperationRestarted;  // the operation was cancelled back to its first step
-extern int16_t SelectionArmed;      // entities are marked for a sub-mode command; context menu armed
-extern int16_t ButtonDownPending;   // the move tool's window selection is being dragged
-extern int16_t TextBoxOpen;         // the text tool's in-place edit box is shown
-extern int16_t BaseMarkerHidden;    // the perpendicular's reference is an infinite line
-extern double NumericInputValue, NumericInputValue2;  // values typed into the numeric input
-extern int16_t NumericInputKind;    // input mode of the last two-value dialog
-extern int16_t NumericInputPending; // the point fed to OnLButtonUp carries typed values
+// Every piece of shared tool state, declared once: X(type, name, value at
+// start). The list gives the declarations, the definitions and the snapshot.
+//   CurrentToolId       id of the tool that receives the view's calls; 0 the selection tool
+//   ToolSubMode         sub-mode of the current tool (the item of its menu group)
+//   InputPointCount     points taken by the running operation; 0 = none pending
+//   XorPreviewShown     a not-XOR rubber band or preview is on screen
+//   OperationRestarted  the operation was cancelled back to its first step
+//   SelectionArmed      entities are marked for a sub-mode command; context menu armed
+//   ButtonDownPending   the move tool's window selection is being dragged
+//   TextBoxOpen         the text tool's in-place edit box is shown
+//   BaseMarkerHidden    the perpendicular's reference is an infinite line
+//   NumericInputValue, NumericInputValue2  values typed into the numeric input
+//   NumericInputKind    input mode of the last two-value dialog
+//   NumericInputPending the point fed to OnLButtonUp carries typed values
+//   PaletteCategory, PaletteSubCommand  the palette's current pair (group,
+//                       item), also written by the palette
+#define ORVIK_TOOL_STATE(X)              \
+    X(int, CurrentToolId, 0)             \
+    X(int, ToolSubMode, 0)               \
+    X(int, InputPointCount, 0)           \
+    X(int16_t, XorPreviewShown, 0)       \
+    X(int16_t, OperationRestarted, 0)    \
+    X(int16_t, SelectionArmed, 0)        \
+    X(int16_t, ButtonDownPending, 0)     \
+    X(int16_t, TextBoxOpen, 0)           \
+    X(int16_t, BaseMarkerHidden, 0)      \
+    X(double, NumericInputValue, 0.0)    \
+    X(double, NumericInputValue2, 0.0)   \
+    X(int16_t, NumericInputKind, 0)      \
+    X(int16_t, NumericInputPending, 0)   \
+    X(int16_t, PaletteCategory, 0)       \
+    X(int16_t, PaletteSubCommand, 0)
 
-// The palette's current pair (group, item), also written by the palette.
-extern int16_t PaletteCategory;
-extern int16_t PaletteSubCommand;
+#define ORVIK_DECLARE_TOOL_STATE(type, name, value) extern type name;
+ORVIK_TOOL_STATE(ORVIK_DECLARE_TOOL_STATE)
+#undef ORVIK_DECLARE_TOOL_STATE
+
+// A copy of the shared tool state: Capture takes one, Restore puts it back.
+struct ToolStateSnapshot {
+#define ORVIK_TOOL_STATE_FIELD(type, name, value) type name;
+    ORVIK_TOOL_STATE(ORVIK_TOOL_STATE_FIELD)
+#undef ORVIK_TOOL_STATE_FIELD
+
+    static ToolStateSnapshot Capture();
+    void Restore() const;
+};
+
+// The shared tool state back to its values at start.
+void RestoreInitialToolState();
 
 // Tool ids by tool.
 namespace ToolId {

@@ -318,8 +318,9 @@ void COrvikCadView::OnActivateView(bool activate, CView* activated, CView* deact
 {
     CView::OnActivateView(activate, activated, deactivated);
     if (activate) {
-        // The layer list follows the drawing that has become active.
-        if (const COrvikCadDoc* doc = GetDrawing()) {
+        COrvikCadDoc* doc = GetDrawing();
+        if (doc && ActiveView != this) {
+            // The layer list follows the drawing that has become active.
             LayerCount = doc->layerCount;
             CurrentLayer = doc->currentLayer;
             for (int i = 0; i < MaxLayers; ++i) {
@@ -328,6 +329,15 @@ void COrvikCadView::OnActivateView(bool activate, CView* activated, CView* deact
             }
             if (CFrameHost* frame = AfxGetFrameHost())
                 frame->RefillLayerList();
+        }
+        ActiveView = this;
+        if (doc) {
+            // So does the scale read-out.
+            const float s = doc->header.scale;
+            scale = s;
+            ScaleDenominator = std::isfinite(s) && std::fabs(s) < 2e9f ? static_cast<int>(s) : 0;
+            if (TheDocumentHost)
+                TheDocumentHost->RepaintScaleReadout();
         }
         return;
     }

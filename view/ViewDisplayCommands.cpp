@@ -318,6 +318,8 @@ void COrvikCadView::OnApplyGridPitch()
     } else {
         grid->style = static_cast<int16_t>(GridLineType * 100 + GridKind);
     }
+    // The grid record is saved with the drawing.
+    GetDrawing()->SetModifiedFlag(true);
     Buffer().InvalidateAll(true);
     update();
 }

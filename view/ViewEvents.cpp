@@ -166,6 +166,10 @@ unsigned COrvikCadView::EventFlags(Qt::MouseButtons buttons, Qt::KeyboardModifie
 void COrvikCadView::mousePressEvent(QMouseEvent* event)
 {
     fitOnResize = false;
+    // A click on the drawing takes the keyboard, so a field of a bar being
+    // typed into is left (and applies what was typed) before the click acts.
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
     const unsigned flags = EventFlags(event->buttons(), event->modifiers());
     const platform::Point p = EventPoint(event->position());
     if (event->button() == Qt::LeftButton)

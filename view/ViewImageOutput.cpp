@@ -121,10 +121,15 @@ int COrvikCadView::SaveBitmapToImageFile(const QImage& image)
     const platform::FileChoice choice = platform::chooseSaveFile(request, this);
     if (!choice)
         return 0;
-    // The format follows the extension, in either case; a name without one,
-    // or with one that names no image format, writes nothing.
-    if (platform::imageFormatForPath(choice.path) == platform::ImageFormat::Unknown)
+    // The format follows the extension, in either case (a name without one
+    // has the chosen filter's by now); one that names no image format writes
+    // nothing and says why.
+    if (platform::imageFormatForPath(choice.path) == platform::ImageFormat::Unknown) {
+        platform::messageBox(QStringLiteral("%1 は画像の形式が分からないため保存できません。\n"
+                                            "拡張子 bmp, jpg, png, gif, tiff のいずれかを付けて下さい。")
+                                 .arg(QFileInfo(choice.path).fileName()));
         return -1;
+    }
     if (!platform::writeImage(image, choice.path)) {
         platform::messageBox(QStringLiteral("%1 を保存できませんでした。").arg(QFileInfo(choice.path).fileName()));
         return -1;

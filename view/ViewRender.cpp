@@ -155,7 +155,10 @@ void COrvikCadView::OnDraw(platform::Dc& dc)
         return;
     const float s = doc->header.scale;
     scale = s;
-    ScaleDenominator = std::isfinite(s) && std::fabs(s) < 2e9f ? static_cast<int>(s) : 0;
+    // A drawing window behind the active one repaints too; the read-out
+    // stays with the active drawing.
+    if (!ActiveView || ActiveView == this)
+        ScaleDenominator = std::isfinite(s) && std::fabs(s) < 2e9f ? static_cast<int>(s) : 0;
 
     const COLORREF oldBackground = colors[0];
     for (int i = 0; i < 6; ++i)

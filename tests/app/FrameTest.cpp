@@ -23,12 +23,18 @@ TEST(RecentFileList, HoldsFourEntriesNewestFirst)
     EXPECT_EQ(RecentFiles().GetSize(), 4);
 }
 
-TEST(ImportNaming, UpperCaseNameCutAtExtension)
+TEST(ImportNaming, UpperCaseNameCutAtTrailingExtension)
 {
-    EXPECT_EQ(ImportedDocumentPath("/f", "plan.dxf", ".DXF"), QStringLiteral("/f/PLAN.ORV"));
-    EXPECT_EQ(ImportedDocumentPath("/f", "Plan.Jww", ".JWW"), QStringLiteral("/f/PLAN.ORV"));
-    EXPECT_EQ(ImportedDocumentPath("/f", "a.dxf.dxf", ".DXF"), QStringLiteral("/f/A.ORV"));
-    EXPECT_EQ(ImportedDocumentPath("/f", "図面.jwc", ".JWC"), QStringLiteral("/f/図面.ORV"));
+    struct Case {
+        const char* file;
+        const char* ext;
+        const char* path;
+    };
+    for (Case c : {Case{"plan.dxf", ".DXF", "/f/PLAN.ORV"}, Case{"Plan.Jww", ".JWW", "/f/PLAN.ORV"},
+                   Case{"a.dxf.dxf", ".DXF", "/f/A.DXF.ORV"}, Case{"A.DXFDATA.DXF", ".DXF", "/f/A.DXFDATA.ORV"},
+                   Case{"a.dxfdata", ".DXF", "/f/A.DXFDATA.ORV"}, Case{"図面.jwc", ".JWC", "/f/図面.ORV"}}) {
+        EXPECT_EQ(ImportedDocumentPath("/f", QString::fromUtf8(c.file), c.ext), QString::fromUtf8(c.path)) << c.file;
+    }
 }
 
 TEST(Printer, PrintableMillimetresTruncate)

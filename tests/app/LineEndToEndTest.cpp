@@ -2,6 +2,7 @@
 // mouse and one by typed values, saved, opened again in a new window.
 
 #include "AppFixture.h"
+#include "ModelMouse.h"
 
 #include "app/ChildFrame.h"
 #include "view/DrawingDocument.h"
@@ -44,36 +45,6 @@ COrvikCadView* ViewOf(CChildFrame* child)
 {
     return child ? dynamic_cast<COrvikCadView*>(child->GetActiveView()) : nullptr;
 }
-
-// Real mouse events at a model point of the view.
-class Mouse {
-public:
-    explicit Mouse(COrvikCadView& view) : view(view) {}
-    QPointF At(double x, double y) const
-    {
-        return QPointF(view.XToDevice(x) - view.FrameScrollX() + 0.5, view.YToDevice(y) - view.FrameScrollY() + 0.5);
-    }
-    void Move(double x, double y, Qt::MouseButtons held = Qt::NoButton)
-    {
-        QMouseEvent e(QEvent::MouseMove, At(x, y), view.mapToGlobal(At(x, y)), Qt::NoButton, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(&view, &e);
-    }
-    void Click(double x, double y)
-    {
-        Move(x, y);
-        Move(x, y);
-        const QPointF p = At(x, y);
-        QMouseEvent down(QEvent::MouseButtonPress, p, view.mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(&view, &down);
-        QMouseEvent up(QEvent::MouseButtonRelease, p, view.mapToGlobal(p), Qt::LeftButton, Qt::NoButton,
-                       Qt::NoModifier);
-        QCoreApplication::sendEvent(&view, &up);
-    }
-
-private:
-    COrvikCadView& view;
-};
 
 class LineEndToEnd : public AppTest {
 protected:
@@ -122,7 +93,7 @@ TEST_F(LineEndToEnd, DrawSaveAndOpenAgain)
     EXPECT_EQ(CurrentToolId, ToolId::Line);
     EXPECT_EQ(ToolSubMode, 0);
 
-    Mouse mouse(*view);
+    ModelMouse mouse(*view);
     const double ox = doc->Drawing().DrawingOrigin[0], oy = doc->Drawing().DrawingOrigin[1];
     const Seg drawn[] = {{ox - 100, oy - 60, ox + 80, oy - 60},
                          {ox + 80, oy - 60, ox + 20, oy + 70},

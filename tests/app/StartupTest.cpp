@@ -138,13 +138,15 @@ TEST_F(AppTest, NewDrawingConfirmedOpensOneMaximisedWindow)
     const DrawingHeader& header = doc->Drawing().header;
     EXPECT_EQ(FromCp932(DrawingHeader::FieldText({header.drawingName.data(), header.drawingName.size()})),
               QStringLiteral("試作図"));
-    EXPECT_EQ(child->windowTitle(), QStringLiteral("名称未設定"));
+    EXPECT_EQ(child->windowTitle(), QStringLiteral("名称未設定1"));
     EXPECT_EQ(frame->CurrentMenuId(), IDR_ORVIKCTYPE);
     EXPECT_TRUE(TopMenuTitles(frame).contains(QStringLiteral("作図(&D)")));
     EXPECT_TRUE(ui.problems().isEmpty()) << ui.problems().join("\n").toStdString();
 
-    // Asked to show in normal size, the drawing window ends maximised again.
+    // Asked to show in normal size (show command 1), the drawing window
+    // shows maximised.
     child->showNormal();
+    child->ActivateFrame(1);
     QApplication::processEvents();
     EXPECT_TRUE(child->isMaximized());
 }

@@ -2,10 +2,14 @@
 // run, on the offscreen platform unless the caller chose another, with the
 // tools and their numeric-input dialogs installed as the application does.
 #include "app/Components.h"
+#include "common/StateListener.h"
+#include "view/ToolList.h"
+#include "view/ToolState.h"
 
 #include <QApplication>
 #include <clocale>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -31,5 +35,12 @@ int main(int argc, char** argv)
     InstallTools();
     InstallNumericInputDialogs();
     ::testing::InitGoogleTest(&argc, argv);
+    auto toolState = std::make_shared<ToolStateSnapshot>();
+    StateListener::Install(StateListener::Seam{
+        [toolState] { *toolState = ToolStateSnapshot::Capture(); },
+        [toolState] {
+            ResetToolsToDefaults();
+            toolState->Restore();
+        }});
     return RUN_ALL_TESTS();
 }

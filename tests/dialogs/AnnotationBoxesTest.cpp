@@ -141,6 +141,25 @@ TEST_F(PanelTest, LeaderTextPanelLists)
     EXPECT_EQ(Position(dim.get(), COpeDimBox::IDC_ARROWHEAD), 1);
 }
 
+TEST_F(PanelTest, TextFontListOffersTheDefaultJapaneseFaceOnce)
+{
+    // The default face is listed and chosen, so the first change on the panel
+    // does not put another (Latin) face into the text settings.
+    TextFontName = ToCp932(QStringLiteral("ＭＳゴシック"));
+    auto p = Open<COpeTextBox>();
+    auto* list = Ctrl<QComboBox>(p.get(), COpeTextBox::IDC_FONT);
+    const QStringList items = Items(list);
+    EXPECT_EQ(list->currentText(), QStringLiteral("ＭＳゴシック"));
+    EXPECT_EQ(items.count(QStringLiteral("ＭＳゴシック")), 1);
+    EXPECT_TRUE(items.contains(QStringLiteral("ＭＳ 明朝")));
+    EXPECT_EQ(items.filter(QStringLiteral(" [")), QStringList());
+    QStringList unique = items;
+    unique.removeDuplicates();
+    EXPECT_EQ(unique.size(), items.size());
+    Type(p.get(), COpeTextBox::IDC_SIZE, "5");
+    EXPECT_EQ(FromCp932(TextFontName), QStringLiteral("ＭＳゴシック"));
+}
+
 TEST(FontNameList, TheLastNameBeginningWithTheFontIsChosenIgnoringBlanks)
 {
     auto cp = [](const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); };

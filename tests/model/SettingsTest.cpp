@@ -14,62 +14,13 @@ template <std::size_t N> void SetField(std::array<char, N>& field, const char* t
     std::memcpy(field.data(), text, std::strlen(text));
 }
 
-// Puts back every process-wide setting these tests change.
+// Puts back every process-wide setting these tests change (the test
+// listener does too; the fixture keeps them apart when run by hand).
 class Settings : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        StoreSettingsInParameters(saved);
-        savedUnits = UnitsMode;
-        savedPrefixes = DimPrefixes;
-        savedPrefixLengths = DimPrefixLengths;
-        savedDimFont = DimFontName;
-        savedPenColors = PenColors;
-        savedPenWidths = PenWidths;
-        savedThick = ThickLineWidths;
-        savedSizes = {TextHeight, TextWidth, HatchSpacingY, HatchSpacingX, DimTextSize, DimUpperExtension, DimLowerExtension};
-        savedShorts = {DimDecimals, GridKind, GridLineType};
-        savedFont = TextFontName;
-        savedParts = PartsFolder;
-        savedPalette = {PaletteLeft, PaletteTop};
-    }
-    void TearDown() override
-    {
-        ApplyParametersToSettings(saved);
-        UnitsMode = savedUnits;
-        DimPrefixes = savedPrefixes;
-        DimPrefixLengths = savedPrefixLengths;
-        DimFontName = savedDimFont;
-        PenColors = savedPenColors;
-        PenWidths = savedPenWidths;
-        ThickLineWidths = savedThick;
-        TextHeight = savedSizes[0];
-        TextWidth = savedSizes[1];
-        HatchSpacingY = savedSizes[2];
-        HatchSpacingX = savedSizes[3];
-        DimTextSize = savedSizes[4];
-        DimUpperExtension = savedSizes[5];
-        DimLowerExtension = savedSizes[6];
-        DimDecimals = savedShorts[0];
-        GridKind = savedShorts[1];
-        GridLineType = savedShorts[2];
-        TextFontName = savedFont;
-        PartsFolder = savedParts;
-        PaletteLeft = savedPalette[0]; // the apply above maps 0 to 40
-        PaletteTop = savedPalette[1];
-    }
+    void TearDown() override { saved.Restore(); }
 
-    CParameterBlock saved;
-    int16_t savedUnits = 0;
-    std::array<std::string, 8> savedPrefixes;
-    std::array<int16_t, 8> savedPrefixLengths{};
-    std::string savedDimFont, savedFont, savedParts;
-    std::array<uint32_t, 8> savedPenColors{};
-    std::array<float, 8> savedPenWidths{};
-    std::array<float, 3> savedThick{};
-    std::array<float, 7> savedSizes{};
-    std::array<int16_t, 3> savedShorts{};
-    std::array<int16_t, 2> savedPalette{};
+    SettingsSnapshot saved = SettingsSnapshot::Capture();
 };
 
 } // namespace
@@ -186,4 +137,72 @@ TEST_F(Settings, DefaultLayerTable)
 {
     EXPECT_EQ(DefaultLayerName(0), "Layer01");
     EXPECT_EQ(DefaultLayerName(127), "Layer128");
+}
+
+TEST_F(Settings, SnapshotAndFactoryValuesCoverEverySetting)
+{
+    RestoreFactorySettings();
+    const SettingsSnapshot factory = SettingsSnapshot::Capture();
+    // A few values of every kind, as the run starts with them.
+    EXPECT_EQ(factory.PaletteShown, -1);
+    EXPECT_EQ(factory.LayerCount, 10);
+    EXPECT_EQ(factory.LayerNames[9], "Layer10");
+    EXPECT_EQ(factory.LayerStates[127], 1);
+    EXPECT_EQ(factory.ParallelCount, 1);
+    EXPECT_EQ(factory.PenColors[7], 0x4080C0u);
+    EXPECT_EQ(factory.ToleranceValue2[0], 0.0025);
+    EXPECT_EQ(factory.TextFontName, "\x82\x6c\x82\x72\x83\x53\x83\x56\x83\x62\x83\x4e");
+    EXPECT_EQ(factory.PartsFolder, "");
+
+    PolygonVertexCount = 9;
+    LayerNames[3] = "walls";
+    DimPrefixes[2] = "R";
+    MoveByCoordinates = 1;
+    const SettingsSnapshot changed = SettingsSnapshot::Capture();
+    factory.Restore();
+    EXPECT_EQ(PolygonVertexCount, 3);
+    EXPECT_EQ(LayerNames[3], "Layer04");
+    EXPECT_EQ(DimPrefixes[2], "");
+    EXPECT_EQ(MoveByCoordinates, 0);
+    changed.Restore();
+    EXPECT_EQ(PolygonVertexCount, 9);
+    EXPECT_EQ(LayerNames[3], "walls");
+    RestoreFactorySettings();
+    EXPECT_EQ(DimPrefixes[2], "");
+    EXPECT_EQ(MoveByCoordinates, 0);
+}
+
+TEST_F(Settings, StoredOptionsSurviveARoundTripThroughTheRecord)
+{
+    // Every option written out comes back unchanged; the run-only values
+    // are neither written nor read.
+    LineMode = 4;
+    ParallelCount = 7;
+    CircleRadius = 12.5f;
+    RectBasePoint = 2;
+    OffsetDistance = 3.25f;
+    ToleranceValue1[3] = 0.125;
+    DimToleranceType = 7;
+    PaletteLeft = 200;
+    LengthReadoutEnabled = 1;
+    TextFontName = "Face";
+    PartsFolder = "/parts";
+    MoveByCoordinates = 1;
+    CParameterBlock b;
+    StoreSettingsInParameters(b);
+    RestoreFactorySettings();
+    ApplyParametersToSettings(b);
+    EXPECT_EQ(LineMode, 4);
+    EXPECT_EQ(ParallelCount, 7);
+    EXPECT_EQ(CircleRadius, 12.5f);
+    EXPECT_EQ(RectBasePoint, 2);
+    EXPECT_EQ(OffsetDistance, 3.25f);
+    EXPECT_EQ(ToleranceValue1[3], 0.125);
+    EXPECT_EQ(DimToleranceType, 7);
+    EXPECT_EQ(b.DimToleranceType, 3);
+    EXPECT_EQ(PaletteLeft, 200);
+    EXPECT_EQ(LengthReadoutEnabled, 1);
+    EXPECT_EQ(TextFontName, "Face");
+    EXPECT_EQ(PartsFolder, "/parts");
+    EXPECT_EQ(MoveByCoordinates, 0);
 }

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -171,7 +173,7 @@ TEST_F(FilesTest, ProfileAndRecentFiles)
 {
     const QString key = QStringLiteral("アプリケーション ウィザードで生成されたローカル アプリケーション");
     setProfileKey(key);
-    EXPECT_EQ(profilePath(), path("config") + u'/' + key + QStringLiteral("/OrvikCAD.ini"));
+    EXPECT_EQ(profilePath(), path("config") + QStringLiteral("/KESTAVA/OrvikCAD.conf"));
     EXPECT_EQ(profileString(QStringLiteral("Develop"), QStringLiteral("Edit01")), QString());
     EXPECT_TRUE(writeProfileString(QStringLiteral("Develop"), QStringLiteral("Edit01"), QStringLiteral("12.5")));
     EXPECT_TRUE(writeProfileInt(QStringLiteral("Settings"), QStringLiteral("Count"), 7));
@@ -194,7 +196,14 @@ TEST_F(FilesTest, ProfileAndRecentFiles)
     RecentFileList third(4);
     third.load();
     EXPECT_EQ(third.files().size(), 3);
+
+    // The key names the settings inside the one file; nothing is made in a
+    // folder named after it.
+    EXPECT_FALSE(QFileInfo::exists(path("config") + u'/' + key));
+    QSettings raw(profilePath(), QSettings::IniFormat);
+    EXPECT_EQ(raw.childGroups(), QStringList{key});
     setProfileKey(QStringLiteral("OrvikCAD"));
+    EXPECT_EQ(profileString(QStringLiteral("Develop"), QStringLiteral("Edit01")), QString());
 }
 
 TEST_F(FilesTest, IniFileWritesKeepOtherLines)

@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/Startup.h"
 #include "platform/Ui.h"
 #include "platform/UiScript.h"
 
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -145,8 +147,46 @@ TEST(Ui, ChoosersAnsweredByScript)
 TEST(Ui, FrameworkFiltersBecomeQtFilters)
 {
     EXPECT_EQ(qtFileFilter(QStringLiteral("図面 (*.orv)|*.orv|DXF (*.dxf)|*.dxf;*.DXF|全て (*.*)|*.*||")),
-              QStringLiteral("図面 (*.orv);;DXF (*.dxf) (*.dxf *.DXF);;全て (*.*) (*)"));
+              QStringLiteral("図面 (*.orv) (*.orv *.ORV);;DXF (*.dxf) (*.dxf *.DXF);;全て (*.*) (*)"));
+    EXPECT_EQ(qtFileFilter(QStringLiteral("その他のデータ (*.*) | *.* ||")), QStringLiteral("その他のデータ (*.*) (*)"));
     EXPECT_EQ(qtFileFilter(QStringLiteral("A (*.a);;B (*.b)")), QStringLiteral("A (*.a);;B (*.b)"));
+}
+
+TEST(Ui, SavedNameWithoutExtensionTakesTheChosenFiltersOne)
+{
+    const QString framework = QStringLiteral("ＢＭＰ(*.bmp)|*.bmp|ＰＮＧ(*.png)|*.png|二つ|*.a;*.b|その他 (*.*)|*.*||");
+    const QString qt = QStringLiteral("A (*.tif);;B (*)");
+    struct Case {
+        const QString* filter;
+        int index;
+        const char* typed;
+        const char* saved;
+    };
+    const Case cases[] = {
+        {&framework, 1, "/d/a", "/d/a.png"},     {&framework, 0, "/d/a", "/d/a.bmp"},
+        {&framework, 2, "/d/a", "/d/a.dflt"},    {&framework, 3, "/d/a", "/d/a.dflt"},
+        {&framework, 1, "/d/a.jpeg", "/d/a.jpeg"}, {&framework, 1, "/d/a.", "/d/a.png"},
+        {&qt, 0, "/d/a", "/d/a.tif"},            {&qt, 1, "/d/a", "/d/a.dflt"},
+    };
+    for (const Case& c : cases) {
+        UiScript ui;
+        ui.path(QString::fromUtf8(c.typed), c.index);
+        FileRequest request;
+        request.filter = *c.filter;
+        request.defaultExt = QStringLiteral("dflt");
+        const FileChoice choice = chooseSaveFile(request);
+        EXPECT_EQ(choice.path, QString::fromUtf8(c.saved)) << c.typed << " " << c.index;
+    }
+}
+
+TEST(Ui, StandardDialogsSpeakJapanese)
+{
+    // The translations Qt ships are loaded; what the program installs at
+    // start-up is what the file choosers and message boxes then show.
+    std::unique_ptr<QTranslator> qt = loadQtTranslations();
+    ASSERT_NE(qt, nullptr);
+    EXPECT_EQ(qt->translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    EXPECT_FALSE(qt->translate("QFileDialog", "File &name:").isEmpty());
 }
 
 TEST(Ui, RealMessageBoxReturnsTheButtonPressed)

@@ -297,6 +297,21 @@ TEST_F(LineToolChainTest, ProtectedDrawingRefusesEachLineAndTheChainGoesOn)
     EXPECT_TRUE(Near(lines[1], {120, 0, 120, 100}, 0)) << lines[1];
 }
 
+TEST_F(LineToolChainTest, AxisChainTurnsWhereTheClickSays)
+{
+    // Each click right after the previous one, with no move of its own
+    // before the click's: the clicked point still sets the direction.
+    ContinuousLineMode = 1;
+    h.Select(2, 1);
+    ClickExact(0, 0);
+    h.Click(10, 200);
+    h.Click(100, 190);
+    const std::vector<Seg> lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(Near(lines[0], {0, 0, 0, 200}, 0.5)) << lines[0];
+    EXPECT_TRUE(Near(lines[1], {0, 200, 100, 200}, 0.5)) << lines[1];
+}
+
 TEST_F(LineToolChainTest, AxisChainTypedLengthGoesToTheSideOfTheBand)
 {
     ContinuousLineMode = 1;

@@ -187,6 +187,24 @@ TEST_F(LineToolTest, AxisLineFollowsTheLongerPixelDistanceAndTiesAreHorizontal)
     }
 }
 
+TEST_F(LineToolTest, AxisLineDirectionComesFromTheClickedPoint)
+{
+    // However few moves the band has seen, the click decides: one pointer
+    // move (the click's own) to (10, 200) from (0, 0) gives the vertical line.
+    LineMode = 1;
+    struct Case {
+        double x, y;
+        Seg line;
+    };
+    for (Case c : {Case{10, 200, {0, 0, 0, 200}}, Case{200, 10, {0, 0, 200, 0}}, Case{-10, -200, {0, 0, 0, -200}}}) {
+        ClickExact(0, 0);
+        const std::size_t before = Lines().size();
+        h.Click(c.x, c.y);
+        ASSERT_EQ(Lines().size(), before + 1) << c.x << ", " << c.y;
+        EXPECT_TRUE(Near(Lines().back(), c.line, 0.5)) << Lines().back(); // within a pixel
+    }
+}
+
 TEST_F(LineToolTest, AxisLineTypedLengthGoesToTheSideOfTheBand)
 {
     LineMode = 1;

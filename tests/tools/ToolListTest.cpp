@@ -90,6 +90,29 @@ TEST_F(ToolListTest, ConstructionDefaults)
     EXPECT_EQ(ToolList.Find(ToolId::Point)->readoutKind, 1);
 }
 
+TEST_F(ToolListTest, ResetPutsEveryToolBackToItsConstructorState)
+{
+    const std::vector<CDrawTool*> before(ToolList.begin(), ToolList.end());
+    CDrawTool* poly = ToolList.Find(ToolId::Poly);
+    CDrawTool* line = ToolList.Find(ToolId::Line);
+    poly->vertexCount = 4;
+    poly->magnetKind = 2;
+    line->readoutKind = 1;
+    line->X[0] = 123.0;
+    {
+        CPolyTool extra;  // a tool entered after the seventeen keeps its place
+        const std::vector<CDrawTool*> withExtra(ToolList.begin(), ToolList.end());
+        ResetToolsToDefaults();
+        EXPECT_EQ(std::vector<CDrawTool*>(ToolList.begin(), ToolList.end()), withExtra);
+    }
+    EXPECT_EQ(std::vector<CDrawTool*>(ToolList.begin(), ToolList.end()), before);
+    EXPECT_EQ(poly->vertexCount, 3);
+    EXPECT_EQ(poly->magnetKind, 0);
+    EXPECT_EQ(line->readoutKind, 0);
+    EXPECT_EQ(line->X[0], 0.0);
+    EXPECT_TRUE(Is<CPolyTool>(ToolList.Find(ToolId::Poly)));
+}
+
 TEST_F(ToolListTest, FirstToolWithTheIdReceivesTheCalls)
 {
     CDrawTool* original = ToolList.Find(ToolId::Poly);

@@ -1,4 +1,4 @@
-// Texts and leader texts on screen: size thresholds, culling by anchor,
+// Texts and leader texts on screen: size thresholds, culling by the body,
 // placement of rotated texts, fonts, leaders and their terminators.
 
 #include "DrawingViewFixture.h"
@@ -47,14 +47,36 @@ TEST_F(DrawTextTest, HeightBelowHalfAPixelIsNotDrawn)
     }
 }
 
-TEST_F(DrawTextTest, AnchorOutsideTheViewDrawsNothing)
+TEST_F(DrawTextTest, TextIsCulledByItsWholeBody)
 {
-    AddText(-1, 100, 20, 20, 0, "LONG TEXT THAT WOULD SHOW");
-    AddText(100, 301, 20, 20, 0);
-    EXPECT_TRUE(Only(Record(), "TextOut").empty());
-    doc->list.RemoveAll();
-    AddText(0, 300, 20, 20, 0);  // on the edge: inclusive
-    EXPECT_EQ(Only(Record(), "TextOut").size(), 1u);
+    // The view shows x 0..400, y 0..300. A text is drawn when any of its
+    // body, at its angle, can show; its anchor may lie anywhere.
+    struct Case {
+        double x, y, angle;
+        const char* text;
+        bool drawn;
+    } cases[] = {
+        {-100, 100, 0, "LONG TEXT THAT WOULD SHOW", true}, // 250 wide: crosses the left edge
+        {-300, 100, 0, "AB", false},                       // ends far left of the view
+        {100, 301, 0, "AB", false},                        // stands above the top edge
+        {100, -15, 0, "AB", true},                         // its upper half shows at the bottom
+        {200, -50, 90, "LONG TEXT", true},                 // reads upwards into the view
+        {200, -50, 0, "LONG TEXT", false},                 // the same text lying flat stays below
+        {450, 100, 180, "LONG TEXT", true},                // upside down, reaching back to the left
+        {0, 300, 0, "AB", true},                           // anchor on the corner
+    };
+    for (const Case& c : cases) {
+        doc->list.RemoveAll();
+        AddText(c.x, c.y, 20, 20, c.angle, c.text);
+        EXPECT_EQ(Only(Record(), "TextOut").size(), c.drawn ? 1u : 0u) << c.x << ", " << c.y << " at " << c.angle;
+    }
+}
+
+TEST_F(DrawTextTest, TextWhoseAnchorIsLeftOfTheViewShowsItsVisiblePart)
+{
+    AddText(-60, 100, 20, 20, 0, "HHHHHHHHHH", GothicFace, 0x0000FF); // 100 wide, 40 of it in the view
+    const QImage image = Render();
+    EXPECT_GT(CountColour(image, Rgb(0x0000FF), 0, 180, 45, 200), 20);
 }
 
 TEST_F(DrawTextTest, TopLeftCornerFollowsTheAngle)
@@ -149,10 +171,13 @@ TEST_F(DrawTextTest, LeaderShapesAndClipping)
     EXPECT_EQ(Only(records, "TextOut").size(), 1u);
     EXPECT_TRUE(Only(records, "LineTo").empty());
 
-    // Anchor outside: nothing at all, not even the leader inside the view.
+    // Text out of the view: its leader inside the view is still drawn.
     doc->list.RemoveAll();
-    AddLeader(-5, 100, 13, 50, 50, 90, 90, 150, 90);
-    EXPECT_TRUE(Record().empty());
+    AddLeader(-100, 100, 13, 50, 50, 90, 90, 150, 90);
+    records = Record();
+    EXPECT_TRUE(Only(records, "TextOut").empty());
+    EXPECT_EQ(Only(records, "LineTo").size(), 4u); // P1 - P2 - P3 and the arrowhead's two barbs
+
 }
 
 TEST_F(DrawTextTest, LeaderArrowheadAtItsFirstPoint)

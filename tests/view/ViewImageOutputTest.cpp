@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMimeData>
 #include <QTemporaryDir>
 
@@ -153,31 +154,42 @@ TEST_F(ViewImageOutputTest, ClipboardGetsTheMetafile)
 
 TEST_F(ViewImageOutputTest, BandIsSavedInTheFormatOfTheExtension)
 {
-    // A name without an extension gets the chooser's default one.
+    // A name without an extension gets the chosen filter's (BMP, JPG, PNG,
+    // GIF, TIFF, any: 0 to 5), or the default one under "any"; an extension
+    // that names no image format gets a message and nothing is written.
     const struct {
         const char* name;
-        bool written;
-        const char* file;
+        int filter;
+        const char* file; // empty: nothing written
+        const char* format;
     } cases[] = {
-        {"a.png", true, "a.png"},   {"B.PNG", true, "B.PNG"},     {"c.gif", true, "c.gif"},
-        {"d.tif", true, "d.tif"},   {"e.tiff", true, "e.tiff"},   {"f.jpg", true, "f.jpg"},
-        {"g.jpeg", true, "g.jpeg"}, {"h.bmp", true, "h.bmp"},     {"plain", true, "plain.bmp"},
-        {"i.txt", false, "i.txt"},
+        {"a.png", 0, "a.png", "png"},   {"B.PNG", 0, "B.PNG", "png"},    {"c.gif", 0, "c.gif", "gif"},
+        {"d.tif", 0, "d.tif", "tiff"},  {"e.tiff", 0, "e.tiff", "tiff"}, {"f.jpg", 0, "f.jpg", "jpeg"},
+        {"g.jpeg", 2, "g.jpeg", "jpeg"}, {"h.bmp", 2, "h.bmp", "bmp"},   {"plain", 5, "plain.bmp", "bmp"},
+        {"k", 2, "k.png", "png"},       {"l", 1, "l.jpg", "jpeg"},       {"i.txt", 0, "", ""},
+        {"j.xyz", 2, "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        const qsizetype messages = h->Ui().messages().size();
         V().bandPurpose = 2;
-        h->Ui().path(Path(QString::fromLatin1(c.name)));
+        h->Ui().path(Path(QString::fromLatin1(c.name)), c.filter);
         const int result = V().CaptureRegionToImage({300, 200, 240, 160});
-        EXPECT_EQ(result, c.written ? 0 : -1);
+        const bool written = *c.file != 0;
+        EXPECT_EQ(result, written ? 0 : -1);
         EXPECT_EQ(V().bandPurpose, 0);
-        const QString file = Path(QString::fromLatin1(c.file));
-        if (c.written)
-            EXPECT_EQ(platform::imageFileSize(file), QSize(60, 40));
-        else
-            EXPECT_FALSE(QFile::exists(file));
+        if (written) {
+            QImageReader reader(Path(QString::fromLatin1(c.file)));
+            EXPECT_EQ(reader.format(), QByteArray(c.format));
+            EXPECT_EQ(reader.size(), QSize(60, 40));
+            EXPECT_EQ(h->Ui().messages().size(), messages);
+        } else {
+            EXPECT_FALSE(QFile::exists(Path(QString::fromLatin1(c.name))));
+            ASSERT_EQ(h->Ui().messages().size(), messages + 1);
+            EXPECT_TRUE(h->Ui().messages().back().startsWith(QString::fromLatin1(c.name)));
+        }
     }
-    EXPECT_TRUE(h->Ui().messages().isEmpty());
+    EXPECT_EQ(QDir(Path(QString())).entryList(QDir::Files).size(), 11);
 }
 
 TEST_F(ViewImageOutputTest, ImageBandByMouseSavesTheBoxedScreen)
