@@ -67,9 +67,11 @@ TEST_F(OpenRefused, OpenCommandsOfFormatsWithoutReaderSaySo)
         const char* message;  // null: the format has a reader and asks for a file
     } cases[] = {
         {ID_FILE_OPEN_DXF, nullptr},
+        {ID_FILE_OPEN_JWW, nullptr},
         {ID_FILE_OPEN_JWC, "JWC 形式のファイルはまだ読み込めません。"},
-        {ID_FILE_OPEN_JWW, "JWW 形式のファイルはまだ読み込めません。"},
     };
+    // A format whose reader is not installed says so instead of asking for a file.
+    COrvikCadApp::SetImportReader(ImportKind::Jwc, {});
     for (const Case& c : cases) {
         ui.clear();
         if (c.message)
