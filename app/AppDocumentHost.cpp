@@ -107,6 +107,12 @@ void CAppDocumentHost::SetGridBarSelection(int selection)
     }
 }
 
+void CAppDocumentHost::ShowOpenProgress(int percent)
+{
+    if (CMainFrame* frame = AfxGetMainFrame())
+        frame->ShowOpenProgress(percent);
+}
+
 void CAppDocumentHost::UpdateAllViews(COrvikCadDoc& doc)
 {
     if (CDrawingDocument* document = CDrawingDocument::FromDrawing(&doc)) {

@@ -11,5 +11,6 @@ public:
     void ReloadPenColors() override;
     void RepaintScaleReadout() override;
     void SetGridBarSelection(int selection) override;
+    void ShowOpenProgress(int percent) override;
     void UpdateAllViews(COrvikCadDoc& doc) override;
 };

@@ -34,6 +34,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
@@ -892,4 +893,28 @@ void CMainFrame::dropEvent(QDropEvent* event)
     for (const QString& p : paths) {
         AfxGetApp().OpenDocumentFile(p);
     }
+}
+
+void CMainFrame::ShowOpenProgress(int percent)
+{
+    if (!m_wndStatusBar)
+        return;
+    if (percent < 0) {
+        if (m_openProgress)
+            m_openProgress->hide();
+        return;
+    }
+    if (!m_openProgress) {
+        m_openProgress = new QProgressBar(m_wndStatusBar);
+        m_openProgress->setObjectName(QStringLiteral("openProgress"));
+        m_openProgress->setRange(0, 100);
+        m_openProgress->setMaximumWidth(200);
+        m_wndStatusBar->addPermanentWidget(m_openProgress);
+    }
+    m_openProgress->setValue(percent);
+    if (m_openProgress->isHidden())
+        m_openProgress->show();
+    // The open runs on the event loop's thread: paint now, not after it.
+    m_openProgress->repaint();
+    m_wndStatusBar->repaint();
 }

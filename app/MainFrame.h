@@ -25,6 +25,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QStatusBar;
+class QProgressBar;
 class QTimer;
 class CGrigBarDlg;
 class CSizeInfoDlg;
@@ -116,6 +117,10 @@ public:
     void SetPaneText(int pane, const QString& text) override;
     void ShowPrompt(std::string_view utf8, bool warning) override;
     QString PaneText(int pane) const;
+    // A progress bar in the status bar for a slow open: 0..100 shows it and
+    // paints it at once, -1 takes it away.
+    void ShowOpenProgress(int percent);
+    QProgressBar* OpenProgressBar() const { return m_openProgress; }
 
     void OnLayerAdd();
     void OnLayerProperty();
@@ -129,6 +134,7 @@ public:
     COperateMsgBar* m_wndMsgBar = nullptr;
     QToolBar* m_wndOptionBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
+    QProgressBar* m_openProgress = nullptr;
 
     CSizeInfoDlg* m_pSizeInfoDlg = nullptr;  // hosted on the size bar
     CGrigBarDlg* m_pGridBarDlg = nullptr;    // hosted on the grid bar

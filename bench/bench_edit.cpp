@@ -60,12 +60,12 @@ struct Drawing {
 
     explicit Drawing(int n)
     {
+        snaps.Follow(list);
         AddShortLines(list, n, 42);
         for (CEntity* e = list.first; e; e = e->next) {
             snaps.AddEntityPoints(e);
             originals.push_back(e);
         }
-        snaps.Follow(list);
         index.Sync(list);
     }
 };

@@ -16,6 +16,7 @@
 
 DocumentHost* TheDocumentHost = nullptr;
 int CreatingForImport = 0;
+double OpenProgressDelay = 0.5;
 int SettingsLoaded = 0;
 
 namespace {
@@ -279,7 +280,22 @@ bool COrvikCadDoc::OnSaveDocument(const std::filesystem::path& file)
 int COrvikCadDoc::LoadDrawing(std::span<const uint8_t> data)
 {
     CDrawingFile file;
+    // A long open shows how far it has come instead of a window that seems
+    // to hang; a quick one shows nothing.
+    const auto start = std::chrono::steady_clock::now();
+    int shown = -1;
+    file.progress = [&](std::size_t done, std::size_t total) {
+        if (!TheDocumentHost) return;
+        if (shown < 0 && std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() <
+                             OpenProgressDelay)
+            return;
+        const int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
+        if (percent == shown) return;
+        shown = percent;
+        TheDocumentHost->ShowOpenProgress(percent);
+    };
     int result = file.ReadDrawing(data, list, snaps);
+    if (shown >= 0 && TheDocumentHost) TheDocumentHost->ShowOpenProgress(-1);
     if (result != DrawingFileOk) return result;
     ClientSizeRecord[0] = 594;
     ClientSizeRecord[1] = 420;

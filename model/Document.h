@@ -53,6 +53,8 @@ public:
     virtual void SetGridBarSelection(int) {}
     // The document's modified flag or title changed.
     virtual void DocumentChanged(COrvikCadDoc&) {}
+    // How far a slow open has come, 0 to 100; -1 when it is over.
+    virtual void ShowOpenProgress(int) {}
     // Every view of the document updates itself (reading ViewUpdateRequest).
     virtual void UpdateAllViews(COrvikCadDoc&) {}
 };
@@ -60,6 +62,7 @@ public:
 // Process-wide state the documents share.
 extern DocumentHost* TheDocumentHost;  // may be null (then dialogs answer cancel)
 extern int CreatingForImport;          // set while a document is made for an import
+extern double OpenProgressDelay;       // seconds an open runs before it shows its progress (0.5)
 extern int SettingsLoaded;             // 0 until the first document copied ORVPRM.DAT
 
 // Result of opening a native drawing.

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <span>
 #include <vector>
@@ -46,6 +47,10 @@ public:
     int32_t selectedOnly = 0;  // when nonzero the writer stores only entities in state 4
     LayerTable layers;         // count, names and states (current layer travels in the header)
     int formatVersion = 0;     // format version of the file last read
+    // Told now and then how many of a drawing's entities ReadDrawing has
+    // registered, of how many (0 of n once they are all added, n of n at
+    // the end); may be empty.
+    std::function<void(std::size_t done, std::size_t total)> progress;
 
     // Lengths the writer keeps (longer strings are cut on a character
     // boundary); the reader accepts every field these give.

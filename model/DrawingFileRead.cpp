@@ -462,6 +462,8 @@ int CDrawingFile::ReadDrawing(std::span<const uint8_t> data, CEntityList& list, 
 
     std::vector<CEntity*> added = AddEntities(decoded.entities, list);
     snaps.Follow(list);
+    constexpr std::size_t ProgressStep = 16384;
+    if (progress) progress(0, added.size());
 
     // Members carry the ordinal of their header among the file's headers;
     // give them the number the list gave that header.
@@ -479,7 +481,9 @@ int CDrawingFile::ReadDrawing(std::span<const uint8_t> data, CEntityList& list, 
                            : int16_t(0);
         }
         snaps.AddEntityPoints(e);
+        if (progress && (i + 1) % ProgressStep == 0) progress(i + 1, added.size());
     }
+    if (progress) progress(added.size(), added.size());
     return DrawingFileOk;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -108,6 +109,9 @@ void EntityBoxIndex::File(CEntity* e)
 {
     if (!TakesPart(*e))
         return;
+    if (rankOf.size() <= e->slot)
+        rankOf.resize(e->slot + 1, 0);
+    rankOf[e->slot] = e->rank;
     Box b;
     if (BoundingBox(*e, b))
         tree.Insert(e->slot, b);
@@ -187,21 +191,21 @@ void EntityBoxIndex::Candidates(const CEntity* entity, std::vector<CEntity*>& ou
     }
     if (!built)
         Build();
+    // Only entities ranked before this one count; the ranks are kept here so
+    // that the records are read only for the answer.
     scratch.clear();
-    Box b;
-    if (BoundingBox(*entity, b)) {
-        tree.Query(b, [this](uint32_t slot) { scratch.push_back(slot); });
-        scratch.insert(scratch.end(), unbounded.begin(), unbounded.end());
-    } else {
-        // Nothing bounds the entity: every earlier one is a candidate.
-        tree.Query({-INFINITY, -INFINITY, INFINITY, INFINITY}, [this](uint32_t slot) { scratch.push_back(slot); });
-        scratch.insert(scratch.end(), unbounded.begin(), unbounded.end());
-    }
     const uint64_t rank = entity->rank;
-    for (uint32_t slot : scratch) {
-        CEntity* o = list->InSlot(slot);
-        if (o && o->rank < rank)
-            out.push_back(o);
-    }
-    std::sort(out.begin(), out.end(), [](const CEntity* a, const CEntity* c) { return a->rank > c->rank; });
+    auto take = [this, rank](uint32_t slot) {
+        if (rankOf[slot] < rank)
+            scratch.push_back({rankOf[slot], slot});
+    };
+    Box b;
+    if (!BoundingBox(*entity, b))
+        b = {-INFINITY, -INFINITY, INFINITY, INFINITY};  // nothing bounds it: every earlier one is a candidate
+    tree.Query(b, take);
+    for (uint32_t slot : unbounded)
+        take(slot);
+    std::sort(scratch.begin(), scratch.end(), std::greater<>());
+    for (const auto& [r, slot] : scratch)
+        out.push_back(list->InSlot(slot));
 }

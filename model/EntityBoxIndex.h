@@ -13,6 +13,7 @@
 #include "model/EntityList.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 struct CEntity;
@@ -60,5 +61,6 @@ private:
     bool built = false;
     BoxTree tree;                     // bounded entities by slot
     std::vector<uint32_t> unbounded;  // slots of the others
-    std::vector<uint32_t> scratch;
+    std::vector<uint64_t> rankOf;     // by slot: the rank the entity had when filed
+    std::vector<std::pair<uint64_t, uint32_t>> scratch;  // rank and slot of each candidate
 };

@@ -27,7 +27,7 @@ int CSnapPointList::AddPoint(double x, double y, int kind, CEntity* entity)
     if (!entity)
         return 1;
     if (!first) {
-        SnapPoint* s = new (std::nothrow) SnapPoint;
+        SnapPoint* s = NewNode();
         if (!s)
             return 1;
         s->kind = SnapKind::Sentinel;
@@ -37,7 +37,7 @@ int CSnapPointList::AddPoint(double x, double y, int kind, CEntity* entity)
         tree.Insert(s);
         ++nodeCount;
     }
-    SnapPoint* p = new (std::nothrow) SnapPoint;
+    SnapPoint* p = NewNode();
     if (!p)
         return 1;
     p->entity = entity;
@@ -198,6 +198,37 @@ void CSnapPointList::AddEllipticArcPoints(CEntity* arc)
     }
 }
 
+SnapPoint* CSnapPointList::NewNode()
+{
+    // Nodes come from blocks of their own: no allocation header per node,
+    // and a drawing's nodes are freed in a few calls.
+    if (freeNodes) {
+        SnapPoint* p = freeNodes;
+        freeNodes = p->next;
+        *p = SnapPoint{};
+        return p;
+    }
+    if (pool.empty() || poolUsed == PoolBlock) {
+        auto* block = new (std::nothrow) SnapPoint[PoolBlock];
+        if (!block)
+            return nullptr;
+        try {
+            pool.emplace_back(block);
+        } catch (const std::bad_alloc&) {
+            delete[] block;
+            return nullptr;
+        }
+        poolUsed = 0;
+    }
+    return &pool.back()[poolUsed++];
+}
+
+void CSnapPointList::DeleteNode(SnapPoint* p)
+{
+    p->next = freeNodes;
+    freeNodes = p;
+}
+
 void CSnapPointList::FreeNode(SnapPoint* p)
 {
     if (p->previous)
@@ -210,7 +241,7 @@ void CSnapPointList::FreeNode(SnapPoint* p)
         first = p->next;
     tree.Remove(p);
     --nodeCount;
-    delete p;
+    DeleteNode(p);
 }
 
 void CSnapPointList::RemoveEntityPoints(CEntity* entity)
@@ -248,13 +279,9 @@ void CSnapPointList::CopyStatesFromEntities()
 
 void CSnapPointList::RemoveAll()
 {
-    SnapPoint* p = first;
-    while (p) {
-        SnapPoint* next = p->next;
-        delete p;
-        p = next;
-    }
     first = last = nullptr;
+    pool.clear();
+    freeNodes = nullptr;
     nodeCount = 0;
     byEntity.clear();
     tree.Clear();

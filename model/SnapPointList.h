@@ -14,6 +14,7 @@
 #include "model/SnapPointTree.h"
 
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -131,6 +132,13 @@ private:
 
     void AddPoints(CEntity* owner, const std::vector<double>& xs, const std::vector<double>& ys);
     void FreeNode(SnapPoint* p);
+    SnapPoint* NewNode();
+    void DeleteNode(SnapPoint* p);
+
+    static constexpr std::size_t PoolBlock = 4096;
+    std::vector<std::unique_ptr<SnapPoint[]>> pool;
+    std::size_t poolUsed = 0;       // nodes handed out of the last block
+    SnapPoint* freeNodes = nullptr; // freed nodes, linked through next
 
     uint64_t nextOrder = 0;
     std::size_t nodeCount = 0;

@@ -7,6 +7,8 @@
 #include "model/Settings.h"
 
 #include <QComboBox>
+#include <QProgressBar>
+#include <QStatusBar>
 
 TEST_F(AppTest, DrawingsReachTheSizeAndGridBarsThroughTheDocumentHost)
 {
@@ -38,4 +40,24 @@ TEST_F(AppTest, DrawingsReachTheSizeAndGridBarsThroughTheDocumentHost)
     TheDocumentHost->SetGridBarSelection(6);
     EXPECT_EQ(frame->m_pGridBarDlg->LookCombo()->currentIndex(), 6);
     TheDocumentHost->SetGridBarSelection(0);
+}
+
+TEST_F(AppTest, ASlowOpenShowsItsProgressInTheStatusBar)
+{
+    Start();
+    ASSERT_NE(TheDocumentHost, nullptr);
+    EXPECT_EQ(frame->OpenProgressBar(), nullptr);
+    TheDocumentHost->ShowOpenProgress(0);
+    TheDocumentHost->ShowOpenProgress(40);
+    QProgressBar* bar = frame->OpenProgressBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->isHidden());
+    EXPECT_EQ(bar->value(), 40);
+    EXPECT_EQ(bar->parentWidget(), static_cast<QWidget*>(frame->m_wndStatusBar));
+    TheDocumentHost->ShowOpenProgress(-1);
+    EXPECT_TRUE(bar->isHidden());
+    TheDocumentHost->ShowOpenProgress(5);  // the next slow open shows it again
+    EXPECT_FALSE(bar->isHidden());
+    EXPECT_EQ(bar->value(), 5);
+    TheDocumentHost->ShowOpenProgress(-1);
 }

@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <cstring>
@@ -45,6 +46,8 @@ public:
         return answer;
     }
     void SetGridBarSelection(int selection) override { gridSelection = selection; }
+    std::vector<int> progress;
+    void ShowOpenProgress(int percent) override { progress.push_back(percent); }
 };
 
 class DocumentTest : public ::testing::Test {
@@ -360,4 +363,77 @@ TEST_F(DocumentTest, ClosingDocumentKeepsSettingsStoredMeanwhile)
     EXPECT_EQ(after.DefaultGridPitch, 5.0f);
     EXPECT_EQ(after.DrawingScale, 50);
     EXPECT_EQ(after.LineLength, 77.0f);
+}
+
+TEST_F(DocumentTest, SlowOpensShowTheirProgressQuickOnesNothing)
+{
+    std::vector<uint8_t> bytes;
+    {
+        COrvikCadDoc source;
+        for (int i = 0; i < 40000; ++i)
+            AddLine(source, i, 0, i, 1);
+        ASSERT_TRUE(source.StoreDrawing(bytes));
+    }
+    const double savedDelay = OpenProgressDelay;
+    struct Case {
+        double delay;
+        bool shown;
+    };
+    for (const Case c : {Case{1e9, false}, Case{0.0, true}}) {
+        OpenProgressDelay = c.delay;
+        host.progress.clear();
+        COrvikCadDoc doc;
+        ASSERT_EQ(doc.LoadDrawing(bytes), 0);
+        EXPECT_EQ(Count(doc), 40000);
+        if (!c.shown) {
+            EXPECT_TRUE(host.progress.empty());
+            continue;
+        }
+        // Rising from 0 to 100, then taken down.
+        ASSERT_GE(host.progress.size(), 3u);
+        EXPECT_EQ(host.progress.front(), 0);
+        EXPECT_TRUE(std::is_sorted(host.progress.begin(), host.progress.end() - 1));
+        EXPECT_EQ(host.progress[host.progress.size() - 2], 100);
+        EXPECT_EQ(host.progress.back(), -1);
+    }
+    OpenProgressDelay = savedDelay;
+}
+
+TEST_F(DocumentTest, ChangeEntityRegistersSnapPointsAfreshAndMarksTheDrawing)
+{
+    COrvikCadDoc doc;
+    AddLine(doc, 0, 0, 10, 0);
+    AddLine(doc, 5, -5, 5, 5);  // crosses the first at (5, 0)
+    CEntity* second = doc.list.last;
+    doc.SetModifiedFlag(false);
+    const uint64_t generation = doc.list.generation;
+    auto kindsOf = [&doc](const CEntity* e) {
+        std::vector<std::pair<int, double>> kinds;
+        for (const SnapPoint* p = doc.snaps.EntityPoints(e); p; p = p->nextOfEntity)
+            kinds.push_back({p->kind, p->x});
+        std::sort(kinds.begin(), kinds.end());
+        return kinds;
+    };
+    using Kinds = std::vector<std::pair<int, double>>;
+    ASSERT_EQ(kindsOf(second), (Kinds{{SnapKind::LineStart, 5}, {SnapKind::LineEnd, 5}, {SnapKind::LineMidpoint, 5},
+                                      {SnapKind::Intersection, 5}}));
+
+    // Moved clear of the first line: its points follow and the crossing goes.
+    ASSERT_TRUE(doc.ChangeEntity(second, [](CEntity& e) { e.values[0] = e.values[2] = 20; }));
+    EXPECT_TRUE(doc.modified);
+    EXPECT_GT(doc.list.generation, generation);
+    EXPECT_EQ(kindsOf(second), (Kinds{{SnapKind::LineStart, 20}, {SnapKind::LineEnd, 20}, {SnapKind::LineMidpoint, 20}}));
+
+    // Moved across it again: the crossing is found through the index again.
+    ASSERT_TRUE(doc.ChangeEntity(second, [](CEntity& e) { e.values[0] = e.values[2] = 7; }));
+    EXPECT_EQ(kindsOf(second), (Kinds{{SnapKind::LineStart, 7}, {SnapKind::LineEnd, 7}, {SnapKind::LineMidpoint, 7},
+                                      {SnapKind::Intersection, 7}}));
+
+    // Nothing changes on a record that is not in the drawing.
+    CEntityList other;
+    const int16_t codes[] = {10, 20};
+    const double values[] = {1, 1};
+    other.AddEntity({10, 0, 0, 0, 2}, codes, 0, values);
+    EXPECT_FALSE(doc.ChangeEntity(other.first, [](CEntity& e) { e.values[0] = 99; }));
+    EXPECT_EQ(other.first->values[0], 1);
 }
