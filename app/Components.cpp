@@ -47,6 +47,12 @@ void InstallImportReaders()
     COrvikCadApp::SetImportReader(ImportKind::Dxf, [](COrvikCadDoc& drawing, const std::filesystem::path& file) {
         return drawing.ImportDxf(file) != 0;
     });
+    COrvikCadApp::SetImportReader(ImportKind::Jww, [](COrvikCadDoc& drawing, const std::filesystem::path& file) {
+        return drawing.ImportJww(file) != 0;
+    });
+    COrvikCadApp::SetImportReader(ImportKind::Jwc, [](COrvikCadDoc& drawing, const std::filesystem::path& file) {
+        return drawing.ImportJwc(file) != 0;
+    });
 }
 
 void InstallComponents()

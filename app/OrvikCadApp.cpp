@@ -28,6 +28,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -122,6 +123,10 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     m_pMessageFilter = std::make_unique<MessageFilter>(this);
     qApp->installEventFilter(m_pMessageFilter.get());
 
+    // Without a window manager to maximise it, the frame still fills the
+    // screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_pMainWnd->setGeometry(screen->availableGeometry());
     m_pMainWnd->showMaximized();
     if (SplashWindow) {
         SplashWindow->raise();
@@ -288,8 +293,15 @@ CChildFrame* COrvikCadApp::ImportDocumentFile(const QString& file, ImportKind ki
         delete frame;
         return nullptr;
     }
-    doc->SetPathName(ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(TextsOf(kind).ext)),
-                     false);
+    const QString native =
+        ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(TextsOf(kind).ext));
+    if (QFileInfo::exists(native)) {
+        // A drawing of that name is there already: the first Save asks where
+        // to write instead of replacing it.
+        doc->SetTitle(QFileInfo(native).fileName());
+    } else {
+        doc->SetPathName(native, false);
+    }
     return frame;
 }
 

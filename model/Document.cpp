@@ -64,6 +64,7 @@ std::filesystem::path DataFolderPath()
 
 COrvikCadDoc::COrvikCadDoc()
 {
+    snaps.Follow(list);
     LoadParameters();
     if (SettingsLoaded == 0) {
         ApplyParametersToSettings(parameters);
@@ -148,6 +149,16 @@ int COrvikCadDoc::AddEntity(const EntityHeader& entityHeader, const int16_t* cod
     // each member in list order.
     for (CEntity* e = before ? before->next : list.first; e; e = e->next) snaps.AddEntityPoints(e);
     return 0;
+}
+
+bool COrvikCadDoc::ChangeEntity(CEntity* entity, const std::function<void(CEntity&)>& edit)
+{
+    if (!entity || !list.Holds(entity) || RefuseWhenProtected()) return false;
+    snaps.RemoveEntityPoints(entity);
+    list.ChangeEntity(entity, edit);
+    snaps.AddEntityPoints(entity);
+    SetModifiedFlag(true);
+    return true;
 }
 
 bool COrvikCadDoc::OnNewDocument()

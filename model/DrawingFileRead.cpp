@@ -461,6 +461,7 @@ int CDrawingFile::ReadDrawing(std::span<const uint8_t> data, CEntityList& list, 
     formatVersion = decoded.version;
 
     std::vector<CEntity*> added = AddEntities(decoded.entities, list);
+    snaps.Follow(list);
 
     // Members carry the ordinal of their header among the file's headers;
     // give them the number the list gave that header.
