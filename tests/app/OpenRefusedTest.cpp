@@ -5,6 +5,7 @@
 #include "AppFixture.h"
 
 #include "app/ChildFrame.h"
+#include "app/Components.h"
 #include "view/DrawingDocument.h"
 #include "view/RecentFileList.h"
 #include "resources/Resource.h"
@@ -31,8 +32,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     void TearDown() override
     {
-        for (ImportKind k : {ImportKind::Dxf, ImportKind::Jwc, ImportKind::Jww})
-            COrvikCadApp::SetImportReader(k, {});
+        InstallImportReaders();  // as the program has them
         RecentFiles().Clear();
         AppTest::TearDown();
     }
@@ -59,27 +59,38 @@ protected:
     platform::UiScript ui;
 };
 
-TEST_F(OpenRefused, OpenCommandsOfFormatsWithoutReaderSaySo)
+TEST_F(OpenRefused, OpenCommandsAskForAFileOrSayTheFormatCannotBeRead)
 {
     Start();
     struct Case {
         unsigned command;
-        const char* message;  // null: the format has a reader and asks for a file
+        ImportKind kind;
+        const char* message;  // when the format has no reader
     } cases[] = {
-        {ID_FILE_OPEN_DXF, nullptr},
-        {ID_FILE_OPEN_JWC, "JWC 形式のファイルはまだ読み込めません。"},
-        {ID_FILE_OPEN_JWW, "JWW 形式のファイルはまだ読み込めません。"},
+        {ID_FILE_OPEN_DXF, ImportKind::Dxf, "DXF 形式のファイルはまだ読み込めません。"},
+        {ID_FILE_OPEN_JWC, ImportKind::Jwc, "JWC 形式のファイルはまだ読み込めません。"},
+        {ID_FILE_OPEN_JWW, ImportKind::Jww, "JWW 形式のファイルはまだ読み込めません。"},
     };
     for (const Case& c : cases) {
+        // With its reader: the file chooser (cancelled here) and nothing else.
         ui.clear();
-        if (c.message)
-            ui.button(IDOK);
-        else
-            ui.cancel();
+        ui.cancel();
         frame->SendCommand(c.command);
         QApplication::processEvents();
-        EXPECT_EQ(ui.messages(), c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
-        EXPECT_EQ(ui.calls(platform::UiKind::OpenFile).size(), c.message ? 0u : 1u) << c.command;
+        EXPECT_TRUE(ui.messages().isEmpty()) << c.command;
+        EXPECT_EQ(ui.calls(platform::UiKind::OpenFile).size(), 1u) << c.command;
+        EXPECT_TRUE(frame->ChildFrames().isEmpty()) << c.command;
+
+        // Without one: it says so before asking for any file.
+        const ImportReader installed = COrvikCadApp::GetImportReader(c.kind);
+        COrvikCadApp::SetImportReader(c.kind, {});
+        ui.clear();
+        ui.button(IDOK);
+        frame->SendCommand(c.command);
+        QApplication::processEvents();
+        COrvikCadApp::SetImportReader(c.kind, installed);
+        EXPECT_EQ(ui.messages(), QStringList{QString::fromUtf8(c.message)});
+        EXPECT_TRUE(ui.calls(platform::UiKind::OpenFile).empty()) << c.command;
         EXPECT_TRUE(frame->ChildFrames().isEmpty()) << c.command;
         EXPECT_TRUE(ui.problems().isEmpty()) << ui.problems().join("\n").toStdString();
     }
