@@ -1,5 +1,7 @@
 #include "dialogs/GrigBarDlg.h"
 
+#include "dialogs/GridLineComboBox.h"
+
 #include "view/FrameHost.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
@@ -20,39 +22,9 @@ constexpr int kLookList = 1505;
 constexpr int kPitchBox = 1000;
 constexpr int kPitchMaxChars = 8;
 
-// Item codes of the look list; the position is the look.
-constexpr int kLookCodes[7] = {0, 2, 1, 3, 4, 50001, 50002};
 // GridKind and GridLineType of each position.
 constexpr int16_t kLookKind[7] = {0, 0, 0, 0, 0, 1, 2};
 constexpr int16_t kLookLineType[7] = {0, 1, 2, 3, 4, 0, 0};
-
-QPixmap LookSample(int code)
-{
-    QPixmap pm(40, 12);
-    pm.fill(Qt::white);
-    QPainter p(&pm);
-    p.setPen(Qt::black);
-    if (code == 50001) {
-        for (int x = 4; x < 40; x += 6) {
-            p.drawPoint(x, 6);
-        }
-    } else if (code == 50002) {
-        for (int x = 5; x < 40; x += 10) {
-            p.drawLine(x - 2, 6, x + 2, 6);
-            p.drawLine(x, 4, x, 8);
-        }
-    } else {
-        QPen pen(Qt::black);
-        pen.setStyle(code == 2 ? Qt::DotLine
-                     : code == 1 ? Qt::DashLine
-                     : code == 3 ? Qt::DashDotLine
-                     : code == 4 ? Qt::DashDotDotLine
-                                 : Qt::SolidLine);
-        p.setPen(pen);
-        p.drawLine(2, 6, 38, 6);
-    }
-    return pm;
-}
 
 bool IsPitchText(const QString& text)
 {
@@ -85,12 +57,11 @@ CGrigBarDlg::CGrigBarDlg(QWidget* parent) : CDialog(IDD_GRIDBAR, parent)
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(4);
 
-    m_lookCombo = new QComboBox(this);
+    auto* looks = new CGridLineComboBox(this);
+    m_lookCombo = looks;
     platform::setControlId(m_lookCombo, kLookList);
-    m_lookCombo->setIconSize(QSize(40, 12));
-    for (int code : kLookCodes) {
-        m_lookCombo->addItem(QIcon(LookSample(code)), QString(), code);
-    }
+    m_lookCombo->setMinimumWidth(72);
+    looks->FillGridLooks();
     layout->addWidget(m_lookCombo);
 
     m_pitchCombo = new QComboBox(this);

@@ -1,5 +1,8 @@
 #include "dialogs/SizeInfoDlg.h"
 
+#include "dialogs/LineComboBox.h"
+#include "dialogs/PenComboBox.h"
+
 #include "model/ParameterBlock.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
@@ -21,46 +24,9 @@ constexpr int kLineTypeList = 1118;
 constexpr int kPenList = 1402;
 constexpr int kColorButton = 1222;
 
-// Line codes of the line-type list; the position is the line type.
-constexpr int kLineCodes[8] = {0, 2, 1, 3, 4, 30001, 30002, 30003};
-
 QColor FromColorRef(uint32_t c)
 {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
-}
-
-// A sample of the line of code drawn across a small picture.
-QPixmap LineSample(int code)
-{
-    QPixmap pm(48, 12);
-    pm.fill(Qt::white);
-    QPainter p(&pm);
-    QPen pen(Qt::black);
-    switch (code) {
-    case 2: pen.setStyle(Qt::DotLine); break;
-    case 1: pen.setStyle(Qt::DashLine); break;
-    case 3: pen.setStyle(Qt::DashDotLine); break;
-    case 4: pen.setStyle(Qt::DashDotDotLine); break;
-    case 30001: pen.setWidth(2); break;
-    case 30002: pen.setWidth(3); break;
-    case 30003: pen.setWidth(4); break;
-    default: break;
-    }
-    p.setPen(pen);
-    p.drawLine(2, 6, 46, 6);
-    return pm;
-}
-
-// A bar of the pen's colour.
-QPixmap PenSample(uint32_t colour)
-{
-    QPixmap pm(32, 12);
-    pm.fill(Qt::white);
-    QPainter p(&pm);
-    p.setPen(Qt::gray);
-    p.setBrush(FromColorRef(colour));
-    p.drawRect(1, 1, 29, 9);
-    return pm;
 }
 
 } // namespace
@@ -89,14 +55,15 @@ CSizeInfoDlg::CSizeInfoDlg(QWidget* parent) : CDialog(IDD_SIZEINFO, parent)
     m_scale->setMinimumWidth(80);
     layout->addWidget(m_scale);
 
-    m_lineCombo = new QComboBox(this);
+    auto* lineList = new CLineComboBox(this);
+    m_lineCombo = lineList;
     platform::setControlId(m_lineCombo, kLineTypeList);
-    m_lineCombo->setIconSize(QSize(48, 12));
+    m_lineCombo->setMinimumWidth(64);
     layout->addWidget(m_lineCombo);
 
-    m_penCombo = new QComboBox(this);
+    m_penCombo = new CPenComboBox(this);
     platform::setControlId(m_penCombo, kPenList);
-    m_penCombo->setIconSize(QSize(32, 12));
+    m_penCombo->setMinimumWidth(72);
     layout->addWidget(m_penCombo);
 
     m_colorButton = new QPushButton(this);
@@ -107,9 +74,7 @@ CSizeInfoDlg::CSizeInfoDlg(QWidget* parent) : CDialog(IDD_SIZEINFO, parent)
 
     // The lists are filled at once so the document can reach them before the
     // panel is first shown.
-    for (int code : kLineCodes) {
-        m_lineCombo->addItem(QIcon(LineSample(code)), QString(), code);
-    }
+    lineList->FillEntityLineTypes();
     m_lineCombo->setCurrentIndex(0);
     LoadPenColors();
     RefillPens();
@@ -154,10 +119,7 @@ bool CSizeInfoDlg::LoadPenColors()
 
 void CSizeInfoDlg::RefillPens()
 {
-    m_penCombo->clear();
-    for (int i = 0; i < 8; ++i) {
-        m_penCombo->addItem(QIcon(PenSample(PenColors[i])), QString::number(i + 1), static_cast<uint>(PenColors[i]));
-    }
+    m_penCombo->FillFromPenColors();
 }
 
 void CSizeInfoDlg::FillPenCombo()

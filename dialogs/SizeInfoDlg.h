@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class QComboBox;
+class CPenComboBox;
 class QLabel;
 class QPushButton;
 
@@ -47,7 +48,7 @@ private:
 
     QLabel* m_scale = nullptr;
     QComboBox* m_lineCombo = nullptr;
-    QComboBox* m_penCombo = nullptr;
+    CPenComboBox* m_penCombo = nullptr;
     QPushButton* m_colorButton = nullptr;
     QPixmap m_swatch;
     uint32_t m_swatchColor = 0;

@@ -1,5 +1,6 @@
 #include "platform/Startup.h"
 
+#include "exchange/JwwArchive.h"
 #include "model/Cp932Text.h"
 #include "platform/Encoding.h"
 #include "platform/Fonts.h"
@@ -36,6 +37,10 @@ void startPlatformServices(const QString& profileKey)
     setProfileKey(profileKey);
     SetNativePathDecoder([](std::string_view cp932) {
         return std::filesystem::path(QFile::encodeName(FromCp932(cp932)).toStdString());
+    });
+    // UTF-16 strings of JWW files arrive as code page 932 like the rest.
+    SetUtf16ToCp932Converter([](std::u16string_view text) {
+        return ToCp932(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
     });
 }
 

@@ -287,6 +287,22 @@ std::optional<std::uint32_t> chooseColor(std::uint32_t initial, QWidget* parent)
     return currentBackend->chooseColor(ownerOr(parent), initial);
 }
 
+std::optional<std::uint32_t> chooseColor(std::uint32_t initial, std::array<std::uint32_t, 16>& customColors,
+                                         QWidget* parent)
+{
+    for (int i = 0; i < 16; ++i) {
+        const std::uint32_t c = customColors[i];
+        QColorDialog::setCustomColor(i, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    }
+    std::optional<std::uint32_t> chosen = chooseColor(initial, parent);
+    for (int i = 0; i < 16; ++i) {
+        const QColor c = QColorDialog::customColor(i);
+        customColors[i] = static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+                          (static_cast<std::uint32_t>(c.blue()) << 16);
+    }
+    return chosen;
+}
+
 std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent)
 {
     return currentBackend->chooseFont(ownerOr(parent), initial);

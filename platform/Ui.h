@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -85,6 +86,10 @@ std::optional<QString> chooseFolder(const QString& title, const QString& initial
                                     QWidget* parent = nullptr);
 // Colours are COLORREF values, 0x00BBGGRR.
 std::optional<std::uint32_t> chooseColor(std::uint32_t initial, QWidget* parent = nullptr);
+// The same with the sixteen custom colours the chooser offers: they go in,
+// and come back as the user left them.
+std::optional<std::uint32_t> chooseColor(std::uint32_t initial, std::array<std::uint32_t, 16>& customColors,
+                                         QWidget* parent = nullptr);
 std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent = nullptr);
 
 // A framework-style filter ("a|*.x|b|*.y;*.z||") in Qt's form, each text

@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 
 #include "app/ChildFrame.h"
+#include "exchange/JwwArchive.h"
 #include "app/MainFrame.h"
 #include "view/DrawingDocument.h"
 #include "view/RecentFileList.h"
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -45,20 +47,23 @@ TEST_F(AppTest, RefusedImportsLeaveNoWindowBehind)
     struct Case {
         void (COrvikCadApp::*command)();
         QString path;
-        QString message;
+        const char* message;
     };
     const Case cases[] = {
-        {&COrvikCadApp::OnFileOpenDxf, noEntities, QStringLiteral("ＤＸＦファイルを読み込めませんでした。")},
-        // A folder never reaches the reader; the message names it.
-        {&COrvikCadApp::OnFileOpenDxf, dir.path(), dir.path() + QStringLiteral("\nはファイルではないため開けません。")},
-        {&COrvikCadApp::OnFileOpenJww, notJww, QStringLiteral("JWWファイルではありません。")},
-        {&COrvikCadApp::OnFileOpenJwc, notJww, QStringLiteral("*ERROR:Read!")},
+        {&COrvikCadApp::OnFileOpenDxf, noEntities, "ＤＸＦファイルを読み込めませんでした。"},
+        {&COrvikCadApp::OnFileOpenDxf, dir.path(), nullptr},
+        {&COrvikCadApp::OnFileOpenJww, notJww, "JWWファイルではありません。"},
+        {&COrvikCadApp::OnFileOpenJwc, notJww, "*ERROR:Read!"},
     };
     for (const Case& c : cases) {
         platform::UiScript ui;
         ui.path(c.path);
         (AfxGetApp().*c.command)();
-        EXPECT_EQ(ui.messages(), QStringList{c.message});
+        // A folder is named in the message before any reader sees it.
+        const QString expected = c.message ? QString::fromUtf8(c.message)
+                                           : QStringLiteral("%1\nはファイルではないため開けません。")
+                                                 .arg(QFileInfo(c.path).absoluteFilePath());
+        EXPECT_EQ(ui.messages(), QStringList{expected});
         EXPECT_EQ(OpenFrames(frame), 0);
     }
     EXPECT_EQ(RecentFiles().GetCount(), recent);
@@ -133,4 +138,10 @@ TEST_F(AppTest, SaveAsDxfAndJwwCommands)
         EXPECT_TRUE(ui.messages().isEmpty());
         doc->SetModifiedFlag(false);
     }
+}
+
+TEST_F(AppTest, JwwUtf16TextsBecomeCodePage932)
+{
+    Start();
+    EXPECT_EQ(Utf16ToCp932(u"図面A"), "\x90\x7d\x96\xca" "A");
 }

@@ -52,8 +52,8 @@ protected:
 
     void SetUp() override
     {
-        folder = fs::temp_directory_path() /
-                 ("orvik-import-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        folder = TempFolder("orvik-import-" +
+                            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder / "data");
         savedDataFolder = DataFolder;

@@ -29,7 +29,7 @@ bool HaveEzdxf()
 TEST(DxfEzdxfReadTest, FilesOfOtherVersionsOpen)
 {
     if (!HaveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
-    const fs::path folder = fs::temp_directory_path() / "orvik-dxf-ezdxf-read";
+    const fs::path folder = TempFolder("orvik-dxf-ezdxf-read");
     fs::remove_all(folder);
     fs::create_directories(folder);
     const fs::path script = folder / "make.py";

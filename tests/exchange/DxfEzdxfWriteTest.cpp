@@ -166,7 +166,7 @@ TEST(DxfEzdxfWriteTest, EveryKindIsReadBackByAnotherReader)
     chain.Add(EntityType::GroupHeader, 0, 0, {}, {});
     chain.Add(EntityType::HorizontalInfiniteLine, 0, 0, {10, 20}, {0, 0});
 
-    const fs::path folder = fs::temp_directory_path() / "orvik-dxf-ezdxf-write";
+    const fs::path folder = TempFolder("orvik-dxf-ezdxf-write");
     fs::remove_all(folder);
     fs::create_directories(folder);
     const fs::path file = folder / "every.dxf";

@@ -347,7 +347,7 @@ TEST(DxfReadTest, RefusedFilesAddNothing)
         EXPECT_EQ(dxf.ReadText(noEntities, list), DxfReadFailed);
         EXPECT_EQ(dxf.ExtMax[0], 5.0);
     }
-    const fs::path folder = fs::temp_directory_path() / "orvik-dxf-refused";
+    const fs::path folder = TempFolder("orvik-dxf-refused");
     fs::create_directories(folder);
     {
         CDxfFile dxf;

@@ -5,11 +5,20 @@
 #include "model/EntityList.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <unistd.h>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace dxftest {
+
+// A scratch folder of this process: test runs of several checkouts may
+// share the machine's temporary folder.
+inline std::filesystem::path TempFolder(const std::string& name)
+{
+    return std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid()));
+}
 
 using Group = std::pair<int, std::string>;
 

@@ -333,7 +333,7 @@ TEST(DxfWriteTest, WrittenEntitiesReadBackEqual)
 
 TEST(DxfWriteTest, AFileThatCannotBeWrittenLeavesTheTargetAsItWas)
 {
-    const fs::path folder = fs::temp_directory_path() / "orvik-dxf-write";
+    const fs::path folder = TempFolder("orvik-dxf-write");
     fs::remove_all(folder);
     fs::create_directories(folder / "taken");
     CEntityList list;

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace jwwtest;
 namespace fs = std::filesystem;
 
@@ -205,7 +207,7 @@ TEST(JwwWriteTest, ColoursAreRankedIntoPensOneToNine)
 
 TEST(JwwWriteTest, FilesGoThroughATemporary)
 {
-    const fs::path folder = fs::temp_directory_path() / "orvik-jww-write";
+    const fs::path folder = fs::temp_directory_path() / ("orvik-jww-write-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder / "taken.jww");
     Chain chain;

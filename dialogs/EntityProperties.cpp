@@ -1,0 +1,265 @@
+#include "dialogs/EntityProperties.h"
+
+#include "dialogs/ChangeArcDlg.h"
+#include "dialogs/ChangeEllipDLg.h"
+#include "dialogs/ChangeLineDlg.h"
+#include "dialogs/ChangePointDlg.h"
+#include "dialogs/ChangePolyDlg.h"
+#include "dialogs/ChangeSplineDlg.h"
+#include "model/Document.h"
+#include "model/EditProtocol.h"
+#include "model/EntityList.h"
+#include "platform/BackBuffer.h"
+#include "view/OrvikCadView.h"
+
+#include <vector>
+
+namespace {
+
+constexpr double InfiniteStart = -999999.9;
+constexpr double InfiniteEnd = 9999999.9;
+
+int16_t StyleWord(int lineType, int pen)
+{
+    return static_cast<int16_t>(lineType * 100 + pen);
+}
+
+// Puts a new entity made of header, codes, colour and values in the place of
+// old: the new one comes at the end of the list with old's owner and group
+// number, old goes into the undo step, and one undo swaps them back. A
+// protected drawing (its message) or a record the list refuses changes
+// nothing, the pending undo step included.
+void ReplaceEntity(COrvikCadView* view, CEntity* old, const EntityHeader& header, const int16_t* codes,
+                   COLORREF colour, const double* values)
+{
+    COrvikCadDoc* doc = view->GetDrawing();
+    if (!doc || doc->RefuseWhenProtected())
+        return;
+    if (doc->list.AddEntity(header, codes, colour, values) != 0)
+        return;
+    CEntity* replacement = doc->list.last;
+    doc->SetModifiedFlag(true);
+    doc->snaps.AddEntityPoints(replacement);
+    FinishReplaceOne(doc->list, &doc->snaps, old, replacement);
+    replacement->state = EntityState::Normal;
+    auto dc = view->GetClientDc();
+    view->DrawEntity(*dc, replacement, EntityState::Normal);
+}
+
+template <class Dialog>
+void SeedStyle(Dialog& dlg, const CEntity& e)
+{
+    dlg.lineType = e.style / 100;
+    dlg.pen = e.style % 100;
+    dlg.colour = e.colour;
+}
+
+double Value(const CEntity& e, int i)
+{
+    return i < static_cast<int>(e.values.size()) ? e.values[i] : 0.0;
+}
+
+} // namespace
+
+int EditEntityProperties(COrvikCadView* view, CEntity* entity)
+{
+    if (!view || !entity)
+        return 0;
+    switch (entity->type) {
+    case EntityType::Point:
+        return EditPointProperties(view, entity);
+    case EntityType::Line:
+    case EntityType::HorizontalInfiniteLine:
+    case EntityType::VerticalInfiniteLine:
+    case EntityType::InfiniteLine:
+        return EditLineProperties(view, entity);
+    case EntityType::Curve:
+    case EntityType::FreehandCurve:
+        return EditCurveProperties(view, entity);
+    case EntityType::Circle:
+    case EntityType::Arc:
+        return EditArcProperties(view, entity);
+    case EntityType::Ellipse:
+    case EntityType::EllipticArc:
+        return EditEllipseProperties(view, entity);
+    case EntityType::Polygon:
+        return EditPolygonProperties(view, entity);
+    default:
+        // The grid, group headers and the unused curve variants have no
+        // dialog; texts, dimensions, fills, hatches and images get theirs
+        // with the annotation property dialogs.
+        return 0;
+    }
+}
+
+int EditPointProperties(COrvikCadView* view, CEntity* entity)
+{
+    const COrvikCadDoc* doc = view->GetDrawing();
+    if (!doc)
+        return 0;
+    CChangePointDlg dlg(view);
+    dlg.shape = entity->subtype;
+    dlg.pen = entity->style % 100;
+    dlg.weight = static_cast<int16_t>(entity->style / 100);
+    dlg.colour = entity->colour;
+    dlg.x = Value(*entity, 0) - doc->DrawingOrigin[0];
+    dlg.y = Value(*entity, 1) - doc->DrawingOrigin[1];
+    if (dlg.DoModal() != IDOK)
+        return 1;
+    const EntityHeader header{entity->type, static_cast<int16_t>(dlg.shape), StyleWord(dlg.weight, dlg.pen),
+                              entity->layer, 2};
+    const int16_t codes[] = {10, 20};
+    const double values[] = {dlg.x + doc->DrawingOrigin[0], dlg.y + doc->DrawingOrigin[1]};
+    ReplaceEntity(view, entity, header, codes, dlg.colour, values);
+    return 0;
+}
+
+int EditLineProperties(COrvikCadView* view, CEntity* entity)
+{
+    const COrvikCadDoc* doc = view->GetDrawing();
+    if (!doc)
+        return 0;
+    const double ox = doc->DrawingOrigin[0];
+    const double oy = doc->DrawingOrigin[1];
+    CChangeLineDlg dlg(view);
+    dlg.startX = Value(*entity, 0) - ox;
+    dlg.startY = Value(*entity, 1) - oy;
+    dlg.endX = Value(*entity, 2) - ox;
+    dlg.endY = Value(*entity, 3) - oy;
+    SeedStyle(dlg, *entity);
+    dlg.kind = 0;
+    if (entity->type == EntityType::HorizontalInfiniteLine) {
+        dlg.kind = 1;
+        dlg.startX = Value(*entity, 0);
+        dlg.endX = Value(*entity, 2);
+    } else if (entity->type == EntityType::VerticalInfiniteLine) {
+        dlg.kind = 2;
+        dlg.startY = Value(*entity, 1);
+        dlg.endY = Value(*entity, 3);
+    }
+    if (dlg.DoModal() != IDOK)
+        return 1;
+    EntityHeader header{entity->type, entity->subtype, StyleWord(dlg.lineType, dlg.pen), entity->layer, 4};
+    double values[] = {dlg.startX + ox, dlg.startY + oy, dlg.endX + ox, dlg.endY + oy};
+    if (dlg.kind == 1) {
+        header.type = EntityType::HorizontalInfiniteLine;
+        values[0] = InfiniteStart;
+        values[1] = dlg.startY + oy;
+        values[2] = InfiniteEnd;
+        values[3] = dlg.startY + oy;
+    } else if (dlg.kind == 2) {
+        header.type = EntityType::VerticalInfiniteLine;
+        values[0] = dlg.startX + ox;
+        values[1] = InfiniteStart;
+        values[2] = dlg.startX + ox;
+        values[3] = InfiniteEnd;
+    }
+    const int16_t codes[] = {10, 20, 11, 22};
+    ReplaceEntity(view, entity, header, codes, dlg.colour, values);
+    return 0;
+}
+
+int EditArcProperties(COrvikCadView* view, CEntity* entity)
+{
+    const COrvikCadDoc* doc = view->GetDrawing();
+    if (!doc)
+        return 0;
+    const double ox = doc->DrawingOrigin[0];
+    const double oy = doc->DrawingOrigin[1];
+    CChangeArcDlg dlg(view);
+    dlg.kind = entity->type == EntityType::Arc ? 1 : 0;
+    for (std::size_t i = 0; i < entity->codes.size() && i < entity->values.size(); ++i) {
+        const double v = entity->values[i];
+        switch (entity->codes[i]) {
+        case 10: dlg.centerX = v - ox; break;
+        case 20: dlg.centerY = v - oy; break;
+        case 40: dlg.radius = v; break;
+        case 50: dlg.startAngle = v; break;
+        case 51: dlg.endAngle = v; break;
+        default: break;
+        }
+    }
+    dlg.direction = entity->subtype;
+    SeedStyle(dlg, *entity);
+    if (dlg.DoModal() != IDOK)
+        return 1;
+    const bool arc = dlg.kind == 1;
+    const EntityHeader header{arc ? EntityType::Arc : EntityType::Circle, static_cast<int16_t>(dlg.direction),
+                              StyleWord(dlg.lineType, dlg.pen), entity->layer, static_cast<int16_t>(arc ? 5 : 3)};
+    const int16_t codes[] = {10, 20, 40, 50, 51};
+    const double values[] = {dlg.centerX + ox, dlg.centerY + oy, dlg.radius, dlg.startAngle, dlg.endAngle};
+    ReplaceEntity(view, entity, header, codes, dlg.colour, values);
+    return 0;
+}
+
+int EditEllipseProperties(COrvikCadView* view, CEntity* entity)
+{
+    const COrvikCadDoc* doc = view->GetDrawing();
+    if (!doc)
+        return 0;
+    const double ox = doc->DrawingOrigin[0];
+    const double oy = doc->DrawingOrigin[1];
+    CChangeEllipDLg dlg(view);
+    dlg.kind = entity->type == EntityType::EllipticArc ? 1 : 0;
+    for (std::size_t i = 0; i < entity->codes.size() && i < entity->values.size(); ++i) {
+        const double v = entity->values[i];
+        switch (entity->codes[i]) {
+        case 10: dlg.centerX = v - ox; break;
+        case 20: dlg.centerY = v - oy; break;
+        case 60: dlg.majorAxis = v; break;
+        case 61: dlg.minorAxis = v; break;
+        case 62: dlg.tiltAngle = v; break;
+        case 50: dlg.startAngle = v; break;
+        case 51: dlg.endAngle = v; break;
+        default: break;
+        }
+    }
+    SeedStyle(dlg, *entity);
+    if (dlg.DoModal() != IDOK)
+        return 1;
+    const bool arc = dlg.kind == 1;
+    const EntityHeader header{arc ? EntityType::EllipticArc : EntityType::Ellipse, entity->subtype,
+                              StyleWord(dlg.lineType, dlg.pen), entity->layer, static_cast<int16_t>(arc ? 7 : 5)};
+    const int16_t codes[] = {10, 20, 60, 61, 62, 50, 51};
+    const double values[] = {dlg.centerX + ox, dlg.centerY + oy, dlg.majorAxis, dlg.minorAxis,
+                             dlg.tiltAngle,    dlg.startAngle,   dlg.endAngle};
+    ReplaceEntity(view, entity, header, codes, dlg.colour, values);
+    return 0;
+}
+
+int EditPolygonProperties(COrvikCadView* view, CEntity* entity)
+{
+    const std::vector<double> values = entity->values;
+    CChangePolyDlg dlg(view);
+    SeedStyle(dlg, *entity);
+    if (dlg.DoModal() != IDOK)
+        return 1;
+    const EntityHeader header{EntityType::Polygon, entity->subtype, StyleWord(dlg.lineType, dlg.pen), entity->layer,
+                              static_cast<int16_t>(values.size())};
+    ReplaceEntity(view, entity, header, nullptr, dlg.colour, values.data());
+    return 0;
+}
+
+int EditCurveProperties(COrvikCadView* view, CEntity* entity)
+{
+    COrvikCadDoc* doc = view->GetDrawing();
+    if (!doc)
+        return 0;
+    CChangeSplineDlg dlg(view);
+    SeedStyle(dlg, *entity);
+    if (dlg.DoModal() != IDOK)
+        return 1;
+    // Only the look changes: the points, the place in the list and the
+    // undo step stay as they are.
+    const int16_t style = StyleWord(dlg.lineType, dlg.pen);
+    const COLORREF colour = dlg.colour;
+    if (!doc->ChangeEntity(entity, [&](CEntity& e) {
+            e.state = EntityState::Normal;
+            e.style = style;
+            e.colour = colour;
+        }))
+        return 0;
+    auto dc = view->GetClientDc();
+    view->DrawEntity(*dc, entity, EntityState::Normal);
+    return 0;
+}

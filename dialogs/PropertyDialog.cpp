@@ -1,0 +1,166 @@
+#include "dialogs/PropertyDialog.h"
+
+#include "model/Settings.h"
+#include "platform/Controls.h"
+#include "platform/PainterDc.h"
+#include "platform/Ui.h"
+
+#include <QHBoxLayout>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+std::array<COLORREF, 16> CustomColors = [] {
+    std::array<COLORREF, 16> colours;
+    colours.fill(platform::Rgb(255, 255, 255));
+    return colours;
+}();
+
+namespace {
+
+// The preview static: white one pixel inside its client rectangle, then the dialog's sketch in a black one-pixel pen.
+class PreviewBox : public QWidget {
+public:
+    PreviewBox(QWidget* parent, std::function<void(platform::Dc&, const platform::Rect&)> sketch)
+        : QWidget(parent), sketch_(std::move(sketch))
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QImage image(size(), QImage::Format_RGB32);
+        image.fill(palette().color(QPalette::Window));
+        {
+            platform::PainterDc dc(image);
+            const platform::Rect r{1, 1, width() - 1, height() - 1};
+            dc.FillRect(r, platform::Brush::Solid(platform::Rgb(255, 255, 255)));
+            dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, platform::Rgb(0, 0, 0)));
+            dc.SelectBrush(platform::Brush::NullBrush());
+            sketch_(dc, r);
+        }
+        QPainter painter(this);
+        painter.drawImage(0, 0, image);
+    }
+
+private:
+    std::function<void(platform::Dc&, const platform::Rect&)> sketch_;
+};
+
+} // namespace
+
+CPropertyDialog::CPropertyDialog(unsigned resourceId, const QString& caption, QWidget* parent)
+    : CDialog(resourceId, parent)
+{
+    setWindowTitle(caption);
+}
+
+CPenComboBox* CPropertyDialog::MakePenList(int id)
+{
+    m_penList = new CPenComboBox(this);
+    platform::setControlId(m_penList, id);
+    m_penList->FillFromPenColors();
+    m_penList->setCurrentIndex(-1);
+    connect(m_penList, &QComboBox::currentIndexChanged, this, &CPropertyDialog::OnSelchangePen);
+    return m_penList;
+}
+
+CLineComboBox* CPropertyDialog::MakeLineTypeList(int id)
+{
+    m_lineList = new CLineComboBox(this);
+    platform::setControlId(m_lineList, id);
+    m_lineList->FillEntityLineTypes();
+    connect(m_lineList, &QComboBox::currentIndexChanged, this, &CPropertyDialog::OnSelchangeLineType);
+    return m_lineList;
+}
+
+QPushButton* CPropertyDialog::MakeColorButton(int id)
+{
+    m_colorButton = new QPushButton(this);
+    platform::setControlId(m_colorButton, id);
+    m_colorButton->setMinimumSize(40, 22);
+    m_colorButton->setAutoDefault(false);
+    connect(m_colorButton, &QPushButton::clicked, this, &CPropertyDialog::OnColorButton);
+    return m_colorButton;
+}
+
+QWidget* CPropertyDialog::MakePreview(int id, int width, int height)
+{
+    m_preview = new PreviewBox(this, [this](platform::Dc& dc, const platform::Rect& r) { DrawPreview(dc, r); });
+    platform::setControlId(m_preview, id);
+    m_preview->setFixedSize(width, height);
+    return m_preview;
+}
+
+QBoxLayout* CPropertyDialog::MakeOkCancelRow(const QString& cancelText)
+{
+    auto* row = new QHBoxLayout;
+    auto* ok = new QPushButton(QStringLiteral("実　行"), this);
+    platform::setControlId(ok, IDOK);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(cancelText, this);
+    platform::setControlId(cancel, IDCANCEL);
+    cancel->setAutoDefault(false);
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    connect(ok, &QPushButton::clicked, this, &CPropertyDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &CPropertyDialog::reject);
+    return row;
+}
+
+void CPropertyDialog::ShowPenAndColour()
+{
+    if (m_penList) {
+        const QSignalBlocker block(m_penList);
+        m_penList->setCurrentIndex(pen >= 0 && pen < m_penList->count() ? pen : -1);
+    }
+    PaintColorButton(platform::RedOf(colour), platform::GreenOf(colour), platform::BlueOf(colour));
+}
+
+void CPropertyDialog::OnSelchangePen(int index)
+{
+    if (index < 0 || index >= static_cast<int>(PenColors.size()))
+        return;
+    pen = index;
+    colour = PenColors[index];
+    PaintColorButton(platform::RedOf(colour), platform::GreenOf(colour), platform::BlueOf(colour));
+}
+
+void CPropertyDialog::OnSelchangeLineType(int index)
+{
+    if (index >= 0)
+        lineType = index;
+}
+
+void CPropertyDialog::OnColorButton()
+{
+    const std::optional<std::uint32_t> chosen = platform::chooseColor(0, CustomColors, this);
+    if (!chosen)
+        return;
+    colour = *chosen;
+    PaintColorButton(platform::RedOf(colour), platform::GreenOf(colour), platform::BlueOf(colour));
+}
+
+void CPropertyDialog::PaintColorButton(int red, int green, int blue)
+{
+    m_buttonColour = platform::Rgb(red, green, blue);
+    if (!m_colorButton)
+        return;
+    QSize size = m_colorButton->size() - QSize(8, 8);
+    size = size.expandedTo(QSize(16, 10));
+    QPixmap pixmap(size);
+    pixmap.fill(QColor(red, green, blue));
+    m_colorButton->setIconSize(size);
+    m_colorButton->setIcon(QIcon(pixmap));
+    m_colorButton->repaint();
+}
+
+void CPropertyDialog::RepaintPreview()
+{
+    if (m_preview)
+        m_preview->repaint();
+}
+
+void CPropertyDialog::DrawPreview(platform::Dc&, const platform::Rect&) {}

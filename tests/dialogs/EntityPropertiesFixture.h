@@ -1,0 +1,83 @@
+#pragma once
+// A drawing on a real view for the property dialogs: entities are added in
+// code, the dialogs are answered through the harness's UiScript.
+
+#include "../common/ToolHarness.h"
+
+#include "dialogs/EntityProperties.h"
+#include "model/EditProtocol.h"
+#include "platform/Controls.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+
+#include <initializer_list>
+#include <vector>
+
+class EntityPropertiesTest : public ::testing::Test {
+protected:
+    EntityPropertiesTest() : h(800, 600, false)
+    {
+        platform::installUiNotifier();
+        h.Doc().DrawingOrigin[0] = h.Doc().DrawingOrigin[1] = 0.0;
+    }
+
+    CEntity* Add(int16_t type, int16_t subtype, int16_t style, std::vector<double> values,
+                 std::vector<int16_t> codes = {}, COLORREF colour = 0x000000)
+    {
+        COrvikCadDoc& doc = h.Doc();
+        const EntityHeader header{type, subtype, style, 0, static_cast<int16_t>(values.size())};
+        if (codes.empty() && type != EntityType::FreehandCurve && type != EntityType::Polygon)
+            codes.assign(values.size(), 10);
+        EXPECT_EQ(doc.list.AddEntity(header, codes.empty() ? nullptr : codes.data(), colour, values.data()), 0);
+        doc.snaps.AddEntityPoints(doc.list.last);
+        return doc.list.last;
+    }
+    CEntity* AddLine(int16_t type, double x1, double y1, double x2, double y2, int16_t style = 0)
+    {
+        return Add(type, 0, style, {x1, y1, x2, y2}, {10, 20, 11, 22});
+    }
+
+    // Runs the dispatcher with fill answering the dialog.
+    int Edit(CEntity* entity, std::function<void(QDialog&)> fill)
+    {
+        h.Ui().dialog(std::move(fill));
+        return EditEntityProperties(&h.View(), entity);
+    }
+
+    // The id of the control that has (or last had) the dialog's focus; -1 for none.
+    static int FocusId(QDialog& d) { return d.focusWidget() ? platform::controlId(d.focusWidget()) : -1; }
+    static QLineEdit* Field(QDialog& d, int id) { return platform::control<QLineEdit>(&d, id); }
+    static void SetField(QDialog& d, int id, const QString& text)
+    {
+        QLineEdit* edit = Field(d, id);
+        ASSERT_NE(edit, nullptr) << id;
+        edit->setText(text);
+    }
+    static void Press(QDialog& d, int id)
+    {
+        auto* button = platform::control<QAbstractButton>(&d, id);
+        ASSERT_NE(button, nullptr) << id;
+        button->click();
+    }
+    static void Pick(QDialog& d, int id, int index)
+    {
+        auto* list = platform::control<QComboBox>(&d, id);
+        ASSERT_NE(list, nullptr) << id;
+        list->setCurrentIndex(index);
+    }
+
+    // The entities of the drawing but its grid record, in list order.
+    std::vector<CEntity*> ListEntities()
+    {
+        std::vector<CEntity*> out;
+        for (CEntity* e = h.Doc().list.first; e; e = e->next)
+            if (e->type != EntityType::Grid)
+                out.push_back(e);
+        return out;
+    }
+
+    ToolHarness h;
+};
