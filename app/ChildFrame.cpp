@@ -31,8 +31,19 @@ CChildFrame::~CChildFrame()
     m_pDocument.reset();
 }
 
+QSize CChildFrame::sizeHint() const
+{
+    if (const QMdiArea* area = mdiArea()) {
+        return area->viewport()->size() * 3 / 4;
+    }
+    return QMdiSubWindow::sizeHint();
+}
+
 void CChildFrame::ActivateFrame(int)
 {
+    if (!isVisible() && !isMaximized()) {
+        resize(sizeHint());  // its normal size, for when it is not maximised
+    }
     showMaximized();
     if (CMainFrame* main = AfxGetMainFrame(); main && mdiArea() == main->Client()) {
         main->MDIActivate(this);

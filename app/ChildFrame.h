@@ -23,6 +23,10 @@ public:
     // Shows the frame maximised and makes it the active drawing window.
     void ActivateFrame(int showCommand = -1);
 
+    // In its normal size (behind the active drawing, cascaded) a drawing
+    // window takes three quarters of the main frame's client area.
+    QSize sizeHint() const override;
+
     // Routes a command through the view, the document and this frame.
     bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
 

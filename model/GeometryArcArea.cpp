@@ -7,7 +7,6 @@
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
-constexpr double TwoPi = 2.0 * Pi;
 constexpr double RadToDeg = 180.0 / Pi;
 constexpr double DegToRad = Pi / 180.0;
 constexpr double AreaEpsilon = 1e-6;

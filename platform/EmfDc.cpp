@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <numbers>
+#include <utility>
 
 namespace platform {
 
@@ -418,7 +420,32 @@ void EmfDc::Ellipse(int l, int t, int r, int b) { BoxRecord(kEllipse, l, t, r, b
 
 void EmfDc::Arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye)
 {
-    BoxRecord(kArc, l, t, r, b, {{xs, ys}, {xe, ye}});
+    // Readers that turn an arc into a path arc between its two end points
+    // draw nothing for a whole ellipse (both ends on one ray) and may take a
+    // long arc the short way round. So the arc goes out as counter-clockwise
+    // pieces of at most a third of a turn, which draw the same outline.
+    const bool clockwise = GetArcDirection() == ArcDirection::Clockwise;
+    Point from{xs, ys}, to{xe, ye};
+    if (clockwise) std::swap(from, to);  // the same outline, counter-clockwise
+    const double cx = (double(l) + r) / 2, cy = (double(t) + b) / 2;
+    const double a0 = std::atan2(cy - from.y, from.x - cx);
+    double sweep = std::atan2(cy - to.y, to.x - cx) - a0;
+    while (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
+    const int pieces = std::max(1, int(std::ceil(sweep / (2 * std::numbers::pi / 3) - 1e-9)));
+    // Intermediate rays through points well outside the box, so that their
+    // rounding hardly turns them.
+    const double reach = 2.0 * std::max({std::abs(double(r) - l), std::abs(double(b) - t), 64.0});
+    if (clockwise) Simple(kSetArcDirection, {int(ArcDirection::CounterClockwise)});
+    for (int i = 1; i <= pieces; ++i) {
+        Point next = to;
+        if (i < pieces) {
+            const double a = a0 + sweep * i / pieces;
+            next = {int(std::lround(cx + reach * std::cos(a))), int(std::lround(cy - reach * std::sin(a)))};
+        }
+        BoxRecord(kArc, l, t, r, b, {from, next});
+        from = next;
+    }
+    if (clockwise) Simple(kSetArcDirection, {int(ArcDirection::Clockwise)});
 }
 
 void EmfDc::Pie(int l, int t, int r, int b, int xs, int ys, int xe, int ye)

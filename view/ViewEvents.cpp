@@ -71,7 +71,10 @@ void COrvikCadView::LayoutScrollBars()
     } else {
         vBar->setValue(0);
     }
-    if (backBuffer.Width() != cw || backBuffer.Height() != ch) {
+    // The buffer keeps at least one pixel each way: compare with that, or a
+    // window too small for its scroll bars would report a new size (and be
+    // fitted again) at every layout, for ever.
+    if (backBuffer.Width() != std::max(1, cw) || backBuffer.Height() != std::max(1, ch)) {
         backBuffer.Resize(cw, ch);
         OnSize(cw, ch);
     }

@@ -223,6 +223,11 @@ TEST_F(SeveralDrawings, EachDrawingKeepsItsOwnEntityAndFile)
 TEST_F(SeveralDrawings, IdleWithTwoDrawingsOpen)
 {
     Start();
+    // A window size at which the drawing behind, in its normal size, once
+    // kept refitting itself as its scroll bars came and went.
+    frame->showNormal();
+    frame->resize(1270, 890);
+    QApplication::processEvents();
     CChildFrame* first = NewDrawing();
     CChildFrame* second = NewDrawing();
     ASSERT_TRUE(first && second);
@@ -268,6 +273,12 @@ TEST_F(SeveralDrawings, CascadeAndTileShowEveryDrawing)
     QApplication::processEvents();
     EXPECT_LT(first->geometry().topLeft().x(), second->geometry().topLeft().x());
     EXPECT_LT(second->geometry().topLeft().x(), third->geometry().topLeft().x());
+    const QSize client = frame->Client()->viewport()->size();
+    for (CChildFrame* f : {first, second, third}) {
+        // Each big enough to work in.
+        EXPECT_GE(f->width(), client.width() / 2) << f->width() << " of " << client.width();
+        EXPECT_GE(f->height(), client.height() / 2) << f->height() << " of " << client.height();
+    }
     EXPECT_EQ(frame->MDIGetActive(), third);
 
     // Choosing a drawing from the menu brings it forward as it is arranged.

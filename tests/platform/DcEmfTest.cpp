@@ -1,12 +1,13 @@
 // The metafile writer, read back by an independent reader (libemf2svg).
 #include "platform/EmfDc.h"
 
-#include <gtest/gtest.h>
+#include "common/EmfToSvg.h"
 
-#include <dlfcn.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cmath>
 #include <cstring>
 #include <regex>
 #include <string>
@@ -16,43 +17,9 @@ using namespace platform;
 
 namespace {
 
-// The reader's entry points, loaded at run time so the test needs no link
-// step of its own.
-struct Emf2SvgOptions {
-    char* nameSpace;
-    bool verbose;
-    bool emfplus;
-    bool svgDelimiter;
-    double imgHeight;
-    double imgWidth;
-};
-using ConvertFn = int (*)(char*, size_t, char**, size_t*, Emf2SvgOptions*);
-
-ConvertFn LoadConverter()
-{
-    for (const char* name : {"libemf2svg.so.1", "libemf2svg.so"}) {
-        if (void* lib = dlopen(name, RTLD_NOW | RTLD_LOCAL))
-            return reinterpret_cast<ConvertFn>(dlsym(lib, "emf2svg"));
-    }
-    return nullptr;
-}
-
 std::string ToSvg(const std::vector<std::uint8_t>& emf)
 {
-    ConvertFn convert = LoadConverter();
-    if (!convert) return {};
-    std::vector<char> data(emf.begin(), emf.end());
-    Emf2SvgOptions options{};
-    options.nameSpace = const_cast<char*>("svg");
-    options.svgDelimiter = true;
-    options.imgWidth = 0;
-    options.imgHeight = 0;
-    char* out = nullptr;
-    size_t outLength = 0;
-    const int ok = convert(data.data(), data.size(), &out, &outLength, &options);
-    std::string svg = ok && out ? std::string(out, outLength) : std::string();
-    free(out);
-    return svg;
+    return emf2svg_reader::ToSvg(emf);
 }
 
 std::uint32_t U32At(const std::vector<std::uint8_t>& b, size_t at)
@@ -138,4 +105,38 @@ TEST(DcEmf, IndependentReaderSeesTheShapesWhereTheyWereDrawn)
     EXPECT_TRUE(has(R"(M\s*300(\.0+)?\s*,?\s*250(\.0+)?\s*A\s*50)")) << svg;
     EXPECT_TRUE(has(R"(Orvik 図面)")) << svg;
     EXPECT_TRUE(has(R"(IPAGothic)")) << svg;
+}
+
+// What an arc looks like to the independent reader: the path arcs it makes,
+// followed as a reader draws them, each checked to lie on the circle it was
+// drawn on, and their turns added up.
+TEST(DcEmf, ArcsOfAnyLengthAndDirectionComeBackWhole)
+{
+    if (!emf2svg_reader::Available()) GTEST_SKIP() << "libemf2svg is not available";
+    struct Case {
+        const char* what;
+        Point start, end;
+        ArcDirection direction;
+        double degrees;
+    } cases[] = {
+        {"whole circle, both ends on one ray", {100, 200}, {100, 200}, ArcDirection::CounterClockwise, 360},
+        {"quarter", {300, 150}, {250, 0}, ArcDirection::CounterClockwise, 90},
+        {"three quarters", {300, 150}, {250, 200}, ArcDirection::CounterClockwise, 270},
+        {"three quarters clockwise", {300, 150}, {250, 100}, ArcDirection::Clockwise, 270},
+        {"quarter clockwise", {300, 150}, {250, 200}, ArcDirection::Clockwise, 90},
+        {"whole circle clockwise", {300, 150}, {300, 150}, ArcDirection::Clockwise, 360},
+    };
+    for (const Case& c : cases) {
+        EmfDc dc(800, 600, 96);
+        dc.SelectPen(Pen::Make(PenStyle::Solid, 0, Rgb(0, 0, 0)));
+        dc.SetArcDirection(c.direction);
+        dc.Arc(200, 100, 300, 200, c.start.x, c.start.y, c.end.x, c.end.y);
+        EXPECT_EQ(dc.GetArcDirection(), c.direction) << c.what;
+        const std::string svg = ToSvg(dc.Finish());
+        ASSERT_FALSE(svg.empty()) << c.what;
+        const emf2svg_reader::ArcTurn turn = emf2svg_reader::TurnOfArcs(svg, 250, 150, 50);
+        EXPECT_GE(turn.arcs, 1) << c.what << "\n" << svg;
+        EXPECT_EQ(turn.offCircle, 0) << c.what << "\n" << svg;
+        EXPECT_NEAR(turn.degrees, c.degrees, 1.0) << c.what << "\n" << svg;
+    }
 }

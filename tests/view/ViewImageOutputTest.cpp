@@ -1,6 +1,7 @@
 // Pictures of the drawing: a boxed region of the screen saved as an image
 // file, the drawing as a metafile file and on the clipboard.
 
+#include "common/EmfToSvg.h"
 #include "common/ToolHarness.h"
 
 #include "platform/Clipboard.h"
@@ -15,8 +16,11 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <regex>
+#include <string>
 
 namespace {
 
@@ -74,6 +78,11 @@ protected:
         const int16_t codes[] = {10, 20, 11, 22};
         EntityHeader eh{EntityType::Line, 0, 0, 0, 4};
         ASSERT_EQ(h->Doc().list.AddEntity(eh, codes, 0, v.data(), {}), 0);
+    }
+    void Add(int16_t type, int16_t subtype, std::vector<int16_t> codes, std::vector<double> v)
+    {
+        EntityHeader eh{type, subtype, 0, 0, static_cast<int16_t>(v.size())};
+        ASSERT_EQ(h->Doc().list.AddEntity(eh, codes.data(), 0, v.data(), {}), 0);
     }
     CEntity* Grid()
     {
@@ -248,4 +257,59 @@ TEST_F(ViewImageOutputTest, FailedImageWriteKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(V().SaveBitmapToImageFile(QImage()), -1);
     EXPECT_EQ(ReadFile(kept), QByteArray("old"));
     EXPECT_EQ(h->Ui().messages().size(), 1);
+}
+
+// The metafile as another program reads it: a line, a circle, an arc and an
+// ellipse of the drawing all come back, each where the screen shows it.
+TEST_F(ViewImageOutputTest, IndependentReaderSeesLineCircleArcAndEllipse)
+{
+    if (!emf2svg_reader::Available())
+        GTEST_SKIP() << "libemf2svg is not available";
+    ShowDrawingRange = 0;
+    ShowOriginMark = 0;
+    Grid()->subtype = 0;
+    // Around the middle of the paper, all in view.
+    const double ox = h->Doc().DrawingOrigin[0], oy = h->Doc().DrawingOrigin[1];
+    AddLine(ox - 150, oy - 80, ox - 60, oy - 80);
+    Add(EntityType::Circle, 0, {10, 20, 40}, {ox - 100, oy + 40, 30});
+    Add(EntityType::Arc, 1, {10, 20, 40, 50, 51}, {ox + 40, oy + 40, 50, 30, 300});  // 270 degrees
+    Add(EntityType::Ellipse, 0, {10, 20, 60, 61, 62}, {ox + 60, oy - 60, 70, 20, 0});
+    const QByteArray emf = V().DrawingAsEmf();
+    const std::string svg = emf2svg_reader::ToSvg(std::vector<std::uint8_t>(emf.begin(), emf.end()));
+    ASSERT_FALSE(svg.empty());
+
+    auto px = [&](double mm) { return double(V().XToDevice(mm) - V().XToDevice(0)); };
+    auto at = [&](double x, double y) {
+        return std::pair<double, double>(V().XToDevice(ox + x), V().YToDevice(oy + y));
+    };
+    // Every point the reader's paths pass through.
+    std::vector<std::pair<double, double>> points;
+    const std::regex number_pair(R"(([-\d.]+),([-\d.]+))");
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), number_pair); it != std::sregex_iterator(); ++it)
+        points.emplace_back(std::stod((*it)[1]), std::stod((*it)[2]));
+    auto passes = [&](std::pair<double, double> p) {
+        for (const auto& q : points)
+            if (std::hypot(q.first - p.first, q.second - p.second) <= 2.0)
+                return true;
+        return false;
+    };
+    auto turnOf = [&](std::pair<double, double> centre, double radius) {
+        const emf2svg_reader::ArcTurn t = emf2svg_reader::TurnOfArcs(svg, centre.first, centre.second, radius);
+        EXPECT_EQ(t.offCircle, 0) << svg;
+        return t.degrees;
+    };
+
+    // The line's ends.
+    EXPECT_TRUE(passes(at(-150, -80))) << svg;
+    EXPECT_TRUE(passes(at(-60, -80))) << svg;
+    // The whole circle.
+    EXPECT_NEAR(turnOf(at(-100, 40), px(30)), 360, 2) << svg;
+    // The arc, from 30 to 300 degrees.
+    EXPECT_NEAR(turnOf(at(40, 40), px(50)), 270, 2) << svg;
+    EXPECT_TRUE(passes(at(40 + 50 * std::cos(30 * 3.14159265358979323846 / 180),
+                          40 + 50 * std::sin(30 * 3.14159265358979323846 / 180))))
+        << svg;
+    // The ellipse's ends of its axes.
+    for (auto p : {at(130, -60), at(-10, -60), at(60, -40), at(60, -80)})
+        EXPECT_TRUE(passes(p)) << p.first << "," << p.second << "\n" << svg;
 }
