@@ -9,6 +9,7 @@
 #include "view/RecentFileList.h"
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
+#include "app/ToolWindowPlacement.h"
 #include "view/View.h"
 #include "dialogs/GrigBarDlg.h"
 #include "dialogs/LayerPropatyDlg.h"
@@ -663,6 +664,12 @@ void CMainFrame::ShowDrawPalette()
     // Kept before it shows: its first selection already speaks to the frame.
     m_pDrawPalette = new CPopEntity(this);
     m_pDrawPalette->show();
+    ArrangeToolWindows();
+}
+
+void CMainFrame::ArrangeToolWindows()
+{
+    ::ArrangeToolWindows(m_wndClient, m_pDrawPalette, m_pLayerList);
 }
 
 void CMainFrame::ShowPartsTree()

@@ -105,6 +105,9 @@ public:
     QWidget* DrawPalette() const override { return m_pDrawPalette; }
     bool ReleaseDrawPalette(QWidget* palette) override;
     void ShowGridPitch(double pitch) override;
+    // Keeps the palette and the layer list inside the drawing area and clear
+    // of each other.
+    void ArrangeToolWindows();
     CPopLayer* LayerList() const { return m_pLayerList; }
     void DestroyLayerList();
 

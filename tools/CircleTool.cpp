@@ -75,33 +75,6 @@ int CCircleTool::PickFilter()
     }
 }
 
-CCircleTool::TakenPoint CCircleTool::TakePoint(COrvikCadView* view, platform::Point point, int filter)
-{
-    TakenPoint t;
-    switch (ClickPoint(view, point, filter, t.x, t.y)) {
-    case PointSource::Marker:
-        t.view = markerDevice;
-        break;
-    case PointSource::Pick:
-        t.view = PreviewPoint(view, t.x, t.y);
-        break;
-    case PointSource::Raw:
-        t.view = point;
-        break;
-    }
-    return t;
-}
-
-CCircleTool::TakenPoint CCircleTool::TypedPoint(COrvikCadView* view, double x, double y)
-{
-    TakenPoint t;
-    t.x = x;
-    t.y = y;
-    t.view = PreviewPoint(view, x, y);
-    t.typed = true;
-    return t;
-}
-
 void CCircleTool::AddCircle(COrvikCadView* view, double cx, double cy, double r)
 {
     if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || !(r > 0.0))

@@ -18,6 +18,7 @@
 // only ever erased while it is shown and a repaint can put it back.
 
 #include "view/DrawTool.h"
+#include "tools/RubberBand.h"
 #include "view/ToolState.h"
 
 #include <QPointer>
@@ -89,14 +90,6 @@ public:
     double minorRadius = 0.0;
 
 private:
-    // A point taken for a click with its view point.
-    struct TakenPoint {
-        double x = 0.0, y = 0.0;
-        platform::Point view{};
-        bool typed = false;
-    };
-    TakenPoint TakePoint(COrvikCadView* view, platform::Point point, int filter);
-    TakenPoint TypedPoint(COrvikCadView* view, double x, double y);
     // Pick filter of the sub-mode (-999 while the magnet is off).
     static int PickFilter();
 
@@ -136,36 +129,22 @@ public:
         SlotCount
     };
     // True while the slot's figure is on screen.
-    bool Shown(Slot s) const { return figures_[s].shown; }
+    bool Shown(Slot s) const { return figures_[s].Shown(); }
     // Any figure on screen.
     bool AnyShown() const;
 
 private:
-    enum class FigureKind { Line, Cross, CircleCentre, CircleDiameter, Polyline };
-    struct Figure {
-        bool shown = false;
-        FigureKind kind = FigureKind::Line;
-        platform::Point a{}, b{};
-        std::vector<platform::Point> points;
-        QPointer<QWidget> view;
-    };
-    void ShowFigure(COrvikCadView* view, Slot s, FigureKind kind, platform::Point a, platform::Point b,
-                    std::vector<platform::Point> points = {});
     void ShowLine(COrvikCadView* view, Slot s, platform::Point a, platform::Point b)
     {
-        ShowFigure(view, s, FigureKind::Line, a, b);
+        figures_[s].ShowLine(view, xorColor, a, b);
     }
-    void ShowCross(COrvikCadView* view, Slot s, platform::Point at) { ShowFigure(view, s, FigureKind::Cross, at, at); }
-    void ShowPolyline(COrvikCadView* view, Slot s, std::vector<platform::Point> points)
-    {
-        ShowFigure(view, s, FigureKind::Polyline, {}, {}, std::move(points));
-    }
+    void ShowCross(COrvikCadView* view, Slot s, platform::Point at) { figures_[s].ShowCross(view, xorColor, at); }
+    void ShowPolyline(COrvikCadView* view, Slot s, std::vector<platform::Point> points);
     // The rubber circle of the running sub-mode (about a through b, or on
     // the diameter a-b).
     void ShowRubberCircle(COrvikCadView* view, Slot s, platform::Point a, platform::Point b);
     void EraseFigure(Slot s);
     void EraseAll();
-    void DrawFigureOn(COrvikCadView* view, platform::Dc& dc, const Figure& f, bool deviceDc);
 
 public:
     // View points of the arc about the model point (cx, cy) with radius r
@@ -177,7 +156,7 @@ public:
                                                       double start, double sweep);
 
 private:
-    Figure figures_[SlotCount];
+    RubberBand figures_[SlotCount];
     bool readoutShown_ = false;
     QPointer<QWidget> readoutView_;
 };

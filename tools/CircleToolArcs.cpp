@@ -195,6 +195,13 @@ void CCircleTool::ClickArcEnd(COrvikCadView* view, platform::Point point)
             MessageBeep(1);
             return;
         }
+        if (std::fmod(b, 360.0) == 0.0) {
+            // No turn at all (0, 360, -720 ...) would end the arc at its
+            // start, a full circle that is no arc: the value is asked again.
+            NumericInputPending = 0;
+            Prompt("【注意】＊＊＊ 開始角度と終了角度が同じです。ご確認ください！", true);
+            return;
+        }
         qx = ox + r * std::cos((s + b) * DegToRad);
         qy = oy + r * std::sin((s + b) * DegToRad);
     } else {

@@ -247,6 +247,17 @@ void CCircleTool::ClickEllipseArc(COrvikCadView* view, platform::Point point)
         } else {
             p = TakePoint(view, point, PickFilter());
         }
+        // A point on the first axis gives no second semi-axis, a flat
+        // ellipse that is no figure: the point is asked again.
+        const LineResult axis = LineFromPoints(X[0], Y[0], X[1], Y[1]);
+        const PointResult foot = PerpendicularFoot(p.x, p.y, axis.a, axis.b, axis.c);
+        const double second = typed >= 0.0 ? typed
+                              : axis.status == 0 && foot.status == 0 ? std::hypot(p.x - foot.x, p.y - foot.y)
+                                                                      : 0.0;
+        if (!(Single(second) > 0.0)) {
+            MessageBeep(1);
+            return;
+        }
         EraseAll();
         X[2] = p.x;
         Y[2] = p.y;

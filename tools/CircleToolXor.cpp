@@ -1,8 +1,6 @@
-// CCircleTool: the marks and previews, drawn on a client DC of the view with
-// the not-XOR mix and a solid 1-pixel pen in xorColor, so that drawing a
-// figure again takes it away. Each figure sits in a slot with what it was
-// drawn from and in which view; it is erased only while it is shown, and a
-// repaint of the view draws the figures on screen once more.
+// CCircleTool: the marks and previews, each a rubber band in a slot, drawn
+// with a solid 1-pixel pen in xorColor; a repaint of the view draws the
+// figures on screen once more.
 
 #include "tools/CircleTool.h"
 
@@ -14,11 +12,6 @@
 #include <numbers>
 
 namespace {
-
-COrvikCadView* ShownIn(const QPointer<QWidget>& view)
-{
-    return static_cast<COrvikCadView*>(view.data());
-}
 
 constexpr double Pi = std::numbers::pi;
 // Circles whose radius in pixels stays below this are sampled whole.
@@ -33,187 +26,54 @@ int Clamp(double v)
     return static_cast<int>(std::lround(std::clamp(v, -CoordLimit, CoordLimit)));
 }
 
-// Cuts the segment a-b to the box; false when nothing of it is inside.
-bool ClipSegment(double& ax, double& ay, double& bx, double& by, double x0, double y0, double x1, double y1)
-{
-    double t0 = 0.0, t1 = 1.0;
-    const double dx = bx - ax, dy = by - ay;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const double sx = ax, sy = ay;
-    ax = sx + t0 * dx;
-    ay = sy + t0 * dy;
-    bx = sx + t1 * dx;
-    by = sy + t1 * dy;
-    return true;
-}
-
-// The pieces of a polyline (view points) near the visible part of the view:
-// a figure reaching far beyond it is drawn only where it can be seen, so
-// that a line to a far clamped point costs no more than one across the view.
-// The box depends on the view alone, so a figure drawn again for the same
-// view and scroll position gives the same pixels.
-std::vector<std::vector<platform::Point>> VisibleRuns(const COrvikCadView* view,
-                                                      const std::vector<platform::Point>& points)
-{
-    constexpr double Margin = 1024.0;
-    const double x0 = view->FrameScrollX() - Margin, y0 = view->FrameScrollY() - Margin;
-    const double x1 = view->FrameScrollX() + view->width() + Margin;
-    const double y1 = view->FrameScrollY() + view->height() + Margin;
-    auto inside = [&](platform::Point p) { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; };
-    std::vector<std::vector<platform::Point>> runs;
-    if (points.size() < 2)
-        return runs;
-    std::vector<platform::Point> run;
-    auto flush = [&] {
-        if (run.size() >= 2)
-            runs.push_back(std::move(run));
-        run.clear();
-    };
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        const platform::Point a = points[i - 1], b = points[i];
-        if (inside(a) && inside(b)) {
-            if (run.empty())
-                run.push_back(a);
-            run.push_back(b);
-            continue;
-        }
-        double ax = a.x, ay = a.y, bx = b.x, by = b.y;
-        if (!ClipSegment(ax, ay, bx, by, x0, y0, x1, y1)) {
-            flush();
-            continue;
-        }
-        const platform::Point ca{static_cast<int>(std::lround(ax)), static_cast<int>(std::lround(ay))};
-        const platform::Point cb{static_cast<int>(std::lround(bx)), static_cast<int>(std::lround(by))};
-        if (!inside(a) || run.empty()) {
-            flush();
-            run.push_back(ca);
-        }
-        run.push_back(cb);
-        if (!inside(b))
-            flush();
-    }
-    flush();
-    return runs;
-}
-
 } // namespace
 
 bool CCircleTool::AnyShown() const
 {
-    for (const Figure& f : figures_)
-        if (f.shown)
+    for (const RubberBand& f : figures_)
+        if (f.Shown())
             return true;
     return false;
 }
 
-void CCircleTool::DrawFigureOn(COrvikCadView* view, platform::Dc& dc, const Figure& f, bool deviceDc)
+void CCircleTool::ShowPolyline(COrvikCadView* view, Slot s, std::vector<platform::Point> points)
 {
-    const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
-    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-    const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
-    platform::Point a = f.a, b = f.b;
-    if (deviceDc) {
-        view->LogicalToDevice(a.x, a.y);
-        view->LogicalToDevice(b.x, b.y);
-    }
-    auto polyline = [&](const std::vector<platform::Point>& logical) {
-        for (std::vector<platform::Point>& run : VisibleRuns(view, logical)) {
-            if (deviceDc)
-                for (platform::Point& p : run)
-                    view->LogicalToDevice(p.x, p.y);
-            dc.Polyline(run);
-        }
-    };
-    switch (f.kind) {
-    case FigureKind::Line:
-        polyline({f.a, f.b});
-        break;
-    case FigureKind::Cross:
-        // Nine pixels each way round the point: the last pixel of a line
-        // is not drawn.
-        dc.MoveTo(a.x - 4, a.y);
-        dc.LineTo(a.x + 5, a.y);
-        dc.MoveTo(a.x, a.y - 4);
-        dc.LineTo(a.x, a.y + 5);
-        break;
-    case FigureKind::CircleCentre:
-        DrawCircleCenterPoint(dc, a.x, a.y, b.x, b.y);
-        break;
-    case FigureKind::CircleDiameter:
-        DrawCircleTwoPoints(dc, a.x, a.y, b.x, b.y);
-        break;
-    case FigureKind::Polyline:
-        polyline(f.points);
-        break;
-    }
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-    dc.SetRop2(kept);
-}
-
-void CCircleTool::ShowFigure(COrvikCadView* view, Slot s, FigureKind kind, platform::Point a, platform::Point b,
-                             std::vector<platform::Point> points)
-{
-    EraseFigure(s);
-    Figure& f = figures_[s];
-    f.kind = kind;
-    f.a = a;
-    f.b = b;
-    f.points = std::move(points);
-    f.view = view;
-    f.shown = true;
-    auto dc = view->GetClientDc();
-    DrawFigureOn(view, *dc, f, true);
+    RubberBand& f = figures_[s];
+    f.Clear();
+    f.AddPolyline(std::move(points));
+    f.Show(view, xorColor);
 }
 
 void CCircleTool::ShowRubberCircle(COrvikCadView* view, Slot s, platform::Point a, platform::Point b)
 {
     const bool diameter =
         ToolSubMode == CircleToolMode::DiameterCircle || ToolSubMode == CircleToolMode::DiameterArc;
-    ShowFigure(view, s, diameter ? FigureKind::CircleDiameter : FigureKind::CircleCentre, a, b);
+    RubberBand& f = figures_[s];
+    f.Clear();
+    if (diameter)
+        f.AddDiameterCircle(a, b);
+    else
+        f.AddCircle(a, b);
+    f.Show(view, xorColor);
 }
 
 void CCircleTool::EraseFigure(Slot s)
 {
-    Figure& f = figures_[s];
-    if (!f.shown)
-        return;
-    f.shown = false;
-    if (COrvikCadView* view = ShownIn(f.view)) {
-        auto dc = view->GetClientDc();
-        DrawFigureOn(view, *dc, f, true);
-    }
-    f.points.clear();
+    figures_[s].Erase();
 }
 
 void CCircleTool::EraseAll()
 {
-    for (int s = 0; s < SlotCount; ++s)
-        EraseFigure(static_cast<Slot>(s));
+    for (RubberBand& f : figures_)
+        f.Erase();
 }
 
 void CCircleTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
 {
     if (!view)
         return;
-    for (const Figure& f : figures_)
-        if (f.shown && ShownIn(f.view) == view)
-            DrawFigureOn(view, dc, f, deviceDc);
+    for (const RubberBand& f : figures_)
+        f.Redraw(view, dc, deviceDc);
     // The read-out is drawn on the view's own DC: it is put back only after
     // a repaint of the whole view, which surely took it away.
     platform::Rect all{0, 0, view->width(), view->height()};

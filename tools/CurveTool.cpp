@@ -156,24 +156,7 @@ void CCurveTool::EraseFigures()
         toolAux = 0;
 }
 
-CCurveTool::TakenPoint CCurveTool::TakePoint(COrvikCadView* view, platform::Point point, int filter)
-{
-    TakenPoint t;
-    switch (ClickPoint(view, point, filter, t.x, t.y)) {
-    case PointSource::Marker:
-        t.view = markerDevice;
-        break;
-    case PointSource::Pick:
-        t.view = PreviewPoint(view, t.x, t.y);
-        break;
-    case PointSource::Raw:
-        t.view = point;
-        break;
-    }
-    return t;
-}
-
-void CCurveTool::ShowCross(XorFigure& figure, COrvikCadView* view, platform::Point at)
+void CCurveTool::ShowCross(RubberBand& figure, COrvikCadView* view, platform::Point at)
 {
     figure.Clear();
     figure.AddCross(at);

@@ -15,7 +15,7 @@
 #include "model/GeometryTypes.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
-#include "tools/XorFigure.h"
+#include "tools/RubberBand.h"
 
 #include <vector>
 
@@ -66,18 +66,13 @@ public:
     static const char* FirstPrompt(int subMode);
 
 private:
-    struct TakenPoint {
-        double x = 0.0, y = 0.0;
-        platform::Point view{};
-    };
-    TakenPoint TakePoint(COrvikCadView* view, platform::Point point, int filter);
-    void ShowCross(XorFigure& figure, COrvikCadView* view, platform::Point at);
+    void ShowCross(RubberBand& figure, COrvikCadView* view, platform::Point at);
     void EraseFigures();
 
     std::vector<GeoPoint> freePoints;  // the traced points, at most MaxFreePoints + 1 kept
     int freePointCount = 0;
 
-    XorFigure pointCross_;   // marker at the last control point / the arc's first point
-    XorFigure secondCross_;  // marker at the arc's second point
-    XorFigure band_;         // the control-point band or the rubber arc
+    RubberBand pointCross_;   // marker at the last control point / the arc's first point
+    RubberBand secondCross_;  // marker at the arc's second point
+    RubberBand band_;         // the control-point band or the rubber arc
 };

@@ -22,31 +22,6 @@ void CDrawTool::DrawCrossMarker(platform::Dc& dc, int x, int y)
     dc.LineTo(x, y + 5);
 }
 
-void CDrawTool::XorLineOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b, bool deviceDc)
-{
-    const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
-    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-    if (deviceDc) {
-        view->LogicalToDevice(a.x, a.y);
-        view->LogicalToDevice(b.x, b.y);
-    }
-    dc.MoveTo(a.x, a.y);
-    dc.LineTo(b.x, b.y);
-    dc.SelectPen(oldPen);
-    dc.SetRop2(kept);
-}
-
-void CDrawTool::XorCrossOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, bool deviceDc)
-{
-    const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
-    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-    if (deviceDc)
-        view->LogicalToDevice(at.x, at.y);
-    DrawCrossMarker(dc, at.x, at.y);
-    dc.SelectPen(oldPen);
-    dc.SetRop2(kept);
-}
-
 namespace {
 
 // The rectangle between two view points as device pixels, in order.

@@ -162,3 +162,31 @@ CDrawTool::PointSource CDrawTool::ClickPoint(COrvikCadView* view, platform::Poin
     y = view->YToModel(point.y);
     return PointSource::Raw;
 }
+
+CDrawTool::TakenPoint CDrawTool::TakePoint(COrvikCadView* view, platform::Point point, int filter)
+{
+    TakenPoint t;
+    t.source = ClickPoint(view, point, filter, t.x, t.y);
+    switch (t.source) {
+    case PointSource::Marker:
+        t.view = markerDevice;
+        break;
+    case PointSource::Pick:
+        t.view = PreviewPoint(view, t.x, t.y);
+        break;
+    case PointSource::Raw:
+        t.view = point;
+        break;
+    }
+    return t;
+}
+
+CDrawTool::TakenPoint CDrawTool::TypedPoint(const COrvikCadView* view, double x, double y)
+{
+    TakenPoint t;
+    t.x = x;
+    t.y = y;
+    t.view = PreviewPoint(view, x, y);
+    t.typed = true;
+    return t;
+}

@@ -335,34 +335,6 @@ void CLineTool::ErasePreview(COrvikCadView* view)
 
 // ---- points and lines ----
 
-CLineTool::TakenPoint CLineTool::TakePoint(COrvikCadView* view, platform::Point point)
-{
-    TakenPoint t;
-    t.source = ClickPoint(view, point, 0, t.x, t.y);
-    switch (t.source) {
-    case PointSource::Marker:
-        t.view = markerDevice;
-        break;
-    case PointSource::Pick:
-        t.view = PreviewPoint(view, t.x, t.y);
-        break;
-    case PointSource::Raw:
-        t.view = point;
-        break;
-    }
-    return t;
-}
-
-CLineTool::TakenPoint CLineTool::TypedPoint(COrvikCadView* view, double x, double y)
-{
-    TakenPoint t;
-    t.x = x;
-    t.y = y;
-    t.view = PreviewPoint(view, x, y);
-    t.typed = true;
-    return t;
-}
-
 CEntity* CLineTool::AddLine(ToolEdit& edit, double x1, double y1, double x2, double y2)
 {
     return AddLineOfType(edit, EntityType::Line, x1, y1, x2, y2);

@@ -25,6 +25,7 @@
 
 #include "model/GeometryTypes.h"
 #include "view/DrawTool.h"
+#include "tools/RubberBand.h"
 #include "view/ToolState.h"
 
 #include <QPointer>
@@ -119,15 +120,6 @@ public:
     platform::Point AxisEnd(platform::Point c);
 
 private:
-    // A point taken for a click with its view point and where it came from.
-    struct TakenPoint {
-        double x = 0.0, y = 0.0;
-        platform::Point view{};
-        PointSource source = PointSource::Raw;
-        bool typed = false;
-    };
-    TakenPoint TakePoint(COrvikCadView* view, platform::Point point);
-    TakenPoint TypedPoint(COrvikCadView* view, double x, double y);
 
     // Adds a line of type 20 through edit; none when its ends coincide.
     CEntity* AddLine(ToolEdit& edit, double x1, double y1, double x2, double y2);
@@ -154,7 +146,6 @@ private:
     // The dotted guide of a centre line from X[0] to X[1].
     void ShowDottedGuide(COrvikCadView* view);
     void EraseDottedGuide();
-    void XorDottedOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b, bool deviceDc);
     // The two side lines of the segment (sx, sy)-(ex, ey) of a line with width.
     void AddSideLines(COrvikCadView* view, ToolEdit& edit, double sx, double sy, double ex, double ey);
     void AddSideLine(COrvikCadView* view, ToolEdit& edit, int side, const LineResult& line, double sx, double sy,
@@ -167,13 +158,6 @@ private:
     static bool AxisBand(int subMode);
 
     // ---- figures drawn with the not-XOR mix (LineToolXor.cpp) ----
-    struct XorFigure {
-        bool shown = false;
-        platform::Point a{}, b{};
-        QPointer<QWidget> view;
-    };
-    void XorLine(COrvikCadView* view, platform::Point a, platform::Point b);
-    void XorCross(COrvikCadView* view, platform::Point at);
     // The band from a to b replaces the one shown.
     void ShowBand(COrvikCadView* view, platform::Point a, platform::Point b);
     void EraseBand();
@@ -191,9 +175,9 @@ private:
     void EraseReadout(COrvikCadView* view);
     void DrawReadout(COrvikCadView* view, Readout kind, double x, double y, int arg);
 
-    XorFigure band_;
-    XorFigure cross_;
-    XorFigure dotted_;       // the centre line's dotted guide
+    RubberBand band_;
+    RubberBand cross_;
+    RubberBand dotted_;      // the centre line's dotted guide
     HeldEntity refHeld_;     // refEntity, checked before use
     Readout readoutShown_ = Readout::None;
     int readoutArg_ = 0;  // index or orientation the read-out was drawn with

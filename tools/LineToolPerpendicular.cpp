@@ -85,7 +85,7 @@ void CLineTool::DrawBaseMarker(COrvikCadView* view)
 {
     if (BaseMarkerHidden == 1)
         return;
-    if (cross_.shown)
+    if (cross_.Shown())
         EraseStartCross();
     else
         ShowStartCross(view, PreviewPoint(view, X[2], Y[2]));

@@ -170,23 +170,6 @@ void CPolyTool::ErasePreview(COrvikCadView*)
 
 // ---- points and shapes ----
 
-CPolyTool::TakenPoint CPolyTool::TakePoint(COrvikCadView* view, platform::Point point)
-{
-    TakenPoint t;
-    switch (ClickPoint(view, point, 0, t.x, t.y)) {
-    case PointSource::Marker:
-        t.view = markerDevice;
-        break;
-    case PointSource::Pick:
-        t.view = PreviewPoint(view, t.x, t.y);
-        break;
-    case PointSource::Raw:
-        t.view = point;
-        break;
-    }
-    return t;
-}
-
 void CPolyTool::AddShape(COrvikCadView* view, double fx, double fy, const std::vector<GeoPoint>& corners)
 {
     if (corners.size() < 3)

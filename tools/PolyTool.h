@@ -17,7 +17,7 @@
 #include "model/GeometryTypes.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
-#include "tools/XorFigure.h"
+#include "tools/RubberBand.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -82,11 +82,6 @@ public:
     double baseLength = 0.0;          // the parallelogram's base-line length
 
 private:
-    struct TakenPoint {
-        double x = 0.0, y = 0.0;
-        platform::Point view{};
-    };
-    TakenPoint TakePoint(COrvikCadView* view, platform::Point point);
 
     // Adds a closed shape as a group: header at (fx, fy), a side from each
     // corner to the next and from the last back to the first.
@@ -103,9 +98,9 @@ private:
     void EraseReadout();
     void DrawReadout(COrvikCadView* view, Readout kind, double x, double y);
 
-    XorFigure cross_;     // marker at the first point
-    XorFigure band_;      // step-1 rubber band: rectangle, base line, radius
-    XorFigure preview_;   // step-2 preview: parallelogram, polygon
+    RubberBand cross_;     // marker at the first point
+    RubberBand band_;      // step-1 rubber band: rectangle, base line, radius
+    RubberBand preview_;   // step-2 preview: parallelogram, polygon
     Readout readoutShown_ = Readout::None;
     QPointer<QWidget> readoutView_;
 };

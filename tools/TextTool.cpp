@@ -19,11 +19,6 @@ namespace {
 // The edge of a sunken edit control, in pixels.
 constexpr int EditEdge = 2;
 
-COrvikCadView* ShownIn(const QPointer<QWidget>& view)
-{
-    return static_cast<COrvikCadView*>(view.data());
-}
-
 } // namespace
 
 CTextTool::CTextTool() : CDrawTool(ToolId::Text)
@@ -153,18 +148,9 @@ void CTextTool::AddLeaderPoint(COrvikCadView* view, platform::Point point)
     if (!view->textEdit)
         return;
     TextBoxOpen = 0;
-    double x = 0.0, y = 0.0;
-    platform::Point at = point;
-    switch (ClickPoint(view, point, 0, x, y)) {
-    case PointSource::Marker:
-        at = markerDevice;
-        break;
-    case PointSource::Pick:
-        at = PreviewPoint(view, x, y);
-        break;
-    case PointSource::Raw:
-        break;
-    }
+    const TakenPoint taken = TakePoint(view, point);
+    const double x = taken.x, y = taken.y;
+    const platform::Point at = taken.view;
     const int i = InputPointCount == 0 ? 0 : 1;
     X[i] = x;
     Y[i] = y;
@@ -259,45 +245,22 @@ void CTextTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool de
 {
     if (!view)
         return;
-    if (band_.shown && ShownIn(band_.view) == view)
-        XorLineOn(view, dc, band_.a, band_.b, deviceDc);
-    if (cross_.shown && ShownIn(cross_.view) == view)
-        XorCrossOn(view, dc, cross_.a, deviceDc);
+    band_.Redraw(view, dc, deviceDc);
+    cross_.Redraw(view, dc, deviceDc);
 }
 
 void CTextTool::ShowBand(COrvikCadView* view, platform::Point a, platform::Point b)
 {
-    EraseFigure(band_, false);
-    auto dc = view->GetClientDc();
-    XorLineOn(view, *dc, a, b, true);
-    band_ = {true, a, b, view};
+    band_.ShowLine(view, xorColor, a, b);
 }
 
 void CTextTool::ShowCross(COrvikCadView* view, platform::Point at)
 {
-    EraseFigure(cross_, true);
-    auto dc = view->GetClientDc();
-    XorCrossOn(view, *dc, at, true);
-    cross_ = {true, at, at, view};
-}
-
-void CTextTool::EraseFigure(XorFigure& f, bool cross)
-{
-    if (!f.shown)
-        return;
-    f.shown = false;
-    COrvikCadView* view = ShownIn(f.view);
-    if (!view)
-        return;
-    auto dc = view->GetClientDc();
-    if (cross)
-        XorCrossOn(view, *dc, f.a, true);
-    else
-        XorLineOn(view, *dc, f.a, f.b, true);
+    cross_.ShowCross(view, xorColor, at);
 }
 
 void CTextTool::EraseBandAndCross()
 {
-    EraseFigure(band_, false);
-    EraseFigure(cross_, true);
+    band_.Erase();
+    cross_.Erase();
 }

@@ -10,6 +10,7 @@
 
 #include "model/GeometryTypes.h"
 #include "view/DrawTool.h"
+#include "tools/RubberBand.h"
 #include "view/ToolState.h"
 
 #include <QPointer>
@@ -59,16 +60,10 @@ private:
     bool PlaceTextBox(COrvikCadView* view, platform::Point at);
     static void HideTextBox(COrvikCadView* view);
 
-    struct XorFigure {
-        bool shown = false;
-        platform::Point a{}, b{};
-        QPointer<QWidget> view;
-    };
     void ShowBand(COrvikCadView* view, platform::Point a, platform::Point b);
     void ShowCross(COrvikCadView* view, platform::Point at);
-    void EraseFigure(XorFigure& f, bool cross);
     void EraseBandAndCross();
 
-    XorFigure band_;
-    XorFigure cross_;
+    RubberBand band_;
+    RubberBand cross_;
 };

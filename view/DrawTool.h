@@ -45,7 +45,8 @@ public:
     void Clear();
     bool Empty() const { return entity_ == nullptr; }
     // The entity when it is still linked in the list of doc (the active
-    // drawing of the caller) and still what it was when held, else null.
+    // drawing of the caller) as the record that was held, else null; a
+    // record that left the list and came back (undo, redo) counts as gone.
     // A tool that changes a held entity holds it again.
     CEntity* Get(const COrvikCadDoc* doc) const;
     // The pointer as remembered, for comparisons only.
@@ -55,11 +56,10 @@ private:
     COrvikCadDoc* doc_ = nullptr;
     const CEntityList* list_ = nullptr;
     CEntity* entity_ = nullptr;
-    uint64_t relinks_ = 0;  // EntityListRelinkCount when it was held
-    // What the entity was, so that a new record at a freed one's address is
-    // not taken for it.
-    int16_t type_ = 0;
-    std::vector<double> values_;
+    // Where the list kept the record, and the record's own number, so that
+    // a new record at a freed one's address is not taken for it.
+    uint32_t slot_ = 0;
+    uint64_t serial_ = 0;
 };
 
 // True when entity is one of the records linked in list (the pointer is
@@ -115,11 +115,6 @@ public:
     // A cross about the device point (x - 4 .. x + 4 both ways) in the DC's
     // pen and mix.
     static void DrawCrossMarker(platform::Dc& dc, int x, int y);
-    // A line from a to b, or a cross marker at a point, in the not-XOR mix
-    // with the rubber-band pen; deviceDc maps the view points to the
-    // device first.
-    void XorLineOn(COrvikCadView* view, platform::Dc& dc, platform::Point a, platform::Point b, bool deviceDc);
-    void XorCrossOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, bool deviceDc);
     // The dotted not-XOR rectangle from `anchor`: while XorPreviewShown the
     // one at `corner` is erased and `corner` moves to point; then it is
     // drawn at `corner`. Pen xorColor when which is not 0, else altColor.
@@ -181,6 +176,20 @@ public:
     // Answers where the point came from.
     enum class PointSource { Raw, Marker, Pick };
     PointSource ClickPoint(COrvikCadView* view, platform::Point point, int filter, double& x, double& y);
+
+    // A point a step takes: the model point, the view point a figure starts
+    // from (the marker's pixel, the picked point's, or the click itself),
+    // where it came from, and whether it was typed rather than clicked.
+    struct TakenPoint {
+        double x = 0.0, y = 0.0;
+        platform::Point view{};
+        PointSource source = PointSource::Raw;
+        bool typed = false;
+    };
+    // The point of a click: marker, pick with filter, or raw (ClickPoint).
+    TakenPoint TakePoint(COrvikCadView* view, platform::Point point, int filter = 0);
+    // A point given by typed values: the model point as it is.
+    static TakenPoint TypedPoint(const COrvikCadView* view, double x, double y);
     // Draws the marker once more on dc when it is shown in view: after dc
     // repainted (part of) the view, this puts it back there. deviceDc: dc
     // takes device pixels rather than the view's logical ones.

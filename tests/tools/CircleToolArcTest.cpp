@@ -84,6 +84,33 @@ TEST_F(CircleToolArcTest, TypedRadiusStartAndEndFromTheStart)
     EXPECT_TRUE(h.ScreenIsFreshRedraw());
 }
 
+TEST_F(CircleToolArcTest, TypedEndWithoutATurnIsRefusedWithTheWarning)
+{
+    // An end angle of no turn from the start would store start = end, a
+    // full circle: refused in red, the step stays for another value.
+    AddPoint(100, 100);
+    for (double none : {0.0, 360.0, -360.0, 720.0}) {
+        SCOPED_TRACE(none);
+        ClickExact(100, 100);
+        Type(30);
+        Type(45);
+        ASSERT_EQ(InputPointCount, 3);
+        Type(none);
+        EXPECT_TRUE(Of(EntityType::Arc).empty());
+        EXPECT_EQ(InputPointCount, 3);
+        EXPECT_EQ(NumericInputPending, 0);
+        EXPECT_EQ(h.Prompt(), QString("【注意】＊＊＊ 開始角度と終了角度が同じです。ご確認ください！"));
+        EXPECT_TRUE(h.Warning());
+        h.Key(ID_ESCAPE_KEY);
+    }
+    ClickExact(100, 100);
+    Type(30);
+    Type(45);
+    Type(370); // a turn of 10 degrees
+    ASSERT_EQ(Of(EntityType::Arc).size(), 1u);
+    EXPECT_TRUE(ValuesNear(Of(EntityType::Arc)[0], {100, 100, 30, 45, 55}, 1e-9));
+}
+
 TEST_F(CircleToolArcTest, BadTypedRadiusKeepsTheCentre)
 {
     AddPoint(100, 100);

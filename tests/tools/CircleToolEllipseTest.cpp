@@ -98,6 +98,36 @@ TEST_F(CircleToolEllipseTest, AxisOfNoLengthIsAskedAgain)
     EXPECT_TRUE(h.ScreenIsFreshRedraw());
 }
 
+TEST_F(CircleToolEllipseTest, ThirdPointOnTheFirstAxisIsAskedAgain)
+{
+    // A point on the first axis (clicked, or a typed 0) would give a second
+    // semi-axis of 0: refused for ellipses and elliptic arcs alike.
+    AddPoint(100, 100);
+    AddPoint(130, 100);
+    AddPoint(115, 100); // on the axis
+    AddPoint(80, 100);  // on its extension
+    AddPoint(110, 115);
+    for (int sub : {6, 8}) {
+        SCOPED_TRACE(sub);
+        h.Select(4, sub);
+        ClickExact(100, 100);
+        ClickExact(130, 100);
+        const int beeps = h.Beeps();
+        const std::size_t ellipses = Of(EntityType::Ellipse).size();
+        ClickExact(115, 100);
+        ClickExact(80, 100);
+        Type(0);
+        EXPECT_EQ(h.Beeps(), beeps + 3);
+        EXPECT_EQ(InputPointCount, 2);
+        EXPECT_EQ(Of(EntityType::Ellipse).size(), ellipses);
+        ClickExact(110, 115);
+        EXPECT_EQ(InputPointCount, sub == 6 ? 0 : 3);
+        h.Key(ID_ESCAPE_KEY);
+    }
+    ASSERT_EQ(Of(EntityType::Ellipse).size(), 1u);
+    EXPECT_TRUE(ValuesNear(Of(EntityType::Ellipse)[0], {100, 100, 30, 15, 0}));
+}
+
 TEST_F(CircleToolEllipseTest, SecondSemiAxisLongerThanTheFirstIsKept)
 {
     AddPoint(100, 100);

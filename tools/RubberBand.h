@@ -1,0 +1,82 @@
+#pragma once
+// A figure a tool shows with the not-XOR mix: lines, crosses, rectangles,
+// circles, ellipses, arcs, polylines and whole entities, at view points, in
+// one pen. It remembers what it drew and in which view, so it is erased only
+// while it is shown (by drawing it once more), and a repaint of the view can
+// put it back (Redraw). Lines and polylines reaching far beyond the view are
+// drawn only where they can be seen, so a band to a far point costs no more
+// than one across the view and gives the same pixels each time.
+
+#include "model/Entity.h"
+#include "platform/Dc.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <vector>
+
+class COrvikCadView;
+
+class RubberBand {
+public:
+    // One piece of a figure. Line: a to b. Cross: about a. Ellipse: the box
+    // a (left, top) to b (right, bottom). Arc: the box a-b, from the ray
+    // through c to the ray through d, counter-clockwise on screen.
+    // CircleCentre: about a through b. CircleDiameter: on the diameter a-b.
+    // Polyline: points. Entity: the entity as the view draws it.
+    struct Piece {
+        enum class Kind { Line, Cross, Ellipse, Arc, CircleCentre, CircleDiameter, Polyline, Entity };
+        Kind kind = Kind::Line;
+        platform::Point a{}, b{}, c{}, d{};
+        std::vector<platform::Point> points;
+        CEntity entity;  // unlinked copy
+    };
+
+    // The pieces of the next Show.
+    void Clear() { pieces_.clear(); }
+    void AddLine(platform::Point a, platform::Point b);
+    // A cross about the point, nine pixels each way.
+    void AddCross(platform::Point at);
+    // A rectangle: the closed polyline through its four corners.
+    void AddRectangle(platform::Point topLeft, platform::Point bottomRight);
+    void AddEllipse(platform::Point topLeft, platform::Point bottomRight);
+    void AddArc(platform::Point topLeft, platform::Point bottomRight, platform::Point start, platform::Point end);
+    void AddCircle(platform::Point centre, platform::Point through);
+    void AddDiameterCircle(platform::Point a, platform::Point b);
+    void AddPolyline(std::vector<platform::Point> points);
+    void AddEntity(const CEntity& entity);
+    bool HasPieces() const { return !pieces_.empty(); }
+
+    // Erases the figure shown, then draws the pieces added in view.
+    void Show(COrvikCadView* view, platform::COLORREF colour, platform::PenStyle style = platform::PenStyle::Solid);
+    // The figure of one piece in place of the one shown.
+    void ShowLine(COrvikCadView* view, platform::COLORREF colour, platform::Point a, platform::Point b)
+    {
+        Clear();
+        AddLine(a, b);
+        Show(view, colour);
+    }
+    void ShowCross(COrvikCadView* view, platform::COLORREF colour, platform::Point at)
+    {
+        Clear();
+        AddCross(at);
+        Show(view, colour);
+    }
+    // Erases the figure when it is shown; the pieces stay for the next Show.
+    void Erase();
+    bool Shown() const { return shown_; }
+    // True while the figure is shown in view.
+    bool ShownIn(const COrvikCadView* view) const;
+    // Draws the figure once more on dc when it is shown in view.
+    void Redraw(COrvikCadView* view, platform::Dc& dc, bool deviceDc) const;
+
+private:
+    void DrawOn(COrvikCadView* view, platform::Dc& dc, bool deviceDc) const;
+
+    std::vector<Piece> pieces_;  // pieces being built
+    std::vector<Piece> drawn_;   // pieces on screen
+    bool shown_ = false;
+    platform::COLORREF colour_ = 0;
+    platform::PenStyle style_ = platform::PenStyle::Solid;
+    QPointer<QWidget> view_;
+};
