@@ -214,8 +214,8 @@ public:
     void OnFocusOptionBox();
     void OnToolReset();
     void OnEndSelection();
-    // Ctrl+A: the current tool's SelectAll, for the selection and move
-    // tools only.
+    // Ctrl+A: the current tool's SelectAll (its menu item is enabled for
+    // the selection and move tools only).
     void OnSelectAll();
     // The right button's menu (after the button went up) at a screen point:
     // the menu of the current tool and its step, if any, and its command

@@ -307,8 +307,6 @@ void COrvikCadView::OnEndSelection()
 
 void COrvikCadView::OnSelectAll()
 {
-    if (CurrentToolId != ToolId::Select && CurrentToolId != ToolId::Move)
-        return;
     if (CDrawTool* tool = FindCurrentTool())
         tool->SelectAll(this);
 }

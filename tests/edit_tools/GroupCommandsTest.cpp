@@ -129,8 +129,6 @@ TEST_F(SelectToolTest, SelectAllIsForTheSelectionAndMoveToolsOnly)
 {
     CCmdUI ui(ID_SELECT_ALL);
     CurrentToolId = ToolId::Line;
-    h.Command(ID_SELECT_ALL_KEY);
-    EXPECT_EQ(States(), (std::vector<int>{0, 0}));
     EXPECT_TRUE(h.View().OnCmdMsg(ID_SELECT_ALL, &ui));
     EXPECT_FALSE(ui.m_bEnabled);
     CurrentToolId = ToolId::Select;
