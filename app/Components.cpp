@@ -3,7 +3,9 @@
 #include "app/MainFrame.h"
 #include "app/OrvikCadApp.h"
 #include "model/Document.h"
+#include "dialogs/EntityProperties.h"
 #include "dialogs/OperationBoxes.h"
+#include "edit_tools/SelectTool.h"
 #include "dialogs/OperationBox.h"
 #include "platform/Ui.h"
 #include "tools/InputNumDlg.h"
@@ -55,8 +57,15 @@ void InstallImportReaders()
     });
 }
 
+// A double click with the selection tool opens the entity's property dialog.
+void InstallPropertyDialogs()
+{
+    EntityPropertiesEditor = &EditEntityProperties;
+}
+
 void InstallComponents()
 {
+    InstallPropertyDialogs();
     InstallImportReaders();
     InstallTools();
     InstallNumericInputDialogs();

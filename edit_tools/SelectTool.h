@@ -1,10 +1,32 @@
 #pragma once
-// CSelectTool: the selection tool: selection, drag-move, vertex stretch; the default tool.
-// It stands in ToolList with the base operations until its operations are
-// written.
+// CSelectTool: the selection tool, the default tool (id 0). It selects by a
+// click (toggling one unit) or by a window, selects the current layer with
+// Ctrl+A, clears the selection, opens the property dialog of an entity on a
+// double click, and marks entities (state 4) for the group, parts and
+// entity-list commands of its sub-modes 1 to 4. In sub-mode 0 a press on the
+// selection arms a drag that the release applies.
+//
+// A unit is what a click selects: an entity, or the owner (group header or
+// dimension) of a member together with all the owner's members.
 
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
+
+#include <cstdint>
+#include <functional>
+
+class COrvikCadView;
+
+// The property dialog of one entity's type, registered by the shell (the
+// dialogs live above this layer). 0 when the dialog ended with OK and the
+// entity was changed or replaced; anything else leaves the drawing as it was.
+// Unset, no dialog opens.
+extern std::function<int(COrvikCadView*, CEntity*)> EntityPropertiesEditor;
+
+// Gives `state` to every entity of the view's drawing whose owner is
+// `owner` (any layer, in list order) and draws each so. The owner itself is
+// not changed; a plain entity has no members and nothing happens.
+void SetGroupMembersState(COrvikCadView* view, CEntity* owner, int16_t state);
 
 class CSelectTool : public CDrawTool {
 public:
@@ -13,4 +35,52 @@ public:
         XorPreviewShown = 0;
         ButtonDownPending = 0;
     }
+
+    void OnLButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnLButtonDblClk(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnLButtonUp(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnMouseMove(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
+    void Reset(COrvikCadView* view) override;
+    void SelectAll(COrvikCadView* view) override;
+    // Deletes the unit last clicked into a new undo step; nothing when
+    // there is none.
+    virtual void DeleteSelected(COrvikCadView* view);
+
+    // Click selection at a view point: the unit under it on the current
+    // layer toggles between 0 and `state`.
+    void SelectAtPoint(COrvikCadView* view, platform::Point point, int16_t state);
+    // Window selection from `anchor` to the point: what lies inside on the
+    // current layer gets `state` (set, not toggled), with its whole unit.
+    void SelectInWindow(COrvikCadView* view, platform::Point point, int16_t state);
+
+    // ---- drags of the selection (SelectToolDrag.cpp) ----
+    // Set-up when a handle of a selected unit is grabbed at (x, y).
+    void BeginHandleDrag(COrvikCadView* view, CEntity* unit, double x, double y, int kind);
+    // Set-up when a line's midpoint (snap kind 4) is grabbed.
+    void BeginMidpointDrag(COrvikCadView* view, CEntity* unit, double x, double y, int kind);
+    void ApplyMove(COrvikCadView* view, platform::Point point);
+    void ApplyStretch(COrvikCadView* view, platform::Point point);
+    void ApplyMidpointDrag(COrvikCadView* view, platform::Point point);
+
+    // The outline of an armed drag at the view point (drawn by the preview
+    // code; nothing here yet).
+    virtual void DrawDragPreview(COrvikCadView* view, platform::Point point);
+
+    // ---- fields (all zero when built) ----
+    int16_t m_grabbedType = 0;
+    int32_t m_selectState = 0;  // 0 nothing selected by the tool, 1 a selection made, 2 a drag armed
+    int32_t m_dragKind = 0;     // 0 move, 1 handle, 2 midpoint
+    platform::Point m_dragStart{};
+    CEntity* m_primary = nullptr;   // unit of the last click; null after a window or SelectAll
+    CEntity* m_hitEntity = nullptr; // entity under the last selecting click
+    int32_t m_firstCopyTaken = 0;
+    int32_t m_previewShown = 0;
+    int32_t m_grabbedIndex = 0;
+    int32_t m_grabbedKind = 0;
+
+private:
+    // Every entity in one of the given states goes to 0 and is repainted.
+    void ClearStates(COrvikCadView* view, int16_t a, int16_t b);
+    void ForgetSelection();
 };

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QMenu>
+#include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -159,6 +161,21 @@ public:
         }
         return f;
     }
+
+    unsigned trackPopupMenu(QWidget* parent, const std::vector<PopupItem>& items, int screenX, int screenY) override
+    {
+        QMenu menu(parent);
+        for (const PopupItem& item : items) {
+            if (item.id == 0) {
+                menu.addSeparator();
+                continue;
+            }
+            QAction* action = menu.addAction(item.text);
+            action->setData(item.id);
+        }
+        QAction* chosen = menu.exec(QPoint(screenX, screenY));
+        return chosen ? chosen->data().toUInt() : 0;
+    }
 };
 
 QtUiBackend qtBackend;
@@ -301,6 +318,11 @@ std::optional<std::uint32_t> chooseColor(std::uint32_t initial, std::array<std::
                           (static_cast<std::uint32_t>(c.blue()) << 16);
     }
     return chosen;
+}
+
+unsigned trackPopupMenu(const std::vector<PopupItem>& items, int screenX, int screenY, QWidget* parent)
+{
+    return currentBackend->trackPopupMenu(ownerOr(parent), items, screenX, screenY);
 }
 
 std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent)

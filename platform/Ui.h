@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QDialog;
 class QWidget;
@@ -43,6 +44,13 @@ struct FileChoice {
     explicit operator bool() const { return ok; }
 };
 
+// One item of a context menu: a command id and its text; id 0 is a
+// separator.
+struct PopupItem {
+    unsigned id = 0;
+    QString text;
+};
+
 // What a backend answers. The real one shows Qt dialogs; UiScript answers
 // from a script. Install with setUiBackend.
 class UiBackend {
@@ -57,6 +65,10 @@ public:
     virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& initialDir) = 0;
     virtual std::optional<std::uint32_t> chooseColor(QWidget* parent, std::uint32_t initial) = 0;
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
+    // Shows a context menu at a screen point until the user picks an item or
+    // dismisses it; the command id picked, 0 for none.
+    virtual unsigned trackPopupMenu(QWidget* parent, const std::vector<PopupItem>& items, int screenX,
+                                    int screenY) = 0;
 };
 
 // The Qt backend, used unless something else is installed.
@@ -91,6 +103,9 @@ std::optional<std::uint32_t> chooseColor(std::uint32_t initial, QWidget* parent 
 std::optional<std::uint32_t> chooseColor(std::uint32_t initial, std::array<std::uint32_t, 16>& customColors,
                                          QWidget* parent = nullptr);
 std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent = nullptr);
+// A context menu at a screen point (left-aligned there); the command id
+// picked, 0 when it was dismissed.
+unsigned trackPopupMenu(const std::vector<PopupItem>& items, int screenX, int screenY, QWidget* parent = nullptr);
 
 // A framework-style filter ("a|*.x|b|*.y;*.z||") in Qt's form, each text
 // followed by its patterns in both cases (the file dialog hides them and shows

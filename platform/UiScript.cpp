@@ -16,6 +16,7 @@ const char* uiKindName(UiKind kind)
     case UiKind::Folder: return "folder chooser";
     case UiKind::Color: return "colour chooser";
     case UiKind::Font: return "font chooser";
+    case UiKind::Menu: return "context menu";
     }
     return "?";
 }
@@ -72,6 +73,12 @@ UiScript& UiScript::color(std::uint32_t colorref)
 UiScript& UiScript::font(const QFont& f)
 {
     answers_.push_back({AnswerKind::Font, 0, {}, f, {}, {}});
+    return *this;
+}
+
+UiScript& UiScript::menu(unsigned id)
+{
+    answers_.push_back({AnswerKind::Menu, static_cast<int>(id), {}, {}, {}, {}});
     return *this;
 }
 
@@ -260,6 +267,19 @@ std::optional<QFont> UiScript::chooseFont(QWidget*, const QFont& initial)
         return a->font;
     }
     return std::nullopt;
+}
+
+unsigned UiScript::trackPopupMenu(QWidget*, const std::vector<PopupItem>& items, int, int)
+{
+    QStringList texts;
+    for (const PopupItem& item : items)
+        texts << (item.id == 0 ? QStringLiteral("-") : item.text);
+    size_t index = calls_.size();
+    calls_.push_back({UiKind::Menu, {}, texts.join(QLatin1Char('|')), 0, 0, {}});
+    std::optional<Answer> a = next({AnswerKind::Menu}, QStringLiteral("context menu"));
+    const unsigned id = a ? static_cast<unsigned>(a->value) : 0;
+    calls_[index].result = static_cast<int>(id);
+    return id;
 }
 
 } // namespace platform

@@ -25,7 +25,7 @@
 
 namespace platform {
 
-enum class UiKind { MessageBox, Beep, Dialog, OpenFile, SaveFile, Folder, Color, Font };
+enum class UiKind { MessageBox, Beep, Dialog, OpenFile, SaveFile, Folder, Color, Font, Menu };
 
 class UiScript : public UiBackend {
 public:
@@ -52,6 +52,7 @@ public:
     UiScript& cancel();                                       // next chooser is cancelled
     UiScript& color(std::uint32_t colorref);                  // next colour chooser
     UiScript& font(const QFont& f);                           // next font chooser
+    UiScript& menu(unsigned id);                              // next context menu: the item picked (0 dismisses)
 
     const std::vector<Call>& calls() const { return calls_; }
     std::vector<Call> calls(UiKind kind) const;
@@ -69,9 +70,11 @@ public:
     std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& initialDir) override;
     std::optional<std::uint32_t> chooseColor(QWidget* parent, std::uint32_t initial) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+    // Recorded with the item texts joined by "|" (a separator as "-").
+    unsigned trackPopupMenu(QWidget* parent, const std::vector<PopupItem>& items, int screenX, int screenY) override;
 
 private:
-    enum class AnswerKind { Button, DialogResult, DialogFill, DialogReturning, Path, Cancel, Color, Font };
+    enum class AnswerKind { Button, DialogResult, DialogFill, DialogReturning, Path, Cancel, Color, Font, Menu };
     struct Answer {
         AnswerKind kind;
         int value = 0;

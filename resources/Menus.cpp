@@ -138,8 +138,35 @@ MenuItem LayerMenu()
 
 } // namespace
 
+namespace {
+
+// A context menu of the view: its command, a separator and the cancel.
+MenuItem ContextMenu(const char* title, unsigned id, const char* text)
+{
+    return Popup("", {Popup(title, {Item(id, text), Separator(), Item(ID_TOOL_CANCEL, "キャンセル")})});
+}
+
+} // namespace
+
 const MenuItem* LoadMenuResource(unsigned id)
 {
+    static const MenuItem listEdit = ContextMenu("リスト編集", ID_LIST_EDIT, "リスト編集...");
+    static const MenuItem parts = ContextMenu("外部登録", ID_REGISTER_PARTS, "部品データ登録...");
+    static const MenuItem groupRegister = ContextMenu("グループ登録", ID_GROUP_REGISTER, "グループ登録");
+    static const MenuItem groupRelease = ContextMenu("グループ解除", ID_GROUP_RELEASE, "グループ解除");
+    static const MenuItem numeric = ContextMenu("数値指定メニュー", ID_NUMERIC_INPUT, "数値入力...");
+    static const MenuItem scale = ContextMenu("拡大・縮小", ID_NUMERIC_SCALE, "拡大・縮小");
+    static const MenuItem stretch = ContextMenu("ストレッチ", ID_END_SELECTION, "選択終了");
+    switch (id) {
+    case IDR_LIST_EDIT_MENU: return &listEdit;
+    case IDR_PARTS_MENU: return &parts;
+    case IDR_GROUP_REGISTER_MENU: return &groupRegister;
+    case IDR_GROUP_RELEASE_MENU: return &groupRelease;
+    case IDR_NUMERIC_MENU: return &numeric;
+    case IDR_SCALE_MENU: return &scale;
+    case IDR_STRETCH_MENU: return &stretch;
+    default: break;
+    }
     static const MenuItem main = MainMenu();
     static const MenuItem drawing = DrawingWindowMenu();
     static const MenuItem layer = LayerMenu();

@@ -15,7 +15,9 @@ struct MenuItem {
 };
 
 // Menu bars: 128 (no drawing open), 129 (a drawing window), 203 (layer list's
-// context menu: one popup). Returns null for an unknown id.
+// context menu: one popup); the view's context menus 202, 205, 207, 209, 211,
+// 212, 213, each one popup.
+// Returns null for an unknown id.
 const MenuItem* LoadMenuResource(unsigned id);
 
 struct Accelerator {

@@ -7,6 +7,14 @@ constexpr unsigned IDR_MAINFRAME = 128;       // menu, accelerators, main toolba
 constexpr unsigned IDR_ORVIKCTYPE = 129;      // menu of a drawing window, document template
 constexpr unsigned IDB_CLIENT_PICTURE = 130;  // picture behind the drawing windows
 constexpr unsigned IDR_LAYER_MENU = 203;      // layer list's context menu
+// Context menus of the drawing view: one popup each.
+constexpr unsigned IDR_LIST_EDIT_MENU = 202;
+constexpr unsigned IDR_PARTS_MENU = 205;
+constexpr unsigned IDR_GROUP_REGISTER_MENU = 207;
+constexpr unsigned IDR_GROUP_RELEASE_MENU = 209;
+constexpr unsigned IDR_NUMERIC_MENU = 211;
+constexpr unsigned IDR_SCALE_MENU = 212;
+constexpr unsigned IDR_STRETCH_MENU = 213;
 constexpr unsigned IDR_GRIDBAR = 215;
 constexpr unsigned IDR_MSGBAR = 217;
 constexpr unsigned IDR_VIEWBAR = 222;

@@ -22,6 +22,7 @@
 #include <vector>
 
 class COrvikCadDoc;
+struct ModelBox;
 class QLineEdit;
 class QScrollBar;
 
@@ -213,7 +214,18 @@ public:
     void OnFocusOptionBox();
     void OnToolReset();
     void OnEndSelection();
+    // Ctrl+A: the current tool's SelectAll (its menu item is enabled for
+    // the selection and move tools only).
     void OnSelectAll();
+    // The right button's menu (after the button went up) at a screen point:
+    // the menu of the current tool and its step, if any, and its command
+    // sent to the view. ContextMenuFor: that menu's id, 0 for none.
+    void OnContextMenu(int screenX, int screenY);
+    unsigned ContextMenuFor() const;
+    // Commands on the marked entities: they become members of a new group
+    // header, or leave their groups.
+    void OnGroupRegister();
+    void OnGroupRelease();
     // After a repaint of part of the client: the current tool's marker, if
     // it is shown in this view, is put back where the repaint wiped it, so
     // that erasing it later leaves nothing behind. deviceDc: the DC takes
@@ -278,6 +290,8 @@ public:
     bool OnEditCopy();
     // Marks the screen area of an entity for redrawing (with erase).
     void InvalidateEntity(const CEntity* entity);
+    // The same for a model box (as EntityScreenBox gives it).
+    void InvalidateModelBox(const ModelBox& box);
     // Clears the client and draws the whole view on a client DC.
     void RedrawOnClientDc();
 

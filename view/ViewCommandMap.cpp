@@ -6,6 +6,7 @@
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "resources/Resource.h"
+#include "view/ToolState.h"
 
 void COrvikCadView::RegisterViewCommands()
 {
@@ -18,6 +19,16 @@ void COrvikCadView::RegisterViewCommands()
     OnCommand(ID_END_SELECTION, [this] { OnEndSelection(); });
     OnCommand(ID_SELECT_ALL, [this] { OnSelectAll(); });
     OnCommand(ID_SELECT_ALL_KEY, [this] { OnSelectAll(); });
+    for (unsigned id : {ID_SELECT_ALL, ID_SELECT_ALL_KEY})
+        OnUpdateCommandUI(id, [](CCmdUI& ui) {
+            ui.Enable(CurrentToolId == ToolId::Select || CurrentToolId == ToolId::Move);
+        });
+    OnCommand(ID_GROUP_REGISTER, [this] { OnGroupRegister(); });
+    OnCommand(ID_GROUP_RELEASE, [this] { OnGroupRelease(); });
+    // Parts registration and the entity list come later; until then their
+    // commands only end the marking.
+    OnCommand(ID_REGISTER_PARTS, [this] { OnToolReset(); });
+    OnCommand(ID_LIST_EDIT, [this] { OnToolReset(); });
     OnCommand(ID_SPACE_KEY, [this] { OnSpaceKey(); });
     OnCommand(ID_NUMERIC_INPUT, [this] { OnNumericInput(); });
     OnCommand(ID_NUMERIC_SCALE, [this] { OnScaleByNumber(); });

@@ -216,9 +216,14 @@ void COrvikCadView::OnRButtonDown(unsigned flags, platform::Point point)
     OnSetCursor();
 }
 
-void COrvikCadView::OnRButtonUp(unsigned, platform::Point)
+void COrvikCadView::OnRButtonUp(unsigned, platform::Point point)
 {
     rButtonDown = 0;
+    // The context menu follows the release, as the framework sends it.
+    if (lButtonDown == 0 && mouseMode == 0) {
+        const QPoint screen = mapToGlobal(QPoint(point.x, point.y));
+        OnContextMenu(screen.x(), screen.y());
+    }
 }
 
 void COrvikCadView::OnMouseMove(unsigned flags, platform::Point point)

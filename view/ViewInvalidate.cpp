@@ -11,9 +11,12 @@
 
 void COrvikCadView::InvalidateEntity(const CEntity* entity)
 {
-    if (!entity)
-        return;
-    const ModelBox box = EntityScreenBox(*entity);
+    if (entity)
+        InvalidateModelBox(EntityScreenBox(*entity));
+}
+
+void COrvikCadView::InvalidateModelBox(const ModelBox& box)
+{
     if (!box.valid)
         return;
     int x0 = XToDevice(box.minX), y0 = YToDevice(box.minY);
