@@ -106,3 +106,10 @@ void CAppDocumentHost::SetGridBarSelection(int selection)
         frame->m_pGridBarDlg->SetSelection(selection);
     }
 }
+
+void CAppDocumentHost::UpdateAllViews(COrvikCadDoc& doc)
+{
+    if (CDrawingDocument* document = CDrawingDocument::FromDrawing(&doc)) {
+        document->UpdateAllViews(nullptr, 0);
+    }
+}

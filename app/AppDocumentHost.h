@@ -11,4 +11,5 @@ public:
     void ReloadPenColors() override;
     void RepaintScaleReadout() override;
     void SetGridBarSelection(int selection) override;
+    void UpdateAllViews(COrvikCadDoc& doc) override;
 };

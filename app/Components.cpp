@@ -1,6 +1,8 @@
 #include "app/Components.h"
 
 #include "app/MainFrame.h"
+#include "app/OrvikCadApp.h"
+#include "model/Document.h"
 #include "dialogs/OperationBoxes.h"
 #include "dialogs/OperationBox.h"
 #include "platform/Ui.h"
@@ -40,8 +42,22 @@ void InstallOperationBoxes()
     CMainFrame::SetPanelFactory([](int kind, QWidget* parent) -> QWidget* { return CreateOperationBox(kind, parent); });
 }
 
+void InstallImportReaders()
+{
+    COrvikCadApp::SetImportReader(ImportKind::Dxf, [](COrvikCadDoc& drawing, const std::filesystem::path& file) {
+        return drawing.ImportDxf(file) != 0;
+    });
+    COrvikCadApp::SetImportReader(ImportKind::Jww, [](COrvikCadDoc& drawing, const std::filesystem::path& file) {
+        return drawing.ImportJww(file) != 0;
+    });
+    COrvikCadApp::SetImportReader(ImportKind::Jwc, [](COrvikCadDoc& drawing, const std::filesystem::path& file) {
+        return drawing.ImportJwc(file) != 0;
+    });
+}
+
 void InstallComponents()
 {
+    InstallImportReaders();
     InstallTools();
     InstallNumericInputDialogs();
     InstallOperationBoxes();

@@ -14,3 +14,6 @@ void InstallTools();
 void InstallNumericInputDialogs();
 // The option panels of the main frame's option bar.
 void InstallOperationBoxes();
+// The readers the open commands import foreign drawings with (formats
+// without one say so when their command is chosen).
+void InstallImportReaders();

@@ -221,19 +221,97 @@ QString ImportedDocumentPath(const QString& folder, const QString& fileName, con
     return QDir(folder).filePath(name);
 }
 
+namespace {
+
+struct ImportKindText {
+    const char* filter;
+    const char* title;
+    const char* ext;
+    const char* format;
+};
+
+const ImportKindText& TextsOf(ImportKind kind)
+{
+    static const ImportKindText kinds[] = {
+        {"ＤＸＦファイル (*.DXF)|*.DXF|全てのファイル (*.*)|*.*||", "ＤＸＦファイル指定", ".DXF", "DXF"},
+        {"ＪＷＣファイル (*.JWC)|*.JWC|全てのファイル (*.*)|*.*||", "ＪＷ-ＣＡＤ形式ファイル指定", ".JWC", "JWC"},
+        {"ＪＷＷファイル (*.JWW)|*.JWW|全てのファイル (*.*)|*.*||", "ＪＷＷファイル指定", ".JWW", "JWW"},
+    };
+    return kinds[int(kind)];
+}
+
+ImportReader& ReaderSlot(ImportKind kind)
+{
+    static ImportReader readers[3];
+    return readers[int(kind)];
+}
+
+void TellFormatNotReadable(ImportKind kind, QWidget* parent)
+{
+    platform::messageBox(QStringLiteral("%1 形式のファイルはまだ読み込めません。").arg(QLatin1String(TextsOf(kind).format)),
+                         QString(), MB_OK | MB_ICONEXCLAMATION, parent);
+}
+
+} // namespace
+
+void COrvikCadApp::SetImportReader(ImportKind kind, ImportReader reader)
+{
+    ReaderSlot(kind) = std::move(reader);
+}
+
+const ImportReader& COrvikCadApp::GetImportReader(ImportKind kind)
+{
+    return ReaderSlot(kind);
+}
+
+CChildFrame* COrvikCadApp::ImportDocumentFile(const QString& file, ImportKind kind, const ImportReader& reader)
+{
+    if (!reader) {
+        TellFormatNotReadable(kind, m_pMainWnd);
+        return nullptr;
+    }
+    const QFileInfo info(file);
+    if (!info.isFile()) {
+        platform::messageBox(QStringLiteral("%1\nはファイルではないため開けません。").arg(info.absoluteFilePath()),
+                             QString(), MB_OK | MB_ICONEXCLAMATION, m_pMainWnd);
+        return nullptr;
+    }
+    CreatingForImport = 1;
+    CChildFrame* frame = OnFileNew();
+    CreatingForImport = 0;
+    auto* doc = frame ? dynamic_cast<CDrawingDocument*>(frame->GetActiveDocument()) : nullptr;
+    if (!doc) {
+        delete frame;
+        return nullptr;
+    }
+    COrvikCadDoc& drawing = doc->Drawing();
+    if (!reader(drawing, std::filesystem::path(QFile::encodeName(info.absoluteFilePath()).toStdString()))) {
+        // Refused: the window goes, and with it any name a later save
+        // could have written beside the user's file.
+        drawing.SetModifiedFlag(false);
+        delete frame;
+        return nullptr;
+    }
+    const QString native =
+        ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(TextsOf(kind).ext));
+    if (QFileInfo::exists(native)) {
+        // A drawing of that name is there already: the first Save asks where
+        // to write instead of replacing it.
+        doc->SetTitle(QFileInfo(native).fileName());
+    } else {
+        doc->SetPathName(native, false);
+    }
+    return frame;
+}
+
 void COrvikCadApp::OpenForeignFile(ImportKind kind)
 {
-    struct Kind {
-        const char* filter;
-        const char* title;
-        const char* ext;
-    };
-    static const Kind kinds[] = {
-        {"ＤＸＦファイル (*.DXF)|*.DXF|全てのファイル (*.*)|*.*||", "ＤＸＦファイル指定", ".DXF"},
-        {"ＪＷＣファイル (*.JWC)|*.JWC|全てのファイル (*.*)|*.*||", "ＪＷ-ＣＡＤ形式ファイル指定", ".JWC"},
-        {"ＪＷＷファイル (*.JWW)|*.JWW|全てのファイル (*.*)|*.*||", "ＪＷＷファイル指定", ".JWW"},
-    };
-    const Kind& k = kinds[int(kind)];
+    const ImportReader& reader = GetImportReader(kind);
+    if (!reader) {
+        TellFormatNotReadable(kind, m_pMainWnd);
+        return;
+    }
+    const ImportKindText& k = TextsOf(kind);
     platform::FileRequest req;
     req.filter = QString::fromUtf8(k.filter);
     req.title = QString::fromUtf8(k.title);
@@ -241,26 +319,7 @@ void COrvikCadApp::OpenForeignFile(ImportKind kind)
     if (!choice) {
         return;
     }
-    QFileInfo info(choice.path);
-    CreatingForImport = 1;
-    CChildFrame* frame = OnFileNew();
-    CreatingForImport = 0;
-    if (!frame || !frame->GetActiveDocument()) {
-        return;
-    }
-    CDocument* doc = frame->GetActiveDocument();
-    switch (kind) {
-    case ImportKind::Dxf:
-        doc->ImportDxf(info.absoluteFilePath());
-        break;
-    case ImportKind::Jwc:
-        doc->ImportJwc(info.absoluteFilePath());
-        break;
-    case ImportKind::Jww:
-        doc->ImportJww(info.absoluteFilePath());
-        break;
-    }
-    doc->SetPathName(ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(k.ext)), false);
+    ImportDocumentFile(choice.path, kind, reader);
 }
 
 void COrvikCadApp::OnFileOpenDxf()

@@ -10,11 +10,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 class CMultiDocTemplate;
 class CChildFrame;
+class COrvikCadDoc;
 class QObject;
+
+// The foreign drawing formats the open commands import.
+enum class ImportKind { Dxf, Jwc, Jww };
+
+// Reads a foreign drawing file into a new, empty drawing (its grid record
+// only) and lays it out (COrvikCadDoc::FinishImport). False when the file is
+// refused; the reader has told the user why.
+using ImportReader = std::function<bool(COrvikCadDoc& drawing, const std::filesystem::path& file)>;
 
 // Set while a new document is created to receive an imported file: the new
 // document then skips its drawing-information dialog.
@@ -39,6 +50,15 @@ public:
     CChildFrame* OpenDocumentFile(const QString& path);
 
     void OnFileOpen();
+    // Opens file as a new drawing read by reader and named after the file
+    // (upper case, ext cut, ".ORV"; not a recent file). Null, with no window
+    // and no path left behind, when the file is not a regular file, reader
+    // is empty (the format cannot be read yet) or the reader refused it.
+    CChildFrame* ImportDocumentFile(const QString& file, ImportKind kind, const ImportReader& reader);
+    // The reader each open command uses; none until the format's reader exists.
+    static void SetImportReader(ImportKind kind, ImportReader reader);
+    static const ImportReader& GetImportReader(ImportKind kind);
+
     void OnFileOpenDxf();
     void OnFileOpenJwc();
     void OnFileOpenJww();
@@ -56,7 +76,6 @@ public:
     bool PreTranslateMessage(QObject* target, QEvent* event);
 
 private:
-    enum class ImportKind { Dxf, Jwc, Jww };
     void OpenForeignFile(ImportKind kind);
     void SetProcessWideStartValues();
 

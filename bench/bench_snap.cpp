@@ -29,6 +29,7 @@ void BM_RegisterShortLines(benchmark::State& state)
         state.PauseTiming();
         auto list = std::make_unique<CEntityList>();
         auto snaps = std::make_unique<CSnapPointList>();
+        snaps->Follow(*list);
         std::mt19937 rng(42);
         std::uniform_real_distribution<double> x(0, SheetWidth), y(0, SheetHeight), d(-reach, reach);
         const int16_t codes[4] = {10, 20, 11, 22};
@@ -72,6 +73,7 @@ struct MillionPoints {
     CSnapPointList snaps;
     MillionPoints()
     {
+        snaps.Follow(list);
         std::mt19937 rng(7);
         std::uniform_real_distribution<double> x(0, SheetWidth), y(0, SheetHeight);
         const int16_t codes[2] = {10, 20};

@@ -5,6 +5,9 @@
 // Shown when a DXF file cannot be opened as a drawing.
 inline constexpr const char* DxfReadFailedMessage = "ＤＸＦファイルを読み込めませんでした。";
 
+// Shown when a JWC file cannot be read at all.
+inline constexpr const char* JwcReadFailedMessage = "ＪＷＣファイルを読み込めませんでした。";
+
 // The drawing scale an import takes from a file: a value that is not a
 // number or not above 0 becomes 1.
 float ImportScale(double scale);

@@ -29,6 +29,15 @@ const char* const ReadFailedMessage = "ファイルの読み込みに失敗し�
 const char* const UntitledDrawingName = "\x96\xb3\x81\x40\x91\xe8";
 const char* const UntitledTitle = "\x96\xbc\x8f\xcc\x96\xa2\x90\xdd\x92\xe8";
 
+// What a refused open tells the user: a file that cannot be read at all is
+// named, one that is not a sound drawing gets the reader's message.
+std::string OpenFailedMessage(const std::filesystem::path& file, int result)
+{
+    if (result == DrawingFileNotRegular) return file.string() + "\nはファイルではないため開けません。";
+    if (result == DrawingFileUnreadable) return file.string() + "\nを読み込めません。";
+    return ReadFailedMessage;
+}
+
 std::string LayerName(int i)
 {
     char buf[16];
@@ -55,6 +64,7 @@ std::filesystem::path DataFolderPath()
 
 COrvikCadDoc::COrvikCadDoc()
 {
+    snaps.Follow(list);
     LoadParameters();
     if (SettingsLoaded == 0) {
         ApplyParametersToSettings(parameters);
@@ -139,6 +149,16 @@ int COrvikCadDoc::AddEntity(const EntityHeader& entityHeader, const int16_t* cod
     // each member in list order.
     for (CEntity* e = before ? before->next : list.first; e; e = e->next) snaps.AddEntityPoints(e);
     return 0;
+}
+
+bool COrvikCadDoc::ChangeEntity(CEntity* entity, const std::function<void(CEntity&)>& edit)
+{
+    if (!entity || !list.Holds(entity) || RefuseWhenProtected()) return false;
+    snaps.RemoveEntityPoints(entity);
+    list.ChangeEntity(entity, edit);
+    snaps.AddEntityPoints(entity);
+    SetModifiedFlag(true);
+    return true;
 }
 
 bool COrvikCadDoc::OnNewDocument()
@@ -260,9 +280,9 @@ int COrvikCadDoc::LoadDrawing(std::span<const uint8_t> data)
 {
     CDrawingFile file;
     int result = file.ReadDrawing(data, list, snaps);
+    if (result != DrawingFileOk) return result;
     ClientSizeRecord[0] = 594;
     ClientSizeRecord[1] = 420;
-    if (result != DrawingFileOk) return result;
 
     ExtentsMin = file.extents.ExtentsMin;
     ExtentsMax = file.extents.ExtentsMax;
@@ -326,14 +346,14 @@ void COrvikCadDoc::ApplyLoadedDrawing()
 
 OpenResult COrvikCadDoc::OnOpenDocument(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
+    // Only a regular file whose header and announced sizes fit is read
+    // whole; the reader then adds nothing and changes no field unless the
+    // whole file is sound, so a refused file leaves the document as it was.
     std::vector<uint8_t> bytes;
-    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-
-    // The reader adds nothing and changes no field unless the whole file is
-    // sound, so a refused file leaves the document as it was.
-    if (!in || LoadDrawing(bytes) != DrawingFileOk) {
-        ShowMessage(ReadFailedMessage);
+    int result = ReadDrawingFileImage(file, bytes);
+    if (result == DrawingFileOk) result = LoadDrawing(bytes);
+    if (result != DrawingFileOk) {
+        ShowMessage(OpenFailedMessage(file, result));
         return OpenResult::Failed;
     }
     path = file;

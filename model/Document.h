@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -117,6 +118,12 @@ public:
     // 0 added, 1 refused by the list, 2 refused by protection.
     int AddEntity(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values,
                   std::string_view text = {}, std::string_view font = {});
+    // Changes a linked entity in place through edit(entity): its snap points
+    // are registered afresh (key points, then crossings with the entities
+    // before it), every index following the list is told, and the drawing is
+    // marked modified. False (nothing changed) when the entity is not in the
+    // drawing or the drawing is protected (message then).
+    bool ChangeEntity(CEntity* entity, const std::function<void(CEntity&)>& edit);
     // Shows the protection message and returns true when edits are refused.
     bool RefuseWhenProtected() const;
 
@@ -135,6 +142,8 @@ public:
     // exchange/). Each shows its own message on failure and returns 0;
     // nonzero on success.
     int ImportDxf(const std::filesystem::path& file);
+    int ImportJww(const std::filesystem::path& file);
+    int ImportJwc(const std::filesystem::path& file);
     // The tail every import ends with: entities from `firstImported` on are
     // moved by the origin, the scale read-out and snap points follow, the
     // views are refitted (ViewUpdateRequest `viewUpdate` around the update)
@@ -144,6 +153,8 @@ public:
     // origin) and marks the drawing modified; on failure shows the writer's
     // message and leaves an existing file as it was. True when written.
     bool ExportDxf(const std::filesystem::path& file);
+    // The same as a JWW file (format version 230).
+    bool ExportJww(const std::filesystem::path& file);
 
     void SetModifiedFlag(bool value = true);
     void SetTitle(const std::string& cp932Title);

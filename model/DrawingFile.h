@@ -26,7 +26,17 @@ enum DrawingFileResult : int {
     DrawingFileRefused = 1,     // reading: short header, wrong magic, unknown version; writing: no entity
     DrawingFileDamaged = 2,     // reading: a block, directory, record or data field lies outside the file
     DrawingFileWriteError = 3,  // writing: the stream or file could not be written
+    DrawingFileNotRegular = 4,  // reading from disk: a folder, device, FIFO or socket
+    DrawingFileUnreadable = 5,  // reading from disk: missing, no permission, or a read error
 };
+
+// Reads a drawing or part file from disk into out, for ReadDrawing or
+// ReadParts. Regular files only. The header (magic, version) and the blocks,
+// layer records and entity records it announces are checked against the
+// file's size before the rest is read, so a file that is not a drawing is
+// refused after a few hundred bytes; nothing past the size the file had when
+// it was opened is read.
+int ReadDrawingFileImage(const std::filesystem::path& path, std::vector<uint8_t>& out);
 
 class CDrawingFile {
 public:
@@ -43,17 +53,22 @@ public:
     static constexpr std::size_t MaxFontBytes = 95;       // field length must fit the subtype's last two digits
     static constexpr std::size_t MaxPathBytes = 251;
     static constexpr std::size_t MaxLayerNameBytes = 37;
-    // What the reader takes per entity; a record beyond these is skipped.
-    static constexpr int MaxCodedValues = 160;     // types 24, 50, 70, 71
-    static constexpr int MaxFreehandValues = 6000; // type 26
-    static constexpr int MaxPolygonValues = 3000;  // type 90
+    // Values per entity: the writer stores and the reader takes as many as
+    // an entity holds (its count is 16-bit); a leader text has its five text
+    // values and at least two points, an elliptic arc exactly seven values.
+    static constexpr int MaxStoredValues = 32767;
     static constexpr int MinLeaderValues = 9;      // type 41
-    static constexpr int MaxLeaderValues = 255;
+    static constexpr int EllipticArcValues = 7;    // type 33
+    // Whether an entity of type with n values is written and read back; the
+    // writer refuses a drawing holding one that is not, the reader skips
+    // such a record.
+    static bool StorableValueCount(int16_t type, uint64_t n);
 
     CDrawingFile();
 
     // Writes the whole file (version 5) from `first` along the next links.
-    // DrawingFileRefused (nothing written) when first is null. The entities
+    // DrawingFileRefused (nothing written) when first is null or an entity
+    // to store could not be read back (StorableValueCount). The entities
     // are not changed: group numbers are worked out for the file only.
     int WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) const;
     int WriteDrawing(std::ostream& out, const CEntity* first) const;

@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -172,9 +171,7 @@ public:
         case EntityType::LeaderText: {
             uint64_t n = 0, at = 0;
             if (!SlotAsOffset(s[0], n)) return RecordOutcome::Damaged;
-            if (n < static_cast<uint64_t>(CDrawingFile::MinLeaderValues) ||
-                n > static_cast<uint64_t>(CDrawingFile::MaxLeaderValues))
-                return RecordOutcome::Skip;
+            if (!CDrawingFile::StorableValueCount(r.type, n)) return RecordOutcome::Skip;
             if (!SlotAsOffset(s[1], at)) return RecordOutcome::Damaged;
             if (!ReadCodesAndValues(out, at, static_cast<std::size_t>(n))) return RecordOutcome::Damaged;
             uint64_t textLength = 0, textAt = 0;
@@ -190,10 +187,9 @@ public:
         case EntityType::Fill:
         case EntityType::Hatch: {
             if (r.count < 0) return RecordOutcome::Damaged;
-            int limit = CDrawingFile::MaxCodedValues;
             const bool oldDimension = Old() && r.type == EntityType::Dimension;
-            if (oldDimension) limit -= 3;
-            if (r.count > limit) return RecordOutcome::Skip;
+            const uint64_t n = static_cast<uint64_t>(r.count) + (oldDimension ? 3u : 0u);
+            if (!CDrawingFile::StorableValueCount(r.type, n)) return RecordOutcome::Skip;
             if (oldDimension) {
                 out.codes = {30, 31, 32};
                 out.values = {0.0, 0.0, 0.0};
@@ -204,15 +200,14 @@ public:
         case EntityType::FreehandCurve:
         case EntityType::Polygon: {
             if (r.count < 0) return RecordOutcome::Damaged;
-            int limit = r.type == EntityType::FreehandCurve ? CDrawingFile::MaxFreehandValues
-                                                            : CDrawingFile::MaxPolygonValues;
-            if (r.count > limit) return RecordOutcome::Skip;
+            if (!CDrawingFile::StorableValueCount(r.type, static_cast<uint64_t>(r.count))) return RecordOutcome::Skip;
             if (!ReadValues(out, r.offset, static_cast<std::size_t>(r.count))) return RecordOutcome::Damaged;
             break;
         }
         case EntityType::EllipticArc:
             if (Old()) return RecordOutcome::Skip;
-            if (r.count != 7) return RecordOutcome::Skip;
+            if (r.count < 0 || !CDrawingFile::StorableValueCount(r.type, static_cast<uint64_t>(r.count)))
+                return RecordOutcome::Skip;
             if (!ReadValues(out, r.offset, 7)) return RecordOutcome::Damaged;
             out.codes = {10, 20, 60, 61, 62, 50, 51};
             break;
@@ -451,14 +446,6 @@ std::vector<CEntity*> AddEntities(const std::vector<PendingEntity>& entities, CE
     return added;
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path, bool& ok)
-{
-    std::ifstream in(path, std::ios::binary);
-    ok = static_cast<bool>(in);
-    if (!ok) return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace
 
 int CDrawingFile::ReadDrawing(std::span<const uint8_t> data, CEntityList& list, CSnapPointList& snaps)
@@ -474,6 +461,7 @@ int CDrawingFile::ReadDrawing(std::span<const uint8_t> data, CEntityList& list, 
     formatVersion = decoded.version;
 
     std::vector<CEntity*> added = AddEntities(decoded.entities, list);
+    snaps.Follow(list);
 
     // Members carry the ordinal of their header among the file's headers;
     // give them the number the list gave that header.
@@ -511,17 +499,15 @@ int CDrawingFile::ReadParts(std::span<const uint8_t> data, CEntityList& target)
 
 int CDrawingFile::LoadDrawing(const std::filesystem::path& path, CEntityList& list, CSnapPointList& snaps)
 {
-    bool ok = false;
-    std::vector<uint8_t> bytes = ReadWholeFile(path, ok);
-    if (!ok) return DrawingFileRefused;
+    std::vector<uint8_t> bytes;
+    if (int rc = ReadDrawingFileImage(path, bytes); rc != DrawingFileOk) return rc;
     return ReadDrawing(bytes, list, snaps);
 }
 
 int CDrawingFile::LoadParts(const std::filesystem::path& path, CEntityList& target)
 {
-    bool ok = false;
-    std::vector<uint8_t> bytes = ReadWholeFile(path, ok);
-    if (!ok) return DrawingFileRefused;
+    std::vector<uint8_t> bytes;
+    if (int rc = ReadDrawingFileImage(path, bytes); rc != DrawingFileOk) return rc;
     return ReadParts(bytes, target);
 }
 

@@ -88,6 +88,18 @@ int16_t TextSubtypeWithFont(int16_t subtype, std::size_t fontField)
 
 CDrawingFile::CDrawingFile() = default;
 
+bool CDrawingFile::StorableValueCount(int16_t type, uint64_t n)
+{
+    switch (type) {
+    case EntityType::LeaderText:
+        return n >= static_cast<uint64_t>(MinLeaderValues) && n <= static_cast<uint64_t>(MaxStoredValues);
+    case EntityType::EllipticArc:
+        return n == static_cast<uint64_t>(EllipticArcValues);
+    default:
+        return n <= static_cast<uint64_t>(MaxStoredValues);
+    }
+}
+
 int CDrawingFile::WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) const
 {
     if (!first) return DrawingFileRefused;
@@ -98,6 +110,8 @@ int CDrawingFile::WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) 
     std::unordered_map<const CEntity*, int32_t> headerOrdinal;
     for (const CEntity* e = first; e; e = e->next) {
         if (!IsStored(*e, selectedOnly != 0)) continue;
+        // What the reader would drop is refused before anything is written.
+        if (!StorableValueCount(e->type, e->values.size())) return DrawingFileRefused;
         stored.push_back(e);
         if (e->type == EntityType::GroupHeader) {
             int32_t ordinal = static_cast<int32_t>(headerOrdinal.size()) + 1;

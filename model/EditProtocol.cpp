@@ -1,6 +1,5 @@
 #include "model/EditProtocol.h"
 
-#include "model/EntityListChanges.h"
 #include "model/Notify.h"
 #include "model/SnapPointList.h"
 
@@ -12,19 +11,6 @@ void SwitchOffChain(CEntity* chain, CSnapPointList* snaps)
         return;
     for (CEntity* e = chain; e; e = e->next)
         snaps->SetEntityPointState(e, EntityState::Deleted);
-}
-
-void Unlink(CEntityList& list, CEntity* e)
-{
-    NoteEntityListRelink();
-    if (e->previous)
-        e->previous->next = e->next;
-    else
-        list.first = e->next;
-    if (e->next)
-        e->next->previous = e->previous;
-    else
-        list.last = e->previous;
 }
 
 } // namespace
@@ -73,7 +59,7 @@ void FinishReplaceOne(CEntityList& list, CSnapPointList* snaps, CEntity* old, CE
         return;
     if (list.undoChain || list.undoState != UndoState::Normal)
         list.DiscardUndo(snaps);
-    Unlink(list, old);
+    UnlinkEntity(list, old);
     old->previous = old->next = nullptr;
     if (snaps)
         snaps->SetEntityPointState(old, EntityState::Deleted);
@@ -103,7 +89,7 @@ void MoveEntityToUndo(CEntityList& list, CSnapPointList* snaps, CEntity* entity)
     const bool extend = list.undoState == UndoState::Removed && list.undoChain && list.undoTail;
     if (!extend && (list.undoChain || list.undoState != UndoState::Normal || list.mark))
         list.DiscardUndo(snaps);
-    Unlink(list, entity);
+    UnlinkEntity(list, entity);
     entity->next = nullptr;
     if (snaps)
         snaps->SetEntityPointState(entity, EntityState::Deleted);

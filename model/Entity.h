@@ -69,6 +69,13 @@ struct CEntity {
     CEntity* previous = nullptr;  // previous entity in the list (or in the undo chain)
     CEntity* next = nullptr;
     CEntity* owner = nullptr;     // dimension (50) or group header (60) it belongs to
+    // Bookkeeping of the list (EntityList.h): a number no other record of the
+    // process ever has, the record's rank in the list (rises from first to
+    // last, taken anew whenever the record is linked at the tail) and its
+    // place in the list's table of linked records.
+    uint64_t serial = 0;
+    uint64_t rank = 0;
+    uint32_t slot = UINT32_MAX;
     int16_t type = 0;
     int16_t subtype = 0;
     int16_t style = 0;            // line type * 100 + pen (bare pen for type 50)

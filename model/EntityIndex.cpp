@@ -1,19 +1,11 @@
 #include "model/EntityIndex.h"
 
 #include "model/Entity.h"
-#include "model/EntityListChanges.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr std::size_t Fanout = 16;
-
-bool Meets(const EntityIndex::Box& a, const EntityIndex::Box& b)
-{
-    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
-}
 
 EntityIndex::Box Unite(const EntityIndex::Box& a, const EntityIndex::Box& b)
 {
@@ -21,6 +13,12 @@ EntityIndex::Box Unite(const EntityIndex::Box& a, const EntityIndex::Box& b)
 }
 
 } // namespace
+
+EntityIndex::~EntityIndex()
+{
+    if (list)
+        list->Unsubscribe(this);
+}
 
 void EntityIndex::SetMarkReach(double r)
 {
@@ -30,120 +28,96 @@ void EntityIndex::SetMarkReach(double r)
     }
 }
 
-void EntityIndex::Sync(CEntity* first)
+void EntityIndex::Sync(CEntityList& l)
 {
-    if (!valid || first != firstSeen || relinkCount != EntityListRelinkCount()) {
-        Rebuild(first);
-        return;
+    if (&l != list) {
+        if (list)
+            list->Unsubscribe(this);
+        list = &l;
+        list->Subscribe(this);
+        valid = false;
     }
-    if (!first)
-        return;
-    // Take in what was appended since the last sync.
-    CEntity* known = entities.empty() ? nullptr : entities.back();
-    std::vector<CEntity*> added;
-    for (CEntity* p = known ? known->next : first; p; p = p->next)
-        added.push_back(p);
-    for (CEntity* e : added)
-        Append(e);
-    if (loose.size() > std::max<std::size_t>(1024, treeCount / 8))
-        BuildTree();
+    if (!valid)
+        Rebuild();
 }
 
-void EntityIndex::Rebuild(CEntity* first)
+void EntityIndex::Rebuild()
 {
-    entities.clear();
-    boxes.clear();
-    reach.clear();
-    loose.clear();
+    tree.Clear();
     unbounded.clear();
+    unboundedAt.clear();
     hasExtent = false;
-    for (CEntity* p = first; p; p = p->next)
-        Append(p);
-    BuildTree();
-    firstSeen = first;
-    relinkCount = EntityListRelinkCount();
     valid = true;
+    for (CEntity* p = list->first; p; p = p->next)
+        File(p);
 }
 
-void EntityIndex::Append(CEntity* e)
+void EntityIndex::File(CEntity* e)
 {
     Box b{0, 0, 0, 0};
-    const IndexReach r = EntityIndexBox(*e, markReach, b);
-    const auto i = static_cast<uint32_t>(entities.size());
-    entities.push_back(e);
-    boxes.push_back(b);
-    reach.push_back(r);
-    if (r == IndexReach::Unbounded)
-        unbounded.push_back(i);
+    IndexReach r = EntityIndexBox(*e, markReach, b);
+    // A box too far out for the tree is visited every time instead.
+    if (r == IndexReach::Bounded && !BoxTree::Fits({b.x0, b.y0, b.x1, b.y1}))
+        r = IndexReach::Unbounded;
+    if (r == IndexReach::Unbounded) {
+        if (unboundedAt.size() <= e->slot)
+            unboundedAt.resize(e->slot + 1, UINT32_MAX);
+        unboundedAt[e->slot] = static_cast<uint32_t>(unbounded.size());
+        unbounded.push_back(e->slot);
+    }
     if (r != IndexReach::Bounded)
         return;
+    tree.Insert(e->slot, {b.x0, b.y0, b.x1, b.y1});
     extent = hasExtent ? Unite(extent, b) : b;
     hasExtent = true;
-    loose.push_back(i);
 }
 
-void EntityIndex::BuildTree()
+void EntityIndex::Unfile(CEntity* e)
 {
-    nodes.clear();
-    order.clear();
-    for (uint32_t i = 0; i < entities.size(); ++i)
-        if (reach[i] == IndexReach::Bounded)
-            order.push_back(i);
-    loose.clear();
-    treeCount = entities.size();
-    hasTree = !order.empty();
-    if (!hasTree)
+    const uint32_t slot = e->slot;
+    if (tree.Contains(slot)) {
+        tree.Remove(slot);
         return;
-
-    // Sort-tile-recursive packing: slices by x, then runs by y within each.
-    auto cx = [&](uint32_t i) { return boxes[i].x0 + boxes[i].x1; };
-    auto cy = [&](uint32_t i) { return boxes[i].y0 + boxes[i].y1; };
-    const std::size_t n = order.size();
-    const std::size_t leaves = (n + Fanout - 1) / Fanout;
-    const auto slices = static_cast<std::size_t>(std::ceil(std::sqrt(double(leaves))));
-    const std::size_t perSlice = slices * Fanout;
-    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return cx(a) < cx(b); });
-    for (std::size_t s = 0; s < n; s += perSlice) {
-        auto end = order.begin() + std::ptrdiff_t(std::min(n, s + perSlice));
-        std::sort(order.begin() + std::ptrdiff_t(s), end, [&](uint32_t a, uint32_t b) { return cy(a) < cy(b); });
     }
-    std::vector<uint32_t> level;
-    for (std::size_t s = 0; s < n; s += Fanout) {
-        Node node{boxes[order[s]], uint32_t(s), uint16_t(std::min(Fanout, n - s)), true};
-        for (std::size_t k = s + 1; k < s + node.count; ++k)
-            node.box = Unite(node.box, boxes[order[k]]);
-        level.push_back(uint32_t(nodes.size()));
-        nodes.push_back(node);
+    if (slot < unboundedAt.size() && unboundedAt[slot] != UINT32_MAX) {
+        const uint32_t at = unboundedAt[slot];
+        const uint32_t moved = unbounded.back();
+        unbounded[at] = moved;
+        unboundedAt[moved] = at;
+        unbounded.pop_back();
+        unboundedAt[slot] = UINT32_MAX;
     }
-    // Upper levels: consecutive groups of nodes (children stored contiguously).
-    while (level.size() > 1) {
-        std::vector<uint32_t> up;
-        for (std::size_t s = 0; s < level.size(); s += Fanout) {
-            const std::size_t count = std::min(Fanout, level.size() - s);
-            Node node{nodes[level[s]].box, level[s], uint16_t(count), false};
-            for (std::size_t k = s + 1; k < s + count; ++k)
-                node.box = Unite(node.box, nodes[level[k]].box);
-            up.push_back(uint32_t(nodes.size()));
-            nodes.push_back(node);
-        }
-        level.swap(up);
-    }
-    root = level.front();
 }
 
-void EntityIndex::Visit(uint32_t node, const Box& rect, std::vector<uint32_t>& hits) const
+void EntityIndex::EntityLinked(CEntity* entity)
 {
-    const Node& n = nodes[node];
-    if (!Meets(n.box, rect))
+    if (valid)
+        File(entity);
+}
+
+void EntityIndex::EntityUnlinked(CEntity* entity)
+{
+    if (valid)
+        Unfile(entity);
+}
+
+void EntityIndex::EntityChanged(CEntity* entity)
+{
+    if (!valid)
         return;
-    if (n.leaf) {
-        for (uint32_t k = n.first; k < n.first + n.count; ++k)
-            if (Meets(boxes[order[k]], rect))
-                hits.push_back(order[k]);
-        return;
-    }
-    for (uint32_t k = n.first; k < n.first + n.count; ++k)
-        Visit(k, rect, hits);
+    Unfile(entity);
+    File(entity);
+}
+
+void EntityIndex::ListReset()
+{
+    valid = false;
+}
+
+void EntityIndex::ListGone()
+{
+    list = nullptr;
+    valid = false;
 }
 
 bool EntityIndex::Covers(const Box& rect) const
@@ -155,24 +129,22 @@ bool EntityIndex::Covers(const Box& rect) const
 void EntityIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
 {
     out.clear();
-    std::vector<uint32_t> hits(unbounded);
-    if (hasTree)
-        Visit(root, rect, hits);
-    for (uint32_t i : loose)
-        if (Meets(boxes[i], rect))
-            hits.push_back(i);
+    if (!list || !valid)
+        return;
+    hits.assign(unbounded.begin(), unbounded.end());
+    tree.Query({rect.x0, rect.y0, rect.x1, rect.y1}, [this](uint32_t slot) { hits.push_back(slot); });
     out.reserve(hits.size());
-    if (hits.size() > entities.size() / 16) {
-        // Most of the list: a pass over flags is cheaper than sorting.
-        std::vector<uint8_t> hit(entities.size(), 0);
-        for (uint32_t i : hits)
-            hit[i] = 1;
-        for (std::size_t i = 0; i < entities.size(); ++i)
-            if (hit[i])
-                out.push_back(entities[i]);
+    if (hits.size() > list->Size() / 16) {
+        // Most of the list: a walk over it with flags is cheaper than sorting.
+        hitFlags.assign(list->SlotCount(), 0);
+        for (uint32_t slot : hits)
+            hitFlags[slot] = 1;
+        for (CEntity* e = list->first; e; e = e->next)
+            if (e->slot < hitFlags.size() && hitFlags[e->slot])
+                out.push_back(e);
         return;
     }
-    std::sort(hits.begin(), hits.end());
-    for (uint32_t i : hits)
-        out.push_back(entities[i]);
+    for (uint32_t slot : hits)
+        out.push_back(list->InSlot(slot));
+    std::sort(out.begin(), out.end(), [](const CEntity* a, const CEntity* b) { return a->rank < b->rank; });
 }

@@ -4,26 +4,35 @@
 // the entities near it. Queries answer in list order, as a walk over the
 // list would meet the entities; the view's paint and its picks share one.
 //
-// The index mirrors the list. Entities appended at the tail are taken in
-// incrementally; a relink of the list (EntityListChanges.h), a new first
-// entity or an explicit Invalidate (after geometry was edited in place)
-// rebuilds it. Entities without a bounded box (grids, axis lines, values
-// that are not finite) are always returned; entities that neither show nor
-// answer a pick (group headers, empty records) never are.
+// The index follows its list through the list's change journal, entity by
+// entity: an add, delete, undo or change in place refiles only the entities
+// it touched. It is built from the list when first synced, after Invalidate
+// (geometry moved wholesale outside the journal) and when the reach of
+// dimension terminators changes. Entities without a bounded box (grids,
+// axis lines, values that are not finite) are always returned; entities that
+// neither show nor answer a pick (group headers, empty records) never are.
 
+#include "model/BoxTree.h"
 #include "model/EntityBox.h"
+#include "model/EntityList.h"
 
 #include <cstdint>
 #include <vector>
 
 struct CEntity;
 
-class EntityIndex {
+class EntityIndex : public EntityListObserver {
 public:
     using Box = IndexBox;
 
-    // Brings the index in step with the list whose first entity is `first`.
-    void Sync(CEntity* first);
+    EntityIndex() = default;
+    ~EntityIndex() override;
+    EntityIndex(const EntityIndex&) = delete;
+    EntityIndex& operator=(const EntityIndex&) = delete;
+
+    // Follows `list` (built from it when it is new to the index or the index
+    // was invalidated).
+    void Sync(CEntityList& list);
     void Invalidate() { valid = false; }
     // How far zoom-linked dimension terminators reach from their tips
     // (model millimetres); a change files the dimensions afresh.
@@ -36,35 +45,29 @@ public:
     // unbounded ones, in list order.
     void Query(const Box& rect, std::vector<CEntity*>& out) const;
 
-    std::size_t Size() const { return entities.size(); }
+    // Entities in the list followed.
+    std::size_t Size() const { return list && valid ? list->Size() : 0; }
+
+    // ---- EntityListObserver ----
+    void EntityLinked(CEntity* entity) override;
+    void EntityUnlinked(CEntity* entity) override;
+    void EntityChanged(CEntity* entity) override;
+    void ListReset() override;
+    void ListGone() override;
 
 private:
-    struct Node {
-        Box box;
-        uint32_t first;   // first child node, or first entry of `order` for a leaf
-        uint16_t count;
-        bool leaf;
-    };
+    void Rebuild();
+    void File(CEntity* e);
+    void Unfile(CEntity* e);
 
-    void Rebuild(CEntity* first);
-    void Append(CEntity* e);
-    void BuildTree();
-    void Visit(uint32_t node, const Box& rect, std::vector<uint32_t>& hits) const;
-
-    std::vector<CEntity*> entities;   // list order
-    std::vector<Box> boxes;           // per entity
-    std::vector<IndexReach> reach;    // per entity
-    std::vector<uint32_t> order;      // bounded entities in tree leaf order
-    std::vector<Node> nodes;
-    uint32_t root = 0;
-    bool hasTree = false;
-    std::size_t treeCount = 0;        // entities [0, treeCount) are in the tree
-    std::vector<uint32_t> loose;      // bounded entities appended since the tree was built
-    std::vector<uint32_t> unbounded;
-    Box extent{0, 0, 0, 0};
+    CEntityList* list = nullptr;
+    BoxTree tree;                          // bounded entities by slot
+    std::vector<uint32_t> unbounded;       // slots
+    std::vector<uint32_t> unboundedAt;     // by slot: place in `unbounded`, or UINT32_MAX
+    Box extent{0, 0, 0, 0};                // grows only until the next rebuild
     bool hasExtent = false;
     bool valid = false;
     double markReach = 0.0;
-    CEntity* firstSeen = nullptr;
-    uint64_t relinkCount = 0;
+    mutable std::vector<uint32_t> hits;
+    mutable std::vector<uint8_t> hitFlags;
 };

@@ -1,14 +1,16 @@
 #include "model/EntityList.h"
 
 #include "model/DimensionMembers.h"
-#include "model/EntityListChanges.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 CEntityList EntityBuffer;
 
 namespace {
+
+uint64_t nextSerial = 0;
 
 bool InCoordinateRange(double v)
 {
@@ -60,6 +62,10 @@ CEntityList::~CEntityList()
 {
     DiscardUndo(nullptr);
     RemoveAll();
+    const std::vector<EntityListObserver*> gone = std::move(observers);
+    observers.clear();
+    for (EntityListObserver* o : gone)
+        o->ListGone();
 }
 
 int CEntityList::AddEntity(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values,
@@ -89,6 +95,7 @@ CEntity* CEntityList::MakeRecord(const EntityHeader& header, const int16_t* code
     CEntity* e = new (std::nothrow) CEntity;
     if (!e)
         return nullptr;
+    e->serial = ++nextSerial;
     try {
         e->type = type;
         e->subtype = header.subtype;
@@ -165,11 +172,11 @@ void CEntityList::Link(CEntity* e)
     else
         first = e;
     last = e;
+    Linked(e);
 }
 
 void CEntityList::FreeEntity(CEntity* entity)
 {
-    NoteEntityListRelink();
     delete entity;
 }
 
@@ -179,22 +186,136 @@ void CEntityList::RemoveAll()
     if (undoChain || mark || undoState != UndoState::Normal)
         DiscardUndo(nullptr);
     CEntity* e = first;
+    first = last = nullptr;
+    Reset();
     while (e) {
         CEntity* next = e->next;
         FreeEntity(e);
         e = next;
     }
-    first = last = nullptr;
     groupCounter = 1;
 }
 
 void CEntityList::FreeChain(CEntity* entity)
 {
+    // Whatever was linked is gone from the list once first and last are
+    // emptied, whether or not the chain held it.
+    first = last = nullptr;
+    Reset();
     while (entity) {
         CEntity* next = entity->next;
+        Freeing(entity);
         FreeEntity(entity);
         entity = next;
     }
-    first = last = nullptr;
     groupCounter = 1;
+}
+
+// ---- change journal ----
+
+void CEntityList::Subscribe(EntityListObserver* observer)
+{
+    if (observer && std::find(observers.begin(), observers.end(), observer) == observers.end())
+        observers.push_back(observer);
+}
+
+void CEntityList::Unsubscribe(EntityListObserver* observer)
+{
+    observers.erase(std::remove(observers.begin(), observers.end(), observer), observers.end());
+}
+
+bool CEntityList::Holds(const CEntity* entity, uint32_t slot, uint64_t serial) const
+{
+    // Compare the pointer before reading through it: a record found in its
+    // slot is linked here and alive.
+    return entity && slot < slotTable.size() && slotTable[slot] == entity && entity->serial == serial;
+}
+
+bool CEntityList::Holds(const CEntity* entity) const
+{
+    return entity && entity->slot < slotTable.size() && slotTable[entity->slot] == entity;
+}
+
+void CEntityList::NoteChanged(CEntity* entity)
+{
+    if (!Holds(entity))
+        return;
+    ++generation;
+    for (EntityListObserver* o : observers)
+        o->EntityChanged(entity);
+}
+
+void CEntityList::NoteAllChanged()
+{
+    ++generation;
+    for (EntityListObserver* o : observers)
+        o->ListReset();
+}
+
+void CEntityList::Linked(CEntity* e)
+{
+    e->rank = ++nextRank;
+    if (!freeSlots.empty()) {
+        e->slot = freeSlots.back();
+        freeSlots.pop_back();
+        slotTable[e->slot] = e;
+    } else {
+        e->slot = static_cast<uint32_t>(slotTable.size());
+        slotTable.push_back(e);
+    }
+    ++linkedCount;
+    ++generation;
+    for (EntityListObserver* o : observers)
+        o->EntityLinked(e);
+}
+
+void CEntityList::Unlinked(CEntity* e)
+{
+    if (!Holds(e))
+        return;
+    ++generation;
+    for (EntityListObserver* o : observers)
+        o->EntityUnlinked(e);
+    slotTable[e->slot] = nullptr;
+    freeSlots.push_back(e->slot);
+    e->slot = UINT32_MAX;
+    --linkedCount;
+}
+
+void CEntityList::Freeing(CEntity* e)
+{
+    Unlinked(e);
+    ++generation;
+    for (EntityListObserver* o : observers)
+        o->EntityFreed(e);
+}
+
+void CEntityList::Reset()
+{
+    // The records are not touched: some may be freed already. A stale slot
+    // number in a record is harmless, as Holds compares the pointer too.
+    slotTable.clear();
+    freeSlots.clear();
+    linkedCount = 0;
+    ++generation;
+    for (EntityListObserver* o : observers)
+        o->ListReset();
+}
+
+void CEntityList::Cut(CEntity* e)
+{
+    if (e->previous)
+        e->previous->next = e->next;
+    else
+        first = e->next;
+    if (e->next)
+        e->next->previous = e->previous;
+    else
+        last = e->previous;
+    Unlinked(e);
+}
+
+void UnlinkEntity(CEntityList& list, CEntity* e)
+{
+    list.Cut(e);
 }

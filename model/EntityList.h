@@ -6,8 +6,32 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+class CEntityList;
 class CSnapPointList;
+
+// Told of every change of a list's entities as it happens, so that whatever
+// mirrors the list (snap crossings, the view's paint and pick index) follows
+// it entity by entity instead of rebuilding. Records are only ever linked at
+// the tail; they leave from anywhere.
+class EntityListObserver {
+public:
+    virtual ~EntityListObserver() = default;
+    // Linked at the tail: newly added, or back from the undo step.
+    virtual void EntityLinked(CEntity* entity) = 0;
+    // Out of the list, still alive (held by the undo step or about to be freed).
+    virtual void EntityUnlinked(CEntity* entity) = 0;
+    // Changed in place while linked (ChangeEntity).
+    virtual void EntityChanged(CEntity* entity) = 0;
+    // About to be freed; it is no longer linked.
+    virtual void EntityFreed(CEntity*) {}
+    // Every linked record left at once (RemoveAll, FreeChain), or the
+    // entities changed wholesale (NoteAllChanged): start again from the list.
+    virtual void ListReset() = 0;
+    // The list is being destroyed; the observer is forgotten.
+    virtual void ListGone() = 0;
+};
 
 // The fixed part of a new entity, passed to the add operations.
 struct EntityHeader {
@@ -40,6 +64,9 @@ public:
     CEntity* mark = nullptr;       // first entity of the last run of added entities
     int32_t undoState = 0;         // UndoState
     int32_t groupCounter = 1;      // number the next group header takes
+
+    // Moves on with every change the observers are told of.
+    uint64_t generation = 0;
 
     CEntityList() = default;
     ~CEntityList();
@@ -96,6 +123,33 @@ public:
     // Frees one record (it must already be out of every chain).
     static void FreeEntity(CEntity* entity);
 
+    // ---- change journal ----
+    void Subscribe(EntityListObserver* observer);
+    void Unsubscribe(EntityListObserver* observer);
+    // Whether `entity`, seen in `slot` with `serial`, is still linked in this
+    // list in that slot (constant time; the pointer need not be alive).
+    bool Holds(const CEntity* entity, uint32_t slot, uint64_t serial) const;
+    // Whether `entity` is linked in this list.
+    bool Holds(const CEntity* entity) const;
+    // Changes a linked entity in place through edit(entity) and tells the
+    // observers. Prefer COrvikCadDoc::ChangeEntity, which keeps snap points
+    // and the modified state in step as well.
+    template <class Edit>
+    void ChangeEntity(CEntity* entity, Edit&& edit)
+    {
+        edit(*entity);
+        NoteChanged(entity);
+    }
+    // An entity of the list was changed in place.
+    void NoteChanged(CEntity* entity);
+    // The entities were changed wholesale (the whole drawing moved).
+    void NoteAllChanged();
+    // Number of linked records, and the size of the slot table (every slot is below it).
+    std::size_t Size() const { return linkedCount; }
+    std::size_t SlotCount() const { return slotTable.size(); }
+    // The record linked in `slot`, or null.
+    CEntity* InSlot(uint32_t slot) const { return slot < slotTable.size() ? slotTable[slot] : nullptr; }
+
 private:
     CEntity* MakeRecord(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values,
                         std::string_view text, std::string_view font);
@@ -103,7 +157,27 @@ private:
                        std::string_view text, std::string_view font, CEntity* owner);
     void Link(CEntity* e);
     void FreeDetached(CEntity* head, CSnapPointList* snaps);
+
+    // Journal hooks: every link, unlink and free goes through these.
+    void Linked(CEntity* e);
+    void Unlinked(CEntity* e);
+    void Freeing(CEntity* e);
+    void Reset();
+    // Unlinks e from wherever it stands (previous/next of e left as they were).
+    void Cut(CEntity* e);
+
+    std::vector<CEntity*> slotTable;          // linked records by their slot
+    std::vector<uint32_t> freeSlots;
+    std::size_t linkedCount = 0;
+    uint64_t nextRank = 0;
+    std::vector<EntityListObserver*> observers;
+
+    friend void UnlinkEntity(CEntityList& list, CEntity* e);
 };
+
+// Takes a linked entity out of its list (its own links are left as they
+// were); the observers are told.
+void UnlinkEntity(CEntityList& list, CEntity* e);
 
 // Shifts `entity` and every entity after it in its chain by (dx, dy).
 void TranslateEntities(double dx, double dy, CEntity* entity);

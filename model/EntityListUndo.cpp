@@ -3,7 +3,6 @@
 
 #include "model/EntityList.h"
 
-#include "model/EntityListChanges.h"
 #include "model/Notify.h"
 #include "model/SnapPointList.h"
 
@@ -41,6 +40,7 @@ void CEntityList::FreeDetached(CEntity* head, CSnapPointList* snaps)
             freedOwners.push_back(e);
         if (snaps)
             snaps->RemoveEntityPoints(e);
+        Freeing(e);
         FreeEntity(e);
         e = next;
     }
@@ -105,7 +105,16 @@ void CEntityList::UndoRedo()
     // An empty list can only take back a held chain (state 1).
     if (!last && !(undoState == UndoState::Removed && undoChain))
         return;
-    NoteEntityListRelink();
+    // Runs cut from the tail or joined to it, told to the observers once the
+    // links are made.
+    auto unlinkedRun = [this](CEntity* from) {
+        for (CEntity* e = from; e; e = e->next)
+            Unlinked(e);
+    };
+    auto linkedRun = [this](CEntity* from) {
+        for (CEntity* e = from; e; e = e->next)
+            Linked(e);
+    };
 
     switch (undoState) {
     case UndoState::Normal: {
@@ -137,6 +146,7 @@ void CEntityList::UndoRedo()
         } else {
             first = last = nullptr;
         }
+        unlinkedRun(cut);
         undoState = UndoState::Removed;
         break;
     }
@@ -155,6 +165,7 @@ void CEntityList::UndoRedo()
         while (end->next)
             end = end->next;
         last = undoTail = end;
+        linkedRun(undoChain);
         undoState = UndoState::Redone;
         break;
     }
@@ -168,6 +179,7 @@ void CEntityList::UndoRedo()
         } else {
             first = last = nullptr;
         }
+        unlinkedRun(undoChain);
         undoState = UndoState::Removed;
         break;
     }
@@ -185,6 +197,7 @@ void CEntityList::UndoRedo()
         CEntity* before = mark->previous;
         before->next = nullptr;
         last = before;
+        unlinkedRun(mark);
         if (undoChain) {
             undoChain->previous = before;
             before->next = undoChain;
@@ -192,18 +205,23 @@ void CEntityList::UndoRedo()
             while (end->next)
                 end = end->next;
             last = end;
+            linkedRun(undoChain);
         }
         undoState = UndoState::ReplaceUndone;
         break;
     }
     case UndoState::ReplaceUndone: {
         CEntity* before = undoChain ? undoChain->previous : mark->previous;
+        CEntity* leaving = before->next;
+        before->next = nullptr;
+        unlinkedRun(leaving);
         before->next = mark;
         mark->previous = before;
         CEntity* end = mark;
         while (end->next)
             end = end->next;
         last = end;
+        linkedRun(mark);
         undoState = UndoState::Replaced;
         break;
     }
@@ -214,22 +232,13 @@ void CEntityList::UndoRedo()
 
 void CEntityList::MoveDeletedToUndo()
 {
-    NoteEntityListRelink();
     undoState = UndoState::Normal;
     undoChain = undoTail = nullptr;
     for (CEntity* e = first; e;) {
         CEntity* next = e->next;
         if (e->state == EntityState::Deleted) {
             e->state = EntityState::Normal;
-            // Out of the list.
-            if (e->previous)
-                e->previous->next = e->next;
-            else
-                first = e->next;
-            if (e->next)
-                e->next->previous = e->previous;
-            else
-                last = e->previous;
+            Cut(e);
             // Onto the chain.
             e->next = nullptr;
             if (!undoChain) {
@@ -255,21 +264,11 @@ void CEntityList::RemoveOwnerWithMembers(CEntity* owner)
         found = e == owner;
     if (!found)
         return;
-    NoteEntityListRelink();
 
     // The owner heads the chain; its members (wherever they stand, and the
     // members of owners among them) follow in list order.
     CEntity* tail = nullptr;
-    auto unlink = [this](CEntity* e) {
-        if (e->previous)
-            e->previous->next = e->next;
-        else
-            first = e->next;
-        if (e->next)
-            e->next->previous = e->previous;
-        else
-            last = e->previous;
-    };
+    auto unlink = [this](CEntity* e) { Cut(e); };
     unlink(owner);
     owner->previous = owner->next = nullptr;
     tail = owner;

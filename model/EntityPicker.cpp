@@ -299,8 +299,9 @@ int GridPointNear(const CEntity& grid, double originX, double originY, double mx
     return 0;
 }
 
-CEntity* EntityPicker::Pick(CEntity* first, const PickQuery& query, double& x, double& y)
+CEntity* EntityPicker::Pick(CEntityList& list, const PickQuery& query, double& x, double& y)
 {
+    CEntity* first = list.first;
     x = y = 0.0;
     if (!first)
         return nullptr;
@@ -308,7 +309,7 @@ CEntity* EntityPicker::Pick(CEntity* first, const PickQuery& query, double& x, d
     if (q.filter == -999)
         q.filter = -1;
     Walk walk(q);
-    index.Sync(first);
+    index.Sync(list);
     if (index.Size() < indexThreshold) {
         for (CEntity* e = first; e; e = e->next)
             if (walk.Visit(e))

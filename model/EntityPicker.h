@@ -11,6 +11,7 @@
 #include <vector>
 
 struct CEntity;
+class CEntityList;
 
 // One pick, in model millimetres.
 struct PickQuery {
@@ -36,7 +37,7 @@ public:
     // Lists shorter than this are walked directly.
     static constexpr std::size_t DefaultIndexThreshold = 2048;
 
-    CEntity* Pick(CEntity* first, const PickQuery& query, double& x, double& y);
+    CEntity* Pick(CEntityList& list, const PickQuery& query, double& x, double& y);
     // The entities' geometry changed in place: the next pick rebuilds the index.
     void Invalidate() { index.Invalidate(); }
     // Lists of at least this many entities are searched through the index.

@@ -179,7 +179,6 @@ void CSnapPointList::AddIntersections(CEntity* entity)
     if (!EntityBoxIndex::TakesPart(*entity)) {
         return;
     }
-    boxes.Sync(entity);
     boxes.Candidates(entity, earlier);
     CEntity& e = *entity;
     for (CEntity* o : earlier) {

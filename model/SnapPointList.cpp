@@ -215,9 +215,9 @@ void CSnapPointList::FreeNode(SnapPoint* p)
 
 void CSnapPointList::RemoveEntityPoints(CEntity* entity)
 {
-    // The entity is about to be freed; its address may come back with another
-    // record, so the box index must not trust it any more.
-    boxes.Clear();
+    // Callers that moved the entity's geometry in place re-register it
+    // through here: the crossing index takes its new box.
+    boxes.Refile(entity);
     auto it = byEntity.find(entity);
     if (it == byEntity.end())
         return;

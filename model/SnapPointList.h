@@ -5,9 +5,10 @@
 //
 // The list is a chain of nodes in the order they were added, starting with a
 // sentinel. Beside the chain it keeps a quadtree of the points (for the
-// nearest-point search) and a box index of the entities (so that a new
-// entity is only compared with the entities whose boxes it can touch); both
-// give exactly what a walk over the chain or over the entity list would.
+// nearest-point search) and a box index of the entities of the list it
+// follows (so that a new entity is only compared with the entities whose
+// boxes it can touch); both give exactly what a walk over the chain or over
+// the entity list would.
 
 #include "model/EntityBoxIndex.h"
 #include "model/SnapPointTree.h"
@@ -17,6 +18,7 @@
 #include <vector>
 
 struct CEntity;
+class CEntityList;
 
 // What a snap point is (the node's `kind`).
 namespace SnapKind {
@@ -67,6 +69,11 @@ public:
     ~CSnapPointList();
     CSnapPointList(const CSnapPointList&) = delete;
     CSnapPointList& operator=(const CSnapPointList&) = delete;
+
+    // The list whose entities are registered here: its crossing index then
+    // follows it entity by entity. Entities of another list still register,
+    // compared with that list by a walk.
+    void Follow(CEntityList& list) { boxes.Follow(&list); }
 
     // Appends one node (state 0) for entity, making the sentinel first when the
     // list is empty. Returns 1 (nothing added) when entity is null or memory

@@ -1,7 +1,6 @@
 // Whole-drawing shift: moves every stored point of a chain of entities.
 
 #include "model/EntityList.h"
-#include "model/EntityListChanges.h"
 
 #include <algorithm>
 
@@ -67,7 +66,6 @@ void ShiftDimension(CEntity& e, double dx, double dy)
 
 void TranslateEntities(double dx, double dy, CEntity* entity)
 {
-    NoteEntityListRelink();  // geometry moves under any index of the list
     for (CEntity* e = entity; e; e = e->next) {
         const int n = static_cast<int>(e->values.size());
         switch (e->type) {

@@ -1,6 +1,8 @@
 #include "platform/Dc.h"
 #include "platform/Encoding.h"
 
+#include "model/DefaultPalette.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -11,25 +13,13 @@ namespace platform {
 
 namespace {
 
-// The default palette: the twenty static colours.
-constexpr std::array<COLORREF, 20> kDefaultPalette = {
-    Rgb(0, 0, 0),       Rgb(128, 0, 0),     Rgb(0, 128, 0),     Rgb(128, 128, 0),   Rgb(0, 0, 128),
-    Rgb(128, 0, 128),   Rgb(0, 128, 128),   Rgb(192, 192, 192), Rgb(192, 220, 192), Rgb(166, 202, 240),
-    Rgb(255, 251, 240), Rgb(160, 160, 164), Rgb(128, 128, 128), Rgb(255, 0, 0),     Rgb(0, 255, 0),
-    Rgb(255, 255, 0),   Rgb(0, 0, 255),     Rgb(255, 0, 255),   Rgb(0, 255, 255),   Rgb(255, 255, 255),
-};
-
 int RoundToInt(double v) { return int(std::floor(v + 0.5)); }
 
 } // namespace
 
 COLORREF ResolveColor(COLORREF c)
 {
-    if ((c >> 24) == 0x01) {
-        const unsigned index = c & 0xFFFF;
-        return index < kDefaultPalette.size() ? kDefaultPalette[index] : 0;
-    }
-    return c & 0x00FFFFFF;
+    return ResolvePaletteColour(c);
 }
 
 Rect Rect::Normalized() const

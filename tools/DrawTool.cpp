@@ -4,7 +4,6 @@
 #include "view/DrawTool.h"
 
 #include "model/Document.h"
-#include "model/EntityListChanges.h"
 #include "view/ToolList.h"
 #include "view/ToolState.h"
 
@@ -25,9 +24,8 @@ void HeldEntity::Hold(COrvikCadDoc* doc, CEntity* entity)
     doc_ = doc;
     list_ = doc ? &doc->list : nullptr;
     entity_ = doc ? entity : nullptr;
-    relinks_ = EntityListRelinkCount();
-    type_ = entity_ ? entity_->type : 0;
-    values_ = entity_ ? entity_->values : std::vector<double>{};
+    slot_ = entity_ ? entity_->slot : 0;
+    serial_ = entity_ ? entity_->serial : 0;
 }
 
 void HeldEntity::Clear()
@@ -35,21 +33,15 @@ void HeldEntity::Clear()
     doc_ = nullptr;
     list_ = nullptr;
     entity_ = nullptr;
-    values_.clear();
+    slot_ = 0;
+    serial_ = 0;
 }
 
 CEntity* HeldEntity::Get(const COrvikCadDoc* doc) const
 {
     if (!entity_ || !doc || doc != doc_ || list_ != &doc->list)
         return nullptr;
-    // Records leave a list only through an unlink, which the change count
-    // notes; while it stands still the entity is where it was.
-    if (EntityListRelinkCount() == relinks_)
-        return entity_;
-    if (!EntityIsLinked(*list_, entity_))
-        return nullptr;
-    // Linked, so the record is alive: make sure it is the one held.
-    return entity_->type == type_ && entity_->values == values_ ? entity_ : nullptr;
+    return list_->Holds(entity_, slot_, serial_) ? entity_ : nullptr;
 }
 
 // ---- CDrawTool ----

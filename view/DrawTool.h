@@ -45,7 +45,8 @@ public:
     void Clear();
     bool Empty() const { return entity_ == nullptr; }
     // The entity when it is still linked in the list of doc (the active
-    // drawing of the caller) and still what it was when held, else null.
+    // drawing of the caller) as the record that was held, else null; a
+    // record that left the list and came back (undo, redo) counts as gone.
     // A tool that changes a held entity holds it again.
     CEntity* Get(const COrvikCadDoc* doc) const;
     // The pointer as remembered, for comparisons only.
@@ -55,11 +56,10 @@ private:
     COrvikCadDoc* doc_ = nullptr;
     const CEntityList* list_ = nullptr;
     CEntity* entity_ = nullptr;
-    uint64_t relinks_ = 0;  // EntityListRelinkCount when it was held
-    // What the entity was, so that a new record at a freed one's address is
-    // not taken for it.
-    int16_t type_ = 0;
-    std::vector<double> values_;
+    // Where the list kept the record, and the record's own number, so that
+    // a new record at a freed one's address is not taken for it.
+    uint32_t slot_ = 0;
+    uint64_t serial_ = 0;
 };
 
 // True when entity is one of the records linked in list (the pointer is

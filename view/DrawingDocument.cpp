@@ -2,6 +2,8 @@
 
 #include "model/Notify.h"
 #include "platform/Encoding.h"
+#include "platform/Ui.h"
+#include "resources/Resource.h"
 
 #include <QFile>
 
@@ -25,6 +27,8 @@ std::filesystem::path NativePath(const QString& path)
 CDrawingDocument::CDrawingDocument()
 {
     Registry()[&m_drawing] = this;
+    OnCommand(ID_FILE_SAVE_DXF, [this] { OnFileSaveDxf(); });
+    OnCommand(ID_FILE_SAVE_JWW, [this] { OnFileSaveJww(); });
 }
 
 CDrawingDocument::~CDrawingDocument()
@@ -61,4 +65,47 @@ bool CDrawingDocument::OnOpenDocument(const QString& path)
 bool CDrawingDocument::OnSaveDocument(const QString& path)
 {
     return m_drawing.OnSaveDocument(NativePath(path));
+}
+
+bool CDrawingDocument::ImportDxf(const QString& path)
+{
+    return m_drawing.ImportDxf(NativePath(path)) != 0;
+}
+
+bool CDrawingDocument::ImportJww(const QString& path)
+{
+    return m_drawing.ImportJww(NativePath(path)) != 0;
+}
+
+bool CDrawingDocument::ImportJwc(const QString& path)
+{
+    return m_drawing.ImportJwc(NativePath(path)) != 0;
+}
+
+namespace {
+
+// The save dialog of the exports; an empty path when cancelled.
+QString ChooseExportFile(const char* ext, const char* filter, const char* title)
+{
+    platform::FileRequest request;
+    request.defaultExt = QString::fromUtf8(ext);
+    request.initialName = QStringLiteral("未設定ファイル");
+    request.filter = QString::fromUtf8(filter);
+    request.title = QString::fromUtf8(title);
+    platform::FileChoice choice = platform::chooseSaveFile(request);
+    return choice.ok ? choice.path : QString();
+}
+
+} // namespace
+
+void CDrawingDocument::OnFileSaveDxf()
+{
+    const QString path = ChooseExportFile("dxf", "図面データ (*.DXF)|*.dxf||", "DXF形式で図面データの保存");
+    if (!path.isEmpty()) m_drawing.ExportDxf(NativePath(path));
+}
+
+void CDrawingDocument::OnFileSaveJww()
+{
+    const QString path = ChooseExportFile("jww", "図面データ (*.JWW)|*.jww||", "JWW形式で図面データの保存");
+    if (!path.isEmpty()) m_drawing.ExportJww(NativePath(path));
 }

@@ -32,7 +32,7 @@ CEntity* COrvikCadView::PickEntity(int filter, int xd, int yd, double& x, double
     q.layerState = layerState.data();
     q.originX = doc->DrawingOrigin[0];
     q.originY = doc->DrawingOrigin[1];
-    return picker.Pick(doc->list.first, q, x, y);
+    return picker.Pick(doc->list, q, x, y);
 }
 
 int COrvikCadView::PickGridPoint(const CEntity* grid, double& x, double& y, double mx, double my, double ap)

@@ -206,7 +206,7 @@ void COrvikCadView::VisibleEntities(std::vector<CEntity*>& out)
     COrvikCadDoc* doc = GetDrawing();
     out.clear();
     entityIndex.SetMarkReach(DimArrowScaleMode == 1 ? DimScaledMarkReach * MappingScale() : 0.0);
-    entityIndex.Sync(doc->list.first);
+    entityIndex.Sync(doc->list);
     const double m = CullMarginPixels / MappingZoom() * MappingScale();
     const EntityIndex::Box rect{visibleX0 - m, visibleY0 - m, visibleX1 + m, visibleY1 + m};
     if (entityIndex.Size() < cullThreshold || entityIndex.Covers(rect)) {

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -225,30 +229,97 @@ TEST_F(DocumentTest, FailedSaveKeepsTargetAndModifiedFlag)
 
 TEST_F(DocumentTest, RefusedFileFailsWithMessageAndChangesNothing)
 {
+    const std::string readFailed = "ファイルの読み込みに失敗しました。";
+    // A version-5 header followed by its block, announcing `layers` layer
+    // records and a directory of `records` entity records.
+    auto announcing = [](int32_t layers, uint32_t records) {
+        std::string bytes(192 + 136, '\0');
+        bytes.replace(0, 4, std::string("ORV\0", 4));
+        bytes[158] = 5;
+        std::memcpy(bytes.data() + 192 + 132, &layers, 4);
+        if (layers >= 0 && layers < 4) {
+            bytes.append(std::string(40 * std::size_t(layers), '\0'));
+            const uint32_t directory[3] = {0x00010001u, uint32_t(bytes.size() + 12), records};
+            bytes.append(reinterpret_cast<const char*>(directory), 12);
+        }
+        return bytes;
+    };
     struct Case {
         const char* name;
-        std::string bytes;
+        std::function<fs::path(const fs::path& folder)> make;
+        bool named;  // the message names the file
     } cases[] = {
-        {"empty", ""},
-        {"not ours", std::string(400, 'x')},
-        {"short header", std::string("ORV\0", 4)},
+        {"empty", [](const fs::path& f) { std::ofstream(f / "a.orv"); return f / "a.orv"; }, false},
+        {"not ours",
+         [](const fs::path& f) { std::ofstream(f / "a.orv", std::ios::binary) << std::string(400, 'x'); return f / "a.orv"; },
+         false},
+        {"short header",
+         [](const fs::path& f) { std::ofstream(f / "a.orv", std::ios::binary) << std::string("ORV\0", 4); return f / "a.orv"; },
+         false},
+        {"100 MB of zeros",
+         [](const fs::path& f) {
+             std::ofstream(f / "zeros.orv");
+             fs::resize_file(f / "zeros.orv", 100u << 20);
+             return f / "zeros.orv";
+         },
+         false},
+        {"a drawing header before 100 MB of zeros",
+         [&](const fs::path& f) {
+             std::ofstream(f / "big.orv", std::ios::binary) << announcing(0, 0xFFFFFFFFu);
+             fs::resize_file(f / "big.orv", 100u << 20);
+             return f / "big.orv";
+         },
+         false},
+        {"more layer records than the file holds",
+         [&](const fs::path& f) { std::ofstream(f / "a.orv", std::ios::binary) << announcing(0x7FFFFFFF, 0); return f / "a.orv"; },
+         false},
+        {"more entity records than the file holds",
+         [&](const fs::path& f) { std::ofstream(f / "a.orv", std::ios::binary) << announcing(2, 1000); return f / "a.orv"; },
+         false},
+        {"folder", [](const fs::path& f) { fs::create_directory(f / "dir.orv"); return f / "dir.orv"; }, true},
+        {"FIFO",
+         [](const fs::path& f) {
+             EXPECT_EQ(mkfifo((f / "fifo.orv").c_str(), 0600), 0);
+             return f / "fifo.orv";
+         },
+         true},
+        {"endless device", [](const fs::path&) { return fs::path("/dev/zero"); }, true},
+        {"missing", [](const fs::path& f) { return f / "nothing-here.orv"; }, true},
     };
     for (const Case& c : cases) {
-        fs::path file = folder / "bad.orv";
-        {
-            std::ofstream(file, std::ios::binary) << c.bytes;
-        }
+        const fs::path place = folder / "case";
+        fs::remove_all(place);
+        fs::create_directories(place);
+        const fs::path file = c.make(place);
         notifier.messages.clear();
         COrvikCadDoc doc;
         AddLine(doc, 0, 0, 10, 10);
+        doc.ClientSizeRecord[0] = 1000;
+        doc.ClientSizeRecord[1] = 700;
+        doc.header.scale = 50;
+        doc.title = "keep";
+        doc.SetModifiedFlag(true);
         EXPECT_EQ(doc.OnOpenDocument(file), OpenResult::Failed) << c.name;
         ASSERT_EQ(notifier.messages.size(), 1u) << c.name;
-        EXPECT_EQ(notifier.messages[0], "ファイルの読み込みに失敗しました。");
+        if (c.named) {
+            EXPECT_NE(notifier.messages[0].find(file.string()), std::string::npos) << c.name << ": " << notifier.messages[0];
+        } else {
+            EXPECT_EQ(notifier.messages[0], readFailed) << c.name;
+        }
         EXPECT_EQ(Count(doc), 1) << c.name;
-        EXPECT_TRUE(doc.path.empty());
+        EXPECT_TRUE(doc.path.empty()) << c.name;
+        EXPECT_EQ(doc.ClientSizeRecord[0], 1000) << c.name;
+        EXPECT_EQ(doc.ClientSizeRecord[1], 700) << c.name;
+        EXPECT_EQ(doc.header.scale, 50.0f) << c.name;
+        EXPECT_EQ(doc.title, "keep") << c.name;
+        EXPECT_TRUE(doc.modified) << c.name;
+
+        // Part files are read the same way.
+        CEntityList parts;
+        CDrawingFile reader;
+        EXPECT_NE(reader.LoadParts(file, parts), DrawingFileOk) << c.name;
+        EXPECT_EQ(parts.first, nullptr) << c.name;
     }
-    COrvikCadDoc doc;
-    EXPECT_EQ(doc.OnOpenDocument(folder / "nothing-here.orv"), OpenResult::Failed);
 }
 
 TEST_F(DocumentTest, SettingsFileIsCreatedAndFirstDocumentCopiesIt)

@@ -334,6 +334,71 @@ TEST(DrawingFileWrite, ReadBackGivesTheSameDrawingAndGroups)
     EXPECT_EQ(after[1]->owner, nullptr);
 }
 
+// The writer stores only what its reader takes back: the largest record of
+// every kind with a variable count comes back value for value, and a
+// drawing holding a record the reader would drop is refused before
+// anything is written.
+TEST(DrawingFileWrite, LargestRecordsComeBackAndUnreadableOnesAreRefused)
+{
+    const int most = CDrawingFile::MaxStoredValues;
+    auto pairs = [](int n) {
+        std::vector<int16_t> codes(static_cast<std::size_t>(n));
+        std::vector<double> values(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            codes[static_cast<std::size_t>(i)] = i % 2 ? 20 : 10;
+            values[static_cast<std::size_t>(i)] = 0.25 * i - 1000.0;
+        }
+        return std::make_pair(codes, values);
+    };
+    struct Case {
+        int16_t type;
+        int count;
+    } largest[] = {{24, most}, {26, most - 1}, {50, 160}, {70, most}, {71, most}, {90, most - 1}, {41, most},
+                   {33, CDrawingFile::EllipticArcValues}};
+    CEntityList list;
+    Add(list, 11, 1, 0, 0, 0, {10, 20, 30}, {0, 0, 20});
+    for (const Case& c : largest) {
+        auto [codes, values] = pairs(c.count);
+        if (c.type == 50) codes.assign(codes.size(), 0);  // a record whose members build nothing
+        Add(list, c.type, 0, 0, 0, 0, codes, values, c.type == 41 ? "T" : "");
+    }
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(CDrawingFile().WriteDrawing(bytes, list.first), DrawingFileOk);
+    CEntityList back;
+    CSnapPointList snaps;
+    CDrawingFile reader;
+    ASSERT_EQ(reader.ReadDrawing(bytes, back, snaps), DrawingFileOk);
+    const CEntity* e = back.first ? back.first->next : nullptr;
+    for (const Case& c : largest) {
+        ASSERT_NE(e, nullptr) << "type " << c.type;
+        EXPECT_EQ(e->type, c.type);
+        ASSERT_EQ(e->values.size(), static_cast<std::size_t>(c.count)) << "type " << c.type;
+        auto [codes, values] = pairs(c.count);
+        EXPECT_EQ(e->values, values) << "type " << c.type;
+        if (c.type == 24 || c.type == 70 || c.type == 71 || c.type == 41) {
+            EXPECT_EQ(e->codes, codes) << "type " << c.type;
+        }
+        while (e && e->next && e->next->owner) e = e->next;  // past any members
+        e = e ? e->next : nullptr;
+    }
+    EXPECT_EQ(e, nullptr);
+
+    // Records the reader would drop: nothing is written at all.
+    struct Refused {
+        int16_t type;
+        int count;
+    } refused[] = {{33, 6}, {33, 8}, {41, CDrawingFile::MinLeaderValues - 1}};
+    for (const Refused& r : refused) {
+        CEntityList one;
+        Add(one, 11, 1, 0, 0, 0, {10, 20, 30}, {0, 0, 20});
+        auto [codes, values] = pairs(r.count);
+        Add(one, r.type, 0, 0, 0, 0, codes, values);
+        std::vector<uint8_t> out;
+        EXPECT_EQ(CDrawingFile().WriteDrawing(out, one.first), DrawingFileRefused) << "type " << r.type;
+        EXPECT_TRUE(out.empty());
+    }
+}
+
 TEST(DrawingFileWrite, GroupsSurviveTwoSaves)
 {
     Sample s;

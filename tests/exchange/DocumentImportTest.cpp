@@ -2,6 +2,7 @@
 
 #include "exchange/DocumentImport.h"
 #include "exchange/DxfFile.h"
+#include "exchange/JwwFile.h"
 #include "model/Document.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
@@ -41,7 +42,7 @@ public:
     }
 };
 
-class DxfImportTest : public ::testing::Test {
+class DocumentImportTest : public ::testing::Test {
 protected:
     fs::path folder;
     RecordingNotifier notifier;
@@ -52,7 +53,7 @@ protected:
     void SetUp() override
     {
         folder = fs::temp_directory_path() /
-                 ("orvik-dxfimport-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("orvik-import-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder / "data");
         savedDataFolder = DataFolder;
@@ -81,7 +82,7 @@ protected:
 
 } // namespace
 
-TEST_F(DxfImportTest, MatchPaperSizeTable)
+TEST_F(DocumentImportTest, MatchPaperSizeTable)
 {
     struct Case {
         float scale;
@@ -114,7 +115,7 @@ TEST_F(DxfImportTest, MatchPaperSizeTable)
     }
 }
 
-TEST_F(DxfImportTest, ImportLaysTheDrawingOutAndMovesEveryEntityByTheOrigin)
+TEST_F(DocumentImportTest, ImportLaysTheDrawingOutAndMovesEveryEntityByTheOrigin)
 {
     const std::string text = EntitiesFile(
         {{0, "LINE"}, {10, "-10"}, {20, "5"}, {11, "20"}, {21, "-5"},
@@ -160,7 +161,7 @@ TEST_F(DxfImportTest, ImportLaysTheDrawingOutAndMovesEveryEntityByTheOrigin)
     EXPECT_GE(lineEnds, 2);
 }
 
-TEST_F(DxfImportTest, BadScalesBecomeOneAndTheReadOutNeverShowsZero)
+TEST_F(DocumentImportTest, BadScalesBecomeOneAndTheReadOutNeverShowsZero)
 {
     struct Case {
         const char* ltScale;
@@ -181,7 +182,7 @@ TEST_F(DxfImportTest, BadScalesBecomeOneAndTheReadOutNeverShowsZero)
     }
 }
 
-TEST_F(DxfImportTest, RefusedFileShowsTheMessageAndAddsNothing)
+TEST_F(DocumentImportTest, RefusedFileShowsTheMessageAndAddsNothing)
 {
     const fs::path paths[] = {WriteFile("none.dxf", "0\nSECTION\n2\nHEADER\n0\nENDSEC\n"), folder,
                               folder / "missing.dxf"};
@@ -195,7 +196,7 @@ TEST_F(DxfImportTest, RefusedFileShowsTheMessageAndAddsNothing)
     }
 }
 
-TEST_F(DxfImportTest, ExportWritesFromTheOriginAndImportBringsItBack)
+TEST_F(DocumentImportTest, ExportWritesFromTheOriginAndImportBringsItBack)
 {
     COrvikCadDoc doc;
     doc.header.scale = 2;
@@ -234,4 +235,92 @@ TEST_F(DxfImportTest, ExportWritesFromTheOriginAndImportBringsItBack)
     EXPECT_FALSE(doc.ExportDxf(folder / "missing" / "x.dxf"));
     EXPECT_EQ(notifier.messages, (std::vector<std::string>(2, DxfWriteOpenErrorMessage)));
     EXPECT_TRUE(fs::is_directory(folder / "dir.dxf"));
+}
+
+TEST_F(DocumentImportTest, JwwExportAndImport)
+{
+    COrvikCadDoc doc;
+    doc.header.scale = 2;
+    doc.header.paperIndex = 7;  // B4: JWW has no B sizes, A3 goes out
+    doc.DrawingOrigin[0] = 420;
+    doc.DrawingOrigin[1] = 297;
+    const int16_t codes[] = {10, 20, 11, 22};
+    const double values[] = {420, 297, 520, 347};
+    ASSERT_EQ(doc.AddEntity(EntityHeader{EntityType::Line, 0, 100, 40, 4}, codes, 0x00FF00, values), 0);
+    doc.SetModifiedFlag(false);
+    const fs::path file = folder / "plan.jww";
+    EXPECT_TRUE(doc.ExportJww(file));
+    EXPECT_TRUE(doc.modified);
+
+    COrvikCadDoc again;
+    again.layerCount = 10;
+    ASSERT_EQ(again.ImportJww(file), 1);
+    EXPECT_TRUE(notifier.messages.empty());
+    EXPECT_EQ(again.header.scale, 2.0f);
+    EXPECT_EQ(again.header.paperIndex, 3);
+    EXPECT_EQ(again.ExtentsMax[0], 840.0);
+    EXPECT_EQ(again.LimitsMax[0], 0.0);
+    EXPECT_EQ(again.layerCount, 41);  // raised to hold layer 40
+    EXPECT_FALSE(again.modified);
+    ASSERT_NE(again.list.first, nullptr);
+    EXPECT_EQ(again.list.first->values, (std::vector<double>{420, 297, 520, 347}));
+    EXPECT_EQ(again.list.first->colour, 0x00FF00u);
+    EXPECT_EQ(again.list.first->layer, 40);
+
+    EXPECT_FALSE(doc.ExportJww(folder / "missing" / "x.jww"));
+    EXPECT_EQ(notifier.messages, (std::vector<std::string>{JwwWriteOpenErrorMessage}));
+}
+
+TEST_F(DocumentImportTest, RefusedJwwFilesShowTheirMessage)
+{
+    struct Case {
+        std::string bytes;
+        const char* message;
+    };
+    std::string v200 = "JwwData.";
+    v200 += std::string("\xc8\x00\x00\x00", 4);
+    const Case cases[] = {{v200, JwwOldVersionMessage},
+                          {"not a drawing at all", JwwNotJwwMessage},
+                          {std::string("JwwData.\xe6\x00\x00\x00", 12), JwwNotJwwMessage}};  // version 230, header cut
+    for (const Case& c : cases) {
+        notifier.messages.clear();
+        COrvikCadDoc doc;
+        EXPECT_EQ(doc.ImportJww(WriteFile("x.jww", c.bytes)), 0);
+        EXPECT_EQ(notifier.messages, (std::vector<std::string>{c.message}));
+        EXPECT_EQ(doc.list.first, nullptr);
+    }
+    notifier.messages.clear();
+    COrvikCadDoc doc;
+    EXPECT_EQ(doc.ImportJww(folder), 0);
+    EXPECT_EQ(notifier.messages, (std::vector<std::string>{JwwOpenErrorMessage}));
+}
+
+TEST_F(DocumentImportTest, JwcImport)
+{
+    // Scale 2 on A3, one point at (5, 6): moved by the origin, the middle of the area.
+    std::string bytes(200, ' ');
+    std::string block;
+    for (int i = 0; i < 32; ++i) block += (i == 3 ? "1" : i == 9 ? "2" : i == 11 ? "3" : i == 30 ? "420" : "0") + std::string(",");
+    block.resize(200, '\0');
+    bytes += block;
+    bytes.resize(2389, '\0');
+    const float xy[2] = {5, 6};
+    bytes.append(reinterpret_cast<const char*>(xy), 8);
+    bytes += std::string("\x04\x00\x00\x00", 4);
+    COrvikCadDoc doc;
+    ASSERT_EQ(doc.ImportJwc(WriteFile("a.jwc", bytes)), 1);
+    EXPECT_TRUE(notifier.messages.empty());
+    EXPECT_EQ(doc.header.scale, 2.0f);
+    EXPECT_EQ(doc.header.paperIndex, 3);
+    EXPECT_EQ(doc.ExtentsMax[0], 840.0);
+    ASSERT_NE(doc.list.first, nullptr);
+    EXPECT_EQ(doc.list.first->values, (std::vector<double>{420 + 10, 297 + 12}));
+    EXPECT_EQ(doc.list.first->layer, 4);
+
+    COrvikCadDoc refused;
+    EXPECT_EQ(refused.ImportJwc(WriteFile("b.jwc", bytes.substr(0, 1810))), 0);
+    EXPECT_EQ(refused.list.first, nullptr);
+    EXPECT_EQ(refused.ImportJwc(folder), 0);
+    EXPECT_EQ(notifier.messages, (std::vector<std::string>{"ERROR:READ (08) レイヤグループのスケール",
+                                                           JwcReadFailedMessage}));
 }

@@ -1,0 +1,206 @@
+// Editing at drawing sizes: what one edit costs the model and the indexes
+// that follow it (snap points with their crossing index, and the view's
+// paint/pick index brought in step as the next paint does), and what opening
+// a large drawing costs in time and memory.
+//
+// BM_DeleteAndAdd: one entity deleted and one line added, as two edits.
+// BM_UndoRedo: one toggle of the undo step (an add taken back or brought
+// back). Both should stay flat from 10 000 to 1 000 000 lines.
+// BM_OpenShortLines: read a file of short random lines with snap points and
+// the view's index; bytes_per_entity counts every structure then held.
+// BM_OpenCrossingLines: as BM_OpenShortLines, with every horizontal line
+// crossing every vertical one.
+
+#include "model/DrawingFile.h"
+#include "model/EditProtocol.h"
+#include "model/EntityIndex.h"
+#include "model/EntityList.h"
+#include "model/SnapPointList.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double SheetWidth = 84100.0;
+constexpr double SheetHeight = 59400.0;
+constexpr int16_t LineCodes[4] = {10, 20, 11, 22};
+
+void AddLine(CEntityList& list, double x1, double y1, double x2, double y2)
+{
+    const double values[4] = {x1, y1, x2, y2};
+    list.AddEntity({EntityType::Line, 0, 1, 0, 4}, LineCodes, 0, values);
+}
+
+void AddShortLines(CEntityList& list, int n, uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> x(0, SheetWidth), y(0, SheetHeight), d(-250, 250);
+    for (int i = 0; i < n; ++i) {
+        const double x1 = x(rng), y1 = y(rng);
+        AddLine(list, x1, y1, x1 + d(rng), y1 + d(rng));
+    }
+}
+
+const EntityIndex::Box WholeSheet{0, 0, SheetWidth, SheetHeight};
+
+struct Drawing {
+    CEntityList list;
+    CSnapPointList snaps;
+    EntityIndex index;
+    std::vector<CEntity*> originals;
+    std::size_t nextVictim = 0;
+
+    explicit Drawing(int n)
+    {
+        AddShortLines(list, n, 42);
+        for (CEntity* e = list.first; e; e = e->next) {
+            snaps.AddEntityPoints(e);
+            originals.push_back(e);
+        }
+        snaps.Follow(list);
+        index.Sync(list);
+    }
+};
+
+Drawing& DrawingOf(int n)
+{
+    static std::map<int, std::unique_ptr<Drawing>> drawings;
+    auto& d = drawings[n];
+    if (!d)
+        d = std::make_unique<Drawing>(n);
+    return *d;
+}
+
+// A small view-sized rectangle, as a zoomed-in paint would ask for.
+void Paint(Drawing& d, std::vector<CEntity*>& out)
+{
+    d.index.Sync(d.list);
+    d.index.Query({1000, 1000, 2000, 2000}, out);
+}
+
+void BM_DeleteAndAdd(benchmark::State& state)
+{
+    Drawing& d = DrawingOf(static_cast<int>(state.range(0)));
+    std::vector<CEntity*> shown;
+    double x = 100;
+    for (auto _ : state) {
+        if (d.nextVictim >= d.originals.size())
+            state.SkipWithError("ran out of entities to delete");
+        CEntity* victim = d.originals[d.nextVictim++];
+        BeginEdit(d.list, &d.snaps);
+        MoveEntityToUndo(d.list, &d.snaps, victim);
+        BeginEdit(d.list, &d.snaps);
+        AddLine(d.list, x, 100, x + 50, 150);
+        d.snaps.AddEntityPoints(d.list.last);
+        FinishAddedRun(d.list, d.list.last);
+        x += 1;
+        Paint(d, shown);
+        benchmark::DoNotOptimize(shown.data());
+    }
+    // Leave no step pending for the next benchmark on this drawing.
+    BeginEdit(d.list, &d.snaps);
+}
+BENCHMARK(BM_DeleteAndAdd)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+void BM_UndoRedo(benchmark::State& state)
+{
+    Drawing& d = DrawingOf(static_cast<int>(state.range(0)));
+    BeginEdit(d.list, &d.snaps);
+    AddLine(d.list, 10, 10, 60, 60);
+    d.snaps.AddEntityPoints(d.list.last);
+    FinishAddedRun(d.list, d.list.last);
+    std::vector<CEntity*> shown;
+    for (auto _ : state) {
+        d.list.UndoRedo();
+        Paint(d, shown);
+        benchmark::DoNotOptimize(shown.data());
+    }
+    BeginEdit(d.list, &d.snaps);
+}
+BENCHMARK(BM_UndoRedo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+std::vector<uint8_t> FileOf(CEntityList& source)
+{
+    CDrawingFile file;
+    file.layers.count = 1;
+    file.layers.names[0] = "Layer" + std::to_string(1);
+    file.layers.states[0] = 1;
+    std::vector<uint8_t> bytes;
+    file.WriteDrawing(bytes, source.first);
+    return bytes;
+}
+
+std::size_t HeapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+void MeasureOpen(benchmark::State& state, const std::vector<uint8_t>& bytes, int n)
+{
+    double perEntity = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        auto list = std::make_unique<CEntityList>();
+        auto snaps = std::make_unique<CSnapPointList>();
+        auto index = std::make_unique<EntityIndex>();
+        CDrawingFile file;
+        if (file.ReadDrawing(bytes, *list, *snaps) != DrawingFileOk)
+            state.SkipWithError("read failed");
+        index->Sync(*list);
+        std::vector<CEntity*> shown;
+        index->Query(WholeSheet, shown);
+        benchmark::DoNotOptimize(shown.data());
+        shown = {};
+        state.PauseTiming();
+        perEntity = static_cast<double>(HeapInUse() - before) / n;
+        index.reset();
+        snaps.reset();
+        list.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bytes_per_entity"] = perEntity;
+    state.counters["per_entity"] = benchmark::Counter(
+        static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_OpenShortLines(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    std::vector<uint8_t> bytes;
+    {
+        CEntityList source;
+        AddShortLines(source, n, 9);
+        bytes = FileOf(source);
+    }
+    MeasureOpen(state, bytes, n);
+}
+BENCHMARK(BM_OpenShortLines)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_OpenCrossingLines(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    std::vector<uint8_t> bytes;
+    {
+        CEntityList source;
+        const double length = n;  // lines one unit apart, each as long as the whole set is wide
+        for (int i = 0; i < n / 2; ++i) {
+            AddLine(source, 0.5, i + 0.25, length, i + 0.25);
+            AddLine(source, i + 0.75, 0.5, i + 0.75, length);
+        }
+        bytes = FileOf(source);
+    }
+    MeasureOpen(state, bytes, n);
+}
+BENCHMARK(BM_OpenCrossingLines)->Arg(2000)->Arg(4000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,153 @@
+#include "model/BoxTree.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double PlaceLimit = 1e15;
+constexpr double FirstRootSize = 1024.0;
+constexpr double MinNodeSize = 1.0 / 64.0;
+constexpr std::size_t SplitAbove = 16;
+
+} // namespace
+
+bool BoxTree::Fits(const Box& b)
+{
+    for (double c : {b.x0, b.y0, b.x1, b.y1})
+        if (!std::isfinite(c) || std::fabs(c) >= PlaceLimit)
+            return false;
+    return b.x0 <= b.x1 && b.y0 <= b.y1;
+}
+
+int32_t BoxTree::NewNode(double x0, double y0, double x1, double y1)
+{
+    Node n;
+    n.x0 = x0;
+    n.y0 = y0;
+    n.x1 = x1;
+    n.y1 = y1;
+    n.midX = x0 + (x1 - x0) * 0.5;
+    n.midY = y0 + (y1 - y0) * 0.5;
+    n.reach = {INFINITY, INFINITY, -INFINITY, -INFINITY};
+    nodes.push_back(std::move(n));
+    return static_cast<int32_t>(nodes.size() - 1);
+}
+
+void BoxTree::GrowToContain(double cx, double cy, double size)
+{
+    if (root < 0) {
+        double s = FirstRootSize;
+        while (s < size)
+            s *= 2.0;
+        const double x0 = std::floor(cx / s) * s;
+        const double y0 = std::floor(cy / s) * s;
+        root = NewNode(x0, y0, x0 + s, y0 + s);
+        return;
+    }
+    for (;;) {
+        const Node& r = nodes[static_cast<std::size_t>(root)];
+        if (cx >= r.x0 && cx <= r.x1 && cy >= r.y0 && cy <= r.y1 && size <= r.x1 - r.x0 && size <= r.y1 - r.y0)
+            return;
+        const double w = r.x1 - r.x0;
+        const double h = r.y1 - r.y0;
+        const bool left = cx < r.x0;
+        const bool below = cy < r.y0;
+        // The old root becomes one quadrant of a root twice its size.
+        Node grown;
+        grown.x0 = left ? r.x0 - w : r.x0;
+        grown.x1 = left ? r.x1 : r.x1 + w;
+        grown.y0 = below ? r.y0 - h : r.y0;
+        grown.y1 = below ? r.y1 : r.y1 + h;
+        grown.midX = left ? r.x0 : r.x1;
+        grown.midY = below ? r.y0 : r.y1;
+        grown.reach = r.reach;
+        grown.split = true;
+        grown.child[(left ? 1 : 0) | (below ? 2 : 0)] = root;
+        nodes.push_back(std::move(grown));
+        root = static_cast<int32_t>(nodes.size() - 1);
+    }
+}
+
+void BoxTree::Place(uint32_t id, int32_t from)
+{
+    const Box& b = boxes[id];
+    const double cx = b.x0 + (b.x1 - b.x0) * 0.5;
+    const double cy = b.y0 + (b.y1 - b.y0) * 0.5;
+    const double size = std::max(b.x1 - b.x0, b.y1 - b.y0);
+    int32_t n = from;
+    for (;;) {
+        Node& node = nodes[static_cast<std::size_t>(n)];
+        node.reach.x0 = std::min(node.reach.x0, b.x0);
+        node.reach.y0 = std::min(node.reach.y0, b.y0);
+        node.reach.x1 = std::max(node.reach.x1, b.x1);
+        node.reach.y1 = std::max(node.reach.y1, b.y1);
+        const double half = std::min(node.x1 - node.x0, node.y1 - node.y0) * 0.5;
+        if (!node.split || size > half || half < MinNodeSize)
+            break;
+        const int quadrant = (cx < node.midX ? 0 : 1) | (cy < node.midY ? 0 : 2);
+        int32_t c = node.child[quadrant];
+        if (c < 0) {
+            const double x0 = (quadrant & 1) ? node.midX : node.x0;
+            const double x1 = (quadrant & 1) ? node.x1 : node.midX;
+            const double y0 = (quadrant & 2) ? node.midY : node.y0;
+            const double y1 = (quadrant & 2) ? node.y1 : node.midY;
+            c = NewNode(x0, y0, x1, y1);  // may move `node`
+            nodes[static_cast<std::size_t>(n)].child[quadrant] = c;
+        }
+        n = c;
+    }
+    Node& home = nodes[static_cast<std::size_t>(n)];
+    home.items.push_back(id);
+    nodeOf[id] = n;
+    if (!home.split && home.items.size() > SplitAbove &&
+        std::min(home.x1 - home.x0, home.y1 - home.y0) * 0.5 >= MinNodeSize)
+        Split(n);
+}
+
+void BoxTree::Split(int32_t node)
+{
+    std::vector<uint32_t> moving = std::move(nodes[static_cast<std::size_t>(node)].items);
+    nodes[static_cast<std::size_t>(node)].items.clear();
+    nodes[static_cast<std::size_t>(node)].split = true;
+    for (uint32_t id : moving)
+        Place(id, node);
+}
+
+void BoxTree::Insert(uint32_t id, const Box& box)
+{
+    if (Contains(id))
+        Remove(id);
+    if (id >= boxes.size()) {
+        boxes.resize(id + 1);
+        nodeOf.resize(id + 1, -1);
+    }
+    boxes[id] = box;
+    const double size = std::max(box.x1 - box.x0, box.y1 - box.y0);
+    GrowToContain(box.x0 + (box.x1 - box.x0) * 0.5, box.y0 + (box.y1 - box.y0) * 0.5, size);
+    Place(id, root);
+    ++count;
+}
+
+void BoxTree::Remove(uint32_t id)
+{
+    if (!Contains(id))
+        return;
+    std::vector<uint32_t>& items = nodes[static_cast<std::size_t>(nodeOf[id])].items;
+    auto it = std::find(items.begin(), items.end(), id);
+    if (it != items.end()) {
+        *it = items.back();
+        items.pop_back();
+    }
+    nodeOf[id] = -1;
+    --count;
+}
+
+void BoxTree::Clear()
+{
+    nodes.clear();
+    root = -1;
+    boxes.clear();
+    nodeOf.clear();
+    count = 0;
+}
