@@ -7,7 +7,6 @@
 #include "view/DrawingDocument.h"
 #include "app/AppDocumentHost.h"
 #include "view/OrvikCadView.h"
-#include "app/PlaceholderDocView.h"
 #include "model/Document.h"
 #include "platform/Encoding.h"
 #include "platform/Places.h"

@@ -332,7 +332,7 @@ int COrvikCadDoc::LoadDrawing(std::span<const uint8_t> data)
 void COrvikCadDoc::ApplyLoadedDrawing()
 {
     loaded = 1;
-    ScaleDenominator = std::isfinite(header.scale) && header.scale >= 1.0f ? static_cast<int>(header.scale) : 1;
+    ScaleDenominator = ScaleDenominatorFor(header.scale);
 
     LinkGroupMembers(list);
 
@@ -420,7 +420,7 @@ int COrvikCadDoc::MatchPaperSize()
 void COrvikCadDoc::FinishImport(CEntity* firstImported, int viewUpdate)
 {
     if (firstImported) TranslateEntities(DrawingOrigin[0], DrawingOrigin[1], firstImported);
-    ScaleDenominator = header.scale >= 1.0f && header.scale < 2e9f ? static_cast<int>(header.scale) : 1;
+    ScaleDenominator = ScaleDenominatorFor(header.scale);
     if (TheDocumentHost) TheDocumentHost->RepaintScaleReadout();
     RebuildSnapPoints();
     ViewUpdateRequest = static_cast<int16_t>(viewUpdate);

@@ -118,7 +118,24 @@ void CEntityList::UndoRedo()
 
     switch (undoState) {
     case UndoState::Normal: {
-        CEntity* cut = last->owner ? last->owner : (mark ? mark : last);
+        // Exactly the last added run: from its mark, or without one from the
+        // owner of the last entity when everything from that owner on belongs
+        // to it (never an unrelated entity lying between the two).
+        CEntity* cut = mark ? mark : last;
+        if (!mark && last->owner) {
+            bool whole = false;
+            int steps = 0;
+            for (CEntity* e = last; e && steps <= 1 << 24; e = e->previous, ++steps) {
+                if (e == last->owner) {
+                    whole = true;
+                    break;
+                }
+                if (!BelongsTo(e, last->owner))
+                    break;
+            }
+            if (whole)
+                cut = last->owner;
+        }
         mark = nullptr;
         undoChain = cut;
         undoTail = last;

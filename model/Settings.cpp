@@ -4,6 +4,7 @@
 #include "model/ParameterBlock.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -140,4 +141,9 @@ void StoreSettingsInParameters(CParameterBlock& b)
 #undef ORVIK_WRITE_SETTING
     b.Reserved226 = 0;
     b.Reserved228 = 0;
+}
+
+int ScaleDenominatorFor(double scale)
+{
+    return std::isfinite(scale) && scale >= 1.0 && scale < 2e9 ? static_cast<int>(scale) : 1;
 }

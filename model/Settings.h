@@ -112,3 +112,8 @@ void ApplyParametersToSettings(const CParameterBlock& block);
 // strings: the bytes after the terminator keep what they held); the reserved
 // bytes 226..231 become 0. The tolerance kind is exchanged on the way out too.
 void StoreSettingsInParameters(CParameterBlock& block);
+
+// The scale read-out's denominator for a drawing scale: its whole part, and 1
+// for a scale below 1 or beyond an int (never 0, never negative).
+int ScaleDenominatorFor(double scale);
+

@@ -108,6 +108,12 @@ void CLineTool::OnLButtonDblClk(COrvikCadView* view, unsigned, platform::Point*)
     EraseDottedGuide();
     previewShown = 0;
     InputPointCount = 0;
+    // The chain has ended: the prompt asks for a new start, not an end.
+    if (ToolSubMode == LineToolMode::Continuous)
+        Prompt(ContinuousLineMode == 0 ? "折れ線を作図します。始端を指示して下さい。"
+                                       : "水平垂直連続線を作図します。開始位置を指示して下さい。");
+    else
+        Prompt(FirstPrompt(ToolSubMode));
 }
 
 void CLineTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* point)

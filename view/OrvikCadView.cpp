@@ -142,7 +142,7 @@ void COrvikCadView::OnInitialUpdate()
 
     const float s = doc->header.scale;
     scale = s;
-    ScaleDenominator = std::isfinite(s) && std::fabs(s) < 2e9f ? static_cast<int>(s) : 0;
+    ScaleDenominator = ScaleDenominatorFor(s);
     clientH = areaH;
     clientW = areaW;
     const double n = MappingScale();

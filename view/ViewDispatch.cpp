@@ -340,7 +340,7 @@ void COrvikCadView::OnActivateView(bool activate, CView* activated, CView* deact
             // So does the scale read-out.
             const float s = doc->header.scale;
             scale = s;
-            ScaleDenominator = std::isfinite(s) && std::fabs(s) < 2e9f ? static_cast<int>(s) : 0;
+            ScaleDenominator = ScaleDenominatorFor(s);
             if (TheDocumentHost)
                 TheDocumentHost->RepaintScaleReadout();
         }

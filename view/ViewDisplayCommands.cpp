@@ -386,7 +386,7 @@ void COrvikCadView::ApplyPaperSettings()
         return;
     PaperSheet(doc->header.paperIndex, doc->header.orientation, paperW, paperH);
     const float s = doc->header.scale;
-    ScaleDenominator = std::isfinite(s) && std::fabs(s) < 2e9f ? static_cast<int>(s) : 0;
+    ScaleDenominator = ScaleDenominatorFor(s);
     scale = s;
     paperSource = doc->header.paperSource;
     // A printer's page (paper source 1) is applied by the page setup.

@@ -45,7 +45,7 @@ void COrvikCadView::OnDrawingInfo()
         doc->header.paperSource == before.paperSource)
         return;
 
-    ScaleDenominator = static_cast<int>(whole(doc->header.scale));
+    ScaleDenominator = ScaleDenominatorFor(doc->header.scale);
     scale = doc->header.scale;
     if (TheDocumentHost)
         TheDocumentHost->RepaintScaleReadout();

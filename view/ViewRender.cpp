@@ -158,7 +158,7 @@ void COrvikCadView::OnDraw(platform::Dc& dc)
     // A drawing window behind the active one repaints too; the read-out
     // stays with the active drawing.
     if (!ActiveView || ActiveView == this)
-        ScaleDenominator = std::isfinite(s) && std::fabs(s) < 2e9f ? static_cast<int>(s) : 0;
+        ScaleDenominator = ScaleDenominatorFor(s);
 
     const COLORREF oldBackground = colors[0];
     for (int i = 0; i < 6; ++i)

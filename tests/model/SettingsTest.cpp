@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstring>
 #include <string>
 
@@ -206,3 +208,16 @@ TEST_F(Settings, StoredOptionsSurviveARoundTripThroughTheRecord)
     EXPECT_EQ(PartsFolder, "/parts");
     EXPECT_EQ(MoveByCoordinates, 0);
 }
+
+TEST(ScaleDenominator, WholePartAndNeverBelowOne)
+{
+    struct Case {
+        double scale;
+        int denominator;
+    };
+    for (Case c : {Case{1, 1}, Case{50.9, 50}, Case{0.5, 1}, Case{0.999, 1}, Case{0, 1}, Case{-20, 1},
+                   Case{std::nan(""), 1}, Case{1e12, 1}, Case{2147483.0, 2147483}}) {
+        EXPECT_EQ(ScaleDenominatorFor(c.scale), c.denominator) << c.scale;
+    }
+}
+

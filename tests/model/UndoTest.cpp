@@ -180,6 +180,36 @@ TEST_F(UndoFixture, OneUndoTakesADimensionWithAllItsMembers)
     EXPECT_EQ(Entities(list).size(), 2 + n);
 }
 
+TEST_F(UndoFixture, UndoTakesExactlyTheLastAddedRun)
+{
+    // A group header, an unrelated line, then a member added to the group
+    // as the last run: one undo takes the member only, and the next edit
+    // frees nothing that is still in the list.
+    BeginEdit(list, &snaps);
+    CEntity* header = Header();
+    CEntity* unrelated = Line(1);
+    BeginEdit(list, &snaps);
+    CEntity* member = Line(2, header);
+    FinishAddedRun(list, member);
+    list.UndoRedo();
+    EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, header, unrelated}));
+    EXPECT_EQ(Chain(list.undoChain), std::vector<CEntity*>{member});
+    BeginEdit(list, &snaps);
+    EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, header, unrelated}));
+    EXPECT_TRUE(snaps.HasEntityPoints(unrelated));
+
+    // Without a mark: a member whose owner lies before an unrelated entity
+    // goes alone; an owner followed only by its own members goes with them.
+    CEntity* late = Line(3, header);
+    list.UndoRedo();
+    EXPECT_EQ(Chain(list.undoChain), std::vector<CEntity*>{late});
+    BeginEdit(list, &snaps);
+    CEntity* dim = Dimension();
+    list.UndoRedo();
+    EXPECT_EQ(Chain(list.undoChain).front(), dim);
+    EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, header, unrelated}));
+}
+
 TEST_F(UndoFixture, DeleteTwoLinesAndUndo)
 {
     CEntity* a = Line(1);

@@ -130,6 +130,27 @@ TEST_F(LineToolChainTest, DoubleClickEndsTheChainAndTheNextJoinsNothing)
     EXPECT_TRUE(Near(lines[3], {120, 0, 120, 100}, 0)) << lines[3];
 }
 
+TEST_F(LineToolChainTest, DoubleClickLeavesThePromptForANewStart)
+{
+    struct Case {
+        int item;
+        int16_t continuousMode;
+        const char* prompt;
+    };
+    for (Case c : {Case{1, 0, "折れ線を作図します。始端を指示して下さい。"},
+                   Case{1, 1, "水平垂直連続線を作図します。開始位置を指示して下さい。"},
+                   Case{6, 0, "幅付き線を作図します。始端を指示して下さい。"}}) {
+        ContinuousLineMode = c.continuousMode;
+        h.Select(2, c.item);
+        ClickExact(0, 0);
+        ClickExact(100, 0);
+        EXPECT_NE(h.Prompt(), QString::fromUtf8(c.prompt));
+        h.DoubleClick(100, 0);
+        EXPECT_EQ(h.Prompt(), QString::fromUtf8(c.prompt)) << c.item;
+        EXPECT_FALSE(h.Warning());
+    }
+}
+
 TEST_F(LineToolChainTest, WidthSegmentOfNoLengthIsSkipped)
 {
     LineLengthGiven = 1;

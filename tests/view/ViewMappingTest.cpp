@@ -151,6 +151,24 @@ TEST_F(ViewTest, BaseViewOfThinExtentsStaysAtOnePixelPerPaperMillimetre)
     EXPECT_EQ(view->scrollX, 30);  // untouched: no centring, no redraw
 }
 
+TEST_F(ViewTest, ScaleReadOutNeverShowsOneOverZero)
+{
+    // A header scale between 0 and 1 (a damaged or foreign file) reads 1/1
+    // after the first update and after every paint, never 1/0.
+    const int kept = ScaleDenominator;
+    for (float s : {0.5f, 0.0f, 250.7f}) {
+        doc->header.scale = s;
+        ScaleDenominator = -7;
+        view->OnInitialUpdate();
+        EXPECT_EQ(ScaleDenominator, s >= 1 ? 250 : 1) << s;
+        ScaleDenominator = -7;
+        platform::RecordingDc dc(100, 100, 96, false);
+        view->OnDraw(dc);
+        EXPECT_EQ(ScaleDenominator, s >= 1 ? 250 : 1) << s;
+    }
+    ScaleDenominator = kept;
+}
+
 TEST_F(ViewTest, FirstUpdateGivesANewDrawingItsGridRecord)
 {
     doc->parameters.GridShown = 1;
