@@ -23,13 +23,8 @@ CChangeSplineDlg::CChangeSplineDlg(QWidget* parent)
     layout->addWidget(previewBox);
 
     auto* right = new QVBoxLayout;
-    auto* styleBox = new QGroupBox(QStringLiteral(" 線種・色属性"), this);
-    auto* styleGrid = new QGridLayout(styleBox);
-    styleGrid->addWidget(new QLabel(QStringLiteral("線   種"), styleBox), 0, 0);
-    styleGrid->addWidget(MakeLineTypeList(IDC_LINE_TYPE), 0, 1);
-    styleGrid->addWidget(new QLabel(QStringLiteral("ペン番号"), styleBox), 1, 0);
-    styleGrid->addWidget(MakePenList(IDC_PEN), 1, 1);
-    styleGrid->addWidget(MakeColorButton(IDC_COLOR), 1, 2);
+    QGroupBox* styleBox =
+        MakeStyleBox(QStringLiteral(" 線種・色属性"), QStringLiteral("線   種"), IDC_LINE_TYPE, IDC_PEN, IDC_COLOR);
     right->addWidget(styleBox);
     right->addLayout(MakeOkCancelRow(QStringLiteral("ｷｬﾝｾﾙ")));
     layout->addLayout(right);

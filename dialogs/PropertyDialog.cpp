@@ -5,7 +5,10 @@
 #include "platform/PainterDc.h"
 #include "platform/Ui.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -73,6 +76,19 @@ CLineComboBox* CPropertyDialog::MakeLineTypeList(int id)
     m_lineList->FillEntityLineTypes();
     connect(m_lineList, &QComboBox::currentIndexChanged, this, &CPropertyDialog::OnSelchangeLineType);
     return m_lineList;
+}
+
+QGroupBox* CPropertyDialog::MakeStyleBox(const QString& caption, const QString& lineTypeLabel, int lineTypeId,
+                                         int penId, int colorId)
+{
+    auto* styleBox = new QGroupBox(caption, this);
+    auto* styleGrid = new QGridLayout(styleBox);
+    styleGrid->addWidget(new QLabel(lineTypeLabel, styleBox), 0, 0);
+    styleGrid->addWidget(MakeLineTypeList(lineTypeId), 0, 1);
+    styleGrid->addWidget(new QLabel(QStringLiteral("ペン番号"), styleBox), 1, 0);
+    styleGrid->addWidget(MakePenList(penId), 1, 1);
+    styleGrid->addWidget(MakeColorButton(colorId), 1, 2);
+    return styleBox;
 }
 
 QPushButton* CPropertyDialog::MakeColorButton(int id)

@@ -14,6 +14,8 @@
 
 #include <QPushButton>
 
+class QGroupBox;
+
 #include <array>
 #include <functional>
 
@@ -48,6 +50,10 @@ protected:
     // The line-type list on combo box id, filled with the eight line types.
     CLineComboBox* MakeLineTypeList(int id);
     QPushButton* MakeColorButton(int id);
+    // The framed line-type, pen and colour rows every property dialog shows,
+    // under the given captions, with the dialog's own control ids.
+    QGroupBox* MakeStyleBox(const QString& caption, const QString& lineTypeLabel, int lineTypeId, int penId,
+                            int colorId);
     // A preview static that frames itself white and calls DrawPreview.
     QWidget* MakePreview(int id, int width = 100, int height = 100);
     // OK "実　行" and Cancel cancelText, right-aligned.
