@@ -63,7 +63,7 @@ CSizeInfoDlg::CSizeInfoDlg(QWidget* parent) : CDialog(IDD_SIZEINFO, parent)
 
     m_penCombo = new CPenComboBox(this);
     platform::setControlId(m_penCombo, kPenList);
-    m_penCombo->setMinimumWidth(72);
+    m_penCombo->setMinimumWidth(104);  // room for "Pen №8" beside the arrow
     layout->addWidget(m_penCombo);
 
     m_colorButton = new QPushButton(this);
