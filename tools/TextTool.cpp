@@ -232,7 +232,7 @@ void CTextTool::OnEnterKey(COrvikCadView* view)
     Prompt("指示線付き文字列を作図します。作図位置を指示して下さい。");
     static const int16_t codes[11] = {10, 20, 30, 40, 50, 60, 61, 70, 71, 80, 81};
     const std::vector<double> values =
-        LeaderValues(LeaderShape, X[0], Y[0], X[1], Y[1], text, TextHeight, height, width, angle);
+        LeaderValues(LeaderShape, X[0], Y[0], X[1], Y[1], text, height, height, width, angle);
     ToolEdit edit(view);
     const int16_t subtype = static_cast<int16_t>(LeaderShape * 10 + ArrowheadKind);
     edit.Add(edit.Header(EntityType::LeaderText, subtype, static_cast<int16_t>(values.size())), codes,

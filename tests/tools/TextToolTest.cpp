@@ -256,7 +256,8 @@ TEST_F(TextToolTest, LeaderTextFromRightToLeft)
     EXPECT_EQ(e->subtype, 12);
     EXPECT_EQ(e->codes, (std::vector<int16_t>{10, 20, 30, 40, 50, 60, 61, 70, 71, 80, 81}));
     ASSERT_EQ(e->values.size(), 11u);
-    const double x1 = e->values[7], y1 = e->values[8], H = 20;
+    // The layout follows the height that is stored (20 at scale 2).
+    const double x1 = e->values[7], y1 = e->values[8], H = 40;
     EXPECT_NEAR(e->values[5], 300, 0.5);
     EXPECT_NEAR(x1, 200, 0.5);
     // Guide line to the left, the text ending H/2 before its end.
@@ -264,7 +265,7 @@ TEST_F(TextToolTest, LeaderTextFromRightToLeft)
     EXPECT_EQ(e->values[10], y1);
     EXPECT_EQ(e->values[0], x1 - H - 3 * H / 2 - H / 2);
     EXPECT_EQ(e->values[1], y1 - H / 2);
-    // Sizes take the scale, the layout does not.
+    // Sizes take the scale, and the layout is made with them.
     EXPECT_EQ(e->values[2], 40.0);
     EXPECT_EQ(e->values[3], 36.0);
     EXPECT_EQ(e->text, "ABC");
