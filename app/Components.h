@@ -12,6 +12,8 @@ void InstallComponents();
 void InstallTools();
 // The one-value and two-value numeric-input dialogs.
 void InstallNumericInputDialogs();
+// The property dialogs a double click with the selection tool opens.
+void InstallPropertyDialogs();
 // The option panels of the main frame's option bar.
 void InstallOperationBoxes();
 // The readers the open commands import foreign drawings with (formats
