@@ -524,6 +524,10 @@ void CMainFrame::OnChildClosed()
             MDIActivate(next);
         }
     }
+    if (!m_pActiveFrame) {
+        // The last drawing went: nothing is left for a drawing prompt to ask about.
+        ShowPrompt("", false);
+    }
     SwitchMenus();
     UpdateCommandUI();
 }

@@ -1,0 +1,39 @@
+// When the last drawing window closes, no drawing prompt is left behind.
+
+#include "AppFixture.h"
+#include "app/ChildFrame.h"
+#include "app/OperateMsgBox.h"
+#include "platform/UiScript.h"
+#include "view/Document.h"
+
+#include <QApplication>
+#include <QDialog>
+
+TEST_F(AppTest, ClosingTheLastDrawingClearsThePrompt)
+{
+    Start();
+    platform::UiScript ui;
+    ui.dialog([](QDialog& d) { d.accept(); });
+    CChildFrame* first = AfxGetApp().OnFileNew();
+    ui.dialog([](QDialog& d) { d.accept(); });
+    CChildFrame* second = AfxGetApp().OnFileNew();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    QApplication::processEvents();
+    auto prompt = [this] { return frame->m_wndMsgBar->m_pMsgBox->PromptText(); };
+    // A closed window is deleted later; let that happen, then what follows it.
+    auto settle = [] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    };
+    ASSERT_FALSE(prompt().isEmpty());
+
+    second->close();
+    settle();
+    EXPECT_FALSE(prompt().isEmpty()) << "a drawing is still open";
+
+    first->close();
+    settle();
+    EXPECT_TRUE(prompt().isEmpty()) << prompt().toStdString();
+    EXPECT_TRUE(frame->ChildFrames().isEmpty());
+}
