@@ -497,6 +497,9 @@ void CMainFrame::OnChildActivated(CChildFrame* frame)
     }
     CChildFrame* old = m_pActiveFrame;
     m_pActiveFrame = frame;
+    if (frame && m_pDrawPalette) {
+        m_pDrawPalette->setEnabled(true);
+    }
     CView* now = frame ? frame->GetActiveView() : nullptr;
     CView* before = old ? old->GetActiveView() : nullptr;
     if (before) {
@@ -525,8 +528,12 @@ void CMainFrame::OnChildClosed()
         }
     }
     if (!m_pActiveFrame) {
-        // The last drawing went: nothing is left for a drawing prompt to ask about.
+        // The last drawing went: nothing is left for a drawing prompt to ask
+        // about, nor for a tool to draw on.
         ShowPrompt("", false);
+        if (m_pDrawPalette) {
+            m_pDrawPalette->setEnabled(false);
+        }
     }
     SwitchMenus();
     UpdateCommandUI();

@@ -1,4 +1,5 @@
-// When the last drawing window closes, no drawing prompt is left behind.
+// When the last drawing window closes, no drawing prompt is left behind and
+// no tool can be chosen until a drawing is open again.
 
 #include "AppFixture.h"
 #include "app/ChildFrame.h"
@@ -36,4 +37,14 @@ TEST_F(AppTest, ClosingTheLastDrawingClearsThePrompt)
     settle();
     EXPECT_TRUE(prompt().isEmpty()) << prompt().toStdString();
     EXPECT_TRUE(frame->ChildFrames().isEmpty());
+    // No tool can be chosen without a drawing; a new drawing brings them back.
+    ASSERT_NE(frame->DrawPalette(), nullptr);
+    EXPECT_FALSE(frame->DrawPalette()->isEnabled());
+    ui.dialog([](QDialog& d) { d.accept(); });
+    CChildFrame* third = AfxGetApp().OnFileNew();
+    ASSERT_NE(third, nullptr);
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->DrawPalette()->isEnabled());
+    third->close();
+    settle();
 }
