@@ -49,9 +49,7 @@ CChangeArcDlg::CChangeArcDlg(QWidget* parent)
     connect(m_counterClockwise, &QRadioButton::clicked, this, &CChangeArcDlg::OnCounterClockwise);
     top->addWidget(directionBox);
 
-    auto* previewBox = new QGroupBox(QStringLiteral(" 作図イメージ "), this);
-    auto* previewLayout = new QVBoxLayout(previewBox);
-    previewLayout->addWidget(MakePreview(IDC_PREVIEW));
+    QGroupBox* previewBox = MakePreviewBox(QStringLiteral(" 作図イメージ "), IDC_PREVIEW);
     top->addWidget(previewBox);
     layout->addLayout(top);
 
@@ -87,14 +85,11 @@ CChangeArcDlg::CChangeArcDlg(QWidget* parent)
 
 bool CChangeArcDlg::UpdateData(bool save)
 {
-    QLineEdit* const edits[] = {m_centerX, m_centerY, m_radius, m_startAngle, m_endAngle};
-    QString* const texts[] = {&centerXText, &centerYText, &radiusText, &startAngleText, &endAngleText};
-    for (int i = 0; i < 5; ++i) {
-        if (save)
-            *texts[i] = edits[i]->text();
-        else
-            edits[i]->setText(*texts[i]);
-    }
+    ExchangeTexts(save, {{m_centerX, &centerXText},
+                         {m_centerY, &centerYText},
+                         {m_radius, &radiusText},
+                         {m_startAngle, &startAngleText},
+                         {m_endAngle, &endAngleText}});
     return true;
 }
 

@@ -27,9 +27,7 @@ CChangeEllipDLg::CChangeEllipDLg(QWidget* parent)
     connect(m_ellipse, &QRadioButton::clicked, this, &CChangeEllipDLg::OnEllipse);
     connect(m_ellipticArc, &QRadioButton::clicked, this, &CChangeEllipDLg::OnEllipticArc);
     top->addWidget(kindBox);
-    auto* previewBox = new QGroupBox(QStringLiteral(" 作図イメージ "), this);
-    auto* previewLayout = new QVBoxLayout(previewBox);
-    previewLayout->addWidget(MakePreview(IDC_PREVIEW));
+    QGroupBox* previewBox = MakePreviewBox(QStringLiteral(" 作図イメージ "), IDC_PREVIEW);
     top->addWidget(previewBox);
     layout->addLayout(top);
 
@@ -68,15 +66,13 @@ CChangeEllipDLg::CChangeEllipDLg(QWidget* parent)
 
 bool CChangeEllipDLg::UpdateData(bool save)
 {
-    QLineEdit* const edits[] = {m_centerX, m_centerY, m_major, m_minor, m_startAngle, m_endAngle, m_tilt};
-    QString* const texts[] = {&centerXText, &centerYText, &majorText, &minorText,
-                              &startAngleText, &endAngleText, &tiltText};
-    for (int i = 0; i < 7; ++i) {
-        if (save)
-            *texts[i] = edits[i]->text();
-        else
-            edits[i]->setText(*texts[i]);
-    }
+    ExchangeTexts(save, {{m_centerX, &centerXText},
+                         {m_centerY, &centerYText},
+                         {m_major, &majorText},
+                         {m_minor, &minorText},
+                         {m_startAngle, &startAngleText},
+                         {m_endAngle, &endAngleText},
+                         {m_tilt, &tiltText}});
     return true;
 }
 

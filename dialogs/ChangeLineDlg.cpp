@@ -33,9 +33,7 @@ CChangeLineDlg::CChangeLineDlg(QWidget* parent)
     connect(m_kinds[2], &QRadioButton::clicked, this, &CChangeLineDlg::OnVerticalLine);
     top->addWidget(kindBox);
 
-    auto* previewBox = new QGroupBox(QStringLiteral(" 作図イメージ "), this);
-    auto* previewLayout = new QVBoxLayout(previewBox);
-    previewLayout->addWidget(MakePreview(IDC_PREVIEW));
+    QGroupBox* previewBox = MakePreviewBox(QStringLiteral(" 作図イメージ "), IDC_PREVIEW);
     top->addWidget(previewBox);
     layout->addLayout(top);
 
@@ -75,17 +73,7 @@ CChangeLineDlg::CChangeLineDlg(QWidget* parent)
 
 bool CChangeLineDlg::UpdateData(bool save)
 {
-    if (save) {
-        startXText = m_startX->text();
-        startYText = m_startY->text();
-        endXText = m_endX->text();
-        endYText = m_endY->text();
-    } else {
-        m_startX->setText(startXText);
-        m_startY->setText(startYText);
-        m_endX->setText(endXText);
-        m_endY->setText(endYText);
-    }
+    ExchangeTexts(save, {{m_startX, &startXText}, {m_startY, &startYText}, {m_endX, &endXText}, {m_endY, &endYText}});
     return true;
 }
 

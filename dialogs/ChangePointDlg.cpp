@@ -24,9 +24,7 @@ CChangePointDlg::CChangePointDlg(QWidget* parent)
     coordGrid->addWidget(new QLabel(QStringLiteral("Ｙ座標"), coordBox), 1, 0);
     coordGrid->addWidget(m_y, 1, 1);
     top->addWidget(coordBox);
-    auto* previewBox = new QGroupBox(QStringLiteral("作図イメージ"), this);
-    auto* previewLayout = new QVBoxLayout(previewBox);
-    previewLayout->addWidget(MakePreview(IDC_PREVIEW, 60, 60));
+    QGroupBox* previewBox = MakePreviewBox(QStringLiteral("作図イメージ"), IDC_PREVIEW, 60, 60);
     top->addWidget(previewBox);
     layout->addLayout(top);
 

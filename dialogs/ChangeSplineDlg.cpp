@@ -17,9 +17,8 @@ CChangeSplineDlg::CChangeSplineDlg(QWidget* parent)
     : CPropertyDialog(IDD_CHANGE_SPLINE, QStringLiteral("曲線作図属性変更"), parent)
 {
     auto* layout = new QHBoxLayout(this);
-    auto* previewBox = new QGroupBox(QStringLiteral(" 作図イメージ "), this);
-    auto* previewLayout = new QVBoxLayout(previewBox);
-    previewLayout->addWidget(MakePreview(IDC_PREVIEW, SketchSize + 10, SketchSize + 10));
+    QGroupBox* previewBox =
+        MakePreviewBox(QStringLiteral(" 作図イメージ "), IDC_PREVIEW, SketchSize + 10, SketchSize + 10);
     layout->addWidget(previewBox);
 
     auto* right = new QVBoxLayout;

@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QVBoxLayout>
+#include <QLineEdit>
 
 std::array<COLORREF, 16> CustomColors = [] {
     std::array<COLORREF, 16> colours;
@@ -76,6 +78,24 @@ CLineComboBox* CPropertyDialog::MakeLineTypeList(int id)
     m_lineList->FillEntityLineTypes();
     connect(m_lineList, &QComboBox::currentIndexChanged, this, &CPropertyDialog::OnSelchangeLineType);
     return m_lineList;
+}
+
+QGroupBox* CPropertyDialog::MakePreviewBox(const QString& caption, int id, int width, int height)
+{
+    auto* previewBox = new QGroupBox(caption, this);
+    auto* previewLayout = new QVBoxLayout(previewBox);
+    previewLayout->addWidget(MakePreview(id, width, height));
+    return previewBox;
+}
+
+void CPropertyDialog::ExchangeTexts(bool save, std::initializer_list<std::pair<QLineEdit*, QString*>> fields)
+{
+    for (const auto& [edit, text] : fields) {
+        if (save)
+            *text = edit->text();
+        else
+            edit->setText(*text);
+    }
 }
 
 QGroupBox* CPropertyDialog::MakeStyleBox(const QString& caption, const QString& lineTypeLabel, int lineTypeId,

@@ -15,8 +15,11 @@
 #include <QPushButton>
 
 class QGroupBox;
+class QLineEdit;
 
 #include <array>
+#include <initializer_list>
+#include <utility>
 #include <functional>
 
 class QBoxLayout;
@@ -56,6 +59,10 @@ protected:
                             int colorId);
     // A preview static that frames itself white and calls DrawPreview.
     QWidget* MakePreview(int id, int width = 100, int height = 100);
+    // The framed preview under caption (MakePreview inside a group box).
+    QGroupBox* MakePreviewBox(const QString& caption, int id, int width = 100, int height = 100);
+    // Copies each edit's text into its string (save) or back (load).
+    static void ExchangeTexts(bool save, std::initializer_list<std::pair<QLineEdit*, QString*>> fields);
     // OK "実　行" and Cancel cancelText, right-aligned.
     QBoxLayout* MakeOkCancelRow(const QString& cancelText);
 
