@@ -1,6 +1,7 @@
 // Pictures of the drawing: a boxed region of the screen saved as an image
 // file, the drawing as a metafile file and on the clipboard.
 
+#include "common/CursorCheck.h"
 #include "common/EmfToSvg.h"
 #include "common/ToolHarness.h"
 
@@ -208,10 +209,12 @@ TEST_F(ViewImageOutputTest, ImageBandByMouseSavesTheBoxedScreen)
     h->Key(ID_FILE_SAVE_IMAGE);
     EXPECT_EQ(h->Prompt(), QStringLiteral("画像保存する開始位置をクリックしてください。"));
     EXPECT_FALSE(h->Warning());
+    EXPECT_TRUE(CursorIsPicture(V().cursor(), 201));
     const platform::Point a = h->Client(0, 0);
     const platform::Point from{a.x - 30, a.y - 20}, to{a.x + 50, a.y + 25};
     h->ClickAt(from);
     EXPECT_EQ(h->Prompt(), QStringLiteral("画像保存する図形を囲んで終了位置をクリックしてください。"));
+    EXPECT_TRUE(CursorIsPicture(V().cursor(), 198));
     h->Ui().path(Path("band.png"));
     h->MoveAt(to);
     h->ClickAt(to);
