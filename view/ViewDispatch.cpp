@@ -32,21 +32,6 @@ namespace {
 
 QPointer<COrvikCadView> CaptureView;
 
-// The band's outline on a client DC, drawn with the not-XOR mix so that a
-// second drawing takes it away.
-void DrawBand(COrvikCadView& view, platform::Dc& dc, const platform::Rect& band)
-{
-    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Dot, 1, view.colors[5]));
-    const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
-    dc.SetRop2(platform::Rop2::NotXorPen);
-    int x0 = band.left, y0 = band.top, x1 = band.right, y1 = band.bottom;
-    view.LogicalToDevice(x0, y0);
-    view.LogicalToDevice(x1, y1);
-    dc.Rectangle(x0, y0, x1, y1);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-    dc.SetRop2(static_cast<platform::Rop2>(view.savedRop2));
-}
 
 void StartBand(COrvikCadView& view, platform::Point p)
 {
@@ -63,6 +48,20 @@ int SaturatedInt(double v)
 }
 
 } // namespace
+
+void DrawBand(COrvikCadView& view, platform::Dc& dc, const platform::Rect& band)
+{
+    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Dot, 1, view.colors[5]));
+    const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
+    dc.SetRop2(platform::Rop2::NotXorPen);
+    int x0 = band.left, y0 = band.top, x1 = band.right, y1 = band.bottom;
+    view.LogicalToDevice(x0, y0);
+    view.LogicalToDevice(x1, y1);
+    dc.Rectangle(x0, y0, x1, y1);
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+    dc.SetRop2(static_cast<platform::Rop2>(view.savedRop2));
+}
 
 void SetViewCapture(COrvikCadView* view)
 {
