@@ -17,6 +17,11 @@
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
 
+// Where the boundary piece e picked at (px, py) joins the piece before it
+// (CDrawTool::FindConnectPoint, the pick taken onto an arc's circle first);
+// 1 when they meet.
+int RegionJunction(const CEntity* previous, const CEntity* e, double px, double py, double& x, double& y);
+
 namespace DimensionMode {
 inline constexpr int Distance = 0;
 inline constexpr int Horizontal = 1;
