@@ -1,9 +1,11 @@
 #include "model/DimensionRecord.h"
 
 #include "model/DimensionText.h"
+#include "model/GeometryLines.h"
 #include "model/Settings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 std::string FormatDimValue(double value, int decimals)
@@ -177,4 +179,35 @@ void SortChainPoints(double* x, double* y, int n, int axis)
         key[j + 1] = k;
         other[j + 1] = o;
     }
+}
+
+DimensionLine ProjectDimensionLine(double ax, double ay, double bx, double by, double cx, double cy)
+{
+    DimensionLine out;
+    const LineResult line = LineFromPoints(ax, ay, bx, by);
+    if (line.status != 0) {
+        out.status = 1;
+        return out;
+    }
+    if (std::fabs(line.a * line.a + line.b * line.b) < 1e-4) {
+        out.status = 2;
+        return out;
+    }
+    const PointResult foot = PerpendicularFoot(cx, cy, line.a, line.b, line.c);
+    if (foot.status != 0) {
+        out.status = 2;
+        return out;
+    }
+    if (foot.x == cx && foot.y == cy) {
+        out.status = 3;
+        return out;
+    }
+    const double c2 = -(line.a * cx + line.b * cy);
+    const PointResult f1 = PerpendicularFoot(ax, ay, line.a, line.b, c2);
+    const PointResult f2 = PerpendicularFoot(bx, by, line.a, line.b, c2);
+    out.x1 = f1.x;
+    out.y1 = f1.y;
+    out.x2 = f2.x;
+    out.y2 = f2.y;
+    return out;
 }

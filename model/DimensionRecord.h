@@ -114,3 +114,13 @@ int PickedExtreme(const double* x, const double* y, int n, int axis, int which);
 // The measuring points sorted by x (axis 0) or y (axis 1), equal keys in
 // their given order.
 void SortChainPoints(double* x, double* y, int n, int axis);
+
+// Where a dimension line parallel to the measured segment a-b goes when it
+// passes through the cursor c: p1 and p2 are the feet of a and b on it.
+// 0 placed; 1 no line through a and b (equal points); 2 a line without
+// direction; 3 the cursor lies on the segment's line.
+struct DimensionLine {
+    int status = 0;
+    double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+};
+DimensionLine ProjectDimensionLine(double ax, double ay, double bx, double by, double cx, double cy);
