@@ -745,6 +745,16 @@ void CMainFrame::ShowPrompt(std::string_view utf8, bool warning)
     }
 }
 
+PromptLine CMainFrame::CurrentPrompt() const
+{
+    PromptLine line;
+    if (m_wndMsgBar && m_wndMsgBar->m_pMsgBox) {
+        line.utf8 = m_wndMsgBar->m_pMsgBox->PromptText().toStdString();
+        line.warning = m_wndMsgBar->m_pMsgBox->m_bWarning != 0;
+    }
+    return line;
+}
+
 // ---------------------------------------------------------------------------
 // Status bar
 

@@ -116,6 +116,7 @@ public:
     // Pane 0 is the message pane, 1 and 2 the X and Y read-outs; painted at once.
     void SetPaneText(int pane, const QString& text) override;
     void ShowPrompt(std::string_view utf8, bool warning) override;
+    PromptLine CurrentPrompt() const override;
     QString PaneText(int pane) const;
     // A progress bar in the status bar for a slow open: 0..100 shows it and
     // paints it at once, -1 takes it away.

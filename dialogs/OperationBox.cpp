@@ -31,28 +31,6 @@ bool IsSwallowedKey(const QEvent* event)
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
 
-// The text without surrounding blanks and tabs, as bytes for from_chars.
-std::string Trimmed(const QString& text)
-{
-    std::string s = text.toStdString();
-    std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) {
-        return {};
-    }
-    std::size_t e = s.find_last_not_of(" \t");
-    s = s.substr(b, e - b + 1);
-    if (s.size() > 1 && s[0] == '+' && s[1] != '-' && s[1] != '+') {
-        s.erase(0, 1);
-    }
-    return s;
-}
-
-// Range bounds as the messages show them.
-QString FormatBound(double v)
-{
-    return QString::asprintf("%.*g", 6, v);
-}
-
 } // namespace
 
 COperationBox::COperationBox(unsigned resourceId, const QString& title, QWidget* parent)
@@ -83,167 +61,41 @@ COperationBox::~COperationBox()
 }
 
 // ---------------------------------------------------------------------------
-// Numbers
-
-QString COperationBox::FormatReal(float value)
-{
-    return QString::asprintf("%.*g", 6, double(value));
-}
-
-std::optional<float> COperationBox::ParseReal(const QString& text)
-{
-    std::string s = Trimmed(text);
-    if (s.empty()) {
-        return std::nullopt;
-    }
-    double v = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
-    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v) ||
-        std::fabs(v) > double(std::numeric_limits<float>::max())) {
-        return std::nullopt;
-    }
-    return float(v);
-}
-
-std::optional<int> COperationBox::ParseInteger(const QString& text)
-{
-    std::string s = Trimmed(text);
-    if (s.empty()) {
-        return std::nullopt;
-    }
-    int v = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size()) {
-        return std::nullopt;
-    }
-    return v;
-}
-
-QString COperationBox::RealMessage()
-{
-    return QStringLiteral("数値を入力してください。");
-}
-
-QString COperationBox::IntegerMessage()
-{
-    return QStringLiteral("整数を入力してください。");
-}
-
-QString COperationBox::RealRangeMessage(float lo, float hi)
-{
-    return QStringLiteral("%1 から %2 までの数値を入力してください。").arg(FormatBound(lo), FormatBound(hi));
-}
-
-QString COperationBox::IntegerRangeMessage(int lo, int hi)
-{
-    return QStringLiteral("%1 から %2 までの整数を入力してください。").arg(lo).arg(hi);
-}
-
-// ---------------------------------------------------------------------------
 // Data exchange
 
 bool COperationBox::UpdateData(bool save)
 {
     if (!save) {
-        for (Exchange& x : m_exchanges) {
-            switch (x.kind) {
-            case Kind::Real:
-                static_cast<QLineEdit*>(x.control)->setText(FormatReal(*x.real));
-                break;
-            case Kind::Integer:
-                static_cast<QLineEdit*>(x.control)->setText(QString::number(*x.integer));
-                break;
-            case Kind::Check:
-                static_cast<QCheckBox*>(x.control)->setChecked(*x.integer != 0);
-                break;
-            case Kind::List: {
-                auto* list = static_cast<QComboBox*>(x.control);
-                QSignalBlocker quiet(list);
-                list->setCurrentIndex(*x.integer >= 0 && *x.integer < list->count() ? *x.integer : -1);
-                break;
-            }
-            }
-        }
+        Exchange().Load();
         return true;
     }
-    for (Exchange& x : m_exchanges) {
-        if (!Save(x)) {
-            return false;
-        }
-    }
-    if (!m_bExchanging) {
+    const bool outside = !m_bExchanging;
+    // A refusal's message takes the focus from the edit; that must not write.
+    m_bExchanging = true;
+    const bool taken = Exchange().Save();
+    m_bExchanging = !outside;
+    if (!taken)
+        return false;
+    if (outside) {
         // Asked from outside, as the main frame does just before it closes the
         // panel: the edit being typed in is about to lose the focus with the
         // panel, so it writes its value now.
-        int i = IndexOf(QApplication::focusWidget());
-        if (i >= 0 && (m_exchanges[i].kind == Kind::Real || m_exchanges[i].kind == Kind::Integer) &&
-            m_exchanges[i].write) {
-            m_exchanges[i].write();
-        }
+        const int i = IndexOf(QApplication::focusWidget());
+        if (i >= 0 && m_writers[std::size_t(i)].edit && m_writers[std::size_t(i)].write)
+            m_writers[std::size_t(i)].write();
     }
     return true;
-}
-
-bool COperationBox::Save(Exchange& x)
-{
-    switch (x.kind) {
-    case Kind::Real: {
-        std::optional<float> v = ParseReal(static_cast<QLineEdit*>(x.control)->text());
-        if (!v) {
-            Fail(x.control, RealMessage());
-            return false;
-        }
-        if (x.range && (*v < float(x.range->lo) || *v > float(x.range->hi))) {
-            Fail(x.control, RealRangeMessage(float(x.range->lo), float(x.range->hi)));
-            return false;
-        }
-        *x.real = *v;
-        return true;
-    }
-    case Kind::Integer: {
-        std::optional<int> v = ParseInteger(static_cast<QLineEdit*>(x.control)->text());
-        if (!v) {
-            Fail(x.control, IntegerMessage());
-            return false;
-        }
-        if (x.range && (*v < x.range->lo || *v > x.range->hi)) {
-            Fail(x.control, IntegerRangeMessage(int(x.range->lo), int(x.range->hi)));
-            return false;
-        }
-        *x.integer = *v;
-        return true;
-    }
-    case Kind::Check:
-        *x.integer = static_cast<QCheckBox*>(x.control)->isChecked() ? 1 : 0;
-        return true;
-    case Kind::List:
-        *x.integer = static_cast<QComboBox*>(x.control)->currentIndex();
-        return true;
-    }
-    return true;
-}
-
-void COperationBox::Fail(QWidget* control, const QString& message)
-{
-    bool was = m_bExchanging;
-    m_bExchanging = true;
-    platform::messageBox(message, QString(), MB_OK | MB_ICONEXCLAMATION, this);
-    control->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        edit->selectAll();
-    }
-    m_bExchanging = was;
 }
 
 void COperationBox::Changed(std::size_t index, bool rules)
 {
-    if (m_bExchanging || index >= m_exchanges.size()) {
+    if (m_bExchanging || index >= m_writers.size()) {
         return;
     }
     m_bExchanging = true;
     if (UpdateData(true)) {
-        if (m_exchanges[index].write) {
-            m_exchanges[index].write();
+        if (m_writers[index].write) {
+            m_writers[index].write();
         }
         if (rules) {
             ApplyRules();
@@ -254,8 +106,8 @@ void COperationBox::Changed(std::size_t index, bool rules)
 
 int COperationBox::IndexOf(const QObject* control) const
 {
-    for (std::size_t i = 0; i < m_exchanges.size(); ++i) {
-        if (m_exchanges[i].control == control) {
+    for (std::size_t i = 0; i < m_writers.size(); ++i) {
+        if (m_writers[i].control == control) {
             return int(i);
         }
     }
@@ -285,7 +137,7 @@ bool COperationBox::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::FocusOut && !m_bExchanging) {
         int i = IndexOf(watched);
-        if (i >= 0 && (m_exchanges[i].kind == Kind::Real || m_exchanges[i].kind == Kind::Integer)) {
+        if (i >= 0 && m_writers[std::size_t(i)].edit) {
             Changed(std::size_t(i), false);
         }
     }
@@ -309,10 +161,16 @@ void COperationBox::Watch(QWidget* control)
     control->installEventFilter(this);
 }
 
-COperationBox::Exchange& COperationBox::AddExchange(Exchange x)
+void COperationBox::Refusing(platform::DataExchange::Field& field)
 {
-    m_exchanges.push_back(std::move(x));
-    return m_exchanges.back();
+    field.messageFlags = MB_ICONEXCLAMATION;
+    field.selectOnRefusal = true;
+}
+
+std::size_t COperationBox::AddWriter(QWidget* control, bool edit, std::function<void()> write)
+{
+    m_writers.push_back({control, edit, std::move(write)});
+    return m_writers.size() - 1;
 }
 
 QLabel* COperationBox::AddLabel(const QString& text, int id)
@@ -343,7 +201,11 @@ QLineEdit* COperationBox::AddRealEdit(int id, float& member, std::function<void(
     QLineEdit* edit = MakeEdit(this, id);
     Watch(edit);
     m_row->addWidget(edit);
-    AddExchange({Kind::Real, edit, &member, nullptr, range, std::move(write)});
+    std::optional<std::pair<double, double>> bounds;
+    if (range)
+        bounds = std::pair{range->lo, range->hi};
+    Refusing(Exchange().Real(edit, member, bounds));
+    AddWriter(edit, true, std::move(write));
     return edit;
 }
 
@@ -352,7 +214,11 @@ QLineEdit* COperationBox::AddIntegerEdit(int id, int& member, std::function<void
     QLineEdit* edit = MakeEdit(this, id);
     Watch(edit);
     m_row->addWidget(edit);
-    AddExchange({Kind::Integer, edit, nullptr, &member, range, std::move(write)});
+    std::optional<std::pair<int, int>> bounds;
+    if (range)
+        bounds = std::pair{int(range->lo), int(range->hi)};
+    Refusing(Exchange().Integer(edit, member, bounds));
+    AddWriter(edit, true, std::move(write));
     return edit;
 }
 
@@ -364,8 +230,8 @@ QCheckBox* COperationBox::AddCheck(int id, const QString& text, int& member, int
     m_row->addWidget(check);
     int16_t* target = &value;
     int* source = &member;
-    AddExchange({Kind::Check, check, nullptr, &member, std::nullopt, [target, source] { *target = *source ? 1 : 0; }});
-    std::size_t index = m_exchanges.size() - 1;
+    Exchange().Check(check, member);
+    const std::size_t index = AddWriter(check, false, [target, source] { *target = *source ? 1 : 0; });
     connect(check, &QCheckBox::clicked, this, [this, index] { Changed(index, true); });
     return check;
 }
@@ -401,8 +267,8 @@ QComboBox* COperationBox::AddList(int id, const QStringList& items, int& member,
     list->addItems(items);
     Watch(list);
     m_row->addWidget(list);
-    AddExchange({Kind::List, list, nullptr, &member, std::nullopt, std::move(write)});
-    std::size_t index = m_exchanges.size() - 1;
+    Exchange().List(list, member);
+    const std::size_t index = AddWriter(list, false, std::move(write));
     connect(list, &QComboBox::currentIndexChanged, this, [this, index] { Changed(index, false); });
     return list;
 }

@@ -46,16 +46,15 @@ public:
     bool UpdateData(bool save = true) override;
 
     // Real values are shown with up to six significant digits ("20", "0.5").
-    static QString FormatReal(float value);
+    static QString FormatReal(float value) { return platform::DataExchange::FormatReal(double(value)); }
     // A whole text that is a finite number a float can hold; blanks around it
     // are allowed.
-    static std::optional<float> ParseReal(const QString& text);
-    static std::optional<int> ParseInteger(const QString& text);
-    // The messages for a refused text.
-    static QString RealMessage();
-    static QString IntegerMessage();
-    static QString RealRangeMessage(float lo, float hi);
-    static QString IntegerRangeMessage(int lo, int hi);
+    static std::optional<float> ParseReal(const QString& text)
+    {
+        const std::optional<double> v = platform::DataExchange::ParseReal(text);
+        return v ? std::optional<float>(float(*v)) : std::nullopt;
+    }
+    static std::optional<int> ParseInteger(const QString& text) { return platform::DataExchange::ParseInteger(text); }
 
 protected:
 
@@ -94,13 +93,11 @@ protected:
     QBoxLayout* Row() const { return m_row; }
 
 private:
-    enum class Kind { Real, Integer, Check, List };
-    struct Exchange {
-        Kind kind;
+    // What a control writes once its value was taken; edits write when they
+    // lose the focus.
+    struct Writer {
         QWidget* control;
-        float* real = nullptr;
-        int* integer = nullptr;
-        std::optional<Range> range;
+        bool edit;
         std::function<void()> write;
     };
     struct RadioGroup {
@@ -109,15 +106,15 @@ private:
     };
 
     void Watch(QWidget* control);
-    Exchange& AddExchange(Exchange x);
-    bool Save(Exchange& x);
-    void Fail(QWidget* control, const QString& message);
+    // Refusals are exclaimed and select the edit's text.
+    static void Refusing(platform::DataExchange::Field& field);
+    std::size_t AddWriter(QWidget* control, bool edit, std::function<void()> write);
     // Runs the exchange and, when it succeeds, the change.
     void Changed(std::size_t index, bool rules);
     int IndexOf(const QObject* control) const;
 
     QBoxLayout* m_row;
-    std::vector<Exchange> m_exchanges;
+    std::vector<Writer> m_writers;
     std::vector<RadioGroup> m_radios;
     bool m_bExchanging = false;
 };

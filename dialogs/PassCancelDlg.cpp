@@ -5,11 +5,9 @@
 #include "platform/Ui.h"
 #include "resources/Resource.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 CPassCancelDlg::CPassCancelDlg(QWidget* parent) : CDialog(IDD_PASSCANCEL, parent)
@@ -24,25 +22,8 @@ CPassCancelDlg::CPassCancelDlg(QWidget* parent) : CDialog(IDD_PASSCANCEL, parent
     platform::setControlId(m_edit, IDC_PASSWORD);
     row->addWidget(m_edit);
     layout->addLayout(row);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("実　行"), QDialogButtonBox::AcceptRole);
-    platform::setControlId(ok, IDOK);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    platform::setControlId(cancel, IDCANCEL);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPassCancelDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CPassCancelDlg::reject);
-    layout->addWidget(buttons);
-}
-
-bool CPassCancelDlg::UpdateData(bool save)
-{
-    if (save) {
-        m_strTyped = ToCp932(m_edit->text());
-    } else {
-        m_edit->setText(FromCp932(m_strTyped));
-    }
-    return true;
+    layout->addLayout(MakeOkCancelRow(QStringLiteral("実　行"), QStringLiteral("ｷｬﾝｾﾙ")));
+    Exchange().Cp932Text(m_edit, m_strTyped);
 }
 
 bool CPassCancelDlg::PasswordMatches(const std::string& typed, const std::string& password)
@@ -52,7 +33,8 @@ bool CPassCancelDlg::PasswordMatches(const std::string& typed, const std::string
 
 void CPassCancelDlg::OnOK()
 {
-    UpdateData(true);
+    if (!UpdateData(true))
+        return;
     if (PasswordMatches(m_strTyped, m_strPassword)) {
         EndDialog(IDOK);
         return;

@@ -18,7 +18,6 @@ public:
     std::string m_strTyped;    // cp932, as typed
     std::string m_strPassword; // the drawing's password, set by the caller
 
-    bool UpdateData(bool save = true) override;
 
     // True when the first 8 bytes of typed and password agree.
     static bool PasswordMatches(const std::string& typed, const std::string& password);

@@ -137,15 +137,31 @@ CPlanInfoDlg::CPlanInfoDlg(QWidget* parent) : CDialog(IDD_PLANINFO, parent)
     prot->addWidget(label("（8文字以内）"), 1, 2);
     layout->addWidget(protBox);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("実　行"), QDialogButtonBox::AcceptRole);
-    platform::setControlId(ok, IDOK);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    platform::setControlId(cancel, IDCANCEL);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPlanInfoDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CPlanInfoDlg::reject);
-    layout->addWidget(buttons);
+    layout->addLayout(MakeOkCancelRow(QStringLiteral("実　行"), QStringLiteral("ｷｬﾝｾﾙ")));
+
+    // Texts are limited in code page 932 bytes; the scale is a whole number
+    // in its range. A refusal selects the field's text.
+    struct Text {
+        QLineEdit* edit;
+        std::string* member;
+        int maxBytes;
+    };
+    const Text texts[] = {
+        {m_editFileName, &m_strFileName, 60},    {m_editPlanName, &m_strPlanName, 60},
+        {m_editAuthor, &m_strAuthor, 40},        {m_editUpdater, &m_strUpdater, 40},
+        {m_editMake[0], &m_strMakeYear, 4},      {m_editMake[1], &m_strMakeMonth, 2},
+        {m_editMake[2], &m_strMakeDay, 2},       {m_editUpdate[0], &m_strUpdateYear, 4},
+        {m_editUpdate[1], &m_strUpdateMonth, 2}, {m_editUpdate[2], &m_strUpdateDay, 2},
+        {m_editPassword, &m_strPassword, 8},
+    };
+    const auto refusing = [](platform::DataExchange::Field& f) {
+        f.messageFlags = MB_ICONEXCLAMATION;
+        f.selectOnRefusal = true;
+    };
+    for (const Text& t : texts)
+        refusing(Exchange().Cp932Text(t.edit, *t.member, t.maxBytes));
+    refusing(Exchange().Integer(m_editScale, m_nScale, std::pair{kScaleMin, kScaleMax}));
+    Exchange().ListRow(m_listPaper, m_nPaper);
 
     connect(m_radio[Landscape], &QRadioButton::clicked, this, [this] { m_nOrientation = 0; CheckRadios(); });
     connect(m_radio[Portrait], &QRadioButton::clicked, this, [this] { m_nOrientation = 1; CheckRadios(); });
@@ -239,75 +255,4 @@ void CPlanInfoDlg::OnProtectionClicked(int protection)
         m_editPassword->setEnabled(true);
     }
     CheckRadios();
-}
-
-bool CPlanInfoDlg::ReadText(QLineEdit* edit, std::string& member, int maxBytes)
-{
-    std::string text = ToCp932(edit->text());
-    if (int(text.size()) > maxBytes) {
-        platform::messageBox(QStringLiteral("このフィールドには %1 文字以内で入力してください。").arg(maxBytes), QString(),
-                             MB_OK | MB_ICONEXCLAMATION, this);
-        edit->setFocus();
-        edit->selectAll();
-        return false;
-    }
-    member = text;
-    return true;
-}
-
-bool CPlanInfoDlg::UpdateData(bool save)
-{
-    struct Field {
-        QLineEdit* edit;
-        std::string* member;
-        int maxBytes;
-    };
-    const Field fields[] = {
-        {m_editFileName, &m_strFileName, 60},    {m_editPlanName, &m_strPlanName, 60},
-        {m_editAuthor, &m_strAuthor, 40},        {m_editUpdater, &m_strUpdater, 40},
-        {m_editMake[0], &m_strMakeYear, 4},      {m_editMake[1], &m_strMakeMonth, 2},
-        {m_editMake[2], &m_strMakeDay, 2},       {m_editUpdate[0], &m_strUpdateYear, 4},
-        {m_editUpdate[1], &m_strUpdateMonth, 2}, {m_editUpdate[2], &m_strUpdateDay, 2},
-        {m_editPassword, &m_strPassword, 8},
-    };
-    if (!save) {
-        for (const Field& f : fields) {
-            f.edit->setText(FromCp932(platform::Cp932Truncate(*f.member, std::size_t(f.maxBytes))));
-        }
-        m_editScale->setText(QString::number(m_nScale));
-        m_listPaper->setCurrentRow(m_nPaper >= 0 && m_nPaper < m_listPaper->count() ? m_nPaper : -1);
-        return true;
-    }
-    for (const Field& f : fields) {
-        if (!ReadText(f.edit, *f.member, f.maxBytes)) {
-            return false;
-        }
-    }
-    bool ok = false;
-    int scale = m_editScale->text().trimmed().toInt(&ok);
-    if (!ok) {
-        platform::messageBox(QStringLiteral("整数を入力してください。"), QString(), MB_OK | MB_ICONEXCLAMATION, this);
-        m_editScale->setFocus();
-        m_editScale->selectAll();
-        return false;
-    }
-    if (scale < kScaleMin || scale > kScaleMax) {
-        platform::messageBox(QStringLiteral("%1 から %2 までの整数を入力してください。").arg(kScaleMin).arg(kScaleMax),
-                             QString(), MB_OK | MB_ICONEXCLAMATION, this);
-        m_editScale->setFocus();
-        m_editScale->selectAll();
-        return false;
-    }
-    m_nScale = scale;
-    if (m_listPaper->currentRow() >= 0) {
-        m_nPaper = m_listPaper->currentRow();
-    }
-    return true;
-}
-
-void CPlanInfoDlg::OnOK()
-{
-    if (UpdateData(true)) {
-        EndDialog(IDOK);
-    }
 }

@@ -63,11 +63,8 @@ public:
     int m_nProtectionAtOpen = 0;
     int m_bFromView = 0;        // preset to 1 by the view's command
 
-    bool UpdateData(bool save = true) override;
-
 protected:
     bool OnInitDialog() override;
-    void OnOK() override;
 
 private:
     QLineEdit* AddEdit(int id, int maxBytes);
@@ -76,7 +73,6 @@ private:
     void OnProtectionClicked(int id);
     // Releases password protection; true when it may be released.
     bool ReleaseProtection();
-    bool ReadText(QLineEdit* edit, std::string& member, int maxBytes);
 
     QLineEdit* m_editFileName;
     QLineEdit* m_editPlanName;

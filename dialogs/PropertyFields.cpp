@@ -2,6 +2,7 @@
 
 #include "model/Notify.h"
 #include "platform/Controls.h"
+#include "platform/DialogExchange.h"
 #include "platform/Ui.h"
 
 #include <QLineEdit>
@@ -9,7 +10,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 QString FormatFieldValue(double value)
 {
@@ -41,37 +44,41 @@ bool ParseFieldNumber(const QString& text, double& value)
 
 namespace {
 
-void Refuse(QWidget* dialog, QLineEdit* edit, const QString& message)
+// The fields as one checked exchange: emptiness of every field first, then
+// each field's characters (and sign); nothing is stored unless all pass.
+bool CheckFields(QWidget* dialog, std::span<const NumericField> fields, bool emptiness)
 {
-    platform::messageBox(message, QString(), MB_OK, dialog);
-    edit->setFocus();
+    platform::DataExchange exchange(dialog);
+    std::vector<double> unused(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const NumericField& field = fields[i];
+        platform::DataExchange::NumberRule rule;
+        rule.parse = [](const QString& text) -> std::optional<double> {
+            double v = 0.0;
+            return ParseFieldNumber(text, v) ? std::optional<double>(v) : std::nullopt;
+        };
+        if (emptiness)
+            rule.emptyMessage = field.emptyMessage;
+        rule.badMessage = field.badMessage;
+        if (field.positive)
+            rule.test = [message = field.badMessage](double v) -> platform::DataExchange::Refusal {
+                return v <= 0.0 ? platform::DataExchange::Refusal(message) : std::nullopt;
+            };
+        exchange.Number(field.edit, field.value ? *field.value : unused[i], rule);
+    }
+    return exchange.Save();
 }
 
 } // namespace
 
 bool CheckNumericField(QWidget* dialog, const NumericField& field)
 {
-    double parsed = 0.0;
-    if (!ParseFieldNumber(field.edit->text(), parsed) || (field.positive && parsed <= 0.0)) {
-        Refuse(dialog, field.edit, field.badMessage);
-        return false;
-    }
-    if (field.value)
-        *field.value = parsed;
-    return true;
+    return CheckFields(dialog, std::span<const NumericField>(&field, 1), false);
 }
 
 bool CheckNumericFields(QWidget* dialog, std::span<const NumericField> fields)
 {
-    for (const NumericField& field : fields)
-        if (field.edit->text().isEmpty()) {
-            Refuse(dialog, field.edit, field.emptyMessage);
-            return false;
-        }
-    for (const NumericField& field : fields)
-        if (!CheckNumericField(dialog, field))
-            return false;
-    return true;
+    return CheckFields(dialog, fields, true);
 }
 
 QLineEdit* MakeNumericEdit(QWidget* parent, int id, int maxLength)

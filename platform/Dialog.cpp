@@ -1,6 +1,10 @@
 #include "platform/Dialog.h"
 
+#include "platform/Controls.h"
 #include "platform/Ui.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
 
 CDialog::CDialog(unsigned resourceId, QWidget* parent) : QDialog(parent), m_nIDD(resourceId)
 {
@@ -17,9 +21,29 @@ void CDialog::EndDialog(int result)
     QDialog::done(result);
 }
 
-bool CDialog::UpdateData(bool)
+bool CDialog::UpdateData(bool save)
 {
-    return true;
+    if (!save) {
+        m_exchange.Load();
+        return true;
+    }
+    return m_exchange.Save();
+}
+
+QHBoxLayout* CDialog::MakeOkCancelRow(const QString& okText, const QString& cancelText)
+{
+    auto* row = new QHBoxLayout;
+    m_ok = new QPushButton(okText, this);
+    platform::setControlId(m_ok, IDOK);
+    m_ok->setDefault(true);
+    auto* cancel = new QPushButton(cancelText, this);
+    platform::setControlId(cancel, IDCANCEL);
+    row->addStretch();
+    row->addWidget(m_ok);
+    row->addWidget(cancel);
+    connect(m_ok, &QPushButton::clicked, this, &CDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &CDialog::reject);
+    return row;
 }
 
 bool CDialog::OnInitDialog()

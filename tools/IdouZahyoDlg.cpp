@@ -5,15 +5,12 @@
 #include "tools/NumericField.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
-#include <QPushButton>
 
-#include <optional>
 
 namespace {
 
@@ -53,30 +50,20 @@ IdouZahyoDlg::IdouZahyoDlg(QWidget* parent) : CDialog(IDD_IDOUZAHYO, parent)
     m_editY = MakeExpressionEdit(this, IDC_Y);
     layout->addWidget(m_editY, 3, 1);
 
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("実　行"), this);
-    platform::setControlId(ok, IDOK);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    platform::setControlId(cancel, IDCANCEL);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons, 4, 0, 1, 2);
-    connect(ok, &QPushButton::clicked, this, &IdouZahyoDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &IdouZahyoDlg::reject);
-}
+    layout->addLayout(MakeOkCancelRow(QStringLiteral("実　行"), QStringLiteral("ｷｬﾝｾﾙ")), 4, 0, 1, 2);
 
-bool IdouZahyoDlg::UpdateData(bool save)
-{
-    if (save) {
-        expressionX = m_editX->text();
-        expressionY = m_editY->text();
-    } else {
-        m_editX->setText(expressionX);
-        m_editY->setText(expressionY);
-    }
-    return true;
+    // The edits show the expressions as typed; OK takes their values.
+    Exchange().Text(m_editX, expressionX);
+    Exchange().Text(m_editY, expressionY);
+    const auto number = [this](QLineEdit* edit, double& value, const QString& empty) {
+        platform::DataExchange::NumberRule rule;
+        rule.parse = EvaluateField;
+        rule.emptyMessage = empty;
+        rule.badMessage = BadCharacterMessage();
+        Exchange().Number(edit, value, rule).load = nullptr;
+    };
+    number(m_editX, valueX, QStringLiteral("Ｘ方向値の入力がありません！"));
+    number(m_editY, valueY, QStringLiteral("Ｙ方向値の入力がありません！"));
 }
 
 bool IdouZahyoDlg::OnInitDialog()
@@ -84,30 +71,4 @@ bool IdouZahyoDlg::OnInitDialog()
     UpdateData(false);
     m_editX->setFocus();
     return true;
-}
-
-void IdouZahyoDlg::OnOK()
-{
-    UpdateData(true);
-    if (expressionX.isEmpty()) {
-        RefuseField(this, m_editX, QStringLiteral("Ｘ方向値の入力がありません！"));
-        return;
-    }
-    if (expressionY.isEmpty()) {
-        RefuseField(this, m_editY, QStringLiteral("Ｙ方向値の入力がありません！"));
-        return;
-    }
-    const std::optional<double> x = EvaluateField(expressionX);
-    if (!x) {
-        RefuseField(this, m_editX, BadCharacterMessage());
-        return;
-    }
-    valueX = *x;
-    const std::optional<double> y = EvaluateField(expressionY);
-    if (!y) {
-        RefuseField(this, m_editY, BadCharacterMessage());
-        return;
-    }
-    valueY = *y;
-    EndDialog(IDOK);
 }

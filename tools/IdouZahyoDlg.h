@@ -25,11 +25,8 @@ public:
     double valueX = 0.0;  // out: the offsets
     double valueY = 0.0;
 
-    bool UpdateData(bool save = true) override;
-
 protected:
     bool OnInitDialog() override;
-    void OnOK() override;
 
 private:
     QLineEdit* m_editX;

@@ -4,13 +4,9 @@
 #include "platform/Controls.h"
 #include "tools/NumericField.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
-
-#include <optional>
 
 CInputNumDlg::CInputNumDlg(QWidget* parent) : CDialog(IDD_INPUTNUM, parent)
 {
@@ -22,18 +18,15 @@ CInputNumDlg::CInputNumDlg(QWidget* parent) : CDialog(IDD_INPUTNUM, parent)
     m_edit = MakeExpressionEdit(this, IDC_EXPRESSION);
     layout->addWidget(m_edit);
 
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("実 行"), this);
-    platform::setControlId(ok, IDOK);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    platform::setControlId(cancel, IDCANCEL);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &CInputNumDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CInputNumDlg::reject);
+    layout->addLayout(MakeOkCancelRow(QStringLiteral("実 行"), QStringLiteral("ｷｬﾝｾﾙ")));
+
+    // The edit shows the expression as typed; OK takes its value.
+    Exchange().Text(m_edit, expression);
+    platform::DataExchange::NumberRule rule;
+    rule.parse = EvaluateField;
+    rule.emptyMessage = NoInputMessage();
+    rule.badMessage = BadCharacterMessage();
+    Exchange().Number(m_edit, value, rule).load = nullptr;
 }
 
 QString CInputNumDlg::LabelForMode(int mode)
@@ -69,40 +62,14 @@ QString CInputNumDlg::LabelForMode(int mode)
     }
 }
 
-bool CInputNumDlg::UpdateData(bool save)
-{
-    if (save) {
-        expression = m_edit->text();
-    } else {
-        m_label->setText(label);
-        m_edit->setText(expression);
-    }
-    return true;
-}
-
 bool CInputNumDlg::OnInitDialog()
 {
     label = LabelForMode(mode);
     if (mode == 10 || mode == 13) {
         expression = FieldText(value);
     }
+    m_label->setText(label);
     UpdateData(false);
     m_edit->setFocus();
     return true;
-}
-
-void CInputNumDlg::OnOK()
-{
-    UpdateData(true);
-    if (expression.isEmpty()) {
-        RefuseField(this, m_edit, NoInputMessage());
-        return;
-    }
-    const std::optional<double> result = EvaluateField(expression);
-    if (!result) {
-        RefuseField(this, m_edit, BadCharacterMessage());
-        return;
-    }
-    value = *result;
-    EndDialog(IDOK);
 }

@@ -28,11 +28,8 @@ public:
     short mode = 0;       // the quantity asked for; set by the caller
     double value = 0.0;   // in: shown at the start for modes 10 and 13; out: the result
 
-    bool UpdateData(bool save = true) override;
-
 protected:
     bool OnInitDialog() override;
-    void OnOK() override;
 
 private:
     QLabel* m_label;

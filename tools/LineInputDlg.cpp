@@ -5,10 +5,8 @@
 #include "tools/NumericField.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -56,18 +54,31 @@ CLineInputDlg::CLineInputDlg(QWidget* parent) : CDialog(IDD_LINEINPUT, parent)
     connect(m_lengthAngle, &QRadioButton::clicked, this, &CLineInputDlg::OnLengthAngle);
     connect(m_xy, &QRadioButton::clicked, this, &CLineInputDlg::OnXy);
 
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("実　行"), this);
-    platform::setControlId(ok, IDOK);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    platform::setControlId(cancel, IDCANCEL);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &CLineInputDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CLineInputDlg::reject);
+    layout->addLayout(MakeOkCancelRow(QStringLiteral("実　行"), QStringLiteral("ｷｬﾝｾﾙ")));
+
+    // The edits show the expressions as typed; OK takes their values, in the
+    // order: both emptinesses, the first value (a length or major axis may
+    // not be 0), the second value.
+    Exchange().Text(m_edit1, expression1);
+    Exchange().Text(m_edit2, expression2);
+    platform::DataExchange::NumberRule first;
+    first.parse = EvaluateField;
+    first.emptyMessage = NoInputMessage();
+    first.badMessage = BadCharacterMessage();
+    platform::DataExchange::NumberRule second = first;
+    first.test = [this](double v) -> platform::DataExchange::Refusal {
+        if (m_xy->isChecked() || std::fabs(v) > 1e-7)
+            return std::nullopt;
+        return ellipseVariant == 1 ? QStringLiteral("長軸は「0」以外で入力してください。")
+                                   : QStringLiteral("長さは「0」以外で入力してください。");
+    };
+    Exchange().Number(m_edit1, value1, first).load = nullptr;
+    Exchange().Number(m_edit2, value2, second).load = nullptr;
+    platform::DataExchange::Field kind;
+    kind.control = m_lengthAngle;
+    kind.load = [this] { (inputKind == 1 ? m_xy : m_lengthAngle)->setChecked(true); };
+    kind.store = [this] { inputKind = m_xy->isChecked() ? 1 : 0; };
+    Exchange().Add(kind);
 }
 
 void CLineInputDlg::SetKindLabels()
@@ -84,20 +95,6 @@ void CLineInputDlg::SetKindLabels()
     }
     m_label1->setText(label1);
     m_label2->setText(label2);
-}
-
-bool CLineInputDlg::UpdateData(bool save)
-{
-    if (save) {
-        expression1 = m_edit1->text();
-        expression2 = m_edit2->text();
-        inputKind = m_xy->isChecked() ? 1 : 0;
-    } else {
-        m_edit1->setText(expression1);
-        m_edit2->setText(expression2);
-        (inputKind == 1 ? m_xy : m_lengthAngle)->setChecked(true);
-    }
-    return true;
 }
 
 bool CLineInputDlg::OnInitDialog()
@@ -128,36 +125,4 @@ void CLineInputDlg::OnXy()
 {
     inputKind = 1;
     SetKindLabels();
-}
-
-void CLineInputDlg::OnOK()
-{
-    UpdateData(true);
-    if (expression1.isEmpty()) {
-        RefuseField(this, m_edit1, NoInputMessage());
-        return;
-    }
-    if (expression2.isEmpty()) {
-        RefuseField(this, m_edit2, NoInputMessage());
-        return;
-    }
-    const std::optional<double> first = EvaluateField(expression1);
-    if (!first) {
-        RefuseField(this, m_edit1, BadCharacterMessage());
-        return;
-    }
-    value1 = *first;
-    if (inputKind == 0 && std::fabs(value1) <= 1e-7) {
-        RefuseField(this, m_edit1,
-                    ellipseVariant == 1 ? QStringLiteral("長軸は「0」以外で入力してください。")
-                                        : QStringLiteral("長さは「0」以外で入力してください。"));
-        return;
-    }
-    const std::optional<double> second = EvaluateField(expression2);
-    if (!second) {
-        RefuseField(this, m_edit2, BadCharacterMessage());
-        return;
-    }
-    value2 = *second;
-    EndDialog(IDOK);
 }

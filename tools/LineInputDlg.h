@@ -35,11 +35,8 @@ public:
     double value1 = 0.0;      // in: shown at the start; out: length, major axis or X offset
     double value2 = 0.0;      // in: shown at the start; out: angle, inclination or Y offset
 
-    bool UpdateData(bool save = true) override;
-
 protected:
     bool OnInitDialog() override;
-    void OnOK() override;
 
 private:
     void SetKindLabels();

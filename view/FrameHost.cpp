@@ -19,3 +19,10 @@ void ShowPrompt(std::string_view utf8, bool warning)
     if (CFrameHost* host = AfxGetFrameHost())
         host->ShowPrompt(utf8, warning);
 }
+
+PromptLine CurrentPrompt()
+{
+    if (CFrameHost* host = AfxGetFrameHost())
+        return host->CurrentPrompt();
+    return {};
+}

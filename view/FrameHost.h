@@ -7,7 +7,14 @@
 
 #include <QString>
 
+#include <string>
 #include <string_view>
+
+// What the prompt box says (UTF-8) and whether it says it in red.
+struct PromptLine {
+    std::string utf8;
+    bool warning = false;
+};
 
 class QWidget;
 
@@ -27,6 +34,7 @@ public:
     virtual void SetPaneText(int pane, const QString& text) = 0;
     // Shows UTF-8 text in the prompt box, blue or (warning) red, at once.
     virtual void ShowPrompt(std::string_view utf8, bool warning) = 0;
+    virtual PromptLine CurrentPrompt() const = 0;
 
     // --- option panel --------------------------------------------------------
     // Puts the panel of kind (1..25) on the option bar; the kind now shown.
@@ -58,3 +66,5 @@ void SetFrameHost(CFrameHost* host);
 
 // Shows text (UTF-8) in the main frame's prompt box, if there is one.
 void ShowPrompt(std::string_view utf8, bool warning = false);
+// What the prompt box shows now; empty without a main frame.
+PromptLine CurrentPrompt();

@@ -19,6 +19,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class COrvikCadDoc;
@@ -84,6 +85,9 @@ public:
     int16_t exporting = 0;
     float printerPxPerMm = 0;
     int16_t bandPurpose = 0;
+    // The prompt that stood when an image band was armed.
+    std::string promptBeforeBand;
+    bool promptBeforeBandWarning = false;
     int16_t paperSource = 0;
     int16_t printing = 0;
     int16_t printFit = 0;
@@ -277,6 +281,9 @@ public:
     void RegisterImageOutputCommands();
     // Command 32797: arms an image band; its end saves the boxed region.
     void OnSaveImage();
+    // Ends an image band, armed or done: the mouse mode, the cursor and the
+    // prompt go back to what they were before command 32797.
+    void EndImageBand();
     // The end of an image band (logical pixels): asks for a file and saves
     // the region; 0 saved, cancelled or too small, -1 not saved.
     int CaptureRegionToImage(const platform::Rect& band);

@@ -13,10 +13,13 @@
 #include "model/Settings.h"
 #include "model/Document.h"
 #include "resources/Resource.h"
+#include "resources/Strings.h"
 #include "view/DrawTool.h"
 #include "view/ToolList.h"
 #include "view/ToolState.h"
 
+#include <QCursor>
+#include <QPixmap>
 #include <QPointer>
 
 #include <algorithm>
@@ -29,21 +32,6 @@ namespace {
 
 QPointer<COrvikCadView> CaptureView;
 
-// The band's outline on a client DC, drawn with the not-XOR mix so that a
-// second drawing takes it away.
-void DrawBand(COrvikCadView& view, platform::Dc& dc, const platform::Rect& band)
-{
-    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Dot, 1, view.colors[5]));
-    const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
-    dc.SetRop2(platform::Rop2::NotXorPen);
-    int x0 = band.left, y0 = band.top, x1 = band.right, y1 = band.bottom;
-    view.LogicalToDevice(x0, y0);
-    view.LogicalToDevice(x1, y1);
-    dc.Rectangle(x0, y0, x1, y1);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-    dc.SetRop2(static_cast<platform::Rop2>(view.savedRop2));
-}
 
 void StartBand(COrvikCadView& view, platform::Point p)
 {
@@ -60,6 +48,20 @@ int SaturatedInt(double v)
 }
 
 } // namespace
+
+void DrawBand(COrvikCadView& view, platform::Dc& dc, const platform::Rect& band)
+{
+    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Dot, 1, view.colors[5]));
+    const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
+    dc.SetRop2(platform::Rop2::NotXorPen);
+    int x0 = band.left, y0 = band.top, x1 = band.right, y1 = band.bottom;
+    view.LogicalToDevice(x0, y0);
+    view.LogicalToDevice(x1, y1);
+    dc.Rectangle(x0, y0, x1, y1);
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+    dc.SetRop2(static_cast<platform::Rop2>(view.savedRop2));
+}
 
 void SetViewCapture(COrvikCadView* view)
 {
@@ -256,14 +258,28 @@ void COrvikCadView::OnMouseMove(unsigned flags, platform::Point point)
     }
 }
 
+// The view's own cursors 198-201, drawn in the resources with the hot spot
+// at the cross or the middle of the hand. The stock shape stands in only if
+// a picture is missing.
+static QCursor ResourceCursor(int id, Qt::CursorShape fallback)
+{
+    InitResources();
+    const QPixmap picture(QStringLiteral(":/orvik/pictures/cur_%1.png").arg(id));
+    if (picture.isNull()) return QCursor(fallback);
+    return QCursor(picture, 15, 15);
+}
+
 bool COrvikCadView::OnSetCursor()
 {
     if (mouseMode == 4) {
-        setCursor(handPanDrag == 1 ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
+        setCursor(handPanDrag == 1 ? ResourceCursor(199, Qt::ClosedHandCursor)
+                                   : ResourceCursor(200, Qt::OpenHandCursor));
         return true;
     }
     if (bandPurpose == 2 && (mouseMode == 1 || mouseMode == 2)) {
-        setCursor(Qt::CrossCursor);
+        // The band's first corner, then its second.
+        setCursor(mouseMode == 1 ? ResourceCursor(201, Qt::CrossCursor)
+                                 : ResourceCursor(198, Qt::CrossCursor));
         return true;
     }
     unsetCursor();

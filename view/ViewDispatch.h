@@ -19,6 +19,10 @@ COrvikCadView* GetViewCapture();
 // export installs it.
 extern std::function<void(COrvikCadView& view, const platform::Rect& band)> SaveBandRegion;
 
+// The band's outline on a client DC, drawn with the not-XOR mix so that a
+// second drawing takes it away.
+void DrawBand(COrvikCadView& view, platform::Dc& dc, const platform::Rect& band);
+
 // The client point as the view's logical point (the framework's scroll
 // position added).
 platform::Point ClientToLogical(const COrvikCadView& view, platform::Point client);

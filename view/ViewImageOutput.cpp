@@ -70,6 +70,12 @@ void COrvikCadView::RegisterImageOutputCommands()
 
 void COrvikCadView::OnSaveImage()
 {
+    // A second 32797 while a band is armed keeps the prompt from before it.
+    if (bandPurpose != 2) {
+        const PromptLine before = CurrentPrompt();
+        promptBeforeBand = before.utf8;
+        promptBeforeBandWarning = before.warning;
+    }
     mouseMode = 1;
     bandPurpose = 2;
     ShowPrompt("画像保存する開始位置をクリックしてください。", false);
@@ -105,9 +111,24 @@ int COrvikCadView::CaptureRegionToImage(const platform::Rect& band)
             result = SaveBitmapToImageFile(region);
         }
     }
+    EndImageBand();
+    return result;
+}
+
+void COrvikCadView::EndImageBand()
+{
+    if (bandPurpose != 2)
+        return;
+    if (mouseMode == 1 || mouseMode == 2) {
+        if (mouseMode == 2) {
+            auto dc = GetClientDc();
+            DrawBand(*this, *dc, bandRect);
+        }
+        mouseMode = 0;
+    }
     bandPurpose = 0;
     OnSetCursor();
-    return result;
+    ShowPrompt(promptBeforeBand, promptBeforeBandWarning);
 }
 
 int COrvikCadView::SaveBitmapToImageFile(const QImage& image)
@@ -166,6 +187,9 @@ QImage COrvikCadView::DrawingAsImage()
 
 bool COrvikCadView::OnSaveEmf()
 {
+    // An image band still armed gives way to the metafile, and its prompt
+    // with it.
+    EndImageBand();
     platform::FileRequest request;
     request.title = QStringLiteral("メタファイル形式で図面データの保存");
     request.filter = QStringLiteral("メタファイル (*.EMF)|*.emf||");

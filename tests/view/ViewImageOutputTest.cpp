@@ -1,10 +1,12 @@
 // Pictures of the drawing: a boxed region of the screen saved as an image
 // file, the drawing as a metafile file and on the clipboard.
 
+#include "common/CursorCheck.h"
 #include "common/EmfToSvg.h"
 #include "common/ToolHarness.h"
 
 #include "platform/Clipboard.h"
+#include "view/FrameHost.h"
 #include "platform/Images.h"
 #include "resources/Resource.h"
 
@@ -208,10 +210,12 @@ TEST_F(ViewImageOutputTest, ImageBandByMouseSavesTheBoxedScreen)
     h->Key(ID_FILE_SAVE_IMAGE);
     EXPECT_EQ(h->Prompt(), QStringLiteral("画像保存する開始位置をクリックしてください。"));
     EXPECT_FALSE(h->Warning());
+    EXPECT_TRUE(CursorIsPicture(V().cursor(), 201));
     const platform::Point a = h->Client(0, 0);
     const platform::Point from{a.x - 30, a.y - 20}, to{a.x + 50, a.y + 25};
     h->ClickAt(from);
     EXPECT_EQ(h->Prompt(), QStringLiteral("画像保存する図形を囲んで終了位置をクリックしてください。"));
+    EXPECT_TRUE(CursorIsPicture(V().cursor(), 198));
     h->Ui().path(Path("band.png"));
     h->MoveAt(to);
     h->ClickAt(to);
@@ -225,6 +229,49 @@ TEST_F(ViewImageOutputTest, ImageBandByMouseSavesTheBoxedScreen)
     EXPECT_TRUE(varied);
     EXPECT_EQ(V().bandPurpose, 0);
     EXPECT_EQ(V().mouseMode, 0);
+}
+
+// The band's own prompts stand only while the band does: afterwards, or when
+// the metafile command comes in between, the prompt from before is back.
+TEST_F(ViewImageOutputTest, PromptFromBeforeTheBandComesBack)
+{
+    ShowPrompt("始点を指示して下さい。", false);
+    const QString before = QStringLiteral("始点を指示して下さい。");
+    const platform::Point a = h->Client(0, 0);
+
+    // A band saved.
+    h->Key(ID_FILE_SAVE_IMAGE);
+    h->ClickAt(a);
+    h->Ui().path(Path("one.png"));
+    h->MoveAt({a.x + 60, a.y + 40});
+    h->ClickAt({a.x + 60, a.y + 40});
+    EXPECT_TRUE(QFile::exists(Path("one.png")));
+    EXPECT_EQ(h->Prompt(), before);
+    EXPECT_FALSE(h->Warning());
+
+    // A band armed, then the metafile chooser (cancelled); a red prompt
+    // comes back red.
+    ShowPrompt("図面が保護されています。", true);
+    h->Key(ID_FILE_SAVE_IMAGE);
+    h->Ui().cancel();
+    h->Key(ID_FILE_SAVE_EMF);
+    EXPECT_EQ(h->Prompt(), QStringLiteral("図面が保護されています。"));
+    EXPECT_TRUE(h->Warning());
+    EXPECT_EQ(V().mouseMode, 0);
+    EXPECT_EQ(V().bandPurpose, 0);
+    EXPECT_EQ(V().cursor().shape(), Qt::ArrowCursor);
+
+    // A band half drawn, then the metafile: its outline goes from the screen.
+    V().RedrawNow();
+    h->Key(ID_FILE_SAVE_IMAGE);
+    h->ClickAt(a);
+    h->MoveAt({a.x + 60, a.y + 40});
+    EXPECT_FALSE(h->ScreenIsFreshRedraw());
+    h->Ui().cancel();
+    h->Key(ID_FILE_SAVE_EMF);
+    EXPECT_TRUE(h->ScreenIsFreshRedraw());
+    EXPECT_EQ(V().mouseMode, 0);
+    EXPECT_EQ(h->Ui().calls(platform::UiKind::SaveFile).size(), 3u);
 }
 
 TEST_F(ViewImageOutputTest, TinyBandSavesNothingAndTheNextBandZoomsAgain)
