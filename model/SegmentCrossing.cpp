@@ -4,6 +4,7 @@
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"
 #include "model/GeometryLines.h"
+#include "model/SplineSamples.h"
 #include "model/Utilities.h"
 
 #include <algorithm>
@@ -163,41 +164,13 @@ int SplineCrossesSegment(const CEntity& e, const CrossingSegment& s)
     const std::size_t n = ValueCount(e) / 2;
     if (n < 2)
         return 0;
-    const auto& v = e.values;
-    // The extended list: the first and the last point doubled.
-    auto px = [&](std::size_t k) { return v[2 * (k == 0 ? 0 : std::min(k - 1, n - 1))]; };
-    auto py = [&](std::size_t k) { return v[2 * (k == 0 ? 0 : std::min(k - 1, n - 1)) + 1]; };
-    // Samples per span grow with the points as the curve tool makes them
-    // (at most 40); longer lists keep that density.
-    const std::size_t steps = std::min<std::size_t>(n, 40) + 1;
-    double lastX = v[0], lastY = v[1];
-    auto chord = [&](double qx, double qy) {
-        const bool hit = !(qx == lastX && qy == lastY) && s.CrossesEdge(lastX, lastY, qx, qy);
-        lastX = qx;
-        lastY = qy;
-        return hit;
-    };
-    for (std::size_t k = 1; k + 1 <= n; ++k) {
-        double ax[4], ay[4];
-        const double x0 = px(k - 1), x1 = px(k), x2 = px(k + 1), x3 = px(k + 2);
-        const double y0 = py(k - 1), y1 = py(k), y2 = py(k + 1), y3 = py(k + 2);
-        ax[3] = (3 * (x1 - x2) - x0 + x3) / 6;
-        ax[2] = (x0 - 2 * x1 + x2) / 2;
-        ax[1] = (x2 - x0) / 2;
-        ax[0] = (x0 + 4 * x1 + x2) / 6;
-        ay[3] = (3 * (y1 - y2) - y0 + y3) / 6;
-        ay[2] = (y0 - 2 * y1 + y2) / 2;
-        ay[1] = (y2 - y0) / 2;
-        ay[0] = (y0 + 4 * y1 + y2) / 6;
-        for (std::size_t j = k == 1 ? 1 : 0; j <= steps; ++j) {
-            const double t = static_cast<double>(j) / static_cast<double>(steps);
-            const double qx = ((ax[3] * t + ax[2]) * t + ax[1]) * t + ax[0];
-            const double qy = ((ay[3] * t + ay[2]) * t + ay[1]) * t + ay[0];
-            if (chord(qx, qy))
-                return 1;
-        }
+    const std::vector<GeoPoint> chain = SplineSamplePoints(e.values.data(), n);
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        const GeoPoint a = chain[i - 1], b = chain[i];
+        if (!(a.x == b.x && a.y == b.y) && s.CrossesEdge(a.x, a.y, b.x, b.y))
+            return 1;
     }
-    return chord(v[2 * (n - 1)], v[2 * (n - 1) + 1]) ? 1 : 0;
+    return 0;
 }
 
 int CircleCrossesSegment(const CEntity& e, const CrossingSegment& s)
