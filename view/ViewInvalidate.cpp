@@ -11,8 +11,16 @@
 
 void COrvikCadView::InvalidateEntity(const CEntity* entity)
 {
-    if (entity)
-        InvalidateModelBox(EntityScreenBox(*entity));
+    if (!entity)
+        return;
+    // An infinite line crosses the whole view, wherever its stored points lie.
+    if (entity->type == EntityType::HorizontalInfiniteLine || entity->type == EntityType::VerticalInfiniteLine ||
+        entity->type == EntityType::InfiniteLine) {
+        Buffer().InvalidateAll(true);
+        update();
+        return;
+    }
+    InvalidateModelBox(EntityScreenBox(*entity));
 }
 
 void COrvikCadView::InvalidateModelBox(const ModelBox& box)
