@@ -211,3 +211,20 @@ DimensionLine ProjectDimensionLine(double ax, double ay, double bx, double by, d
     out.y2 = f2.y;
     return out;
 }
+
+bool DirectionOnArc(double theta, double start, double end, int direction)
+{
+    auto wrap = [](double a) {
+        a = std::fmod(a, 360.0);
+        return a < 0.0 ? a + 360.0 : a;
+    };
+    constexpr double Slack = 1e-9;
+    const double span = direction >= 0 ? wrap(end - start) : wrap(start - end);
+    const double along = direction >= 0 ? wrap(theta - start) : wrap(start - theta);
+    return along <= span + Slack || along >= 360.0 - Slack;
+}
+
+bool EllipseSectorAcross(double a)
+{
+    return (a > 45.0 && a < 135.0) || (a > 225.0 && a < 315.0);
+}

@@ -124,3 +124,14 @@ struct DimensionLine {
     double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
 };
 DimensionLine ProjectDimensionLine(double ax, double ay, double bx, double by, double cx, double cy);
+
+// Whether the direction theta (degrees, from the centre) lies on the arc
+// from start to end, counter-clockwise when direction is +1, clockwise when
+// -1; the ends count as on it.
+bool DirectionOnArc(double theta, double start, double end, int direction);
+
+// The ellipse sector rules: a is the cursor's direction from the centre in
+// degrees (0 up to 360) minus the ellipse's rotation, compared as it is.
+// A radius takes the minor semi-axis, a diameter the major axis, when
+// 45 < a < 135 or 225 < a < 315 (strictly).
+bool EllipseSectorAcross(double a);

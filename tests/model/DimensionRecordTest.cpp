@@ -219,3 +219,30 @@ TEST(ChainPoints, ExtremesAndStableSort)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DimensionArcs, DirectionOnArcAndEllipseSectors)
+{
+    struct Case {
+        double theta, start, end;
+        int direction;
+        bool on;
+    };
+    const Case cases[] = {
+        {45, 0, 90, 1, true},     {135, 0, 90, 1, false},  {0, 0, 90, 1, true},    {90, 0, 90, 1, true},
+        {-10, 350, 30, 1, true},  {340, 350, 30, 1, false}, {45, 90, 0, -1, true},  {200, 90, 0, -1, false},
+        {225, 90, 0, 1, true},    {45, 90, 0, 1, false},   {-0.0, 0, 360, 1, true}, {720.5, 0, 1, 1, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DirectionOnArc(c.theta, c.start, c.end, c.direction), c.on)
+            << c.theta << " " << c.start << "-" << c.end << " " << c.direction;
+
+    const std::pair<double, bool> sectors[] = {{45, false},  {45.0001, true}, {90, true},  {135, false},
+                                               {180, false}, {225, false},    {270, true}, {315, false},
+                                               {0, false},   {-30, false},    {400, false}};
+    for (auto [a, across] : sectors)
+        EXPECT_EQ(EllipseSectorAcross(a), across) << a;
+}
+
+} // namespace
