@@ -175,10 +175,12 @@ void CDimensionTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Poin
     case DimensionMode::Perimeter:
     case DimensionMode::Angle:
     case DimensionMode::Area:
+        EraseFigures();
         ReleaseElements(view, ToolSubMode == DimensionMode::Area);
         break;
     case DimensionMode::Radius:
     case DimensionMode::Diameter:
+        EraseFigures();
         if (view)
             if (CEntity* e = picked.Get(view->GetDrawing()))
                 DrawInState(view, e, EntityState::Normal);

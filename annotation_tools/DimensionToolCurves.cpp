@@ -387,6 +387,9 @@ void CDimensionTool::AngleDimension(COrvikCadView* view, platform::Point point)
 void CDimensionTool::AddAngleDimension(COrvikCadView* view, platform::Point point)
 {
     COrvikCadDoc* doc = view->GetDrawing();
+    // The previews go first: they were drawn over the highlighted elements.
+    curveBand_.Erase();
+    crossBand_.Erase();
     for (HeldEntity& held : elements) {
         if (CEntity* e = held.Get(doc))
             DrawInState(view, e, EntityState::Normal);
@@ -394,8 +397,6 @@ void CDimensionTool::AddAngleDimension(COrvikCadView* view, platform::Point poin
     }
     const double cx = view->XToModel(lastCursor_.x), cy = view->YToModel(lastCursor_.y);
     const double radius = std::hypot(cx - vertex_[0], cy - vertex_[1]);
-    curveBand_.Erase();
-    crossBand_.Erase();
     double start = angleStart_, end = angleEnd_;
     if (!DirectionOnArc(Degrees(cx - vertex_[0], cy - vertex_[1]), start, end, 1))
         std::swap(start, end);

@@ -139,6 +139,8 @@ void CDimensionTool::PerimeterDimension(COrvikCadView* view)
     Prompt(StartPrompt(DimensionMode::Perimeter));
     placingDimLine = 0;
     const int n = InputPointCount;
+    // The leader band goes before the elements are drawn again under it.
+    curveBand_.Erase();
     double total = 0.0;
     bool lost = false;
     for (int k = 0; k < n; ++k) {
@@ -170,7 +172,6 @@ void CDimensionTool::PerimeterDimension(COrvikCadView* view)
     for (HeldEntity& held : elements)
         held.Clear();
     InputPointCount = 0;
-    curveBand_.Erase();
     if (lost) {
         MessageBeep(0);
         return;

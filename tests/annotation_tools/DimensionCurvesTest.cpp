@@ -176,3 +176,38 @@ TEST_F(DimensionCurvesTest, RefusedSecondPicksKeepTheFirst)
 }
 
 } // namespace
+
+namespace {
+
+// After each dimension the screen holds the drawing and nothing of the
+// previews (the geometry stays off the grid's lines, which a full redraw
+// draws over the entities).
+TEST_F(DimensionCurvesTest, NoPreviewIsLeftOnScreen)
+{
+    AddCircle(202.5, 102.5, 20);
+    AddLine(102.5, 42.5, 182.5, 42.5);
+    AddLine(102.5, 42.5, 102.5, 122.5);
+    struct Case {
+        int mode;
+        std::vector<std::pair<double, double>> clicks;
+    };
+    const Case cases[] = {
+        {DimensionMode::Radius, {{222.5, 102.5}, {232.5, 112.5}}},
+        {DimensionMode::Diameter, {{222.5, 102.5}, {232.5, 107.5}, {212.5, 142.5}}},
+        {DimensionMode::Angle, {{142.5, 42.5}, {102.5, 82.5}, {132.5, 72.5}}},
+        {DimensionMode::Perimeter, {{222.5, 102.5}, {202.5, 162.5}}},
+    };
+    for (const Case& c : cases) {
+        h.Select(7, c.mode);
+        for (auto [x, y] : c.clicks) {
+            h.Move(x - 3, y + 4);  // a preview somewhere else first
+            h.Click(x, y);
+        }
+        for (CDrawTool* tool : ToolList)
+            tool->EraseMagnetMarker(&h.View());
+        EXPECT_EQ(Records(EntityType::Dimension).back()->subtype, c.mode) << c.mode;
+        EXPECT_TRUE(h.ScreenIsFreshRedraw()) << c.mode;
+    }
+}
+
+} // namespace
