@@ -185,7 +185,7 @@ std::vector<GeoPoint> EllipticArcWalk(const GeoEllipticArc& arc, double px, doub
     const double backward = way(Wrap(te - tp));
     const bool ccw = forward <= backward;
     const double span = ccw ? Wrap(tq - tp) : -Wrap(tp - tq);
-    constexpr int Inner = 63;
+    constexpr int Inner = 255;
     for (int i = 1; i <= Inner; ++i)
         out.push_back(EllipsePoint(e, tp + span * i / (Inner + 1)));
     out.push_back({qx, qy});

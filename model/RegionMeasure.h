@@ -51,5 +51,5 @@ AreaCentroid RegionArea(const std::vector<GeoPoint>& vertices, const std::vector
 
 // The points of an elliptic arc between two of its points P and Q, walked
 // from P the way the boundary runs (by the rule of ArcWalkDirection with
-// the arc's parameters): P, 63 inner points, Q.
+// the arc's parameters): P, 255 inner points, Q.
 std::vector<GeoPoint> EllipticArcWalk(const GeoEllipticArc& arc, double px, double py, double qx, double qy);

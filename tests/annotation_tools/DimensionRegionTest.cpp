@@ -1,6 +1,7 @@
 #include "AnnotationFixture.h"
 
 #include "annotation_tools/DimensionTool.h"
+#include "model/RegionMeasure.h"
 #include "model/Settings.h"
 
 #include <cmath>
@@ -131,6 +132,29 @@ TEST_F(DimensionRegionTest, PicksThatCannotJoinTheRegionBeep)
     EXPECT_EQ(h.Entities(EntityType::Line)[0]->state, EntityState::Normal);
     EXPECT_EQ(h.Prompt(), "面積を求める閉領域を指示して下さい。");
     EXPECT_TRUE(Records(EntityType::Dimension).empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DimensionRegionTest, AHalfEllipseClosedByALine)
+{
+    AddEllipticArc(150, 100, 40, 20, 0, 0, 180);
+    AddLine(110, 100, 190, 100);
+    // The arc first, then the line, then the arc again; and the line first.
+    for (const std::vector<std::pair<double, double>>& picks :
+         {std::vector<std::pair<double, double>>{{150, 120}, {150, 100}, {150, 120}},
+          std::vector<std::pair<double, double>>{{150, 100}, {150, 120}, {150, 100}}}) {
+        const CEntity* area = Measure(DimensionMode::Area, picks);
+        ASSERT_TRUE(area);
+        EXPECT_NEAR(Value(area, 10), Pi * 40 * 20 / 2, 0.05);
+        EXPECT_NEAR(Value(area, 40), 150, 1e-6);
+        EXPECT_NEAR(Value(area, 41), 100 + 4 * 20 / (3 * Pi), 0.01);
+    }
+    const CEntity* perimeter = Measure(DimensionMode::Perimeter, {{150, 120}, {150, 100}, {150, 120}});
+    ASSERT_TRUE(perimeter);
+    EXPECT_NEAR(Value(perimeter, 10), 80 + EllipsePerimeter(40, 20) / 2, 1e-3);
 }
 
 } // namespace

@@ -225,3 +225,28 @@ TEST_F(HatchToolTest, AnElementUndoneBetweenPicksBeepsAndAddsNothing)
 }
 
 } // namespace
+
+namespace {
+
+// The cancel key and another tool put the held elements back, as the
+// right button does.
+TEST_F(HatchToolTest, CancelAndAnotherToolDropTheElementsHeld)
+{
+    AddRectangle(0, 0, 100, 50);
+    for (int how = 0; how < 2; ++how) {
+        SCOPED_TRACE(how);
+        h.Select(13, how);
+        h.Click(50, 0);
+        h.Click(100, 25);
+        ASSERT_EQ(InputPointCount, 2);
+        ASSERT_FALSE(NothingHighlighted());
+        if (how == 0)
+            h.Key(ID_ESCAPE_KEY);
+        else
+            h.Select(2, 0);
+        EXPECT_EQ(InputPointCount, 0);
+        EXPECT_TRUE(NothingHighlighted());
+    }
+}
+
+} // namespace
