@@ -177,14 +177,3 @@ ArcHandleFigure ArcHandlePreview(GeoPoint m, GeoPoint e, double chord, double he
     f.endDeg = c.direction == -1 ? ae : am;
     return f;
 }
-
-MarkerStep MagnetMarkerStep(int shownKind, int foundKind)
-{
-    if (foundKind <= 0 && shownKind == 0)
-        return {};
-    if (foundKind > 0 && foundKind == shownKind)
-        return {};
-    if (shownKind != 0)
-        return {true, false};
-    return {false, true};
-}

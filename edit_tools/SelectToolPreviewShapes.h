@@ -53,13 +53,3 @@ struct ArcHandleFigure {
     GeoPoint apex;
 };
 ArcHandleFigure ArcHandlePreview(GeoPoint m, GeoPoint e, double chord, double height, bool endGrabbed, int subtype);
-
-// What the magnet marker does on a mouse move, given the kind of the marker
-// shown (0 none) and the kind the snap search found (≤ 0 none near): erase
-// the marker shown, or draw a new one. A found kind equal to the one shown
-// leaves the marker where it is.
-struct MarkerStep {
-    bool erase = false;
-    bool draw = false;
-};
-MarkerStep MagnetMarkerStep(int shownKind, int foundKind);

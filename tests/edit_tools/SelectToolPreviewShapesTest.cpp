@@ -177,20 +177,3 @@ TEST(SelectToolPreviewShapesTest, ArcHandleKeepsItsSideAndHeightRatio)
     EXPECT_TRUE(ArcHandlePreview({-10, 0}, {10, 0}, 0.2, 10, true, 1).lineOnly);
     EXPECT_TRUE(ArcHandlePreview({10, 0}, {10, 0}, 20, 10, true, 1).lineOnly);
 }
-
-TEST(SelectToolPreviewShapesTest, MarkerStaysForTheSameKindAndChangesInTwoMoves)
-{
-    const struct {
-        int shown, found;
-        bool erase, draw;
-    } cases[] = {
-        {0, -1, false, false}, {0, 0, false, false}, {0, 3, false, true},
-        {3, 3, false, false},  {3, 5, true, false},  {3, 0, true, false},
-        {3, -1, true, false},
-    };
-    for (const auto& c : cases) {
-        const MarkerStep s = MagnetMarkerStep(c.shown, c.found);
-        EXPECT_EQ(s.erase, c.erase) << c.shown << " " << c.found;
-        EXPECT_EQ(s.draw, c.draw) << c.shown << " " << c.found;
-    }
-}
