@@ -76,6 +76,18 @@ QPrinter& applicationPrinter()
     return *p;
 }
 
+QList<QPageSize> printerPageSizes()
+{
+    QPrinter& printer = applicationPrinter();
+    QList<QPageSize> sizes;
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        sizes = QPrinterInfo(printer).supportedPageSizes();
+    if (sizes.isEmpty())
+        for (QPageSize::PageSizeId id : {QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::JisB4, QPageSize::JisB5})
+            sizes.push_back(QPageSize(id));
+    return sizes;
+}
+
 void setPrinterOrientation(QPageLayout::Orientation orientation)
 {
     applicationPrinter().setPageOrientation(orientation);

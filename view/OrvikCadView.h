@@ -120,6 +120,9 @@ public:
     bool OnFilePrint();
     bool OnFilePrintDirect();
     void OnFilePrintPreview();
+    // Command 57606: the page-setup dialog; on OK the paper becomes the
+    // printer's printable page and the drawing is laid out on it again.
+    bool OnFilePrintSetup();
     void RegisterPrintCommands();
 
     // ---- mapping ----

@@ -6,11 +6,13 @@
 #include "view/OrvikCadView.h"
 
 #include "model/Document.h"
+#include "model/Settings.h"
 #include "platform/PainterDc.h"
 #include "platform/Printing.h"
 #include "platform/Ui.h"
 #include "resources/Resource.h"
 #include "view/Document.h"
+#include "view/PageSetupDlg.h"
 
 #include <QPrinter>
 
@@ -117,6 +119,7 @@ void COrvikCadView::PrintPage(QPrinter& printer)
     {
         platform::PainterDc dc(printer);
         dc.SetPrinting(true);
+        dc.Begin();
         OnDraw(dc);
     }
     OnEndPrinting();
@@ -166,8 +169,45 @@ void COrvikCadView::OnFilePrintPreview()
     platform::printPreview([this](QPrinter& printer) { PrintPage(printer); }, this);
 }
 
+bool COrvikCadView::OnFilePrintSetup()
+{
+    COrvikCadDoc* doc = GetDrawing();
+    if (!doc)
+        return false;
+    if (!platform::hasDefaultPrinter()) {
+        platform::messageBox(QStringLiteral("プリンタードライバが対応していないサイズが指定されてます。"
+                                            "図面情報画面にて「現在のプリンターサイズ」を選んでください。"),
+                             QString(), MB_OK | MB_ICONEXCLAMATION, this);
+        return false;
+    }
+    const QPageLayout::Orientation orientation =
+        doc->header.orientation == 0 ? QPageLayout::Landscape : QPageLayout::Portrait;
+    platform::setPrinterOrientation(orientation);
+    // The sample shows the drawing without the range frame and origin mark.
+    const int16_t range = ShowDrawingRange, origin = ShowOriginMark;
+    ShowDrawingRange = 0;
+    ShowOriginMark = 0;
+    grafPageSetupDlg dialog(this, this);
+    const int result = dialog.DoModal();
+    ShowDrawingRange = range;
+    ShowOriginMark = origin;
+    if (result != IDOK)
+        return false;
+    platform::setPrinterOrientation(orientation);
+    const std::optional<platform::PrinterPaper> printer = platform::printerPaper();
+    if (!printer)
+        return false;
+    const double a = std::trunc(printer->printableMm.width()), b = std::trunc(printer->printableMm.height());
+    const double longer = std::max(a, b), shorter = std::min(a, b);
+    paperW = doc->header.orientation == 1 ? shorter : longer;
+    paperH = doc->header.orientation == 1 ? longer : shorter;
+    RelayoutPaper();
+    return true;
+}
+
 void COrvikCadView::RegisterPrintCommands()
 {
+    OnCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });

@@ -6,9 +6,12 @@
 
 #include "model/Document.h"
 #include "platform/Printing.h"
+#include "view/PageSetupDlg.h"
+#include "platform/Controls.h"
 #include "platform/RecordingDc.h"
 #include "resources/Resource.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -184,6 +187,73 @@ TEST_F(ViewPrintJobTest, PrintWithoutADialogNeedsAPrinter)
     h->Key(ID_FILE_PRINT_DIRECT);
     EXPECT_TRUE(QFile::exists(pdf));
     EXPECT_TRUE(h->Ui().messages().isEmpty());
+}
+
+// The sample page's margin rectangle: each side moved in proportion to the
+// paper, rounded as the framework's MulDiv rounds.
+TEST(PageSetupSample, MarginsShrinkTheSampleInProportion)
+{
+    struct {
+        QRect sample;
+        int l, t, r, b, paperW, paperH;
+        QRect expected;
+    } cases[] = {
+        {QRect(0, 0, 200, 150), 1000, 1000, 1000, 1000, 11690, 8270, QRect(QPoint(17, 18), QPoint(182, 131))},
+        {QRect(10, 20, 200, 150), 0, 0, 0, 0, 11690, 8270, QRect(10, 20, 200, 150)},
+        {QRect(0, 0, 100, 100), 500, 250, 0, 1000, 1000, 2000, QRect(QPoint(50, 13), QPoint(99, 49))},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MarginRect(c.sample, c.l, c.t, c.r, c.b, c.paperW, c.paperH), c.expected) << c.l;
+}
+
+// Page setup on a drawing window: OK lays the drawing out on the printer's
+// printable page; cancel changes nothing; the range frame and origin mark
+// switches are back as they were.
+TEST_F(ViewPrintJobTest, PageSetupTakesThePrintablePageOnOk)
+{
+    h->Doc().header.orientation = 0;
+    h->Doc().header.scale = 1;
+    V().scale = 1;
+    AddLine(10, 20, 110, 20);
+    // Laid out on A3 before.
+    V().paperW = 420;
+    V().paperH = 297;
+    h->Doc().DrawingOrigin[0] = 210;
+    h->Doc().DrawingOrigin[1] = 148.5;
+    ShowDrawingRange = 1;
+    ShowOriginMark = 1;
+    const double paperW = V().paperW, paperH = V().paperH;
+
+    bool switchesOffInside = false;
+    h->Ui().dialog([&](QDialog& d) {
+        switchesOffInside = ShowDrawingRange == 0 && ShowOriginMark == 0;
+        d.reject();
+    });
+    EXPECT_FALSE(V().OnFilePrintSetup());
+    EXPECT_TRUE(switchesOffInside);
+    EXPECT_EQ(ShowDrawingRange, 1);
+    EXPECT_EQ(ShowOriginMark, 1);
+    EXPECT_EQ(V().paperW, paperW);
+    EXPECT_EQ(V().paperH, paperH);
+
+    h->Ui().dialog([&](QDialog& d) {
+        auto* paper = platform::control<QComboBox>(&d, grafPageSetupDlg::IDC_PAPER);
+        ASSERT_TRUE(paper);
+        static_cast<grafPageSetupDlg&>(d).setPaper(QPageSize::A4);
+        d.accept();
+    });
+    const double lineX = h->Entities(EntityType::Line)[0]->values[0];
+    EXPECT_TRUE(V().OnFilePrintSetup());
+    const std::optional<platform::PrinterPaper> printer = platform::printerPaper();
+    ASSERT_TRUE(printer);
+    const double a = std::trunc(printer->printableMm.width()), b = std::trunc(printer->printableMm.height());
+    EXPECT_EQ(V().paperW, std::max(a, b));  // landscape: the longer side across
+    EXPECT_EQ(V().paperH, std::min(a, b));
+    EXPECT_EQ(h->Doc().DrawingOrigin[0], V().paperW / 2);
+    EXPECT_EQ(h->Doc().DrawingOrigin[1], V().paperH / 2);
+    // Every entity moved with the origin.
+    EXPECT_DOUBLE_EQ(h->Entities(EntityType::Line)[0]->values[0], lineX + V().paperW / 2 - 210);
+    EXPECT_EQ(ShowDrawingRange, 1);
 }
 
 } // namespace
