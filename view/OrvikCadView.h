@@ -9,6 +9,7 @@
 #include "model/EntityIndex.h"
 #include "model/EntityPicker.h"
 #include "view/View.h"
+#include "view/ViewMapping.h"
 #include "model/Entity.h"
 #include "platform/BackBuffer.h"
 #include "platform/Dc.h"
@@ -102,6 +103,11 @@ public:
     } savedMapping;
 
     // ---- mapping ----
+    // The screen's mapping as a value, for output that maps on its own.
+    ViewMapping Mapping() const
+    {
+        return {scale, zoom, scrollX, scrollY, clientW, clientH, areaW, areaH, paperW, paperH};
+    }
     // Model to logical pixels.
     int XToDevice(double x) const;
     int YToDevice(double y) const;
