@@ -3,6 +3,8 @@
 
 #include "DeleteToolFixture.h"
 
+#include "view/ViewDispatch.h"
+
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -19,6 +21,7 @@ TEST_F(DeleteToolTest, DialogOpensWithAllKindsInsideAndTheKindBoxesOff)
     std::vector<std::pair<int, bool>> enabled;
     h.Ui().dialog([&](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QString::fromUtf8("グループ削除"));
+        EXPECT_EQ(GetViewCapture(), nullptr);  // the mouse is free while the question is open
         EXPECT_TRUE(platform::control<QRadioButton>(&d, Dlg::IDC_ALL_KINDS)->isChecked());
         EXPECT_TRUE(platform::control<QRadioButton>(&d, Dlg::IDC_INSIDE)->isChecked());
         for (int id = Dlg::IDC_POINT; id <= Dlg::IDC_POLYGON; ++id) {
