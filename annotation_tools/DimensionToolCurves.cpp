@@ -431,7 +431,8 @@ void CDimensionTool::ShowAnglePreview(COrvikCadView* view, platform::Point curso
     if (!DirectionOnArc(Degrees(px - vertex_[0], py - vertex_[1]), start, end, 1))
         std::swap(start, end);
     auto at = [&](double deg, double rad) {
-        return PreviewPoint(view, vertex_[0] + rad * std::cos(deg * DegToRad), vertex_[1] + rad * std::sin(deg * DegToRad));
+        return PreviewPoint(view, vertex_[0] + rad * std::cos(deg * DegToRad),
+                            vertex_[1] + rad * std::sin(deg * DegToRad));
     };
     const platform::Point topLeft = PreviewPoint(view, vertex_[0] - r, vertex_[1] + r);
     const platform::Point bottomRight = PreviewPoint(view, vertex_[0] + r, vertex_[1] - r);

@@ -81,7 +81,8 @@ TEST_F(DimensionCurvesTest, EllipseRadiusTakesTheSemiAxisOfItsSectorAndNoToleran
     };
     for (const Case& c : {Case{30, 40}, Case{60, 20}, Case{170, 40}, Case{260, 20}}) {
         const double a = c.deg * 3.141592653589793 / 180;
-        const CEntity* d = Clicks(DimensionMode::Radius, {{190, 100}, {150 + 60 * std::cos(a), 100 + 60 * std::sin(a)}});
+        const CEntity* d =
+            Clicks(DimensionMode::Radius, {{190, 100}, {150 + 60 * std::cos(a), 100 + 60 * std::sin(a)}});
         ASSERT_TRUE(d) << c.deg;
         EXPECT_EQ(Value(d, 10), c.value) << c.deg;
         const DimensionLabelHead head = UnpackDimensionLabelHead(Value(d, 30));

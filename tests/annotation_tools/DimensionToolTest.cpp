@@ -261,3 +261,41 @@ TEST_F(DimensionToolTest, RightClicksCancelOrEndTheCollection)
 }
 
 } // namespace
+
+namespace {
+
+// Whichever way the points are clicked and whichever side the line goes,
+// the text of a horizontal distance reads at 0 degrees and of a vertical
+// one at 90, and the measured point belongs to the line's first end.
+TEST_F(DimensionToolTest, DistanceTextsReadUpright)
+{
+    AddLine(2.5, 2.5, 102.5, 2.5);
+    AddLine(152.5, 2.5, 152.5, 102.5);
+    struct Case {
+        double x1, y1, x2, y2, px, py, angle;
+    };
+    const Case cases[] = {
+        {2.5, 2.5, 102.5, 2.5, 50, 30, 0},      {2.5, 2.5, 102.5, 2.5, 50, -20, 0},
+        {102.5, 2.5, 2.5, 2.5, 50, 30, 0},      {102.5, 2.5, 2.5, 2.5, 50, -20, 0},
+        {152.5, 2.5, 152.5, 102.5, 180, 50, 90}, {152.5, 2.5, 152.5, 102.5, 120, 50, 90},
+        {152.5, 102.5, 152.5, 2.5, 180, 50, 90}, {152.5, 102.5, 152.5, 2.5, 120, 50, 90},
+    };
+    h.Select(7, DimensionMode::Distance);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " -> " << c.px << "," << c.py);
+        SnapClick(c.x1, c.y1);
+        SnapClick(c.x2, c.y2);
+        h.Move(c.px, c.py);
+        h.Click(c.px, c.py);
+        const CEntity* d = Records(EntityType::Dimension).back();
+        EXPECT_NEAR(Value(d, 12), c.angle, 1e-9);
+        EXPECT_EQ(Value(d, 10), 100.0);
+        // The measured point lies on the perpendicular through the first end.
+        if (c.angle == 0)
+            EXPECT_EQ(Value(d, 21), Value(d, 40));
+        else
+            EXPECT_EQ(Value(d, 22), Value(d, 41));
+    }
+}
+
+} // namespace
