@@ -219,3 +219,31 @@ TEST_F(SelectToolTest, HandleDragMarkerSkipsTheGrabbedUnitAndKeepsItsKind)
     h.View().RedrawNow();
     EXPECT_TRUE(h.ScreenIsFreshRedraw());
 }
+
+TEST_F(SelectToolTest, ReshapedCurveIsDrawnOverItselfInTheNotXorMix)
+{
+    // The first drawing of a handle drag on a curve goes over the curve in
+    // the not-XOR mix: where the old shape is not covered by the new one,
+    // it no longer shows in the selection colour.
+    CEntity* curve = Add(EntityType::Curve, {150, 100, 200, 160, 250, 100}, {10, 20, 10, 20, 10, 20});
+    h.View().RedrawNow();
+    h.Click(150, 100);
+    ASSERT_EQ(curve->state, EntityState::Selected);
+    const platform::Point grab = h.Client(250, 100);
+    h.MoveAt(grab);
+    h.LeftDownAt(grab);
+    ASSERT_EQ(Tool().m_dragKind, 1);
+    ASSERT_EQ(Tool().m_grabbedType, EntityType::Curve);
+    Tool().m_grabbedIndex = 2;
+    h.MoveAt(grab);
+    h.Move(250, 40);
+    const QImage shown = h.Screen();
+    const platform::Point oldTop = h.Client(200, 140);  // the old curve's top, clear of the new one
+    int magenta = 0;
+    for (int dy = -2; dy <= 2; ++dy)
+        magenta += shown.pixelColor(oldTop.x, oldTop.y + dy) == QColor(255, 0, 255);
+    EXPECT_EQ(magenta, 0);
+    h.Move(250, 100.3);
+    h.LeftUp(250, 100.3);
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
