@@ -247,3 +247,28 @@ TEST_F(SelectToolTest, ReshapedCurveIsDrawnOverItselfInTheNotXorMix)
     h.LeftUp(250, 100.3);
     EXPECT_TRUE(h.ScreenIsFreshRedraw());
 }
+
+TEST_F(SelectToolTest, MalformedRecordsDragWithoutHarm)
+{
+    // Records shorter than their type needs, codes missing, counts beyond
+    // the values, a hatch counting more items than it holds.
+    auto shortened = [&](CEntity* e, int16_t count) { e->count = count; };
+    shortened(Add(EntityType::Text, {10, 10, 5, 4, 0}, {10, 20, 30, 40, 50}), 3);
+    shortened(Add(EntityType::LeaderText, {10, 10, 5, 4, 0, 1, 1, 2, 2}, {10, 20, 30, 40, 50, 60, 61, 70, 71}), 7);
+    Add(EntityType::Arc, {50, 50, 10}, {10, 20, 40});
+    Add(EntityType::EllipticArc, {50, 50, 0, 5, 0, 0, 90}, {10, 20, 60, 61, 62, 50, 51});
+    CEntity* hatch = Add(EntityType::Hatch, {5, 5, 0, 0, 0, 10, 10, 0, 0, 10, 0}, {3, 0, 0, 60, 61, 62, 63, 10, 20, 10, 20});
+    hatch->codes[0] = 30000;
+    Add(EntityType::Fill, {0, 0, 1, 1}, {0, 0, 99, 98});
+    Add(EntityType::Curve, {60, 60}, {10, 20});
+    h.View().RedrawNow();
+    Tool().SelectAll(&h.View());
+    const platform::Point p = h.Client(25, 0);
+    h.MoveAt(p);
+    h.LeftDownAt(p);
+    for (int i = 1; i <= 5; ++i)
+        h.MoveAt({p.x + 10 * i, p.y - 7 * i});
+    h.MoveAt({p.x + 1, p.y});
+    h.LeftUpAt({p.x + 1, p.y});
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
