@@ -119,6 +119,7 @@ private:
     void BuildMidpointOutline(COrvikCadView* view, double dx, double dy);
 
     RubberBand m_outline;          // the drag outline on screen
+    HeldEntity m_reshaped;         // the curve a handle drag reshapes
     platform::Point m_outlineAt{}; // where it was drawn for
 
     // Every entity in one of the given states goes to 0 and is repainted.

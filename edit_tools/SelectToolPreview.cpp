@@ -90,8 +90,13 @@ void CSelectTool::BuildDragOutline(COrvikCadView* view, platform::Point point, b
         break;
     }
     case 1:
-        if (first)
+        if (first) {
+            // Checked once per drag; the moves then find it in constant time.
+            m_reshaped.Clear();
+            if (COrvikCadDoc* doc = view->GetDrawing(); doc && EntityIsLinked(doc->list, m_primary))
+                m_reshaped.Hold(doc, m_primary);
             BuildStretchOutline(view, X[0], Y[0]);
+        }
         else
             BuildStretchOutline(view, view->XToModel(point.x), view->YToModel(point.y));
         break;
@@ -172,13 +177,13 @@ void CSelectTool::BuildStretchOutline(COrvikCadView* view, double mx, double my)
     auto element = [&](int i) { return PreviewPoint(view, X[i], Y[i]); };
     switch (m_grabbedType) {
     case EntityType::Curve: {
-        COrvikCadDoc* doc = view->GetDrawing();
-        if (!doc || !m_primary || !EntityIsLinked(doc->list, m_primary))
+        const CEntity* curve = m_reshaped.Get(view->GetDrawing());
+        if (!curve)
             return;
-        const std::size_t n = ValueCount(*m_primary) / 2;
+        const std::size_t n = ValueCount(*curve) / 2;
         if (n == 0)
             return;
-        std::vector<double> xy(m_primary->values.begin(), m_primary->values.begin() + static_cast<long>(2 * n));
+        std::vector<double> xy(curve->values.begin(), curve->values.begin() + static_cast<long>(2 * n));
         const std::size_t k = static_cast<std::size_t>(std::clamp<int>(m_grabbedIndex, 0, static_cast<int>(n) - 1));
         xy[2 * k] = mx;
         xy[2 * k + 1] = my;
