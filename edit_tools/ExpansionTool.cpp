@@ -77,6 +77,10 @@ void CExpansionTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point*
         } else if (CEntity* e = PickedOrRestart(view)) {
             if (IsLineKind(e->type))
                 CutLine(view, *point);
+            else if (e->type == EntityType::Ellipse || e->type == EntityType::EllipticArc)
+                CutEllipse(view, *point);
+            else
+                CutCircle(view, *point);
         }
         break;
     case 3:
@@ -93,8 +97,14 @@ void CExpansionTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point*
     if (!view || !point || ToolSubMode != 2 || InputPointCount == 0)
         return;
     const CEntity* e = picked.Get(view->GetDrawing());
-    if (e && IsLineKind(e->type))
+    if (!e)
+        return;
+    if (IsLineKind(e->type))
         DrawLineCutRubberBand(view, *point);
+    else if (e->type == EntityType::Ellipse || e->type == EntityType::EllipticArc)
+        InputPointCount == 1 ? DrawEllipseCutRubberBand1(view, *point) : DrawEllipseCutRubberBand2(view, *point);
+    else
+        DrawArcCutRubberBand(view, *point);
 }
 
 void CExpansionTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
@@ -146,6 +156,12 @@ CEntity* CExpansionTool::PickedOrRestart(COrvikCadView* view)
 void CExpansionTool::DrawInState(COrvikCadView* view, CEntity* e, int16_t state)
 {
     e->state = state;
+    // A mark drawn over a curve may reach beyond its plain look: that is
+    // painted afresh.
+    if (state == EntityState::Normal) {
+        view->InvalidateEntity(e);
+        return;
+    }
     auto dc = view->GetClientDc();
     view->DrawEntity(*dc, e, state);
 }
@@ -169,20 +185,28 @@ void CExpansionTool::PickCutElement(COrvikCadView* view, platform::Point point)
 {
     XorPreviewShown = 0;
     double x = 0, y = 0;
-    // Lines only for now: circles, arcs and ellipses are cut elsewhere.
-    CEntity* e = view->PickEntity(-20, point.x, point.y, x, y);
-    if (!e || !HasDirection(*e)) {
+    CEntity* e = view->PickEntity(-22, point.x, point.y, x, y);
+    if (!e || (IsLineKind(e->type) ? !HasDirection(*e) : !IsCuttableCurve(*e))) {
         MessageBeep(1);
         return;
     }
     picked.Hold(view->GetDrawing(), e);
-    X[0] = x;
-    Y[0] = y;
-    anchor = corner = PreviewPoint(view, x, y);
-    const LineResult line = LineFromPoints(e->values[0], e->values[1], e->values[2], e->values[3]);
-    ref_[0] = line.a;
-    ref_[1] = line.b;
-    ref_[2] = line.c;
+    arcState_ = {};
+    if (IsLineKind(e->type)) {
+        X[0] = x;
+        Y[0] = y;
+        const LineResult line = LineFromPoints(e->values[0], e->values[1], e->values[2], e->values[3]);
+        ref_[0] = line.a;
+        ref_[1] = line.b;
+        ref_[2] = line.c;
+    } else {
+        X[0] = e->values[0];
+        Y[0] = e->values[1];
+        ref_[0] = e->values[0];
+        ref_[1] = e->values[1];
+        ref_[2] = e->values[2];
+    }
+    anchor = corner = PreviewPoint(view, X[0], Y[0]);
     InputPointCount = 1;
     DrawInState(view, e, EntityState::TempMark);
     Prompt("カット開始位置を指示して下さい。");

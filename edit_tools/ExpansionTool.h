@@ -8,6 +8,7 @@
 // before use: when undo or another window took it away, the click beeps and
 // the operation starts over.
 
+#include "model/CurveCut.h"
 #include "model/GeometryTypes.h"
 #include "tools/RubberBand.h"
 #include "view/DrawTool.h"
@@ -50,6 +51,19 @@ public:
     // piece added, or null.
     CEntity* CutBetweenLines(COrvikCadView* view, ToolEdit& edit, CEntity* line, GeoPoint i1, GeoPoint i2);
 
+    // Mode 2 on a circle or arc: the radial line from the centre to the
+    // pointer and, from the start position, the piece that will go.
+    void DrawArcCutRubberBand(COrvikCadView* view, platform::Point point);
+    // Mode 2 on an ellipse or elliptic arc, steps 1 and 2: the line from the
+    // centre to the pointer (and at step 2 the start marker stays).
+    void DrawEllipseCutRubberBand1(COrvikCadView* view, platform::Point point);
+    void DrawEllipseCutRubberBand2(COrvikCadView* view, platform::Point point);
+    // Mode 2 on a circle or arc, steps 1 and 2: the start, then the end and
+    // the cut.
+    void CutCircle(COrvikCadView* view, platform::Point point);
+    // Mode 2 on an ellipse or elliptic arc, steps 1 and 2.
+    void CutEllipse(COrvikCadView* view, platform::Point point);
+
     HeldEntity picked;  // the element of the operation in progress
 
 private:
@@ -65,7 +79,24 @@ private:
     // deletes it. The caller has tested the protection.
     void ReplaceByPieces(COrvikCadView* view, CEntity* old, const std::vector<std::pair<GeoPoint, GeoPoint>>& pieces);
 
+    // Circle and arc cut (ExpansionToolCurves.cpp).
+    static bool IsCuttableCurve(const CEntity& e);
+    static CircleArc ArcOf(const CEntity& e);
+    // The position on the picked circle or arc that the model point p
+    // stands for at step 2, after the direction tracking and the arc rule;
+    // phi is its angle from the start position. False at the centre.
+    bool TrackArcEnd(const CEntity& e, GeoPoint p, GeoPoint& q, double& phi);
+    void ShowArcBand(COrvikCadView* view, const CEntity& e, GeoPoint cornerModel);
+    // Replaces a circle, arc, ellipse or elliptic arc by its pieces as one
+    // undo step, in CurrentColor on the current layer; nothing added keeps
+    // the element. The caller has tested the protection.
+    void ReplaceCurve(COrvikCadView* view, CEntity* old, const std::vector<CircleArc>& arcs,
+                      const std::vector<EllipticPiece>& elliptic);
+
     RubberBand band_;   // the tick and the piece to go
     RubberBand cross_;  // the start position
-    double ref_[3] = {};  // the picked line: a, b, c
+    double ref_[3] = {};  // the picked line: a, b, c; a circle's centre and radius
+    CutDirection cut_;
+    ArcCutState arcState_;
+    double startAngle_ = 0.0;  // of the start position seen from the centre
 };
