@@ -78,33 +78,29 @@ void CAppDocumentHost::DocumentChanged(COrvikCadDoc& doc)
 void CAppDocumentHost::FillPenCombo()
 {
     CMainFrame* frame = AfxGetMainFrame();
-    if (frame && frame->m_pSizeInfoDlg) {
-        frame->m_pSizeInfoDlg->FillPenCombo();
-    }
+    if (frame)
+        frame->RefillPenList();
 }
 
 void CAppDocumentHost::ReloadPenColors()
 {
     CMainFrame* frame = AfxGetMainFrame();
-    if (frame && frame->m_pSizeInfoDlg) {
-        frame->m_pSizeInfoDlg->ReloadPenColors();
-    }
+    if (frame)
+        frame->ReloadPenColours();
 }
 
 void CAppDocumentHost::RepaintScaleReadout()
 {
     CMainFrame* frame = AfxGetMainFrame();
-    if (frame && frame->m_pSizeInfoDlg) {
-        frame->m_pSizeInfoDlg->OnPaint();
-    }
+    if (frame)
+        frame->RepaintScaleReadout();
 }
 
 void CAppDocumentHost::SetGridBarSelection(int selection)
 {
     CMainFrame* frame = AfxGetMainFrame();
-    if (frame && frame->m_pGridBarDlg) {
-        frame->m_pGridBarDlg->SetSelection(selection);
-    }
+    if (frame)
+        frame->SetGridLook(selection);
 }
 
 void CAppDocumentHost::ShowOpenProgress(int percent)

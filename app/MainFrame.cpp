@@ -745,6 +745,35 @@ void CMainFrame::ShowPrompt(std::string_view utf8, bool warning)
     }
 }
 
+COperateMsgBox* CMainFrame::PromptBox() const
+{
+    return m_wndMsgBar ? m_wndMsgBar->m_pMsgBox : nullptr;
+}
+
+void CMainFrame::RefillPenList()
+{
+    if (m_pSizeInfoDlg)
+        m_pSizeInfoDlg->FillPenCombo();
+}
+
+void CMainFrame::ReloadPenColours()
+{
+    if (m_pSizeInfoDlg)
+        m_pSizeInfoDlg->ReloadPenColors();
+}
+
+void CMainFrame::RepaintScaleReadout()
+{
+    if (m_pSizeInfoDlg)
+        m_pSizeInfoDlg->OnPaint();
+}
+
+void CMainFrame::SetGridLook(int selection)
+{
+    if (m_pGridBarDlg)
+        m_pGridBarDlg->SetSelection(selection);
+}
+
 PromptLine CMainFrame::CurrentPrompt() const
 {
     PromptLine line;

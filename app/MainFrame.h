@@ -127,7 +127,31 @@ public:
     void OnLayerProperty();
     void OnViewLayerList();
 
-    // The bars, as the tools and panels reach them.
+    // The scale and pen read-out of the size bar: its pen list filled
+    // afresh, its pen colours read again, repainted.
+    void RefillPenList();
+    void ReloadPenColours();
+    void RepaintScaleReadout();
+    // The grid bar's look list set to selection.
+    void SetGridLook(int selection);
+
+    // What the bars hold, for the shell's own checks (tests among them).
+    QToolBar* MainToolBar() const { return m_wndToolBar; }
+    CGridToolBar* GridBar() const { return m_wndGridBar; }
+    CSizeToolBar* SizeBar() const { return m_wndSizeBar; }
+    COperateMsgBar* MessageBar() const { return m_wndMsgBar; }
+    // The prompt box on the message bar, or null.
+    COperateMsgBox* PromptBox() const;
+    QStatusBar* StatusBarWidget() const { return m_wndStatusBar; }
+    CSizeInfoDlg* SizeInfo() const { return m_pSizeInfoDlg; }
+    CGrigBarDlg* GridBarPanel() const { return m_pGridBarDlg; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndViewBar = nullptr;
     CGridToolBar* m_wndGridBar = nullptr;
@@ -141,13 +165,6 @@ public:
     CGrigBarDlg* m_pGridBarDlg = nullptr;    // hosted on the grid bar
     QWidget* m_pDrawPalette = nullptr;
     QWidget* m_pPartsPalette = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
     QToolBar* CreateToolBar(unsigned id, Qt::ToolBarArea area, QToolBar* bar = nullptr);
     QAction* ActionFor(unsigned id, const char* text);
     void BuildMenus();

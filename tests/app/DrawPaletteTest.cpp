@@ -55,8 +55,8 @@ protected:
         QApplication::processEvents();
         return frame->ChildFrames().isEmpty() ? nullptr : frame->ChildFrames().last();
     }
-    CPopEntity* Palette() const { return qobject_cast<CPopEntity*>(frame->m_pDrawPalette); }
-    QString Prompt() const { return frame->m_wndMsgBar->m_pMsgBox->PromptText(); }
+    CPopEntity* Palette() const { return qobject_cast<CPopEntity*>(frame->DrawPalette()); }
+    QString Prompt() const { return frame->PromptBox()->PromptText(); }
 
     platform::UiScript ui;
     int16_t savedShown = 0;
@@ -66,7 +66,7 @@ protected:
 
 TEST_F(DrawPaletteTest, TheFirstDrawingOpensThePaletteOnTheSelectionTool)
 {
-    EXPECT_EQ(frame->m_pDrawPalette, nullptr);
+    EXPECT_EQ(frame->DrawPalette(), nullptr);
     ASSERT_NE(NewDrawing(), nullptr);
     CPopEntity* palette = Palette();
     ASSERT_NE(palette, nullptr);
@@ -156,7 +156,7 @@ TEST_F(DrawPaletteTest, ThePaletteAndThePartsPaletteTakeTurns)
     // "部品データ" lets the palette go without the close box's doings twice.
     ASSERT_TRUE(frame->SendCommand(ID_VIEW_PARTS_TREE));
     EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(frame->m_pDrawPalette, nullptr);
+    EXPECT_EQ(frame->DrawPalette(), nullptr);
     EXPECT_EQ(PaletteShown, 1);
     EXPECT_EQ(CurrentToolId, ToolId::Inport);
 
@@ -174,7 +174,7 @@ TEST_F(DrawPaletteTest, ThePaletteAndThePartsPaletteTakeTurns)
     // brings the palette back on the pair chosen last.
     second->close();
     QApplication::processEvents();
-    EXPECT_EQ(frame->m_pDrawPalette, nullptr);
+    EXPECT_EQ(frame->DrawPalette(), nullptr);
     EXPECT_EQ(PaletteShown, 1);
     EXPECT_EQ(CurrentToolId, ToolId::Inport);
     ASSERT_TRUE(frame->SendCommand(ID_VIEW_DRAW_PALETTE));

@@ -85,7 +85,7 @@ TEST_P(FirstStartLayout, PaletteLayerListAndBarsDoNotCoverEachOther)
     ui.dialog(IDOK);
     frame->SendCommand(ID_FILE_NEW);
     QApplication::processEvents();
-    QWidget* palette = frame->m_pDrawPalette;
+    QWidget* palette = frame->DrawPalette();
     QWidget* layers = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && w->windowTitle() == QStringLiteral("レイヤーリスト"))

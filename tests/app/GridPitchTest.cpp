@@ -49,7 +49,7 @@ protected:
     // Puts the caret into the pitch box and types text there.
     QComboBox* TypePitch(const QString& text)
     {
-        QComboBox* box = frame->m_pGridBarDlg->PitchCombo();
+        QComboBox* box = frame->GridBarPanel()->PitchCombo();
         box->setFocus(Qt::MouseFocusReason);
         QApplication::processEvents();
         EXPECT_TRUE(box->hasFocus());
@@ -100,7 +100,7 @@ TEST_F(GridPitchTest, ClickOnTheDrawingAppliesThePitch)
 TEST_F(GridPitchTest, LookChangeModifiesTheDrawing)
 {
     StartWithDrawing();
-    QComboBox* looks = frame->m_pGridBarDlg->LookCombo();
+    QComboBox* looks = frame->GridBarPanel()->LookCombo();
     looks->setCurrentIndex(5);
     emit looks->activated(5);
     QApplication::processEvents();

@@ -21,7 +21,7 @@ TEST_F(AppTest, ClosingTheLastDrawingClearsThePrompt)
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     QApplication::processEvents();
-    auto prompt = [this] { return frame->m_wndMsgBar->m_pMsgBox->PromptText(); };
+    auto prompt = [this] { return frame->PromptBox()->PromptText(); };
     // A closed window is deleted later; let that happen, then what follows it.
     auto settle = [] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

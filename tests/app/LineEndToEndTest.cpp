@@ -100,7 +100,7 @@ TEST_F(LineEndToEnd, DrawSaveAndOpenAgain)
                          {ox + 20, oy + 70, ox - 100, oy - 60}};
     for (const Seg& s : drawn) {
         mouse.Click(s.x1, s.y1);
-        EXPECT_EQ(frame->m_wndMsgBar->m_pMsgBox->PromptText(),
+        EXPECT_EQ(frame->PromptBox()->PromptText(),
                   QStringLiteral("終端を指示して下さい。[マウス右：数値入力／中止]"));
         mouse.Move((s.x1 + s.x2) / 2, (s.y1 + s.y2) / 2);
         mouse.Click(s.x2, s.y2);

@@ -58,12 +58,12 @@ TEST_F(AppTest, StartsMaximisedWithBarsAndNoDrawing)
     for (const char* t : {"ファイル処理", "表示処理", "グリッド", "メッセージ", "情報"}) {
         EXPECT_TRUE(titles.contains(QString::fromUtf8(t))) << t;
     }
-    EXPECT_EQ(frame->toolBarArea(frame->m_wndMsgBar), Qt::BottomToolBarArea);
-    EXPECT_EQ(frame->toolBarArea(frame->m_wndToolBar), Qt::TopToolBarArea);
-    ASSERT_NE(frame->m_wndMsgBar->m_pMsgBox, nullptr);
-    EXPECT_EQ(frame->m_wndMsgBar->m_pMsgBox->m_szPrompt[0], '\0');
-    EXPECT_EQ(frame->m_wndMsgBar->m_pMsgBox->m_bWarning, 0);
-    EXPECT_EQ(frame->m_wndStatusBar->findChildren<QLabel*>().size(), 7);
+    EXPECT_EQ(frame->toolBarArea(frame->MessageBar()), Qt::BottomToolBarArea);
+    EXPECT_EQ(frame->toolBarArea(frame->MainToolBar()), Qt::TopToolBarArea);
+    ASSERT_NE(frame->PromptBox(), nullptr);
+    EXPECT_EQ(frame->PromptBox()->m_szPrompt[0], '\0');
+    EXPECT_EQ(frame->PromptBox()->m_bWarning, 0);
+    EXPECT_EQ(frame->StatusBarWidget()->findChildren<QLabel*>().size(), 7);
     EXPECT_EQ(SplashWindow, nullptr);
 }
 
@@ -173,7 +173,7 @@ TEST_F(AppTest, ScreenshotOfMainWindowWithOneDrawing)
     platform::UiScript ui;
     ui.dialog(IDOK);
     frame->SendCommand(ID_FILE_NEW);
-    frame->m_wndMsgBar->m_pMsgBox->SetPromptUtf8("直線を作図します。始端を指示して下さい。", false);
+    frame->PromptBox()->SetPromptUtf8("直線を作図します。始端を指示して下さい。", false);
     frame->resize(1280, 800);
     QApplication::processEvents();
     QImage shot = frame->grab().toImage();

@@ -220,7 +220,7 @@ private:
     COperateMsgBox* PromptBox() const
     {
         CMainFrame* f = Frame();
-        return f && f->m_wndMsgBar ? f->m_wndMsgBar->m_pMsgBox : nullptr;
+        return f ? f->PromptBox() : nullptr;
     }
 
     platform::UiScript ui_;

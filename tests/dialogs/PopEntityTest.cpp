@@ -81,7 +81,7 @@ protected:
         PaletteShown = 0;
         Start();
         frame->ShowDrawPalette();
-        palette = qobject_cast<CPopEntity*>(frame->m_pDrawPalette);
+        palette = qobject_cast<CPopEntity*>(frame->DrawPalette());
         ASSERT_NE(palette, nullptr);
     }
     void TearDown() override
@@ -90,8 +90,8 @@ protected:
         PaletteShown = savedShown;
         ResetPaletteState();
     }
-    QString Prompt() const { return frame->m_wndMsgBar->m_pMsgBox->PromptText(); }
-    bool Warning() const { return frame->m_wndMsgBar->m_pMsgBox->m_bWarning != 0; }
+    QString Prompt() const { return frame->PromptBox()->PromptText(); }
+    bool Warning() const { return frame->PromptBox()->m_bWarning != 0; }
     void ChooseRow(int row) { palette->CommandList()->setCurrentRow(row); }
     void ClickCategory(int category) { palette->CategoryButton(category)->click(); }
     QList<COperationBox*> ShownPanels() const
@@ -258,7 +258,7 @@ TEST_F(PaletteInFrame, LineRowsShowTheirPanelsAndFirstPrompts)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
-        frame->m_wndMsgBar->m_pMsgBox->SetPromptUtf8("警告", true);
+        frame->PromptBox()->SetPromptUtf8("警告", true);
         InputPointCount = 2;
         ChooseRow(c.row);
         EXPECT_EQ(CurrentToolId, ToolId::Line);
@@ -373,7 +373,7 @@ TEST_F(PaletteInFrame, TheCloseBoxBringsUpThePartsPaletteAndItsTool)
     const QString prompt = Prompt();
     QPointer<CPopEntity> closed = palette;
     palette->close();
-    EXPECT_EQ(frame->m_pDrawPalette, nullptr);
+    EXPECT_EQ(frame->DrawPalette(), nullptr);
     EXPECT_EQ(PaletteShown, 1);
     EXPECT_EQ(CurrentToolId, ToolId::Inport);
     EXPECT_EQ(ToolSubMode, 0);
@@ -386,7 +386,7 @@ TEST_F(PaletteInFrame, TheCloseBoxBringsUpThePartsPaletteAndItsTool)
 
     // Shown again, it starts from the pair chosen last.
     frame->ShowDrawPalette();
-    auto* again = qobject_cast<CPopEntity*>(frame->m_pDrawPalette);
+    auto* again = qobject_cast<CPopEntity*>(frame->DrawPalette());
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->Category(), 7);
     EXPECT_EQ(again->CommandList()->currentRow(), 2);
