@@ -8,6 +8,7 @@
 #include "app/AppDocumentHost.h"
 #include "view/OrvikCadView.h"
 #include "model/Document.h"
+#include "platform/Printing.h"
 #include "platform/Encoding.h"
 #include "platform/Places.h"
 #include "platform/Startup.h"
@@ -58,6 +59,8 @@ COrvikCadApp::COrvikCadApp()
     OnCommand(ID_FILE_OPEN_JWC, [this] { OnFileOpenJwc(); });
     OnCommand(ID_FILE_OPEN_JWW, [this] { OnFileOpenJww(); });
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    // With no drawing open, the printer's own page setup.
+    OnCommand(ID_FILE_PRINT_SETUP, [] { platform::pageSetup(AfxGetMainFrame()); });
     OnCommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 3, [this](unsigned id) {
         int index = int(id - ID_FILE_MRU_FILE1);
         QString path = RecentFiles()[index];
@@ -88,10 +91,26 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     // splash window.
     QStringList files;
     ShowSplash = true;
-    for (const QString& a : args) {
-        if (a == QLatin1String("-nologo") || a == QLatin1String("/nologo") || a == QLatin1String("-p") ||
-            a == QLatin1String("/p") || a == QLatin1String("-pt") || a == QLatin1String("/pt")) {
+    m_shellPrintResult.reset();
+    bool printRequest = false;
+    QString printFile, printerName;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("-nologo") || a == QLatin1String("/nologo")) {
             ShowSplash = false;
+        } else if (a == QLatin1String("-p") || a == QLatin1String("/p") || a == QLatin1String("-pt") ||
+                   a == QLatin1String("/pt")) {
+            // /p FILE; /pt FILE PRINTER [DRIVER PORT] (driver and port are
+            // the printer's business here).
+            ShowSplash = false;
+            printRequest = true;
+            const bool named = a.endsWith(QLatin1String("pt"));
+            if (i + 1 < args.size())
+                printFile = args[++i];
+            if (named && i + 1 < args.size())
+                printerName = args[++i];
+            if (named)
+                i = std::min<int>(i + 2, int(args.size()) - 1);
         } else if (!a.startsWith(QLatin1Char('-'))) {
             files.append(a);
         }
@@ -119,6 +138,11 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
         return false;
     }
 
+    if (printRequest) {
+        m_shellPrintResult = PrintFromShell(printFile, printerName);
+        return true;
+    }
+
     m_pMessageFilter = std::make_unique<MessageFilter>(this);
     qApp->installEventFilter(m_pMessageFilter.get());
 
@@ -134,6 +158,22 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
         OpenDocumentFile(f);
     }
     return true;
+}
+
+int COrvikCadApp::PrintFromShell(const QString& file, const QString& printerName)
+{
+    if (file.isEmpty()) {
+        platform::messageBox(QStringLiteral("印刷する図面ファイルが指定されていません。"));
+        return 2;
+    }
+    if (!printerName.isEmpty())
+        platform::applicationPrinter().setPrinterName(printerName);
+    CChildFrame* frame = OpenDocumentFile(file);
+    auto* view = frame ? dynamic_cast<COrvikCadView*>(frame->GetActiveView()) : nullptr;
+    if (!view)
+        return 1;  // the open has said why
+    const bool printed = view->OnFilePrintDirect();
+    return printed ? 0 : 1;
 }
 
 void COrvikCadApp::ExitInstance()

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CMultiDocTemplate;
 class CChildFrame;
@@ -40,6 +41,10 @@ public:
     bool InitInstance(const QStringList& args);
     // Closes the main frame and every drawing (also used between tests).
     void ExitInstance();
+    // After a print request on the command line (/p FILE, or /pt FILE
+    // PRINTER [DRIVER PORT]): the program's exit status, the job done; no
+    // request: nothing (the program runs as usual).
+    std::optional<int> ShellPrintResult() const { return m_shellPrintResult; }
 
     CMainFrame* m_pMainWnd = nullptr;
     CMultiDocTemplate* DocTemplate() const { return m_pDocTemplate.get(); }
@@ -77,6 +82,11 @@ public:
 
 private:
     void OpenForeignFile(ImportKind kind);
+    // Prints file on the application's printer (or the printer named)
+    // without a dialog; the exit status.
+    int PrintFromShell(const QString& file, const QString& printerName);
+
+    std::optional<int> m_shellPrintResult;
     void SetProcessWideStartValues();
 
     std::unique_ptr<CMultiDocTemplate> m_pDocTemplate;

@@ -29,6 +29,13 @@ void ShowLabel(QWidget* panel, int id, const QString& text)
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// Hatch spacings in millimetres (or points) a drawing can use.
+constexpr COperationBox::Range HatchSpacingRange{0.01, 99999.0};
+
+} // namespace
+
 COpeHatBox::COpeHatBox(QWidget* parent)
     : COperationBox(IDD, QStringLiteral("　ハッチング "), parent),
       m_fSpacingX(HatchSpacingX),
@@ -43,10 +50,11 @@ COpeHatBox::COpeHatBox(QWidget* parent)
                {IDC_BRICK, QStringLiteral("レンガ")}},
               HatchPattern);
     AddLabel(QStringLiteral("横間隔"));
-    AddRealEdit(IDC_SPACING_X, m_fSpacingX, [this] { HatchSpacingX = m_fSpacingX; });
+    // A spacing of 0 or less would never end a hatch: refused.
+    AddRealEdit(IDC_SPACING_X, m_fSpacingX, [this] { HatchSpacingX = m_fSpacingX; }, HatchSpacingRange);
     AddLabel(QString(), IDC_UNIT_X);
     AddLabel(QStringLiteral("縦間隔"));
-    AddRealEdit(IDC_SPACING_Y, m_fSpacingY, [this] { HatchSpacingY = m_fSpacingY; });
+    AddRealEdit(IDC_SPACING_Y, m_fSpacingY, [this] { HatchSpacingY = m_fSpacingY; }, HatchSpacingRange);
     AddLabel(QString(), IDC_UNIT_Y);
     AddLabel(QStringLiteral("角度"));
     AddRealEdit(IDC_ANGLE, m_fAngle, [this] { HatchAngle = m_fAngle; });
@@ -80,8 +88,9 @@ COpeDimBox::COpeDimBox(QWidget* parent)
     AddRealEdit(IDC_TEXT_SIZE, m_fTextSize, [this] { DimTextSize = m_fTextSize; });
     AddLabel(QString(), IDC_UNIT_SIZE);
     AddLabel(QStringLiteral("少数桁数"));
-    // The setting is 16 bits wide and keeps the low 16 bits of what is typed.
-    AddIntegerEdit(IDC_DECIMALS, m_nDecimals, [this] { DimDecimals = int16_t(m_nDecimals); });
+    // The record keeps the decimals in one digit, and values are printed
+    // with at most four.
+    AddIntegerEdit(IDC_DECIMALS, m_nDecimals, [this] { DimDecimals = int16_t(m_nDecimals); }, Range{0, 4});
     AddLabel(QStringLiteral("引出線 上"));
     AddRealEdit(IDC_UPPER, m_fUpper, [this] { DimUpperExtension = m_fUpper; });
     AddLabel(QString(), IDC_UNIT_UPPER);

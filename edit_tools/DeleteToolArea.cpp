@@ -8,6 +8,7 @@
 #include "model/Notify.h"
 #include "model/SnapPointList.h"
 #include "view/OrvikCadView.h"
+#include "view/ViewDispatch.h"
 
 namespace {
 
@@ -99,8 +100,13 @@ void CDeleteTool::GroupDelete(COrvikCadView* view, platform::Point point)
     }
     Prompt("削除対象グループの設定を行って下さい。");
     CDeleteGroupDlg dlg(view);
+    ReleaseViewCapture();
     const int answer = dlg.DoModal();
+    SetViewCapture(view);
     finish();
+    // The dialog let other calls run: the drawing may have gone meanwhile.
+    if (view->GetDrawing() != doc)
+        return;
     if (answer != IDOK) {
         DeselectAll(view, EntityState::Highlighted);
         // Parts of a dimension on another layer were marked with it.

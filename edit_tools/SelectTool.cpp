@@ -79,6 +79,8 @@ void CSelectTool::OnLButtonDown(COrvikCadView* view, unsigned, platform::Point* 
 {
     if (!view || !point || view->rButtonDown == 1)
         return;
+    // No release takes a marker left from an earlier drag.
+    EraseMagnetMarker(view);
     {
         auto dc = view->GetClientDc();
         savedRop2 = static_cast<int>(dc->GetRop2());
@@ -141,11 +143,10 @@ void CSelectTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* po
     corner = *point;
 }
 
-void CSelectTool::DrawDragPreview(COrvikCadView*, platform::Point) {}
-
 void CSelectTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* point)
 {
     m_previewShown = 0;
+    EndDragPreview();
     if (view && point) {
         // Takes the rubber band away, when one is on screen.
         auto endBand = [&] {
@@ -180,6 +181,7 @@ void CSelectTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* po
                 } else if (m_dragKind == 2) {
                     ApplyMidpointDrag(view, *point);
                 }
+                EraseMagnetMarker(view);
                 m_dragKind = 0;
                 InputPointCount = 0;
                 ForgetSelection();
@@ -290,6 +292,8 @@ void CSelectTool::SelectAll(COrvikCadView* view)
 
 void CSelectTool::Reset(COrvikCadView* view)
 {
+    EndDragPreview();
+    EraseMagnetMarker(view);
     ClearStates(view, EntityState::Selected, EntityState::Marked);
     ForgetSelection();
 }

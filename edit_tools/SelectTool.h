@@ -9,6 +9,8 @@
 // A unit is what a click selects: an entity, or the owner (group header or
 // dimension) of a member together with all the owner's members.
 
+#include "model/GeometryTypes.h"
+#include "tools/RubberBand.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
 
@@ -63,9 +65,38 @@ public:
     void ApplyStretch(COrvikCadView* view, platform::Point point);
     void ApplyMidpointDrag(COrvikCadView* view, platform::Point point);
 
-    // The outline of an armed drag at the view point (drawn by the preview
-    // code; nothing here yet).
+    // ---- outlines of an armed drag (SelectToolPreview*.cpp) ----
+    // The outline of the armed drag at the view point, by drag kind, and for
+    // handle and midpoint drags the magnet marker. The first outline of a
+    // drag is also painted once where the drag started (in the copy mix, so
+    // the selection stays visible under the moving outline; a curve being
+    // reshaped in the not-XOR mix).
     virtual void DrawDragPreview(COrvikCadView* view, platform::Point point);
+    // The displacement of a drag from one view point to another, in model
+    // units.
+    static GeoPoint DragVector(const COrvikCadView* view, platform::Point from, platform::Point to);
+    void DrawMovePreview(COrvikCadView* view, platform::Point point);
+    void DrawStretchPreview(COrvikCadView* view, platform::Point point);
+    void DrawMidpointDragPreview(COrvikCadView* view, platform::Point point);
+    // Erases the outline on screen (at the end of a drag).
+    void EndDragPreview();
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    // The outline of one entity displaced by (dx, dy), added to the figure
+    // being built.
+    void DrawMovedPointPreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedLinePreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedInfiniteLinePreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedSplinePreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedPointListPreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedCirclePreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedEllipsePreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedEllipticArcPreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedTextPreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedLeaderTextPreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedGroupPreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedFillPreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedHatchPreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
+    void DrawMovedImagePreview(COrvikCadView* view, const CEntity* e, double dx, double dy);
 
     // ---- fields (all zero when built) ----
     int16_t m_grabbedType = 0;
@@ -80,6 +111,17 @@ public:
     int32_t m_grabbedKind = 0;
 
 private:
+    // The outline of the drag kind at the view point into m_outline;
+    // first: the drag's starting position.
+    void BuildDragOutline(COrvikCadView* view, platform::Point point, bool first);
+    void BuildMoveOutline(COrvikCadView* view, double dx, double dy);
+    void BuildStretchOutline(COrvikCadView* view, double mx, double my);
+    void BuildMidpointOutline(COrvikCadView* view, double dx, double dy);
+
+    RubberBand m_outline;          // the drag outline on screen
+    HeldEntity m_reshaped;         // the curve a handle drag reshapes
+    platform::Point m_outlineAt{}; // where it was drawn for
+
     // Every entity in one of the given states goes to 0 and is repainted.
     void ClearStates(COrvikCadView* view, int16_t a, int16_t b);
     void ForgetSelection();

@@ -62,6 +62,9 @@ public:
     // Ends the painter so the device can be used elsewhere (the next drawing
     // call begins it again).
     void Flush();
+    // Begins painting now rather than at the first drawing call: a printed
+    // page exists even when nothing falls on it.
+    void Begin() { Painter(); }
 
     // The device pixels drawn since the last ResetTouched (an overestimate
     // by at most the pen width), cut to the device.

@@ -22,10 +22,20 @@ std::unique_ptr<QPrinter>& printerHolder()
     return printer;
 }
 
+// ORVIKCAD_PRINT_PDF names a PDF file that stands in for a printer (for
+// runs without one, such as the tests): the application's printer then
+// writes there and counts as a printer.
+QString pdfStandIn()
+{
+    return qEnvironmentVariable("ORVIKCAD_PRINT_PDF");
+}
+
 } // namespace
 
 bool hasDefaultPrinter()
 {
+    if (!pdfStandIn().isEmpty())
+        return true;
     return !QPrinterInfo::defaultPrinter().isNull() || !QPrinterInfo::availablePrinters().isEmpty();
 }
 
@@ -42,6 +52,17 @@ QString defaultPrinterName()
 QPrinter& applicationPrinter()
 {
     std::unique_ptr<QPrinter>& p = printerHolder();
+    const QString standIn = pdfStandIn();
+    if (!standIn.isEmpty()) {
+        if (!p)
+            p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (p->outputFormat() != QPrinter::PdfFormat || p->outputFileName() != standIn) {
+            p->setOutputFormat(QPrinter::PdfFormat);
+            p->setOutputFileName(standIn);
+            p->setPageSize(QPageSize(QPageSize::A4));
+        }
+        return *p;
+    }
     if (!p) {
         p = std::make_unique<QPrinter>(QPrinter::HighResolution);
         QString name = defaultPrinterName();
@@ -53,6 +74,18 @@ QPrinter& applicationPrinter()
         }
     }
     return *p;
+}
+
+QList<QPageSize> printerPageSizes()
+{
+    QPrinter& printer = applicationPrinter();
+    QList<QPageSize> sizes;
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        sizes = QPrinterInfo(printer).supportedPageSizes();
+    if (sizes.isEmpty())
+        for (QPageSize::PageSizeId id : {QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::JisB4, QPageSize::JisB5})
+            sizes.push_back(QPageSize(id));
+    return sizes;
 }
 
 void setPrinterOrientation(QPageLayout::Orientation orientation)

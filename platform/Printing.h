@@ -7,7 +7,9 @@
 // printer it is given (open a painter or a PainterDc on it; call newPage()
 // between pages).
 
+#include <QList>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QSizeF>
 #include <QString>
 
@@ -39,6 +41,9 @@ std::optional<PrinterPaper> printerPaper();
 // page setup (made on first use for the default printer, or for PDF output
 // when there is none).
 QPrinter& applicationPrinter();
+// The paper sizes the application's printer offers; for a PDF printer (or
+// one that names none) the papers of the drawings: A3, A4, A5, B4, B5.
+QList<QPageSize> printerPageSizes();
 // Orientation of the application's printer: landscape or portrait.
 void setPrinterOrientation(QPageLayout::Orientation orientation);
 

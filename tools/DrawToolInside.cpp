@@ -169,8 +169,10 @@ int CDrawTool::IsLeaderTextInRect(const WorldRect& r, int characters, const CEnt
     if (!e || !Has(*e, 9))
         return 0;
     const auto& v = e->values;
+    // A third leader point stands at 9-10 when the subtype's tens digit says so.
+    const bool third = Has(*e, 11) && (e->subtype / 10) % 10 != 0;
     return Inside(r, v[0], v[1]) && Inside(r, v[0] + v[3] * 0.5 * characters, v[1] + v[2]) &&
-                   Inside(r, v[5], v[6]) && Inside(r, v[7], v[8])
+                   Inside(r, v[5], v[6]) && Inside(r, v[7], v[8]) && (!third || Inside(r, v[9], v[10]))
                ? 1
                : 0;
 }

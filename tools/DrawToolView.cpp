@@ -119,7 +119,7 @@ void CDrawTool::ForgetMagnetMarker(const COrvikCadView* view)
     }
 }
 
-void CDrawTool::UpdateMagnetMarker(COrvikCadView* view, platform::Point point)
+void CDrawTool::UpdateMagnetMarker(COrvikCadView* view, platform::Point point, const CEntity* except)
 {
     if (!MagnetEnabled || !view)
         return;
@@ -128,7 +128,8 @@ void CDrawTool::UpdateMagnetMarker(COrvikCadView* view, platform::Point point)
         EraseMagnetMarker(view);
 
     double x = 0.0, y = 0.0;
-    const int k = view->FindNearestSnapPoint(point.x, point.y, x, y);
+    const int k = except ? view->FindNearestSnapPointExcept(point.x, point.y, x, y, except)
+                         : view->FindNearestSnapPoint(point.x, point.y, x, y);
     if (k == magnetKind || (k == -1 && magnetKind == 0))
         return;
     if (magnetKind != 0) {

@@ -94,13 +94,37 @@ std::vector<std::vector<platform::Point>> VisibleRuns(const COrvikCadView* view,
 
 } // namespace
 
+void RubberBand::Push(Piece piece)
+{
+    piece.penStyle = piecePen_.first;
+    piece.penWidth = piecePen_.second;
+    pieces_.push_back(std::move(piece));
+}
+
+void RubberBand::AddFilledPolygon(std::vector<platform::Point> points)
+{
+    Piece p;
+    p.kind = Piece::Kind::FilledPolygon;
+    p.points = std::move(points);
+    Push(std::move(p));
+}
+
+void RubberBand::AddDisc(platform::Point topLeft, platform::Point bottomRight)
+{
+    Piece p;
+    p.kind = Piece::Kind::Disc;
+    p.a = topLeft;
+    p.b = bottomRight;
+    Push(std::move(p));
+}
+
 void RubberBand::AddLine(platform::Point a, platform::Point b)
 {
     Piece p;
     p.kind = Piece::Kind::Line;
     p.a = a;
     p.b = b;
-    pieces_.push_back(std::move(p));
+    Push(std::move(p));
 }
 
 void RubberBand::AddCross(platform::Point at)
@@ -108,7 +132,7 @@ void RubberBand::AddCross(platform::Point at)
     Piece p;
     p.kind = Piece::Kind::Cross;
     p.a = at;
-    pieces_.push_back(std::move(p));
+    Push(std::move(p));
 }
 
 void RubberBand::AddRectangle(platform::Point topLeft, platform::Point bottomRight)
@@ -122,7 +146,7 @@ void RubberBand::AddEllipse(platform::Point topLeft, platform::Point bottomRight
     p.kind = Piece::Kind::Ellipse;
     p.a = topLeft;
     p.b = bottomRight;
-    pieces_.push_back(std::move(p));
+    Push(std::move(p));
 }
 
 void RubberBand::AddArc(platform::Point topLeft, platform::Point bottomRight, platform::Point start,
@@ -134,7 +158,7 @@ void RubberBand::AddArc(platform::Point topLeft, platform::Point bottomRight, pl
     p.b = bottomRight;
     p.c = start;
     p.d = end;
-    pieces_.push_back(std::move(p));
+    Push(std::move(p));
 }
 
 void RubberBand::AddCircle(platform::Point centre, platform::Point through)
@@ -143,7 +167,7 @@ void RubberBand::AddCircle(platform::Point centre, platform::Point through)
     p.kind = Piece::Kind::CircleCentre;
     p.a = centre;
     p.b = through;
-    pieces_.push_back(std::move(p));
+    Push(std::move(p));
 }
 
 void RubberBand::AddDiameterCircle(platform::Point a, platform::Point b)
@@ -152,7 +176,7 @@ void RubberBand::AddDiameterCircle(platform::Point a, platform::Point b)
     p.kind = Piece::Kind::CircleDiameter;
     p.a = a;
     p.b = b;
-    pieces_.push_back(std::move(p));
+    Push(std::move(p));
 }
 
 void RubberBand::AddPolyline(std::vector<platform::Point> points)
@@ -160,7 +184,7 @@ void RubberBand::AddPolyline(std::vector<platform::Point> points)
     Piece p;
     p.kind = Piece::Kind::Polyline;
     p.points = std::move(points);
-    pieces_.push_back(std::move(p));
+    Push(std::move(p));
 }
 
 void RubberBand::AddEntity(const CEntity& entity)
@@ -169,13 +193,28 @@ void RubberBand::AddEntity(const CEntity& entity)
     p.kind = Piece::Kind::Entity;
     p.entity = entity;
     p.entity.previous = p.entity.next = p.entity.owner = nullptr;
-    pieces_.push_back(std::move(p));
+    Push(std::move(p));
 }
 
 void RubberBand::DrawOn(COrvikCadView* view, platform::Dc& dc, bool deviceDc) const
 {
-    const platform::Rop2 keptRop = dc.SetRop2(platform::Rop2::NotXorPen);
-    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(style_, 1, colour_));
+    DrawPieces(view, dc, deviceDc, drawn_, colour_, style_, platform::Rop2::NotXorPen);
+}
+
+void RubberBand::Paint(COrvikCadView* view, platform::COLORREF colour, platform::Rop2 rop) const
+{
+    if (!view || pieces_.empty())
+        return;
+    auto dc = view->GetClientDc();
+    DrawPieces(view, *dc, true, pieces_, colour, platform::PenStyle::Solid, rop);
+}
+
+void RubberBand::DrawPieces(COrvikCadView* view, platform::Dc& dc, bool deviceDc, const std::vector<Piece>& pieces,
+                            platform::COLORREF colour, platform::PenStyle style, platform::Rop2 rop) const
+{
+    const platform::Rop2 keptRop = dc.SetRop2(rop);
+    const platform::Pen figurePen = platform::Pen::Make(style, 1, colour);
+    const platform::Pen oldPen = dc.SelectPen(figurePen);
     const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
     const platform::ArcDirection oldDirection = dc.SetArcDirection(platform::ArcDirection::CounterClockwise);
     auto map = [&](platform::Point p) {
@@ -189,7 +228,14 @@ void RubberBand::DrawOn(COrvikCadView* view, platform::Dc& dc, bool deviceDc) co
             dc.Polyline(run);
         }
     };
-    for (const Piece& piece : drawn_) {
+    int penWidth = 0;
+    platform::PenStyle penStyle = style;
+    for (const Piece& piece : pieces) {
+        if (piece.penWidth != penWidth || (piece.penWidth != 0 && piece.penStyle != penStyle)) {
+            penWidth = piece.penWidth;
+            penStyle = piece.penStyle;
+            dc.SelectPen(penWidth == 0 ? figurePen : platform::Pen::Make(penStyle, penWidth, colour));
+        }
         const platform::Point a = map(piece.a), b = map(piece.b);
         switch (piece.kind) {
         case Piece::Kind::Line:
@@ -222,6 +268,21 @@ void RubberBand::DrawOn(COrvikCadView* view, platform::Dc& dc, bool deviceDc) co
         case Piece::Kind::Entity:
             view->DrawEntity(dc, const_cast<CEntity*>(&piece.entity), piece.entity.state);
             break;
+        case Piece::Kind::FilledPolygon:
+        case Piece::Kind::Disc: {
+            const platform::Brush kept = dc.SelectBrush(platform::Brush::Solid(colour));
+            if (piece.kind == Piece::Kind::Disc) {
+                dc.Ellipse(a.x, a.y, b.x, b.y);
+            } else if (piece.points.size() >= 2) {
+                std::vector<platform::Point> mapped;
+                mapped.reserve(piece.points.size());
+                for (platform::Point p : piece.points)
+                    mapped.push_back(map(p));
+                dc.Polygon(mapped);
+            }
+            dc.SelectBrush(kept);
+            break;
+        }
         }
     }
     dc.SetArcDirection(oldDirection);

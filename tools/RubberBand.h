@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 
 class COrvikCadView;
@@ -24,16 +25,30 @@ public:
     // through c to the ray through d, counter-clockwise on screen.
     // CircleCentre: about a through b. CircleDiameter: on the diameter a-b.
     // Polyline: points. Entity: the entity as the view draws it.
+    // FilledPolygon: points, filled in the figure's colour. Disc: the box
+    // a-b, filled.
     struct Piece {
-        enum class Kind { Line, Cross, Ellipse, Arc, CircleCentre, CircleDiameter, Polyline, Entity };
+        enum class Kind { Line, Cross, Ellipse, Arc, CircleCentre, CircleDiameter, Polyline, Entity, FilledPolygon, Disc };
         Kind kind = Kind::Line;
         platform::Point a{}, b{}, c{}, d{};
         std::vector<platform::Point> points;
         CEntity entity;  // unlinked copy
+        // The piece's own pen; width 0 takes the figure's.
+        platform::PenStyle penStyle = platform::PenStyle::Solid;
+        int penWidth = 0;
     };
 
     // The pieces of the next Show.
-    void Clear() { pieces_.clear(); }
+    void Clear()
+    {
+        pieces_.clear();
+        piecePen_ = {platform::PenStyle::Solid, 0};
+    }
+    // The pen of the pieces added from now on (width in pixels; 0 goes back
+    // to the figure's pen).
+    void SetPiecePen(platform::PenStyle style, int width) { piecePen_ = {style, width}; }
+    void AddFilledPolygon(std::vector<platform::Point> points);
+    void AddDisc(platform::Point topLeft, platform::Point bottomRight);
     void AddLine(platform::Point a, platform::Point b);
     // A cross about the point, nine pixels each way.
     void AddCross(platform::Point at);
@@ -62,6 +77,9 @@ public:
         AddCross(at);
         Show(view, colour);
     }
+    // Draws the pieces added once in view with the given mix, without
+    // keeping them: nothing erases or redraws this drawing but a repaint.
+    void Paint(COrvikCadView* view, platform::COLORREF colour, platform::Rop2 rop) const;
     // Erases the figure when it is shown; the pieces stay for the next Show.
     void Erase();
     bool Shown() const { return shown_; }
@@ -71,10 +89,14 @@ public:
     void Redraw(COrvikCadView* view, platform::Dc& dc, bool deviceDc) const;
 
 private:
+    void Push(Piece piece);
     void DrawOn(COrvikCadView* view, platform::Dc& dc, bool deviceDc) const;
+    void DrawPieces(COrvikCadView* view, platform::Dc& dc, bool deviceDc, const std::vector<Piece>& pieces,
+                    platform::COLORREF colour, platform::PenStyle style, platform::Rop2 rop) const;
 
     std::vector<Piece> pieces_;  // pieces being built
     std::vector<Piece> drawn_;   // pieces on screen
+    std::pair<platform::PenStyle, int> piecePen_{platform::PenStyle::Solid, 0};
     bool shown_ = false;
     platform::COLORREF colour_ = 0;
     platform::PenStyle style_ = platform::PenStyle::Solid;

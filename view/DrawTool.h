@@ -166,8 +166,9 @@ public:
 
     // ---- the magnet marker and the point of a click ----
     // The marker that follows the cursor to the nearest snap point; every
-    // tool that takes points runs it at the end of its OnMouseMove.
-    void UpdateMagnetMarker(COrvikCadView* view, platform::Point point);
+    // tool that takes points runs it at the end of its OnMouseMove. The snap
+    // points of `except` are passed over.
+    void UpdateMagnetMarker(COrvikCadView* view, platform::Point point, const CEntity* except = nullptr);
     // Erases the marker if one is on screen.
     void EraseMagnetMarker(COrvikCadView* view);
     // The model point of a click: the marker's point while one is shown,

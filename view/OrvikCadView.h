@@ -9,11 +9,14 @@
 #include "model/EntityIndex.h"
 #include "model/EntityPicker.h"
 #include "view/View.h"
+#include "view/ViewMapping.h"
 #include "model/Entity.h"
 #include "platform/BackBuffer.h"
 #include "platform/Dc.h"
 
 #include <QByteArray>
+
+class QPrinter;
 #include <QImage>
 
 #include <array>
@@ -95,13 +98,39 @@ public:
     int16_t mouseMode = 0;
     int16_t savedRop2 = 0;
     platform::Rect bandRect{};
-    struct SavedMapping {
-        double zoom = 0;
-        int32_t clientW = 0, clientH = 0, scrollX = 0, scrollY = 0, areaW = 0, areaH = 0;
-        double paperW = 0, paperH = 0;
-    } savedMapping;
+
+    // ---- printing (ViewPrint.cpp) ----
+    // The page's mapping on a printer whose metrics dc gives (printable
+    // pixels, dots per inch): fit to the printable area (printFit), or true
+    // scale on the paper (with paperSource, the printer's paper). The screen
+    // is not touched.
+    struct PrinterSetup {
+        ViewMapping mapping;
+        float pxPerMm = 0;  // printer pixels per millimetre
+    };
+    PrinterSetup PrinterMapping(const platform::Dc& dc) const;
+    // The print hooks: nothing to prepare; the printer's orientation from
+    // the drawing; nothing left to undo at the end.
+    bool OnPreparePrinting();
+    void OnBeginPrinting(QPrinter& printer);
+    void OnEndPrinting();
+    // One page of the drawing on printer (the print job and the preview).
+    void PrintPage(QPrinter& printer);
+    // Commands 57607 (print dialog), 57608 (no dialog), 57609 (preview).
+    bool OnFilePrint();
+    bool OnFilePrintDirect();
+    void OnFilePrintPreview();
+    // Command 57606: the page-setup dialog; on OK the paper becomes the
+    // printer's printable page and the drawing is laid out on it again.
+    bool OnFilePrintSetup();
+    void RegisterPrintCommands();
 
     // ---- mapping ----
+    // The screen's mapping as a value, for output that maps on its own.
+    ViewMapping Mapping() const
+    {
+        return {scale, zoom, scrollX, scrollY, clientW, clientH, areaW, areaH, paperW, paperH};
+    }
     // Model to logical pixels.
     int XToDevice(double x) const;
     int YToDevice(double y) const;
@@ -374,8 +403,9 @@ private:
                             const std::vector<platform::Point>& pts, int cdd);
     void Dispatch(platform::Dc& dc, CEntity* e, int state, int cdd);
     void VisibleEntities(std::vector<CEntity*>& out);
-    void SetPrinterMapping(platform::Dc& dc);
-    void RestoreScreenMapping();
+    // Puts a mapping into the view's mapping fields (the visible rectangle
+    // follows).
+    void ApplyMapping(const ViewMapping& mapping);
     int NearestWithin(int xd, int yd, double& x, double& y, const CEntity* except);
     bool WithinSnapPixels(double x, double y, int xd, int yd) const;
     void GripSquare(platform::Dc& dc, int cdd, double x, double y, COLORREF fill);

@@ -35,6 +35,7 @@ void COrvikCadView::RegisterViewCommands()
 
     OnCommand(ID_DRAWING_INFO, [this] { OnDrawingInfo(); });
     RegisterImageOutputCommands();
+    RegisterPrintCommands();
 
     // Display commands.
     OnCommand(ID_VIEW_ZOOM_IN, [this] { ZoomIn(); });

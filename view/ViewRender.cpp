@@ -167,39 +167,42 @@ void COrvikCadView::OnDraw(platform::Dc& dc)
     if ((colors[0] != oldBackground || forceErase) && !dc.IsPrinting())
         dc.FillRect(dc.GetClipBox(), platform::Brush::Solid(colors[0]));
 
-    printing = 0;
     if (dc.IsPrinting()) {
+        // The page has its own mapping; the screen's comes back whole
+        // afterwards, whatever the page did.
+        const PrinterSetup page = PrinterMapping(dc);
+        const ViewMapping screen = Mapping();
+        const float screenPxPerMm = printerPxPerMm;
+        ApplyMapping(page.mapping);
+        printerPxPerMm = page.pxPerMm;
         printing = 1;
-        SetPrinterMapping(dc);
+        DrawAll(dc, 0);
+        DrawAll(dc, 1);
+        ApplyMapping(screen);
+        printerPxPerMm = screenPxPerMm;
+        return;
     }
+    printing = 0;
     DrawAll(dc, 0);
     DrawAll(dc, 1);
-    if (!printing && (ShowDrawingRange || ShowOriginMark))
+    if (ShowDrawingRange || ShowOriginMark)
         DrawRangeAndOrigin(dc);
-    if (printing)
-        RestoreScreenMapping();
 }
 
-void COrvikCadView::SetPrinterMapping(platform::Dc&)
+void COrvikCadView::ApplyMapping(const ViewMapping& m)
 {
-    // The page mapping belongs to printing; the screen mapping is kept here
-    // so that it comes back whatever the page did.
-    savedMapping = {zoom, clientW, clientH, scrollX, scrollY, areaW, areaH, paperW, paperH};
+    scale = m.scale;
+    zoom = m.zoom;
+    scrollX = m.scrollX;
+    scrollY = m.scrollY;
+    clientW = m.clientW;
+    clientH = m.clientH;
+    areaW = m.areaW;
+    areaH = m.areaH;
+    paperW = m.paperW;
+    paperH = m.paperH;
+    ComputeVisibleRect();
 }
-
-void COrvikCadView::RestoreScreenMapping()
-{
-    zoom = savedMapping.zoom;
-    clientW = savedMapping.clientW;
-    clientH = savedMapping.clientH;
-    scrollX = savedMapping.scrollX;
-    scrollY = savedMapping.scrollY;
-    areaW = savedMapping.areaW;
-    areaH = savedMapping.areaH;
-    paperW = savedMapping.paperW;
-    paperH = savedMapping.paperH;
-}
-
 
 void COrvikCadView::VisibleEntities(std::vector<CEntity*>& out)
 {

@@ -13,6 +13,10 @@ int main(int argc, char** argv)
     if (!theApp.InitInstance(args)) {
         return 1;
     }
+    if (const std::optional<int> printed = theApp.ShellPrintResult()) {
+        theApp.ExitInstance();
+        return *printed;
+    }
     int rc = app.exec();
     theApp.ExitInstance();
     return rc;

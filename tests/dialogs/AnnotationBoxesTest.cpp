@@ -201,3 +201,33 @@ TEST_F(PanelTest, TextFontListHoldsTheInstalledFamiliesAndWritesTheChoice)
     Choose(plus.get(), COpeTextPlusBox::IDC_FONT, 0);
     EXPECT_EQ(TextFontName, plus->m_FontNames.Names()[0].substr(0, 47));
 }
+
+// Decimals beyond what the record's digit holds, and hatch spacings that
+// would never end a hatch, are refused with the range message; the setting
+// keeps its value.
+TEST_F(PanelTest, DecimalsAndHatchSpacingsOutsideTheirRangeAreRefused)
+{
+    DimDecimals = 2;
+    auto dim = Open<COpeDimBox>();
+    ui.button(IDOK);
+    Type(dim.get(), COpeDimBox::IDC_DECIMALS, "5");
+    EXPECT_EQ(DimDecimals, 2);
+    Type(dim.get(), COpeDimBox::IDC_DECIMALS, "4");
+    EXPECT_EQ(DimDecimals, 4);
+
+    HatchSpacingX = 7;
+    HatchSpacingY = 8;
+    auto hat = Open<COpeHatBox>();
+    ui.button(IDOK).button(IDOK);
+    Type(hat.get(), COpeHatBox::IDC_SPACING_X, "0");
+    EXPECT_FLOAT_EQ(HatchSpacingX, 7);
+    Type(hat.get(), COpeHatBox::IDC_SPACING_X, "3");
+    EXPECT_FLOAT_EQ(HatchSpacingX, 3);
+    Type(hat.get(), COpeHatBox::IDC_SPACING_Y, "-3");
+    EXPECT_FLOAT_EQ(HatchSpacingY, 8);
+    Type(hat.get(), COpeHatBox::IDC_SPACING_Y, "2.5");
+    EXPECT_FLOAT_EQ(HatchSpacingY, 2.5f);
+    EXPECT_EQ(ui.messages(), (QStringList{"0 から 4 までの整数を入力してください。",
+                                          "0.01 から 99999 までの数値を入力してください。",
+                                          "0.01 から 99999 までの数値を入力してください。"}));
+}

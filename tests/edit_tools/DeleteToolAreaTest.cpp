@@ -3,6 +3,8 @@
 
 #include "DeleteToolFixture.h"
 
+#include "view/ViewDispatch.h"
+
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -19,6 +21,7 @@ TEST_F(DeleteToolTest, DialogOpensWithAllKindsInsideAndTheKindBoxesOff)
     std::vector<std::pair<int, bool>> enabled;
     h.Ui().dialog([&](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QString::fromUtf8("グループ削除"));
+        EXPECT_EQ(GetViewCapture(), nullptr);  // the mouse is free while the question is open
         EXPECT_TRUE(platform::control<QRadioButton>(&d, Dlg::IDC_ALL_KINDS)->isChecked());
         EXPECT_TRUE(platform::control<QRadioButton>(&d, Dlg::IDC_INSIDE)->isChecked());
         for (int id = Dlg::IDC_POINT; id <= Dlg::IDC_POLYGON; ++id) {
@@ -196,4 +199,27 @@ TEST_F(DeleteToolTest, RightButtonErasesTheRectangle)
     EXPECT_EQ(InputPointCount, 0);
     EXPECT_TRUE(h.ScreenIsFreshRedraw());
     EXPECT_TRUE(h.Ui().calls(platform::UiKind::Dialog).empty());
+}
+
+TEST_F(DeleteToolTest, MalformedRecordsAreTestedWithoutHarm)
+{
+    auto shortened = [&](CEntity* e, int16_t count) { e->count = count; };
+    shortened(Add(EntityType::Text, {10, 10, 5, 4, 0}, {10, 20, 30, 40, 50}, 0, nullptr, "abc"), 3);
+    shortened(Add(EntityType::LeaderText, {10, 10, 5, 4, 0, 1, 1, 2, 2}, {10, 20, 30, 40, 50, 60, 61, 70, 71}), 7);
+    Add(EntityType::Arc, {50, 50, 10}, {10, 20, 40});
+    CEntity* hatch =
+        Add(EntityType::Hatch, {5, 5, 0, 0, 0, 10, 10, 0, 0, 10, 0}, {3, 0, 0, 60, 61, 62, 63, 10, 20, 10, 20});
+    hatch->codes[0] = 30000;
+    Add(EntityType::Fill, {0, 0, 1, 1}, {0, 0, 99, 98});
+    Add(EntityType::Curve, {60, 60}, {10, 20});
+    h.View().RedrawNow();
+    const std::size_t all = Live().size();
+
+    CrossLine(-10, 30, 100, 30);
+    Area(-20, -20, 200, 200, {Dlg::IDC_OUTSIDE}, true);
+    Area(-20, -20, 200, 200, {}, true);
+    for (const CEntity* x : Live())
+        EXPECT_EQ(x->state, 0);
+    EXPECT_LE(Live().size(), all);
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
 }

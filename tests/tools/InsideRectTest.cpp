@@ -141,6 +141,15 @@ TEST(InsideRect, TextBoxesCountHalfTheWidthPerCharacter)
     EXPECT_EQ(CDrawTool::IsInsideRect(Square, &leader), 1);
     EXPECT_EQ(CDrawTool::IsInsideRect({0, 0, 50, 100}, &leader), 0);  // the tip is out
     EXPECT_EQ(CDrawTool::IsInsideRect({0, 15, 100, 100}, &leader), 0); // the text is out
+
+    // A third leader point counts when the subtype's tens digit announces it.
+    const CEntity three = Make(EntityType::LeaderText, {10, 10, 5, 10, 0, 60, 70, 40, 20, 95, 95},
+                               {10, 20, 30, 40, 50, 60, 61, 70, 71, 80, 81}, 10, "AB");
+    EXPECT_EQ(CDrawTool::IsInsideRect(Square, &three), 1);
+    EXPECT_EQ(CDrawTool::IsInsideRect({0, 0, 90, 90}, &three), 0);
+    const CEntity two = Make(EntityType::LeaderText, {10, 10, 5, 10, 0, 60, 70, 40, 20, 95, 95},
+                             {10, 20, 30, 40, 50, 60, 61, 70, 71, 80, 81}, 0, "AB");
+    EXPECT_EQ(CDrawTool::IsInsideRect({0, 0, 90, 90}, &two), 1);
 }
 
 TEST(InsideRect, InfiniteLinesDimensionsHeadersAndTheGridAreNeverInside)

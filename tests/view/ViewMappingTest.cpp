@@ -36,6 +36,9 @@ TEST_F(ViewTest, ModelToPixelRoundsHalfUpBeforeTruncatingTowardsZero)
         view->clientH = c.clientH;
         EXPECT_EQ(view->XToDevice(c.x), c.xd) << "x " << c.x << " at N " << c.n << " zoom " << c.zoom;
         EXPECT_EQ(view->YToDevice(c.y), c.yd) << "y " << c.y << " at N " << c.n << " zoom " << c.zoom;
+        // The mapping as a value converts the same way, without the view.
+        const ViewMapping m = view->Mapping();
+        EXPECT_EQ(m.ToPixel(c.x, c.y), (platform::Point{c.xd, c.yd})) << c.x << ", " << c.y;
     }
 }
 
@@ -52,6 +55,9 @@ TEST_F(ViewTest, PixelToModelIsTheExactInverseWithoutRounding)
     // the pixel grid.
     for (double x : {0.0, 35.0, 50.0, 120.0})
         EXPECT_DOUBLE_EQ(view->XToModel(view->XToDevice(x)), x);
+    const ViewMapping m = view->Mapping();
+    EXPECT_DOUBLE_EQ(m.XToModel(3), view->XToModel(3));
+    EXPECT_DOUBLE_EQ(m.YToModel(7), view->YToModel(7));
 }
 
 TEST_F(ViewTest, UnusableScaleOrZoomCountsAsOneAndFarPointsAreClamped)
@@ -65,11 +71,32 @@ TEST_F(ViewTest, UnusableScaleOrZoomCountsAsOneAndFarPointsAreClamped)
         view->zoom = bad;
         EXPECT_EQ(view->XToDevice(30), 30) << bad;
         EXPECT_DOUBLE_EQ(view->XToModel(30), 30) << bad;
+        EXPECT_EQ(view->Mapping().XToDevice(30), 30) << bad;
+        EXPECT_DOUBLE_EQ(view->Mapping().XToModel(30), 30) << bad;
     }
     view->zoom = 1;
     EXPECT_EQ(view->XToDevice(1e300), 1 << 27);
     EXPECT_EQ(view->XToDevice(-1e300), -(1 << 27));
     EXPECT_EQ(view->YToDevice(1e300), 100 - (1 << 27));
+    EXPECT_EQ(view->Mapping().XToDevice(-1e300), -(1 << 27));
+    EXPECT_EQ(view->Mapping().YToDevice(1e300), 100 - (1 << 27));
+}
+
+TEST_F(ViewTest, MappingValueShowsTheSameVisibleRectangleAsTheView)
+{
+    view->scale = 50;
+    view->zoom = 3;
+    view->scrollX = 40;
+    view->scrollY = -25;
+    view->clientH = 500;
+    view->areaW = 600;
+    view->areaH = 450;
+    view->ComputeVisibleRect();
+    const ViewMapping::Rect r = view->Mapping().VisibleRect();
+    EXPECT_DOUBLE_EQ(r.x0, view->visibleX0);
+    EXPECT_DOUBLE_EQ(r.y0, view->visibleY0);
+    EXPECT_DOUBLE_EQ(r.x1, view->visibleX1);
+    EXPECT_DOUBLE_EQ(r.y1, view->visibleY1);
 }
 
 TEST_F(ViewTest, FitScaleFitsTheWindowBothWays)
@@ -149,24 +176,6 @@ TEST_F(ViewTest, BaseViewOfThinExtentsStaysAtOnePixelPerPaperMillimetre)
     EXPECT_DOUBLE_EQ(view->windowX1, 800 * 50.0);
     EXPECT_DOUBLE_EQ(view->windowY1, 600 * 50.0);
     EXPECT_EQ(view->scrollX, 30);  // untouched: no centring, no redraw
-}
-
-TEST_F(ViewTest, ScaleReadOutNeverShowsOneOverZero)
-{
-    // A header scale between 0 and 1 (a damaged or foreign file) reads 1/1
-    // after the first update and after every paint, never 1/0.
-    const int kept = ScaleDenominator;
-    for (float s : {0.5f, 0.0f, 250.7f}) {
-        doc->header.scale = s;
-        ScaleDenominator = -7;
-        view->OnInitialUpdate();
-        EXPECT_EQ(ScaleDenominator, s >= 1 ? 250 : 1) << s;
-        ScaleDenominator = -7;
-        platform::RecordingDc dc(100, 100, 96, false);
-        view->OnDraw(dc);
-        EXPECT_EQ(ScaleDenominator, s >= 1 ? 250 : 1) << s;
-    }
-    ScaleDenominator = kept;
 }
 
 TEST_F(ViewTest, FirstUpdateGivesANewDrawingItsGridRecord)

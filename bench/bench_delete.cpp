@@ -1,0 +1,202 @@
+// The delete tool and the selection tool's move outline at scale.
+//
+// CrossingDelete / AreaDelete: a drawing of 1,000,000 lines of which 100,000
+// lie across a crossing line (inside a rectangle); one delete of those
+// 100,000 with the full redraw after it, and its undo with the redraw.
+// MoveOutline: one mouse move of a move drag over 100,000 selected lines,
+// beside one full redraw of the same drawing (FullRedraw).
+#include "GuiBenchMain.h"
+
+#include "edit_tools/DeleteTool.h"
+#include "edit_tools/SelectTool.h"
+#include "model/Document.h"
+#include "view/OrvikCadView.h"
+#include "view/ToolList.h"
+#include "view/ToolState.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr int Width = 1920, Height = 1080;
+constexpr double ModelW = 84000, ModelH = 59400;  // A1 at 1:100
+
+// `across` short vertical lines over y = 0 between x = 0 and 80,000, the
+// rest scattered above y = 100.
+struct Scene {
+    std::unique_ptr<COrvikCadDoc> doc;
+    std::unique_ptr<COrvikCadView> view;
+
+    Scene(int total, int across)
+    {
+        doc = std::make_unique<COrvikCadDoc>();
+        doc->header.scale = 100.0f;
+        std::mt19937 rng(11);
+        std::uniform_real_distribution<double> px(0, ModelW), py(100, ModelH), len(-60, 60);
+        const int16_t codes[4] = {10, 20, 11, 22};
+        const EntityHeader line{EntityType::Line, 0, 0, 0, 4};
+        for (int i = 0; i < total; ++i) {
+            double v[4];
+            if (i < across) {
+                const double x = 80000.0 * i / across;
+                v[0] = v[2] = x;
+                v[1] = -20;
+                v[3] = 20;
+            } else {
+                v[0] = px(rng);
+                v[1] = py(rng);
+                v[2] = v[0] + len(rng);
+                v[3] = v[1] + len(rng);
+            }
+            doc->list.AddEntity(line, codes, 0, v);
+        }
+        view = std::make_unique<COrvikCadView>();
+        view->AttachDrawing(doc.get());
+        view->resize(Width, Height);
+        view->show();
+        QApplication::processEvents();
+        view->OnInitialUpdate();
+        view->windowX0 = 0;
+        view->windowY0 = -100;
+        view->windowX1 = ModelW;
+        view->windowY1 = ModelH;
+        view->FitScale();
+        view->RedrawNow();
+    }
+};
+
+Scene& SceneOf(int total, int across)
+{
+    static std::map<std::pair<int, int>, std::unique_ptr<Scene>> scenes;
+    auto& s = scenes[{total, across}];
+    if (!s)
+        s = std::make_unique<Scene>(total, across);
+    return *s;
+}
+
+CDeleteTool& DeleteTool()
+{
+    CreateTools();
+    for (CDrawTool* t : ToolList)
+        if (auto* d = dynamic_cast<CDeleteTool*>(t))
+            return *d;
+    std::abort();
+}
+
+void CrossDeleteOnce(Scene& s)
+{
+    CDeleteTool& tool = DeleteTool();
+    tool.X[0] = -10;
+    tool.Y[0] = 0;
+    tool.X[1] = 80010;
+    tool.Y[1] = 0;
+    tool.DeleteCrossedRecords(s.view.get());
+}
+
+void AreaDeleteOnce(Scene& s)
+{
+    CDeleteTool& tool = DeleteTool();
+    tool.SelectInRect(s.view.get(), -10, -30, 80010, 30, EntityState::Highlighted);
+    CDeleteTool::DeleteWithMembers(s.view.get(),
+                                   tool.MarkRecordsInArea(s.view.get(), 0, 0, DeleteKindFlags{}));
+}
+
+void UndoOnce(Scene& s)
+{
+    DeleteTool().Undo(s.view.get());
+}
+
+template <void (*Delete)(Scene&)>
+void DeleteWithRedraw(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        Delete(s);
+        s.view->RedrawNow();
+        state.PauseTiming();
+        UndoOnce(s);
+        s.view->RedrawNow();
+        state.ResumeTiming();
+    }
+}
+
+template <void (*Delete)(Scene&)>
+void UndoWithRedraw(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        Delete(s);
+        s.view->RedrawNow();
+        state.ResumeTiming();
+        UndoOnce(s);
+        s.view->RedrawNow();
+    }
+}
+
+void CrossingDelete(benchmark::State& state) { DeleteWithRedraw<CrossDeleteOnce>(state); }
+void CrossingDeleteUndo(benchmark::State& state) { UndoWithRedraw<CrossDeleteOnce>(state); }
+void AreaDelete(benchmark::State& state) { DeleteWithRedraw<AreaDeleteOnce>(state); }
+void AreaDeleteUndo(benchmark::State& state) { UndoWithRedraw<AreaDeleteOnce>(state); }
+BENCHMARK(CrossingDelete)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(CrossingDeleteUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(AreaDelete)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(AreaDeleteUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A move drag armed on every line of the drawing; each iteration is one
+// mouse move (the outline erased and drawn again elsewhere).
+void MoveOutline(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)), 0);
+    CreateTools();
+    auto* tool = static_cast<CSelectTool*>(ToolList.GetAt(0));
+    for (CEntity* e = s.doc->list.first; e; e = e->next)
+        if (e->type == EntityType::Line)
+            e->state = EntityState::Selected;
+    s.view->RedrawNow();
+    CurrentToolId = ToolId::Select;
+    ToolSubMode = 0;
+    ButtonDownPending = 1;
+    tool->m_selectState = 2;
+    tool->m_dragKind = 0;
+    tool->m_dragStart = {Width / 2, Height / 2};
+    tool->anchor = tool->corner = tool->m_dragStart;
+    int i = 0;
+    for (auto _ : state) {
+        platform::Point p{Width / 2 + 40 + (i % 2) * 30, Height / 2 + 20};
+        tool->OnMouseMove(s.view.get(), ToolFlags::LButton, &p);
+        ++i;
+    }
+    tool->EndDragPreview();
+    tool->m_selectState = 0;
+    ButtonDownPending = 0;
+    for (CEntity* e = s.doc->list.first; e; e = e->next)
+        e->state = EntityState::Normal;
+}
+BENCHMARK(MoveOutline)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void FullRedraw(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)), 0);
+    for (CEntity* e = s.doc->list.first; e; e = e->next)
+        if (e->type == EntityType::Line)
+            e->state = EntityState::Selected;
+    for (auto _ : state)
+        s.view->RedrawNow();
+    for (CEntity* e = s.doc->list.first; e; e = e->next)
+        e->state = EntityState::Normal;
+}
+BENCHMARK(FullRedraw)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return RunGuiBenchmarks(argc, argv);
+}
