@@ -119,7 +119,7 @@ void TransformBoundary(EntityCopy& copy, std::size_t start, bool inHatch, const 
         t.Point(v, i);
 }
 
-bool TransformEllipse(const CEntity& source, EntityCopy& copy, const Transform& t)
+bool TransformEllipse(const CEntity& source, EntityCopy& copy, const Transform& t, bool keepStoredForm)
 {
     const int ix = IndexOfCode(source.codes, 10), iy = IndexOfCode(source.codes, 20);
     const int ia = IndexOfCode(source.codes, 60), ib = IndexOfCode(source.codes, 61);
@@ -128,6 +128,15 @@ bool TransformEllipse(const CEntity& source, EntityCopy& copy, const Transform& 
     if (ix < 0 || iy < 0 || ia < 0 || ib < 0 || ir < 0 || ix >= n || iy >= n || ia >= n || ib >= n || ir >= n)
         return false;
     auto& v = copy.values;
+    if (keepStoredForm) {
+        const GeoPoint c = t.matrix.Apply(v[ix], v[iy]);
+        v[ix] = c.x;
+        v[iy] = c.y;
+        t.Length(v, static_cast<std::size_t>(ia));
+        t.Length(v, static_cast<std::size_t>(ib));
+        copy.header.layer = source.layer;
+        return true;
+    }
     GeoEllipse old{v[ix], v[iy], v[ia], v[ib], v[ir]};
     const EllipseAxisPoints axes = EllipseAxisEnds(old.cx, old.cy, old.r1, old.r2, old.rotation);
     const GeoPoint c = t.matrix.Apply(old.cx, old.cy);
@@ -237,7 +246,8 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         if (n < 2)
             return false;
         v.resize(2);
-        copy.header.subtype = 0;
+        if (!policy.keepStoredForm)
+            copy.header.subtype = 0;
         SetCodes(copy, {10, 20});
         t.Point(v, 0);
         return true;
@@ -269,7 +279,8 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
     case EntityType::Curve:
     case EntityType::CurveVariant25:
     case EntityType::CurveVariant27:
-        copy.header.subtype = 0;
+        if (!policy.keepStoredForm)
+            copy.header.subtype = 0;
         v.resize(n - n % 2);
         copy.codes.clear();
         for (std::size_t i = 0; i < v.size(); i += 2) {
@@ -279,7 +290,7 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         return true;
     case EntityType::FreehandCurve:
     case EntityType::Polygon:
-        if (source.type == EntityType::FreehandCurve)
+        if (source.type == EntityType::FreehandCurve && !policy.keepStoredForm)
             copy.header.subtype = 0;
         copy.codes.clear();
         for (std::size_t i = 0; i + 1 < n; i += 2)
@@ -304,12 +315,15 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         const GeoPoint c = t.matrix.Apply(v[0], v[1]);
         const GeoPoint s = t.matrix.Apply(ends.x[0], ends.y[0]);
         const GeoPoint e = t.matrix.Apply(ends.x[1], ends.y[1]);
-        v = {c.x, c.y, r, DirectionDegrees(s.x - c.x, s.y - c.y), DirectionDegrees(e.x - c.x, e.y - c.y)};
+        if (policy.keepStoredForm)
+            v = {c.x, c.y, r, v[3], v[4]};
+        else
+            v = {c.x, c.y, r, DirectionDegrees(s.x - c.x, s.y - c.y), DirectionDegrees(e.x - c.x, e.y - c.y)};
         return true;
     }
     case EntityType::Ellipse:
     case EntityType::EllipticArc:
-        if (!TransformEllipse(source, copy, t))
+        if (!TransformEllipse(source, copy, t, policy.keepStoredForm))
             return false;
         if (!policy.ellipsesKeepLayer && !policy.keepLayer)
             copy.header.layer = policy.layer;

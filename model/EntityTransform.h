@@ -28,6 +28,10 @@ struct TransformPolicy {
     bool keepGroup = true;
     // Texts keep their source's face; otherwise they take the list's default.
     bool keepFont = false;
+    // For plain shifts: copies keep their source's subtype and stored
+    // directions (arc angles, ellipse rotation and angles) exactly as stored
+    // instead of taking them afresh from the carried points.
+    bool keepStoredForm = false;
 };
 
 // A new entity ready to be added by AddEntityCopy.

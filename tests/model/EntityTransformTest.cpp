@@ -257,3 +257,31 @@ TEST(EntityTransform, AddedCopiesKeepTheGroupAndADimensionBuildsItsMembers)
     EXPECT_EQ(AddEntityCopy(list, far), nullptr);
     EXPECT_EQ(list.last, before);
 }
+
+TEST(EntityTransform, AShiftKeepingTheStoredFormChangesOnlyThePoints)
+{
+    const std::vector<CopyCase> cases = {
+        {"point shown as a circle", 10, 1, {10, 20}, {3, 4}, 10, 1, {10, 20}, {13, 9}, 7},
+        {"arc", 31, -1, {10, 20, 40, 50, 51}, {0, 0, 10, 360, -30}, 31, -1, {10, 20, 40, 50, 51},
+         {10, 5, 10, 360, -30}, 7},
+        {"ellipse", 32, 0, {10, 20, 60, 61, 62}, {0, 0, 10, 5, 30}, 32, 0, {10, 20, 60, 61, 62},
+         {10, 5, 10, 5, 30}, 7},
+        {"elliptic arc", 33, 0, {10, 20, 60, 61, 62, 50, 51}, {0, 0, 10, 5, 200, 40.123456789, 100}, 33, 0,
+         {10, 20, 60, 61, 62, 50, 51}, {10, 5, 10, 5, 200, 40.123456789, 100}, 7},
+        {"control-point curve", 24, 3, Repeat({10, 20}, 2), {0, 0, 1, 0}, 24, 3, Repeat({10, 20}, 2),
+         {10, 5, 11, 5}, 7},
+    };
+    TransformPolicy policy;
+    policy.keepLayer = true;
+    policy.keepStoredForm = true;
+    TransformMatrix shift;
+    MatrixTranslate(shift, 10, 5);
+    for (const CopyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto copy = TransformedCopy(Source(c), shift, 1.0, 0.0, policy);
+        ASSERT_TRUE(copy.has_value());
+        EXPECT_EQ(copy->header.subtype, c.wantSubtype);
+        EXPECT_EQ(copy->header.layer, c.wantLayer);
+        EXPECT_EQ(copy->values, c.wantValues) << "exactly as stored, shifted";
+    }
+}
