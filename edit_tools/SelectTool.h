@@ -61,6 +61,13 @@ public:
     void BeginHandleDrag(COrvikCadView* view, CEntity* unit, double x, double y, int kind);
     // Set-up when a line's midpoint (snap kind 4) is grabbed.
     void BeginMidpointDrag(COrvikCadView* view, CEntity* unit, double x, double y, int kind);
+    // The drag vector from the drag's start to the release point (model),
+    // drawn onto the nearest snap or grid point by any vertex of the
+    // selection within 10 pixels; also with the magnet off.
+    GeoPoint SnapMoveVector(COrvikCadView* view, platform::Point point);
+    // The new handle position at the release point: the nearest grid point
+    // when one is nearer than the grid pitch over the grid sensitivity.
+    GeoPoint SnapStretchVector(COrvikCadView* view, platform::Point point);
     void ApplyMove(COrvikCadView* view, platform::Point point);
     void ApplyStretch(COrvikCadView* view, platform::Point point);
     void ApplyMidpointDrag(COrvikCadView* view, platform::Point point);
