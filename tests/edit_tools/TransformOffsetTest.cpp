@@ -1,0 +1,132 @@
+// The transform tool's offset through the view: marking by window and by
+// clicks, the end of the selection with its prompts, the side click, the
+// result group and its undo.
+
+#include "common/ToolHarness.h"
+
+#include "edit_tools/TransformTool.h"
+#include "model/Document.h"
+#include "model/Settings.h"
+#include "model/SnapPointList.h"
+#include "resources/Resource.h"
+#include "view/ToolState.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+class TransformOffsetTest : public ::testing::Test {
+protected:
+    CEntity* AddLine(double x1, double y1, double x2, double y2)
+    {
+        EntityHeader hd{EntityType::Line, 0, 203, 0, 4};
+        const double v[4] = {x1, y1, x2, y2};
+        const int16_t codes[4] = {10, 20, 11, 22};
+        EXPECT_EQ(h.Doc().list.AddEntity(hd, codes, 0x00445566, v), 0);
+        h.Doc().snaps.AddEntityPoints(h.Doc().list.last);
+        return h.Doc().list.last;
+    }
+    void Window(double x1, double y1, double x2, double y2)
+    {
+        h.LeftDown(x1, y1);
+        h.Move(x2, y2, ToolFlags::LButton);
+        h.LeftUp(x2, y2);
+    }
+    std::vector<std::vector<double>> Pieces(const CEntity* group)
+    {
+        std::vector<std::vector<double>> out;
+        for (const CEntity* e : h.Entities(EntityType::Line)) {
+            if (e->owner != group)
+                continue;
+            std::vector<double> v(e->values.begin(), e->values.begin() + 4);
+            for (double& d : v)
+                d = std::round(d * 100) / 100 + 0.0;
+            if (std::tie(v[2], v[3]) < std::tie(v[0], v[1]))
+                v = {v[2], v[3], v[0], v[1]};
+            out.push_back(v);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+    ToolHarness h;
+};
+
+TEST_F(TransformOffsetTest, RectangleOffsetInsideIsOneGroupAndOneUndo)
+{
+    OffsetDistance = 10;
+    std::vector<CEntity*> sides = {AddLine(3, 3, 103, 3), AddLine(103, 3, 103, 53), AddLine(103, 53, 3, 53),
+                                   AddLine(3, 53, 3, 3)};
+    h.Select(11, 2);
+    ASSERT_EQ(CurrentToolId, ToolId::Transform);
+    Window(-20, -20, 130, 80);
+    for (const CEntity* e : sides)
+        EXPECT_EQ(e->state, EntityState::Marked);
+    EXPECT_EQ(h.Prompt(), QStringLiteral("マウス右ボタンで、オフセットメニューを表示します。"));
+    EXPECT_EQ(SelectionArmed, 1);
+
+    h.Key(ID_END_SELECTION);
+    EXPECT_EQ(h.Prompt(), QStringLiteral("オフセットする閉領域の中か外をクリックしてください。"));
+    EXPECT_EQ(InputPointCount, 1);
+    h.Click(50, 30);
+    EXPECT_EQ(h.Prompt(), QStringLiteral("図形のオフセットを行います。対象図形を選んでください。"));
+    EXPECT_EQ(InputPointCount, 0);
+
+    const auto groups = h.Entities(EntityType::GroupHeader);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(Pieces(groups[0]), (std::vector<std::vector<double>>{
+                                     {13, 13, 13, 43}, {13, 13, 93, 13}, {13, 43, 93, 43}, {93, 13, 93, 43}}));
+    for (const CEntity* e : h.Entities(EntityType::Line)) {
+        EXPECT_EQ(e->style, 203);
+        EXPECT_EQ(e->colour, 0x00445566u);
+        EXPECT_EQ(e->state, EntityState::Normal);
+    }
+    EXPECT_EQ(h.Entities(EntityType::Line).size(), 8u);
+    EXPECT_TRUE(h.Doc().modified);
+
+    h.Key(ID_EDIT_UNDO);
+    EXPECT_TRUE(h.Entities(EntityType::GroupHeader).empty());
+    EXPECT_EQ(h.Entities(EntityType::Line).size(), 4u);
+}
+
+TEST_F(TransformOffsetTest, OneClickedLineIsOffsetAloneOnTheClickedSide)
+{
+    OffsetDistance = 5;
+    AddLine(3, 3, 103, 3);
+    CEntity* line = AddLine(103, 3, 103, 53);
+    h.Select(11, 2);
+    h.Click(103, 30);
+    EXPECT_EQ(line->state, EntityState::Marked);
+    h.Key(ID_END_SELECTION);
+    EXPECT_EQ(h.Prompt(), QStringLiteral("赤表示された図形を基準にオフセット位置をクリックしてください。"));
+    h.Click(120, 30);
+    const auto groups = h.Entities(EntityType::GroupHeader);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(Pieces(groups[0]), (std::vector<std::vector<double>>{{108, 3, 108, 53}}));
+}
+
+TEST_F(TransformOffsetTest, ResetClearsTheMarksAndProtectionAddsNothing)
+{
+    CEntity* line = AddLine(3, 3, 103, 3);
+    h.Select(11, 2);
+    h.Click(50, 3);
+    ASSERT_EQ(line->state, EntityState::Marked);
+    h.Key(ID_TOOL_CANCEL);
+    EXPECT_EQ(line->state, EntityState::Normal);
+    EXPECT_EQ(SelectionArmed, 0);
+
+    h.Click(50, 3);
+    h.Key(ID_END_SELECTION);
+    h.Doc().ProtectionState = 1;
+    h.Click(50, 20);
+    EXPECT_TRUE(h.Entities(EntityType::GroupHeader).empty());
+    EXPECT_EQ(h.Messages(), QStringList{QStringLiteral("この図面は、書きこみ禁止状態になっています。")});
+    EXPECT_EQ(InputPointCount, 0);
+    h.Doc().ProtectionState = 0;
+}
+
+} // namespace
