@@ -3,7 +3,9 @@
 
 #include "edit_tools/TransformTool.h"
 
+#include "edit_tools/ReplaceSelection.h"
 #include "edit_tools/SelectTool.h"
+#include "model/EntityTransform.h"
 #include "model/Document.h"
 #include "model/EditProtocol.h"
 #include "model/EntityBox.h"
@@ -155,9 +157,10 @@ void CTransformTool::EndSelection(COrvikCadView* view)
         return;
     switch (ToolSubMode) {
     case 0:
-        // Scaling the marks comes with the scale.
+        ScaleSelection(view);
         Prompt(FirstPrompt(0));
         SelectionArmed = 0;
+        m_pickState = 0;
         break;
     case 1:
         InputPointCount = 1;
@@ -214,6 +217,39 @@ GeoPoint CTransformTool::GetSelectionBasePoint(COrvikCadView* view) const
     case 2: return {box.minX, box.maxY};
     default: return {(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2};
     }
+}
+
+void CTransformTool::ScaleSelection(COrvikCadView* view)
+{
+    COrvikCadDoc* doc = view->GetDrawing();
+    if (!doc || !doc->list.first)
+        return;
+    const GeoPoint base = GetSelectionBasePoint(view);
+    X[2] = base.x;
+    Y[2] = base.y;
+    const double f = NumericInputValue;
+    const TransformMatrix matrix = MoveMatrix(base, base, f, 0.0);
+    TransformPolicy policy;
+    policy.layer = static_cast<int16_t>(view->currentLayer);
+    policy.keepGroup = true;  // grouped entities stay in their group
+    policy.keepFont = false;
+    ReplaceSelection(view, EntityState::Marked, [&](const CEntity& source) -> std::optional<EntityCopy> {
+        // A group header leaves with its members; their copies are plain.
+        if (source.type == EntityType::GroupHeader)
+            return std::nullopt;
+        std::optional<EntityCopy> copy = TransformedCopy(source, matrix, f, 0.0, policy);
+        if (!copy)
+            return copy;
+        if (source.type == EntityType::Point)
+            copy->header.subtype = 0;
+        if (source.type == EntityType::Image && source.values.size() >= 4 && copy->values.size() >= 4) {
+            // A picture keeps its size: only its first corner moves.
+            copy->values[2] = copy->values[0] + (source.values[2] - source.values[0]);
+            copy->values[3] = copy->values[1] + (source.values[3] - source.values[1]);
+        }
+        return copy;
+    });
+    NumericInputPending = 0;
 }
 
 void CTransformTool::Offset(COrvikCadView* view, platform::Point point)

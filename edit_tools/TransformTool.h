@@ -38,6 +38,9 @@ public:
     // centre, 1 its lower left, 2 its upper left corner; (0, 0) for a box
     // thinner than 0.05.
     GeoPoint GetSelectionBasePoint(COrvikCadView* view) const;
+    // Sub-mode 0: every marked entity replaced by its copy scaled by
+    // NumericInputValue about the base point, as one undo step.
+    void ScaleSelection(COrvikCadView* view);
     // Sub-mode 2, the side click: parallel copies of the marked lines,
     // arcs, circles and ellipses at OffsetDistance, all members of one new
     // group, as one undo step.

@@ -5,6 +5,11 @@
 #include "common/ToolHarness.h"
 
 #include "edit_tools/TransformTool.h"
+#include "platform/Controls.h"
+#include "tools/InputNumDlg.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "model/SnapPointList.h"
@@ -127,6 +132,47 @@ TEST_F(TransformOffsetTest, ResetClearsTheMarksAndProtectionAddsNothing)
     EXPECT_EQ(h.Messages(), QStringList{QStringLiteral("この図面は、書きこみ禁止状態になっています。")});
     EXPECT_EQ(InputPointCount, 0);
     h.Doc().ProtectionState = 0;
+}
+
+} // namespace
+
+namespace {
+
+class TransformScaleTest : public TransformOffsetTest {};
+
+// Scale 2 about the centre of the marked box, through the factor dialog:
+// every marked entity replaced, one undo brings the originals back.
+TEST_F(TransformScaleTest, ScaleAboutTheCentreOfTheMarks)
+{
+    ScaleBase = 0;
+    AddLine(13, 13, 53, 13);
+    AddLine(53, 13, 53, 33);
+    CEntity* untouched = AddLine(200, 200, 210, 200);
+    h.Select(11, 0);
+    Window(0, 0, 60, 40);
+    EXPECT_EQ(h.Prompt(), QStringLiteral("マウス右ボタンで、拡大・縮小メニューを表示します。"));
+    h.Ui().dialog([](QDialog& d) {
+        auto* edit = platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION);
+        ASSERT_TRUE(edit);
+        edit->setText(QStringLiteral("2"));
+        platform::control<QPushButton>(&d, IDOK)->click();
+    });
+    h.Key(ID_NUMERIC_SCALE);
+    EXPECT_EQ(h.Prompt(), QStringLiteral("図形の拡大・縮小を行います。対象図形を選んでください。"));
+    // The box (13, 13)-(53, 33) about its centre (33, 23), doubled.
+    std::vector<std::vector<double>> lines;
+    for (const CEntity* e : h.Entities(EntityType::Line))
+        if (e != untouched)
+            lines.push_back(std::vector<double>(e->values.begin(), e->values.begin() + 4));
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::vector<double>>{{-7, 3, 73, 3}, {73, 3, 73, 43}}));
+    EXPECT_EQ(untouched->values[0], 200);
+    h.Key(ID_EDIT_UNDO);
+    lines.clear();
+    for (const CEntity* e : h.Entities(EntityType::Line))
+        lines.push_back(std::vector<double>(e->values.begin(), e->values.begin() + 4));
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::vector<double>>{{13, 13, 53, 13}, {53, 13, 53, 33}, {200, 200, 210, 200}}));
 }
 
 } // namespace
