@@ -41,13 +41,39 @@ public:
     // Sub-mode 0: every marked entity replaced by its copy scaled by
     // NumericInputValue about the base point, as one undo step.
     void ScaleSelection(COrvikCadView* view);
+    // Sub-mode 1, the step after the selection: the reference line, its new
+    // length, and the operation of StretchMode (0 uniform, 1 the line and
+    // its neighbour, 2 the chain).
+    void StretchStep(COrvikCadView* view, platform::Point point);
+    void StretchUniform(COrvikCadView* view);
+    void StretchLineAndNeighbour(COrvikCadView* view);
+    void StretchSelection(COrvikCadView* view);
+    // The first marked line, arc or elliptic arc other than `excluded` with
+    // an end within 0.5 of (x, y); end 0 its start matched, 1 its end.
+    static CEntity* FindConnectedEntity(COrvikCadDoc& doc, const CEntity* excluded, int& end, double x, double y);
+    // The result group record at (x, y) (null on a protected drawing, with
+    // its message), and the pieces that join it.
+    CEntity* AddGroupRecord(COrvikCadView* view, double x, double y);
+    CEntity* AddGroupLine(COrvikCadView* view, const CEntity& source, GeoPoint a, GeoPoint b);
+    // The arc with its end `end` (0 start, 1 end) moved to n, the other end
+    // fixed, its bulge kept in proportion to the chord.
+    CEntity* AddStretchedArc(COrvikCadView* view, const CEntity& arc, int end, GeoPoint n);
+
     // Sub-mode 2, the side click: parallel copies of the marked lines,
     // arcs, circles and ellipses at OffsetDistance, all members of one new
     // group, as one undo step.
     void Offset(COrvikCadView* view, platform::Point point);
 
     int m_pickState = 0;  // 0 nothing picked, 1 picks made
+    CEntity* m_firstNew = nullptr;     // the result group of the operation running
+    CEntity* m_stretchLine = nullptr;  // the reference line, within one stretch step
+    double m_stretchLength = 0.0;
 
 private:
     void SelectInWindow(COrvikCadView* view, platform::Point point);
+    // The fixed, moving and new ends of the reference line.
+    void StretchEnds(GeoPoint& f, GeoPoint& m, GeoPoint& n) const;
+    // Drops the mark of a replaced entity and ends a stretch: one undo step
+    // with the record as its mark; what is still marked goes back to 0.
+    void FinishStretch(COrvikCadView* view);
 };

@@ -176,3 +176,83 @@ TEST_F(TransformScaleTest, ScaleAboutTheCentreOfTheMarks)
 }
 
 } // namespace
+
+namespace {
+
+class TransformStretchTest : public TransformOffsetTest {
+protected:
+    // Marks everything by a window, ends the selection and stretches the
+    // line under (x, y) to `length`.
+    void Stretch(double x, double y, const char* length)
+    {
+        h.Select(11, 1);
+        Window(-30, -30, 200, 120);
+        h.Key(ID_END_SELECTION);
+        EXPECT_EQ(h.Prompt(), QStringLiteral("ストレッチの基準となる直線をマウスクリックしてください。"));
+        h.Ui().dialog([length](QDialog& d) {
+            auto* edit = platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION);
+            ASSERT_TRUE(edit);
+            edit->setText(QString::fromLatin1(length));
+            platform::control<QPushButton>(&d, IDOK)->click();
+        });
+        h.Click(x, y);
+    }
+    std::vector<std::vector<double>> AllLines()
+    {
+        std::vector<std::vector<double>> out;
+        for (const CEntity* e : h.Entities(EntityType::Line)) {
+            std::vector<double> v(e->values.begin(), e->values.begin() + 4);
+            for (double& d : v)
+                d = std::round(d * 100) / 100 + 0.0;
+            out.push_back(v);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+};
+
+TEST_F(TransformStretchTest, LineAndNeighbourFollowTheNewEnd)
+{
+    StretchMode = 1;
+    AddLine(0, 0, 100, 0);
+    AddLine(100, 0, 100, 50);
+    Stretch(50, 0, "150");
+    EXPECT_EQ(h.Prompt(), QStringLiteral("ストレッチを行います。対象図形を選んでください。"));
+    EXPECT_EQ(AllLines(), (std::vector<std::vector<double>>{{0, 0, 150, 0}, {150, 0, 100, 50}}));
+    const auto groups = h.Entities(EntityType::GroupHeader);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0]->values[0], 150);
+    for (const CEntity* e : h.Entities(EntityType::Line))
+        EXPECT_EQ(e->owner, groups[0]);
+    h.Key(ID_EDIT_UNDO);
+    EXPECT_EQ(AllLines(), (std::vector<std::vector<double>>{{0, 0, 100, 0}, {100, 0, 100, 50}}));
+    EXPECT_TRUE(h.Entities(EntityType::GroupHeader).empty());
+}
+
+// The rectangle's bottom lengthened to the right: the right edge moves,
+// the top edge reaches to it, the left edge stays.
+TEST_F(TransformStretchTest, ChainMovesAndLengthensTheConnectedLines)
+{
+    StretchMode = 2;
+    AddLine(0, 0, 100, 0);
+    AddLine(100, 0, 100, 50);
+    AddLine(100, 50, 0, 50);
+    CEntity* left = AddLine(0, 50, 0, 0);
+    Stretch(50, 0, "150");
+    EXPECT_EQ(AllLines(), (std::vector<std::vector<double>>{
+                              {0, 0, 150, 0}, {0, 50, 0, 0}, {150, 0, 150, 50}, {150, 50, 0, 50}}));
+    EXPECT_EQ(left->state, EntityState::Normal);
+    EXPECT_EQ(left->owner, nullptr);
+}
+
+TEST_F(TransformStretchTest, ChangeBelowTheTolerancesChangesNothing)
+{
+    StretchMode = 2;
+    CEntity* line = AddLine(0, 0, 100, 0);
+    Stretch(50, 0, "100.02");
+    EXPECT_EQ(AllLines(), (std::vector<std::vector<double>>{{0, 0, 100, 0}}));
+    EXPECT_EQ(line->state, EntityState::Normal);
+    EXPECT_TRUE(h.Entities(EntityType::GroupHeader).empty());
+}
+
+} // namespace
