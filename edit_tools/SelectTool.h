@@ -9,6 +9,7 @@
 // A unit is what a click selects: an entity, or the owner (group header or
 // dimension) of a member together with all the owner's members.
 
+#include "model/EntityTransform.h"
 #include "model/GeometryTypes.h"
 #include "tools/RubberBand.h"
 #include "view/DrawTool.h"
@@ -16,6 +17,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class COrvikCadView;
 
@@ -71,6 +73,20 @@ public:
     void ApplyMove(COrvikCadView* view, platform::Point point);
     void ApplyStretch(COrvikCadView* view, platform::Point point);
     void ApplyMidpointDrag(COrvikCadView* view, platform::Point point);
+
+    // ---- the per-type rules of handle and midpoint drags ----
+    // Each gives the copy that replaces `old`, or nothing when `old` stays.
+    // p is the new handle position (handle drags) or the drag vector
+    // (midpoint drags); the drag data are X/Y[0..2] and m_grabbedKind.
+    std::optional<EntityCopy> StretchLineOrSpline(COrvikCadView* view, const CEntity& old, GeoPoint p) const;
+    std::optional<EntityCopy> StretchPolygon(COrvikCadView* view, const CEntity& old, GeoPoint p) const;
+    std::optional<EntityCopy> StretchCircle(COrvikCadView* view, const CEntity& old, GeoPoint p) const;
+    std::optional<EntityCopy> StretchArc(COrvikCadView* view, const CEntity& old, GeoPoint p) const;
+    std::optional<EntityCopy> StretchEllipse(COrvikCadView* view, const CEntity& old, GeoPoint p) const;
+    std::optional<EntityCopy> StretchEllipticArc(COrvikCadView* view, const CEntity& old, GeoPoint p) const;
+    std::optional<EntityCopy> StretchImage(COrvikCadView* view, const CEntity& old, GeoPoint p) const;
+    std::optional<EntityCopy> MidpointDragLine(COrvikCadView* view, const CEntity& old, GeoPoint v) const;
+    std::optional<EntityCopy> MidpointDragArc(COrvikCadView* view, const CEntity& old, GeoPoint v) const;
 
     // ---- outlines of an armed drag (SelectToolPreview*.cpp) ----
     // The outline of the armed drag at the view point, by drag kind, and for

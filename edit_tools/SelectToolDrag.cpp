@@ -4,6 +4,7 @@
 #include "edit_tools/SelectTool.h"
 
 #include "edit_tools/ReplaceSelection.h"
+#include "edit_tools/SelectToolDragRules.h"
 #include "model/Document.h"
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"
@@ -110,6 +111,8 @@ void MagnetVertices(const CEntity& e, std::vector<GeoPoint>& out)
     }
 }
 
+} // namespace
+
 // The copy of a group header for a drag: its place shifted by (dx, dy),
 // scale and angle kept (missing ones read as 1 and 0), its own number.
 EntityCopy MovedGroupHeader(const CEntity& header, double dx, double dy)
@@ -132,24 +135,6 @@ TransformPolicy DragPolicy()
     policy.keepGroup = true;
     policy.keepStoredForm = true;
     return policy;
-}
-
-} // namespace
-
-void CSelectTool::BeginHandleDrag(COrvikCadView*, CEntity* unit, double x, double y, int kind)
-{
-    m_grabbedType = unit ? unit->type : 0;
-    m_grabbedKind = kind;
-    X[0] = x;
-    Y[0] = y;
-}
-
-void CSelectTool::BeginMidpointDrag(COrvikCadView*, CEntity* unit, double x, double y, int kind)
-{
-    m_grabbedType = unit ? unit->type : 0;
-    m_grabbedKind = kind;
-    X[0] = x;
-    Y[0] = y;
 }
 
 GeoPoint CSelectTool::SnapMoveVector(COrvikCadView* view, platform::Point point)
@@ -219,6 +204,3 @@ void CSelectTool::ApplyMove(COrvikCadView* view, platform::Point point)
     m_primary = nullptr;
 }
 
-void CSelectTool::ApplyStretch(COrvikCadView*, platform::Point) {}
-
-void CSelectTool::ApplyMidpointDrag(COrvikCadView*, platform::Point) {}
