@@ -43,7 +43,8 @@ int EditEntityProperties(COrvikCadView* view, CEntity* entity)
 void SetGroupMembersState(COrvikCadView* view, CEntity* owner, int16_t state)
 {
     COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
-    if (!doc || !owner)
+    // Only group headers and dimensions own entities.
+    if (!doc || !owner || (owner->type != EntityType::GroupHeader && owner->type != EntityType::Dimension))
         return;
     auto dc = view->GetClientDc();
     for (CEntity* e = doc->list.first; e; e = e->next) {

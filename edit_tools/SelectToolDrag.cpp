@@ -146,6 +146,7 @@ GeoPoint CSelectTool::SnapMoveVector(COrvikCadView* view, platform::Point point)
     double best = 10.0 / view->MappingZoom() * view->MappingScale();
     GeoPoint result = v;
     std::vector<GeoPoint> vertices;
+    const CEntity* grid = view->GridRecord();
     for (CEntity* e = doc->list.first; e; e = e->next) {
         if (e->state != EntityState::Selected)
             continue;
@@ -158,7 +159,7 @@ GeoPoint CSelectTool::SnapMoveVector(COrvikCadView* view, platform::Point point)
                 result = {sx - vertex.x, sy - vertex.y};
             }
             double gx = 0, gy = 0, distance = 0;
-            if (view->SnapToGrid(gx, gy, distance, px, py) != 0 && distance < best) {
+            if (view->SnapToGrid(grid, gx, gy, distance, px, py) != 0 && distance < best) {
                 best = distance;
                 result = {gx - vertex.x, gy - vertex.y};
             }

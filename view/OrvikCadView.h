@@ -210,6 +210,11 @@ public:
     CEntity* PickEntity(int filter, int xd, int yd, double& x, double& y);
     int PickGridPoint(const CEntity* grid, double& x, double& y, double mx, double my, double ap);
     int SnapToGrid(double& x, double& y, double& distance, double mx, double my);
+    // The same with the drawing's grid record already found (GridRecord),
+    // for callers that snap many points at once.
+    int SnapToGrid(const CEntity* grid, double& x, double& y, double& distance, double mx, double my);
+    // The drawing's grid record (type 11), null when it has none.
+    const CEntity* GridRecord();
     EntityPicker& Picker() { return picker; }
 
     // ---- printed widths and patterns ----

@@ -44,7 +44,23 @@ int COrvikCadView::PickGridPoint(const CEntity* grid, double& x, double& y, doub
     return GridPointNear(*grid, doc->DrawingOrigin[0], doc->DrawingOrigin[1], mx, my, ap, x, y);
 }
 
+const CEntity* COrvikCadView::GridRecord()
+{
+    COrvikCadDoc* doc = GetDrawing();
+    if (!doc)
+        return nullptr;
+    for (const CEntity* e = doc->list.first; e; e = e->next)
+        if (e->type == EntityType::Grid)
+            return e;
+    return nullptr;
+}
+
 int COrvikCadView::SnapToGrid(double& x, double& y, double& distance, double mx, double my)
+{
+    return SnapToGrid(GridRecord(), x, y, distance, mx, my);
+}
+
+int COrvikCadView::SnapToGrid(const CEntity* grid, double& x, double& y, double& distance, double mx, double my)
 {
     x = mx;
     y = my;
@@ -52,12 +68,6 @@ int COrvikCadView::SnapToGrid(double& x, double& y, double& distance, double mx,
     COrvikCadDoc* doc = GetDrawing();
     if (!doc)
         return 0;
-    const CEntity* grid = nullptr;
-    for (const CEntity* e = doc->list.first; e; e = e->next)
-        if (e->type == EntityType::Grid) {
-            grid = e;
-            break;
-        }
     if (!grid || grid->subtype == 0 || grid->values.size() < 3)
         return 0;
     const double g = grid->values[2];
