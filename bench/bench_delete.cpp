@@ -5,6 +5,10 @@
 // 100,000 with the full redraw after it, and its undo with the redraw.
 // MoveOutline: one mouse move of a move drag over 100,000 selected lines,
 // beside one full redraw of the same drawing (FullRedraw).
+// WindowSelect / ClickSelect / DragMove / DragMoveUndo: the selection tool
+// on the same drawing: a window over the 100,000 lines across y = 0, a
+// click on one of them, and the release of a move drag of those 100,000
+// with the full redraw after it, and its undo.
 #include "GuiBenchMain.h"
 
 #include "edit_tools/DeleteTool.h"
@@ -193,6 +197,116 @@ void FullRedraw(benchmark::State& state)
         e->state = EntityState::Normal;
 }
 BENCHMARK(FullRedraw)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+CSelectTool& SelectTool()
+{
+    CreateTools();
+    return *static_cast<CSelectTool*>(ToolList.GetAt(0));
+}
+
+void ClearSelection(Scene& s)
+{
+    for (CEntity* e = s.doc->list.first; e; e = e->next)
+        e->state = EntityState::Normal;
+    s.doc->snaps.CopyStatesFromEntities();
+}
+
+// The lines across y = 0 selected by a window, as the tool does it.
+void WindowOverTheCrossingLines(Scene& s)
+{
+    CSelectTool& tool = SelectTool();
+    tool.anchor = {s.view->XToDevice(-10), s.view->YToDevice(-90)};
+    tool.SelectInWindow(s.view.get(), {s.view->XToDevice(80010), s.view->YToDevice(90)}, EntityState::Selected);
+}
+
+void WindowSelect(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CurrentToolId = ToolId::Select;
+    ToolSubMode = 0;
+    int selected = 0;
+    for (auto _ : state) {
+        WindowOverTheCrossingLines(s);
+        state.PauseTiming();
+        selected = 0;
+        for (const CEntity* e = s.doc->list.first; e; e = e->next)
+            selected += e->state == EntityState::Selected;
+        ClearSelection(s);
+        state.ResumeTiming();
+    }
+    state.counters["selected"] = selected;
+}
+BENCHMARK(WindowSelect)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Each iteration toggles one line on or off.
+void ClickSelect(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CurrentToolId = ToolId::Select;
+    ToolSubMode = 0;
+    CSelectTool& tool = SelectTool();
+    const platform::Point on{s.view->XToDevice(40000), s.view->YToDevice(0)};
+    for (auto _ : state)
+        tool.SelectAtPoint(s.view.get(), on, EntityState::Selected);
+    ClearSelection(s);
+}
+BENCHMARK(ClickSelect)->Args({1000000, 100000})->Unit(benchmark::kMillisecond);
+
+void ReleaseMoveDrag(Scene& s)
+{
+    CSelectTool& tool = SelectTool();
+    tool.m_dragStart = {Width / 2, Height / 2};
+    tool.ApplyMove(s.view.get(), {Width / 2 + 37, Height / 2 + 23});
+}
+
+// The magnet of a move drag alone: every vertex of the 100,000 selected
+// lines looked up among the snap and grid points.
+void MoveMagnet(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CurrentToolId = ToolId::Select;
+    WindowOverTheCrossingLines(s);
+    CSelectTool& tool = SelectTool();
+    tool.m_dragStart = {Width / 2, Height / 2};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tool.SnapMoveVector(s.view.get(), {Width / 2 + 37, Height / 2 + 23}));
+    ClearSelection(s);
+}
+BENCHMARK(MoveMagnet)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void DragMove(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CurrentToolId = ToolId::Select;
+    for (auto _ : state) {
+        state.PauseTiming();
+        WindowOverTheCrossingLines(s);
+        state.ResumeTiming();
+        ReleaseMoveDrag(s);
+        s.view->RedrawNow();
+        state.PauseTiming();
+        UndoOnce(s);
+        s.view->RedrawNow();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(DragMove)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void DragMoveUndo(benchmark::State& state)
+{
+    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CurrentToolId = ToolId::Select;
+    for (auto _ : state) {
+        state.PauseTiming();
+        WindowOverTheCrossingLines(s);
+        ReleaseMoveDrag(s);
+        s.view->RedrawNow();
+        state.ResumeTiming();
+        UndoOnce(s);
+        s.view->RedrawNow();
+    }
+}
+BENCHMARK(DragMoveUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
