@@ -99,6 +99,8 @@ int WindowCrossings(const CutWindow& w, GeoPoint p1, GeoPoint p2, GeoPoint out[4
 
 bool WindowTakesLine(const CutWindow& w, GeoPoint p1, GeoPoint p2)
 {
+    if (LineFromPoints(p1.x, p1.y, p2.x, p2.y).status != 0)
+        return false;
     const auto inside = [&w](GeoPoint p) {
         return w.xmin <= p.x && p.x <= w.xmax && w.ymin <= p.y && p.y <= w.ymax;
     };

@@ -27,7 +27,8 @@ inline constexpr double WindowCrossingTolerance = 0.05;
 int WindowCrossings(const CutWindow& w, GeoPoint p1, GeoPoint p2, GeoPoint out[4]);
 
 // Whether the window takes the line through p1 and p2: both points lie in
-// the closed window, or its infinite line crosses one of the edges.
+// the closed window, or its infinite line crosses one of the edges. Never
+// a line without direction.
 bool WindowTakesLine(const CutWindow& w, GeoPoint p1, GeoPoint p2);
 
 // One line the window took, in list order.
