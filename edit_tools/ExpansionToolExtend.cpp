@@ -268,7 +268,7 @@ int CExpansionTool::ExtendLine(COrvikCadView* view, CEntity* boundary, GeoPoint 
                 kept.push_back(p);
         if (kept.empty())
             return 1;
-        if (kept.size() == 1) {
+        if (boundary->type == EntityType::Arc && kept.size() == 1) {
             n = kept[0];
         } else {
             // The meeting point nearest the second pick; the first of equals.

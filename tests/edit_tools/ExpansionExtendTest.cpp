@@ -348,6 +348,28 @@ TEST_F(ExpansionExtendTest, ArcIsCutOrLengthenedByItsBoundary)
     }
 }
 
+// A boundary of a kind the arc routine does not cut at: the arc is built
+// again as it was, in the current colour on the current layer.
+TEST_F(ExpansionExtendTest, ArcBroughtToATextIsRebuilt)
+{
+    AddArc(100, 100, 50, 0, 90);
+    EntityHeader hd{EntityType::Text, 0, 0, 5, 5};
+    const double v[5] = {200, 200, 10, 8, 0};
+    const int16_t codes[5] = {10, 20, 30, 40, 50};
+    ASSERT_EQ(h.Doc().list.AddEntity(hd, codes, OwnColour, v, "ABC"), 0);
+    Mode(0);
+    h.Click(Px(100, 50, 45), Py(100, 50, 45));
+    h.Click(205, 204);
+    const CEntity* arc = Last();
+    ASSERT_EQ(arc->type, EntityType::Arc);
+    EXPECT_EQ(arc->subtype, 1);
+    ASSERT_EQ(arc->values.size(), 5u);
+    EXPECT_NEAR(arc->values[3], 0, 1e-9);
+    EXPECT_NEAR(arc->values[4], 90, 1e-9);
+    ExpectNewRecord(arc);
+    EXPECT_EQ(h.Entities(EntityType::Arc).size(), 1u);
+}
+
 TEST_F(ExpansionExtendTest, EllipseAndEllipticArcAtALine)
 {
     // The ellipse cut by a vertical line through its centre keeps the
