@@ -214,6 +214,45 @@ TEST_F(ExpansionExtendTest, ParallelBoundaryLeavesTheToolWaitingForANewElement)
     EXPECT_EQ(InputPointCount, 1);
 }
 
+TEST_F(ExpansionExtendTest, RightButtonReleasesTheElement)
+{
+    CEntity* line = AddLine(20, 20, 60, 20);
+    Mode(0);
+    h.Click(40, 20);
+    h.RightClick(200, 200);
+    EXPECT_EQ(line->state, EntityState::Normal);
+    EXPECT_EQ(InputPointCount, 0);
+    EXPECT_EQ(h.Prompt(), QStringLiteral("伸縮する、図形要素を指示して下さい。"));
+    EXPECT_TRUE(h.ScreenIsFreshRedraw());
+}
+
+// A line whose two points coincide has no direction: it is not picked to
+// be extended, and as a boundary it changes nothing.
+TEST_F(ExpansionExtendTest, LineWithoutDirectionIsNeitherExtendedNorABoundary)
+{
+    CEntity* point = AddLine(200, 200, 200, 200);
+    CEntity* line = AddLine(20, 20, 60, 20);
+    const auto before = Values();
+    Mode(0);
+    const int beeps = h.Beeps();
+    h.Click(200, 200);
+    EXPECT_EQ(h.Beeps(), beeps + 1);
+    EXPECT_EQ(InputPointCount, 0);
+    // As the boundary of a picked line.
+    CExpansionTool* tool = nullptr;
+    for (CDrawTool* t : ToolList)
+        if ((tool = dynamic_cast<CExpansionTool*>(t)))
+            break;
+    ASSERT_TRUE(tool);
+    tool->picked.Hold(&h.Doc(), line);
+    tool->X[0] = 40;
+    tool->Y[0] = 20;
+    EXPECT_EQ(tool->ExtendLine(&h.View(), point, {200, 200}), 1);
+    tool->picked.Clear();
+    EXPECT_EQ(Values(), before);
+    EXPECT_EQ(line->state, EntityState::Normal);
+}
+
 TEST_F(ExpansionExtendTest, InfiniteLineBecomesASegment)
 {
     AddLine(0, 30, 100, 30, EntityType::HorizontalInfiniteLine);
