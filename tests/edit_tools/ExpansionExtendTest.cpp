@@ -448,6 +448,34 @@ TEST_F(ExpansionExtendTest, EllipseAndEllipticArcAtALine)
     EXPECT_NEAR(ea->values[6], 180, 1e-6);
 }
 
+// An ellipse cut by a small circle over its right end: the long piece
+// stays when the left side was picked, the short one when the right was.
+TEST_F(ExpansionExtendTest, EllipseAtACircleKeepsThePickedPiece)
+{
+    for (bool left : {true, false}) {
+        SCOPED_TRACE(left);
+        Clear();
+        AddEllipse(100, 100, 60, 30);
+        AddCircle(160, 100, 20);
+        Mode(0);
+        h.Click(left ? 40 : 160, 100);
+        h.Click(180, 100);
+        const CEntity* ea = Last();
+        ASSERT_EQ(ea->type, EntityType::EllipticArc);
+        const double start = ea->values[5], end = ea->values[6];
+        // The crossings lie symmetric about the major axis.
+        EXPECT_NEAR(start + end, 360, 1e-6);
+        if (left) {
+            EXPECT_GT(start, 0);
+            EXPECT_LT(start, 30);
+        } else {
+            EXPECT_GT(start, 330);
+            EXPECT_LT(start, 360);
+        }
+        ExpectNewRecord(ea, 5);
+    }
+}
+
 // Mode 1: one base line, any number of lines; each is its own undo step
 // and the base line stays marked until the right button.
 TEST_F(ExpansionExtendTest, LinesToOneBaseLine)
