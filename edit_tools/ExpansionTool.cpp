@@ -3,6 +3,8 @@
 
 #include "edit_tools/ExpansionTool.h"
 
+#include "edit_tools/ExpansionElements.h"
+
 #include "model/Document.h"
 #include "model/EditProtocol.h"
 #include "model/GeometryLines.h"
@@ -17,31 +19,7 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-bool IsLineKind(int type)
-{
-    return type == EntityType::Line || type == EntityType::HorizontalInfiniteLine ||
-           type == EntityType::VerticalInfiniteLine || type == EntityType::InfiniteLine;
-}
-
-GeoPoint StoredStart(const CEntity& e)
-{
-    return {e.values.size() > 0 ? e.values[0] : 0.0, e.values.size() > 1 ? e.values[1] : 0.0};
-}
-
-GeoPoint StoredEnd(const CEntity& e)
-{
-    return {e.values.size() > 2 ? e.values[2] : 0.0, e.values.size() > 3 ? e.values[3] : 0.0};
-}
-
-// A line whose two stored points coincide has no direction to cut along.
-bool HasDirection(const CEntity& e)
-{
-    return e.values.size() >= 4 && LineFromPoints(e.values[0], e.values[1], e.values[2], e.values[3]).status == 0;
-}
-
-} // namespace
+using namespace expansion;
 
 const char* CExpansionTool::FirstPrompt(int mode)
 {
@@ -66,10 +44,14 @@ void CExpansionTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point*
     if (!view || !point)
         return;
     switch (ToolSubMode) {
+    case 0:
+        Extend(view, *point);
+        break;
     case 1:
         if (InputPointCount == 0)
             PickBaseLine(view, *point);
-        // Extending to the base line comes with the extend modes.
+        else
+            ExtendToBaseLine(view, *point);
         break;
     case 2:
         if (InputPointCount == 0) {
@@ -86,15 +68,26 @@ void CExpansionTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point*
     case 3:
         TwoLineCut(view, *point);
         break;
+    case 4:
+        Join(view, *point);
+        break;
+    case 5:
+        WindowProcess(view, *point);
+        break;
     default:
-        // Extend, join and window processing show their prompts only.
         break;
     }
 }
 
 void CExpansionTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* point)
 {
-    if (!view || !point || ToolSubMode != 2 || InputPointCount == 0)
+    if (!view || !point || InputPointCount == 0)
+        return;
+    if (ToolSubMode == 5) {
+        ShowWindowBand(view, *point);
+        return;
+    }
+    if (ToolSubMode != 2)
         return;
     const CEntity* e = picked.Get(view->GetDrawing());
     if (!e)
@@ -113,6 +106,7 @@ void CExpansionTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Poin
         return;
     band_.Erase();
     cross_.Erase();
+    window_.Erase();
     XorPreviewShown = 0;
     Prompt(FirstPrompt(ToolSubMode));
     if (view && ToolSubMode >= 0 && ToolSubMode <= 4)
@@ -135,6 +129,7 @@ void CExpansionTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bo
         return;
     band_.Redraw(view, dc, deviceDc);
     cross_.Redraw(view, dc, deviceDc);
+    window_.Redraw(view, dc, deviceDc);
 }
 
 CEntity* CExpansionTool::PickedOrRestart(COrvikCadView* view)
@@ -146,6 +141,7 @@ CEntity* CExpansionTool::PickedOrRestart(COrvikCadView* view)
     MessageBeep(1);
     band_.Erase();
     cross_.Erase();
+    window_.Erase();
     XorPreviewShown = 0;
     picked.Clear();
     InputPointCount = 0;

@@ -9,10 +9,13 @@
 // the operation starts over.
 
 #include "model/CurveCut.h"
+#include "model/EntityList.h"
 #include "model/GeometryTypes.h"
 #include "tools/RubberBand.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
+
+#include <vector>
 
 class COrvikCadDoc;
 class ToolEdit;
@@ -64,6 +67,47 @@ public:
     // Mode 2 on an ellipse or elliptic arc, steps 1 and 2.
     void CutEllipse(COrvikCadView* view, platform::Point point);
 
+    // ---- extending (ExpansionToolExtend.cpp) ----
+    // Mode 0, one click: the element, then a position or a boundary.
+    void Extend(COrvikCadView* view, platform::Point point);
+    // Mode 1 after the base line: one line brought to it.
+    void ExtendToBaseLine(COrvikCadView* view, platform::Point point);
+    // The picked line to the position p1 (boundary null) or to the boundary
+    // element; the side of the first pick stays. 0 replaced, 1 unchanged.
+    int ExtendLine(COrvikCadView* view, CEntity* boundary, GeoPoint p1);
+    // The picked circle or arc (ellipse or elliptic arc) without the
+    // quarter that holds the direction of p1. 0 replaced, 1 unchanged.
+    int ArcWithoutQuadrant(COrvikCadView* view, GeoPoint p1);
+    int EllipticArcWithoutQuadrant(COrvikCadView* view, GeoPoint p1);
+    // The picked curve cut at, or lengthened to, the boundary element.
+    // 0 replaced, 1 unchanged.
+    int ExtendCircleToBoundary(COrvikCadView* view, CEntity* boundary);
+    int ExtendArcToBoundary(COrvikCadView* view, CEntity* boundary);
+    int ExtendEllipseToBoundary(COrvikCadView* view, CEntity* boundary);
+    int ExtendEllipticArcToBoundary(COrvikCadView* view, CEntity* boundary);
+    // 1 with the directions of a and b seen from the centre when the first
+    // pick lies on the elliptic arc from a's direction to b's; else 0 and
+    // both directions 0.
+    int GetEllipticPieceAngles(const GeoEllipse& ellipse, GeoPoint a, GeoPoint b, double& dirA, double& dirB) const;
+
+    // ---- joining (ExpansionToolJoin.cpp) ----
+    // Mode 4, one click: the first line, or an arc or elliptic arc closed
+    // at once; then the second line.
+    void Join(COrvikCadView* view, platform::Point point);
+    // The picked line with the second: one line when they lie on one
+    // straight line, else both brought to their meeting point.
+    void JoinLines(COrvikCadView* view, CEntity* second);
+
+    // ---- window processing (ExpansionToolWindow.cpp) ----
+    // Mode 5, one click: the first corner, then the second and the cut.
+    void WindowProcess(COrvikCadView* view, platform::Point point);
+    // Marks (state 2) the lines the window of input points 0 and 1 takes
+    // and invalidates their screen areas; returns them in list order.
+    std::vector<CEntity*> MarkWindowLines(COrvikCadView* view);
+    // Where the infinite line of a line record crosses the window's edges
+    // (left, top, right, bottom; a corner once); their number.
+    int IntersectWithWindow(const CEntity& line, GeoPoint out[4]) const;
+
     HeldEntity picked;  // the element of the operation in progress
 
 private:
@@ -93,7 +137,32 @@ private:
     void ReplaceCurve(COrvikCadView* view, CEntity* old, const std::vector<CircleArc>& arcs,
                       const std::vector<EllipticPiece>& elliptic);
 
+    // A record that replaces others (ExpansionToolRecords.cpp).
+    struct NewRecord {
+        EntityHeader header;
+        std::vector<int16_t> codes;
+        std::vector<double> values;
+        COLORREF colour = 0;
+    };
+    // Replaces `olds` by `news` as one undo step. A protected drawing says
+    // so once and nothing changes. When the list refuses a record, the
+    // records added leave again and the replaced ones are back as they
+    // were, with no undo step. True when replaced.
+    bool ReplaceRecords(COrvikCadView* view, const std::vector<CEntity*>& olds, const std::vector<NewRecord>& news);
+    // Takes the records added by a refused replacement out again and puts
+    // the replaced ones back in state 0.
+    static void TakeBackReplacement(COrvikCadView* view, const std::vector<CEntity*>& added,
+                                    const std::vector<CEntity*>& olds);
+    // A plain line (type 20, subtype 0) from a to b in `colour`, with the
+    // style word given, on the view's current layer.
+    static NewRecord LineRecord(COrvikCadView* view, int16_t style, COLORREF colour, GeoPoint a, GeoPoint b);
+    // The held element, the first pick and the second (extend routines).
+    CEntity* Target(COrvikCadView* view) const;
+    // The mode 5 rectangle from the anchor to `point`.
+    void ShowWindowBand(COrvikCadView* view, platform::Point point);
+
     RubberBand band_;   // the tick and the piece to go
+    RubberBand window_; // mode 5: the dotted window
     RubberBand cross_;  // the start position
     double ref_[3] = {};  // the picked line: a, b, c; a circle's centre and radius
     CutDirection cut_;
