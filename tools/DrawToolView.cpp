@@ -26,7 +26,6 @@ void CDrawTool::Undo(COrvikCadView* view)
     UndoDrawing(
         *doc, [view](CEntity* e) { view->InvalidateEntity(e); },
         [view, &dc](CEntity* e) { view->DrawEntity(*dc, e, EntityState::Normal); });
-    view->InvalidateDrawIndex();
 }
 
 void CDrawTool::ClearSelection(COrvikCadView* view)
