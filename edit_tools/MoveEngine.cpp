@@ -80,35 +80,53 @@ void CMoveTool::TransformSelection(COrvikCadView* view, int fromBuffer, int move
         return;
     }
 
+    if (!fromBuffer) {
+        m_firstNew = CopySelection(view, EntityState::Marked, rule, true);
+        m_firstNewSet = m_firstNew ? 1 : 0;
+        return;
+    }
+
+    // The paste: every entity of the buffer, as one undo step of the target.
     std::vector<CEntity*> sources;
     for (CEntity* e = source.first; e; e = e->next)
-        if (e->type != EntityType::Grid && (fromBuffer || e->state == EntityState::Marked))
+        if (e->type != EntityType::Grid)
             sources.push_back(e);
-    if (sources.empty())
+    if (sources.empty() || doc->RefuseWhenProtected())
         return;
-    // A protected drawing refuses once, before anything changes.
-    if (doc->RefuseWhenProtected())
-        return;
-    if (fromBuffer)
-        BeginEdit(list, &doc->snaps);
-    else
-        for (CEntity* e : sources)
-            e->state = EntityState::Normal;
-
+    BeginEdit(list, &doc->snaps);
     m_firstNew = AddCopies(view, sources, rule);
     m_firstNewSet = m_firstNew ? 1 : 0;
     RelinkGroupsAndSnapStates(list, &doc->snaps);
     if (m_firstNew) {
         doc->SetModifiedFlag(true);
-        if (fromBuffer) {
-            // One undo takes the whole paste back.
-            list.mark = m_firstNew;
-            list.undoState = UndoState::Normal;
-        } else {
-            FinishAddedRun(list, m_firstNew);
-        }
+        // One undo takes the whole paste back.
+        list.mark = m_firstNew;
+        list.undoState = UndoState::Normal;
     }
     view->Buffer().InvalidateAll(true);
+}
+
+CEntity* CMoveTool::CopySelection(COrvikCadView* view, int16_t state, const ReplaceRule& rule, bool relinkGroups)
+{
+    COrvikCadDoc* doc = view->GetDrawing();
+    CEntityList& list = doc->list;
+    std::vector<CEntity*> sources;
+    for (CEntity* e = list.first; e; e = e->next)
+        if (e->type != EntityType::Grid && e->state == state)
+            sources.push_back(e);
+    // A protected drawing refuses once, before anything changes.
+    if (sources.empty() || doc->RefuseWhenProtected())
+        return nullptr;
+    for (CEntity* e : sources)
+        e->state = EntityState::Normal;
+    CEntity* firstNew = AddCopies(view, sources, rule);
+    RelinkGroupsAndSnapStates(list, &doc->snaps, relinkGroups);
+    if (firstNew) {
+        doc->SetModifiedFlag(true);
+        FinishAddedRun(list, firstNew);
+    }
+    view->Buffer().InvalidateAll(true);
+    return firstNew;
 }
 
 void CMoveTool::RotateSelection90(COrvikCadView* view, int16_t direction)
@@ -135,6 +153,10 @@ void CMoveTool::RunSelectionOperation(COrvikCadView& view, int argument)
         break;
     case 6:
         RotateSelection90(&view, 1);
+        break;
+    case 3:
+    case 4:
+        MirrorSelectionInPlace(&view, static_cast<int16_t>(argument == 4 ? 1 : 0));
         break;
     default:
         break;

@@ -101,6 +101,12 @@ void CMoveTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* poin
     case 1:
         ClickMoveCopy(view, *point, ToolSubMode == 0 ? 1 : 0);
         break;
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+        ClickMirror(view, *point, ToolSubMode >= 4 ? 1 : 0, ToolSubMode % 2 == 0 ? 1 : 0);
+        break;
     case 6:
         // The destination is taken only in a view activated after the
         // base point was given.
@@ -126,6 +132,8 @@ void CMoveTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* poin
         return;
     }
     ButtonDownPending = 0;
+    if (ToolSubMode >= 2 && ToolSubMode <= 5 && InputPointCount == 2)
+        DrawMirrorAxisPreview(view, *point, ToolSubMode >= 4 ? 1 : 0);
     if (InputPointCount >= 2)
         UpdateMagnetMarker(view, *point);
 }
@@ -140,6 +148,7 @@ void CMoveTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
     }
     if ((ToolSubMode == 0 || ToolSubMode == 1) && m_crossShown)
         DrawBaseCross(view);
+    EraseMirrorAxis(view);
     DeselectAll(view, EntityState::Highlighted);
     InputPointCount = 0;
     OperationRestarted = 1;
@@ -152,6 +161,7 @@ void CMoveTool::Reset(COrvikCadView* view)
     if (m_crossShown && view)
         DrawBaseCross(view);
     m_crossShown = 0;
+    EraseMirrorAxis(view);
     // Copies waiting in the buffer for their paste are given up.
     if (ToolSubMode == 6 && InputPointCount == 3)
         EntityBuffer.RemoveAll();
@@ -205,6 +215,8 @@ void CMoveTool::SelectAll(COrvikCadView* view)
 
 void CMoveTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
 {
+    if (m_axisShown && view)
+        DrawAxisOn(view, dc, m_previewPoint, ToolSubMode >= 4 ? 1 : 0, deviceDc);
     if (!m_crossShown || !view)
         return;
     const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);

@@ -10,6 +10,7 @@
 // entities (state 3) through the static operations below; they need no
 // tool object.
 
+#include "edit_tools/ReplaceSelection.h"
 #include "model/EntityTransform.h"
 #include "model/GeometryTypes.h"
 #include "view/DrawTool.h"
@@ -78,6 +79,31 @@ public:
     static void CopyDimensionKind1or2ToBuffer(COrvikCadView* view, const CEntity& dimension, int vertical);
     static void CopyDimensionKind6or7ToBuffer(COrvikCadView* view, const CEntity& dimension, int atArc);
 
+    // ---- mirroring ----
+    // The axis preview through the point: a vertical line across the
+    // client area (horizontalLine 0) or a horizontal one (1), not-XOR.
+    int DrawMirrorAxisPreview(COrvikCadView* view, platform::Point point, int horizontalLine);
+    // Sub-modes 2 to 5: the base-point click mirrors the marked entities in
+    // the vertical (vertical 0) or horizontal (1) axis through it.
+    void ClickMirror(COrvikCadView* view, platform::Point point, int vertical, int move);
+    // The marked entities mirrored in the axis through (X[2], Y[2]):
+    // replaced (move 1) or kept beside their images (0).
+    void MirrorSelection(COrvikCadView* view, int vertical, int move);
+    // The flip of the selected entities (state 3) about the centre of their
+    // box: vertical 0 left and right change places, 1 top and bottom.
+    static void MirrorSelectionInPlace(COrvikCadView* view, int16_t vertical);
+    // The mirror image of one entity in the axis through base; null when
+    // it gets none.
+    static std::optional<EntityCopy> MirrorEntity(const CEntity& source, GeoPoint base, bool vertical,
+                                                  int16_t layer);
+    // Dimensions by kind: the points reflected, what depends on them
+    // placed anew, the measured value kept.
+    static std::optional<EntityCopy> MirrorDimension(const CEntity& source, const TransformMatrix& matrix,
+                                                     int16_t layer);
+    static bool MirrorDimensionKind0or5(EntityCopy& copy, const TransformMatrix& matrix, int kind5);
+    static bool MirrorDimensionKind1(EntityCopy& copy, const TransformMatrix& matrix, int vertical);
+    static bool MirrorDimensionKind6or7(EntityCopy& copy, const TransformMatrix& matrix, int atArc);
+
     // Runs command 32900's turns and flips (arguments 3 to 6) on the view.
     static void RunSelectionOperation(COrvikCadView& view, int argument);
 
@@ -87,14 +113,24 @@ public:
     int32_t m_pickState = 0;        // 1 after a marking action, 0 after Reset and every press
     platform::Point m_previewPoint{};  // the base-point cross marker (view point)
     int32_t m_crossShown = 0;          // the cross marker is on screen
+    int32_t m_axisShown = 0;           // the mirror axis preview is on screen
+    double m_mirrorAxis[3] = {};       // the axis a x + b y + c = 0 of the running mirror
 
 private:
+    // Copies of the entities in `state` beside them (their state back to
+    // 0), added as one run: the undo mark on the first, or "011" when the
+    // mark is taken. relinkGroups: copies join the headers of their group
+    // number.
+    static CEntity* CopySelection(COrvikCadView* view, int16_t state, const ReplaceRule& rule, bool relinkGroups);
     // The model point of a click at the step's input slot.
     void TakeStepPoint(COrvikCadView* view, platform::Point point);
     // The cross marker at m_previewPoint, drawn in the not-XOR mix (a second
     // drawing takes it away).
     void DrawBaseCross(COrvikCadView* view);
     void EndOperation(COrvikCadView* view);
+    // The mirror axis line through `at` across the client area, not-XOR.
+    void DrawAxisOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, int horizontalLine, bool deviceDc);
+    void EraseMirrorAxis(COrvikCadView* view);
     // Copies the buffer table allows, added to EntityBuffer.
     static void AddToBuffer(COrvikCadView* view, const CEntity& source);
 };

@@ -29,10 +29,10 @@ CEntity* AddShownCopy(COrvikCadView* view, platform::Dc& dc, const EntityCopy& c
     return added;
 }
 
-void RelinkGroupsAndSnapStates(CEntityList& list, CSnapPointList* snaps)
+void RelinkGroupsAndSnapStates(CEntityList& list, CSnapPointList* snaps, bool relinkGroups)
 {
     std::unordered_map<int16_t, CEntity*> headers;
-    for (CEntity* e = list.first; e; e = e->next)
+    for (CEntity* e = list.first; relinkGroups && e; e = e->next)
         if (e->type == EntityType::GroupHeader && e->state != EntityState::Deleted && e->group != 0)
             headers.emplace(e->group, e);
     for (CEntity* e = list.first; e; e = e->next) {
@@ -48,7 +48,7 @@ void RelinkGroupsAndSnapStates(CEntityList& list, CSnapPointList* snaps)
     }
 }
 
-ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const ReplaceRule& rule)
+ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const ReplaceRule& rule, bool relinkGroups)
 {
     ReplaceResult result;
     COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
@@ -95,7 +95,7 @@ ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const R
         if (IsDimensionMember(source) && source->state == sourceState)
             source->state = EntityState::Normal;
 
-    RelinkGroupsAndSnapStates(list, &doc->snaps);
+    RelinkGroupsAndSnapStates(list, &doc->snaps, relinkGroups);
     FinishReplacingEdit(list, &doc->snaps, result.firstNew);
     if (result.firstNew)
         doc->SetModifiedFlag(true);
