@@ -1,6 +1,7 @@
 // The move tool's engine at scale: a drawing of 1,000,000 lines of which
 // 100,000 are marked (or selected); one move, copy, paste or quarter turn of
-// those 100,000 with the full redraw after it, and its undo with the redraw.
+// those 100,000 with the full redraw after it, and its undo with the redraw;
+// the same for the mirror move, mirror copy and flip.
 #include "GuiBenchMain.h"
 
 #include "edit_tools/MoveTool.h"
@@ -129,9 +130,30 @@ void TurnOnce(Scene& s)
     CMoveTool::RotateSelection90(s.view.get(), 0);
 }
 
+void MirrorMoveOnce(Scene& s)
+{
+    CMoveTool& tool = MoveTool();
+    tool.X[2] = 40000;
+    tool.Y[2] = 0;
+    tool.MirrorSelection(s.view.get(), 0, 1);
+}
+
+void MirrorCopyOnce(Scene& s)
+{
+    CMoveTool& tool = MoveTool();
+    tool.X[2] = 40000;
+    tool.Y[2] = 0;
+    tool.MirrorSelection(s.view.get(), 0, 0);
+}
+
+void FlipOnce(Scene& s)
+{
+    CMoveTool::MirrorSelectionInPlace(s.view.get(), 0);
+}
+
 void Prepare(Scene& s, void (*edit)(Scene&))
 {
-    if (edit == TurnOnce) {
+    if (edit == TurnOnce || edit == FlipOnce) {
         MarkAcross(s, EntityState::Selected);
     } else if (edit == PasteOnce) {
         if (!EntityBuffer.first) {
@@ -190,6 +212,12 @@ void Paste(benchmark::State& state) { EditWithRedraw<PasteOnce>(state); }
 void PasteUndo(benchmark::State& state) { UndoWithRedraw<PasteOnce>(state); }
 void QuarterTurn(benchmark::State& state) { EditWithRedraw<TurnOnce>(state); }
 void QuarterTurnUndo(benchmark::State& state) { UndoWithRedraw<TurnOnce>(state); }
+void MirrorMove(benchmark::State& state) { EditWithRedraw<MirrorMoveOnce>(state); }
+void MirrorMoveUndo(benchmark::State& state) { UndoWithRedraw<MirrorMoveOnce>(state); }
+void MirrorCopy(benchmark::State& state) { EditWithRedraw<MirrorCopyOnce>(state); }
+void MirrorCopyUndo(benchmark::State& state) { UndoWithRedraw<MirrorCopyOnce>(state); }
+void Flip(benchmark::State& state) { EditWithRedraw<FlipOnce>(state); }
+void FlipUndo(benchmark::State& state) { UndoWithRedraw<FlipOnce>(state); }
 BENCHMARK(Move)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(MoveUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(Copy)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -198,6 +226,12 @@ BENCHMARK(Paste)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterat
 BENCHMARK(PasteUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(QuarterTurn)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(QuarterTurnUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(MirrorMove)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(MirrorMoveUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(MirrorCopy)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(MirrorCopyUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Flip)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(FlipUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -312,6 +313,92 @@ TEST_F(MirrorTest, GroupImagesKeepTheNumberAndTheFlipReattachesThem)
     lines = Live(EntityType::Line);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1]->owner, header);
+}
+
+TEST_F(MirrorTest, LeaderTextsStandBesideTheirReflectedLeader)
+{
+    struct Case {
+        int16_t subtype;
+        std::vector<double> values;
+        std::vector<double> anchor;
+    };
+    // "ABC" at height 2: w = 6, u = 1. Mirrored in x = 0.
+    const std::vector<Case> cases = {
+        // Shape 0: beside P2' on the side away from P1'.
+        {0, {0, 0, 2, 1.5, 0, 10, 0, 20, 10}, {-27, 9}},
+        {0, {0, 0, 2, 1.5, 0, -10, 0, -20, 10}, {21, 9}},
+        // Shape 1: beside P3'.
+        {10, {0, 0, 2, 1.5, 0, 10, 0, 20, 10, 30, 15}, {-37, 14}},
+        // Shape 2: above P2'.
+        {20, {0, 0, 2, 1.5, 0, 10, 0, 20, 10, 30, 15}, {-27, 11}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.subtype);
+        std::vector<int16_t> codes = {10, 20, 30, 40, 50, 40, 41, 50, 51};
+        if (c.values.size() == 11)
+            codes.insert(codes.end(), {60, 61});
+        CEntity* source = Add(EntityType::LeaderText, c.subtype, c.values, codes, "ABC");
+        Mirror(3, {0, 0});
+        const CEntity* image = h.Doc().list.last;
+        ASSERT_NE(image, source);
+        ASSERT_EQ(image->type, EntityType::LeaderText);
+        ASSERT_EQ(image->values.size(), c.values.size());
+        EXPECT_NEAR(image->values[0], c.anchor[0], 1e-9);
+        EXPECT_NEAR(image->values[1], c.anchor[1], 1e-9);
+        EXPECT_NEAR(image->values[5], -c.values[5], 1e-9);
+        EXPECT_NEAR(image->values[7], -c.values[7], 1e-9);
+        EXPECT_EQ(image->values[4], c.values[4]);
+        EXPECT_EQ(image->codes, source->codes);
+        EXPECT_EQ(image->text, "ABC");
+    }
+}
+
+TEST_F(MirrorTest, DistanceChainAndRadiusDimensions)
+{
+    // Distance: from (0, 0) to (43.3, 25), at 30 degrees.
+    Add(EntityType::Dimension, 0, {0, 0, 0, 50, 3, 30, 10, 0, 0, 0, 0, 0, 0, 10, 0, 0, 43.3, 25},
+        {30, 31, 32, 10, 11, 12, 13, 14, 15, 16, 18, 19, 21, 22, 40, 41, 50, 51});
+    // Vertical chain of three points.
+    Add(EntityType::Dimension, 2, {0, 0, 0, 20, 3, 90, 10, 0, 0, 0, 0, 0, 0, 0, 10, 0, 5, 0, 8, 10, 2, 20},
+        {30, 31, 32, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 40, 41, 50, 51, 60, 61});
+    // Radius 10 about (0, 0) towards (10, 0), one decimal: "R10.0".
+    Add(EntityType::Dimension, 4, {0, 0, 0, 10, 2, 0, 10, 0, 0, 0, 0, 0, 5, 1, 0, 0, 10, 0},
+        {30, 31, 32, 10, 11, 12, 13, 14, 15, 16, 18, 19, 42, 43, 40, 41, 50, 51});
+    Mirror(2, {5, 0});
+    const auto dims = Live(EntityType::Dimension);
+    ASSERT_EQ(dims.size(), 3u);
+
+    const auto& d = dims[0]->values;
+    EXPECT_GE(d[5], -90.0);
+    EXPECT_LE(d[5], 90.0);
+    EXPECT_NEAR(d[5], -30, 0.01);
+    EXPECT_EQ(d[3], 50);
+
+    const auto& c = dims[1]->values;
+    EXPECT_NEAR(c[5], std::atan2(-10.0, 3.0) * 180 / std::numbers::pi, 1e-9);
+    EXPECT_EQ((std::vector<double>(c.begin() + 16, c.end())), (std::vector<double>{5, 0, 2, 10, 8, 20}));
+
+    const auto& r = dims[2]->values;
+    EXPECT_NEAR(r[5], 0, 1e-9);
+    EXPECT_EQ((std::vector<double>(r.begin() + 14, r.end())), (std::vector<double>{10, 0, 0, 0}));
+    EXPECT_NEAR(r[12], 0, 1e-9);
+    EXPECT_NEAR(r[13], 2.0 / 3, 1e-9);
+}
+
+TEST_F(MirrorTest, FillArcsRunTheOtherWayAndHatchBoxesStayOrdered)
+{
+    // A half disc: arc from (10, 0) counter-clockwise, then the vertex (-10, 0).
+    Add(EntityType::Fill, 2, {0, 0, 0, 0, 10, 10, 0, -10, 0}, {0, 0, 0, 2, 3, 4, 5, 10, 20});
+    Add(EntityType::Hatch, 0, {1, 1, 45, 0, 0, 10, 10, 5, 5, 5}, {1, 0, 0, 0, 0, 0, 0, 50, 51, 52});
+    Mirror(3, {0, 0});
+    const auto fills = Live(EntityType::Fill);
+    ASSERT_EQ(fills.size(), 2u);
+    EXPECT_EQ(fills[1]->codes[2], 1);
+    EXPECT_EQ(fills[1]->values, (std::vector<double>{0, 0, 0, 0, 10, -10, 0, 10, 0}));
+    const auto hatches = Live(EntityType::Hatch);
+    ASSERT_EQ(hatches.size(), 2u);
+    EXPECT_EQ(hatches[1]->values, (std::vector<double>{1, 1, 45, -10, 0, 0, 10, -5, 5, 5}));
+    EXPECT_EQ(hatches[1]->codes, hatches[0]->codes);
 }
 
 } // namespace
