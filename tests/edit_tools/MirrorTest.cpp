@@ -3,6 +3,7 @@
 // flip of a selection from the selection panel, protection and groups.
 
 #include "common/ToolHarness.h"
+#include "edit_tools/MoveToolFixture.h"
 
 #include "edit_tools/MoveTool.h"
 #include "model/Document.h"
@@ -23,27 +24,6 @@
 #include <vector>
 
 namespace {
-
-CMoveTool& MoveTool()
-{
-    for (std::size_t i = 0; i < ToolList.GetCount(); ++i)
-        if (ToolList.GetAt(i)->toolId == ToolId::Move)
-            return *static_cast<CMoveTool*>(ToolList.GetAt(i));
-    ADD_FAILURE() << "no move tool";
-    return *static_cast<CMoveTool*>(ToolList.GetAt(0));
-}
-
-std::string Dump(const CEntityList& list)
-{
-    std::string out;
-    for (const CEntity* e = list.first; e; e = e->next) {
-        out += std::to_string(e->type) + "/" + std::to_string(e->subtype) + "/" + std::to_string(e->state) + ":";
-        for (double v : e->values)
-            out += std::to_string(v) + ",";
-        out += ";";
-    }
-    return out;
-}
 
 class MirrorTest : public ::testing::Test {
 protected:

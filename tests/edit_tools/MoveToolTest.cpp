@@ -3,6 +3,7 @@
 // selection panel's order and quarter-turn operations.
 
 #include "common/ToolHarness.h"
+#include "edit_tools/MoveToolFixture.h"
 
 #include "edit_tools/MoveTool.h"
 #include "model/Document.h"
@@ -39,29 +40,6 @@ CEntity* AddTo(COrvikCadDoc& doc, int16_t type, int16_t subtype, std::initialize
     EXPECT_EQ(doc.list.AddEntity(hd, c.data(), 0x00112233, v.data(), text ? text : "", text ? "Courier" : ""), 0);
     doc.snaps.AddEntityPoints(doc.list.last);
     return doc.list.last;
-}
-
-CMoveTool& MoveTool()
-{
-    for (std::size_t i = 0; i < ToolList.GetCount(); ++i)
-        if (ToolList.GetAt(i)->toolId == ToolId::Move)
-            return *static_cast<CMoveTool*>(ToolList.GetAt(i));
-    ADD_FAILURE() << "no move tool";
-    return *static_cast<CMoveTool*>(ToolList.GetAt(0));
-}
-
-// Everything a drawing holds, in order, to compare before and after.
-std::string Dump(const CEntityList& list)
-{
-    std::string out;
-    for (const CEntity* e = list.first; e; e = e->next) {
-        out += std::to_string(e->type) + "/" + std::to_string(e->subtype) + "/" + std::to_string(e->state) + "/" +
-               std::to_string(e->layer) + ":";
-        for (double v : e->values)
-            out += std::to_string(v) + ",";
-        out += e->text + ";";
-    }
-    return out;
 }
 
 class MoveToolTest : public ::testing::Test {
