@@ -469,4 +469,90 @@ TEST_F(MoveToolTest, FrontAndBackMoveTheSelectionAsOneBlock)
     EXPECT_EQ(h.Doc().list.Size(), static_cast<std::size_t>(forward));
 }
 
+TEST_F(MoveToolTest, GroupsAndDimensionsFollowTheirMovesAndCopies)
+{
+    CEntity* a = AddLine(0, 0, 10, 0);
+    CEntity* header = Add(EntityType::GroupHeader, 0, {0, 0, 1, 0}, {10, 20, 10, 20});
+    a->owner = header;
+    a->group = header->group;
+    CEntity* area = Add(EntityType::Dimension, 8, {0, 0, 0, 100, 3, 0, 10, 5, 5}, {30, 31, 32, 10, 11, 12, 13, 40, 41});
+    while (area->owner)
+        area = area->owner;
+    ASSERT_EQ(area->type, EntityType::Dimension);
+    std::size_t members = 0;
+    for (const CEntity* e : h.Entities())
+        members += e->owner == area ? 1 : 0;
+
+    // A copy of the group's member joins the group; the dimension's copy
+    // builds its own members.
+    h.Select(12, 1);
+    h.Key(ID_SELECT_ALL);
+    RunFrom({0, 0}, {0, 20}, 0);
+    auto lines = Live(EntityType::Line);
+    std::vector<const CEntity*> grouped;
+    for (const CEntity* e : lines)
+        if (e->owner == header)
+            grouped.push_back(e);
+    ASSERT_EQ(grouped.size(), 2u);
+    EXPECT_EQ(grouped[1]->values, (std::vector<double>{0, 20, 10, 20}));
+    auto dims = Live(EntityType::Dimension);
+    ASSERT_EQ(dims.size(), 2u);
+    EXPECT_EQ(dims[1]->values[8], 25);
+    std::size_t copiedMembers = 0;
+    for (const CEntity* e : h.Entities())
+        copiedMembers += e->owner == dims[1] ? 1 : 0;
+    EXPECT_EQ(copiedMembers, members);
+
+    // A move: the header stays where it is, the moved member rejoins it.
+    h.Doc().list.DiscardUndo(&h.Doc().snaps);
+    h.Select(12, 0);
+    a->state = EntityState::Marked;
+    header->state = EntityState::Marked;
+    RunFrom({0, 0}, {5, 0}, 1);
+    EXPECT_EQ(Live(EntityType::GroupHeader), (std::vector<const CEntity*>{header}));
+    EXPECT_EQ(header->state, EntityState::Normal);
+    grouped.clear();
+    for (const CEntity* e : Live(EntityType::Line))
+        if (e->owner == header)
+            grouped.push_back(e);
+    ASSERT_EQ(grouped.size(), 2u);
+    EXPECT_EQ(grouped[1]->values, (std::vector<double>{5, 0, 15, 0}));
+}
+
+TEST_F(MoveToolTest, NegativeScaleKeepsLengthsPositive)
+{
+    Add(EntityType::Circle, 0, {10, 0, 5}, {10, 20, 40});
+    h.Select(12, 0);
+    h.Key(ID_SELECT_ALL);
+    MoveScale = -2.0f;
+    RunFrom({0, 0}, {0, 0}, 1);
+    const auto circles = Live(EntityType::Circle);
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_EQ(circles[0]->values, (std::vector<double>{-20, 0, 10}));
+}
+
+TEST_F(MoveToolTest, PasteIntoAProtectedDrawingRefusesOnceAndEmptiesTheBuffer)
+{
+    AddLine(10, 10, 60, 10);
+    AddLine(10, 30, 60, 30);
+    h.Select(12, 6);
+    h.Key(ID_SELECT_ALL);
+    EXPECT_EQ(InputPointCount, 2);
+    MagnetEnabled = 0;
+    h.Click(120, 120);
+    ASSERT_NE(EntityBuffer.first, nullptr);
+    // Activating a view at any other moment leaves the restart flag down.
+    h.Doc().ProtectionState = 1;
+    const std::string before = Dump(h.Doc().list);
+    h.View().OnActivateView(true, &h.View(), nullptr);
+    EXPECT_EQ(OperationRestarted, 1);
+    h.Click(200, 200);
+    EXPECT_EQ(h.Messages().size(), 1);
+    EXPECT_EQ(Dump(h.Doc().list), before);
+    EXPECT_EQ(EntityBuffer.first, nullptr);
+    EXPECT_EQ(InputPointCount, 0);
+    h.View().OnActivateView(true, &h.View(), nullptr);
+    EXPECT_EQ(OperationRestarted, 0);
+}
+
 } // namespace
