@@ -83,23 +83,22 @@ void CMoveTool::DrawAxisOn(COrvikCadView* view, platform::Dc& dc, platform::Poin
 
 int CMoveTool::DrawMirrorAxisPreview(COrvikCadView* view, platform::Point point, int horizontalLine)
 {
-    auto dc = view->GetClientDc();
-    if (m_axisShown) {
-        DrawAxisOn(view, *dc, m_previewPoint, horizontalLine, true);
-        m_axisShown = 0;
-    }
+    EraseMirrorAxis();
+    m_figureView = view;
     m_previewPoint = point;
+    auto dc = view->GetClientDc();
     DrawAxisOn(view, *dc, m_previewPoint, horizontalLine, true);
     m_axisShown = 1;
     return 0;
 }
 
-void CMoveTool::EraseMirrorAxis(COrvikCadView* view)
+void CMoveTool::EraseMirrorAxis()
 {
-    if (!m_axisShown || !view)
-        return;
-    auto dc = view->GetClientDc();
-    DrawAxisOn(view, *dc, m_previewPoint, ToolSubMode >= 4 ? 1 : 0, true);
+    if (m_axisShown)
+        if (COrvikCadView* shown = FigureView()) {
+            auto dc = shown->GetClientDc();
+            DrawAxisOn(shown, *dc, m_previewPoint, ToolSubMode >= 4 ? 1 : 0, true);
+        }
     m_axisShown = 0;
 }
 
@@ -108,7 +107,7 @@ void CMoveTool::ClickMirror(COrvikCadView* view, platform::Point point, int vert
     COrvikCadDoc* doc = view->GetDrawing();
     if (!doc)
         return;
-    EraseMirrorAxis(view);
+    EraseMirrorAxis();
     TakeStepPoint(view, point);
     InputPointCount = 0;
     ShowPrompt(PromptsOf(ToolSubMode).start);

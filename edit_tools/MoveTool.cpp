@@ -146,9 +146,8 @@ void CMoveTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
         ArmWhenMarked(view);
         return;
     }
-    if ((ToolSubMode == 0 || ToolSubMode == 1) && m_crossShown)
-        DrawBaseCross(view);
-    EraseMirrorAxis(view);
+    EraseBaseCross();
+    EraseMirrorAxis();
     DeselectAll(view, EntityState::Highlighted);
     InputPointCount = 0;
     OperationRestarted = 1;
@@ -158,10 +157,8 @@ void CMoveTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 
 void CMoveTool::Reset(COrvikCadView* view)
 {
-    if (m_crossShown && view)
-        DrawBaseCross(view);
-    m_crossShown = 0;
-    EraseMirrorAxis(view);
+    EraseBaseCross();
+    EraseMirrorAxis();
     // Copies waiting in the buffer for their paste are given up.
     if (ToolSubMode == 6 && InputPointCount == 3)
         EntityBuffer.RemoveAll();
@@ -215,9 +212,12 @@ void CMoveTool::SelectAll(COrvikCadView* view)
 
 void CMoveTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
 {
-    if (m_axisShown && view)
+    // Only the view they were drawn in shows them.
+    if (!view || view != FigureView())
+        return;
+    if (m_axisShown)
         DrawAxisOn(view, dc, m_previewPoint, ToolSubMode >= 4 ? 1 : 0, deviceDc);
-    if (!m_crossShown || !view)
+    if (!m_crossShown)
         return;
     const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
@@ -229,10 +229,29 @@ void CMoveTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool de
     dc.SetRop2(kept);
 }
 
-void CMoveTool::DrawBaseCross(COrvikCadView* view)
+COrvikCadView* CMoveTool::FigureView() const
 {
+    return static_cast<COrvikCadView*>(m_figureView.data());
+}
+
+void CMoveTool::ShowBaseCross(COrvikCadView* view)
+{
+    EraseMirrorAxis();
+    EraseBaseCross();
+    m_figureView = view;
+    m_crossShown = 1;
     auto dc = view->GetClientDc();
     RedrawToolFigures(view, *dc, true);
+}
+
+void CMoveTool::EraseBaseCross()
+{
+    if (m_crossShown)
+        if (COrvikCadView* shown = FigureView()) {
+            auto dc = shown->GetClientDc();
+            RedrawToolFigures(shown, *dc, true);
+        }
+    m_crossShown = 0;
 }
 
 void CMoveTool::TakeStepPoint(COrvikCadView* view, platform::Point point)
@@ -257,16 +276,13 @@ void CMoveTool::ClickMoveCopy(COrvikCadView* view, platform::Point point, int mo
         return;
     if (InputPointCount == 2) {
         TakeStepPoint(view, point);
-        m_crossShown = 1;
-        DrawBaseCross(view);
+        ShowBaseCross(view);
         InputPointCount = 3;
         ShowPrompt(PromptsOf(ToolSubMode).destination);
         doc->list.DiscardUndo(&doc->snaps);
         return;
     }
-    if (m_crossShown)
-        DrawBaseCross(view);
-    m_crossShown = 0;
+    EraseBaseCross();
     TakeStepPoint(view, point);
     InputPointCount = 0;
     ShowPrompt(PromptsOf(ToolSubMode).start);

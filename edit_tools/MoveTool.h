@@ -114,6 +114,7 @@ public:
     platform::Point m_previewPoint{};  // the base-point cross marker (view point)
     int32_t m_crossShown = 0;          // the cross marker is on screen
     int32_t m_axisShown = 0;           // the mirror axis preview is on screen
+    QPointer<QWidget> m_figureView;    // the view the cross or the axis is drawn in
     double m_mirrorAxis[3] = {};       // the axis a x + b y + c = 0 of the running mirror
 
 private:
@@ -126,11 +127,14 @@ private:
     void TakeStepPoint(COrvikCadView* view, platform::Point point);
     // The cross marker at m_previewPoint, drawn in the not-XOR mix (a second
     // drawing takes it away).
-    void DrawBaseCross(COrvikCadView* view);
+    void ShowBaseCross(COrvikCadView* view);
+    void EraseBaseCross();
+    // The view the cross or axis was drawn in, while it is open.
+    COrvikCadView* FigureView() const;
     void EndOperation(COrvikCadView* view);
     // The mirror axis line through `at` across the client area, not-XOR.
     void DrawAxisOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, int horizontalLine, bool deviceDc);
-    void EraseMirrorAxis(COrvikCadView* view);
+    void EraseMirrorAxis();
     // Copies the buffer table allows, added to EntityBuffer.
     static void AddToBuffer(COrvikCadView* view, const CEntity& source);
 };

@@ -144,7 +144,11 @@ TEST_F(MoveToolTest, ClickedMoveShiftsByTheTakenPointsAndOneUndoRestores)
     h.Click(150, 150);
     EXPECT_EQ(InputPointCount, 3);
     EXPECT_EQ(h.Prompt(), QStringLiteral("移動先の位置(点)を指示して下さい。"));
+    // The base point's cross stays on screen through a repaint.
+    h.View().Buffer().InvalidateAll(true);
+    EXPECT_NE(h.Screen(), h.FreshRedraw());
     h.Click(250, 200);
+    EXPECT_EQ(h.Screen(), h.FreshRedraw());
     EXPECT_EQ(InputPointCount, 0);
     EXPECT_EQ(h.Prompt(), QStringLiteral("移動する図形要素を選んでください。"));
     const CMoveTool& tool = MoveTool();
