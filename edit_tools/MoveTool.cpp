@@ -256,7 +256,17 @@ void CMoveTool::EraseBaseCross()
 
 void CMoveTool::TakeStepPoint(COrvikCadView* view, platform::Point point)
 {
-    const TakenPoint p = TakePoint(view, point, 0);
+    TakenPoint p = TakePoint(view, point, 0);
+    // Without the magnet the shared click point looks at grid points only;
+    // this tool takes the point of whatever entity lies under the cursor.
+    if (p.source != PointSource::Marker && !MagnetEnabled) {
+        double px = 0.0, py = 0.0;
+        if (view->PickEntity(0, point.x, point.y, px, py)) {
+            p.x = px;
+            p.y = py;
+            p.view = PreviewPoint(view, px, py);
+        }
+    }
     const int step = InputPointCount >= 0 && InputPointCount < MaxInputPoints ? InputPointCount : 0;
     X[step] = p.x;
     Y[step] = p.y;

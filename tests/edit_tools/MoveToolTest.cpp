@@ -559,4 +559,27 @@ TEST_F(MoveToolTest, PasteIntoAProtectedDrawingRefusesOnceAndEmptiesTheBuffer)
     EXPECT_EQ(OperationRestarted, 0);
 }
 
+TEST_F(MoveToolTest, BasePointSnapsToTheEntityUnderTheCursorWithTheMagnetOff)
+{
+    AddLine(10, 10, 60, 10);
+    h.View().RedrawNow();
+    MagnetEnabled = 0;
+    h.Select(12, 1);
+    h.Key(ID_SELECT_ALL);
+    const platform::Point p = h.Client(60, 10);
+    const platform::Point at = p;
+    // Whatever answers a pick of any entity, the grid included.
+    double px = 0, py = 0;
+    const platform::Point logical{at.x + h.View().FrameScrollX(), at.y + h.View().FrameScrollY()};
+    ASSERT_NE(h.View().PickEntity(0, logical.x, logical.y, px, py), nullptr);
+    h.ClickAt(at);
+    EXPECT_EQ(InputPointCount, 3);
+    EXPECT_DOUBLE_EQ(MoveTool().X[2], px);
+    EXPECT_DOUBLE_EQ(MoveTool().Y[2], py);
+    // Away from every entity the click point itself is taken.
+    const platform::Point q = h.Client(300, 300);
+    h.ClickAt({q.x + 1, q.y + 1});
+    EXPECT_DOUBLE_EQ(MoveTool().X[3], h.ModelX({q.x + 1, q.y + 1}));
+}
+
 } // namespace
