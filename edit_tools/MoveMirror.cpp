@@ -110,7 +110,7 @@ void CMoveTool::ClickMirror(COrvikCadView* view, platform::Point point, int vert
     EraseMirrorAxis();
     TakeStepPoint(view, point);
     InputPointCount = 0;
-    ShowPrompt(PromptsOf(ToolSubMode).start);
+    ShowPrompt(StepsOf(ToolSubMode).start);
     doc->list.DiscardUndo(&doc->snaps);
     MirrorSelection(view, vertical, move);
     EndOperation(view);

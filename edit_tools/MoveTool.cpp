@@ -21,23 +21,30 @@
 
 namespace {
 
-const CMoveTool::SubModePrompts Prompts[7] = {
+const CMoveTool::SubModeSteps Steps[7] = {
     {"移動する図形要素を選んでください。", "マウス右ボタンで選択終了。移動処理を行います。",
      "移動の基準となる場所をマウスクリックしてください。", "移動の方向値を入力してください。",
-     "移動基準位置(点)を指示して下さい。", "移動先の位置(点)を指示して下さい。"},
+     "移動基準位置(点)を指示して下さい。", "移動先の位置(点)を指示して下さい。",
+     &CMoveTool::ClickMove},
     {"複写する図形要素を選んでください。", "マウス右ボタンで選択終了。複写処理を行います。",
      "複写の基準となる場所をマウスクリックしてください。", "複写の方向値を入力してください。",
-     "複写基準位置(点)を指示して下さい。", "複写先の位置(点)を指示して下さい。"},
+     "複写基準位置(点)を指示して下さい。", "複写先の位置(点)を指示して下さい。",
+     &CMoveTool::ClickCopy},
     {"水平反転 移動する図形要素を選んでください。", "マウス右ボタンで選択終了。水平反転移動処理を行います。",
-     "水平反転移動の基準となる場所をマウスクリックしてください。", "", "反転移動する基準位置を選んで下さい。", ""},
+     "水平反転移動の基準となる場所をマウスクリックしてください。", "", "反転移動する基準位置を選んで下さい。", "",
+     &CMoveTool::ClickMirrorHorizontally},
     {"水平反転 複写する図形要素を選んでください。", "マウス右ボタンで選択終了。水平反転複写処理を行います。",
-     "水平反転複写の基準となる場所をマウスクリックしてください。", "", "反転複写する基準位置を選んで下さい。", ""},
+     "水平反転複写の基準となる場所をマウスクリックしてください。", "", "反転複写する基準位置を選んで下さい。", "",
+     &CMoveTool::ClickMirrorCopyHorizontally},
     {"垂直反転 移動する図形要素を選んでください。", "マウス右ボタンで選択終了。垂直反転移動処理を行います。",
-     "垂直反転移動の基準となる場所をマウスクリックしてください。", "", "反転移動する基準位置を選んで下さい。", ""},
+     "垂直反転移動の基準となる場所をマウスクリックしてください。", "", "反転移動する基準位置を選んで下さい。", "",
+     &CMoveTool::ClickMirrorVertically},
     {"垂直反転 複写する図形要素を選んでください。", "マウス右ボタンで選択終了。垂直反転複写処理を行います。",
-     "垂直反転複写の基準となる場所をマウスクリックしてください。", "", "反転複写する基準位置を選んで下さい。", ""},
+     "垂直反転複写の基準となる場所をマウスクリックしてください。", "", "反転複写する基準位置を選んで下さい。", "",
+     &CMoveTool::ClickMirrorCopyVertically},
     {"図面間移動を行う図形要素を選んでください。", "マウス右ボタンで選択終了。図面間移動処理を行います。",
-     "図面間複写の基準となる場所をマウスクリックしてください。", "", "", ""},
+     "図面間複写の基準となる場所をマウスクリックしてください。", "", "", "",
+     &CMoveTool::ClickCopyBetweenDrawings},
 };
 
 void PromptIfAny(const char* text)
@@ -58,9 +65,9 @@ CMoveTool::CMoveTool() : CDrawTool(ToolId::Move)
     TransformSelectionInPlace = &CMoveTool::RunSelectionOperation;
 }
 
-const CMoveTool::SubModePrompts& CMoveTool::PromptsOf(int subMode)
+const CMoveTool::SubModeSteps& CMoveTool::StepsOf(int subMode)
 {
-    return Prompts[subMode >= 0 && subMode <= 6 ? subMode : 0];
+    return Steps[subMode >= 0 && subMode <= 6 ? subMode : 0];
 }
 
 void CMoveTool::FocusOptionBox(COrvikCadView*)
@@ -90,33 +97,18 @@ void CMoveTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* poin
         }
         if (m_pickState == 1) {
             SelectionArmed = 1;
-            ShowPrompt(PromptsOf(ToolSubMode).marked);
+            ShowPrompt(StepsOf(ToolSubMode).marked);
         }
         ButtonDownPending = 0;
         XorPreviewShown = 0;
         return;
     }
-    switch (ToolSubMode) {
-    case 0:
-    case 1:
-        ClickMoveCopy(view, *point, ToolSubMode == 0 ? 1 : 0);
-        break;
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-        ClickMirror(view, *point, ToolSubMode >= 4 ? 1 : 0, ToolSubMode % 2 == 0 ? 1 : 0);
-        break;
-    case 6:
-        // The destination is taken only in a view activated after the
-        // base point was given.
-        if (InputPointCount == 3 && OperationRestarted == 0)
-            return;
-        ClickCopyBetweenDrawings(view, *point);
-        break;
-    default:
-        break;
-    }
+    // The destination of a copy between drawings is taken only in a view
+    // activated after the base point was given.
+    if (ToolSubMode == 6 && InputPointCount == 3 && OperationRestarted == 0)
+        return;
+    if (ToolSubMode >= 0 && ToolSubMode <= 6)
+        (this->*StepsOf(ToolSubMode).click)(view, *point);
     SelectionArmed = 0;
     ButtonDownPending = 0;
     XorPreviewShown = 0;
@@ -177,17 +169,17 @@ void CMoveTool::Reset(COrvikCadView* view)
     InputPointCount = 0;
     ButtonDownPending = 0;
     XorPreviewShown = 0;
-    ShowPrompt(PromptsOf(ToolSubMode).start);
+    ShowPrompt(StepsOf(ToolSubMode).start);
 }
 
 void CMoveTool::EndSelection(COrvikCadView* view)
 {
     if ((ToolSubMode == 0 || ToolSubMode == 1) && MoveByCoordinates == 1) {
-        ShowPrompt(PromptsOf(ToolSubMode).typed);
+        ShowPrompt(StepsOf(ToolSubMode).typed);
         MoveByDialog(view, ToolSubMode == 0 ? 1 : 0);
         InputPointCount = 0;
     } else {
-        ShowPrompt(PromptsOf(ToolSubMode).ended);
+        ShowPrompt(StepsOf(ToolSubMode).ended);
         InputPointCount = 2;
     }
     SelectionArmed = 0;
@@ -207,7 +199,7 @@ void CMoveTool::SelectAll(COrvikCadView* view)
     m_pickState = 1;
     m_firstNew = nullptr;
     InputPointCount = 2;
-    PromptIfAny(PromptsOf(ToolSubMode).all);
+    PromptIfAny(StepsOf(ToolSubMode).all);
 }
 
 void CMoveTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
@@ -288,14 +280,14 @@ void CMoveTool::ClickMoveCopy(COrvikCadView* view, platform::Point point, int mo
         TakeStepPoint(view, point);
         ShowBaseCross(view);
         InputPointCount = 3;
-        ShowPrompt(PromptsOf(ToolSubMode).destination);
+        ShowPrompt(StepsOf(ToolSubMode).destination);
         doc->list.DiscardUndo(&doc->snaps);
         return;
     }
     EraseBaseCross();
     TakeStepPoint(view, point);
     InputPointCount = 0;
-    ShowPrompt(PromptsOf(ToolSubMode).start);
+    ShowPrompt(StepsOf(ToolSubMode).start);
     TransformSelection(view, 0, move, MoveScale, MoveAngle);
     EndOperation(view);
 }

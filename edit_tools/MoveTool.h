@@ -25,18 +25,18 @@ class CMoveTool : public CDrawTool {
 public:
     CMoveTool();
 
-    // What each sub-mode says at its steps (UTF-8; empty where it says
-    // nothing): at step 0, after a marking action, after EndSelection, for
-    // typed offsets, after SelectAll, at step 3.
-    struct SubModePrompts {
-        const char* start;
-        const char* marked;
-        const char* ended;
-        const char* typed;
-        const char* all;
-        const char* destination;
+    // One sub-mode's steps: what it says at each of them (UTF-8; empty where
+    // it says nothing) and what its click after the selection does.
+    struct SubModeSteps {
+        const char* start;        // at step 0: after a reset and after every operation
+        const char* marked;       // after a marking action
+        const char* ended;        // after EndSelection
+        const char* typed;        // for typed offsets
+        const char* all;          // after SelectAll
+        const char* destination;  // at step 3
+        void (CMoveTool::*click)(COrvikCadView* view, platform::Point point);
     };
-    static const SubModePrompts& PromptsOf(int subMode);
+    static const SubModeSteps& StepsOf(int subMode);
 
     void FocusOptionBox(COrvikCadView* view) override;
     void OnLButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
@@ -47,6 +47,14 @@ public:
     void EndSelection(COrvikCadView* view) override;
     void SelectAll(COrvikCadView* view) override;
     void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+
+    // The click handlers of the sub-modes.
+    void ClickMove(COrvikCadView* view, platform::Point point) { ClickMoveCopy(view, point, 1); }
+    void ClickCopy(COrvikCadView* view, platform::Point point) { ClickMoveCopy(view, point, 0); }
+    void ClickMirrorHorizontally(COrvikCadView* view, platform::Point point) { ClickMirror(view, point, 0, 1); }
+    void ClickMirrorCopyHorizontally(COrvikCadView* view, platform::Point point) { ClickMirror(view, point, 0, 0); }
+    void ClickMirrorVertically(COrvikCadView* view, platform::Point point) { ClickMirror(view, point, 1, 1); }
+    void ClickMirrorCopyVertically(COrvikCadView* view, platform::Point point) { ClickMirror(view, point, 1, 0); }
 
     // Sub-modes 0 and 1: the base-point click (step 2), then the
     // destination click (step 3) that runs the engine. move: 1 move, 0 copy.
