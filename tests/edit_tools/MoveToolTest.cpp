@@ -349,7 +349,8 @@ TEST_F(MoveToolTest, CopyBetweenTwoDrawings)
     const std::string aBefore = Dump(h.Doc().list);
 
     auto docB = std::make_unique<COrvikCadDoc>();
-    auto* viewB = new COrvikCadView();
+    auto viewBHolder = std::make_unique<COrvikCadView>();
+    COrvikCadView* viewB = viewBHolder.get();
     viewB->AttachDrawing(docB.get());
     viewB->resize(800, 600);
     viewB->show();
@@ -410,7 +411,6 @@ TEST_F(MoveToolTest, CopyBetweenTwoDrawings)
     docB->list.UndoRedo();
     for (const CEntity* e = docB->list.first; e; e = e->next)
         EXPECT_EQ(e->type, EntityType::Grid);
-    delete viewB;
 }
 
 TEST_F(MoveToolTest, SelectionPanelTurnsAndOrders)
