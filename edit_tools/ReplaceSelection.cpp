@@ -8,19 +8,31 @@
 #include <unordered_map>
 #include <vector>
 
-namespace {
-
 bool IsDimensionMember(const CEntity* e)
 {
     return e->owner && e->owner->type == EntityType::Dimension;
 }
 
-} // namespace
+CEntity* AddShownCopy(COrvikCadView* view, platform::Dc& dc, const EntityCopy& copy)
+{
+    COrvikCadDoc* doc = view->GetDrawing();
+    CEntity* added = AddEntityCopy(doc->list, copy);
+    if (!added)
+        return nullptr;
+    // The copy and, for a dimension, the members built behind it.
+    for (CEntity* e = added; e; e = e->next)
+        doc->snaps.AddEntityPoints(e);
+    if (added->type == EntityType::Dimension)
+        view->DrawEntityChain(dc, added);
+    else
+        view->DrawEntity(dc, added, EntityState::Normal);
+    return added;
+}
 
-void RelinkGroupsAndSnapStates(CEntityList& list, CSnapPointList* snaps)
+void RelinkGroupsAndSnapStates(CEntityList& list, CSnapPointList* snaps, bool relinkGroups)
 {
     std::unordered_map<int16_t, CEntity*> headers;
-    for (CEntity* e = list.first; e; e = e->next)
+    for (CEntity* e = list.first; relinkGroups && e; e = e->next)
         if (e->type == EntityType::GroupHeader && e->state != EntityState::Deleted && e->group != 0)
             headers.emplace(e->group, e);
     for (CEntity* e = list.first; e; e = e->next) {
@@ -36,7 +48,7 @@ void RelinkGroupsAndSnapStates(CEntityList& list, CSnapPointList* snaps)
     }
 }
 
-ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const ReplaceRule& rule)
+ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const ReplaceRule& rule, bool relinkGroups)
 {
     ReplaceResult result;
     COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
@@ -65,7 +77,7 @@ ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const R
         source->state = EntityState::Deleted;
         CEntity* added = nullptr;
         if (std::optional<EntityCopy> copy = rule(*source))
-            added = AddEntityCopy(list, *copy);
+            added = AddShownCopy(view, *dc, *copy);
         if (!added) {
             source->state = EntityState::Normal;
             continue;
@@ -73,13 +85,6 @@ ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const R
         ++result.replaced;
         if (!result.firstNew)
             result.firstNew = added;
-        // The copy and, for a dimension, the members built behind it.
-        for (CEntity* e = added; e; e = e->next)
-            doc->snaps.AddEntityPoints(e);
-        if (added->type == EntityType::Dimension)
-            view->DrawEntityChain(*dc, added);
-        else
-            view->DrawEntity(*dc, added, EntityState::Normal);
     }
     // Members follow their dimension: out with it, or back with it.
     if (anyDimension)
@@ -90,7 +95,7 @@ ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const R
         if (IsDimensionMember(source) && source->state == sourceState)
             source->state = EntityState::Normal;
 
-    RelinkGroupsAndSnapStates(list, &doc->snaps);
+    RelinkGroupsAndSnapStates(list, &doc->snaps, relinkGroups);
     FinishReplacingEdit(list, &doc->snaps, result.firstNew);
     if (result.firstNew)
         doc->SetModifiedFlag(true);

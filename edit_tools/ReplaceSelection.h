@@ -5,6 +5,7 @@
 // undo brings the sources back and a second one the copies.
 
 #include "model/EntityTransform.h"
+#include "platform/Dc.h"
 
 #include <functional>
 #include <optional>
@@ -32,8 +33,20 @@ struct ReplaceResult {
 //   number, and every snap point takes its entity's state;
 // - the step is finished as a replacing edit (undo state 3, mark on the first
 //   copy) and the view repainted.
-ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const ReplaceRule& rule);
+// relinkGroups false: the copies keep their group number but join no header
+// (a mirror leaves its images outside their group).
+ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const ReplaceRule& rule,
+                               bool relinkGroups = true);
+
+// Adds one copy at the tail of the view's drawing, registers its snap
+// points (a dimension's members included) and draws it on dc. Null when
+// the list refused it.
+CEntity* AddShownCopy(COrvikCadView* view, platform::Dc& dc, const EntityCopy& copy);
+
+// Whether the entity is a member of a dimension (the dimension builds it).
+bool IsDimensionMember(const CEntity* e);
 
 // Links every entity with a group number to the live group header of that
 // number and gives every snap point its entity's state, in one pass.
-void RelinkGroupsAndSnapStates(CEntityList& list, CSnapPointList* snaps);
+// With relinkGroups false only the snap points are brought in step.
+void RelinkGroupsAndSnapStates(CEntityList& list, CSnapPointList* snaps, bool relinkGroups = true);

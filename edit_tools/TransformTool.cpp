@@ -3,6 +3,7 @@
 
 #include "edit_tools/TransformTool.h"
 
+#include "edit_tools/MarkSelection.h"
 #include "edit_tools/ReplaceSelection.h"
 #include "edit_tools/SelectTool.h"
 #include "model/EntityTransform.h"
@@ -21,12 +22,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <vector>
-
-namespace {
-
-constexpr int WindowTolerance = 10;  // logical pixels between press and release
-
-} // namespace
 
 const char* CTransformTool::FirstPrompt(int subMode)
 {
@@ -79,35 +74,8 @@ void CTransformTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point*
         XorPreviewShown = 0;
         return;
     }
-    COrvikCadDoc* doc = view->GetDrawing();
-    if (!doc)
-        return;
-    if (ButtonDownPending) {
-        ButtonDownPending = 0;
-        // One more drawing of the band takes it away.
-        if (XorPreviewShown) {
-            XorPreviewShown = 0;
-            DrawDragRect(view, corner, 0);
-        }
-    }
-    // The release decides between a click and a window, however few moves
-    // the band saw.
-    corner = *point;
-    if (std::abs(corner.x - anchor.x) >= WindowTolerance || std::abs(corner.y - anchor.y) >= WindowTolerance) {
-        SelectInWindow(view, *point);
-    } else {
-        double x = 0, y = 0;
-        CEntity* e = view->PickEntity(MagnetEnabled ? 1 : -999, point->x, point->y, x, y);
-        if (e && e->layer == static_cast<int>(view->currentLayer)) {
-            CEntity* unit = e->owner ? e->owner : e;
-            const int16_t state = unit->state == EntityState::Marked ? EntityState::Normal : EntityState::Marked;
-            unit->state = state;
-            SetGroupMembersState(view, unit, state);
-            auto dc = view->GetClientDc();
-            view->DrawEntity(*dc, unit, state);
-            m_pickState = 1;
-        }
-    }
+    if (MarkOnRelease(*this, view, *point))
+        m_pickState = 1;
     if (m_pickState == 1) {
         SelectionArmed = 1;
         Prompt(MenuPrompt(ToolSubMode));
@@ -116,26 +84,9 @@ void CTransformTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point*
     XorPreviewShown = 0;
 }
 
-void CTransformTool::SelectInWindow(COrvikCadView* view, platform::Point point)
-{
-    int x1 = anchor.x, y1 = anchor.y, x2 = point.x, y2 = point.y;
-    NormalizeRect(x1, y1, x2, y2);
-    double wx1 = view->XToModel(x1), wy1 = view->YToModel(y1), wx2 = view->XToModel(x2), wy2 = view->YToModel(y2);
-    NormalizeWorldRect(wx1, wy1, wx2, wy2);
-    SelectInRect(view, wx1, wy1, wx2, wy2, EntityState::Marked);
-    m_pickState = 1;
-}
-
 void CTransformTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
-    const COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
-    if (!doc || SelectionArmed)
-        return;
-    for (const CEntity* e = doc->list.first; e; e = e->next)
-        if (e->state == EntityState::Marked) {
-            SelectionArmed = 1;
-            return;
-        }
+    ArmWhenMarked(view);
 }
 
 void CTransformTool::Reset(COrvikCadView* view)

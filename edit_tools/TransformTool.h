@@ -70,7 +70,6 @@ public:
     double m_stretchLength = 0.0;
 
 private:
-    void SelectInWindow(COrvikCadView* view, platform::Point point);
     // The fixed, moving and new ends of the reference line.
     void StretchEnds(GeoPoint& f, GeoPoint& m, GeoPoint& n) const;
     // Drops the mark of a replaced entity and ends a stretch: one undo step

@@ -315,6 +315,40 @@ void CEntityList::Cut(CEntity* e)
     Unlinked(e);
 }
 
+void CEntityList::MoveRun(const std::vector<CEntity*>& run, CEntity* after)
+{
+    if (run.empty())
+        return;
+    for (CEntity* e : run) {
+        if (e->previous)
+            e->previous->next = e->next;
+        else
+            first = e->next;
+        if (e->next)
+            e->next->previous = e->previous;
+        else
+            last = e->previous;
+    }
+    CEntity* before = after;
+    CEntity* behind = after ? after->next : first;
+    for (CEntity* e : run) {
+        e->previous = before;
+        if (before)
+            before->next = e;
+        else
+            first = e;
+        before = e;
+    }
+    before->next = behind;
+    if (behind)
+        behind->previous = before;
+    else
+        last = before;
+    for (CEntity* e = first; e; e = e->next)
+        e->rank = ++nextRank;
+    NoteAllChanged();
+}
+
 void UnlinkEntity(CEntityList& list, CEntity* e)
 {
     list.Cut(e);

@@ -101,6 +101,12 @@ public:
     // group counter to 1. Used on detached chains.
     void FreeChain(CEntity* entity);
 
+    // Moves `run` (linked entities of this list, in the order given) so that
+    // it stands as one block just after `after` (at the head when null;
+    // `after` must not be in the run). Nothing is freed or re-slotted; the
+    // ranks are taken anew in list order and the observers start again.
+    void MoveRun(const std::vector<CEntity*>& run, CEntity* after);
+
     // Reference point of the selected entities (state 3), by PartsBase.
     void GetSelectionCentre(double& x, double& y) const;
 

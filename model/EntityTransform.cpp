@@ -3,7 +3,9 @@
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"
 #include "model/GeometryLines.h"
+#include "model/Utilities.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -15,6 +17,8 @@ struct Transform {
     const TransformMatrix& matrix;
     double scale;
     double angle;
+    bool reflect = false;
+    double axis = 0.0;  // direction of the mirror axis, degrees
 
     // Carries the point stored at values[i], values[i + 1].
     void Point(std::vector<double>& v, std::size_t i) const
@@ -33,7 +37,7 @@ struct Transform {
     void Direction(std::vector<double>& v, std::size_t i) const
     {
         if (i < v.size())
-            v[i] = NormaliseDegrees(v[i] + angle);
+            v[i] = NormaliseDegrees(reflect ? 2.0 * axis - v[i] : v[i] + angle);
     }
 };
 
@@ -92,6 +96,9 @@ void TransformBoundary(EntityCopy& copy, std::size_t start, bool inHatch, const 
         case BoundaryItem::ArcCw:
             t.Length(v, i + 2);
             t.Point(v, i + 3);
+            // A reflected arc runs the other way.
+            if (t.reflect)
+                copy.codes[i] = kind == BoundaryItem::ArcCcw ? BoundaryItem::ArcCw : BoundaryItem::ArcCcw;
             break;
         case BoundaryItem::Circle:
             t.Length(v, i + 2);
@@ -109,6 +116,8 @@ void TransformBoundary(EntityCopy& copy, std::size_t start, bool inHatch, const 
             t.Direction(v, i + 6);
             if (inHatch)
                 t.Point(v, i + 7);
+            else if (t.reflect)
+                v[i + 7] = -v[i + 7];
             break;
         default:
             break;
@@ -117,6 +126,44 @@ void TransformBoundary(EntityCopy& copy, std::size_t start, bool inHatch, const 
     }
     if (!inHatch && i + 2 == v.size())
         t.Point(v, i);
+}
+
+// The box corners at values[i .. i + 3] ordered: smaller x and y first.
+void OrderCorners(std::vector<double>& v, std::size_t i)
+{
+    if (i + 3 >= v.size())
+        return;
+    if (v[i] > v[i + 2])
+        std::swap(v[i], v[i + 2]);
+    if (v[i + 1] > v[i + 3])
+        std::swap(v[i + 1], v[i + 3]);
+}
+
+// A reflected leader text stands beside its leader again: by the shape,
+// beside the second (shape 0, 2) or third (1) leader point, on the side away
+// from the first; n characters of height h.
+void PlaceLeaderTextAnchor(std::vector<double>& v, int shape, int n)
+{
+    if (v.size() < 9 || (shape == 1 && v.size() < 11))
+        return;
+    const double h = v[2], w = n * h, u = h / 2;
+    const bool left = v[5] > v[7];
+    std::size_t p = 7;
+    double dy = -u;
+    switch (shape) {
+    case 0:
+        break;
+    case 1:
+        p = 9;
+        break;
+    case 2:
+        dy = u;
+        break;
+    default:
+        return;
+    }
+    v[0] = left ? v[p] - w - u : v[p] + u;
+    v[1] = v[p + 1] + dy;
 }
 
 bool TransformEllipse(const CEntity& source, EntityCopy& copy, const Transform& t, bool keepStoredForm)
@@ -161,6 +208,10 @@ bool TransformEllipse(const CEntity& source, EntityCopy& copy, const Transform& 
         const GeoPoint e = t.matrix.Apply(ends.x[1], ends.y[1]);
         v[is] = static_cast<float>(DirectionDegrees(s.x - c.x, s.y - c.y));
         v[ie] = static_cast<float>(DirectionDegrees(e.x - c.x, e.y - c.y));
+        // The reflection reverses the arc, which runs from start to end
+        // counter-clockwise: the ends change places.
+        if (t.reflect)
+            std::swap(v[is], v[ie]);
     }
     v[ir] = rotation;
     copy.header.layer = source.layer;
@@ -319,6 +370,8 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
             v = {c.x, c.y, r, v[3], v[4]};
         else
             v = {c.x, c.y, r, DirectionDegrees(s.x - c.x, s.y - c.y), DirectionDegrees(e.x - c.x, e.y - c.y)};
+        if (t.reflect)
+            copy.header.subtype = static_cast<int16_t>(-source.subtype);
         return true;
     }
     case EntityType::Ellipse:
@@ -337,7 +390,9 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         t.Point(v, 0);
         t.Length(v, 2);
         t.Length(v, 3);
-        t.Direction(v, 4);
+        // A reflected text only moves: it reads as before.
+        if (!t.reflect)
+            t.Direction(v, 4);
         copy.text = source.text;
         return true;
     case EntityType::LeaderText: {
@@ -353,11 +408,14 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         t.Point(v, 0);
         t.Length(v, 2);
         t.Length(v, 3);
-        t.Direction(v, 4);
+        if (!t.reflect)
+            t.Direction(v, 4);
         t.Point(v, 5);
         t.Point(v, 7);
         if (count == 11)
             t.Point(v, 9);
+        if (t.reflect)
+            PlaceLeaderTextAnchor(v, source.subtype / 10, CountMbcsChars(source.text));
         copy.text = source.text;
         return true;
     }
@@ -373,6 +431,8 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
             return false;
         t.Point(v, 3);
         t.Point(v, 5);
+        if (t.reflect)
+            OrderCorners(v, 3);
         TransformBoundary(copy, 7, true, t);
         return true;
     case EntityType::Image: {
@@ -381,9 +441,17 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         v.resize(4);
         SetCodes(copy, {10, 20, 11, 22});
         const double w = v[2] - v[0], h = v[3] - v[1];
-        t.Point(v, 0);
-        v[2] = v[0] + w;
-        v[3] = v[1] + h;
+        if (t.reflect) {
+            // The rectangle is reflected and ordered again; the picture is
+            // not turned over.
+            t.Point(v, 0);
+            t.Point(v, 2);
+            OrderCorners(v, 0);
+        } else {
+            t.Point(v, 0);
+            v[2] = v[0] + w;
+            v[3] = v[1] + h;
+        }
         copy.text = source.text;
         return true;
     }
@@ -439,7 +507,7 @@ std::optional<EntityCopy> TransformedCopy(const CEntity& source, const Transform
     if (!HasTransformedCopy(source))
         return std::nullopt;
     EntityCopy copy = StartCopy(source, policy);
-    const Transform t{matrix, scale, angle};
+    const Transform t{matrix, scale, angle, policy.reflect, policy.axisDegrees};
     if (!Build(source, copy, t, policy))
         return std::nullopt;
     for (double value : copy.values)
@@ -467,6 +535,31 @@ CEntity* AddEntityCopy(CEntityList& list, const EntityCopy& copy)
     if (added && copy.group != 0)
         added->group = copy.group;
     return added;
+}
+
+TransformMatrix MirrorMatrix(GeoPoint base, bool vertical)
+{
+    TransformMatrix m;
+    if (vertical) {
+        m.m[4] = -1.0;
+        m.m[7] = 2.0 * base.y;
+    } else {
+        m.m[0] = -1.0;
+        m.m[6] = 2.0 * base.x;
+    }
+    return m;
+}
+
+TransformPolicy MirrorPolicy(bool vertical, int16_t layer)
+{
+    TransformPolicy policy;
+    policy.layer = layer;
+    policy.ellipsesKeepLayer = true;
+    policy.keepGroup = true;
+    policy.keepFont = false;
+    policy.reflect = true;
+    policy.axisDegrees = vertical ? 0.0 : 90.0;
+    return policy;
 }
 
 TransformMatrix MoveMatrix(GeoPoint base, GeoPoint destination, double scale, double angle)

@@ -32,6 +32,13 @@ struct TransformPolicy {
     // directions (arc angles, ellipse rotation and angles) exactly as stored
     // instead of taking them afresh from the carried points.
     bool keepStoredForm = false;
+    // The matrix is a reflection in an axis running at `axisDegrees`:
+    // arcs run the other way (subtype negated, boundary arcs 0 and 1
+    // exchanged), elliptic arcs exchange start and end, texts keep their
+    // angle and stand beside their leader, stored directions d become
+    // 2 * axisDegrees - d, hatch boxes and image rectangles are ordered again.
+    bool reflect = false;
+    double axisDegrees = 0.0;
 };
 
 // A new entity ready to be added by AddEntityCopy.
@@ -65,6 +72,13 @@ std::optional<EntityCopy> TransformedCopy(const CEntity& source, const Transform
 // record, whose members the list builds), or null when the list refused it
 // (a coordinate out of range).
 CEntity* AddEntityCopy(CEntityList& list, const EntityCopy& copy);
+
+// The reflection in the vertical line x = base.x (horizontal flip, left and
+// right change places), or in the horizontal line y = base.y (vertical).
+TransformMatrix MirrorMatrix(GeoPoint base, bool vertical);
+
+// The policy of a mirror image in that axis, on `layer`.
+TransformPolicy MirrorPolicy(bool vertical, int16_t layer);
 
 // The matrix of a move: about `base` turned by `angle` degrees, distances
 // from it times `scale`, then `base` brought onto `destination`.

@@ -255,6 +255,10 @@ public:
     // Ctrl+A: the current tool's SelectAll (its menu item is enabled for
     // the selection and move tools only).
     void OnSelectAll();
+    // Command 32900: the selection panel's operation CommandArgument (1 to
+    // the front, 2 to the back, 3 and 4 flips, 5 and 6 quarter turns) on
+    // the selected entities.
+    void OnSelectionOperation();
     // The right button's menu (after the button went up) at a screen point:
     // the menu of the current tool and its step, if any, and its command
     // sent to the view. ContextMenuFor: that menu's id, 0 for none.

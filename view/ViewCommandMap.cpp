@@ -18,6 +18,7 @@ void COrvikCadView::RegisterViewCommands()
     OnCommand(ID_ESCAPE_KEY, [this] { OnToolReset(); });
     OnCommand(ID_END_SELECTION, [this] { OnEndSelection(); });
     OnCommand(ID_SELECT_ALL, [this] { OnSelectAll(); });
+    OnCommand(ID_SELECTION_OPERATION, [this] { OnSelectionOperation(); });
     OnCommand(ID_SELECT_ALL_KEY, [this] { OnSelectAll(); });
     for (unsigned id : {ID_SELECT_ALL, ID_SELECT_ALL_KEY})
         OnUpdateCommandUI(id, [](CCmdUI& ui) {

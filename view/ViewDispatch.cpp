@@ -352,6 +352,14 @@ void COrvikCadView::OnActivateView(bool activate, CView* activated, CView* deact
                 frame->RefillLayerList();
         }
         ActiveView = this;
+        // A copy between drawings waits for its destination in the view
+        // activated after the base point was given.
+        if (CurrentToolId == ToolId::Move && ToolSubMode == 6 && InputPointCount == 3) {
+            OperationRestarted = 1;
+            ShowPrompt("複写先の位置(点)を指示して下さい。");
+        } else {
+            OperationRestarted = 0;
+        }
         if (doc) {
             // So does the scale read-out.
             const float s = doc->header.scale;

@@ -19,6 +19,11 @@ COrvikCadView* GetViewCapture();
 // export installs it.
 extern std::function<void(COrvikCadView& view, const platform::Rect& band)> SaveBandRegion;
 
+// The flips and quarter turns of the selection (arguments 3 to 6 of
+// command 32900) on the view's selected entities. Empty until the move
+// tool installs it.
+extern std::function<void(COrvikCadView& view, int argument)> TransformSelectionInPlace;
+
 // The band's outline on a client DC, drawn with the not-XOR mix so that a
 // second drawing takes it away.
 void DrawBand(COrvikCadView& view, platform::Dc& dc, const platform::Rect& band);
