@@ -9,6 +9,7 @@
 // on the same drawing: a window over the 100,000 lines across y = 0, a
 // click on one of them, and the release of a move drag of those 100,000
 // with the full redraw after it, and its undo.
+#include "BenchScene.h"
 #include "GuiBenchMain.h"
 
 #include "edit_tools/DeleteTool.h"
@@ -22,82 +23,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
-#include <random>
-
 namespace {
 
-constexpr int Width = 1920, Height = 1080;
-constexpr double ModelW = 84000, ModelH = 59400;  // A1 at 1:100
-
-// `across` short vertical lines over y = 0 between x = 0 and 80,000, the
-// rest scattered above y = 100.
-struct Scene {
-    std::unique_ptr<COrvikCadDoc> doc;
-    std::unique_ptr<COrvikCadView> view;
-
-    Scene(int total, int across)
-    {
-        doc = std::make_unique<COrvikCadDoc>();
-        doc->header.scale = 100.0f;
-        std::mt19937 rng(11);
-        std::uniform_real_distribution<double> px(0, ModelW), py(100, ModelH), len(-60, 60);
-        const int16_t codes[4] = {10, 20, 11, 22};
-        const EntityHeader line{EntityType::Line, 0, 0, 0, 4};
-        for (int i = 0; i < total; ++i) {
-            double v[4];
-            if (i < across) {
-                const double x = 80000.0 * i / across;
-                v[0] = v[2] = x;
-                v[1] = -20;
-                v[3] = 20;
-            } else {
-                v[0] = px(rng);
-                v[1] = py(rng);
-                v[2] = v[0] + len(rng);
-                v[3] = v[1] + len(rng);
-            }
-            doc->list.AddEntity(line, codes, 0, v);
-        }
-        // As a drawing read from a file has them.
-        doc->RebuildSnapPoints();
-        view = std::make_unique<COrvikCadView>();
-        view->AttachDrawing(doc.get());
-        view->resize(Width, Height);
-        view->show();
-        QApplication::processEvents();
-        view->OnInitialUpdate();
-        view->windowX0 = 0;
-        view->windowY0 = -100;
-        view->windowX1 = ModelW;
-        view->windowY1 = ModelH;
-        view->FitScale();
-        view->RedrawNow();
-    }
-};
-
-Scene& SceneOf(int total, int across)
-{
-    static std::map<std::pair<int, int>, std::unique_ptr<Scene>> scenes;
-    auto& s = scenes[{total, across}];
-    if (!s)
-        s = std::make_unique<Scene>(total, across);
-    return *s;
-}
-
-CDeleteTool& DeleteTool()
-{
-    CreateTools();
-    for (CDrawTool* t : ToolList)
-        if (auto* d = dynamic_cast<CDeleteTool*>(t))
-            return *d;
-    std::abort();
-}
+using bench::Height;
+using bench::Scene;
+using bench::Width;
 
 void CrossDeleteOnce(Scene& s)
 {
-    CDeleteTool& tool = DeleteTool();
+    CDeleteTool& tool = bench::ToolOf<CDeleteTool>();
     tool.X[0] = -10;
     tool.Y[0] = 0;
     tool.X[1] = 80010;
@@ -107,7 +41,7 @@ void CrossDeleteOnce(Scene& s)
 
 void AreaDeleteOnce(Scene& s)
 {
-    CDeleteTool& tool = DeleteTool();
+    CDeleteTool& tool = bench::ToolOf<CDeleteTool>();
     tool.SelectInRect(s.view.get(), -10, -30, 80010, 30, EntityState::Highlighted);
     CDeleteTool::DeleteWithMembers(s.view.get(),
                                    tool.MarkRecordsInArea(s.view.get(), 0, 0, DeleteKindFlags{}));
@@ -115,13 +49,13 @@ void AreaDeleteOnce(Scene& s)
 
 void UndoOnce(Scene& s)
 {
-    DeleteTool().Undo(s.view.get());
+    bench::ToolOf<CDeleteTool>().Undo(s.view.get());
 }
 
 template <void (*Delete)(Scene&)>
 void DeleteWithRedraw(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
         Delete(s);
         s.view->RedrawNow();
@@ -135,7 +69,7 @@ void DeleteWithRedraw(benchmark::State& state)
 template <void (*Delete)(Scene&)>
 void UndoWithRedraw(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
         state.PauseTiming();
         Delete(s);
@@ -159,7 +93,7 @@ BENCHMARK(AreaDeleteUndo)->Args({1000000, 100000})->Unit(benchmark::kMillisecond
 // mouse move (the outline erased and drawn again elsewhere).
 void MoveOutline(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), 0);
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), 0);
     CreateTools();
     auto* tool = static_cast<CSelectTool*>(ToolList.GetAt(0));
     for (CEntity* e = s.doc->list.first; e; e = e->next)
@@ -189,7 +123,7 @@ BENCHMARK(MoveOutline)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void FullRedraw(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), 0);
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), 0);
     for (CEntity* e = s.doc->list.first; e; e = e->next)
         if (e->type == EntityType::Line)
             e->state = EntityState::Selected;
@@ -199,12 +133,6 @@ void FullRedraw(benchmark::State& state)
         e->state = EntityState::Normal;
 }
 BENCHMARK(FullRedraw)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-CSelectTool& SelectTool()
-{
-    CreateTools();
-    return *static_cast<CSelectTool*>(ToolList.GetAt(0));
-}
 
 void ClearSelection(Scene& s)
 {
@@ -216,14 +144,14 @@ void ClearSelection(Scene& s)
 // The lines across y = 0 selected by a window, as the tool does it.
 void WindowOverTheCrossingLines(Scene& s)
 {
-    CSelectTool& tool = SelectTool();
+    CSelectTool& tool = bench::ToolOf<CSelectTool>();
     tool.anchor = {s.view->XToDevice(-10), s.view->YToDevice(-90)};
     tool.SelectInWindow(s.view.get(), {s.view->XToDevice(80010), s.view->YToDevice(90)}, EntityState::Selected);
 }
 
 void WindowSelect(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     CurrentToolId = ToolId::Select;
     ToolSubMode = 0;
     int selected = 0;
@@ -243,10 +171,10 @@ BENCHMARK(WindowSelect)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)-
 // Each iteration toggles one line on or off.
 void ClickSelect(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     CurrentToolId = ToolId::Select;
     ToolSubMode = 0;
-    CSelectTool& tool = SelectTool();
+    CSelectTool& tool = bench::ToolOf<CSelectTool>();
     const platform::Point on{s.view->XToDevice(40000), s.view->YToDevice(0)};
     for (auto _ : state)
         tool.SelectAtPoint(s.view.get(), on, EntityState::Selected);
@@ -256,7 +184,7 @@ BENCHMARK(ClickSelect)->Args({1000000, 100000})->Unit(benchmark::kMillisecond);
 
 void ReleaseMoveDrag(Scene& s)
 {
-    CSelectTool& tool = SelectTool();
+    CSelectTool& tool = bench::ToolOf<CSelectTool>();
     tool.m_dragStart = {Width / 2, Height / 2};
     tool.ApplyMove(s.view.get(), {Width / 2 + 37, Height / 2 + 23});
 }
@@ -265,10 +193,10 @@ void ReleaseMoveDrag(Scene& s)
 // lines looked up among the snap and grid points.
 void MoveMagnet(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     CurrentToolId = ToolId::Select;
     WindowOverTheCrossingLines(s);
-    CSelectTool& tool = SelectTool();
+    CSelectTool& tool = bench::ToolOf<CSelectTool>();
     tool.m_dragStart = {Width / 2, Height / 2};
     for (auto _ : state)
         benchmark::DoNotOptimize(tool.SnapMoveVector(s.view.get(), {Width / 2 + 37, Height / 2 + 23}));
@@ -278,7 +206,7 @@ BENCHMARK(MoveMagnet)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->I
 
 void DragMove(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     CurrentToolId = ToolId::Select;
     for (auto _ : state) {
         state.PauseTiming();
@@ -299,7 +227,7 @@ BENCHMARK(DragMove)->Args({1000000, 100000})->Unit(benchmark::kMillisecond)->Ite
 
 void DragMoveUndo(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     CurrentToolId = ToolId::Select;
     for (auto _ : state) {
         state.PauseTiming();

@@ -5,6 +5,7 @@
 // twice, so every one is cut in two); one window processing with the full
 // redraw after it, its undo with the redraw outside the timing.
 // WindowProcessUndo: the undo with its redraw.
+#include "BenchScene.h"
 #include "GuiBenchMain.h"
 
 #include "edit_tools/ExpansionTool.h"
@@ -17,6 +18,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -24,108 +27,71 @@
 
 namespace {
 
-constexpr int Width = 1920, Height = 1080;
-constexpr double ModelW = 84000, ModelH = 59400;  // A1 at 1:100
-constexpr double Cell = 12.0;                       // pitch of the "#" figures
+constexpr double Cell = 12.0;  // pitch of the "#" figures
 constexpr double FiguresX0 = 1000, FiguresY0 = 1000;
 
-struct Scene {
-    std::unique_ptr<COrvikCadDoc> doc;
-    std::unique_ptr<COrvikCadView> view;
-    double windowX1 = 0, windowY1 = 0;
+// The window's far corner: the figures fill a square from (FiguresX0, FiguresY0).
+double WindowEnd(int marked)
+{
+    int perRow = 1;
+    while (perRow * perRow < marked / 4)
+        ++perRow;
+    return FiguresX0 + perRow * Cell;
+}
 
-    Scene(int total, int marked)
-    {
-        doc = std::make_unique<COrvikCadDoc>();
-        doc->header.scale = 100.0f;
+bench::Scene& SceneOf(int total, int marked)
+{
+    return bench::Cached(std::pair{total, marked}, [total, marked](bench::Scene& s) {
         // The grid record heads every drawing (not shown here).
         const int16_t gridCodes[3] = {10, 20, 30};
         const double grid[3] = {0, 0, 10};
-        doc->list.AddEntity({EntityType::Grid, 0, 0, 0, 3}, gridCodes, 0, grid);
-        const int16_t codes[4] = {10, 20, 11, 22};
-        const EntityHeader line{EntityType::Line, 0, 0, 0, 4};
+        s.doc->list.AddEntity({EntityType::Grid, 0, 0, 0, 3}, gridCodes, 0, grid);
         const int figures = marked / 4;
-        int perRow = 1;
-        while (perRow * perRow < figures)
-            ++perRow;
+        const int perRow = static_cast<int>(std::lround((WindowEnd(marked) - FiguresX0) / Cell));
         for (int f = 0; f < figures; ++f) {
             const double x = FiguresX0 + (f % perRow) * Cell, y = FiguresY0 + (f / perRow) * Cell;
-            const double v[4][4] = {{x, y + 3, x + 10, y + 3},
-                                    {x, y + 7, x + 10, y + 7},
-                                    {x + 3, y, x + 3, y + 10},
-                                    {x + 7, y, x + 7, y + 10}};
-            for (const auto& l : v)
-                doc->list.AddEntity(line, codes, 0, l);
+            s.AddLine(x, y + 3, x + 10, y + 3);
+            s.AddLine(x, y + 7, x + 10, y + 7);
+            s.AddLine(x + 3, y, x + 3, y + 10);
+            s.AddLine(x + 7, y, x + 7, y + 10);
         }
-        windowX1 = FiguresX0 + perRow * Cell;
-        windowY1 = FiguresY0 + perRow * Cell;
         // The rest scattered away from the window, none of their lines
         // crossing it: short horizontal lines above it.
         std::mt19937 rng(7);
-        std::uniform_real_distribution<double> px(0, ModelW), py(windowY1 + 2000, ModelH), len(1, 60);
+        std::uniform_real_distribution<double> px(0, bench::ModelW), py(WindowEnd(marked) + 2000, bench::ModelH),
+            len(1, 60);
         for (int i = 4 * figures; i < total; ++i) {
             const double x = px(rng), y = py(rng);
-            const double v[4] = {x, y, x + len(rng), y};
-            doc->list.AddEntity(line, codes, 0, v);
+            s.AddLine(x, y, x + len(rng), y);
         }
-        for (CEntity* e = doc->list.first; e; e = e->next)
-            doc->snaps.AddEntityPoints(e);
-        view = std::make_unique<COrvikCadView>();
-        view->AttachDrawing(doc.get());
-        view->resize(Width, Height);
-        view->show();
-        QApplication::processEvents();
-        view->OnInitialUpdate();
-        view->windowX0 = 0;
-        view->windowY0 = 0;
-        view->windowX1 = ModelW;
-        view->windowY1 = ModelH;
-        view->FitScale();
-        view->RedrawNow();
-    }
-};
-
-Scene& SceneOf(int total, int marked)
-{
-    static std::map<std::pair<int, int>, std::unique_ptr<Scene>> scenes;
-    auto& s = scenes[{total, marked}];
-    if (!s)
-        s = std::make_unique<Scene>(total, marked);
-    return *s;
+        s.Open();
+    });
 }
 
-CExpansionTool& Tool()
+void ProcessOnce(bench::Scene& s, int marked)
 {
-    CreateTools();
-    for (CDrawTool* t : ToolList)
-        if (auto* e = dynamic_cast<CExpansionTool*>(t))
-            return *e;
-    std::abort();
-}
-
-void ProcessOnce(Scene& s)
-{
-    CExpansionTool& tool = Tool();
+    CExpansionTool& tool = bench::ToolOf<CExpansionTool>();
     CurrentToolId = ToolId::Expansion;
     ToolSubMode = 5;
     InputPointCount = 0;
     platform::Point a{s.view->XToDevice(FiguresX0 - 5), s.view->YToDevice(FiguresY0 - 5)};
-    platform::Point b{s.view->XToDevice(s.windowX1 + 5), s.view->YToDevice(s.windowY1 + 5)};
+    const double end = WindowEnd(marked) + 5;
+    platform::Point b{s.view->XToDevice(end), s.view->YToDevice(end)};
     tool.WindowProcess(s.view.get(), a);
     tool.WindowProcess(s.view.get(), b);
 }
 
-void UndoOnce(Scene& s)
+void UndoOnce(bench::Scene& s)
 {
-    Tool().Undo(s.view.get());
+    bench::ToolOf<CExpansionTool>().Undo(s.view.get());
 }
 
 void WindowProcess(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    bench::Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
         const std::size_t before = s.doc->list.Size();
-        ProcessOnce(s);
+        ProcessOnce(s, static_cast<int>(state.range(1)));
         s.view->RedrawNow();
         state.PauseTiming();
         if (s.doc->list.Size() != before + static_cast<std::size_t>(state.range(1))) {
@@ -140,10 +106,10 @@ void WindowProcess(benchmark::State& state)
 
 void WindowProcessUndo(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    bench::Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
         state.PauseTiming();
-        ProcessOnce(s);
+        ProcessOnce(s, static_cast<int>(state.range(1)));
         s.view->RedrawNow();
         state.ResumeTiming();
         UndoOnce(s);

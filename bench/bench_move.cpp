@@ -2,6 +2,7 @@
 // 100,000 are marked (or selected); one move, copy, paste or quarter turn of
 // those 100,000 with the full redraw after it, and its undo with the redraw;
 // the same for the mirror move, mirror copy and flip.
+#include "BenchScene.h"
 #include "GuiBenchMain.h"
 
 #include "edit_tools/MoveTool.h"
@@ -16,77 +17,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <map>
-#include <memory>
-#include <random>
 
 namespace {
 
-constexpr int Width = 1920, Height = 1080;
-constexpr double ModelW = 84000, ModelH = 59400;  // A1 at 1:100
-
-// `across` short vertical lines over y = 0 between x = 0 and 80,000, the
-// rest scattered above y = 100.
-struct Scene {
-    std::unique_ptr<COrvikCadDoc> doc;
-    std::unique_ptr<COrvikCadView> view;
-
-    Scene(int total, int across)
-    {
-        doc = std::make_unique<COrvikCadDoc>();
-        doc->header.scale = 100.0f;
-        std::mt19937 rng(11);
-        std::uniform_real_distribution<double> px(0, ModelW), py(100, ModelH), len(-60, 60);
-        const int16_t codes[4] = {10, 20, 11, 22};
-        const EntityHeader line{EntityType::Line, 0, 0, 0, 4};
-        for (int i = 0; i < total; ++i) {
-            double v[4];
-            if (i < across) {
-                const double x = 80000.0 * i / across;
-                v[0] = v[2] = x;
-                v[1] = -20;
-                v[3] = 20;
-            } else {
-                v[0] = px(rng);
-                v[1] = py(rng);
-                v[2] = v[0] + len(rng);
-                v[3] = v[1] + len(rng);
-            }
-            doc->list.AddEntity(line, codes, 0, v);
-        }
-        view = std::make_unique<COrvikCadView>();
-        view->AttachDrawing(doc.get());
-        view->resize(Width, Height);
-        view->show();
-        QApplication::processEvents();
-        view->OnInitialUpdate();
-        view->windowX0 = 0;
-        view->windowY0 = -100;
-        view->windowX1 = ModelW;
-        view->windowY1 = ModelH;
-        view->FitScale();
-        view->RedrawNow();
-    }
-};
-
-Scene& SceneOf(int total, int across)
-{
-    static std::map<std::pair<int, int>, std::unique_ptr<Scene>> scenes;
-    auto& s = scenes[{total, across}];
-    if (!s)
-        s = std::make_unique<Scene>(total, across);
-    return *s;
-}
-
-CMoveTool& MoveTool()
-{
-    CreateTools();
-    for (CDrawTool* t : ToolList)
-        if (auto* m = dynamic_cast<CMoveTool*>(t))
-            return *m;
-    std::abort();
-}
+using bench::Scene;
 
 // The 100,000 short lines across y = 0 get `state`.
 void MarkAcross(Scene& s, int16_t state)
@@ -106,21 +40,21 @@ void Shift(CMoveTool& tool)
 
 void MoveOnce(Scene& s)
 {
-    CMoveTool& tool = MoveTool();
+    CMoveTool& tool = bench::ToolOf<CMoveTool>();
     Shift(tool);
     tool.TransformSelection(s.view.get(), 0, 1, 1.0, 0.0);
 }
 
 void CopyOnce(Scene& s)
 {
-    CMoveTool& tool = MoveTool();
+    CMoveTool& tool = bench::ToolOf<CMoveTool>();
     Shift(tool);
     tool.TransformSelection(s.view.get(), 0, 0, 1.0, 0.0);
 }
 
 void PasteOnce(Scene& s)
 {
-    CMoveTool& tool = MoveTool();
+    CMoveTool& tool = bench::ToolOf<CMoveTool>();
     Shift(tool);
     tool.TransformSelection(s.view.get(), 1, 0, 1.0, 0.0);
 }
@@ -132,7 +66,7 @@ void TurnOnce(Scene& s)
 
 void MirrorMoveOnce(Scene& s)
 {
-    CMoveTool& tool = MoveTool();
+    CMoveTool& tool = bench::ToolOf<CMoveTool>();
     tool.X[2] = 40000;
     tool.Y[2] = 0;
     tool.MirrorSelection(s.view.get(), 0, 1);
@@ -140,7 +74,7 @@ void MirrorMoveOnce(Scene& s)
 
 void MirrorCopyOnce(Scene& s)
 {
-    CMoveTool& tool = MoveTool();
+    CMoveTool& tool = bench::ToolOf<CMoveTool>();
     tool.X[2] = 40000;
     tool.Y[2] = 0;
     tool.MirrorSelection(s.view.get(), 0, 0);
@@ -158,7 +92,7 @@ void Prepare(Scene& s, void (*edit)(Scene&))
     } else if (edit == PasteOnce) {
         if (!EntityBuffer.first) {
             MarkAcross(s, EntityState::Marked);
-            MoveTool().CopySelectionToBuffer(s.view.get());
+            bench::ToolOf<CMoveTool>().CopySelectionToBuffer(s.view.get());
         }
     } else {
         MarkAcross(s, EntityState::Marked);
@@ -168,7 +102,7 @@ void Prepare(Scene& s, void (*edit)(Scene&))
 
 void UndoOnce(Scene& s)
 {
-    MoveTool().Undo(s.view.get());
+    bench::ToolOf<CMoveTool>().Undo(s.view.get());
 }
 
 // One untimed round on a new scene: the first edit of a drawing builds
@@ -189,7 +123,7 @@ void WarmUp(Scene& s, void (*edit)(Scene&))
 template <void (*Edit)(Scene&)>
 void EditWithRedraw(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     WarmUp(s, Edit);
     for (auto _ : state) {
         state.PauseTiming();
@@ -208,7 +142,7 @@ void EditWithRedraw(benchmark::State& state)
 template <void (*Edit)(Scene&)>
 void UndoWithRedraw(benchmark::State& state)
 {
-    Scene& s = SceneOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Scene& s = bench::AcrossScene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     WarmUp(s, Edit);
     for (auto _ : state) {
         state.PauseTiming();

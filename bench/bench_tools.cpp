@@ -2,6 +2,7 @@
 // clicked, 1,000 mouse moves each erase and draw the band and look for a
 // snap point under the cursor. The drawing holds 1,000 or 100,000 lines;
 // the cost of a move must not grow with it.
+#include "BenchScene.h"
 #include "GuiBenchMain.h"
 #include "view/OrvikCadView.h"
 #include "model/Document.h"
@@ -24,49 +25,22 @@
 
 namespace {
 
-constexpr int Width = 1920, Height = 1080;
-constexpr double ModelW = 84000, ModelH = 59400;  // A1 at 1:100
-
-struct Scene {
-    std::unique_ptr<COrvikCadDoc> doc;
-    std::unique_ptr<COrvikCadView> view;
-
-    explicit Scene(int lines)
-    {
-        doc = std::make_unique<COrvikCadDoc>();
-        doc->header.scale = 100.0f;
-        std::mt19937 rng(7);
-        std::uniform_real_distribution<double> px(0, ModelW), py(0, ModelH), len(-60, 60);
-        const int16_t codes[4] = {10, 20, 11, 22};
-        const EntityHeader line{EntityType::Line, 0, 0, 0, 4};
-        for (int i = 0; i < lines; ++i) {
-            const double x = px(rng), y = py(rng);
-            const double v[4] = {x, y, x + len(rng), y + len(rng)};
-            doc->list.AddEntity(line, codes, 0, v);
-            doc->snaps.AddEntityPoints(doc->list.last);
-        }
-        view = std::make_unique<COrvikCadView>();
-        view->AttachDrawing(doc.get());
-        view->resize(Width, Height);
-        view->show();
-        QApplication::processEvents();
-        view->OnInitialUpdate();
-        view->windowX0 = 0;
-        view->windowY0 = 0;
-        view->windowX1 = ModelW;
-        view->windowY1 = ModelH;
-        view->FitScale();
-        view->RedrawNow();
-    }
-};
+using bench::Height;
+using bench::Scene;
+using bench::Width;
 
 Scene& SceneOf(int lines)
 {
-    static std::map<int, std::unique_ptr<Scene>> scenes;
-    auto& s = scenes[lines];
-    if (!s)
-        s = std::make_unique<Scene>(lines);
-    return *s;
+    return bench::Cached(lines, [lines](Scene& s) {
+        std::mt19937 rng(7);
+        std::uniform_real_distribution<double> px(0, bench::ModelW), py(0, bench::ModelH), len(-60, 60);
+        for (int i = 0; i < lines; ++i) {
+            const double x = px(rng), y = py(rng);
+            const double dx = len(rng), dy = len(rng);
+            s.AddLine(x, y, x + dx, y + dy);
+        }
+        s.Open();
+    });
 }
 
 // One click, then 1,000 frames of the free rubber band along a circle.
