@@ -167,6 +167,15 @@ public:
     }
     QString StatusPane(int pane) const { return Frame() ? Frame()->PaneText(pane) : QString(); }
 
+    // Adds one record as a drawing read from a file holds it, its snap
+    // points registered; the arguments are those of CEntityList::AddEntity.
+    CEntity* AddRecord(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values)
+    {
+        EXPECT_EQ(doc_->list.AddEntity(header, codes, colour, values), 0);
+        doc_->snaps.AddEntityPoints(doc_->list.last);
+        return doc_->list.last;
+    }
+
     // Entities of the drawing (of one type, or all but the grid record).
     std::vector<const CEntity*> Entities(int type = -1) const
     {

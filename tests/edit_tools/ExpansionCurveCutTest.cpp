@@ -37,10 +37,9 @@ protected:
         EntityHeader hd{type, subtype, 305, 3, static_cast<int16_t>(values.size())};
         std::vector<double> v(values);
         std::vector<int16_t> c(codes);
-        EXPECT_EQ(h.Doc().list.AddEntity(hd, c.data(), 0x00123456, v.data()), 0);
-        h.Doc().snaps.AddEntityPoints(h.Doc().list.last);
+        CEntity* e = h.AddRecord(hd, c.data(), 0x00123456, v.data());
         h.View().RedrawNow();
-        return h.Doc().list.last;
+        return e;
     }
     CEntity* AddCircle() { return Add(EntityType::Circle, 0, {Cx, Cy, R}, {10, 20, 40}); }
     // The upper half, counter-clockwise from 0 to 180 degrees.

@@ -3,7 +3,7 @@
 // lengthened to a boundary; lines brought to a base line; each change one
 // undo step, and a refused record changes nothing.
 
-#include "common/ToolHarness.h"
+#include "ExpansionFixture.h"
 
 #include "edit_tools/ExpansionTool.h"
 #include "model/Document.h"
@@ -22,30 +22,12 @@
 
 namespace {
 
-constexpr COLORREF OwnColour = 0x00123456;
-constexpr COLORREF NewColour = 0x0000ff00;
-
-class ExpansionExtendTest : public ::testing::Test {
+class ExpansionExtendTest : public ExpansionFixture {
 protected:
-    ExpansionExtendTest()
-    {
-        CurrentColor = NewColour;
-        h.View().currentLayer = 2;
-    }
-    ~ExpansionExtendTest() override
-    {
-        CurrentColor = 0;
-        h.Doc().ProtectionState = 0;
-    }
     CEntity* Add(int16_t type, int16_t subtype, std::initializer_list<double> values,
                  std::initializer_list<int16_t> codes, int16_t layer = 5)
     {
-        EntityHeader hd{type, subtype, 305, layer, static_cast<int16_t>(values.size())};
-        std::vector<double> v(values);
-        std::vector<int16_t> c(codes);
-        EXPECT_EQ(h.Doc().list.AddEntity(hd, c.data(), OwnColour, v.data()), 0);
-        h.Doc().snaps.AddEntityPoints(h.Doc().list.last);
-        return h.Doc().list.last;
+        return AddOwn(type, subtype, 305, values, codes, layer);
     }
     CEntity* AddLine(double x1, double y1, double x2, double y2, int16_t type = EntityType::Line)
     {
@@ -64,39 +46,8 @@ protected:
     {
         return Add(EntityType::EllipticArc, 1, {cx, cy, a, b, 0, start, end}, {10, 20, 60, 61, 62, 50, 51});
     }
-    // Every entity but the grid record goes, with no undo step left.
-    void Clear()
-    {
-        CEntityList& list = h.Doc().list;
-        for (CEntity* e = list.first; e; e = e->next)
-            if (e->type != EntityType::Grid)
-                e->state = EntityState::Deleted;
-        list.MoveDeletedToUndo();
-        list.DiscardUndo(&h.Doc().snaps);
-    }
-    void Mode(int mode)
-    {
-        h.View().RedrawNow();
-        h.Select(9, mode);
-        ASSERT_EQ(ToolSubMode, mode);
-    }
     // The values of the drawing's entities (grid record left out), rounded.
-    std::vector<std::vector<double>> Values()
-    {
-        std::vector<std::vector<double>> out;
-        for (const CEntity* e : h.Entities()) {
-            std::vector<double> v{double(e->type)};
-            for (double d : e->values)
-                v.push_back(std::round(d * 100) / 100);
-            out.push_back(v);
-        }
-        return out;
-    }
-    static std::vector<std::vector<double>> Sorted(std::vector<std::vector<double>> v)
-    {
-        std::sort(v.begin(), v.end());
-        return v;
-    }
+    std::vector<std::vector<double>> Values() { return Rows(false); }
     const CEntity* Last() { return h.Doc().list.last; }
     // The record that replaced the target: the new one, with the new
     // record's properties checked.
@@ -114,8 +65,6 @@ protected:
     }
     static double Px(double cx, double r, double degrees) { return cx + r * std::cos(degrees * std::numbers::pi / 180); }
     static double Py(double cy, double r, double degrees) { return cy + r * std::sin(degrees * std::numbers::pi / 180); }
-
-    ToolHarness h;
 };
 
 // Both ways of ending a line: at the foot of a position, or where a

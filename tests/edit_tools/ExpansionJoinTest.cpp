@@ -2,7 +2,7 @@
 // straight line become one, two others meet at their corner, an arc or an
 // elliptic arc closes; each is one undo step.
 
-#include "common/ToolHarness.h"
+#include "ExpansionFixture.h"
 
 #include "edit_tools/ExpansionTool.h"
 #include "model/Document.h"
@@ -19,66 +19,16 @@
 
 namespace {
 
-constexpr COLORREF OwnColour = 0x00123456;
-constexpr COLORREF NewColour = 0x0000ff00;
-
-class ExpansionJoinTest : public ::testing::Test {
+class ExpansionJoinTest : public ExpansionFixture {
 protected:
-    ExpansionJoinTest()
-    {
-        CurrentColor = NewColour;
-        h.View().currentLayer = 2;
-    }
-    ~ExpansionJoinTest() override
-    {
-        CurrentColor = 0;
-        h.Doc().ProtectionState = 0;
-    }
-    CEntity* Add(int16_t type, int16_t subtype, int16_t style, std::vector<double> v, std::vector<int16_t> codes)
-    {
-        EntityHeader hd{type, subtype, style, 5, static_cast<int16_t>(v.size())};
-        EXPECT_EQ(h.Doc().list.AddEntity(hd, codes.data(), OwnColour, v.data()), 0);
-        h.Doc().snaps.AddEntityPoints(h.Doc().list.last);
-        return h.Doc().list.last;
-    }
     CEntity* AddLine(const std::vector<double>& v, int16_t style)
     {
-        return Add(EntityType::Line, 0, style, v, {10, 20, 11, 22});
+        return AddOwn(EntityType::Line, 0, style, v, {10, 20, 11, 22});
     }
-    void Clear()
-    {
-        CEntityList& list = h.Doc().list;
-        for (CEntity* e = list.first; e; e = e->next)
-            if (e->type != EntityType::Grid)
-                e->state = EntityState::Deleted;
-        list.MoveDeletedToUndo();
-        list.DiscardUndo(&h.Doc().snaps);
-    }
-    void Mode()
-    {
-        h.View().RedrawNow();
-        h.Select(9, 4);
-        ASSERT_EQ(ToolSubMode, 4);
-    }
+    void Mode() { ExpansionFixture::Mode(4); }
     // Type, style and rounded values of each entity, in list order.
-    std::vector<std::vector<double>> Values()
-    {
-        std::vector<std::vector<double>> out;
-        for (const CEntity* e : h.Entities()) {
-            std::vector<double> v{double(e->type), double(e->style)};
-            for (double d : e->values)
-                v.push_back(std::round(d * 100) / 100);
-            out.push_back(v);
-        }
-        return out;
-    }
-    static std::vector<std::vector<double>> Sorted(std::vector<std::vector<double>> v)
-    {
-        std::sort(v.begin(), v.end());
-        return v;
-    }
+    std::vector<std::vector<double>> Values() { return Rows(true); }
 
-    ToolHarness h;
 };
 
 // F (style 101) picked at p0, G (style 202) at p1; what stands afterwards.
@@ -144,8 +94,8 @@ TEST_F(ExpansionJoinTest, TwoLines)
 
 TEST_F(ExpansionJoinTest, ArcAndEllipticArcCloseInOneClick)
 {
-    Add(EntityType::Arc, -1, 303, {100, 100, 40, 30, 120}, {10, 20, 40, 50, 51});
-    Add(EntityType::EllipticArc, 1, 404, {250, 100, 60, 30, 10, 0, 90}, {10, 20, 60, 61, 62, 50, 51});
+    AddOwn(EntityType::Arc, -1, 303, {100, 100, 40, 30, 120}, {10, 20, 40, 50, 51});
+    AddOwn(EntityType::EllipticArc, 1, 404, {250, 100, 60, 30, 10, 0, 90}, {10, 20, 60, 61, 62, 50, 51});
     const auto before = Values();
     Mode();
     h.Click(100, 60);  // on the arc, at 270 degrees
@@ -177,7 +127,7 @@ TEST_F(ExpansionJoinTest, ArcAndEllipticArcCloseInOneClick)
 TEST_F(ExpansionJoinTest, SecondPickMustBeALine)
 {
     CEntity* f = AddLine({20, 20, 60, 20}, 101);
-    Add(EntityType::Arc, 1, 303, {100, 100, 40, 0, 180}, {10, 20, 40, 50, 51});
+    AddOwn(EntityType::Arc, 1, 303, {100, 100, 40, 0, 180}, {10, 20, 40, 50, 51});
     const auto before = Values();
     Mode();
     h.Click(40, 20);

@@ -2,7 +2,7 @@
 // window takes are cut at their mutual crossings as one undo step, with the
 // rubber band, the cancel, protection and a refused piece.
 
-#include "common/ToolHarness.h"
+#include "ExpansionFixture.h"
 
 #include "edit_tools/ExpansionTool.h"
 #include "model/Document.h"
@@ -19,28 +19,11 @@
 
 namespace {
 
-constexpr COLORREF OwnColour = 0x00123456;
-
-class ExpansionWindowTest : public ::testing::Test {
+class ExpansionWindowTest : public ExpansionFixture {
 protected:
-    ExpansionWindowTest()
-    {
-        CurrentColor = 0x0000ff00;
-        h.View().currentLayer = 2;
-    }
-    ~ExpansionWindowTest() override
-    {
-        CurrentColor = 0;
-        h.Doc().ProtectionState = 0;
-    }
     CEntity* AddLine(double x1, double y1, double x2, double y2, int16_t type = EntityType::Line)
     {
-        EntityHeader hd{type, 0, 305, 5, 4};
-        const double v[4] = {x1, y1, x2, y2};
-        const int16_t codes[4] = {10, 20, 11, 22};
-        EXPECT_EQ(h.Doc().list.AddEntity(hd, codes, OwnColour, v), 0);
-        h.Doc().snaps.AddEntityPoints(h.Doc().list.last);
-        return h.Doc().list.last;
+        return AddOwn(type, 0, 305, {x1, y1, x2, y2}, {10, 20, 11, 22});
     }
     // Two bands crossing about (150, 150): across at y 140 and 160, upright
     // at x 140 and 160, each from 100 to 200.
@@ -51,12 +34,7 @@ protected:
         AddLine(140, 100, 140, 200);
         AddLine(160, 100, 160, 200);
     }
-    void Mode()
-    {
-        h.View().RedrawNow();
-        h.Select(9, 5);
-        ASSERT_EQ(ToolSubMode, 5);
-    }
+    void Mode() { ExpansionFixture::Mode(5); }
     void Window(double x0, double y0, double x1, double y1)
     {
         h.Click(x0, y0);
@@ -65,18 +43,7 @@ protected:
         h.Click(x1, y1);
     }
     // Type and rounded values of each entity, sorted.
-    std::vector<std::vector<double>> Values()
-    {
-        std::vector<std::vector<double>> out;
-        for (const CEntity* e : h.Entities()) {
-            std::vector<double> v{double(e->type)};
-            for (double d : e->values)
-                v.push_back(std::round(d * 100) / 100);
-            out.push_back(v);
-        }
-        std::sort(out.begin(), out.end());
-        return out;
-    }
+    std::vector<std::vector<double>> Values() { return Sorted(Rows(false)); }
     bool AllNormal()
     {
         for (const CEntity* e = h.Doc().list.first; e; e = e->next)
@@ -85,7 +52,6 @@ protected:
         return true;
     }
 
-    ToolHarness h;
 };
 
 TEST_F(ExpansionWindowTest, CrossingBandsLoseThePartBetweenTheOtherBand)

@@ -23,22 +23,7 @@ std::vector<std::vector<double>> ValuesOf(const std::vector<const CEntity*>& ent
 
 class SelectToolDragTest : public SelectToolTest {
 protected:
-    SelectToolDragTest()
-    {
-        for (CEntity* e = h.Doc().list.first; e; e = e->next)
-            if (e->type == EntityType::Grid)
-                e->subtype = 0;  // grid hidden
-    }
-    // Press at one model point, move and release at another.
-    void Drag(double x1, double y1, double x2, double y2)
-    {
-        h.Move(x1, y1);
-        h.LeftDown(x1, y1);
-        h.Move(x1, y1);
-        h.Move((x1 + x2) / 2, (y1 + y2) / 2);
-        h.Move(x2, y2);
-        h.LeftUp(x2, y2);
-    }
+    SelectToolDragTest() { HideGrid(); }
     bool NothingSelected() const
     {
         for (const CEntity* e : h.Entities())

@@ -33,10 +33,7 @@ protected:
         hd.count = static_cast<int16_t>(values.size());
         std::vector<double> v(values);
         std::vector<int16_t> c(codes);
-        CEntityList& list = h.Doc().list;
-        EXPECT_EQ(list.AddEntity(hd, c.data(), 0, v.data()), 0);
-        h.Doc().snaps.AddEntityPoints(list.last);
-        return list.last;
+        return h.AddRecord(hd, c.data(), 0, v.data());
     }
     CEntity* AddLine(double x1, double y1, double x2, double y2, int16_t layer = 0)
     {
@@ -67,6 +64,26 @@ protected:
         h.MoveAt(p);  // the band's first drawing, where the press was
         h.MoveAt(q);
         h.LeftUpAt(q);
+    }
+    // Press at one model point, move and release at another; the model
+    // point the release pixel stands for.
+    GeoPoint Drag(double x1, double y1, double x2, double y2)
+    {
+        h.Move(x1, y1);
+        h.LeftDown(x1, y1);
+        h.Move(x1, y1);
+        h.Move((x1 + x2) / 2, (y1 + y2) / 2);
+        h.Move(x2, y2);
+        h.LeftUp(x2, y2);
+        const platform::Point q = h.Client(x2, y2);
+        return {h.ModelX(q), h.ModelY(q)};
+    }
+    // The grid record's grid hidden: no grid point draws a drag.
+    void HideGrid()
+    {
+        for (CEntity* e = h.Doc().list.first; e; e = e->next)
+            if (e->type == EntityType::Grid)
+                e->subtype = 0;
     }
     // A window from one model point to another.
     void Window(double x1, double y1, double x2, double y2)

@@ -28,25 +28,10 @@ protected:
     {
         savedMagnet_ = MagnetEnabled;
         MagnetEnabled = 0;  // no marker: the release point itself
-        for (CEntity* e = h.Doc().list.first; e; e = e->next)
-            if (e->type == EntityType::Grid)
-                e->subtype = 0;  // grid hidden
+        HideGrid();
     }
     ~SelectToolStretchTest() override { MagnetEnabled = savedMagnet_; }
 
-    // Press at one model point, move and release at another; the model
-    // point the release pixel stands for.
-    GeoPoint Drag(double x1, double y1, double x2, double y2)
-    {
-        h.Move(x1, y1);
-        h.LeftDown(x1, y1);
-        h.Move(x1, y1);
-        h.Move((x1 + x2) / 2, (y1 + y2) / 2);
-        h.Move(x2, y2);
-        h.LeftUp(x2, y2);
-        const platform::Point q = h.Client(x2, y2);
-        return {h.ModelX(q), h.ModelY(q)};
-    }
     // The selection a click and window would leave.
     void Select(std::initializer_list<CEntity*> entities)
     {

@@ -31,9 +31,7 @@ protected:
         EntityHeader hd{EntityType::Line, 0, 203, 0, 4};
         const double v[4] = {x1, y1, x2, y2};
         const int16_t codes[4] = {10, 20, 11, 22};
-        EXPECT_EQ(h.Doc().list.AddEntity(hd, codes, 0x00445566, v), 0);
-        h.Doc().snaps.AddEntityPoints(h.Doc().list.last);
-        return h.Doc().list.last;
+        return h.AddRecord(hd, codes, 0x00445566, v);
     }
     void Window(double x1, double y1, double x2, double y2)
     {
