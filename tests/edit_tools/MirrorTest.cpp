@@ -53,14 +53,7 @@ protected:
         h.Doc().list.DiscardUndo(&h.Doc().snaps);
         tool.MirrorSelection(&h.View(), subMode >= 4 ? 1 : 0, subMode % 2 == 0 ? 1 : 0);
     }
-    std::vector<const CEntity*> Live(int type) const
-    {
-        std::vector<const CEntity*> out;
-        for (const CEntity* e : h.Entities(type))
-            if (e->state != EntityState::Deleted)
-                out.push_back(e);
-        return out;
-    }
+    std::vector<const CEntity*> Live(int type) const { return LiveEntities(h, type); }
     void Flip(int argument)
     {
         for (const CEntity* e : h.Entities())

@@ -2,6 +2,8 @@
 // Helpers of the move tool's tests: the process-wide tool object and a
 // readable dump of a drawing to compare before and after.
 
+#include "common/ToolHarness.h"
+
 #include "edit_tools/MoveTool.h"
 #include "model/EntityList.h"
 #include "view/ToolList.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 inline CMoveTool& MoveTool()
 {
@@ -31,5 +34,15 @@ inline std::string Dump(const CEntityList& list)
             out += std::to_string(v) + ",";
         out += e->text + ";";
     }
+    return out;
+}
+
+// The entities of one type that are not marked deleted.
+inline std::vector<const CEntity*> LiveEntities(const ToolHarness& h, int type)
+{
+    std::vector<const CEntity*> out;
+    for (const CEntity* e : h.Entities(type))
+        if (e->state != EntityState::Deleted)
+            out.push_back(e);
     return out;
 }

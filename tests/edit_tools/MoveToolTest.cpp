@@ -86,14 +86,7 @@ protected:
         tool.Y[3] = destination.y;
         tool.TransformSelection(&h.View(), 0, move, MoveScale, MoveAngle);
     }
-    std::vector<const CEntity*> Live(int type) const
-    {
-        std::vector<const CEntity*> out;
-        for (const CEntity* e : h.Entities(type))
-            if (e->state != EntityState::Deleted)
-                out.push_back(e);
-        return out;
-    }
+    std::vector<const CEntity*> Live(int type) const { return LiveEntities(h, type); }
 
     ToolHarness h;
 };
