@@ -129,7 +129,8 @@ CEntity* CMoveTool::CopySelection(COrvikCadView* view, int16_t state, const Repl
     return firstNew;
 }
 
-void CMoveTool::RotateSelection90(COrvikCadView* view, int16_t direction)
+void CMoveTool::ReplaceAboutSelectionCentre(
+    COrvikCadView* view, const std::function<std::optional<EntityCopy>(const CEntity&, GeoPoint, int16_t)>& turn)
 {
     COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
     if (!doc || !doc->list.first)
@@ -138,11 +139,16 @@ void CMoveTool::RotateSelection90(COrvikCadView* view, int16_t direction)
     if (!box.used)
         return;
     const GeoPoint centre = box.Centre();
-    const double angle = direction == 0 ? -90.0 : 90.0;
-    const TransformMatrix matrix = MoveMatrix(centre, centre, 1.0, angle);
     const auto layer = static_cast<int16_t>(view->currentLayer);
-    ReplaceSelection(view, EntityState::Selected,
-                     [&](const CEntity& e) { return TransformEntity(e, matrix, 1.0, angle, layer); });
+    ReplaceSelection(view, EntityState::Selected, [&](const CEntity& e) { return turn(e, centre, layer); });
+}
+
+void CMoveTool::RotateSelection90(COrvikCadView* view, int16_t direction)
+{
+    const double angle = direction == 0 ? -90.0 : 90.0;
+    ReplaceAboutSelectionCentre(view, [angle](const CEntity& e, GeoPoint centre, int16_t layer) {
+        return TransformEntity(e, MoveMatrix(centre, centre, 1.0, angle), 1.0, angle, layer);
+    });
 }
 
 void CMoveTool::RunSelectionOperation(COrvikCadView& view, int argument)

@@ -155,16 +155,9 @@ void CMoveTool::MirrorSelection(COrvikCadView* view, int vertical, int move)
 
 void CMoveTool::MirrorSelectionInPlace(COrvikCadView* view, int16_t vertical)
 {
-    COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
-    if (!doc || !doc->list.first)
-        return;
-    const SelectionBoxResult box = SelectionBox(doc->list, EntityState::Selected);
-    if (!box.used)
-        return;
-    const GeoPoint centre = box.Centre();
-    const auto layer = static_cast<int16_t>(view->currentLayer);
-    ReplaceSelection(view, EntityState::Selected,
-                     [&](const CEntity& e) { return MirrorEntity(e, centre, vertical != 0, layer); });
+    ReplaceAboutSelectionCentre(view, [vertical](const CEntity& e, GeoPoint centre, int16_t layer) {
+        return MirrorEntity(e, centre, vertical != 0, layer);
+    });
 }
 
 // ---- dimensions ----

@@ -302,7 +302,7 @@ void CEntityList::Reset()
         o->ListReset();
 }
 
-void CEntityList::Cut(CEntity* e)
+void CEntityList::Detach(CEntity* e)
 {
     if (e->previous)
         e->previous->next = e->next;
@@ -312,6 +312,11 @@ void CEntityList::Cut(CEntity* e)
         e->next->previous = e->previous;
     else
         last = e->previous;
+}
+
+void CEntityList::Cut(CEntity* e)
+{
+    Detach(e);
     Unlinked(e);
 }
 
@@ -319,16 +324,8 @@ void CEntityList::MoveRun(const std::vector<CEntity*>& run, CEntity* after)
 {
     if (run.empty())
         return;
-    for (CEntity* e : run) {
-        if (e->previous)
-            e->previous->next = e->next;
-        else
-            first = e->next;
-        if (e->next)
-            e->next->previous = e->previous;
-        else
-            last = e->previous;
-    }
+    for (CEntity* e : run)
+        Detach(e);
     CEntity* before = after;
     CEntity* behind = after ? after->next : first;
     for (CEntity* e : run) {

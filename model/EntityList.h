@@ -171,6 +171,8 @@ private:
     void Reset();
     // Unlinks e from wherever it stands (previous/next of e left as they were).
     void Cut(CEntity* e);
+    // The same without telling the observers.
+    void Detach(CEntity* e);
 
     std::vector<CEntity*> slotTable;          // linked records by their slot
     std::vector<uint32_t> freeSlots;
