@@ -95,6 +95,7 @@ void SnapPointTree::GrowToContain(double x, double y)
         grown.midX = left ? r.x0 : r.x1;
         grown.midY = below ? r.y0 : r.y1;
         grown.leaf = false;
+        grown.total = r.total;
         const int quadrant = (left ? 1 : 0) | (below ? 2 : 0);
         grown.child[quadrant] = root;
         nodes.push_back(std::move(grown));
@@ -138,6 +139,7 @@ void SnapPointTree::Split(int32_t node)
     for (SnapPoint* p : moving) {
         const int32_t c = ChildFor(node, p->x, p->y);
         nodes[c].points.push_back(p);
+        ++nodes[c].total;
     }
     for (int q = 0; q < 4; ++q)
         if (nodes[node].child[q] >= 0)
@@ -153,8 +155,11 @@ void SnapPointTree::Insert(SnapPoint* p)
     }
     GrowToContain(p->x, p->y);
     int32_t n = root;
-    while (!nodes[n].leaf)
+    ++nodes[n].total;
+    while (!nodes[n].leaf) {
         n = ChildFor(n, p->x, p->y);
+        ++nodes[n].total;
+    }
     nodes[n].points.push_back(p);
     Split(n);
 }
@@ -174,13 +179,19 @@ void SnapPointTree::Remove(SnapPoint* p)
             --count;
         return;
     }
+    path.clear();
     int32_t n = root;
     while (n >= 0 && !nodes[n].leaf) {
+        path.push_back(n);
         const int quadrant = (p->x < nodes[n].midX ? 0 : 1) | (p->y < nodes[n].midY ? 0 : 2);
         n = nodes[n].child[quadrant];
     }
-    if (n >= 0 && drop(nodes[n].points))
+    if (n >= 0 && drop(nodes[n].points)) {
         --count;
+        --nodes[n].total;
+        for (int32_t up : path)
+            --nodes[up].total;
+    }
 }
 
 void SnapPointTree::Clear()
@@ -194,6 +205,9 @@ void SnapPointTree::Clear()
 void SnapPointTree::Visit(int32_t node, Search& s) const
 {
     const Node& n = nodes[node];
+    // Subtrees emptied by removals are passed over whatever their depth.
+    if (n.total == 0)
+        return;
     const double dx = std::max({n.x0 - s.x, s.x - n.x1, 0.0});
     const double dy = std::max({n.y0 - s.y, s.y - n.y1, 0.0});
     if (std::sqrt(dy * dy + dx * dx) > s.Bound())

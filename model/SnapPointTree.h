@@ -31,6 +31,7 @@ private:
         double midX, midY;
         int32_t child[4] = {-1, -1, -1, -1};  // quadrants: bit 0 right, bit 1 top
         bool leaf = true;
+        std::size_t total = 0;  // points in the node and below it
         std::vector<SnapPoint*> points;
     };
     struct Search;
@@ -44,6 +45,7 @@ private:
 
     std::vector<Node> nodes;
     int32_t root = -1;
+    std::vector<int32_t> path;          // scratch of Remove
     std::vector<SnapPoint*> outliers;  // points too far out or not finite: searched one by one
     std::size_t count = 0;
 };

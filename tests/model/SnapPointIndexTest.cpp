@@ -188,6 +188,38 @@ TEST(SnapPointIndex, NearestEqualsTheWalkIncludingTies)
     EXPECT_EQ(snaps.FindNearest(3e9, -6e8, 1e12, all), Walk(snaps, 3e9, -6e8, 1e12, +all));
 }
 
+TEST(SnapPointIndex, NearestAfterARegionWasEmptiedAndRefilled)
+{
+    // A dense region emptied by removals (as after dropping an undo step of
+    // many copies) and partly filled again: the search must neither find
+    // what was removed nor miss what came back.
+    std::mt19937 rng(11);
+    CEntityList list;
+    CSnapPointList snaps;
+    std::uniform_real_distribution<double> pos(0, 100);
+    std::vector<CEntity*> left;
+    for (int i = 0; i < 4000; ++i) {
+        const double x = pos(rng), y = pos(rng);
+        CEntity* e = AddRegistered(list, snaps, 10, {x, y});
+        if (x < 50)
+            left.push_back(e);
+    }
+    for (CEntity* e : left)
+        snaps.RemoveEntityPoints(e);
+    auto live = [](const SnapPoint& p) { return p.state == 0; };
+    for (int i = 0; i < 300; ++i) {
+        const double x = pos(rng), y = pos(rng);
+        EXPECT_EQ(snaps.FindNearest(x, y, 200.0, live), Walk(snaps, x, y, 200.0, +live)) << x << "," << y;
+    }
+    std::uniform_real_distribution<double> inLeft(0, 50);
+    for (int i = 0; i < 40; ++i)
+        AddRegistered(list, snaps, 10, {inLeft(rng), pos(rng)});
+    for (int i = 0; i < 300; ++i) {
+        const double x = inLeft(rng), y = pos(rng);
+        EXPECT_EQ(snaps.FindNearest(x, y, 200.0, live), Walk(snaps, x, y, 200.0, +live)) << x << "," << y;
+    }
+}
+
 TEST(SnapPointIndex, NearestOnAnEmptyListIsNull)
 {
     CSnapPointList snaps;
