@@ -408,30 +408,38 @@ void FlattenBezier(Point p0, Point p1, Point p2, Point p3, std::vector<Point>& o
     }
 }
 
-std::vector<Point> ArcPolyline(const Rect& box, Point start, Point end, bool clockwise)
+ArcSpan ArcSpanOf(const Rect& box, Point start, Point end, bool clockwise)
 {
     const Rect b = box.Normalized();
-    const double cx = (b.left + b.right - 1) / 2.0;
-    const double cy = (b.top + b.bottom - 1) / 2.0;
-    const double rx = std::max(0.0, (b.right - b.left - 1) / 2.0);
-    const double ry = std::max(0.0, (b.bottom - b.top - 1) / 2.0);
+    ArcSpan a;
+    a.cx = (b.left + b.right - 1) / 2.0;
+    a.cy = (b.top + b.bottom - 1) / 2.0;
+    a.rx = std::max(0.0, (b.right - b.left - 1) / 2.0);
+    a.ry = std::max(0.0, (b.bottom - b.top - 1) / 2.0);
     auto param = [&](Point p) {
         // The ray's direction with y pointing up, then the ellipse parameter
         // of the point where it meets the ellipse.
-        const double ux = p.x - cx;
-        const double uy = cy - p.y;
+        const double ux = p.x - a.cx;
+        const double uy = a.cy - p.y;
         if (ux == 0 && uy == 0) return 0.0;
-        return std::atan2(uy * rx, ux * ry);
+        return std::atan2(uy * a.rx, ux * a.ry);
     };
-    const double t0 = param(start);
+    a.t0 = param(start);
     double t1 = param(end);
     constexpr double kTwoPi = 2 * std::numbers::pi;
     if (!clockwise) {
-        while (t1 <= t0) t1 += kTwoPi;
+        while (t1 <= a.t0) t1 += kTwoPi;
     } else {
-        while (t1 >= t0) t1 -= kTwoPi;
+        while (t1 >= a.t0) t1 -= kTwoPi;
     }
-    const double sweep = t1 - t0;
+    a.sweep = t1 - a.t0;
+    return a;
+}
+
+std::vector<Point> ArcPolyline(const Rect& box, Point start, Point end, bool clockwise)
+{
+    const ArcSpan a = ArcSpanOf(box, start, end, clockwise);
+    const double cx = a.cx, cy = a.cy, rx = a.rx, ry = a.ry, t0 = a.t0, sweep = a.sweep;
     const int n = std::clamp(int(std::fabs(sweep) * std::max(rx, ry) / 2.0) + 1, 4, 4000);
     std::vector<Point> pts;
     pts.reserve(size_t(n) + 1);

@@ -355,6 +355,14 @@ void FlattenBezier(Point p0, Point p1, Point p2, Point p3, std::vector<Point>& o
 // Device-pixel outline of an elliptic arc on the box (right and bottom left
 // out) from the ray through 'start' to the ray through 'end', as a polyline
 // for wide pens and paths. Counter-clockwise on the screen unless clockwise.
+// The ellipse inscribed in a box and the part of it from the ray through
+// start to the ray through end: centre, half-axes (device units), the
+// parameter of the start and the signed sweep (radians, y pointing up).
+struct ArcSpan {
+    double cx = 0, cy = 0, rx = 0, ry = 0;
+    double t0 = 0, sweep = 0;
+};
+ArcSpan ArcSpanOf(const Rect& box, Point start, Point end, bool clockwise);
 std::vector<Point> ArcPolyline(const Rect& box, Point start, Point end, bool clockwise);
 
 } // namespace platform

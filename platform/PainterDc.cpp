@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <numbers>
 #include <cmath>
 
 namespace platform {
@@ -177,16 +178,28 @@ QPainter& PainterDc::Painter()
 
 void PainterDc::PreparePainter(QPainter& p, bool forText)
 {
-    p.resetTransform();
+    // Only what differs is set: every change of clip or mode costs a vector
+    // device (a PDF page, a printer) a state save and restore of its own.
+    if (!p.transform().isIdentity())
+        p.resetTransform();
     if (state_.hasClip) {
         const Rect c = state_.clip;
-        p.setClipRect(QRect(c.left, c.top, c.Width(), c.Height()));
-    } else {
+        const QRect clip(c.left, c.top, c.Width(), c.Height());
+        if (!p.hasClipping() || !appliedClip_ || *appliedClip_ != clip) {
+            p.setClipRect(clip);
+            appliedClip_ = clip;
+        }
+    } else if (p.hasClipping()) {
         p.setClipping(false);
+        appliedClip_.reset();
     }
     const bool rasterOps = device_->devType() == QInternal::Image || device_->devType() == QInternal::Pixmap;
-    p.setCompositionMode(forText || !rasterOps ? QPainter::CompositionMode_SourceOver : CompositionFor(state_.rop2));
-    p.setBrushOrigin(0, 0);
+    const QPainter::CompositionMode mode =
+        forText || !rasterOps ? QPainter::CompositionMode_SourceOver : CompositionFor(state_.rop2);
+    if (p.compositionMode() != mode)
+        p.setCompositionMode(mode);
+    if (p.brushOrigin() != QPoint(0, 0))
+        p.setBrushOrigin(0, 0);
 }
 
 void PainterDc::Touch(const Rect& device)
@@ -208,6 +221,20 @@ void PainterDc::TouchPoints(const std::vector<Point>& device)
 
 // ---- outline and fill --------------------------------------------------------------
 
+QPainter& PainterDc::PenPainter()
+{
+    QPainter& p = Painter();
+    PreparePainter(p, false);
+    p.setPen(QtPen());
+    p.setBrush(Qt::NoBrush);
+    if (state_.bkMode == BkMode::Opaque && p.background().color() != ToQColor(state_.bkColor))
+        p.setBackground(ToQColor(state_.bkColor));
+    const Qt::BGMode bgMode = state_.bkMode == BkMode::Opaque ? Qt::OpaqueMode : Qt::TransparentMode;
+    if (p.backgroundMode() != bgMode)
+        p.setBackgroundMode(bgMode);
+    return p;
+}
+
 void PainterDc::Stroke(const std::vector<Point>& pts, bool closed)
 {
     const Pen& pen = state_.pen;
@@ -225,12 +252,7 @@ void PainterDc::Stroke(const std::vector<Point>& pts, bool closed)
         }
         return;
     }
-    QPainter& p = Painter();
-    PreparePainter(p, false);
-    p.setPen(QtPen());
-    p.setBrush(Qt::NoBrush);
-    if (state_.bkMode == BkMode::Opaque) p.setBackground(ToQColor(state_.bkColor));
-    p.setBackgroundMode(state_.bkMode == BkMode::Opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+    QPainter& p = PenPainter();
     const QPolygon poly = ToQPolygon(pts);
     if (pts.size() == 1) {
         p.drawPoint(poly.first());
@@ -436,6 +458,19 @@ void PainterDc::Arc(int left, int top, int right, int bottom, int xStart, int yS
         DashPhase phase;
         phase.Reset(d);
         MakeRaster().Arc(b, s, e, clockwise, ToPixel(state_.pen.color), state_.rop2, d, phase, GapColor());
+        return;
+    }
+    if (!Raster()) {
+        // A printer or a PDF page takes the arc as curves, not as a polyline
+        // of its own fine device units.
+        Touch(b);
+        const ArcSpan a = ArcSpanOf(b, s, e, clockwise);
+        const QRectF ellipse(a.cx - a.rx, a.cy - a.ry, 2 * a.rx, 2 * a.ry);
+        const double start = a.t0 * 180.0 / std::numbers::pi, sweep = a.sweep * 180.0 / std::numbers::pi;
+        QPainterPath path;
+        path.arcMoveTo(ellipse, start);
+        path.arcTo(ellipse, start, sweep);
+        PenPainter().drawPath(path);
         return;
     }
     Stroke(ArcPolyline(b, s, e, clockwise), false);

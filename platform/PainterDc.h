@@ -72,6 +72,8 @@ public:
     void ResetTouched() { touched_ = {}; }
 
 private:
+    // The painter set up to stroke with the pen (no brush).
+    QPainter& PenPainter();
     bool Raster() const { return image_ != nullptr; }
     bool CosmeticRaster() const { return Raster() && state_.pen.IsCosmetic(); }
     ImageRaster MakeRaster() const;
@@ -104,6 +106,7 @@ private:
     Rect touched_;
     QPaintDevice* device_ = nullptr;
     std::unique_ptr<QPainter> painter_;
+    std::optional<QRect> appliedClip_;  // the clip last given to painter_
     bool printing_ = false;
     DashPhase linePhase_;
     mutable std::optional<std::pair<Font, int>> fontKey_;
