@@ -94,59 +94,74 @@ const SnapPoint* CSnapPointList::NearestCrossing(double x, double y, double maxD
         nearby.push_back(e);
     closeBy.clear();
     for (CEntity* e : nearby) {
-        auto it = byEntity.find(e);
-        if (it == byEntity.end() || !Crosses(e, it->second))
-            continue;
         const double reach = Reach(*e, x, y);
         if (reach <= r)
-            closeBy.push_back({e, &it->second, reach});
+            closeBy.push_back({e, nullptr, reach, false});
     }
-    if (closeBy.size() < 2)
-        return best;
-    // The nearest entities first, so that the bound tightens early.
-    std::sort(closeBy.begin(), closeBy.end(), [](const Near& a, const Near& b) { return a.reach < b.reach; });
-
+    // The entities nearest the point first, in rings that widen until the
+    // best crossing found lies well inside the ring: both entities of any
+    // crossing nearer than it are in the ring then.
     CrossingKey bestKey{best ? best->order : 0, 0, 0};
-    for (std::size_t i = 1; i < closeBy.size(); ++i) {
-        if (!(closeBy[i].reach <= bound + slack))
-            break;
-        for (std::size_t j = 0; j < i; ++j) {
-            const Near* later = &closeBy[i];
-            const Near* other = &closeBy[j];
-            if (later->registration->foreign != other->registration->foreign)
+    double ringReach = std::min(r, 4.0 * slack);
+    for (;;) {
+        ring.clear();
+        for (Near& n : closeBy) {
+            if (!(n.reach <= ringReach))
                 continue;
-            if (later->registration->crossOrder < other->registration->crossOrder)
-                std::swap(later, other);
-            PairCrossings(later->entity, other->entity, pairPoints);
-            for (std::size_t k = 0; k < pairPoints.size(); ++k) {
-                const SnapCrossing& c = pairPoints[k];
-                const double d = Hypot(x - c.x, y - c.y);
-                if (!(d < maxDist))
+            if (!n.looked) {
+                n.looked = true;
+                auto it = byEntity.find(n.entity);
+                if (it != byEntity.end() && Crosses(n.entity, it->second))
+                    n.registration = &it->second;
+            }
+            if (n.registration)
+                ring.push_back(n);
+        }
+        std::sort(ring.begin(), ring.end(), [](const Near& a, const Near& b) { return a.reach < b.reach; });
+        for (std::size_t i = 1; i < ring.size(); ++i) {
+            if (!(ring[i].reach <= bound + slack))
+                break;
+            for (std::size_t j = 0; j < i; ++j) {
+                const Near* later = &ring[i];
+                const Near* other = &ring[j];
+                if (later->registration->foreign != other->registration->foreign)
                     continue;
-                const CrossingKey key{later->registration->crossOrder, ~other->entity->rank, k};
-                if (best && !(d < bestDist || (d == bestDist && key < bestKey)))
-                    continue;
-                // The crossing takes the state of its entity, or of the other
-                // one when that is not live: a crossing with an entity deleted
-                // or hidden is not there.
-                const Registration& own = c.owner == later->entity ? *later->registration : *other->registration;
-                const Registration& far = c.owner == later->entity ? *other->registration : *later->registration;
-                SnapPoint p;
-                p.entity = c.owner;
-                p.kind = SnapKind::Intersection;
-                p.state = own.state != 0 ? own.state : far.state;
-                p.x = c.x;
-                p.y = c.y;
-                p.order = key.order;
-                if (filter && !filter(p, context))
-                    continue;
-                answer = p;
-                best = &answer;
-                bestDist = d;
-                bestKey = key;
-                bound = d;
+                if (later->registration->crossOrder < other->registration->crossOrder)
+                    std::swap(later, other);
+                PairCrossings(later->entity, other->entity, pairPoints);
+                for (std::size_t k = 0; k < pairPoints.size(); ++k) {
+                    const SnapCrossing& c = pairPoints[k];
+                    const double d = Hypot(x - c.x, y - c.y);
+                    if (!(d < maxDist))
+                        continue;
+                    const CrossingKey key{later->registration->crossOrder, ~other->entity->rank, k};
+                    if (best && !(d < bestDist || (d == bestDist && key < bestKey)))
+                        continue;
+                    // The crossing takes the state of its entity, or of the other
+                    // one when that is not live: a crossing with an entity deleted
+                    // or hidden is not there.
+                    const Registration& own = c.owner == later->entity ? *later->registration : *other->registration;
+                    const Registration& far = c.owner == later->entity ? *other->registration : *later->registration;
+                    SnapPoint p;
+                    p.entity = c.owner;
+                    p.kind = SnapKind::Intersection;
+                    p.state = own.state != 0 ? own.state : far.state;
+                    p.x = c.x;
+                    p.y = c.y;
+                    p.order = key.order;
+                    if (filter && !filter(p, context))
+                        continue;
+                    answer = p;
+                    best = &answer;
+                    bestDist = d;
+                    bestKey = key;
+                    bound = d;
+                }
             }
         }
+        if (!(ringReach < r) || bound + slack <= ringReach)
+            break;
+        ringReach = std::min(r, ringReach * 4.0);
     }
     return best;
 }

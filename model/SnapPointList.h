@@ -164,6 +164,7 @@ private:
         CEntity* entity;
         const Registration* registration;
         double reach;  // no crossing of it is nearer the point than this, less the slack
+        bool looked;   // registration looked up (null: it does not cross)
     };
 
     // The nearer of `best` (at bestDist; null for none) and the crossings the
@@ -196,6 +197,7 @@ private:
     // Scratch of the crossing search, and the crossing it returned.
     mutable std::vector<CEntity*> nearby;
     mutable std::vector<Near> closeBy;
+    mutable std::vector<Near> ring;
     mutable std::vector<SnapCrossing> pairPoints;
     mutable SnapPoint answer;
 };
