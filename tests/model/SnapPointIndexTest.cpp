@@ -305,11 +305,16 @@ TEST(SnapPointIndex, CrossingsFoundNearThePointEqualTheWalkOverTheFullChain)
                 snaps.AddEntityPoints(e);
             }
             if (followed) {
+                // As an edit does: the step before is dropped (its records
+                // freed with their points), then the deleted ones go to undo.
+                list.DiscardUndo(&snaps);
                 for (int k = 0; k < 4; ++k)
                     added[rng() % added.size()]->state = EntityState::Deleted;
+                std::erase_if(added, [](const CEntity* e) { return e->state == EntityState::Deleted; });
                 list.MoveDeletedToUndo();
             }
         }
+        list.DiscardUndo(&snaps);
     }
 }
 
