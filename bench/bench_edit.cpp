@@ -199,7 +199,7 @@ void BM_OpenCrossingLines(benchmark::State& state)
     }
     MeasureOpen(state, bytes, n);
 }
-BENCHMARK(BM_OpenCrossingLines)->Arg(2000)->Arg(4000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCrossingLines)->Arg(2000)->Arg(4000)->Arg(8000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

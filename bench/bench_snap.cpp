@@ -5,6 +5,9 @@
 // entity at 10 000 and 100 000 lines: for short lines it should grow by no
 // more than about 2x.
 // BM_NearestSnapPoint: one search among 1 000 000 points, as a mouse move does.
+// BM_NearestInCrossingLines: one search (bound 100, as the view's) in a grid
+// of n mutually crossing lines one unit apart, whose n*n/4 crossings are
+// worked out near the point.
 
 #include "model/EntityList.h"
 #include "model/SnapPointList.h"
@@ -24,7 +27,6 @@ void BM_RegisterShortLines(benchmark::State& state)
     const int n = static_cast<int>(state.range(0));
     const double reach = static_cast<double>(state.range(1));
     std::size_t nodes = 0;
-    std::size_t crossings = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto list = std::make_unique<CEntityList>();
@@ -45,15 +47,11 @@ void BM_RegisterShortLines(benchmark::State& state)
         }
         state.PauseTiming();
         nodes = snaps->Size();
-        crossings = 0;
-        for (const SnapPoint* p = snaps->first; p; p = p->next)
-            crossings += p->kind == SnapKind::Intersection;
         snaps.reset();
         list.reset();
         state.ResumeTiming();
     }
     state.counters["snap_points"] = static_cast<double>(nodes);
-    state.counters["crossings_per_line"] = static_cast<double>(crossings) / n;
     state.counters["per_entity"] =
         benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate |
                                                        benchmark::Counter::kInvert);
@@ -103,6 +101,44 @@ void BM_NearestSnapPoint(benchmark::State& state)
     state.counters["found_share"] = static_cast<double>(found) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_NearestSnapPoint)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+struct CrossingGrid {
+    CEntityList list;
+    CSnapPointList snaps;
+    explicit CrossingGrid(int n)
+    {
+        snaps.Follow(list);
+        const int16_t codes[4] = {10, 20, 11, 22};
+        EntityHeader h;
+        h.type = 20;
+        h.count = 4;
+        const double length = n;
+        for (int i = 0; i < n / 2; ++i) {
+            const double across[4] = {0.5, i + 0.25, length, i + 0.25};
+            list.AddEntity(h, codes, 0, across);
+            snaps.AddEntityPoints(list.last);
+            const double down[4] = {i + 0.75, 0.5, i + 0.75, length};
+            list.AddEntity(h, codes, 0, down);
+            snaps.AddEntityPoints(list.last);
+        }
+    }
+};
+
+void BM_NearestInCrossingLines(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    CrossingGrid grid(n);
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> at(0, n / 2.0);
+    std::size_t crossings = 0;
+    for (auto _ : state) {
+        const SnapPoint* p = grid.snaps.FindNearest(at(rng), at(rng), 100.0);
+        crossings += p && p->kind == SnapKind::Intersection;
+        benchmark::DoNotOptimize(p);
+    }
+    state.counters["crossing_share"] = static_cast<double>(crossings) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_NearestInCrossingLines)->Arg(2000)->Arg(8000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

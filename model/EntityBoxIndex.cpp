@@ -209,3 +209,15 @@ void EntityBoxIndex::Candidates(const CEntity* entity, std::vector<CEntity*>& ou
     for (const auto& [r, slot] : scratch)
         out.push_back(list->InSlot(slot));
 }
+
+void EntityBoxIndex::Meeting(const Box& b, std::vector<CEntity*>& out)
+{
+    out.clear();
+    if (!list)
+        return;
+    if (!built)
+        Build();
+    tree.Query(b, [this, &out](uint32_t slot) { out.push_back(list->InSlot(slot)); });
+    for (uint32_t slot : unbounded)
+        out.push_back(list->InSlot(slot));
+}

@@ -30,6 +30,17 @@ public:
     // The entities before `entity` in its list whose boxes may touch the box
     // of `entity` (or that have no bounded box), latest in the list first.
     void Candidates(const CEntity* entity, std::vector<CEntity*>& out);
+    // The entities of the followed list whose boxes meet `b`, and those that
+    // have no bounded box, in no particular order.
+    void Meeting(const BoxTree::Box& b, std::vector<CEntity*>& out);
+    // Whether the entity is in the followed list.
+    bool Follows(const CEntity* entity) const { return list && entity && list->Holds(entity); }
+    // Builds the boxes now if they are not built.
+    void Prepare()
+    {
+        if (list && !built)
+            Build();
+    }
     // Files a linked entity of the list under its box as it is now.
     void Refile(CEntity* entity);
     // Forgets the boxes; the next question builds them from the list again

@@ -1,5 +1,5 @@
-// Crossings of a new entity with the entities before it, registered as
-// snap points of kind 14.
+// Crossings of two entities, the snap points of kind 14: what registering an
+// entity after another finds.
 
 #include "model/Entity.h"
 #include "model/Geometry.h"
@@ -172,49 +172,16 @@ void PolylineCircleCrossings(const std::vector<double>& xs, const std::vector<do
     }
 }
 
-} // namespace
 
-void CSnapPointList::AddIntersections(CEntity* entity)
+void AddPoints(CEntity* owner, const std::vector<double>& xs, const std::vector<double>& ys,
+               std::vector<SnapCrossing>& out)
 {
-    if (!EntityBoxIndex::TakesPart(*entity)) {
-        return;
-    }
-    boxes.Candidates(entity, earlier);
-    CEntity& e = *entity;
-    for (CEntity* o : earlier) {
-        if (IsLine(e)) {
-            if (IsLine(*o))
-                AddLineLineIntersections(entity, o);
-            else if (o->type == 24)
-                AddLineSplineIntersections(entity, o);
-            else if (o->type == 26)
-                AddLineCurveIntersections(entity, o);
-            else if (IsCircle(*o))
-                AddLineCircleIntersections(entity, o);
-        } else if (e.type == 24) {
-            if (IsLine(*o))
-                AddLineSplineIntersections(o, entity);
-            else if (IsCircle(*o))
-                AddSplineCircleIntersections(entity, o);
-        } else if (e.type == 26) {
-            if (IsLine(*o))
-                AddLineCurveIntersections(o, entity);
-            else if (IsCircle(*o))
-                AddCurveCircleIntersections(entity, o);
-        } else if (IsCircle(e)) {
-            if (IsLine(*o))
-                AddLineCircleIntersections(o, entity);
-            else if (o->type == 24)
-                AddSplineCircleIntersections(o, entity);
-            else if (o->type == 26)
-                AddCurveCircleIntersections(o, entity);
-            else if (IsCircle(*o))
-                AddCircleCircleIntersections(entity, o);
-        }
-    }
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        out.push_back({owner, xs[i], ys[i]});
 }
 
-void CSnapPointList::AddLineLineIntersections(CEntity* line, CEntity* other)
+// Each adds its points for the entity named first.
+void AddLineLineIntersections(CEntity* line, CEntity* other, std::vector<SnapCrossing>& out)
 {
     double ax1, ay1, ax2, ay2, bx1, by1, bx2, by2;
     if (!LinePoints(*line, ax1, ay1, ax2, ay2) || !LinePoints(*other, bx1, by1, bx2, by2))
@@ -231,10 +198,10 @@ void CSnapPointList::AddLineLineIntersections(CEntity* line, CEntity* other)
         return;
     if (other->type == 20 && IsPointOnSegment(p.x, p.y, bx1, by1, bx2, by2) != 0)
         return;
-    AddPoint(p.x, p.y, SnapKind::Intersection, line);
+    out.push_back({line, p.x, p.y});
 }
 
-void CSnapPointList::AddLineCircleIntersections(CEntity* line, CEntity* circle)
+void AddLineCircleIntersections(CEntity* line, CEntity* circle, std::vector<SnapCrossing>& out)
 {
     double x1, y1, x2, y2;
     CircleShape c;
@@ -251,11 +218,11 @@ void CSnapPointList::AddLineCircleIntersections(CEntity* line, CEntity* circle)
             continue;
         if (line->type == 20 && IsPointOnSegment(s.x[k], s.y[k], x1, y1, x2, y2) != 0)
             continue;
-        AddPoint(s.x[k], s.y[k], SnapKind::Intersection, line);
+        out.push_back({line, s.x[k], s.y[k]});
     }
 }
 
-void CSnapPointList::AddCircleCircleIntersections(CEntity* circle, CEntity* other)
+void AddCircleCircleIntersections(CEntity* circle, CEntity* other, std::vector<SnapCrossing>& out)
 {
     CircleShape a, b;
     if (!CircleOf(*circle, a) || !CircleOf(*other, b))
@@ -263,10 +230,10 @@ void CSnapPointList::AddCircleCircleIntersections(CEntity* circle, CEntity* othe
     const PointSet<2> s = IntersectCircles(a.cx, a.cy, a.r, b.cx, b.cy, b.r);
     for (int k = 0; k < s.count; ++k)
         if (a.Holds(s.x[k], s.y[k]) && b.Holds(s.x[k], s.y[k]))
-            AddPoint(s.x[k], s.y[k], SnapKind::Intersection, circle);
+            out.push_back({circle, s.x[k], s.y[k]});
 }
 
-void CSnapPointList::AddLineCurveIntersections(CEntity* line, CEntity* curve)
+void AddLineCurveIntersections(CEntity* line, CEntity* curve, std::vector<SnapCrossing>& out)
 {
     double x1, y1, x2, y2;
     if (!LinePoints(*line, x1, y1, x2, y2))
@@ -276,10 +243,10 @@ void CSnapPointList::AddLineCurveIntersections(CEntity* line, CEntity* curve)
     PolylineLineCrossings(xs, ys, x1, y1, x2, y2, FreehandCrossingLimit, px, py);
     // A line crossing the curve that often is taken as running along it.
     if (px.size() < FreehandCrossingLimit)
-        AddPoints(line, px, py);
+        AddPoints(line, px, py, out);
 }
 
-void CSnapPointList::AddCurveCircleIntersections(CEntity* curve, CEntity* circle)
+void AddCurveCircleIntersections(CEntity* curve, CEntity* circle, std::vector<SnapCrossing>& out)
 {
     CircleShape c;
     if (!CircleOf(*circle, c))
@@ -287,10 +254,10 @@ void CSnapPointList::AddCurveCircleIntersections(CEntity* curve, CEntity* circle
     std::vector<double> xs, ys, px, py;
     FreehandPolyline(*curve, xs, ys);
     PolylineCircleCrossings(xs, ys, c, FreehandCrossingLimit, px, py);
-    AddPoints(curve, px, py);
+    AddPoints(curve, px, py, out);
 }
 
-void CSnapPointList::AddLineSplineIntersections(CEntity* line, CEntity* spline)
+void AddLineSplineIntersections(CEntity* line, CEntity* spline, std::vector<SnapCrossing>& out)
 {
     double x1, y1, x2, y2;
     if (!LinePoints(*line, x1, y1, x2, y2))
@@ -299,10 +266,10 @@ void CSnapPointList::AddLineSplineIntersections(CEntity* line, CEntity* spline)
     SplinePolyline(*spline, xs, ys);
     PolylineLineCrossings(xs, ys, x1, y1, x2, y2, SplineCrossingLimit, px, py);
     if (px.size() < SplineCrossingLimit)
-        AddPoints(line, px, py);
+        AddPoints(line, px, py, out);
 }
 
-void CSnapPointList::AddSplineCircleIntersections(CEntity* spline, CEntity* circle)
+void AddSplineCircleIntersections(CEntity* spline, CEntity* circle, std::vector<SnapCrossing>& out)
 {
     CircleShape c;
     if (!CircleOf(*circle, c))
@@ -310,5 +277,43 @@ void CSnapPointList::AddSplineCircleIntersections(CEntity* spline, CEntity* circ
     std::vector<double> xs, ys, px, py;
     SplinePolyline(*spline, xs, ys);
     PolylineCircleCrossings(xs, ys, c, SplineCrossingLimit, px, py);
-    AddPoints(spline, px, py);
+    AddPoints(spline, px, py, out);
+}
+
+} // namespace
+
+void CSnapPointList::PairCrossings(CEntity* later, CEntity* earlier, std::vector<SnapCrossing>& out)
+{
+    out.clear();
+    const CEntity& e = *later;
+    const CEntity& o = *earlier;
+    if (IsLine(e)) {
+        if (IsLine(o))
+            AddLineLineIntersections(later, earlier, out);
+        else if (o.type == 24)
+            AddLineSplineIntersections(later, earlier, out);
+        else if (o.type == 26)
+            AddLineCurveIntersections(later, earlier, out);
+        else if (IsCircle(o))
+            AddLineCircleIntersections(later, earlier, out);
+    } else if (e.type == 24) {
+        if (IsLine(o))
+            AddLineSplineIntersections(earlier, later, out);
+        else if (IsCircle(o))
+            AddSplineCircleIntersections(later, earlier, out);
+    } else if (e.type == 26) {
+        if (IsLine(o))
+            AddLineCurveIntersections(earlier, later, out);
+        else if (IsCircle(o))
+            AddCurveCircleIntersections(later, earlier, out);
+    } else if (IsCircle(e)) {
+        if (IsLine(o))
+            AddLineCircleIntersections(earlier, later, out);
+        else if (o.type == 24)
+            AddSplineCircleIntersections(earlier, later, out);
+        else if (o.type == 26)
+            AddCurveCircleIntersections(earlier, later, out);
+        else if (IsCircle(o))
+            AddCircleCircleIntersections(later, earlier, out);
+    }
 }

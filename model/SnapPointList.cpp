@@ -3,6 +3,7 @@
 #include "model/Entity.h"
 #include "model/Geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -13,6 +14,22 @@ constexpr double DegToRad = 3.14159265358979323846 / 180.0;
 bool HasValues(const CEntity& e, std::size_t n)
 {
     return e.values.size() >= n;
+}
+
+// Whether the entity has the values any crossing test needs.
+bool CanCross(const CEntity& e)
+{
+    switch (e.type) {
+    case 24:
+    case 26:
+        return HasValues(e, 4);
+    case 30:
+        return HasValues(e, 3);
+    case 31:
+        return HasValues(e, 5);
+    default:
+        return HasValues(e, 4);
+    }
 }
 
 } // namespace
@@ -49,18 +66,12 @@ int CSnapPointList::AddPoint(double x, double y, int kind, CEntity* entity)
     p->previous = last;
     last->next = p;
     last = p;
-    SnapPoint*& head = byEntity[entity];
+    SnapPoint*& head = byEntity[entity].head;
     p->nextOfEntity = head;
     head = p;
     tree.Insert(p);
     ++nodeCount;
     return 0;
-}
-
-void CSnapPointList::AddPoints(CEntity* owner, const std::vector<double>& xs, const std::vector<double>& ys)
-{
-    for (std::size_t i = 0; i < xs.size(); ++i)
-        AddPoint(xs[i], ys[i], SnapKind::Intersection, owner);
 }
 
 int CSnapPointList::AddEntityPoints(CEntity* entity)
@@ -130,7 +141,22 @@ int CSnapPointList::AddEntityPoints(CEntity* entity)
     default:
         break;
     }
-    AddIntersections(entity);
+    if (EntityBoxIndex::TakesPart(e) && CanCross(e)) {
+        // Its crossings take the next place in the chain; they are worked
+        // out when a search comes near them.
+        Registration& r = byEntity[entity];
+        if (r.crossOrder == 0)
+            ++crossing;
+        else if (r.foreign)
+            foreign.erase(std::find(foreign.begin(), foreign.end(), entity));
+        r.crossOrder = nextOrder++;
+        r.state = 0;
+        r.foreign = !boxes.Follows(entity);
+        if (r.foreign)
+            foreign.push_back(entity);
+        else
+            boxes.Prepare();
+    }
     return 0;
 }
 
@@ -252,7 +278,12 @@ void CSnapPointList::RemoveEntityPoints(CEntity* entity)
     auto it = byEntity.find(entity);
     if (it == byEntity.end())
         return;
-    SnapPoint* p = it->second;
+    SnapPoint* p = it->second.head;
+    if (it->second.crossOrder != 0) {
+        --crossing;
+        if (it->second.foreign)
+            foreign.erase(std::find(foreign.begin(), foreign.end(), entity));
+    }
     byEntity.erase(it);
     while (p) {
         SnapPoint* next = p->nextOfEntity;
@@ -266,7 +297,8 @@ void CSnapPointList::SetEntityPointState(CEntity* entity, int state)
     auto it = byEntity.find(entity);
     if (it == byEntity.end())
         return;
-    for (SnapPoint* p = it->second; p; p = p->nextOfEntity)
+    it->second.state = static_cast<int16_t>(state);
+    for (SnapPoint* p = it->second.head; p; p = p->nextOfEntity)
         p->state = static_cast<int16_t>(state);
 }
 
@@ -275,6 +307,8 @@ void CSnapPointList::CopyStatesFromEntities()
     for (SnapPoint* p = first; p; p = p->next)
         if (p->entity)
             p->state = p->entity->state;
+    for (auto& [e, r] : byEntity)
+        r.state = e->state;
 }
 
 void CSnapPointList::RemoveAll()
@@ -284,6 +318,8 @@ void CSnapPointList::RemoveAll()
     freeNodes = nullptr;
     nodeCount = 0;
     byEntity.clear();
+    foreign.clear();
+    crossing = 0;
     tree.Clear();
     boxes.Clear();
 }
@@ -296,7 +332,7 @@ bool CSnapPointList::HasEntityPoints(const CEntity* entity) const
 const SnapPoint* CSnapPointList::EntityPoints(const CEntity* entity) const
 {
     auto it = byEntity.find(entity);
-    return it == byEntity.end() ? nullptr : it->second;
+    return it == byEntity.end() ? nullptr : it->second.head;
 }
 
 const SnapPoint* CSnapPointList::FindNearest(double x, double y, double maxDist, double* dist) const

@@ -3,12 +3,16 @@
 // key points of every entity and the crossings of lines, curves, circles and
 // arcs with the entities before them. Centres are not in it.
 //
-// The list is a chain of nodes in the order they were added, starting with a
-// sentinel. Beside the chain it keeps a quadtree of the points (for the
-// nearest-point search) and a box index of the entities of the list it
-// follows (so that a new entity is only compared with the entities whose
-// boxes it can touch); both give exactly what a walk over the chain or over
-// the entity list would.
+// The key points are a chain of nodes in the order they were added, starting
+// with a sentinel, with a quadtree of them beside it for the nearest-point
+// search. Crossings are not stored: a drawing of n mutually crossing lines
+// has n*n/4 of them. Each registered entity keeps the place its crossings
+// take in the chain (just after its key points), and a search works out the
+// crossings of the entities that pass near the query point, from the box
+// index of the list it follows. Every search answers what a walk over the
+// chain with every crossing in it would: a crossing sits where the later of
+// its two entities was registered, the crossings of one registration in the
+// order of the other entity, latest in the list first.
 
 #include "model/EntityBoxIndex.h"
 #include "model/SnapPointTree.h"
@@ -61,6 +65,12 @@ struct SnapPoint {
     SnapPoint* nextOfEntity = nullptr;
 };
 
+// One crossing of two entities: the point and the entity it belongs to.
+struct SnapCrossing {
+    CEntity* owner;
+    double x, y;
+};
+
 class CSnapPointList {
 public:
     SnapPoint* first = nullptr;  // the sentinel, once anything was added
@@ -96,8 +106,19 @@ public:
     // The nodes registered for the entity, the latest first (follow
     // nextOfEntity; `order` gives their place in the chain); null when none.
     const SnapPoint* EntityPoints(const CEntity* entity) const;
-    // Nodes in the chain, the sentinel included.
+    // Stored nodes in the chain (key points), the sentinel included.
     std::size_t Size() const { return nodeCount; }
+
+    // Every point of the chain after the sentinel, crossings included, in
+    // chain order (copies; previous, next and nextOfEntity are null). Costs
+    // time and memory with the number of crossings: for checks and tests.
+    std::vector<SnapPoint> ChainPoints() const;
+    // The crossings that belong to the entity, in chain order (as above).
+    std::vector<SnapPoint> EntityCrossings(const CEntity* entity) const;
+
+    // The crossings of `later` with `earlier`, as registering `later` after
+    // `earlier` finds them, in that order.
+    static void PairCrossings(CEntity* later, CEntity* earlier, std::vector<SnapCrossing>& out);
 
     // The node a walk over the chain would pick: the smallest distance
     // sqrt(dy*dy + dx*dx) from (x, y) strictly below maxDist among the nodes
@@ -107,30 +128,56 @@ public:
     const SnapPoint* FindNearest(double x, double y, double maxDist, const Accept& accept,
                                  double* dist = nullptr) const
     {
-        return tree.Nearest(
-            x, y, maxDist,
-            [](const SnapPoint& p, const void* c) { return (*static_cast<const Accept*>(c))(p); }, &accept,
-            dist);
+        const SnapPointTree::Filter filter = [](const SnapPoint& p, const void* c) {
+            return (*static_cast<const Accept*>(c))(p);
+        };
+        double d = 0.0;
+        const SnapPoint* best = tree.Nearest(x, y, maxDist, filter, &accept, &d);
+        best = NearestCrossing(x, y, maxDist, best, d, filter, &accept);
+        if (dist)
+            *dist = d;
+        return best;
     }
     // The same among the live nodes (state 0).
     const SnapPoint* FindNearest(double x, double y, double maxDist, double* dist = nullptr) const;
 
 private:
+    // What the list keeps of each registered entity.
+    struct Registration {
+        SnapPoint* head = nullptr;  // its nodes, the latest first
+        uint64_t crossOrder = 0;    // place of its crossings in the chain; 0: it has none
+        int16_t state = 0;          // the state its crossings take from it
+        bool foreign = false;       // not in the followed list when registered
+    };
+    // A crossing's place in the chain: the order of the later entity's
+    // registration, then the other entity latest in its list first, then
+    // the crossing's number within the pair.
+    struct CrossingKey {
+        uint64_t order, other, index;
+        bool operator<(const CrossingKey& k) const
+        {
+            return order != k.order ? order < k.order : other != k.other ? other < k.other : index < k.index;
+        }
+    };
+    // An entity that passes near the point of a crossing search.
+    struct Near {
+        CEntity* entity;
+        const Registration* registration;
+        double reach;  // no crossing of it is nearer the point than this, less the slack
+        bool looked;   // registration looked up (null: it does not cross)
+    };
+
+    // The nearer of `best` (at bestDist; null for none) and the crossings the
+    // filter takes; bestDist then holds the distance of the one returned.
+    // A crossing returned lives until the next search.
+    const SnapPoint* NearestCrossing(double x, double y, double maxDist, const SnapPoint* best, double& bestDist,
+                                     SnapPointTree::Filter filter, const void* context) const;
+    // Whether the entity's crossings count now (registered with a place for
+    // them, and in the followed list unless it came from another).
+    bool Crosses(const CEntity* e, const Registration& r) const;
     void AddArcPoints(CEntity* arc);
     void AddEllipsePoints(CEntity* ellipse);
     void AddEllipticArcPoints(CEntity* arc);
-    void AddIntersections(CEntity* entity);
-
-    // Crossings; each registers its points for the entity named first.
-    void AddLineLineIntersections(CEntity* line, CEntity* other);
-    void AddLineCircleIntersections(CEntity* line, CEntity* circle);
-    void AddCircleCircleIntersections(CEntity* circle, CEntity* other);
-    void AddLineCurveIntersections(CEntity* line, CEntity* curve);
-    void AddCurveCircleIntersections(CEntity* curve, CEntity* circle);
-    void AddLineSplineIntersections(CEntity* line, CEntity* spline);
-    void AddSplineCircleIntersections(CEntity* spline, CEntity* circle);
-
-    void AddPoints(CEntity* owner, const std::vector<double>& xs, const std::vector<double>& ys);
     void FreeNode(SnapPoint* p);
     SnapPoint* NewNode();
     void DeleteNode(SnapPoint* p);
@@ -140,10 +187,17 @@ private:
     std::size_t poolUsed = 0;       // nodes handed out of the last block
     SnapPoint* freeNodes = nullptr; // freed nodes, linked through next
 
-    uint64_t nextOrder = 0;
+    uint64_t nextOrder = 1;  // 0 stands for no place
     std::size_t nodeCount = 0;
-    std::unordered_map<const CEntity*, SnapPoint*> byEntity;  // head of each entity's nodes
+    std::unordered_map<const CEntity*, Registration> byEntity;
     SnapPointTree tree;
-    EntityBoxIndex boxes;
-    std::vector<CEntity*> earlier;  // scratch of AddIntersections
+    mutable EntityBoxIndex boxes;     // entities of the followed list, for the crossings near a point
+    std::vector<CEntity*> foreign;    // registered entities of other lists that cross
+    std::size_t crossing = 0;         // registered entities with a place for crossings
+    // Scratch of the crossing search, and the crossing it returned.
+    mutable std::vector<CEntity*> nearby;
+    mutable std::vector<Near> closeBy;
+    mutable std::vector<Near> ring;
+    mutable std::vector<SnapCrossing> pairPoints;
+    mutable SnapPoint answer;
 };

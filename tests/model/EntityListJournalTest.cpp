@@ -329,21 +329,30 @@ void ExpectInStep(Drawing& d, std::mt19937& rng, const std::string& where)
         ASSERT_EQ(kept, walked) << where;
     }
 
-    // The snap points' nearest search against a walk over their chain.
+    // The snap points' nearest search against a walk over their chain, with
+    // every crossing in it.
+    const std::vector<SnapPoint> chain = d.snaps.ChainPoints();
     for (int q = 0; q < 6; ++q) {
         const double x = pos(rng), y = pos(rng), maxDist = 1 + size(rng);
         const SnapPoint* best = nullptr;
         double bestDist = 0;
-        for (const SnapPoint* p = d.snaps.first; p; p = p->next) {
-            if (p->state != 0)
+        for (const SnapPoint& p : chain) {
+            if (p.state != 0)
                 continue;
-            const double dist = std::sqrt((y - p->y) * (y - p->y) + (x - p->x) * (x - p->x));
+            const double dist = std::sqrt((y - p.y) * (y - p.y) + (x - p.x) * (x - p.x));
             if (dist < maxDist && (!best || dist < bestDist)) {
-                best = p;
+                best = &p;
                 bestDist = dist;
             }
         }
-        ASSERT_EQ(d.snaps.FindNearest(x, y, maxDist), best) << where;
+        const SnapPoint* found = d.snaps.FindNearest(x, y, maxDist);
+        ASSERT_EQ(found != nullptr, best != nullptr) << where;
+        if (best) {
+            EXPECT_EQ(found->x, best->x) << where;
+            EXPECT_EQ(found->y, best->y) << where;
+            EXPECT_EQ(found->kind, best->kind) << where;
+            EXPECT_EQ(found->entity, best->entity) << where;
+        }
     }
 }
 

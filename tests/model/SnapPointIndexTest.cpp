@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 using namespace snaptest;
@@ -108,6 +109,7 @@ TEST(SnapPointIndex, CrossingsEqualTheBackwardWalk)
             CEntityList pair;
             CSnapPointList ps;
             CEntity* a = AddSpec(pair, specs[i]);
+            ps.AddEntityPoints(a);
             CEntity* b = AddSpec(pair, specs[j]);
             ps.AddEntityPoints(b);  // b's key points and its crossing with a
             for (const Node& n : Nodes(ps))
@@ -217,6 +219,134 @@ TEST(SnapPointIndex, NearestAfterARegionWasEmptiedAndRefilled)
     for (int i = 0; i < 300; ++i) {
         const double x = inLeft(rng), y = pos(rng);
         EXPECT_EQ(snaps.FindNearest(x, y, 200.0, live), Walk(snaps, x, y, 200.0, +live)) << x << "," << y;
+    }
+}
+
+// A walk over every point of the chain, crossings included (copies).
+const SnapPoint* WalkChain(const std::vector<SnapPoint>& chain, double x, double y, double bound,
+                           const std::function<bool(const SnapPoint&)>& accept)
+{
+    const SnapPoint* best = nullptr;
+    for (const SnapPoint& p : chain) {
+        if (!accept(p))
+            continue;
+        const double d = std::sqrt((y - p.y) * (y - p.y) + (x - p.x) * (x - p.x));
+        if (d < bound) {
+            bound = d;
+            best = &p;
+        }
+    }
+    return best;
+}
+
+// Lines, circles, arcs and curves on a coarse lattice, so that crossings
+// fall on each other and on key points, and ties are common.
+Spec LatticeEntity(std::mt19937& rng)
+{
+    auto at = [&rng](int span) { return static_cast<double>(static_cast<int>(rng() % span) - 2); };
+    const double x = at(40), y = at(40);
+    switch (rng() % 8) {
+    case 0:
+    case 1:
+    case 2:
+        return {20, 0, {x, y, x + at(30), y + at(30)}};
+    case 3:
+        return {static_cast<int16_t>(21 + rng() % 3), 0, {x, y, x + at(5) + 3, y + at(5)}};
+    case 4:
+        return {30, 0, {x, y, 1 + at(8) + 2}};
+    case 5:
+        return {31, static_cast<int16_t>(rng() % 2 ? 1 : -1), {x, y, 3 + at(6), 90.0 * (rng() % 4), 45.0 * (rng() % 8)}};
+    case 6:
+        return {26, 0, {x, y, x + at(10), y + at(10), x + at(10), y, x, y + at(10)}};
+    default:
+        return {24, 0, {x, y, x + at(10), y + at(10), x + at(10), y + at(10)}};
+    }
+}
+
+// Every search, with crossings worked out near the point, answers what a walk
+// over the chain with every crossing stored in it answers: the same point,
+// owner, kind and distance, the earliest in the chain on a tie; through
+// states set per entity, entities taken out, moved and registered again, and
+// entities of a list the snap points do not follow.
+TEST(SnapPointIndex, CrossingsFoundNearThePointEqualTheWalkOverTheFullChain)
+{
+    for (int followed = 0; followed < 2; ++followed) {
+        std::mt19937 rng(99 + followed);
+        CEntityList list;
+        CSnapPointList snaps;
+        if (followed)
+            snaps.Follow(list);
+        std::vector<CEntity*> added;
+        for (int i = 0; i < 140; ++i) {
+            added.push_back(AddSpec(list, LatticeEntity(rng)));
+            snaps.AddEntityPoints(added.back());
+        }
+        for (int round = 0; round < 4; ++round) {
+            const std::vector<SnapPoint> chain = snaps.ChainPoints();
+            std::size_t crossings = 0;
+            for (const SnapPoint& p : chain)
+                crossings += p.kind == SnapKind::Intersection;
+            EXPECT_GT(crossings, 100u);
+            const CEntity* except = added[rng() % added.size()];
+            const std::function<bool(const SnapPoint&)> filters[] = {
+                [](const SnapPoint& p) { return p.state == 0; },
+                [except](const SnapPoint& p) { return p.state == 0 && p.entity != except; },
+                [](const SnapPoint& p) { return p.state == 0 && p.kind == SnapKind::Intersection; },
+                [](const SnapPoint& p) { return p.state != 0 && p.kind == SnapKind::Intersection; },
+            };
+            std::uniform_real_distribution<double> q(-5, 45);
+            for (int i = 0; i < 400; ++i) {
+                double x = q(rng), y = q(rng);
+                if (i % 3 == 0) {  // on a crossing or key point: exact ties
+                    const SnapPoint& on = chain[rng() % chain.size()];
+                    x = on.x;
+                    y = on.y;
+                } else if (i % 3 == 1) {
+                    x = std::round(x * 2) / 2;
+                    y = std::round(y * 2) / 2;
+                }
+                const double bound = (i % 4 == 0) ? 100.0 : (i % 4 == 1 ? 2.0 : 0.6);
+                for (const auto& accept : filters) {
+                    double d = -1;
+                    const SnapPoint* got = snaps.FindNearest(x, y, bound, accept, &d);
+                    const SnapPoint* want = WalkChain(chain, x, y, bound, accept);
+                    ASSERT_EQ(got != nullptr, want != nullptr) << x << "," << y << " round " << round;
+                    if (!want)
+                        continue;
+                    ASSERT_EQ(got->x, want->x) << x << "," << y << " round " << round;
+                    ASSERT_EQ(got->y, want->y);
+                    ASSERT_EQ(got->kind, want->kind);
+                    ASSERT_EQ(got->entity, want->entity);
+                    ASSERT_EQ(got->state, want->state);
+                    ASSERT_EQ(got->order, want->order);
+                    EXPECT_EQ(d, std::sqrt((y - want->y) * (y - want->y) + (x - want->x) * (x - want->x)));
+                }
+            }
+            // Edits between the rounds: states, removal, a move registered
+            // again, and (when followed) deleted records taken out of the list.
+            for (int k = 0; k < 15; ++k)
+                snaps.SetEntityPointState(added[rng() % added.size()], static_cast<int>(rng() % 3) - 1);
+            for (int k = 0; k < 5; ++k)
+                snaps.RemoveEntityPoints(added[rng() % added.size()]);
+            for (int k = 0; k < 5; ++k) {
+                CEntity* e = added[rng() % added.size()];
+                snaps.RemoveEntityPoints(e);
+                for (double& v : e->values)
+                    v += 1;
+                list.NoteChanged(e);
+                snaps.AddEntityPoints(e);
+            }
+            if (followed) {
+                // As an edit does: the step before is dropped (its records
+                // freed with their points), then the deleted ones go to undo.
+                list.DiscardUndo(&snaps);
+                for (int k = 0; k < 4; ++k)
+                    added[rng() % added.size()]->state = EntityState::Deleted;
+                std::erase_if(added, [](const CEntity* e) { return e->state == EntityState::Deleted; });
+                list.MoveDeletedToUndo();
+            }
+        }
+        list.DiscardUndo(&snaps);
     }
 }
 

@@ -52,12 +52,12 @@ struct Node {
     double x, y;
 };
 
-// The nodes after the sentinel, in list order.
+// The points after the sentinel, crossings included, in chain order.
 inline std::vector<Node> Nodes(const CSnapPointList& snaps)
 {
     std::vector<Node> out;
-    for (const SnapPoint* p = snaps.first ? snaps.first->next : nullptr; p; p = p->next)
-        out.push_back({p->entity, p->kind, p->state, p->x, p->y});
+    for (const SnapPoint& p : snaps.ChainPoints())
+        out.push_back({p.entity, p.kind, p.state, p.x, p.y});
     return out;
 }
 
