@@ -63,6 +63,21 @@ double Reach(const CEntity& e, double x, double y)
 
 } // namespace
 
+SnapPoint CSnapPointList::CrossingPoint(const SnapCrossing& c, const CEntity* later, const Registration& laterReg,
+                                        const Registration& otherReg, uint64_t order)
+{
+    const Registration& own = c.owner == later ? laterReg : otherReg;
+    const Registration& far = c.owner == later ? otherReg : laterReg;
+    SnapPoint p;
+    p.entity = c.owner;
+    p.kind = SnapKind::Intersection;
+    p.state = own.state != 0 ? own.state : far.state;
+    p.x = c.x;
+    p.y = c.y;
+    p.order = order;
+    return p;
+}
+
 bool CSnapPointList::Crosses(const CEntity* e, const Registration& r) const
 {
     if (r.crossOrder == 0)
@@ -137,18 +152,8 @@ const SnapPoint* CSnapPointList::NearestCrossing(double x, double y, double maxD
                     const CrossingKey key{later->registration->crossOrder, ~other->entity->rank, k};
                     if (best && !(d < bestDist || (d == bestDist && key < bestKey)))
                         continue;
-                    // The crossing takes the state of its entity, or of the other
-                    // one when that is not live: a crossing with an entity deleted
-                    // or hidden is not there.
-                    const Registration& own = c.owner == later->entity ? *later->registration : *other->registration;
-                    const Registration& far = c.owner == later->entity ? *other->registration : *later->registration;
-                    SnapPoint p;
-                    p.entity = c.owner;
-                    p.kind = SnapKind::Intersection;
-                    p.state = own.state != 0 ? own.state : far.state;
-                    p.x = c.x;
-                    p.y = c.y;
-                    p.order = key.order;
+                    const SnapPoint p =
+                        CrossingPoint(c, later->entity, *later->registration, *other->registration, key.order);
                     if (filter && !filter(p, context))
                         continue;
                     answer = p;
@@ -193,15 +198,7 @@ std::vector<SnapPoint> CSnapPointList::ChainPoints() const
             PairCrossings(later.first, other.first, points);
             for (std::size_t k = 0; k < points.size(); ++k) {
                 const SnapCrossing& c = points[k];
-                const Registration& own = c.owner == later.first ? *later.second : *other.second;
-                const Registration& far = c.owner == later.first ? *other.second : *later.second;
-                SnapPoint p;
-                p.entity = c.owner;
-                p.kind = SnapKind::Intersection;
-                p.state = own.state != 0 ? own.state : far.state;
-                p.x = c.x;
-                p.y = c.y;
-                p.order = later.second->crossOrder;
+                const SnapPoint p = CrossingPoint(c, later.first, *later.second, *other.second, later.second->crossOrder);
                 all.push_back({{p.order, ~other.first->rank, k}, p});
             }
         }

@@ -175,6 +175,12 @@ private:
     // Whether the entity's crossings count now (registered with a place for
     // them, and in the followed list unless it came from another).
     bool Crosses(const CEntity* e, const Registration& r) const;
+    // One crossing of the entities `later` and `other` as a snap point at
+    // `order`: it takes the state of its own entity, or of the other one
+    // when its own is live, so a crossing with a deleted or hidden entity is
+    // not there.
+    static SnapPoint CrossingPoint(const SnapCrossing& c, const CEntity* later, const Registration& laterReg,
+                                   const Registration& otherReg, uint64_t order);
     void AddArcPoints(CEntity* arc);
     void AddEllipsePoints(CEntity* ellipse);
     void AddEllipticArcPoints(CEntity* arc);
