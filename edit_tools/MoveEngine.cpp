@@ -129,8 +129,8 @@ CEntity* CMoveTool::CopySelection(COrvikCadView* view, int16_t state, const Repl
     return firstNew;
 }
 
-void CMoveTool::ReplaceAboutSelectionCentre(
-    COrvikCadView* view, const std::function<std::optional<EntityCopy>(const CEntity&, GeoPoint, int16_t)>& turn)
+void CMoveTool::ReplaceAboutSelectionCentre(COrvikCadView* view,
+                                            const std::function<ReplaceRule(GeoPoint centre, int16_t layer)>& makeRule)
 {
     COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
     if (!doc || !doc->list.first)
@@ -138,16 +138,15 @@ void CMoveTool::ReplaceAboutSelectionCentre(
     const SelectionBoxResult box = SelectionBox(doc->list, EntityState::Selected);
     if (!box.used)
         return;
-    const GeoPoint centre = box.Centre();
-    const auto layer = static_cast<int16_t>(view->currentLayer);
-    ReplaceSelection(view, EntityState::Selected, [&](const CEntity& e) { return turn(e, centre, layer); });
+    ReplaceSelection(view, EntityState::Selected, makeRule(box.Centre(), static_cast<int16_t>(view->currentLayer)));
 }
 
 void CMoveTool::RotateSelection90(COrvikCadView* view, int16_t direction)
 {
     const double angle = direction == 0 ? -90.0 : 90.0;
-    ReplaceAboutSelectionCentre(view, [angle](const CEntity& e, GeoPoint centre, int16_t layer) {
-        return TransformEntity(e, MoveMatrix(centre, centre, 1.0, angle), 1.0, angle, layer);
+    ReplaceAboutSelectionCentre(view, [angle](GeoPoint centre, int16_t layer) -> ReplaceRule {
+        const TransformMatrix matrix = MoveMatrix(centre, centre, 1.0, angle);
+        return [matrix, angle, layer](const CEntity& e) { return TransformEntity(e, matrix, 1.0, angle, layer); };
     });
 }
 

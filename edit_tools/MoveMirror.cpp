@@ -155,8 +155,8 @@ void CMoveTool::MirrorSelection(COrvikCadView* view, int vertical, int move)
 
 void CMoveTool::MirrorSelectionInPlace(COrvikCadView* view, int16_t vertical)
 {
-    ReplaceAboutSelectionCentre(view, [vertical](const CEntity& e, GeoPoint centre, int16_t layer) {
-        return MirrorEntity(e, centre, vertical != 0, layer);
+    ReplaceAboutSelectionCentre(view, [vertical](GeoPoint centre, int16_t layer) -> ReplaceRule {
+        return [centre, vertical, layer](const CEntity& e) { return MirrorEntity(e, centre, vertical != 0, layer); };
     });
 }
 

@@ -101,10 +101,11 @@ public:
     // The flip of the selected entities (state 3) about the centre of their
     // box: vertical 0 left and right change places, 1 top and bottom.
     static void MirrorSelectionInPlace(COrvikCadView* view, int16_t vertical);
-    // Replaces each selected entity (state 3) by what `turn` makes of it
-    // about the centre of their box; nothing when none is selected.
-    static void ReplaceAboutSelectionCentre(
-        COrvikCadView* view, const std::function<std::optional<EntityCopy>(const CEntity&, GeoPoint, int16_t)>& turn);
+    // Replaces each selected entity (state 3) by what the rule made once
+    // for the centre of their box and the current layer makes of it;
+    // nothing when none is selected.
+    static void ReplaceAboutSelectionCentre(COrvikCadView* view,
+                                            const std::function<ReplaceRule(GeoPoint centre, int16_t layer)>& makeRule);
     // The mirror image of one entity in the axis through base; null when
     // it gets none.
     static std::optional<EntityCopy> MirrorEntity(const CEntity& source, GeoPoint base, bool vertical,
