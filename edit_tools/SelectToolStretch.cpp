@@ -38,19 +38,14 @@ double Degrees360(double radians)
 }
 
 // The snap point of one kind registered for an entity (the earliest when
-// there are several), whatever its state.
+// there are several).
 bool SnapPointOf(COrvikCadView* view, const CEntity& e, int kind, GeoPoint& out)
 {
-    COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
-    if (!doc)
+    double x = 0.0, y = 0.0;
+    if (!view || view->GetSnapPoint(&e, kind, x, y) != 0)
         return false;
-    bool found = false;
-    for (const SnapPoint* p = doc->snaps.EntityPoints(&e); p; p = p->nextOfEntity)
-        if (p->kind == kind) {
-            out = {p->x, p->y};
-            found = true;
-        }
-    return found;
+    out = {x, y};
+    return true;
 }
 
 bool IsHandleKind(int kind)
