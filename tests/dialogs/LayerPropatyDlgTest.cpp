@@ -24,7 +24,7 @@ TEST(LayerPropatyDlg, LongNamesAreCutOnACharacterBoundary)
     const QString tooLong = QString(39, QLatin1Char('x')) + QStringLiteral("外");  // 41 bytes
     platform::UiScript ui;
     QString shown;
-    ui.dialogReturning([&](QDialog& d) {
+    ui.dialogReturning([&](QDialog& d) -> int {
         QLineEdit* edit = platform::control<QLineEdit>(&d, CLayerPropatyDlg::IDC_LAYER_NAME);
         EXPECT_NE(edit, nullptr);
         if (!edit)
