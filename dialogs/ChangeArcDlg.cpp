@@ -1,8 +1,5 @@
 #include "dialogs/ChangeArcDlg.h"
 
-#include "platform/Controls.h"
-
-#include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,57 +21,37 @@ CChangeArcDlg::CChangeArcDlg(QWidget* parent)
 {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-
-    auto* kindBox = new QGroupBox(QStringLiteral(" 作図種別 "), this);
-    auto* kindLayout = new QVBoxLayout(kindBox);
-    m_circle = new QRadioButton(QStringLiteral("真　円"), kindBox);
-    platform::setControlId(m_circle, IDC_CIRCLE);
-    m_arc = new QRadioButton(QStringLiteral("円　弧"), kindBox);
-    platform::setControlId(m_arc, IDC_ARC);
-    kindLayout->addWidget(m_circle);
-    kindLayout->addWidget(m_arc);
-    connect(m_circle, &QRadioButton::clicked, this, &CChangeArcDlg::OnCircle);
-    connect(m_arc, &QRadioButton::clicked, this, &CChangeArcDlg::OnArc);
-    top->addWidget(kindBox);
-
-    auto* directionBox = new QGroupBox(QStringLiteral(" 回転方向 "), this);
-    auto* directionLayout = new QVBoxLayout(directionBox);
-    m_clockwise = new QRadioButton(QStringLiteral("時計回り"), directionBox);
-    platform::setControlId(m_clockwise, IDC_CLOCKWISE);
-    m_counterClockwise = new QRadioButton(QStringLiteral("反時計回り"), directionBox);
-    platform::setControlId(m_counterClockwise, IDC_COUNTERCLOCKWISE);
-    directionLayout->addWidget(m_clockwise);
-    directionLayout->addWidget(m_counterClockwise);
-    connect(m_clockwise, &QRadioButton::clicked, this, &CChangeArcDlg::OnClockwise);
-    connect(m_counterClockwise, &QRadioButton::clicked, this, &CChangeArcDlg::OnCounterClockwise);
-    top->addWidget(directionBox);
-
+    top->addWidget(MakeChoiceBox(QStringLiteral(" 作図種別 "),
+                                 {{QStringLiteral("真　円"), IDC_CIRCLE, [this] { OnCircle(); }},
+                                  {QStringLiteral("円　弧"), IDC_ARC, [this] { OnArc(); }}},
+                                 m_kinds));
+    Exchange().Radios({m_kinds[0], m_kinds[1]}, kind);
+    top->addWidget(MakeChoiceBox(QStringLiteral(" 回転方向 "),
+                                 {{QStringLiteral("時計回り"), IDC_CLOCKWISE, [this] { OnClockwise(); }},
+                                  {QStringLiteral("反時計回り"), IDC_COUNTERCLOCKWISE, [this] { OnCounterClockwise(); }}},
+                                 m_directions));
     QGroupBox* previewBox = MakePreviewBox(QStringLiteral(" 作図イメージ "), IDC_PREVIEW);
     top->addWidget(previewBox);
     layout->addLayout(top);
 
+    // The angles are looked at only for an arc, after the centre and radius.
     auto* fields = new QHBoxLayout;
-    auto* coordBox = new QGroupBox(QStringLiteral(" 座標・半径 "), this);
-    auto* coordGrid = new QGridLayout(coordBox);
-    m_centerX = MakeNumericEdit(coordBox, IDC_CENTER_X);
-    m_centerY = MakeNumericEdit(coordBox, IDC_CENTER_Y);
-    m_radius = MakeNumericEdit(coordBox, IDC_RADIUS);
-    coordGrid->addWidget(new QLabel(QStringLiteral("中心Ｘ座標"), coordBox), 0, 0);
-    coordGrid->addWidget(m_centerX, 0, 1);
-    coordGrid->addWidget(new QLabel(QStringLiteral("中止Ｙ座標"), coordBox), 1, 0);
-    coordGrid->addWidget(m_centerY, 1, 1);
-    coordGrid->addWidget(new QLabel(QStringLiteral("半        径"), coordBox), 2, 0);
-    coordGrid->addWidget(m_radius, 2, 1);
-    fields->addWidget(coordBox);
-    auto* angleBox = new QGroupBox(QStringLiteral(" 円弧角度 "), this);
-    auto* angleGrid = new QGridLayout(angleBox);
-    m_startAngle = MakeNumericEdit(angleBox, IDC_START_ANGLE);
-    m_endAngle = MakeNumericEdit(angleBox, IDC_END_ANGLE);
-    angleGrid->addWidget(new QLabel(QStringLiteral("開始角度"), angleBox), 0, 0);
-    angleGrid->addWidget(m_startAngle, 0, 1);
-    angleGrid->addWidget(new QLabel(QStringLiteral("終了角度"), angleBox), 1, 0);
-    angleGrid->addWidget(m_endAngle, 1, 1);
-    fields->addWidget(angleBox);
+    fields->addWidget(MakeNumberBox(
+        QStringLiteral(" 座標・半径 "),
+        {{QStringLiteral("中心Ｘ座標"), IDC_CENTER_X, &centerX, QStringLiteral("中心Ｘ座標値が入力されていません！"),
+          QStringLiteral("中心Ｘ座標の入力に誤りがあります！")},
+         {QStringLiteral("中止Ｙ座標"), IDC_CENTER_Y, &centerY, QStringLiteral("中心Ｙ座標値が入力されていません！"),
+          QStringLiteral("中心Ｙ座標の入力に誤りがあります！")},
+         {QStringLiteral("半        径"), IDC_RADIUS, &radius, QStringLiteral("半径値が入力されていません！"),
+          QStringLiteral("半径の入力に誤りがあります！"), true}}));
+    Exchange().Section([this] { return kind == 1; });
+    fields->addWidget(MakeNumberBox(
+        QStringLiteral(" 円弧角度 "),
+        {{QStringLiteral("開始角度"), IDC_START_ANGLE, &startAngle, QStringLiteral("開始角度値が入力されていません！"),
+          QStringLiteral("開始角度の入力に誤りがあります！")},
+         {QStringLiteral("終了角度"), IDC_END_ANGLE, &endAngle, QStringLiteral("終了角度値が入力されていません！"),
+          QStringLiteral("終了角度の入力に誤りがあります！")}},
+        m_angles));
     layout->addLayout(fields);
 
     QGroupBox* styleBox =
@@ -83,32 +60,15 @@ CChangeArcDlg::CChangeArcDlg(QWidget* parent)
     layout->addLayout(MakeOkCancelRow(QStringLiteral("キャンセル")));
 }
 
-bool CChangeArcDlg::UpdateData(bool save)
-{
-    ExchangeTexts(save, {{m_centerX, &centerXText},
-                         {m_centerY, &centerYText},
-                         {m_radius, &radiusText},
-                         {m_startAngle, &startAngleText},
-                         {m_endAngle, &endAngleText}});
-    return true;
-}
-
 bool CChangeArcDlg::OnInitDialog()
 {
-    centerXText = FormatFieldValue(centerX);
-    centerYText = FormatFieldValue(centerY);
-    radiusText = FormatFieldValue(radius);
-    startAngleText = FormatFieldValue(startAngle);
-    endAngleText = FormatFieldValue(endAngle);
-    ShowPenAndColour();
-    UpdateData(false);
     if (kind < 0 || kind > 1)
         kind = 0;
-    (kind == 0 ? m_circle : m_arc)->setChecked(true);
+    CPropertyDialog::OnInitDialog();
     if (direction == 1)
-        m_counterClockwise->setChecked(true);
+        m_directions[1]->setChecked(true);
     else if (direction != 0)
-        m_clockwise->setChecked(true);
+        m_directions[0]->setChecked(true);
     EnableArcControls(kind);
     return true;
 }
@@ -116,13 +76,12 @@ bool CChangeArcDlg::OnInitDialog()
 void CChangeArcDlg::EnableArcControls(int k)
 {
     const bool arc = k == 1;
-    m_startAngle->setEnabled(arc);
-    m_endAngle->setEnabled(arc);
-    m_clockwise->setEnabled(arc);
-    m_counterClockwise->setEnabled(arc);
+    for (QWidget* control : {static_cast<QWidget*>(m_angles[0]), static_cast<QWidget*>(m_angles[1]),
+                             static_cast<QWidget*>(m_directions[0]), static_cast<QWidget*>(m_directions[1])})
+        control->setEnabled(arc);
     if (arc && direction == 0) {
         direction = -1;
-        m_clockwise->setChecked(true);
+        m_directions[0]->setChecked(true);
     }
 }
 
@@ -153,31 +112,4 @@ void CChangeArcDlg::OnCounterClockwise()
 void CChangeArcDlg::DrawPreview(platform::Dc& dc, const platform::Rect& r)
 {
     DrawEllipsePreview(dc, r, kind);
-}
-
-void CChangeArcDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    const NumericField circleFields[] = {
-        {m_centerX, &centerX, QStringLiteral("中心Ｘ座標値が入力されていません！"),
-         QStringLiteral("中心Ｘ座標の入力に誤りがあります！")},
-        {m_centerY, &centerY, QStringLiteral("中心Ｙ座標値が入力されていません！"),
-         QStringLiteral("中心Ｙ座標の入力に誤りがあります！")},
-        {m_radius, &radius, QStringLiteral("半径値が入力されていません！"),
-         QStringLiteral("半径の入力に誤りがあります！"), true},
-    };
-    if (!CheckNumericFields(this, circleFields))
-        return;
-    if (kind == 1) {
-        const NumericField angleFields[] = {
-            {m_startAngle, &startAngle, QStringLiteral("開始角度値が入力されていません！"),
-             QStringLiteral("開始角度の入力に誤りがあります！")},
-            {m_endAngle, &endAngle, QStringLiteral("終了角度値が入力されていません！"),
-             QStringLiteral("終了角度の入力に誤りがあります！")},
-        };
-        if (!CheckNumericFields(this, angleFields))
-            return;
-    }
-    EndDialog(IDOK);
 }

@@ -30,13 +30,11 @@ public:
 
     explicit CChangeArcDlg(QWidget* parent = nullptr);
 
-    QString centerXText, centerYText, radiusText, startAngleText, endAngleText;
     int kind = 0;       // 0 circle, 1 arc
     int direction = 0;  // -1 clockwise, 1 counter-clockwise, 0 not set
     double centerX = 0, centerY = 0;  // relative to the drawing origin
     double radius = 0, startAngle = 0, endAngle = 0;
 
-    bool UpdateData(bool save = true) override;
     void OnCircle();
     void OnArc();
     void EnableArcControls(int kind);
@@ -45,19 +43,12 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override;
     void DrawPreview(platform::Dc& dc, const platform::Rect& r) override;
 
 private:
-    QLineEdit* m_centerX;
-    QLineEdit* m_centerY;
-    QLineEdit* m_radius;
-    QLineEdit* m_startAngle;
-    QLineEdit* m_endAngle;
-    QRadioButton* m_circle;
-    QRadioButton* m_arc;
-    QRadioButton* m_clockwise;
-    QRadioButton* m_counterClockwise;
+    QLineEdit* m_angles[2];           // start, end
+    QRadioButton* m_kinds[2];         // circle, arc
+    QRadioButton* m_directions[2];    // clockwise, counter-clockwise
 };
 
 // The sketch of the circle and ellipse dialogs' preview: the full figure,

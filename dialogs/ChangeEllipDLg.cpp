@@ -1,7 +1,6 @@
 #include "dialogs/ChangeEllipDLg.h"
 
 #include "dialogs/ChangeArcDlg.h"
-#include "platform/Controls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,46 +15,37 @@ CChangeEllipDLg::CChangeEllipDLg(QWidget* parent)
 {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    auto* kindBox = new QGroupBox(QStringLiteral(" 作図種別 "), this);
-    auto* kindLayout = new QVBoxLayout(kindBox);
-    m_ellipse = new QRadioButton(QStringLiteral("楕　円"), kindBox);
-    platform::setControlId(m_ellipse, IDC_ELLIPSE);
-    m_ellipticArc = new QRadioButton(QStringLiteral("楕円弧"), kindBox);
-    platform::setControlId(m_ellipticArc, IDC_ELLIPTIC_ARC);
-    kindLayout->addWidget(m_ellipse);
-    kindLayout->addWidget(m_ellipticArc);
-    connect(m_ellipse, &QRadioButton::clicked, this, &CChangeEllipDLg::OnEllipse);
-    connect(m_ellipticArc, &QRadioButton::clicked, this, &CChangeEllipDLg::OnEllipticArc);
-    top->addWidget(kindBox);
+    top->addWidget(MakeChoiceBox(QStringLiteral(" 作図種別 "),
+                                 {{QStringLiteral("楕　円"), IDC_ELLIPSE, [this] { OnEllipse(); }},
+                                  {QStringLiteral("楕円弧"), IDC_ELLIPTIC_ARC, [this] { OnEllipticArc(); }}},
+                                 m_kinds));
+    Exchange().Radios({m_kinds[0], m_kinds[1]}, kind);
     QGroupBox* previewBox = MakePreviewBox(QStringLiteral(" 作図イメージ "), IDC_PREVIEW);
     top->addWidget(previewBox);
     layout->addLayout(top);
 
+    // The angles are looked at only for an elliptic arc, after the rest.
     auto* fields = new QHBoxLayout;
-    auto* coordBox = new QGroupBox(QStringLiteral(" 座標・軸 "), this);
-    auto* coordGrid = new QGridLayout(coordBox);
-    m_centerX = MakeNumericEdit(coordBox, IDC_CENTER_X);
-    m_centerY = MakeNumericEdit(coordBox, IDC_CENTER_Y, 0);
-    m_major = MakeNumericEdit(coordBox, IDC_MAJOR);
-    m_minor = MakeNumericEdit(coordBox, IDC_MINOR);
-    m_tilt = MakeNumericEdit(coordBox, IDC_TILT);
-    const QString labels[] = {QStringLiteral("中心Ｘ座標"), QStringLiteral("中止Ｙ座標"), QStringLiteral("主軸"),
-                              QStringLiteral("副軸"), QStringLiteral("傾き角度")};
-    QLineEdit* const edits[] = {m_centerX, m_centerY, m_major, m_minor, m_tilt};
-    for (int i = 0; i < 5; ++i) {
-        coordGrid->addWidget(new QLabel(labels[i], coordBox), i, 0);
-        coordGrid->addWidget(edits[i], i, 1);
-    }
-    fields->addWidget(coordBox);
-    auto* angleBox = new QGroupBox(QStringLiteral(" 楕円弧角度 "), this);
-    auto* angleGrid = new QGridLayout(angleBox);
-    m_startAngle = MakeNumericEdit(angleBox, IDC_START_ANGLE);
-    m_endAngle = MakeNumericEdit(angleBox, IDC_END_ANGLE, 12);
-    angleGrid->addWidget(new QLabel(QStringLiteral("開始角度"), angleBox), 0, 0);
-    angleGrid->addWidget(m_startAngle, 0, 1);
-    angleGrid->addWidget(new QLabel(QStringLiteral("終了角度"), angleBox), 1, 0);
-    angleGrid->addWidget(m_endAngle, 1, 1);
-    fields->addWidget(angleBox);
+    fields->addWidget(MakeNumberBox(
+        QStringLiteral(" 座標・軸 "),
+        {{QStringLiteral("中心Ｘ座標"), IDC_CENTER_X, &centerX, QStringLiteral("中心Ｘ座標値が入力されていません！"),
+          QStringLiteral("中心Ｘ座標の入力に誤りがあります！")},
+         {QStringLiteral("中止Ｙ座標"), IDC_CENTER_Y, &centerY, QStringLiteral("中心Ｙ座標値が入力されていません！"),
+          QStringLiteral("中心Ｙ座標の入力に誤りがあります！"), false, 0},
+         {QStringLiteral("主軸"), IDC_MAJOR, &majorAxis, QStringLiteral("主軸の値が入力されていません！"),
+          QStringLiteral("主軸の入力に誤りがあります！"), true},
+         {QStringLiteral("副軸"), IDC_MINOR, &minorAxis, QStringLiteral("副軸の値が入力されていません！"),
+          QStringLiteral("副軸の入力に誤りがあります！"), true},
+         {QStringLiteral("傾き角度"), IDC_TILT, &tiltAngle, QStringLiteral("傾き角度の値が入力されていません！"),
+          QStringLiteral("傾き角度の入力に誤りがあります！")}}));
+    Exchange().Section([this] { return kind == 1; });
+    fields->addWidget(MakeNumberBox(
+        QStringLiteral(" 楕円弧角度 "),
+        {{QStringLiteral("開始角度"), IDC_START_ANGLE, &startAngle, QStringLiteral("開始角度値が入力されていません！"),
+          QStringLiteral("開始角度の入力に誤りがあります！")},
+         {QStringLiteral("終了角度"), IDC_END_ANGLE, &endAngle, QStringLiteral("終了角度値が入力されていません！"),
+          QStringLiteral("終了角度の入力に誤りがあります！"), false, 12}},
+        m_angles));
     layout->addLayout(fields);
 
     QGroupBox* styleBox =
@@ -64,85 +54,36 @@ CChangeEllipDLg::CChangeEllipDLg(QWidget* parent)
     layout->addLayout(MakeOkCancelRow(QStringLiteral("キャンセル")));
 }
 
-bool CChangeEllipDLg::UpdateData(bool save)
+bool CChangeEllipDLg::OnInitDialog()
 {
-    ExchangeTexts(save, {{m_centerX, &centerXText},
-                         {m_centerY, &centerYText},
-                         {m_major, &majorText},
-                         {m_minor, &minorText},
-                         {m_startAngle, &startAngleText},
-                         {m_endAngle, &endAngleText},
-                         {m_tilt, &tiltText}});
+    if (kind < 0 || kind > 1)
+        kind = 0;
+    CPropertyDialog::OnInitDialog();
+    EnableAngles();
     return true;
 }
 
-bool CChangeEllipDLg::OnInitDialog()
+void CChangeEllipDLg::EnableAngles()
 {
-    centerXText = FormatFieldValue(centerX);
-    centerYText = FormatFieldValue(centerY);
-    majorText = FormatFieldValue(majorAxis);
-    minorText = FormatFieldValue(minorAxis);
-    tiltText = FormatFieldValue(tiltAngle);
-    startAngleText = FormatFieldValue(startAngle);
-    endAngleText = FormatFieldValue(endAngle);
-    ShowPenAndColour();
-    UpdateData(false);
-    if (kind < 0 || kind > 1)
-        kind = 0;
-    (kind == 0 ? m_ellipse : m_ellipticArc)->setChecked(true);
-    m_startAngle->setEnabled(kind == 1);
-    m_endAngle->setEnabled(kind == 1);
-    return true;
+    m_angles[0]->setEnabled(kind == 1);
+    m_angles[1]->setEnabled(kind == 1);
 }
 
 void CChangeEllipDLg::OnEllipse()
 {
     kind = 0;
-    m_startAngle->setEnabled(false);
-    m_endAngle->setEnabled(false);
+    EnableAngles();
     RepaintPreview();
 }
 
 void CChangeEllipDLg::OnEllipticArc()
 {
     kind = 1;
-    m_startAngle->setEnabled(true);
-    m_endAngle->setEnabled(true);
+    EnableAngles();
     RepaintPreview();
 }
 
 void CChangeEllipDLg::DrawPreview(platform::Dc& dc, const platform::Rect& r)
 {
     DrawEllipsePreview(dc, r, kind);
-}
-
-void CChangeEllipDLg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    const NumericField ellipseFields[] = {
-        {m_centerX, &centerX, QStringLiteral("中心Ｘ座標値が入力されていません！"),
-         QStringLiteral("中心Ｘ座標の入力に誤りがあります！")},
-        {m_centerY, &centerY, QStringLiteral("中心Ｙ座標値が入力されていません！"),
-         QStringLiteral("中心Ｙ座標の入力に誤りがあります！")},
-        {m_major, &majorAxis, QStringLiteral("主軸の値が入力されていません！"),
-         QStringLiteral("主軸の入力に誤りがあります！"), true},
-        {m_minor, &minorAxis, QStringLiteral("副軸の値が入力されていません！"),
-         QStringLiteral("副軸の入力に誤りがあります！"), true},
-        {m_tilt, &tiltAngle, QStringLiteral("傾き角度の値が入力されていません！"),
-         QStringLiteral("傾き角度の入力に誤りがあります！")},
-    };
-    if (!CheckNumericFields(this, ellipseFields))
-        return;
-    if (kind == 1) {
-        const NumericField angleFields[] = {
-            {m_startAngle, &startAngle, QStringLiteral("開始角度値が入力されていません！"),
-             QStringLiteral("開始角度の入力に誤りがあります！")},
-            {m_endAngle, &endAngle, QStringLiteral("終了角度値が入力されていません！"),
-             QStringLiteral("終了角度の入力に誤りがあります！")},
-        };
-        if (!CheckNumericFields(this, angleFields))
-            return;
-    }
-    EndDialog(IDOK);
 }

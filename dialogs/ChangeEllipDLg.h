@@ -33,25 +33,18 @@ public:
     int kind = 0;  // 0 ellipse, 1 elliptic arc
     double centerX = 0, centerY = 0;  // relative to the drawing origin
     double majorAxis = 0, minorAxis = 0, tiltAngle = 0, startAngle = 0, endAngle = 0;
-    QString centerXText, centerYText, majorText, minorText, startAngleText, endAngleText, tiltText;
 
-    bool UpdateData(bool save = true) override;
     void OnEllipse();
     void OnEllipticArc();
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override;
     void DrawPreview(platform::Dc& dc, const platform::Rect& r) override;
 
 private:
-    QLineEdit* m_centerX;
-    QLineEdit* m_centerY;
-    QLineEdit* m_major;
-    QLineEdit* m_minor;
-    QLineEdit* m_startAngle;
-    QLineEdit* m_endAngle;
-    QLineEdit* m_tilt;
-    QRadioButton* m_ellipse;
-    QRadioButton* m_ellipticArc;
+    // The angle fields are in use for an elliptic arc only.
+    void EnableAngles();
+
+    QLineEdit* m_angles[2];    // start, end
+    QRadioButton* m_kinds[2];  // ellipse, elliptic arc
 };

@@ -1,8 +1,5 @@
 #include "dialogs/ChangeLineDlg.h"
 
-#include "platform/Controls.h"
-
-#include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,54 +13,38 @@ CChangeLineDlg::CChangeLineDlg(QWidget* parent)
 {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-
-    auto* kindBox = new QGroupBox(QStringLiteral(" 作図種別 "), this);
-    auto* kindLayout = new QVBoxLayout(kindBox);
-    const QString kindTexts[3] = {QStringLiteral("自由線"), QStringLiteral("水平線"), QStringLiteral("垂直線")};
-    const int kindIds[3] = {IDC_FREE, IDC_HORIZONTAL, IDC_VERTICAL};
-    auto* group = new QButtonGroup(this);
-    for (int i = 0; i < 3; ++i) {
-        m_kinds[i] = new QRadioButton(kindTexts[i], kindBox);
-        platform::setControlId(m_kinds[i], kindIds[i]);
-        group->addButton(m_kinds[i], i);
-        kindLayout->addWidget(m_kinds[i]);
-    }
-    connect(m_kinds[0], &QRadioButton::clicked, this, &CChangeLineDlg::OnFreeLine);
-    connect(m_kinds[1], &QRadioButton::clicked, this, &CChangeLineDlg::OnHorizontalLine);
-    connect(m_kinds[2], &QRadioButton::clicked, this, &CChangeLineDlg::OnVerticalLine);
-    top->addWidget(kindBox);
-
+    top->addWidget(MakeChoiceBox(QStringLiteral(" 作図種別 "),
+                                 {{QStringLiteral("自由線"), IDC_FREE, [this] { OnFreeLine(); }},
+                                  {QStringLiteral("水平線"), IDC_HORIZONTAL, [this] { OnHorizontalLine(); }},
+                                  {QStringLiteral("垂直線"), IDC_VERTICAL, [this] { OnVerticalLine(); }}},
+                                 m_kinds));
     QGroupBox* previewBox = MakePreviewBox(QStringLiteral(" 作図イメージ "), IDC_PREVIEW);
     top->addWidget(previewBox);
     layout->addLayout(top);
 
-    m_startX = MakeNumericEdit(this, IDC_START_X);
-    m_startY = MakeNumericEdit(this, IDC_START_Y);
-    m_endX = MakeNumericEdit(this, IDC_END_X);
-    m_endY = MakeNumericEdit(this, IDC_END_Y);
-    const int labelIds[4] = {1232, 1233, 1234, 1235};
-    const QString labelTexts[4] = {QStringLiteral("Ｘ座標"), QStringLiteral("Ｙ座標"), QStringLiteral("Ｘ座標"),
-                                   QStringLiteral("Ｙ座標")};
-    for (int i = 0; i < 4; ++i) {
-        m_labels[i] = new QLabel(labelTexts[i], this);
-        platform::setControlId(m_labels[i], labelIds[i]);
-    }
     auto* ends = new QHBoxLayout;
-    auto* startBox = new QGroupBox(QStringLiteral(" 始端側 "), this);
-    auto* startGrid = new QGridLayout(startBox);
-    startGrid->addWidget(m_labels[0], 0, 0);
-    startGrid->addWidget(m_startX, 0, 1);
-    startGrid->addWidget(m_labels[1], 1, 0);
-    startGrid->addWidget(m_startY, 1, 1);
-    auto* endBox = new QGroupBox(QStringLiteral(" 終端側 "), this);
-    auto* endGrid = new QGridLayout(endBox);
-    endGrid->addWidget(m_labels[2], 0, 0);
-    endGrid->addWidget(m_endX, 0, 1);
-    endGrid->addWidget(m_labels[3], 1, 0);
-    endGrid->addWidget(m_endY, 1, 1);
-    ends->addWidget(startBox);
-    ends->addWidget(endBox);
+    ends->addWidget(MakeNumberBox(QStringLiteral(" 始端側 "),
+                                  {{QStringLiteral("Ｘ座標"), IDC_START_X, &startX,
+                                    QStringLiteral("始端側Ｘ座標値が入力されていません！"),
+                                    QStringLiteral("始端側Ｘ座標の入力に誤りがあります！"), false,
+                                    PropertyFieldLength, 1232},
+                                   {QStringLiteral("Ｙ座標"), IDC_START_Y, &startY,
+                                    QStringLiteral("始端側Ｙ座標値が入力されていません！"),
+                                    QStringLiteral("始端側Ｙ座標の入力に誤りがあります！"), false,
+                                    PropertyFieldLength, 1233}},
+                                  m_edits, m_labels));
+    ends->addWidget(MakeNumberBox(QStringLiteral(" 終端側 "),
+                                  {{QStringLiteral("Ｘ座標"), IDC_END_X, &endX,
+                                    QStringLiteral("終端側Ｘ座標値が入力されていません！"),
+                                    QStringLiteral("終端側Ｘ座標の入力に誤りがあります！"), false,
+                                    PropertyFieldLength, 1234},
+                                   {QStringLiteral("Ｙ座標"), IDC_END_Y, &endY,
+                                    QStringLiteral("終端側Ｙ座標値が入力されていません！"),
+                                    QStringLiteral("終端側Ｙ座標の入力に誤りがあります！"), false,
+                                    PropertyFieldLength, 1235}},
+                                  m_edits + 2, m_labels + 2));
     layout->addLayout(ends);
+    Exchange().Radios({m_kinds[0], m_kinds[1], m_kinds[2]}, kind);
 
     QGroupBox* styleBox =
         MakeStyleBox(QStringLiteral(" 線種・ペン番号"), QStringLiteral("線   種"), IDC_LINE_TYPE, IDC_PEN, IDC_COLOR);
@@ -71,23 +52,11 @@ CChangeLineDlg::CChangeLineDlg(QWidget* parent)
     layout->addLayout(MakeOkCancelRow(QStringLiteral("ｷｬﾝｾﾙ")));
 }
 
-bool CChangeLineDlg::UpdateData(bool save)
-{
-    ExchangeTexts(save, {{m_startX, &startXText}, {m_startY, &startYText}, {m_endX, &endXText}, {m_endY, &endYText}});
-    return true;
-}
-
 bool CChangeLineDlg::OnInitDialog()
 {
-    startXText = FormatFieldValue(startX);
-    startYText = FormatFieldValue(startY);
-    endXText = FormatFieldValue(endX);
-    endYText = FormatFieldValue(endY);
-    ShowPenAndColour();
-    UpdateData(false);
     if (kind < 0 || kind > 2)
         kind = 0;
-    m_kinds[kind]->setChecked(true);
+    CPropertyDialog::OnInitDialog();
     EnableCoordinates(kind);
     return true;
 }
@@ -95,14 +64,12 @@ bool CChangeLineDlg::OnInitDialog()
 void CChangeLineDlg::EnableCoordinates(int k)
 {
     const bool all = k == 0;
-    m_startX->setEnabled(all || k == 2);
-    m_labels[0]->setEnabled(all || k == 2);
-    m_startY->setEnabled(all || k == 1);
-    m_labels[1]->setEnabled(all || k == 1);
-    m_endX->setEnabled(all);
-    m_labels[2]->setEnabled(all);
-    m_endY->setEnabled(all);
-    m_labels[3]->setEnabled(all);
+    // A horizontal line keeps only its y, a vertical one only its x.
+    const bool shown[4] = {all || k == 2, all || k == 1, all, all};
+    for (int i = 0; i < 4; ++i) {
+        m_edits[i]->setEnabled(shown[i]);
+        m_labels[i]->setEnabled(shown[i]);
+    }
 }
 
 void CChangeLineDlg::OnFreeLine()
@@ -142,23 +109,4 @@ void CChangeLineDlg::DrawPreview(platform::Dc& dc, const platform::Rect& r)
         dc.LineTo(r.right - 10, r.top + 5);
         break;
     }
-}
-
-void CChangeLineDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    const NumericField fields[] = {
-        {m_startX, &startX, QStringLiteral("始端側Ｘ座標値が入力されていません！"),
-         QStringLiteral("始端側Ｘ座標の入力に誤りがあります！")},
-        {m_startY, &startY, QStringLiteral("始端側Ｙ座標値が入力されていません！"),
-         QStringLiteral("始端側Ｙ座標の入力に誤りがあります！")},
-        {m_endX, &endX, QStringLiteral("終端側Ｘ座標値が入力されていません！"),
-         QStringLiteral("終端側Ｘ座標の入力に誤りがあります！")},
-        {m_endY, &endY, QStringLiteral("終端側Ｙ座標値が入力されていません！"),
-         QStringLiteral("終端側Ｙ座標の入力に誤りがあります！")},
-    };
-    if (!CheckNumericFields(this, fields))
-        return;
-    EndDialog(IDOK);
 }

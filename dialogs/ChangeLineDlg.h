@@ -29,11 +29,9 @@ public:
 
     explicit CChangeLineDlg(QWidget* parent = nullptr);
 
-    QString startXText, endXText, startYText, endYText;
     int kind = 0;   // 0 free line, 1 horizontal, 2 vertical
     double startX = 0, startY = 0, endX = 0, endY = 0;  // relative to the drawing origin
 
-    bool UpdateData(bool save = true) override;
     void OnFreeLine();
     void OnHorizontalLine();
     void OnVerticalLine();
@@ -41,14 +39,11 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override;
     void DrawPreview(platform::Dc& dc, const platform::Rect& r) override;
 
 private:
-    QLineEdit* m_startX;
-    QLineEdit* m_startY;
-    QLineEdit* m_endX;
-    QLineEdit* m_endY;
+    // Start x, start y, end x, end y, and their labels.
+    QLineEdit* m_edits[4];
     QLabel* m_labels[4];
     QRadioButton* m_kinds[3];
 };

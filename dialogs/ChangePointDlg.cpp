@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 CChangePointDlg::CChangePointDlg(QWidget* parent)
@@ -15,15 +14,12 @@ CChangePointDlg::CChangePointDlg(QWidget* parent)
 {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    auto* coordBox = new QGroupBox(QStringLiteral(" 作図座標 "), this);
-    auto* coordGrid = new QGridLayout(coordBox);
-    m_x = MakeNumericEdit(coordBox, IDC_X);
-    m_y = MakeNumericEdit(coordBox, IDC_Y);
-    coordGrid->addWidget(new QLabel(QStringLiteral("Ｘ座標"), coordBox), 0, 0);
-    coordGrid->addWidget(m_x, 0, 1);
-    coordGrid->addWidget(new QLabel(QStringLiteral("Ｙ座標"), coordBox), 1, 0);
-    coordGrid->addWidget(m_y, 1, 1);
-    top->addWidget(coordBox);
+    top->addWidget(MakeNumberBox(
+        QStringLiteral(" 作図座標 "),
+        {{QStringLiteral("Ｘ座標"), IDC_X, &x, QStringLiteral("Ｘ座標値が入力されていません！"),
+          QStringLiteral("Ｘ座標値に誤りがあります！")},
+         {QStringLiteral("Ｙ座標"), IDC_Y, &y, QStringLiteral("Ｙ座標値が入力されていません！"),
+          QStringLiteral("Ｙ座標値に誤りがあります！")}}));
     QGroupBox* previewBox = MakePreviewBox(QStringLiteral("作図イメージ"), IDC_PREVIEW, 60, 60);
     top->addWidget(previewBox);
     layout->addLayout(top);
@@ -40,6 +36,22 @@ CChangePointDlg::CChangePointDlg(QWidget* parent)
     connect(m_weightList, &QComboBox::currentIndexChanged, this, &CChangePointDlg::OnSelchangeWeight);
     shapeLayout->addWidget(m_weightList);
     layout->addWidget(shapeBox);
+    Exchange().List(m_shape, shape);
+    // The list shows the style word's thick sizes 5..7 as 1..3, the weight
+    // follows the list while the dialog is open and is a style word again
+    // once it is confirmed.
+    platform::DataExchange::Field sizes;
+    sizes.control = m_weightList;
+    sizes.load = [this] {
+        weight = weight >= 5 ? static_cast<int16_t>(weight - 4) : 0;
+        const QSignalBlocker block(m_weightList);
+        m_weightList->setCurrentIndex(weight < m_weightList->count() ? weight : 0);
+    };
+    sizes.store = [this] {
+        if (weight > 0)
+            weight = static_cast<int16_t>(weight + 4);
+    };
+    Exchange().Add(std::move(sizes));
 
     auto* penBox = new QGroupBox(QStringLiteral(" ペン番号 "), this);
     auto* penLayout = new QHBoxLayout(penBox);
@@ -47,34 +59,6 @@ CChangePointDlg::CChangePointDlg(QWidget* parent)
     penLayout->addWidget(MakeColorButton(IDC_COLOR));
     layout->addWidget(penBox);
     layout->addLayout(MakeOkCancelRow(QStringLiteral("ｷｬﾝｾﾙ")));
-}
-
-bool CChangePointDlg::UpdateData(bool save)
-{
-    if (save) {
-        xText = m_x->text();
-        yText = m_y->text();
-        shape = m_shape->currentIndex();
-    } else {
-        m_x->setText(xText);
-        m_y->setText(yText);
-        m_shape->setCurrentIndex(shape >= 0 && shape < m_shape->count() ? shape : -1);
-    }
-    return true;
-}
-
-bool CChangePointDlg::OnInitDialog()
-{
-    weight = weight >= 5 ? static_cast<int16_t>(weight - 4) : 0;
-    {
-        const QSignalBlocker block(m_weightList);
-        m_weightList->setCurrentIndex(weight < m_weightList->count() ? weight : 0);
-    }
-    xText = FormatFieldValue(x);
-    yText = FormatFieldValue(y);
-    ShowPenAndColour();
-    UpdateData(false);
-    return true;
 }
 
 void CChangePointDlg::OnSelchangeWeight(int index)
@@ -87,19 +71,4 @@ void CChangePointDlg::DrawPreview(platform::Dc& dc, const platform::Rect& r)
 {
     dc.SelectBrush(platform::Brush::Solid(platform::Rgb(0, 0, 0)));
     dc.Rectangle(r.right / 2 - 2, r.bottom / 2 - 2, r.right / 2 + 2, r.bottom / 2 + 2);
-}
-
-void CChangePointDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    const NumericField fields[] = {
-        {m_x, &x, QStringLiteral("Ｘ座標値が入力されていません！"), QStringLiteral("Ｘ座標値に誤りがあります！")},
-        {m_y, &y, QStringLiteral("Ｙ座標値が入力されていません！"), QStringLiteral("Ｙ座標値に誤りがあります！")},
-    };
-    if (!CheckNumericFields(this, fields))
-        return;
-    if (weight > 0)
-        weight = static_cast<int16_t>(weight + 4);
-    EndDialog(IDOK);
 }

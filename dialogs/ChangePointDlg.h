@@ -8,7 +8,6 @@
 #include <cstdint>
 
 class QComboBox;
-class QLineEdit;
 
 inline constexpr unsigned IDD_CHANGE_POINT = 206;
 
@@ -25,24 +24,18 @@ public:
 
     explicit CChangePointDlg(QWidget* parent = nullptr);
 
-    QString xText, yText;
     int shape = 0;        // 0 point, 1 circle, 2 rectangle
     int16_t weight = 0;   // the style word's line type: 0, or 5..7 for the thick sizes
     double x = 0, y = 0;  // relative to the drawing origin
 
     CLineComboBox* WeightList() const { return m_weightList; }
 
-    bool UpdateData(bool save = true) override;
     void OnSelchangeWeight(int index);
 
 protected:
-    bool OnInitDialog() override;
-    void OnOK() override;
     void DrawPreview(platform::Dc& dc, const platform::Rect& r) override;
 
 private:
-    QLineEdit* m_x;
-    QLineEdit* m_y;
     QComboBox* m_shape;
     CLineComboBox* m_weightList;
 };

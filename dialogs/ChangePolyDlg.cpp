@@ -14,10 +14,3 @@ CChangePolyDlg::CChangePolyDlg(QWidget* parent)
     layout->addWidget(styleBox);
     layout->addLayout(MakeOkCancelRow(QStringLiteral("ｷｬﾝｾﾙ")));
 }
-
-bool CChangePolyDlg::OnInitDialog()
-{
-    ShowPenAndColour();
-    UpdateData(false);
-    return true;
-}

@@ -13,7 +13,4 @@ public:
     static constexpr int IDC_PEN = 1410;
 
     explicit CChangePolyDlg(QWidget* parent = nullptr);
-
-protected:
-    bool OnInitDialog() override;
 };

@@ -29,13 +29,6 @@ CChangeSplineDlg::CChangeSplineDlg(QWidget* parent)
     layout->addLayout(right);
 }
 
-bool CChangeSplineDlg::OnInitDialog()
-{
-    ShowPenAndColour();
-    UpdateData(false);
-    return true;
-}
-
 void CChangeSplineDlg::DrawPreview(platform::Dc& dc, const platform::Rect& r)
 {
     const int o = (r.right - r.left - SketchSize) / 2;

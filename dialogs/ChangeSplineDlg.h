@@ -17,6 +17,5 @@ public:
     explicit CChangeSplineDlg(QWidget* parent = nullptr);
 
 protected:
-    bool OnInitDialog() override;
     void DrawPreview(platform::Dc& dc, const platform::Rect& r) override;
 };

@@ -12,6 +12,7 @@
 #include "platform/BackBuffer.h"
 #include "view/OrvikCadView.h"
 
+#include <span>
 #include <vector>
 
 namespace {
@@ -57,6 +58,39 @@ void SeedStyle(Dialog& dlg, const CEntity& e)
 double Value(const CEntity& e, int i)
 {
     return i < static_cast<int>(e.values.size()) ? e.values[i] : 0.0;
+}
+
+// A dialog value kept under a group code; a position is shown relative to
+// its coordinate of the drawing origin, a length or an angle (origin null)
+// as it is.
+struct CodedValue {
+    int16_t code;
+    double* member;
+    const double* origin;
+};
+
+// Seeds each member from the entity's value under its code; a code the
+// entity does not have leaves the member alone.
+void ReadCodedValues(const CEntity& e, std::span<const CodedValue> coded)
+{
+    for (std::size_t i = 0; i < e.codes.size() && i < e.values.size(); ++i)
+        for (const CodedValue& c : coded)
+            if (e.codes[i] == c.code)
+                *c.member = c.origin ? e.values[i] - *c.origin : e.values[i];
+}
+
+// Replaces old by an entity of header holding every coded value, in the
+// order given, back in drawing coordinates.
+void ReplaceWithCodedValues(COrvikCadView* view, CEntity* old, const EntityHeader& header, COLORREF colour,
+                            std::span<const CodedValue> coded)
+{
+    std::vector<int16_t> codes;
+    std::vector<double> values;
+    for (const CodedValue& c : coded) {
+        codes.push_back(c.code);
+        values.push_back(c.origin ? *c.member + *c.origin : *c.member);
+    }
+    ReplaceEntity(view, old, header, codes.data(), colour, values.data());
 }
 
 } // namespace
@@ -164,21 +198,14 @@ int EditArcProperties(COrvikCadView* view, CEntity* entity)
     const COrvikCadDoc* doc = view->GetDrawing();
     if (!doc)
         return 0;
-    const double ox = doc->DrawingOrigin[0];
-    const double oy = doc->DrawingOrigin[1];
     CChangeArcDlg dlg(view);
+    const CodedValue coded[] = {{10, &dlg.centerX, &doc->DrawingOrigin[0]},
+                                {20, &dlg.centerY, &doc->DrawingOrigin[1]},
+                                {40, &dlg.radius, nullptr},
+                                {50, &dlg.startAngle, nullptr},
+                                {51, &dlg.endAngle, nullptr}};
     dlg.kind = entity->type == EntityType::Arc ? 1 : 0;
-    for (std::size_t i = 0; i < entity->codes.size() && i < entity->values.size(); ++i) {
-        const double v = entity->values[i];
-        switch (entity->codes[i]) {
-        case 10: dlg.centerX = v - ox; break;
-        case 20: dlg.centerY = v - oy; break;
-        case 40: dlg.radius = v; break;
-        case 50: dlg.startAngle = v; break;
-        case 51: dlg.endAngle = v; break;
-        default: break;
-        }
-    }
+    ReadCodedValues(*entity, coded);
     dlg.direction = entity->subtype;
     SeedStyle(dlg, *entity);
     if (dlg.DoModal() != IDOK)
@@ -186,9 +213,7 @@ int EditArcProperties(COrvikCadView* view, CEntity* entity)
     const bool arc = dlg.kind == 1;
     const EntityHeader header{arc ? EntityType::Arc : EntityType::Circle, static_cast<int16_t>(dlg.direction),
                               StyleWord(dlg.lineType, dlg.pen), entity->layer, static_cast<int16_t>(arc ? 5 : 3)};
-    const int16_t codes[] = {10, 20, 40, 50, 51};
-    const double values[] = {dlg.centerX + ox, dlg.centerY + oy, dlg.radius, dlg.startAngle, dlg.endAngle};
-    ReplaceEntity(view, entity, header, codes, dlg.colour, values);
+    ReplaceWithCodedValues(view, entity, header, dlg.colour, coded);
     return 0;
 }
 
@@ -197,33 +222,23 @@ int EditEllipseProperties(COrvikCadView* view, CEntity* entity)
     const COrvikCadDoc* doc = view->GetDrawing();
     if (!doc)
         return 0;
-    const double ox = doc->DrawingOrigin[0];
-    const double oy = doc->DrawingOrigin[1];
     CChangeEllipDLg dlg(view);
+    const CodedValue coded[] = {{10, &dlg.centerX, &doc->DrawingOrigin[0]},
+                                {20, &dlg.centerY, &doc->DrawingOrigin[1]},
+                                {60, &dlg.majorAxis, nullptr},
+                                {61, &dlg.minorAxis, nullptr},
+                                {62, &dlg.tiltAngle, nullptr},
+                                {50, &dlg.startAngle, nullptr},
+                                {51, &dlg.endAngle, nullptr}};
     dlg.kind = entity->type == EntityType::EllipticArc ? 1 : 0;
-    for (std::size_t i = 0; i < entity->codes.size() && i < entity->values.size(); ++i) {
-        const double v = entity->values[i];
-        switch (entity->codes[i]) {
-        case 10: dlg.centerX = v - ox; break;
-        case 20: dlg.centerY = v - oy; break;
-        case 60: dlg.majorAxis = v; break;
-        case 61: dlg.minorAxis = v; break;
-        case 62: dlg.tiltAngle = v; break;
-        case 50: dlg.startAngle = v; break;
-        case 51: dlg.endAngle = v; break;
-        default: break;
-        }
-    }
+    ReadCodedValues(*entity, coded);
     SeedStyle(dlg, *entity);
     if (dlg.DoModal() != IDOK)
         return 1;
     const bool arc = dlg.kind == 1;
     const EntityHeader header{arc ? EntityType::EllipticArc : EntityType::Ellipse, entity->subtype,
                               StyleWord(dlg.lineType, dlg.pen), entity->layer, static_cast<int16_t>(arc ? 7 : 5)};
-    const int16_t codes[] = {10, 20, 60, 61, 62, 50, 51};
-    const double values[] = {dlg.centerX + ox, dlg.centerY + oy, dlg.majorAxis, dlg.minorAxis,
-                             dlg.tiltAngle,    dlg.startAngle,   dlg.endAngle};
-    ReplaceEntity(view, entity, header, codes, dlg.colour, values);
+    ReplaceWithCodedValues(view, entity, header, dlg.colour, coded);
     return 0;
 }
 

@@ -82,6 +82,9 @@ CGrigBarDlg::CGrigBarDlg(QWidget* parent) : CDialog(IDD_GRIDBAR, parent)
         }
     };
 
+    // A look outside the list shows the first one.
+    Exchange().List(m_lookCombo, m_nGridKind, 0);
+    Exchange().Text(m_pitchCombo->lineEdit(), m_strPitch);
     UpdateData(false);
     connect(m_lookCombo, &QComboBox::activated, this, &CGrigBarDlg::OnSelchangeGridKind);
     connect(m_pitchCombo, &QComboBox::activated, this, &CGrigBarDlg::OnSelchangeGridPitch);
@@ -91,18 +94,6 @@ CGrigBarDlg::CGrigBarDlg(QWidget* parent) : CDialog(IDD_GRIDBAR, parent)
 bool CGrigBarDlg::OnInitDialog()
 {
     return CDialog::OnInitDialog();
-}
-
-bool CGrigBarDlg::UpdateData(bool save)
-{
-    if (save) {
-        m_nGridKind = m_lookCombo->currentIndex();
-        m_strPitch = m_pitchCombo->currentText().left(kPitchMaxChars);
-    } else {
-        m_lookCombo->setCurrentIndex(m_nGridKind >= 0 && m_nGridKind < 7 ? m_nGridKind : 0);
-        m_pitchCombo->setEditText(m_strPitch);
-    }
-    return true;
 }
 
 bool CGrigBarDlg::eventFilter(QObject* watched, QEvent* event)

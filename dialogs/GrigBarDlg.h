@@ -20,8 +20,6 @@ public:
     // Chooses look 0..6 in the list (no command is sent).
     void SetSelection(int position);
 
-    bool UpdateData(bool save = true) override;
-
     void OnSelchangeGridKind(int position);
     void OnKillfocusGridPitch();
     void OnSelchangeGridPitch(int index);

@@ -2,15 +2,11 @@
 
 #include "platform/ByteLimit.h"
 #include "platform/Controls.h"
-#include "platform/Encoding.h"
-#include "platform/Ui.h"
 #include "resources/Resource.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 CLayerPropatyDlg::CLayerPropatyDlg(QWidget* parent) : CDialog(IDD_LAYERPROPERTY, parent)
@@ -24,25 +20,12 @@ CLayerPropatyDlg::CLayerPropatyDlg(QWidget* parent) : CDialog(IDD_LAYERPROPERTY,
     m_edit->setMinimumWidth(220);
     row->addWidget(m_edit);
     layout->addLayout(row);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("設　定"), QDialogButtonBox::AcceptRole);
-    platform::setControlId(ok, IDOK);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    platform::setControlId(cancel, IDCANCEL);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CLayerPropatyDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CLayerPropatyDlg::reject);
-    layout->addWidget(buttons);
-}
-
-bool CLayerPropatyDlg::UpdateData(bool save)
-{
-    if (save) {
-        m_strLayerName = platform::Cp932Truncate(ToCp932(m_edit->text()), kMaxNameBytes);
-    } else {
-        m_edit->setText(FromCp932(platform::Cp932Truncate(m_strLayerName, kMaxNameBytes)));
-    }
-    return true;
+    layout->addLayout(MakeOkCancelRow(QStringLiteral("設　定"), QStringLiteral("ｷｬﾝｾﾙ")));
+    // The edit takes no more than the name's bytes; a longer name given in
+    // code is cut to them.
+    Exchange()
+        .Cp932Text(m_edit, m_strLayerName, kMaxNameBytes, platform::DataExchange::Overflow::Cut)
+        .emptyMessage = QStringLiteral("レイヤー名が入力されていません！");
 }
 
 bool CLayerPropatyDlg::OnInitDialog()
@@ -50,15 +33,4 @@ bool CLayerPropatyDlg::OnInitDialog()
     CDialog::OnInitDialog();
     setWindowTitle(m_nMode == 0 ? QStringLiteral("レイヤーの追加") : QStringLiteral("レイヤープロパティの変更"));
     return true;
-}
-
-void CLayerPropatyDlg::OnOK()
-{
-    UpdateData(true);
-    if (m_strLayerName.empty()) {
-        platform::messageBox(QStringLiteral("レイヤー名が入力されていません！"), QString(), MB_OK, this);
-        m_edit->setFocus();
-        return;
-    }
-    EndDialog(IDOK);
 }

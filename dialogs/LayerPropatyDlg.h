@@ -19,11 +19,8 @@ public:
     std::string m_strLayerName; // cp932, at most 40 bytes
     int16_t m_nMode = 0;        // 0 adding a layer, 1 renaming the current one
 
-    bool UpdateData(bool save = true) override;
-
 protected:
     bool OnInitDialog() override;
-    void OnOK() override;
 
 private:
     QLineEdit* m_edit;

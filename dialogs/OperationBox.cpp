@@ -161,12 +161,6 @@ void COperationBox::Watch(QWidget* control)
     control->installEventFilter(this);
 }
 
-void COperationBox::Refusing(platform::DataExchange::Field& field)
-{
-    field.messageFlags = MB_ICONEXCLAMATION;
-    field.selectOnRefusal = true;
-}
-
 std::size_t COperationBox::AddWriter(QWidget* control, bool edit, std::function<void()> write)
 {
     m_writers.push_back({control, edit, std::move(write)});
@@ -204,7 +198,7 @@ QLineEdit* COperationBox::AddRealEdit(int id, float& member, std::function<void(
     std::optional<std::pair<double, double>> bounds;
     if (range)
         bounds = std::pair{range->lo, range->hi};
-    Refusing(Exchange().Real(edit, member, bounds));
+    Exchange().Real(edit, member, bounds).Exclaiming();
     AddWriter(edit, true, std::move(write));
     return edit;
 }
@@ -217,7 +211,7 @@ QLineEdit* COperationBox::AddIntegerEdit(int id, int& member, std::function<void
     std::optional<std::pair<int, int>> bounds;
     if (range)
         bounds = std::pair{int(range->lo), int(range->hi)};
-    Refusing(Exchange().Integer(edit, member, bounds));
+    Exchange().Integer(edit, member, bounds).Exclaiming();
     AddWriter(edit, true, std::move(write));
     return edit;
 }

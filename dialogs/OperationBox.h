@@ -106,8 +106,6 @@ private:
     };
 
     void Watch(QWidget* control);
-    // Refusals are exclaimed and select the edit's text.
-    static void Refusing(platform::DataExchange::Field& field);
     std::size_t AddWriter(QWidget* control, bool edit, std::function<void()> write);
     // Runs the exchange and, when it succeeds, the change.
     void Changed(std::size_t index, bool rules);

@@ -2,7 +2,6 @@
 
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
-#include "platform/Ui.h"
 #include "resources/Resource.h"
 
 #include <QHBoxLayout>
@@ -23,23 +22,17 @@ CPassCancelDlg::CPassCancelDlg(QWidget* parent) : CDialog(IDD_PASSCANCEL, parent
     row->addWidget(m_edit);
     layout->addLayout(row);
     layout->addLayout(MakeOkCancelRow(QStringLiteral("実　行"), QStringLiteral("ｷｬﾝｾﾙ")));
-    Exchange().Cp932Text(m_edit, m_strTyped);
+    // A password that does not match is refused with the edit's text selected.
+    platform::DataExchange::Field& typed = Exchange().Cp932Text(m_edit, m_strTyped);
+    typed.check = [this]() -> platform::DataExchange::Refusal {
+        if (PasswordMatches(ToCp932(m_edit->text()), m_strPassword))
+            return std::nullopt;
+        return QStringLiteral("パスワードが違っています。");
+    };
+    typed.selectOnRefusal = true;
 }
 
 bool CPassCancelDlg::PasswordMatches(const std::string& typed, const std::string& password)
 {
     return typed.substr(0, kPasswordBytes) == password.substr(0, kPasswordBytes);
-}
-
-void CPassCancelDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    if (PasswordMatches(m_strTyped, m_strPassword)) {
-        EndDialog(IDOK);
-        return;
-    }
-    platform::messageBox(QStringLiteral("パスワードが違っています。"), QString(), MB_OK, this);
-    m_edit->setFocus();
-    m_edit->selectAll();
 }

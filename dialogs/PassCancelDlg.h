@@ -18,12 +18,8 @@ public:
     std::string m_strTyped;    // cp932, as typed
     std::string m_strPassword; // the drawing's password, set by the caller
 
-
     // True when the first 8 bytes of typed and password agree.
     static bool PasswordMatches(const std::string& typed, const std::string& password);
-
-protected:
-    void OnOK() override;
 
 private:
     QLineEdit* m_edit;

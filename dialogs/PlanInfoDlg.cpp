@@ -154,13 +154,9 @@ CPlanInfoDlg::CPlanInfoDlg(QWidget* parent) : CDialog(IDD_PLANINFO, parent)
         {m_editUpdate[1], &m_strUpdateMonth, 2}, {m_editUpdate[2], &m_strUpdateDay, 2},
         {m_editPassword, &m_strPassword, 8},
     };
-    const auto refusing = [](platform::DataExchange::Field& f) {
-        f.messageFlags = MB_ICONEXCLAMATION;
-        f.selectOnRefusal = true;
-    };
     for (const Text& t : texts)
-        refusing(Exchange().Cp932Text(t.edit, *t.member, t.maxBytes));
-    refusing(Exchange().Integer(m_editScale, m_nScale, std::pair{kScaleMin, kScaleMax}));
+        Exchange().Cp932Text(t.edit, *t.member, t.maxBytes).Exclaiming();
+    Exchange().Integer(m_editScale, m_nScale, std::pair{kScaleMin, kScaleMax}).Exclaiming();
     Exchange().ListRow(m_listPaper, m_nPaper);
 
     connect(m_radio[Landscape], &QRadioButton::clicked, this, [this] { m_nOrientation = 0; CheckRadios(); });

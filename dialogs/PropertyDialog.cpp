@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <QLineEdit>
 
@@ -68,6 +69,10 @@ CPenComboBox* CPropertyDialog::MakePenList(int id)
     m_penList->FillFromPenColors();
     m_penList->setCurrentIndex(-1);
     connect(m_penList, &QComboBox::currentIndexChanged, this, &CPropertyDialog::OnSelchangePen);
+    platform::DataExchange::Field shown;
+    shown.control = m_penList;
+    shown.load = [this] { ShowPenAndColour(); };
+    Exchange().Add(std::move(shown));
     return m_penList;
 }
 
@@ -88,14 +93,43 @@ QGroupBox* CPropertyDialog::MakePreviewBox(const QString& caption, int id, int w
     return previewBox;
 }
 
-void CPropertyDialog::ExchangeTexts(bool save, std::initializer_list<std::pair<QLineEdit*, QString*>> fields)
+QGroupBox* CPropertyDialog::MakeNumberBox(const QString& caption, std::initializer_list<NumberRow> rows,
+                                          QLineEdit** edits, QLabel** labels)
 {
-    for (const auto& [edit, text] : fields) {
-        if (save)
-            *text = edit->text();
-        else
-            edit->setText(*text);
+    auto* box = new QGroupBox(caption, this);
+    auto* grid = new QGridLayout(box);
+    int i = 0;
+    for (const NumberRow& row : rows) {
+        auto* label = new QLabel(row.label, box);
+        if (row.labelId != 0)
+            platform::setControlId(label, row.labelId);
+        QLineEdit* edit = MakeNumericEdit(box, row.id, row.maxLength);
+        grid->addWidget(label, i, 0);
+        grid->addWidget(edit, i, 1);
+        Exchange().Number(edit, *row.member, PropertyFieldRule(row.emptyMessage, row.badMessage, row.positive));
+        if (edits)
+            edits[i] = edit;
+        if (labels)
+            labels[i] = label;
+        ++i;
     }
+    return box;
+}
+
+QGroupBox* CPropertyDialog::MakeChoiceBox(const QString& caption, std::initializer_list<Choice> choices,
+                                          QRadioButton** buttons)
+{
+    auto* box = new QGroupBox(caption, this);
+    auto* column = new QVBoxLayout(box);
+    int i = 0;
+    for (const Choice& choice : choices) {
+        auto* button = new QRadioButton(choice.text, box);
+        platform::setControlId(button, choice.id);
+        column->addWidget(button);
+        connect(button, &QRadioButton::clicked, this, choice.clicked);
+        buttons[i++] = button;
+    }
+    return box;
 }
 
 QGroupBox* CPropertyDialog::MakeStyleBox(const QString& caption, const QString& lineTypeLabel, int lineTypeId,
@@ -131,18 +165,8 @@ QWidget* CPropertyDialog::MakePreview(int id, int width, int height)
 
 QBoxLayout* CPropertyDialog::MakeOkCancelRow(const QString& cancelText)
 {
-    auto* row = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("実　行"), this);
-    platform::setControlId(ok, IDOK);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(cancelText, this);
-    platform::setControlId(cancel, IDCANCEL);
-    cancel->setAutoDefault(false);
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    connect(ok, &QPushButton::clicked, this, &CPropertyDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &CPropertyDialog::reject);
+    QHBoxLayout* row = CDialog::MakeOkCancelRow(QStringLiteral("実　行"), cancelText);
+    CancelButton()->setAutoDefault(false);
     return row;
 }
 

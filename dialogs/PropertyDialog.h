@@ -2,7 +2,10 @@
 // What every entity property dialog shares: the pen list (a pen choice also
 // chooses its colour), the line-type list (nothing selected at first, so an
 // untouched list keeps the entity's line type), the colour button showing
-// the colour, the preview box with its white frame, and the OK/Cancel row.
+// the colour, the preview box with its white frame, the framed rows of
+// numeric fields (listed in the dialog's data exchange with the property
+// fields' rule), the framed choice of the entity's kind and the OK/Cancel
+// row.
 
 #include "dialogs/LineComboBox.h"
 #include "dialogs/PenComboBox.h"
@@ -14,15 +17,15 @@
 
 #include <QPushButton>
 
-class QGroupBox;
-class QLineEdit;
-
 #include <array>
-#include <initializer_list>
-#include <utility>
 #include <functional>
+#include <initializer_list>
 
 class QBoxLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
 class QWidget;
 
 // The custom colours every colour chooser of the program shares.
@@ -46,9 +49,36 @@ public:
     void PaintColorButton(int red, int green, int blue);
 
 protected:
+    // One labelled numeric field of a framed box.
+    struct NumberRow {
+        QString label;
+        int id;
+        double* member;
+        QString emptyMessage;  // "…が入力されていません！"
+        QString badMessage;    // "…の入力に誤りがあります！"
+        bool positive = false; // a value <= 0 is refused with badMessage too
+        int maxLength = PropertyFieldLength;
+        int labelId = 0;       // the label's control id; 0: none
+    };
+    // One radio button of a framed choice, with what a click on it does.
+    struct Choice {
+        QString text;
+        int id;
+        std::function<void()> clicked;
+    };
+
     CPropertyDialog(unsigned resourceId, const QString& caption, QWidget* parent);
 
-    // The pen list on combo box id, filled from PenColors (not yet selected).
+    // The framed box of rows (label, edit) under caption; each edit is added
+    // to the data exchange in the order given. edits and labels, when given,
+    // receive the controls made, one per row.
+    QGroupBox* MakeNumberBox(const QString& caption, std::initializer_list<NumberRow> rows,
+                             QLineEdit** edits = nullptr, QLabel** labels = nullptr);
+    // The framed column of radio buttons under caption; buttons receives
+    // them, one per choice.
+    QGroupBox* MakeChoiceBox(const QString& caption, std::initializer_list<Choice> choices, QRadioButton** buttons);
+    // The pen list on combo box id, filled from PenColors (not yet selected);
+    // the dialog shows the pen and the colour when it opens.
     CPenComboBox* MakePenList(int id);
     // The line-type list on combo box id, filled with the eight line types.
     CLineComboBox* MakeLineTypeList(int id);
@@ -61,12 +91,11 @@ protected:
     QWidget* MakePreview(int id, int width = 100, int height = 100);
     // The framed preview under caption (MakePreview inside a group box).
     QGroupBox* MakePreviewBox(const QString& caption, int id, int width = 100, int height = 100);
-    // Copies each edit's text into its string (save) or back (load).
-    static void ExchangeTexts(bool save, std::initializer_list<std::pair<QLineEdit*, QString*>> fields);
-    // OK "実　行" and Cancel cancelText, right-aligned.
+    // OK "実　行" and Cancel cancelText, right-aligned; Enter on the cancel
+    // button presses OK.
     QBoxLayout* MakeOkCancelRow(const QString& cancelText);
 
-    // Selects the pen item and shows the colour (for OnInitDialog).
+    // Selects the pen item and shows the colour.
     void ShowPenAndColour();
     void RepaintPreview();
     // The fixed sketch of the preview box, in black, inside r.

@@ -1,9 +1,6 @@
 #include "dialogs/PropertyFields.h"
 
-#include "model/Notify.h"
 #include "platform/Controls.h"
-#include "platform/DialogExchange.h"
-#include "platform/Ui.h"
 
 #include <QLineEdit>
 
@@ -12,7 +9,6 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <vector>
 
 QString FormatFieldValue(double value)
 {
@@ -42,43 +38,23 @@ bool ParseFieldNumber(const QString& text, double& value)
     return true;
 }
 
-namespace {
-
-// The fields as one checked exchange: emptiness of every field first, then
-// each field's characters (and sign); nothing is stored unless all pass.
-bool CheckFields(QWidget* dialog, std::span<const NumericField> fields, bool emptiness)
+platform::DataExchange::NumberRule PropertyFieldRule(const QString& emptyMessage, const QString& badMessage,
+                                                     bool positive)
 {
-    platform::DataExchange exchange(dialog);
-    std::vector<double> unused(fields.size());
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const NumericField& field = fields[i];
-        platform::DataExchange::NumberRule rule;
-        rule.parse = [](const QString& text) -> std::optional<double> {
-            double v = 0.0;
-            return ParseFieldNumber(text, v) ? std::optional<double>(v) : std::nullopt;
+    using platform::DataExchange;
+    DataExchange::NumberRule rule;
+    rule.parse = [](const QString& text) -> std::optional<double> {
+        double v = 0.0;
+        return ParseFieldNumber(text, v) ? std::optional<double>(v) : std::nullopt;
+    };
+    rule.emptyMessage = emptyMessage;
+    rule.badMessage = badMessage;
+    if (positive)
+        rule.test = [badMessage](double v) {
+            return v <= 0.0 ? DataExchange::Refusal(badMessage) : std::nullopt;
         };
-        if (emptiness)
-            rule.emptyMessage = field.emptyMessage;
-        rule.badMessage = field.badMessage;
-        if (field.positive)
-            rule.test = [message = field.badMessage](double v) -> platform::DataExchange::Refusal {
-                return v <= 0.0 ? platform::DataExchange::Refusal(message) : std::nullopt;
-            };
-        exchange.Number(field.edit, field.value ? *field.value : unused[i], rule);
-    }
-    return exchange.Save();
-}
-
-} // namespace
-
-bool CheckNumericField(QWidget* dialog, const NumericField& field)
-{
-    return CheckFields(dialog, std::span<const NumericField>(&field, 1), false);
-}
-
-bool CheckNumericFields(QWidget* dialog, std::span<const NumericField> fields)
-{
-    return CheckFields(dialog, fields, true);
+    rule.format = [](double v) { return FormatFieldValue(v); };
+    return rule;
 }
 
 QLineEdit* MakeNumericEdit(QWidget* parent, int id, int maxLength)

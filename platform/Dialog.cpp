@@ -36,13 +36,13 @@ QHBoxLayout* CDialog::MakeOkCancelRow(const QString& okText, const QString& canc
     m_ok = new QPushButton(okText, this);
     platform::setControlId(m_ok, IDOK);
     m_ok->setDefault(true);
-    auto* cancel = new QPushButton(cancelText, this);
-    platform::setControlId(cancel, IDCANCEL);
+    m_cancel = new QPushButton(cancelText, this);
+    platform::setControlId(m_cancel, IDCANCEL);
     row->addStretch();
     row->addWidget(m_ok);
-    row->addWidget(cancel);
+    row->addWidget(m_cancel);
     connect(m_ok, &QPushButton::clicked, this, &CDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &CDialog::reject);
+    connect(m_cancel, &QPushButton::clicked, this, &CDialog::reject);
     return row;
 }
 

@@ -41,6 +41,7 @@ protected:
     // the row in its layout.
     QHBoxLayout* MakeOkCancelRow(const QString& okText, const QString& cancelText);
     QPushButton* OkButton() const { return m_ok; }
+    QPushButton* CancelButton() const { return m_cancel; }
 
     void accept() override { OnOK(); }
     void reject() override { OnCancel(); }
@@ -51,4 +52,5 @@ private:
     bool m_bInitialised = false;
     platform::DataExchange m_exchange{this};
     QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
 };

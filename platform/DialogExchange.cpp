@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -95,10 +96,29 @@ QString DataExchange::TextLengthMessage(int maxBytes)
     return QStringLiteral("このフィールドには %1 文字以内で入力してください。").arg(maxBytes);
 }
 
+DataExchange::Field& DataExchange::Field::Exclaiming()
+{
+    messageFlags = MB_ICONEXCLAMATION;
+    selectOnRefusal = true;
+    return *this;
+}
+
 DataExchange::Field& DataExchange::Add(Field field)
 {
+    field.section = sections_.size() - 1;
     fields_.push_back(std::move(field));
     return fields_.back();
+}
+
+void DataExchange::Section(std::function<bool()> inUse)
+{
+    sections_.push_back(std::move(inUse));
+}
+
+bool DataExchange::InUse(const Field& field) const
+{
+    const std::function<bool()>& inUse = sections_[field.section];
+    return !inUse || inUse();
 }
 
 DataExchange::Field& DataExchange::Number(QLineEdit* edit, double& member, NumberRule rule)
@@ -176,19 +196,22 @@ DataExchange::Field& DataExchange::Text(QLineEdit* edit, QString& member)
     return Add(std::move(f));
 }
 
-DataExchange::Field& DataExchange::Cp932Text(QLineEdit* edit, std::string& member, int maxBytes)
+DataExchange::Field& DataExchange::Cp932Text(QLineEdit* edit, std::string& member, int maxBytes, Overflow overflow)
 {
+    const bool cut = overflow == Overflow::Cut && maxBytes > 0;
     Field f;
     f.control = edit;
     f.load = [edit, &member, maxBytes] {
         edit->setText(FromCp932(maxBytes > 0 ? Cp932Truncate(member, std::size_t(maxBytes)) : member));
     };
-    f.check = [edit, maxBytes]() -> Refusal {
-        if (maxBytes > 0 && ToCp932(edit->text()).size() > std::size_t(maxBytes))
+    f.check = [edit, maxBytes, cut]() -> Refusal {
+        if (!cut && maxBytes > 0 && ToCp932(edit->text()).size() > std::size_t(maxBytes))
             return TextLengthMessage(maxBytes);
         return std::nullopt;
     };
-    f.store = [edit, &member] { member = ToCp932(edit->text()); };
+    f.store = [edit, &member, maxBytes, cut] {
+        member = cut ? Cp932Truncate(ToCp932(edit->text()), std::size_t(maxBytes)) : ToCp932(edit->text());
+    };
     return Add(std::move(f));
 }
 
@@ -205,13 +228,13 @@ DataExchange::Field& DataExchange::Check(QAbstractButton* box, int& member)
     return Add(std::move(f));
 }
 
-DataExchange::Field& DataExchange::List(QComboBox* list, int& member)
+DataExchange::Field& DataExchange::List(QComboBox* list, int& member, int fallback)
 {
     Field f;
     f.control = list;
-    f.load = [list, &member] {
+    f.load = [list, &member, fallback] {
         QSignalBlocker quiet(list);
-        list->setCurrentIndex(member >= 0 && member < list->count() ? member : -1);
+        list->setCurrentIndex(member >= 0 && member < list->count() ? member : fallback);
     };
     f.check = [] { return Refusal(); };
     f.store = [list, &member] { member = list->currentIndex(); };
@@ -270,25 +293,33 @@ void DataExchange::Refuse(const Field& field, const QString& message)
 
 bool DataExchange::Save()
 {
-    for (const Field& f : fields_) {
-        if (f.emptyMessage.isEmpty())
-            continue;
-        auto* edit = qobject_cast<QLineEdit*>(f.control);
-        if (edit && edit->text().isEmpty()) {
-            Refuse(f, f.emptyMessage);
-            return false;
+    // The fields of a group stand together, in the order of the groups.
+    for (auto begin = fields_.begin(); begin != fields_.end();) {
+        const auto end = std::find_if(begin, fields_.end(),
+                                      [section = begin->section](const Field& f) { return f.section != section; });
+        if (InUse(*begin)) {
+            for (auto f = begin; f != end; ++f) {
+                if (f->emptyMessage.isEmpty())
+                    continue;
+                auto* edit = qobject_cast<QLineEdit*>(f->control);
+                if (edit && edit->text().isEmpty()) {
+                    Refuse(*f, f->emptyMessage);
+                    return false;
+                }
+            }
+            for (auto f = begin; f != end; ++f) {
+                if (!f->check)
+                    continue;
+                if (Refusal r = f->check()) {
+                    Refuse(*f, *r);
+                    return false;
+                }
+            }
         }
-    }
-    for (const Field& f : fields_) {
-        if (!f.check)
-            continue;
-        if (Refusal r = f.check()) {
-            Refuse(f, *r);
-            return false;
-        }
+        begin = end;
     }
     for (const Field& f : fields_)
-        if (f.store)
+        if (f.store && InUse(f))
             f.store();
     return true;
 }
@@ -296,7 +327,7 @@ bool DataExchange::Save()
 bool DataExchange::SaveField(const QWidget* control)
 {
     for (const Field& f : fields_) {
-        if (f.control != control)
+        if (f.control != control || !InUse(f))
             continue;
         if (f.check)
             if (Refusal r = f.check()) {

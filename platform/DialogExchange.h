@@ -5,7 +5,9 @@
 // controls back. Save tests every field that must not be empty first, in
 // the order given, then each field's value; the first refusal shows its
 // message over the dialog, puts the focus on the field and leaves every
-// member as it was.
+// member as it was. A dialog whose fields are checked in groups (a part
+// looked at only after the rest passed, or only while it is in use) starts
+// each group with Section.
 
 #include <QString>
 
@@ -45,7 +47,16 @@ public:
         // after a refusal.
         unsigned messageFlags = 0;
         bool selectOnRefusal = false;
+        // The group the field belongs to (see Section).
+        std::size_t section = 0;
+
+        // Refusals are exclaimed and select the edit's text.
+        Field& Exclaiming();
     };
+
+    // What a code page 932 text longer than its limit gets: refused with
+    // TextLengthMessage, or cut to the limit without a word.
+    enum class Overflow { Refuse, Cut };
 
     // How a number is read from an edit and tested.
     struct NumberRule {
@@ -71,14 +82,21 @@ public:
     // A text; with maxBytes > 0, a text longer than that many code page 932
     // bytes is refused (Cp932Text) or the edit takes no more characters.
     Field& Text(QLineEdit* edit, QString& member);
-    Field& Cp932Text(QLineEdit* edit, std::string& member, int maxBytes = 0);
+    Field& Cp932Text(QLineEdit* edit, std::string& member, int maxBytes = 0, Overflow overflow = Overflow::Refuse);
     Field& Check(QAbstractButton* box, int& member);
-    // The position of the list's choice; -1 for none.
-    Field& List(QComboBox* list, int& member);
+    // The position of the list's choice; -1 for none. A member outside the
+    // list shows the item at fallback (-1: none).
+    Field& List(QComboBox* list, int& member, int fallback = -1);
     // The row chosen; a list with no row chosen keeps the member.
     Field& ListRow(QListWidget* list, int& member);
     // The position of the checked button in buttons.
     Field& Radios(std::vector<QAbstractButton*> buttons, int& member);
+
+    // The fields added from here on form the next group: Save tests the
+    // emptiness and then the values of one group before it looks at the
+    // next, and skips (neither tests nor stores) a group whose inUse answers
+    // false.
+    void Section(std::function<bool()> inUse = {});
 
     void Load();
     bool Save();
@@ -100,9 +118,12 @@ public:
 
 private:
     void Refuse(const Field& field, const QString& message);
+    bool InUse(const Field& field) const;
 
     QWidget* dialog_;
     std::vector<Field> fields_;
+    // Per group, whether it is in use now; empty: always.
+    std::vector<std::function<bool()>> sections_{1};
 };
 
 } // namespace platform

@@ -7,6 +7,12 @@
 
 namespace {
 
+// An entity as the tables give it: type, values and their codes.
+struct Figure {
+    int16_t type;
+    std::vector<double> values;
+    std::vector<int16_t> codes;
+};
 
 TEST_F(EntityPropertiesTest, CircleSwitchedToArcBecomesAClockwiseArc)
 {
@@ -50,29 +56,23 @@ TEST_F(EntityPropertiesTest, ArcSwitchedToCircleKeepsItsDirectionAsSubtype)
 
 TEST_F(EntityPropertiesTest, RadiusAndAxesMustBePositive)
 {
+    const Figure circle{EntityType::Circle, {50, 60, 20}, {10, 20, 40}};
+    const Figure ellipse{EntityType::Ellipse, {50, 60, 20, 10, 0}, {10, 20, 60, 61, 62}};
     const struct {
-        int16_t type;
-        std::vector<double> values;
-        std::vector<int16_t> codes;
+        const Figure& figure;
         int field;
         const char* text;
         const char* message;
     } cases[] = {
-        {EntityType::Circle, {50, 60, 20}, {10, 20, 40}, CChangeArcDlg::IDC_RADIUS, "-5",
-         "半径の入力に誤りがあります！"},
-        {EntityType::Circle, {50, 60, 20}, {10, 20, 40}, CChangeArcDlg::IDC_RADIUS, "0",
-         "半径の入力に誤りがあります！"},
-        {EntityType::Circle, {50, 60, 20}, {10, 20, 40}, CChangeArcDlg::IDC_RADIUS, "",
-         "半径値が入力されていません！"},
-        {EntityType::Ellipse, {50, 60, 20, 10, 0}, {10, 20, 60, 61, 62}, CChangeEllipDLg::IDC_MAJOR, "-1",
-         "主軸の入力に誤りがあります！"},
-        {EntityType::Ellipse, {50, 60, 20, 10, 0}, {10, 20, 60, 61, 62}, CChangeEllipDLg::IDC_MINOR, "0",
-         "副軸の入力に誤りがあります！"},
-        {EntityType::Ellipse, {50, 60, 20, 10, 0}, {10, 20, 60, 61, 62}, CChangeEllipDLg::IDC_TILT, "",
-         "傾き角度の値が入力されていません！"},
+        {circle, CChangeArcDlg::IDC_RADIUS, "-5", "半径の入力に誤りがあります！"},
+        {circle, CChangeArcDlg::IDC_RADIUS, "0", "半径の入力に誤りがあります！"},
+        {circle, CChangeArcDlg::IDC_RADIUS, "", "半径値が入力されていません！"},
+        {ellipse, CChangeEllipDLg::IDC_MAJOR, "-1", "主軸の入力に誤りがあります！"},
+        {ellipse, CChangeEllipDLg::IDC_MINOR, "0", "副軸の入力に誤りがあります！"},
+        {ellipse, CChangeEllipDLg::IDC_TILT, "", "傾き角度の値が入力されていません！"},
     };
     for (const auto& c : cases) {
-        CEntity* e = Add(c.type, 0, 0, c.values, c.codes);
+        CEntity* e = Add(c.figure.type, 0, 0, c.figure.values, c.figure.codes);
         h.Ui().clear();
         int focused = -1;
         h.Ui().dialog([&](QDialog& d) {
@@ -86,6 +86,47 @@ TEST_F(EntityPropertiesTest, RadiusAndAxesMustBePositive)
         EXPECT_EQ(h.Ui().messages(), QStringList{QString::fromUtf8(c.message)}) << c.text;
         EXPECT_EQ(focused, c.field) << c.text;
         EXPECT_EQ(h.Doc().list.last, e);
+    }
+}
+
+// An arc's angles are looked at only once the fields above them passed:
+// an empty angle is found after a wrong radius or axis, not before it.
+TEST_F(EntityPropertiesTest, ArcAnglesAreCheckedAfterTheRestPassed)
+{
+    const struct {
+        Figure figure;
+        int size;
+        int startAngle;
+        const char* sizeMessage;
+    } cases[] = {
+        {{EntityType::Arc, {50, 60, 20, 10, 200}, {10, 20, 40, 50, 51}}, CChangeArcDlg::IDC_RADIUS,
+         CChangeArcDlg::IDC_START_ANGLE, "半径の入力に誤りがあります！"},
+        {{EntityType::EllipticArc, {50, 60, 20, 10, 30, 45, 90}, {10, 20, 60, 61, 62, 50, 51}},
+         CChangeEllipDLg::IDC_MAJOR, CChangeEllipDLg::IDC_START_ANGLE, "主軸の入力に誤りがあります！"},
+    };
+    for (const auto& c : cases) {
+        CEntity* e = Add(c.figure.type, 1, 0, c.figure.values, c.figure.codes);
+        const std::vector<double> before = e->values;
+        h.Ui().clear();
+        int focused[2] = {-1, -1};
+        h.Ui().dialog([&](QDialog& d) {
+            SetField(d, c.size, QStringLiteral("1e3"));
+            SetField(d, c.startAngle, QString());
+            Press(d, IDOK);
+            focused[0] = FocusId(d);
+            SetField(d, c.size, QStringLiteral("7"));
+            Press(d, IDOK);
+            focused[1] = FocusId(d);
+            Press(d, IDCANCEL);
+        });
+        h.Ui().button(IDOK).button(IDOK);
+        EXPECT_EQ(EditEntityProperties(&h.View(), e), 1);
+        EXPECT_EQ(h.Ui().messages(),
+                  (QStringList{QString::fromUtf8(c.sizeMessage), QStringLiteral("開始角度値が入力されていません！")}));
+        EXPECT_EQ(focused[0], c.size);
+        EXPECT_EQ(focused[1], c.startAngle);
+        EXPECT_EQ(h.Doc().list.last, e);
+        EXPECT_EQ(e->values, before);
     }
 }
 

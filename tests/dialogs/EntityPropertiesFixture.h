@@ -3,6 +3,7 @@
 // code, the dialogs are answered through the harness's UiScript.
 
 #include "../common/ToolHarness.h"
+#include "DialogGestures.h"
 
 #include "dialogs/EntityProperties.h"
 #include "model/EditProtocol.h"
@@ -16,7 +17,7 @@
 #include <initializer_list>
 #include <vector>
 
-class EntityPropertiesTest : public ::testing::Test {
+class EntityPropertiesTest : public DialogGestures {
 protected:
     EntityPropertiesTest() : h(800, 600, false)
     {
@@ -47,27 +48,12 @@ protected:
         return EditEntityProperties(&h.View(), entity);
     }
 
-    // The id of the control that has (or last had) the dialog's focus; -1 for none.
-    static int FocusId(QDialog& d) { return d.focusWidget() ? platform::controlId(d.focusWidget()) : -1; }
-    static QLineEdit* Field(QDialog& d, int id) { return platform::control<QLineEdit>(&d, id); }
-    static void SetField(QDialog& d, int id, const QString& text)
-    {
-        QLineEdit* edit = Field(d, id);
-        ASSERT_NE(edit, nullptr) << id;
-        edit->setText(text);
-    }
-    static void Press(QDialog& d, int id)
-    {
-        auto* button = platform::control<QAbstractButton>(&d, id);
-        ASSERT_NE(button, nullptr) << id;
-        button->click();
-    }
-    static void Pick(QDialog& d, int id, int index)
-    {
-        auto* list = platform::control<QComboBox>(&d, id);
-        ASSERT_NE(list, nullptr) << id;
-        list->setCurrentIndex(index);
-    }
+    // The gestures on the dialog the script answers.
+    static int FocusId(QDialog& d) { return DialogGestures::FocusId(&d); }
+    static QLineEdit* Field(QDialog& d, int id) { return Ctrl<QLineEdit>(&d, id); }
+    static void SetField(QDialog& d, int id, const QString& text) { SetText(&d, id, text); }
+    static void Press(QDialog& d, int id) { Click(&d, id); }
+    static void Pick(QDialog& d, int id, int index) { Choose(&d, id, index); }
 
     // The entities of the drawing but its grid record, in list order.
     std::vector<CEntity*> ListEntities()

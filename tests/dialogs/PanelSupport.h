@@ -2,6 +2,8 @@
 // Helpers for option panel tests: factory settings before each test, a shown
 // panel, and the user's gestures on its controls.
 
+#include "DialogGestures.h"
+
 #include "model/ParameterBlock.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
@@ -19,7 +21,7 @@
 
 #include <memory>
 
-class PanelTest : public ::testing::Test {
+class PanelTest : public DialogGestures {
 protected:
     void SetUp() override
     {
@@ -38,13 +40,6 @@ protected:
         return panel;
     }
 
-    template <class T>
-    static T* Ctrl(QWidget* panel, int id)
-    {
-        T* c = platform::control<T>(panel, id);
-        EXPECT_NE(c, nullptr) << "control " << id;
-        return c;
-    }
     static QLineEdit* Edit(QWidget* panel, int id) { return Ctrl<QLineEdit>(panel, id); }
     static bool Enabled(QWidget* panel, int id)
     {
@@ -60,27 +55,14 @@ protected:
     // Types text into an edit and moves the focus away.
     static void Type(QWidget* panel, int id, const QString& text)
     {
-        QLineEdit* edit = Edit(panel, id);
-        ASSERT_NE(edit, nullptr);
-        edit->setText(text);
-        Leave(edit);
+        SetText(panel, id, text);
+        if (QLineEdit* edit = platform::control<QLineEdit>(panel, id))
+            Leave(edit);
     }
     static void Leave(QWidget* control)
     {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(control, &out);
-    }
-    static void Click(QWidget* panel, int id)
-    {
-        auto* b = Ctrl<QAbstractButton>(panel, id);
-        ASSERT_NE(b, nullptr);
-        b->click();
-    }
-    static void Choose(QWidget* panel, int id, int index)
-    {
-        auto* list = Ctrl<QComboBox>(panel, id);
-        ASSERT_NE(list, nullptr);
-        list->setCurrentIndex(index);
     }
     static void Press(QWidget* target, int key)
     {
