@@ -44,14 +44,8 @@ CChangeArcDlg::CChangeArcDlg(QWidget* parent)
           QStringLiteral("中心Ｙ座標の入力に誤りがあります！")},
          {QStringLiteral("半        径"), IDC_RADIUS, &radius, QStringLiteral("半径値が入力されていません！"),
           QStringLiteral("半径の入力に誤りがあります！"), true}}));
-    Exchange().Section([this] { return kind == 1; });
-    fields->addWidget(MakeNumberBox(
-        QStringLiteral(" 円弧角度 "),
-        {{QStringLiteral("開始角度"), IDC_START_ANGLE, &startAngle, QStringLiteral("開始角度値が入力されていません！"),
-          QStringLiteral("開始角度の入力に誤りがあります！")},
-         {QStringLiteral("終了角度"), IDC_END_ANGLE, &endAngle, QStringLiteral("終了角度値が入力されていません！"),
-          QStringLiteral("終了角度の入力に誤りがあります！")}},
-        m_angles));
+    fields->addWidget(MakeAngleBox(QStringLiteral(" 円弧角度 "), [this] { return kind == 1; }, IDC_START_ANGLE,
+                                   startAngle, IDC_END_ANGLE, endAngle, PropertyFieldLength, m_angles));
     layout->addLayout(fields);
 
     QGroupBox* styleBox =

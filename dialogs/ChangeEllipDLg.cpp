@@ -38,14 +38,8 @@ CChangeEllipDLg::CChangeEllipDLg(QWidget* parent)
           QStringLiteral("副軸の入力に誤りがあります！"), true},
          {QStringLiteral("傾き角度"), IDC_TILT, &tiltAngle, QStringLiteral("傾き角度の値が入力されていません！"),
           QStringLiteral("傾き角度の入力に誤りがあります！")}}));
-    Exchange().Section([this] { return kind == 1; });
-    fields->addWidget(MakeNumberBox(
-        QStringLiteral(" 楕円弧角度 "),
-        {{QStringLiteral("開始角度"), IDC_START_ANGLE, &startAngle, QStringLiteral("開始角度値が入力されていません！"),
-          QStringLiteral("開始角度の入力に誤りがあります！")},
-         {QStringLiteral("終了角度"), IDC_END_ANGLE, &endAngle, QStringLiteral("終了角度値が入力されていません！"),
-          QStringLiteral("終了角度の入力に誤りがあります！"), false, 12}},
-        m_angles));
+    fields->addWidget(MakeAngleBox(QStringLiteral(" 楕円弧角度 "), [this] { return kind == 1; }, IDC_START_ANGLE,
+                                   startAngle, IDC_END_ANGLE, endAngle, 12, m_angles));
     layout->addLayout(fields);
 
     QGroupBox* styleBox =

@@ -17,6 +17,19 @@ namespace {
 const char* const kCaptions[COpeSelectBox::kOperations] = {"前面移動", "背面移動", "左右反転",
                                                           "上下反転", "右へ90°", "左へ90°"};
 
+// A black triangle and its hollow mirror image across the dashed middle
+// line: a vertical axis, or a horizontal one (the same picture transposed).
+void DrawMirror(QPainter& p, bool verticalAxis)
+{
+    const auto at = [verticalAxis](int x, int y) { return verticalAxis ? QPoint(x, y) : QPoint(y, x); };
+    p.setBrush(Qt::black);
+    p.drawPolygon(QPolygon({at(14, 6), at(14, 26), at(3, 26)}));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(QPolygon({at(18, 6), at(18, 26), at(29, 26)}));
+    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    p.drawLine(at(16, 2), at(16, 30));
+}
+
 // A quarter-turn arrow about the picture's centre.
 void DrawTurn(QPainter& p, bool clockwise)
 {
@@ -62,24 +75,12 @@ QImage COpeSelectBox::OperationPicture(int operation)
         }
         break;
     }
-    case 3: {  // a triangle and its mirror image across a vertical axis
-        p.setBrush(Qt::black);
-        p.drawPolygon(QPolygon({QPoint(14, 6), QPoint(14, 26), QPoint(3, 26)}));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolygon(QPolygon({QPoint(18, 6), QPoint(18, 26), QPoint(29, 26)}));
-        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        p.drawLine(16, 2, 16, 30);
+    case 3:
+        DrawMirror(p, true);
         break;
-    }
-    case 4: {  // the same across a horizontal axis
-        p.setBrush(Qt::black);
-        p.drawPolygon(QPolygon({QPoint(6, 14), QPoint(26, 14), QPoint(26, 3)}));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolygon(QPolygon({QPoint(6, 18), QPoint(26, 18), QPoint(26, 29)}));
-        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        p.drawLine(2, 16, 30, 16);
+    case 4:
+        DrawMirror(p, false);
         break;
-    }
     case 5:
         DrawTurn(p, true);
         break;

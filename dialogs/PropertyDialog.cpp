@@ -116,6 +116,18 @@ QGroupBox* CPropertyDialog::MakeNumberBox(const QString& caption, std::initializ
     return box;
 }
 
+QGroupBox* CPropertyDialog::MakeAngleBox(const QString& caption, std::function<bool()> inUse, int startId,
+                                         double& start, int endId, double& end, int endMaxLength, QLineEdit** edits)
+{
+    Exchange().Section(std::move(inUse));
+    return MakeNumberBox(caption,
+                         {{QStringLiteral("開始角度"), startId, &start, QStringLiteral("開始角度値が入力されていません！"),
+                           QStringLiteral("開始角度の入力に誤りがあります！")},
+                          {QStringLiteral("終了角度"), endId, &end, QStringLiteral("終了角度値が入力されていません！"),
+                           QStringLiteral("終了角度の入力に誤りがあります！"), false, endMaxLength}},
+                         edits);
+}
+
 QGroupBox* CPropertyDialog::MakeChoiceBox(const QString& caption, std::initializer_list<Choice> choices,
                                           QRadioButton** buttons)
 {

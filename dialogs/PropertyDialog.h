@@ -74,6 +74,11 @@ protected:
     // receive the controls made, one per row.
     QGroupBox* MakeNumberBox(const QString& caption, std::initializer_list<NumberRow> rows,
                              QLineEdit** edits = nullptr, QLabel** labels = nullptr);
+    // The framed start and end angle rows of an arc ("開始角度", "終了角度");
+    // they form a group of the exchange looked at only while inUse answers
+    // true, after every field before them passed. edits receives the two.
+    QGroupBox* MakeAngleBox(const QString& caption, std::function<bool()> inUse, int startId, double& start,
+                            int endId, double& end, int endMaxLength, QLineEdit** edits);
     // The framed column of radio buttons under caption; buttons receives
     // them, one per choice.
     QGroupBox* MakeChoiceBox(const QString& caption, std::initializer_list<Choice> choices, QRadioButton** buttons);

@@ -25,9 +25,10 @@ QString FormatFieldValue(double value);
 // ("", "-", ".", "+5", "1e3", "1.2.3").
 bool ParseFieldNumber(const QString& text, double& value);
 
-// The rule of one numeric property field: emptyMessage ("…が入力されていま
-// せん！") for an empty edit, badMessage ("…の入力に誤りがあります！") for
-// anything ParseFieldNumber refuses and, when positive, for a value <= 0.
+// The rule of one numeric property field: emptyMessage for an empty edit
+// ("…が入力されていません！"), badMessage for anything ParseFieldNumber
+// refuses and, when positive, for a value <= 0 ("…の入力に誤りがあります！");
+// the value is shown by FormatFieldValue.
 platform::DataExchange::NumberRule PropertyFieldRule(const QString& emptyMessage, const QString& badMessage,
                                                      bool positive = false);
 
