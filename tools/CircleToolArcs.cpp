@@ -135,11 +135,7 @@ void CCircleTool::ClickArcStart(COrvikCadView* view, platform::Point point)
         workValue1 = d.distance;
     } else {
         const double half = d.distance / 2.0;
-        const LineResult line = LineFromPoints(X[0], Y[0], X[1], Y[1]);
-        const int code = DirectionCode(X[0], Y[0], X[1], Y[1]);
-        PointResult c = PointOnLineAtDistance(code, X[0], Y[0], line.a, line.b, line.c, half);
-        if (line.status != 0 || c.status != 0)
-            c = {0, (X[0] + X[1]) / 2.0, (Y[0] + Y[1]) / 2.0};
+        const GeoPoint c = DiameterCentre(X[0], Y[0], X[1], Y[1], half);
         workX = c.x;
         workY = c.y;
         workValue1 = half;

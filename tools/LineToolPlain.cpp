@@ -176,8 +176,7 @@ void CLineTool::CancelRubberBand(COrvikCadView* view)
     (void)view;
     EraseBandAndCross();
     if (ToolSubMode == LineToolMode::Continuous)
-        Prompt(ContinuousLineMode == 0 ? "折れ線を作図します。始端を指示して下さい。"
-                                       : "水平垂直連続線を作図します。開始位置を指示して下さい。");
+        Prompt(ChainStartPrompt());
     InputPointCount = 0;
     OperationRestarted = 1;
 }
