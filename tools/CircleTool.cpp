@@ -11,6 +11,7 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 #include "tools/LengthReadout.h"
+#include "tools/StartPoint.h"
 #include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
 
@@ -365,11 +366,7 @@ void CCircleTool::ClickCentreRadius(COrvikCadView* view, platform::Point point)
     if (InputPointCount == 0) {
         NumericInputPending = 0;
         const TakenPoint p = TakePoint(view, point, PickFilter());
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        ShowCross(view, CrossA, anchor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, figures_[CrossA]);
         Prompt(sub == RadiusCircle ? "半径終端を指示して下さい。[マウス右：数値入力／中止]" : "直径終端を指示して下さい。");
         stepMarksShown = 1;
         return;

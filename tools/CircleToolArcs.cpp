@@ -9,6 +9,7 @@
 #include "model/GeometryLines.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
+#include "tools/StartPoint.h"
 
 #include <cmath>
 #include <numbers>
@@ -85,11 +86,7 @@ void CCircleTool::ClickArcStart(COrvikCadView* view, platform::Point point)
 
     if (InputPointCount == 0) {
         const TakenPoint p = TakePoint(view, point, PickFilter());
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        ShowCross(view, CrossA, anchor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, figures_[CrossA]);
         Prompt(sub == RadiusArc ? "半径終端を指示して下さい。[マウス右：数値入力／中止]" : "直径終端を指示して下さい。");
         stepMarksShown = 1;
         return;

@@ -8,6 +8,7 @@
 #include "model/GeometryLines.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
+#include "tools/StartPoint.h"
 #include "tools/ToolEdit.h"
 
 #include <cmath>
@@ -191,11 +192,7 @@ void CLineTool::ClickLine(COrvikCadView* view, platform::Point point)
         // A value typed before the start is taken means nothing here.
         NumericInputPending = 0;
         const TakenPoint p = TakePoint(view, point);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        ShowStartCross(view, anchor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, cross_);
         Prompt("終端を指示して下さい。[マウス右：数値入力／中止]");
         previewShown = 1;
         return;
@@ -256,11 +253,7 @@ void CLineTool::ClickAxisLine(COrvikCadView* view, platform::Point point)
         const TakenPoint p = TakePoint(view, point);
         if (p.source == PointSource::Pick && p.x < 100.0)
             MessageBeep(1);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        ShowStartCross(view, anchor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, cross_);
         Prompt("終端を指示して下さい。[マウス右：数値入力／中止]");
         previewShown = 1;
         return;

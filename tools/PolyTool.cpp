@@ -8,6 +8,7 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 #include "model/TransformMatrix.h"
+#include "tools/StartPoint.h"
 #include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
 
@@ -238,13 +239,7 @@ void CPolyTool::AddBox(COrvikCadView* view, platform::Point point)
         InputPointCount = 0;
     if (InputPointCount == 0) {
         const TakenPoint p = TakePoint(view, point);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        cross_.Clear();
-        cross_.AddCross(anchor);
-        cross_.Show(view, xorColor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, cross_);
         Prompt("終了位置を指示して下さい。");
         return;
     }
@@ -313,13 +308,7 @@ void CPolyTool::AddParallelogram(COrvikCadView* view, platform::Point point)
         InputPointCount = 0;
     if (InputPointCount == 0) {
         const TakenPoint p = TakePoint(view, point);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        cross_.Clear();
-        cross_.AddCross(anchor);
-        cross_.Show(view, xorColor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, cross_);
         Prompt("基準線 終端を指示して下さい。");
         return;
     }
@@ -374,14 +363,8 @@ void CPolyTool::AddPolygon(COrvikCadView* view, platform::Point point)
         InputPointCount = 0;
     if (InputPointCount == 0) {
         const TakenPoint p = TakePoint(view, point);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        cross_.Clear();
-        cross_.AddCross(anchor);
-        cross_.Show(view, xorColor);
+        StartAt(*this, view, p, cross_);
         polygonPreviewShown = 1;
-        InputPointCount = 1;
         Prompt("半径終端を指示して下さい。[マウス右：数値入力／中止]");
         return;
     }

@@ -68,3 +68,16 @@ protected:
     // A right click as the view passes it to the tool.
     void RightClick(double x, double y) { h.RightClick(x, y); }
 };
+
+// A reference line along the X axis from 0 to 100, and the line tool's
+// sub-mode chosen from the drawing menu.
+template <int SubMode>
+class LineToolOnReference : public LineToolModeTestBase {
+protected:
+    void SetUp() override
+    {
+        reference = AddLineEntity(0, 0, 100, 0);
+        h.Select(2, SubMode);
+    }
+    CEntity* reference = nullptr;
+};
