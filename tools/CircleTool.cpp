@@ -11,6 +11,8 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 #include "tools/LengthReadout.h"
+#include "tools/StartPoint.h"
+#include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
 
 #include <cmath>
@@ -23,28 +25,127 @@ CCircleTool::CCircleTool() : CDrawTool(ToolId::Circle)
     readoutKind = 0;
 }
 
+// What each sub-mode does with the view's calls; the clicks and moves that
+// choose by the step or by an option are the small steps below.
+struct CCircleTool::SubModeRow {
+    SubModeStep<CCircleTool> step;   // right button: null leaves it to the numeric-input menu
+    int readoutBelow = 0;            // the read-out follows the mouse while 0 < points taken < this
+    int pickFilter = -10;            // what a click picks while the magnet is on
+    bool focusesOptionBox = false;
+    ViewHandler erase = nullptr;     // ErasePreview while the step's marks are shown
+    bool keepsStepMarks = false;     // the step's marks outlive ErasePreview
+};
+
+const CCircleTool::SubModeRow* CCircleTool::RowOf(int subMode)
+{
+    using T = CCircleTool;
+    constexpr int Always = 1000;
+    static constexpr const char* EllipsePrompt = "楕円を作図します。主軸の開始位置を指示して下さい。";
+    static constexpr SubModeRow rows[] = {
+        // RadiusCircle
+        {{"円を作図します。中心位置指示して下さい。", &T::ClickRadiusCircleStep, &T::MoveCircleStep, nullptr},
+         Always, 0, true, &T::EraseCirclePreview, false},
+        // DiameterCircle
+        {{"円を作図します。直径の始端を指示して下さい。", &T::ClickCentreRadius, &T::MoveCircleStep,
+          &T::CancelByRightButton},
+         Always, 0, false, &T::EraseCirclePreview, false},
+        // ThreePointCircle
+        {{"３点指定円を作図します。開始位置を指示して下さい。", &T::ClickThreePointCircle,
+          &T::MoveThreePointCircleStep, &T::CancelByRightButton},
+         0, -10, false, nullptr, false},
+        // RadiusArc
+        {{"円弧を作図します。中心位置を指示して下さい。", &T::ClickRadiusArcStep, &T::MoveArcStep, nullptr},
+         2, 0, true, &T::EraseArcPreview, false},
+        // DiameterArc
+        {{"円弧を作図します。直径開始位置を指示して下さい。", &T::ClickArcStep, &T::MoveArcStep,
+          &T::CancelArcByRightButton},
+         2, 0, false, &T::EraseArcPreview, false},
+        // ThreePointArc
+        {{"３点指定円弧を作図します。円弧始端を指示して下さい。", &T::ClickThreePointArc,
+          &T::MoveThreePointArcStep, &T::CancelByRightButton},
+         0, -10, false, nullptr, false},
+        // CentreEllipse, ThreePointEllipse, CentreEllipticArc, ThreePointEllipticArc
+        {{EllipsePrompt, &T::ClickEllipse, &T::MoveEllipseStep, nullptr}, 3, -10, false, nullptr, false},
+        {{EllipsePrompt, &T::ClickEllipse, &T::MoveEllipseStep, nullptr}, 3, -10, false, nullptr, false},
+        {{EllipsePrompt, &T::ClickEllipseArc, &T::MoveEllipseStep, nullptr}, 3, -10, false, nullptr, true},
+        {{EllipsePrompt, &T::ClickEllipseArc, &T::MoveEllipseStep, nullptr}, 3, -10, false, nullptr, true},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
 const char* CCircleTool::FirstPrompt(int subMode)
 {
-    switch (subMode) {
-    case RadiusCircle:
-        return "円を作図します。中心位置指示して下さい。";
-    case DiameterCircle:
-        return "円を作図します。直径の始端を指示して下さい。";
-    case ThreePointCircle:
-        return "３点指定円を作図します。開始位置を指示して下さい。";
-    case RadiusArc:
-        return "円弧を作図します。中心位置を指示して下さい。";
-    case DiameterArc:
-        return "円弧を作図します。直径開始位置を指示して下さい。";
-    case ThreePointArc:
-        return "３点指定円弧を作図します。円弧始端を指示して下さい。";
-    case CentreEllipse:
-    case ThreePointEllipse:
-    case CentreEllipticArc:
-    case ThreePointEllipticArc:
-        return "楕円を作図します。主軸の開始位置を指示して下さい。";
-    default:
-        return "";
+    const SubModeRow* row = RowOf(subMode);
+    return row ? row->step.prompt : "";
+}
+
+// ---- the steps that choose by the step or by an option ----
+
+void CCircleTool::ClickRadiusCircleStep(COrvikCadView* view, platform::Point p)
+{
+    if (CircleRadiusGiven != 0)
+        ClickCentreGivenRadius(view, p, 0);
+    else
+        ClickCentreRadius(view, p);
+}
+
+void CCircleTool::ClickRadiusArcStep(COrvikCadView* view, platform::Point p)
+{
+    if (CircleRadiusGiven != 0)
+        ClickCentreGivenRadius(view, p, 1);
+    else
+        ClickArcStep(view, p);
+}
+
+void CCircleTool::ClickArcStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount >= 2)
+        ClickArcEnd(view, p);
+    else
+        ClickArcStart(view, p);
+}
+
+void CCircleTool::MoveCircleStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount >= 1)
+        DrawCircleRubberBand(view, p);
+}
+
+void CCircleTool::MoveThreePointCircleStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount == 2)
+        DrawThreePointCircleRubberBand(view, p);
+}
+
+void CCircleTool::MoveArcStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount == 1)
+        DrawCircleRubberBand(view, p);
+    else if (InputPointCount >= 2)
+        DrawArcRubberBand(view, p);
+}
+
+void CCircleTool::MoveThreePointArcStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount == 2)
+        DrawThreePointArcRubberBand(view, p);
+}
+
+void CCircleTool::MoveEllipseStep(COrvikCadView* view, platform::Point p)
+{
+    const int sub = ToolSubMode;
+    const int n = InputPointCount;
+    if (n == 1) {
+        if (sub == CentreEllipse || sub == CentreEllipticArc)
+            DrawMajorAxisRubberBand(view, p);
+        else
+            DrawRubberBandLine(view, p);
+    } else if (n == 2) {
+        DrawMinorAxisRubberBand(view, p);
+    } else if (n == 3 && sub >= CentreEllipticArc) {
+        DrawCentreRubberBandLine(view, p);
+    } else if (n == 4 && sub >= CentreEllipticArc) {
+        DrawEllipticArcRubberBand(view, p);
     }
 }
 
@@ -64,15 +165,8 @@ int CCircleTool::PickFilter()
 {
     if (MagnetEnabled == 0)
         return -999;
-    switch (ToolSubMode) {
-    case RadiusCircle:
-    case DiameterCircle:
-    case RadiusArc:
-    case DiameterArc:
-        return 0;
-    default:
-        return -10;
-    }
+    const SubModeRow* row = RowOf(ToolSubMode);
+    return row ? row->pickFilter : -10;
 }
 
 void CCircleTool::AddCircle(COrvikCadView* view, double cx, double cy, double r)
@@ -105,7 +199,8 @@ void CCircleTool::AddArc(COrvikCadView* view, int direction, double cx, double c
 
 void CCircleTool::FocusOptionBox(COrvikCadView*)
 {
-    if ((ToolSubMode == RadiusCircle || ToolSubMode == RadiusArc) && AfxGetFrameHost())
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row && row->focusesOptionBox && AfxGetFrameHost())
         FocusMainOptionBox();
 }
 
@@ -118,47 +213,9 @@ void CCircleTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* po
 {
     if (!view || !point)
         return;
-    const platform::Point p = *point;
     EraseReadout();
-    switch (ToolSubMode) {
-    case RadiusCircle:
-        if (CircleRadiusGiven != 0)
-            ClickCentreGivenRadius(view, p, 0);
-        else
-            ClickCentreRadius(view, p);
-        break;
-    case DiameterCircle:
-        ClickCentreRadius(view, p);
-        break;
-    case ThreePointCircle:
-        ClickThreePointCircle(view, p);
-        break;
-    case RadiusArc:
-        if (CircleRadiusGiven != 0) {
-            ClickCentreGivenRadius(view, p, 1);
-            break;
-        }
-        [[fallthrough]];
-    case DiameterArc:
-        if (InputPointCount >= 2)
-            ClickArcEnd(view, p);
-        else
-            ClickArcStart(view, p);
-        break;
-    case ThreePointArc:
-        ClickThreePointArc(view, p);
-        break;
-    case CentreEllipse:
-    case ThreePointEllipse:
-        ClickEllipse(view, p);
-        break;
-    case CentreEllipticArc:
-    case ThreePointEllipticArc:
-        ClickEllipseArc(view, p);
-        break;
-    default:
-        break;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.click, view, *point);
     XorPreviewShown = 0;
 }
 
@@ -167,87 +224,33 @@ void CCircleTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* po
     if (!view || !point)
         return;
     const platform::Point p = *point;
-    const int sub = ToolSubMode;
-    const int n = InputPointCount;
-    switch (sub) {
-    case RadiusCircle:
-    case DiameterCircle:
-        if (n >= 1)
-            DrawCircleRubberBand(view, p);
-        break;
-    case ThreePointCircle:
-        if (n == 2)
-            DrawThreePointCircleRubberBand(view, p);
-        break;
-    case RadiusArc:
-    case DiameterArc:
-        if (n == 1)
-            DrawCircleRubberBand(view, p);
-        else if (n >= 2)
-            DrawArcRubberBand(view, p);
-        break;
-    case ThreePointArc:
-        if (n == 2)
-            DrawThreePointArcRubberBand(view, p);
-        break;
-    case CentreEllipse:
-    case ThreePointEllipse:
-    case CentreEllipticArc:
-    case ThreePointEllipticArc:
-        if (n == 1) {
-            if (sub == CentreEllipse || sub == CentreEllipticArc)
-                DrawMajorAxisRubberBand(view, p);
-            else
-                DrawRubberBandLine(view, p);
-        } else if (n == 2) {
-            DrawMinorAxisRubberBand(view, p);
-        } else if (n == 3 && sub >= CentreEllipticArc) {
-            DrawCentreRubberBandLine(view, p);
-        } else if (n == 4 && sub >= CentreEllipticArc) {
-            DrawEllipticArcRubberBand(view, p);
-        }
-        break;
-    default:
-        break;
-    }
-
-    if (LengthReadoutEnabled && n != 0) {
-        bool has = false;
-        switch (sub) {
-        case RadiusCircle:
-        case DiameterCircle:
-            has = true;
-            break;
-        case RadiusArc:
-        case DiameterArc:
-            has = n < 2;
-            break;
-        case CentreEllipse:
-        case ThreePointEllipse:
-        case CentreEllipticArc:
-        case ThreePointEllipticArc:
-            has = n < 3;
-            break;
-        default:
-            break;
-        }
-        if (has)
-            ShowReadout(view, view->XToModel(p.x), view->YToModel(p.y));
-    }
-
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row)
+        RunStep(*this, row->step.move, view, p);
+    if (LengthReadoutEnabled && InputPointCount != 0 && row && InputPointCount < row->readoutBelow)
+        ShowReadout(view, view->XToModel(p.x), view->YToModel(p.y));
     UpdateMagnetMarker(view, p);
 }
 
 void CCircleTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
     EraseReadout();
-    const int sub = ToolSubMode;
-    const bool cancels = sub == DiameterCircle || sub == ThreePointCircle || sub == ThreePointArc ||
-                         (sub == DiameterArc && InputPointCount < 2);
-    // In the other steps the right button is the view's numeric-input menu.
-    if (!cancels)
-        return;
-    Prompt(FirstPrompt(sub));
+    // Where a row has no cancel the right button is the view's
+    // numeric-input menu.
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.cancel, view);
+}
+
+void CCircleTool::CancelArcByRightButton(COrvikCadView* view)
+{
+    // Once the radius is given the right button asks for the angles.
+    if (InputPointCount < 2)
+        CancelByRightButton(view);
+}
+
+void CCircleTool::CancelByRightButton(COrvikCadView*)
+{
+    Prompt(FirstPrompt(ToolSubMode));
     if (InputPointCount != 0) {
         EraseAll();
         stepMarksShown = 0;
@@ -257,7 +260,6 @@ void CCircleTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
         OperationRestarted = 1;
         InputPointCount = 0;
     }
-    (void)view;
 }
 
 void CCircleTool::Reset(COrvikCadView* view)
@@ -280,35 +282,34 @@ void CCircleTool::CancelOperation(COrvikCadView*)
     OperationRestarted = 1;
 }
 
-void CCircleTool::ErasePreview(COrvikCadView*)
+void CCircleTool::ErasePreview(COrvikCadView* view)
 {
     EraseReadout();
-    const int sub = ToolSubMode;
-    if (stepMarksShown && sub >= RadiusCircle && sub <= DiameterArc && sub != ThreePointCircle) {
-        switch (sub) {
-        case RadiusCircle:
-        case DiameterCircle:
-            EraseAll();
-            break;
-        case RadiusArc:
-        case DiameterArc:
-            EraseAll();
-            auxPreviewShown = 0;
-            if (InputPointCount < 3) {
-                // The radius and the start are asked again from the first
-                // step; the dialog's value (radius or start angle) then
-                // comes as the click of the step that is put back.
-                InputPointCount = 0;
-                OperationRestarted = 1;
-            }
-            break;
-        default:
-            break;
-        }
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (stepMarksShown && row && row->erase) {
+        (this->*row->erase)(view);
         XorPreviewShown = 0;
     }
-    if (sub != CentreEllipticArc && sub != ThreePointEllipticArc)
+    if (!row || !row->keepsStepMarks)
         stepMarksShown = 0;
+}
+
+void CCircleTool::EraseCirclePreview(COrvikCadView*)
+{
+    EraseAll();
+}
+
+void CCircleTool::EraseArcPreview(COrvikCadView*)
+{
+    EraseAll();
+    auxPreviewShown = 0;
+    if (InputPointCount < 3) {
+        // The radius and the start are asked again from the first step;
+        // the dialog's value (radius or start angle) then comes as the
+        // click of the step that is put back.
+        InputPointCount = 0;
+        OperationRestarted = 1;
+    }
 }
 
 // ---- the read-out ----
@@ -365,11 +366,7 @@ void CCircleTool::ClickCentreRadius(COrvikCadView* view, platform::Point point)
     if (InputPointCount == 0) {
         NumericInputPending = 0;
         const TakenPoint p = TakePoint(view, point, PickFilter());
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        ShowCross(view, CrossA, anchor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, figures_[CrossA]);
         Prompt(sub == RadiusCircle ? "半径終端を指示して下さい。[マウス右：数値入力／中止]" : "直径終端を指示して下さい。");
         stepMarksShown = 1;
         return;
@@ -407,12 +404,18 @@ void CCircleTool::ClickCentreRadius(COrvikCadView* view, platform::Point point)
         return;
     }
     const double half = d.distance / 2.0;
-    const LineResult line = LineFromPoints(X[0], Y[0], X[1], Y[1]);
-    const int code = DirectionCode(X[0], Y[0], X[1], Y[1]);
-    PointResult c = PointOnLineAtDistance(code, X[0], Y[0], line.a, line.b, line.c, half);
-    if (line.status != 0 || c.status != 0)
-        c = {0, (X[0] + X[1]) / 2.0, (Y[0] + Y[1]) / 2.0};
+    const GeoPoint c = DiameterCentre(X[0], Y[0], X[1], Y[1], half);
     AddCircle(view, c.x, c.y, half);
+}
+
+GeoPoint CCircleTool::DiameterCentre(double x0, double y0, double x1, double y1, double half)
+{
+    const LineResult line = LineFromPoints(x0, y0, x1, y1);
+    const int code = DirectionCode(x0, y0, x1, y1);
+    const PointResult c = PointOnLineAtDistance(code, x0, y0, line.a, line.b, line.c, half);
+    if (line.status != 0 || c.status != 0)
+        return {(x0 + x1) / 2.0, (y0 + y1) / 2.0};
+    return {c.x, c.y};
 }
 
 void CCircleTool::ClickCentreGivenRadius(COrvikCadView* view, platform::Point point, int isArc)

@@ -17,6 +17,7 @@
 // where, in which view) and taken away by drawing it again, so a figure is
 // only ever erased while it is shown and a repaint can put it back.
 
+#include "model/GeometryTypes.h"
 #include "view/DrawTool.h"
 #include "tools/RubberBand.h"
 #include "view/ToolState.h"
@@ -79,6 +80,12 @@ public:
     // The first prompt of a sub-mode.
     static const char* FirstPrompt(int subMode);
 
+    // The centre of the circle on the diameter from (x0, y0) to (x1, y1)
+    // whose radius is half: half along the diameter from its first end, or
+    // the midpoint where the ends give no direction. Circles and arcs by
+    // diameter both take their centre from here.
+    static GeoPoint DiameterCentre(double x0, double y0, double x1, double y1, double half);
+
     // Angle of (dx, dy) in degrees within [0, 360).
     static double DirectionDegrees(double dx, double dy);
     // The direction update of a running arc for the angle e (degrees from
@@ -92,6 +99,25 @@ public:
 private:
     // Pick filter of the sub-mode (-999 while the magnet is off).
     static int PickFilter();
+
+    // ---- the sub-modes as a table (CircleTool.cpp) ----
+    using ViewHandler = void (CCircleTool::*)(COrvikCadView* view);
+    struct SubModeRow;
+    // The row of a sub-mode, or null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+    void ClickRadiusCircleStep(COrvikCadView* view, platform::Point p);
+    void ClickRadiusArcStep(COrvikCadView* view, platform::Point p);
+    void ClickArcStep(COrvikCadView* view, platform::Point p);
+    void MoveCircleStep(COrvikCadView* view, platform::Point p);
+    void MoveThreePointCircleStep(COrvikCadView* view, platform::Point p);
+    void MoveArcStep(COrvikCadView* view, platform::Point p);
+    void MoveThreePointArcStep(COrvikCadView* view, platform::Point p);
+    void MoveEllipseStep(COrvikCadView* view, platform::Point p);
+    // The right button's cancel (the diameter arc's only before its radius).
+    void CancelByRightButton(COrvikCadView* view);
+    void CancelArcByRightButton(COrvikCadView* view);
+    void EraseCirclePreview(COrvikCadView* view);
+    void EraseArcPreview(COrvikCadView* view);
 
     void AddCircle(COrvikCadView* view, double cx, double cy, double r);
     void AddArc(COrvikCadView* view, int direction, double cx, double cy, double r, double start, double end);

@@ -9,6 +9,7 @@
 #include "model/GeometryLines.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
+#include "tools/StartPoint.h"
 
 #include <cmath>
 #include <numbers>
@@ -85,11 +86,7 @@ void CCircleTool::ClickArcStart(COrvikCadView* view, platform::Point point)
 
     if (InputPointCount == 0) {
         const TakenPoint p = TakePoint(view, point, PickFilter());
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        ShowCross(view, CrossA, anchor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, figures_[CrossA]);
         Prompt(sub == RadiusArc ? "半径終端を指示して下さい。[マウス右：数値入力／中止]" : "直径終端を指示して下さい。");
         stepMarksShown = 1;
         return;
@@ -135,11 +132,7 @@ void CCircleTool::ClickArcStart(COrvikCadView* view, platform::Point point)
         workValue1 = d.distance;
     } else {
         const double half = d.distance / 2.0;
-        const LineResult line = LineFromPoints(X[0], Y[0], X[1], Y[1]);
-        const int code = DirectionCode(X[0], Y[0], X[1], Y[1]);
-        PointResult c = PointOnLineAtDistance(code, X[0], Y[0], line.a, line.b, line.c, half);
-        if (line.status != 0 || c.status != 0)
-            c = {0, (X[0] + X[1]) / 2.0, (Y[0] + Y[1]) / 2.0};
+        const GeoPoint c = DiameterCentre(X[0], Y[0], X[1], Y[1], half);
         workX = c.x;
         workY = c.y;
         workValue1 = half;

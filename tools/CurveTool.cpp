@@ -6,6 +6,7 @@
 #include "view/OrvikCadView.h"
 #include "model/GeometryCircles.h"
 #include "model/Notify.h"
+#include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
 
 #include <cmath>
@@ -35,18 +36,84 @@ CCurveTool::CCurveTool() : CDrawTool(ToolId::Curve)
 {
 }
 
+// What each sub-mode does with the view's calls.
+struct CCurveTool::SubModeRow {
+    SubModeStep<CCurveTool> step;  // right button: ends or abandons the running curve
+    SubModeStep<CCurveTool>::PointHandler press = nullptr;  // the left button going down
+    bool marker = true;            // the magnet marker follows the mouse
+};
+
+const CCurveTool::SubModeRow* CCurveTool::RowOf(int subMode)
+{
+    using T = CCurveTool;
+    static constexpr SubModeRow rows[] = {
+        // Spline
+        {{"ベジェ曲線を作図します。開始点を指示して下さい。", &T::AddSplinePoint, &T::MoveSplineStep,
+          &T::CancelSplineStep},
+         nullptr, true},
+        // Arcs
+        {{"連続円弧を作図します。始端を指示して下さい。", &T::AddArcPoint, &T::MoveArcStep, &T::CancelArcsStep},
+         nullptr, true},
+        // Freehand: no marker while tracing
+        {{"マウスドラッグで、自由曲線を作図します。", &T::FinishFreeCurveStep, &T::MoveFreeStep,
+          &T::CancelFreeStep},
+         &T::StartFreeCurve, false},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
 const char* CCurveTool::FirstPrompt(int subMode)
 {
-    switch (subMode) {
-    case CurveToolMode::Spline:
-        return "ベジェ曲線を作図します。開始点を指示して下さい。";
-    case CurveToolMode::Arcs:
-        return "連続円弧を作図します。始端を指示して下さい。";
-    case CurveToolMode::Freehand:
-        return "マウスドラッグで、自由曲線を作図します。";
-    default:
-        return "";
-    }
+    const SubModeRow* row = RowOf(subMode);
+    return row ? row->step.prompt : "";
+}
+
+// ---- the steps of the sub-modes ----
+
+void CCurveTool::MoveSplineStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount >= 1)
+        DrawSplineRubberBand(view, p);
+}
+
+void CCurveTool::MoveArcStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount == 2)
+        DrawArcRubberBand(view, p);
+}
+
+void CCurveTool::MoveFreeStep(COrvikCadView* view, platform::Point p)
+{
+    if (toolAux == 1)
+        TraceFreeCurve(view, p);
+}
+
+void CCurveTool::FinishFreeCurveStep(COrvikCadView* view, platform::Point)
+{
+    FinishFreeCurve(view);
+}
+
+void CCurveTool::CancelSplineStep(COrvikCadView* view)
+{
+    if (InputPointCount > 0)
+        FinishSpline(view);
+}
+
+void CCurveTool::CancelArcsStep(COrvikCadView*)
+{
+    if (InputPointCount > 0)
+        Prompt(FirstPrompt(CurveToolMode::Arcs));
+    EraseFigures();
+}
+
+void CCurveTool::CancelFreeStep(COrvikCadView* view)
+{
+    // The drag is abandoned, and its traced segments with it.
+    freePoints.clear();
+    freePointCount = 0;
+    if (toolAux == 1 && view)
+        view->RedrawNow();
+    toolAux = 0;
 }
 
 // ---- the view's calls ----
@@ -54,27 +121,17 @@ const char* CCurveTool::FirstPrompt(int subMode)
 void CCurveTool::OnLButtonDown(COrvikCadView* view, unsigned, platform::Point* point)
 {
     RecordRop2(view);
-    if (ToolSubMode == CurveToolMode::Freehand && view && point)
-        StartFreeCurve(view, *point);
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row && view && point)
+        RunStep(*this, row->press, view, *point);
 }
 
 void CCurveTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* point)
 {
     if (!view || !point)
         return;
-    switch (ToolSubMode) {
-    case CurveToolMode::Spline:
-        AddSplinePoint(view, *point);
-        break;
-    case CurveToolMode::Arcs:
-        AddArcPoint(view, *point);
-        break;
-    case CurveToolMode::Freehand:
-        FinishFreeCurve(view);
-        break;
-    default:
-        break;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.click, view, *point);
     // The tool takes no typed values.
     NumericInputPending = 0;
 }
@@ -84,50 +141,19 @@ void CCurveTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* poi
     if (!view || !point)
         return;
     const platform::Point p = *point;
-    switch (ToolSubMode) {
-    case CurveToolMode::Spline:
-        if (InputPointCount >= 1)
-            DrawSplineRubberBand(view, p);
-        break;
-    case CurveToolMode::Arcs:
-        if (InputPointCount == 2)
-            DrawArcRubberBand(view, p);
-        break;
-    case CurveToolMode::Freehand:
-        if (toolAux == 1)
-            TraceFreeCurve(view, p);
-        return;  // no marker while tracing
-    default:
-        break;
-    }
-    UpdateMagnetMarker(view, p);
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row)
+        RunStep(*this, row->step.move, view, p);
+    if (!row || row->marker)
+        UpdateMagnetMarker(view, p);
 }
 
 void CCurveTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
     const int step = InputPointCount;
-    switch (ToolSubMode) {
-    case CurveToolMode::Spline:
-        if (step > 0)
-            FinishSpline(view);
-        break;
-    case CurveToolMode::Arcs:
-        if (step > 0)
-            Prompt(FirstPrompt(CurveToolMode::Arcs));
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (!row || !RunStep(*this, row->step.cancel, view))
         EraseFigures();
-        break;
-    case CurveToolMode::Freehand:
-        // The drag is abandoned, and its traced segments with it.
-        freePoints.clear();
-        freePointCount = 0;
-        if (toolAux == 1 && view)
-            view->RedrawNow();
-        toolAux = 0;
-        break;
-    default:
-        EraseFigures();
-        break;
-    }
     InputPointCount = 0;
     if (step > 0)
         OperationRestarted = 1;

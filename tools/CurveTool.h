@@ -66,6 +66,18 @@ public:
     static const char* FirstPrompt(int subMode);
 
 private:
+    // ---- the sub-modes as a table (CurveTool.cpp) ----
+    struct SubModeRow;
+    // The row of a sub-mode, or null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+    void MoveSplineStep(COrvikCadView* view, platform::Point p);
+    void MoveArcStep(COrvikCadView* view, platform::Point p);
+    void MoveFreeStep(COrvikCadView* view, platform::Point p);
+    void FinishFreeCurveStep(COrvikCadView* view, platform::Point p);
+    void CancelSplineStep(COrvikCadView* view);
+    void CancelArcsStep(COrvikCadView* view);
+    void CancelFreeStep(COrvikCadView* view);
+
     void ShowCross(RubberBand& figure, COrvikCadView* view, platform::Point at);
     void EraseFigures();
 

@@ -5,6 +5,7 @@
 
 #include "view/OrvikCadView.h"
 #include "model/Settings.h"
+#include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
 
 #include <cmath>
@@ -15,30 +16,68 @@ CLineTool::CLineTool() : CDrawTool(ToolId::Line)
     XorPreviewShown = 0;
 }
 
+// ---- the sub-modes ----
+
+// What each sub-mode does with the view's calls. The clicks and moves that
+// depend on the sub-mode's option are the small steps below the table.
+struct CLineTool::SubModeRow {
+    SubModeStep<CLineTool> step;         // first prompt, click, move (while points are taken), right button
+    ViewHandler giveBack = nullptr;      // a double click mid-operation: picked entities go back
+    ViewHandler reset = nullptr;         // Reset mid-operation
+    ViewHandler erase = nullptr;         // ErasePreview
+    const char* (*restartPrompt)() = nullptr; // after a double click, when not the first prompt
+    bool rightAtFirstStep = false;       // the right button cancels before any point is taken too
+    bool focusesOptionBox = false;
+    bool freeReadout = false;            // the length read-out follows the mouse
+};
+
+const CLineTool::SubModeRow* CLineTool::RowOf(int subMode)
+{
+    using T = CLineTool;
+    static constexpr SubModeRow rows[] = {
+        // Line
+        {{"直線を作図します。始端を指示して下さい。", &T::ClickLineStep, &T::MoveLineStep, nullptr},
+         nullptr, &T::ResetLineStep, &T::ErasePlainPreview, nullptr, false, true, true},
+        // Continuous
+        {{"連続線を作図します。始端を指示して下さい。", &T::ClickContinuousStep, &T::MoveChainStep, nullptr},
+         nullptr, &T::CancelRubberBand, &T::ErasePlainPreview, &T::ChainStartPrompt, false, true, true},
+        // Infinite
+        {{"無限線を作図します。", &T::ClickInfiniteStep, nullptr, nullptr},
+         nullptr, nullptr, nullptr, nullptr, false, true, false},
+        // Perpendicular
+        {{"垂線を作図します。対象となる線を指示して下さい。", &T::ClickPerpendicularStep, &T::MovePerpendicularStep,
+          nullptr},
+         &T::CancelPerpendicular, &T::CancelPerpendicular, &T::ErasePlainPreview, nullptr, false, true, false},
+        // Parallel
+        {{"平行基準線を指示して下さい。", &T::ClickParallelStep, &T::MoveParallelStep, &T::CancelParallel},
+         &T::CancelParallel, &T::CancelParallel, &T::EraseParallelPreview, nullptr, false, false, false},
+        // CentreLine
+        {{"中心線を作図します。対象とする線分を選んでください。", &T::ClickCentreLineStep, &T::MoveCentreLineStep,
+          &T::CancelCentreLine},
+         &T::CancelCentreLine, &T::CancelCentreLine, &T::EraseCentreLinePreview, nullptr, true, false, false},
+        // WithWidth
+        {{"幅付き線を作図します。始端を指示して下さい。", &T::ClickWidthStep, &T::MoveChainStep, &T::CancelWidthLine},
+         nullptr, &T::CancelWidthLine, &T::ErasePlainPreview, nullptr, false, true, true},
+        // Tangent
+        {{"接線を作図します。円をクリックして下さい。", &T::ClickTangent, nullptr, &T::CancelTangent},
+         &T::CancelTangent, &T::CancelTangent, nullptr, nullptr, false, false, false},
+        // AngleMoved
+        {{"基準となる点または線を指示して下さい。", &T::ClickAngleMovedLine, nullptr, nullptr},
+         nullptr, nullptr, nullptr, nullptr, false, true, false},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
 const char* CLineTool::FirstPrompt(int subMode)
 {
-    switch (subMode) {
-    case LineToolMode::Line:
-        return "直線を作図します。始端を指示して下さい。";
-    case LineToolMode::Continuous:
-        return "連続線を作図します。始端を指示して下さい。";
-    case LineToolMode::Infinite:
-        return "無限線を作図します。";
-    case LineToolMode::Perpendicular:
-        return "垂線を作図します。対象となる線を指示して下さい。";
-    case LineToolMode::Parallel:
-        return "平行基準線を指示して下さい。";
-    case LineToolMode::CentreLine:
-        return "中心線を作図します。対象とする線分を選んでください。";
-    case LineToolMode::WithWidth:
-        return "幅付き線を作図します。始端を指示して下さい。";
-    case LineToolMode::Tangent:
-        return "接線を作図します。円をクリックして下さい。";
-    case LineToolMode::AngleMoved:
-        return "基準となる点または線を指示して下さい。";
-    default:
-        return "";
-    }
+    const SubModeRow* row = RowOf(subMode);
+    return row ? row->step.prompt : "";
+}
+
+const char* CLineTool::ChainStartPrompt()
+{
+    return ContinuousLineMode == 0 ? "折れ線を作図します。始端を指示して下さい。"
+                                   : "水平垂直連続線を作図します。開始位置を指示して下さい。";
 }
 
 bool CLineTool::AxisBand(int subMode)
@@ -55,22 +94,149 @@ bool CLineTool::AxisBand(int subMode)
     }
 }
 
+// ---- the steps that pick by the sub-mode's option or step ----
+
+void CLineTool::ClickLineStep(COrvikCadView* view, platform::Point p)
+{
+    if (LineMode == 0)
+        ClickLine(view, p);
+    else if (LineMode == 1)
+        ClickAxisLine(view, p);
+}
+
+void CLineTool::ClickContinuousStep(COrvikCadView* view, platform::Point p)
+{
+    if (ContinuousLineMode == 0)
+        ClickContinuousLine(0, view, p);
+    else
+        ClickAxisContinuousLine(0, view, p);
+}
+
+void CLineTool::ClickWidthStep(COrvikCadView* view, platform::Point p)
+{
+    if (DoubleLineMode == 0)
+        ClickContinuousLine(1, view, p);
+    else
+        ClickAxisContinuousLine(1, view, p);
+}
+
+void CLineTool::ClickInfiniteStep(COrvikCadView* view, platform::Point p)
+{
+    if (InfiniteLineMode == 0)
+        ClickHorizontalInfiniteLine(view, p);
+    else if (InfiniteLineMode == 1)
+        ClickVerticalInfiniteLine(view, p);
+    else if (InfiniteLineMode == 2)
+        ClickObliqueInfiniteLine(view, p);
+}
+
+void CLineTool::ClickPerpendicularStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount == 0)
+        PickPerpendicularBase(view, p);
+    else
+        ClickPerpendicular(view, p);
+}
+
+void CLineTool::ClickParallelStep(COrvikCadView* view, platform::Point p)
+{
+    if (ParallelDistanceGiven == 1)
+        ClickParallelByDistance(view, p);
+    else
+        ClickParallel(view, p);
+}
+
+void CLineTool::ClickCentreLineStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount < 2)
+        PickCentreLineSources(view, p);
+    else
+        ClickCentreLineEnd(view, p);
+}
+
+void CLineTool::MoveLineStep(COrvikCadView* view, platform::Point p)
+{
+    if (LineMode != 0)
+        DrawAxisPreview(view, p);
+    else if (LineLengthGiven == 1)
+        DrawFixedLengthPreview(view, p, true);
+    else if (LineAngleGiven != 0)
+        DrawFixedAnglePreview(view, p);
+    else
+        DrawFreeRubberBand(view, p);
+}
+
+void CLineTool::MoveChainStep(COrvikCadView* view, platform::Point p)
+{
+    // A chain follows its fixed length whatever the line panel's angle
+    // says: its clicks never take that angle.
+    if (AxisBand(ToolSubMode))
+        DrawAxisPreview(view, p);
+    else if (LineLengthGiven != 0)
+        DrawFixedLengthPreview(view, p, false);
+    else
+        DrawFreeRubberBand(view, p);
+}
+
+void CLineTool::MovePerpendicularStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount == 1)
+        DrawPerpendicularGuidePreview(view, p);
+    else if (InputPointCount == 2)
+        DrawPerpendicularSegmentPreview(view, p, 0);
+    else if (InputPointCount == 3)
+        DrawPerpendicularSegmentPreview(view, p, 1);
+}
+
+void CLineTool::MoveParallelStep(COrvikCadView* view, platform::Point p)
+{
+    if (ParallelDistanceGiven == 0)
+        DrawParallelPreview(view, p);
+}
+
+void CLineTool::MoveCentreLineStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount == 2)
+        DrawPerpendicularGuidePreview(view, p);
+    else if (InputPointCount == 3)
+        DrawPerpendicularSegmentPreview(view, p, 2);
+}
+
+void CLineTool::ResetLineStep(COrvikCadView* view)
+{
+    if (previewShown)
+        CancelRubberBand(view);
+    Prompt(FirstPrompt(LineToolMode::Line));
+}
+
+void CLineTool::ErasePlainPreview(COrvikCadView*)
+{
+    // A band and its start cross; for a perpendicular the guide or segment
+    // of the step and the base marker.
+    EraseBandAndCross();
+}
+
+void CLineTool::EraseParallelPreview(COrvikCadView* view)
+{
+    if (ParallelDistanceGiven == 0 && previewShown) {
+        EraseBand();
+        DrawEntityIn(view, HeldReference(view), EntityState::Normal);
+    }
+}
+
+void CLineTool::EraseCentreLinePreview(COrvikCadView*)
+{
+    if (InputPointCount == 3)
+        EraseBand();
+}
+
 // ---- the view's calls ----
 
 void CLineTool::FocusOptionBox(COrvikCadView*)
 {
-    switch (ToolSubMode) {
-    case LineToolMode::Line:
-    case LineToolMode::Continuous:
-    case LineToolMode::Infinite:
-    case LineToolMode::Perpendicular:
-    case LineToolMode::WithWidth:
-    case LineToolMode::AngleMoved:
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row && row->focusesOptionBox)
         FocusMainOptionBox();
-        break;
-    default:
-        break;
-    }
 }
 
 void CLineTool::OnLButtonDown(COrvikCadView* view, unsigned, platform::Point*)
@@ -80,38 +246,23 @@ void CLineTool::OnLButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 
 void CLineTool::OnLButtonDblClk(COrvikCadView* view, unsigned, platform::Point*)
 {
+    const SubModeRow* row = RowOf(ToolSubMode);
     // The click before the double click added the chain's last segment;
     // what marks the chain's start goes with it.
     EraseReadout(view);
     // The constructed lines give their picked entities back first.
-    if (InputPointCount != 0) {
+    if (InputPointCount != 0 && row && row->giveBack) {
         const int16_t restarted = OperationRestarted;
-        switch (ToolSubMode) {
-        case LineToolMode::Perpendicular:
-            CancelPerpendicular(view);
-            break;
-        case LineToolMode::Parallel:
-            CancelParallel(view);
-            break;
-        case LineToolMode::CentreLine:
-            CancelCentreLine(view);
-            break;
-        case LineToolMode::Tangent:
-            CancelTangent(view);
-            break;
-        default:
-            break;
-        }
+        (this->*row->giveBack)(view);
         OperationRestarted = restarted;
     }
     EraseBandAndCross();
     EraseDottedGuide();
     previewShown = 0;
     InputPointCount = 0;
-    // The chain has ended: the prompt asks for a new start, not an end.
-    if (ToolSubMode == LineToolMode::Continuous)
-        Prompt(ContinuousLineMode == 0 ? "折れ線を作図します。始端を指示して下さい。"
-                                       : "水平垂直連続線を作図します。開始位置を指示して下さい。");
+    // A chain has ended: the prompt asks for a new start, not an end.
+    if (row && row->restartPrompt)
+        Prompt(row->restartPrompt());
     else
         Prompt(FirstPrompt(ToolSubMode));
 }
@@ -120,62 +271,9 @@ void CLineTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* poin
 {
     if (!view || !point)
         return;
-    const platform::Point p = *point;
     EraseReadout(view);
-    switch (ToolSubMode) {
-    case LineToolMode::Line:
-        if (LineMode == 0)
-            ClickLine(view, p);
-        else if (LineMode == 1)
-            ClickAxisLine(view, p);
-        break;
-    case LineToolMode::Continuous:
-        if (ContinuousLineMode == 0)
-            ClickContinuousLine(0, view, p);
-        else
-            ClickAxisContinuousLine(0, view, p);
-        break;
-    case LineToolMode::Infinite:
-        if (InfiniteLineMode == 0)
-            ClickHorizontalInfiniteLine(view, p);
-        else if (InfiniteLineMode == 1)
-            ClickVerticalInfiniteLine(view, p);
-        else if (InfiniteLineMode == 2)
-            ClickObliqueInfiniteLine(view, p);
-        break;
-    case LineToolMode::Perpendicular:
-        if (InputPointCount == 0)
-            PickPerpendicularBase(view, p);
-        else
-            ClickPerpendicular(view, p);
-        break;
-    case LineToolMode::Parallel:
-        if (ParallelDistanceGiven == 1)
-            ClickParallelByDistance(view, p);
-        else
-            ClickParallel(view, p);
-        break;
-    case LineToolMode::CentreLine:
-        if (InputPointCount < 2)
-            PickCentreLineSources(view, p);
-        else
-            ClickCentreLineEnd(view, p);
-        break;
-    case LineToolMode::WithWidth:
-        if (DoubleLineMode == 0)
-            ClickContinuousLine(1, view, p);
-        else
-            ClickAxisContinuousLine(1, view, p);
-        break;
-    case LineToolMode::Tangent:
-        ClickTangent(view, p);
-        break;
-    case LineToolMode::AngleMoved:
-        ClickAngleMovedLine(view, p);
-        break;
-    default:
-        break;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.click, view, *point);
     readoutKind = 0;
     XorPreviewShown = 0;
 }
@@ -186,56 +284,12 @@ void CLineTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* poin
         return;
     const platform::Point p = *point;
     lastMouse = p;
-    const int sub = ToolSubMode;
-    if (InputPointCount >= 1) {
-        switch (sub) {
-        case LineToolMode::Line:
-            if (LineMode != 0)
-                DrawAxisPreview(view, p);
-            else if (LineLengthGiven == 1)
-                DrawFixedLengthPreview(view, p, true);
-            else if (LineAngleGiven != 0)
-                DrawFixedAnglePreview(view, p);
-            else
-                DrawFreeRubberBand(view, p);
-            break;
-        case LineToolMode::Continuous:
-        case LineToolMode::WithWidth:
-            // A chain follows its fixed length whatever the line panel's
-            // angle says: its clicks never take that angle.
-            if (AxisBand(sub))
-                DrawAxisPreview(view, p);
-            else if (LineLengthGiven != 0)
-                DrawFixedLengthPreview(view, p, false);
-            else
-                DrawFreeRubberBand(view, p);
-            break;
-        case LineToolMode::Perpendicular:
-            if (InputPointCount == 1)
-                DrawPerpendicularGuidePreview(view, p);
-            else if (InputPointCount == 2)
-                DrawPerpendicularSegmentPreview(view, p, 0);
-            else if (InputPointCount == 3)
-                DrawPerpendicularSegmentPreview(view, p, 1);
-            break;
-        case LineToolMode::Parallel:
-            if (ParallelDistanceGiven == 0)
-                DrawParallelPreview(view, p);
-            break;
-        case LineToolMode::CentreLine:
-            if (InputPointCount == 2)
-                DrawPerpendicularGuidePreview(view, p);
-            else if (InputPointCount == 3)
-                DrawPerpendicularSegmentPreview(view, p, 2);
-            break;
-        default:
-            break;
-        }
-    }
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row && InputPointCount >= 1)
+        RunStep(*this, row->step.move, view, p);
 
-    if (LengthReadoutEnabled && LineLengthGiven == 0 && LineAngleGiven == 0 && LineMode == 0 &&
-        (sub == LineToolMode::Line || sub == LineToolMode::Continuous || sub == LineToolMode::WithWidth) &&
-        InputPointCount != 0)
+    if (LengthReadoutEnabled && LineLengthGiven == 0 && LineAngleGiven == 0 && LineMode == 0 && row &&
+        row->freeReadout && InputPointCount != 0)
         ShowReadout(view, Readout::Free, view->XToModel(p.x), view->YToModel(p.y), 0);
 
     UpdateMagnetMarker(view, p);
@@ -244,27 +298,11 @@ void CLineTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* poin
 void CLineTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
     EraseReadout(view);
-    switch (ToolSubMode) {
-    case LineToolMode::WithWidth:
-        if (InputPointCount != 0)
-            CancelWidthLine(view);
-        break;
-    case LineToolMode::Parallel:
-        if (InputPointCount != 0)
-            CancelParallel(view);
-        break;
-    case LineToolMode::CentreLine:
-        // Also at the first step: the operation starts afresh.
-        CancelCentreLine(view);
-        break;
-    case LineToolMode::Tangent:
-        if (InputPointCount != 0)
-            CancelTangent(view);
-        break;
-    default:
-        // The other sub-modes leave the right button to the view's menu.
-        break;
-    }
+    // The sub-modes without a cancel leave the right button to the view's
+    // menu.
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row && (InputPointCount != 0 || row->rightAtFirstStep))
+        RunStep(*this, row->step.cancel, view);
 }
 
 void CLineTool::Reset(COrvikCadView* view)
@@ -273,35 +311,8 @@ void CLineTool::Reset(COrvikCadView* view)
         return;
     XorPreviewShown = 0;
     EraseReadout(view);
-    switch (ToolSubMode) {
-    case LineToolMode::Line:
-        if (previewShown)
-            CancelRubberBand(view);
-        Prompt(FirstPrompt(LineToolMode::Line));
-        break;
-    case LineToolMode::Continuous:
-        // Also after the numeric input took the band away: the prompt of
-        // the cancelled chain goes.
-        CancelRubberBand(view);
-        break;
-    case LineToolMode::WithWidth:
-        CancelWidthLine(view);
-        break;
-    case LineToolMode::Perpendicular:
-        CancelPerpendicular(view);
-        break;
-    case LineToolMode::Parallel:
-        CancelParallel(view);
-        break;
-    case LineToolMode::CentreLine:
-        CancelCentreLine(view);
-        break;
-    case LineToolMode::Tangent:
-        CancelTangent(view);
-        break;
-    default:
-        break;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->reset, view);
     EraseBandAndCross();
     EraseDottedGuide();
     previewShown = 0;
@@ -313,29 +324,8 @@ void CLineTool::Reset(COrvikCadView* view)
 void CLineTool::ErasePreview(COrvikCadView* view)
 {
     EraseReadout(view);
-    switch (ToolSubMode) {
-    case LineToolMode::Line:
-    case LineToolMode::Continuous:
-    case LineToolMode::WithWidth:
-        EraseBandAndCross();
-        break;
-    case LineToolMode::Perpendicular:
-        // The guide or segment of the step, and the base marker.
-        EraseBandAndCross();
-        break;
-    case LineToolMode::Parallel:
-        if (ParallelDistanceGiven == 0 && previewShown) {
-            EraseBand();
-            DrawEntityIn(view, HeldReference(view), EntityState::Normal);
-        }
-        break;
-    case LineToolMode::CentreLine:
-        if (InputPointCount == 3)
-            EraseBand();
-        break;
-    default:
-        break;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->erase, view);
     previewShown = 0;
 }
 

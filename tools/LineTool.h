@@ -163,8 +163,34 @@ private:
     void AddSideLines(COrvikCadView* view, ToolEdit& edit, double sx, double sy, double ex, double ey);
     void AddSideLine(COrvikCadView* view, ToolEdit& edit, int side, const LineResult& line, double sx, double sy,
                      double ex, double ey);
-    // The start prompt of the running sub-mode's first step.
+    // The start prompt of a sub-mode's first step.
     static const char* FirstPrompt(int subMode);
+    // A chain's prompt for a new start, by its option.
+    static const char* ChainStartPrompt();
+
+    // ---- the sub-modes as a table (LineTool.cpp) ----
+    using ViewHandler = void (CLineTool::*)(COrvikCadView* view);
+    struct SubModeRow;
+    // The row of a sub-mode, or null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+    // Clicks and moves that choose by the sub-mode's option or step.
+    void ClickLineStep(COrvikCadView* view, platform::Point p);
+    void ClickContinuousStep(COrvikCadView* view, platform::Point p);
+    void ClickWidthStep(COrvikCadView* view, platform::Point p);
+    void ClickInfiniteStep(COrvikCadView* view, platform::Point p);
+    void ClickPerpendicularStep(COrvikCadView* view, platform::Point p);
+    void ClickParallelStep(COrvikCadView* view, platform::Point p);
+    void ClickCentreLineStep(COrvikCadView* view, platform::Point p);
+    void MoveLineStep(COrvikCadView* view, platform::Point p);
+    void MoveChainStep(COrvikCadView* view, platform::Point p);
+    void MovePerpendicularStep(COrvikCadView* view, platform::Point p);
+    void MoveParallelStep(COrvikCadView* view, platform::Point p);
+    void MoveCentreLineStep(COrvikCadView* view, platform::Point p);
+    // Reset and ErasePreview of the sub-modes that differ.
+    void ResetLineStep(COrvikCadView* view);
+    void ErasePlainPreview(COrvikCadView* view);
+    void EraseParallelPreview(COrvikCadView* view);
+    void EraseCentreLinePreview(COrvikCadView* view);
     // The chain cancel of a line with width.
     void CancelWidthLine(COrvikCadView* view);
     // True while the rubber band of the sub-mode is the axis-constrained one.

@@ -9,6 +9,7 @@
 #include "model/Document.h"
 #include "model/GeometryLines.h"
 #include "model/Settings.h"
+#include "tools/StartPoint.h"
 #include "tools/ToolEdit.h"
 
 #include <cmath>
@@ -59,11 +60,7 @@ void CLineTool::ClickContinuousLine(int width, COrvikCadView* view, platform::Po
 
     if (first) {
         NumericInputPending = 0;
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        InputPointCount = 1;
-        ShowStartCross(view, anchor);
+        StartAt(*this, view, p, cross_);
         Prompt("終端を指示して下さい。[マウス右：数値入力／中止]");
         previewShown = 1;
         return;
@@ -112,11 +109,7 @@ void CLineTool::ClickAxisContinuousLine(int width, COrvikCadView* view, platform
         // A length means nothing before the chain has a start.
         NumericInputPending = 0;
         const TakenPoint p = TakePoint(view, point);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        InputPointCount = 1;
-        ShowStartCross(view, anchor);
+        StartAt(*this, view, p, cross_);
         Prompt("終端を指示して下さい。[マウス右：中止]");
         previewShown = 1;
         return;

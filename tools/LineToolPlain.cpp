@@ -8,6 +8,7 @@
 #include "model/GeometryLines.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
+#include "tools/StartPoint.h"
 #include "tools/ToolEdit.h"
 
 #include <cmath>
@@ -176,8 +177,7 @@ void CLineTool::CancelRubberBand(COrvikCadView* view)
     (void)view;
     EraseBandAndCross();
     if (ToolSubMode == LineToolMode::Continuous)
-        Prompt(ContinuousLineMode == 0 ? "折れ線を作図します。始端を指示して下さい。"
-                                       : "水平垂直連続線を作図します。開始位置を指示して下さい。");
+        Prompt(ChainStartPrompt());
     InputPointCount = 0;
     OperationRestarted = 1;
 }
@@ -192,11 +192,7 @@ void CLineTool::ClickLine(COrvikCadView* view, platform::Point point)
         // A value typed before the start is taken means nothing here.
         NumericInputPending = 0;
         const TakenPoint p = TakePoint(view, point);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        ShowStartCross(view, anchor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, cross_);
         Prompt("終端を指示して下さい。[マウス右：数値入力／中止]");
         previewShown = 1;
         return;
@@ -257,11 +253,7 @@ void CLineTool::ClickAxisLine(COrvikCadView* view, platform::Point point)
         const TakenPoint p = TakePoint(view, point);
         if (p.source == PointSource::Pick && p.x < 100.0)
             MessageBeep(1);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        ShowStartCross(view, anchor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, cross_);
         Prompt("終端を指示して下さい。[マウス右：数値入力／中止]");
         previewShown = 1;
         return;

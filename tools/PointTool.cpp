@@ -13,6 +13,7 @@
 #include "model/Settings.h"
 #include "tools/InputNumDlg.h"
 #include "tools/PointToolShapes.h"
+#include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
 
 #include <cmath>
@@ -38,38 +39,42 @@ CPointTool::CPointTool() : CDrawTool(ToolId::Point)
 {
 }
 
+// ---- the sub-modes ----
+
+// What each sub-mode does with the view's calls: every click adds points,
+// only the intersection's second pick can be cancelled.
+struct CPointTool::SubModeRow {
+    SubModeStep<CPointTool> step;
+    bool focusesOptionBox = false;
+};
+
+const CPointTool::SubModeRow* CPointTool::RowOf(int subMode)
+{
+    using T = CPointTool;
+    static constexpr SubModeRow rows[] = {
+        {{"", &T::AddFreePoint, nullptr, nullptr}, false},
+        {{"", &T::AddOffsetPoint, nullptr, nullptr}, true},
+        {{"", &T::AddIntersectionPoints, nullptr, &T::CancelIntersection}, false},
+        {{"", &T::AddPointAtDistanceAlong, nullptr, nullptr}, true},
+        {{"", &T::AddConstructionPoints, nullptr, nullptr}, false},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
 // ---- the view's calls ----
 
 void CPointTool::FocusOptionBox(COrvikCadView*)
 {
-    if (ToolSubMode == PointToolMode::Offset || ToolSubMode == PointToolMode::Moving)
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row && row->focusesOptionBox)
         FocusMainOptionBox();
 }
 
 void CPointTool::OnLButtonUp(COrvikCadView* view, unsigned flags, platform::Point* point)
 {
-    if (view && point) {
-        const platform::Point p = *point;
-        switch (ToolSubMode) {
-        case PointToolMode::Free:
-            AddFreePoint(view, p);
-            break;
-        case PointToolMode::Offset:
-            AddOffsetPoint(view, p);
-            break;
-        case PointToolMode::Intersection:
-            AddIntersectionPoints(view, p);
-            break;
-        case PointToolMode::Moving:
-            AddPointAtDistanceAlong(view, p);
-            break;
-        case PointToolMode::Construction:
-            AddConstructionPoints(view, p);
-            break;
-        default:
-            break;
-        }
-    }
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (view && point && row)
+        RunStep(*this, row->step.click, view, *point);
     CDrawTool::OnLButtonUp(view, flags, point);
 }
 
@@ -81,8 +86,14 @@ void CPointTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* poi
 
 void CPointTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
-    if (ToolSubMode != PointToolMode::Intersection || InputPointCount == 0)
+    if (InputPointCount == 0)
         return;
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.cancel, view);
+}
+
+void CPointTool::CancelIntersection(COrvikCadView* view)
+{
     if (view) {
         if (CEntity* first = firstEntity.Get(view->GetDrawing())) {
             first->state = EntityState::Normal;

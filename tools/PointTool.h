@@ -62,6 +62,13 @@ public:
     HeldEntity firstEntity;  // the first pick of sub-modes 2 and 3
 
 private:
+    // ---- the sub-modes as a table (PointTool.cpp) ----
+    struct SubModeRow;
+    // The row of a sub-mode, or null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+    // The right button after the intersection's first pick.
+    void CancelIntersection(COrvikCadView* view);
+
     // Adds one point of the current shape through a new edit.
     void AddPoint(COrvikCadView* view, double x, double y);
     // Draws the entity in the given state without changing its own.

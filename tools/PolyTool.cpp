@@ -8,6 +8,8 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 #include "model/TransformMatrix.h"
+#include "tools/StartPoint.h"
+#include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
 
 #include <algorithm>
@@ -32,18 +34,51 @@ CPolyTool::CPolyTool() : CDrawTool(ToolId::Poly)
     readoutPos[0] = readoutPos[1] = 0.0;
 }
 
+// What each sub-mode does with the view's calls.
+struct CPolyTool::SubModeRow {
+    SubModeStep<CPolyTool> step;      // right button mid-operation (null: the view's menu)
+    ViewHandler erase = nullptr;      // ErasePreview
+    bool focusesOptionBox = false;
+};
+
+const CPolyTool::SubModeRow* CPolyTool::RowOf(int subMode)
+{
+    using T = CPolyTool;
+    static constexpr SubModeRow rows[] = {
+        // Box
+        {{"矩形を作図します。開始位置を指示して下さい。", &T::ClickBoxStep, &T::MoveBoxStep, &T::Reset}, nullptr,
+         true},
+        // Parallelogram
+        {{"平行四辺形を作図します。基準線 始端を指示して下さい。", &T::AddParallelogram, &T::MoveParallelogramStep,
+          &T::Reset},
+         nullptr, false},
+        // Polygon: its steps leave the right button to the view's menu
+        {{"多角形を作図します。中心点を指示して下さい。", &T::ClickPolygonStep, &T::MovePolygonStep, nullptr},
+         &T::ErasePolygonPreview, true},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
 const char* CPolyTool::FirstPrompt(int subMode)
 {
-    switch (subMode) {
-    case PolyToolMode::Box:
-        return "矩形を作図します。開始位置を指示して下さい。";
-    case PolyToolMode::Parallelogram:
-        return "平行四辺形を作図します。基準線 始端を指示して下さい。";
-    case PolyToolMode::Polygon:
-        return "多角形を作図します。中心点を指示して下さい。";
-    default:
-        return "";
-    }
+    const SubModeRow* row = RowOf(subMode);
+    return row ? row->step.prompt : "";
+}
+
+void CPolyTool::ClickBoxStep(COrvikCadView* view, platform::Point p)
+{
+    if (ShapeSizeGiven)
+        AddFixedBox(view, p);
+    else
+        AddBox(view, p);
+}
+
+void CPolyTool::ClickPolygonStep(COrvikCadView* view, platform::Point p)
+{
+    if (ShapeSizeGiven)
+        AddFixedPolygon(view, p);
+    else
+        AddPolygon(view, p);
 }
 
 int CPolyTool::ClampVertexCount(int count)
@@ -78,7 +113,8 @@ GeoPoint CPolyTool::ParallelogramFourth(double mx, double my) const
 
 void CPolyTool::FocusOptionBox(COrvikCadView*)
 {
-    if (ToolSubMode == PolyToolMode::Box || ToolSubMode == PolyToolMode::Polygon)
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row && row->focusesOptionBox)
         FocusMainOptionBox();
 }
 
@@ -91,39 +127,30 @@ void CPolyTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* poin
 {
     if (!view || !point)
         return;
-    const platform::Point p = *point;
     EraseReadout();
-    switch (ToolSubMode) {
-    case PolyToolMode::Box:
-        if (ShapeSizeGiven)
-            AddFixedBox(view, p);
-        else
-            AddBox(view, p);
-        break;
-    case PolyToolMode::Parallelogram:
-        AddParallelogram(view, p);
-        break;
-    case PolyToolMode::Polygon:
-        if (ShapeSizeGiven)
-            AddFixedPolygon(view, p);
-        else
-            AddPolygon(view, p);
-        break;
-    default:
-        break;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.click, view, *point);
     // A value typed for a step that takes none means nothing.
     NumericInputPending = 0;
     readoutKind = 0;
     XorPreviewShown = 0;
 }
 
+void CPolyTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* point)
+{
+    if (!view || !point)
+        return;
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.move, view, *point);
+    UpdateMagnetMarker(view, *point);
+}
+
 void CPolyTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
-    // The polygon's steps leave the right button to the view's menu.
-    if (InputPointCount == 0 || ToolSubMode == PolyToolMode::Polygon)
+    if (InputPointCount == 0)
         return;
-    Reset(view);
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.cancel, view);
 }
 
 void CPolyTool::Reset(COrvikCadView*)
@@ -159,9 +186,15 @@ void CPolyTool::EraseAll()
     auxPreviewShown = 0;
 }
 
-void CPolyTool::ErasePreview(COrvikCadView*)
+void CPolyTool::ErasePreview(COrvikCadView* view)
 {
-    if (ToolSubMode != PolyToolMode::Polygon || !polygonPreviewShown)
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->erase, view);
+}
+
+void CPolyTool::ErasePolygonPreview(COrvikCadView*)
+{
+    if (!polygonPreviewShown)
         return;
     EraseAll();
     readoutKind = 0;
@@ -206,13 +239,7 @@ void CPolyTool::AddBox(COrvikCadView* view, platform::Point point)
         InputPointCount = 0;
     if (InputPointCount == 0) {
         const TakenPoint p = TakePoint(view, point);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        cross_.Clear();
-        cross_.AddCross(anchor);
-        cross_.Show(view, xorColor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, cross_);
         Prompt("終了位置を指示して下さい。");
         return;
     }
@@ -281,13 +308,7 @@ void CPolyTool::AddParallelogram(COrvikCadView* view, platform::Point point)
         InputPointCount = 0;
     if (InputPointCount == 0) {
         const TakenPoint p = TakePoint(view, point);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        cross_.Clear();
-        cross_.AddCross(anchor);
-        cross_.Show(view, xorColor);
-        InputPointCount = 1;
+        StartAt(*this, view, p, cross_);
         Prompt("基準線 終端を指示して下さい。");
         return;
     }
@@ -342,14 +363,8 @@ void CPolyTool::AddPolygon(COrvikCadView* view, platform::Point point)
         InputPointCount = 0;
     if (InputPointCount == 0) {
         const TakenPoint p = TakePoint(view, point);
-        X[0] = p.x;
-        Y[0] = p.y;
-        anchor = corner = p.view;
-        cross_.Clear();
-        cross_.AddCross(anchor);
-        cross_.Show(view, xorColor);
+        StartAt(*this, view, p, cross_);
         polygonPreviewShown = 1;
-        InputPointCount = 1;
         Prompt("半径終端を指示して下さい。[マウス右：数値入力／中止]");
         return;
     }

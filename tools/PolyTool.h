@@ -56,6 +56,7 @@ public:
     void AddFixedPolygon(COrvikCadView* view, platform::Point point);
 
     // ---- previews (mouse as a view point) ----
+    void DrawBoxRubberBand(COrvikCadView* view, platform::Point mouse);
     void DrawBaseLineRubberBand(COrvikCadView* view, platform::Point mouse);
     void DrawParallelogramPreview(COrvikCadView* view, platform::Point mouse);
     void DrawRadiusRubberBand(COrvikCadView* view, platform::Point mouse);
@@ -87,6 +88,18 @@ private:
     // corner to the next and from the last back to the first.
     void AddShape(COrvikCadView* view, double fx, double fy, const std::vector<GeoPoint>& corners);
 
+    // ---- the sub-modes as a table (PolyTool.cpp) ----
+    using ViewHandler = void (CPolyTool::*)(COrvikCadView* view);
+    struct SubModeRow;
+    // The row of a sub-mode, or null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+    void ClickBoxStep(COrvikCadView* view, platform::Point p);
+    void ClickPolygonStep(COrvikCadView* view, platform::Point p);
+    void MoveBoxStep(COrvikCadView* view, platform::Point p);
+    void MoveParallelogramStep(COrvikCadView* view, platform::Point p);
+    void MovePolygonStep(COrvikCadView* view, platform::Point p);
+    void ErasePolygonPreview(COrvikCadView* view);
+
     // Takes away every figure and read-out of the running step.
     void EraseAll();
     // The first-step prompt and step 0, after a cancel.
@@ -94,6 +107,9 @@ private:
 
     // ---- read-outs ----
     enum class Readout { None, Box, Length };
+    // The read-out of a mouse move (while read-outs are on); step goes to
+    // readoutKind.
+    void ShowMoveReadout(COrvikCadView* view, platform::Point mouse, Readout kind, int step);
     void ShowReadout(COrvikCadView* view, Readout kind, double x, double y);
     void EraseReadout();
     void DrawReadout(COrvikCadView* view, Readout kind, double x, double y);

@@ -30,62 +30,43 @@ int DigitCount(const std::string& text)
 
 } // namespace
 
-void CPolyTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* point)
+void CPolyTool::ShowMoveReadout(COrvikCadView* view, platform::Point mouse, Readout kind, int step)
 {
-    if (!view || !point)
+    if (!LengthReadoutEnabled)
         return;
-    const platform::Point p = *point;
-    const double mx = view->XToModel(p.x), my = view->YToModel(p.y);
-    const int step = InputPointCount;
-    Readout readout = Readout::None;
-    int kind = 0;
-    switch (ToolSubMode) {
-    case PolyToolMode::Box:
-        if (!ShapeSizeGiven && step == 1) {
-            band_.Clear();
-            int x1 = anchor.x, y1 = anchor.y, x2 = p.x, y2 = p.y;
-            NormalizeRect(x1, y1, x2, y2);
-            band_.AddLine({x1, y1}, {x2, y1});
-            band_.AddLine({x2, y1}, {x2, y2});
-            band_.AddLine({x2, y2}, {x1, y2});
-            band_.AddLine({x1, y2}, {x1, y1});
-            band_.Show(view, xorColor, platform::PenStyle::Dot);
-            corner = p;
-            XorPreviewShown = 1;
-            readout = Readout::Box;
-            kind = 1;
-        }
-        break;
-    case PolyToolMode::Parallelogram:
-        if (step == 1) {
-            DrawBaseLineRubberBand(view, p);
-            readout = Readout::Length;
-            kind = 1;
-        } else if (step == 2) {
-            DrawParallelogramPreview(view, p);
-            readout = Readout::Length;
-            kind = 2;
-        }
-        break;
-    case PolyToolMode::Polygon:
-        if (!ShapeSizeGiven && step == 1) {
-            DrawRadiusRubberBand(view, p);
-            readout = Readout::Length;
-            kind = 1;
-        } else if (!ShapeSizeGiven && step == 2) {
-            DrawPolygonPreview(view, p);
-        }
-        break;
-    default:
-        break;
-    }
+    ShowReadout(view, kind, view->XToModel(mouse.x), view->YToModel(mouse.y));
+    readoutKind = step;
+}
 
-    if (LengthReadoutEnabled && readout != Readout::None) {
-        ShowReadout(view, readout, mx, my);
-        readoutKind = kind;
-    }
+void CPolyTool::MoveBoxStep(COrvikCadView* view, platform::Point p)
+{
+    if (ShapeSizeGiven || InputPointCount != 1)
+        return;
+    DrawBoxRubberBand(view, p);
+    ShowMoveReadout(view, p, Readout::Box, 1);
+}
 
-    UpdateMagnetMarker(view, p);
+void CPolyTool::MoveParallelogramStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount == 1) {
+        DrawBaseLineRubberBand(view, p);
+        ShowMoveReadout(view, p, Readout::Length, 1);
+    } else if (InputPointCount == 2) {
+        DrawParallelogramPreview(view, p);
+        ShowMoveReadout(view, p, Readout::Length, 2);
+    }
+}
+
+void CPolyTool::MovePolygonStep(COrvikCadView* view, platform::Point p)
+{
+    if (ShapeSizeGiven)
+        return;
+    if (InputPointCount == 1) {
+        DrawRadiusRubberBand(view, p);
+        ShowMoveReadout(view, p, Readout::Length, 1);
+    } else if (InputPointCount == 2) {
+        DrawPolygonPreview(view, p);
+    }
 }
 
 void CPolyTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
@@ -102,6 +83,20 @@ void CPolyTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool de
 }
 
 // ---- rubber bands and previews ----
+
+void CPolyTool::DrawBoxRubberBand(COrvikCadView* view, platform::Point mouse)
+{
+    band_.Clear();
+    int x1 = anchor.x, y1 = anchor.y, x2 = mouse.x, y2 = mouse.y;
+    NormalizeRect(x1, y1, x2, y2);
+    band_.AddLine({x1, y1}, {x2, y1});
+    band_.AddLine({x2, y1}, {x2, y2});
+    band_.AddLine({x2, y2}, {x1, y2});
+    band_.AddLine({x1, y2}, {x1, y1});
+    band_.Show(view, xorColor, platform::PenStyle::Dot);
+    corner = mouse;
+    XorPreviewShown = 1;
+}
 
 void CPolyTool::DrawBaseLineRubberBand(COrvikCadView* view, platform::Point mouse)
 {

@@ -7,6 +7,7 @@
 #include "model/Settings.h"
 #include "model/Utilities.h"
 #include "platform/Encoding.h"
+#include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
 
 #include <QFontMetrics>
@@ -53,6 +54,72 @@ void CTextTool::HideTextBox(COrvikCadView* view)
     view->update();
 }
 
+// ---- the sub-modes ----
+
+// What each sub-mode does with the view's calls.
+struct CTextTool::SubModeRow {
+    SubModeStep<CTextTool> step;  // right button: the text box or the leader goes
+    ViewHandler reset = nullptr;  // Reset (another tool, the cancel command)
+};
+
+const CTextTool::SubModeRow* CTextTool::RowOf(int subMode)
+{
+    using T = CTextTool;
+    static constexpr SubModeRow rows[] = {
+        // Plain
+        {{"文字列を作図します。作図位置を指示して下さい。", &T::OpenTextBox, nullptr, &T::CancelTextBox}, nullptr},
+        // Leader
+        {{"指示線付き文字列を作図します。作図位置を指示して下さい。", &T::AddLeaderPoint, &T::MoveLeaderStep,
+          &T::CancelLeaderStep},
+         &T::ResetLeaderStep},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
+const char* CTextTool::FirstPrompt(int subMode)
+{
+    const SubModeRow* row = RowOf(subMode);
+    return row ? row->step.prompt : "";
+}
+
+void CTextTool::MoveLeaderStep(COrvikCadView* view, platform::Point p)
+{
+    if (InputPointCount <= 0)
+        return;
+    if (XorPreviewShown == 1)
+        corner = p;
+    ShowBand(view, anchor, corner);
+    XorPreviewShown = 1;
+}
+
+void CTextTool::CancelTextBox(COrvikCadView* view)
+{
+    HideTextBox(view);
+    InputPointCount = 0;
+    TextBoxOpen = 0;
+}
+
+void CTextTool::CancelLeaderStep(COrvikCadView*)
+{
+    if (InputPointCount == 0)
+        return;
+    Prompt(FirstPrompt(TextToolMode::Leader));
+    EraseBandAndCross();
+    InputPointCount = 0;
+    OperationRestarted = 1;
+}
+
+void CTextTool::ResetLeaderStep(COrvikCadView*)
+{
+    // A leader begun and given up takes its figures with it.
+    if (InputPointCount == 0)
+        return;
+    EraseBandAndCross();
+    InputPointCount = 0;
+    XorPreviewShown = 0;
+    OperationRestarted = 1;
+}
+
 // ---- the view's calls ----
 
 void CTextTool::FocusOptionBox(COrvikCadView*)
@@ -67,12 +134,9 @@ void CTextTool::OnLButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 
 void CTextTool::OnLButtonUp(COrvikCadView* view, unsigned flags, platform::Point* point)
 {
-    if (view && point) {
-        if (ToolSubMode == TextToolMode::Plain)
-            OpenTextBox(view, *point);
-        else if (ToolSubMode == TextToolMode::Leader)
-            AddLeaderPoint(view, *point);
-    }
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (view && point && row)
+        RunStep(*this, row->step.click, view, *point);
     XorPreviewShown = 0;
     CDrawTool::OnLButtonUp(view, flags, point);
 }
@@ -81,41 +145,21 @@ void CTextTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* poin
 {
     if (!view || !point)
         return;
-    if (ToolSubMode == TextToolMode::Leader && InputPointCount > 0) {
-        if (XorPreviewShown == 1)
-            corner = *point;
-        ShowBand(view, anchor, corner);
-        XorPreviewShown = 1;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.move, view, *point);
     UpdateMagnetMarker(view, *point);
 }
 
 void CTextTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
-    if (ToolSubMode == TextToolMode::Plain) {
-        HideTextBox(view);
-        InputPointCount = 0;
-        TextBoxOpen = 0;
-        return;
-    }
-    if (ToolSubMode == TextToolMode::Leader && InputPointCount != 0) {
-        Prompt("指示線付き文字列を作図します。作図位置を指示して下さい。");
-        EraseBandAndCross();
-        InputPointCount = 0;
-        OperationRestarted = 1;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.cancel, view);
 }
 
-void CTextTool::Reset(COrvikCadView*)
+void CTextTool::Reset(COrvikCadView* view)
 {
-    // A leader begun and given up (another tool, the cancel command) takes
-    // its figures with it.
-    if (ToolSubMode == TextToolMode::Leader && InputPointCount != 0) {
-        EraseBandAndCross();
-        InputPointCount = 0;
-        XorPreviewShown = 0;
-        OperationRestarted = 1;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->reset, view);
 }
 
 void CTextTool::ErasePreview(COrvikCadView*)
@@ -220,7 +264,7 @@ void CTextTool::OnEnterKey(COrvikCadView* view)
     const double height = TextHeight * factor, width = TextWidth * factor;
     const double angle = TextAngle;
     if (ToolSubMode == TextToolMode::Plain) {
-        Prompt("文字列を作図します。作図位置を指示して下さい。");
+        Prompt(FirstPrompt(TextToolMode::Plain));
         static const int16_t codes[5] = {10, 20, 30, 40, 50};
         const double values[5] = {X[0], Y[0], height, width, angle};
         ToolEdit edit(view);
@@ -229,7 +273,7 @@ void CTextTool::OnEnterKey(COrvikCadView* view)
     }
     if (ToolSubMode != TextToolMode::Leader)
         return;
-    Prompt("指示線付き文字列を作図します。作図位置を指示して下さい。");
+    Prompt(FirstPrompt(TextToolMode::Leader));
     static const int16_t codes[11] = {10, 20, 30, 40, 50, 60, 61, 70, 71, 80, 81};
     const std::vector<double> values =
         LeaderValues(LeaderShape, X[0], Y[0], X[1], Y[1], text, height, height, width, angle);

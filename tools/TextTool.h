@@ -55,6 +55,18 @@ public:
                                             double angle);
 
 private:
+    // ---- the sub-modes as a table (TextTool.cpp) ----
+    using ViewHandler = void (CTextTool::*)(COrvikCadView* view);
+    struct SubModeRow;
+    // The row of a sub-mode, or null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+    // The first prompt of a sub-mode.
+    static const char* FirstPrompt(int subMode);
+    void MoveLeaderStep(COrvikCadView* view, platform::Point p);
+    void CancelTextBox(COrvikCadView* view);
+    void CancelLeaderStep(COrvikCadView* view);
+    void ResetLeaderStep(COrvikCadView* view);
+
     // Moves the edit box to the view point and shows it; false when the
     // view has no edit box.
     bool PlaceTextBox(COrvikCadView* view, platform::Point at);

@@ -275,4 +275,28 @@ TEST_F(CircleToolTest, ProtectedDrawingEndsTheOperation)
     EXPECT_EQ(h.Prompt(), QString("円を作図します。中心位置指示して下さい。"));
 }
 
+// Circles and arcs by diameter both take their centre from here: halfway
+// along the diameter whichever way it runs.
+TEST(CircleToolDiameter, CentreIsTheMidpointWhicheverWayTheDiameterRuns)
+{
+    struct Case {
+        double x0, y0, x1, y1;
+    };
+    const Case cases[] = {
+        {0, 0, 40, 0},    {40, 0, 0, 0},       {0, 0, 0, 40},  {0, 40, 0, 0},
+        {10, 20, -30, -10}, {-30, -10, 10, 20}, {-5, 7, 25, 47}, {25, 47, -5, 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "(" << c.x0 << ", " << c.y0 << ")-(" << c.x1 << ", " << c.y1 << ")");
+        const double half = std::hypot(c.x1 - c.x0, c.y1 - c.y0) / 2.0;
+        const GeoPoint m = CCircleTool::DiameterCentre(c.x0, c.y0, c.x1, c.y1, half);
+        EXPECT_NEAR(m.x, (c.x0 + c.x1) / 2.0, 1e-9);
+        EXPECT_NEAR(m.y, (c.y0 + c.y1) / 2.0, 1e-9);
+    }
+    // Ends that coincide give no direction: the centre is the point itself.
+    const GeoPoint same = CCircleTool::DiameterCentre(3, 4, 3, 4, 0.0);
+    EXPECT_EQ(same.x, 3.0);
+    EXPECT_EQ(same.y, 4.0);
+}
+
 } // namespace

@@ -1,21 +1,15 @@
 // The curve tool: control-point curves, chains of three-point arcs and
 // freehand curves; their records, limits, cancels and what stays on screen.
 
-#include "../common/ToolHarness.h"
+#include "ToolFixture.h"
 
-#include "model/EntityList.h"
-#include "model/Settings.h"
-#include "model/SnapPointList.h"
-#include "resources/Resource.h"
 #include "tools/CurveTool.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
 
-class CurveToolTest : public ::testing::Test {
+class CurveToolTest : public ToolTestBase<CCurveTool, ToolId::Curve> {
 protected:
     CurveToolTest()
     {
@@ -25,27 +19,6 @@ protected:
         h.View().RedrawNow();
     }
 
-    CCurveTool& Tool() { return *static_cast<CCurveTool*>(ToolList.Find(ToolId::Curve)); }
-
-    void AddPoint(double x, double y)
-    {
-        const int16_t codes[2] = {10, 20};
-        const double values[2] = {x, y};
-        ASSERT_EQ(h.Doc().list.AddEntity({EntityType::Point, 0, 0, 0, 2}, codes, 0, values), 0);
-        h.Doc().snaps.AddEntityPoints(h.Doc().list.last);
-        h.View().RedrawNow();
-    }
-    void ClickExact(double x, double y)
-    {
-        h.Move(x + 150, y + 150);
-        h.Move(x, y);
-        h.Click(x, y);
-    }
-    void ExpectClean()
-    {
-        h.Move(250, 180);
-        EXPECT_TRUE(h.ScreenIsFreshRedraw());
-    }
     // A freehand drag through the pixels from `from`, one pixel right per
     // move (back and forth within 200 pixels), n points in all.
     void Drag(platform::Point from, int n, bool rightClickBeforeRelease = false)
@@ -61,8 +34,6 @@ protected:
             h.RightClickAt(p);
         h.LeftUpAt(p);
     }
-
-    ToolHarness h;
 };
 
 TEST_F(CurveToolTest, TwoControlPointsAndTheRightButtonMakeACurve)

@@ -1,8 +1,8 @@
 #pragma once
 // The line tool's stage for the constructed lines (infinite, parallel,
-// perpendicular, centre, tangent and angle-moved lines): their option values
-// put back after each test, lines and circles placed in the drawing, and
-// the entities of every line type.
+// perpendicular, centre, tangent and angle-moved lines): their options at
+// known values, lines and circles placed in the drawing, and the entities
+// of every line type.
 
 #include "LineToolFixture.h"
 
@@ -29,17 +29,6 @@ protected:
         h.View().ComputeVisibleRect();
         h.View().RedrawNow();
     }
-    ~LineToolModeTestBase() override
-    {
-        InfiniteLineMode = infiniteMode_;
-        InfiniteLineAngle = infiniteAngle_;
-        ParallelDistanceGiven = distanceGiven_;
-        ParallelDistance = distance_;
-        ParallelCount = count_;
-        AngleBoxAngle = boxAngle_;
-        AngleBoxLengthGiven = boxLengthGiven_;
-    }
-
     CEntity* AddEntity(int16_t type, std::vector<int16_t> codes, std::vector<double> values)
     {
         const EntityHeader header{type, 0, 0, 0, static_cast<int16_t>(values.size())};
@@ -78,9 +67,17 @@ protected:
 
     // A right click as the view passes it to the tool.
     void RightClick(double x, double y) { h.RightClick(x, y); }
+};
 
-private:
-    int16_t infiniteMode_ = InfiniteLineMode, distanceGiven_ = ParallelDistanceGiven, count_ = ParallelCount;
-    int16_t boxLengthGiven_ = AngleBoxLengthGiven;
-    float infiniteAngle_ = InfiniteLineAngle, distance_ = ParallelDistance, boxAngle_ = AngleBoxAngle;
+// A reference line along the X axis from 0 to 100, and the line tool's
+// sub-mode chosen from the drawing menu.
+template <int SubMode>
+class LineToolOnReference : public LineToolModeTestBase {
+protected:
+    void SetUp() override
+    {
+        reference = AddLineEntity(0, 0, 100, 0);
+        h.Select(2, SubMode);
+    }
+    CEntity* reference = nullptr;
 };

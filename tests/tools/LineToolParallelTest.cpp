@@ -5,15 +5,7 @@
 
 namespace {
 
-class LineToolParallelTest : public LineToolModeTestBase {
-protected:
-    void SetUp() override
-    {
-        reference = AddLineEntity(0, 0, 100, 0);
-        h.Select(2, 4);
-    }
-    CEntity* reference = nullptr;
-};
+class LineToolParallelTest : public LineToolOnReference<LineToolMode::Parallel> {};
 
 TEST_F(LineToolParallelTest, ThroughTheClickKeepsTheReferenceExtent)
 {

@@ -5,15 +5,7 @@
 
 namespace {
 
-class LineToolPerpendicularTest : public LineToolModeTestBase {
-protected:
-    void SetUp() override
-    {
-        reference = AddLineEntity(0, 0, 100, 0);
-        h.Select(2, 3);
-    }
-    CEntity* reference = nullptr;
-};
+class LineToolPerpendicularTest : public LineToolOnReference<LineToolMode::Perpendicular> {};
 
 TEST_F(LineToolPerpendicularTest, BothEndsLieOnThePerpendicularThroughTheFoot)
 {

@@ -1,22 +1,11 @@
 #pragma once
-// A drawing stage for the point tool: the tool harness with the point
-// options put back after each test, entities added straight to the drawing,
-// and the points of the drawing.
+// A drawing stage for the point tool: the shared tool stage with the point
+// options at known values, entities added straight to the drawing, and the
+// points of the drawing.
 
-#include "../common/ToolHarness.h"
+#include "ToolFixture.h"
 
-#include "model/EntityList.h"
-#include "model/Settings.h"
-#include "model/SnapPointList.h"
-#include "platform/Controls.h"
-#include "resources/Resource.h"
-#include "tools/InputNumDlg.h"
 #include "tools/PointTool.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
@@ -72,21 +61,8 @@ inline std::ostream& operator<<(std::ostream& os, const Pt& p)
     return os << "(" << p.x << ", " << p.y << ")";
 }
 
-class PointToolTestBase : public ::testing::Test {
+class PointToolTestBase : public ToolTestBase<CPointTool, ToolId::Point> {
 protected:
-    struct Options {
-        int16_t shape = PointShape, magnet = MagnetEnabled;
-        float dx = PointCoordX, dy = PointCoordY, distance = PointOptionDistance;
-        void Restore() const
-        {
-            PointShape = shape;
-            MagnetEnabled = magnet;
-            PointCoordX = dx;
-            PointCoordY = dy;
-            PointOptionDistance = distance;
-        }
-    };
-
     PointToolTestBase()
     {
         PointShape = 0;
@@ -96,9 +72,6 @@ protected:
         // Picks take no magnet; the marker stays off the screen.
         MagnetEnabled = 0;
     }
-    ~PointToolTestBase() override { saved.Restore(); }
-
-    CPointTool& Tool() { return *static_cast<CPointTool*>(ToolList.Find(ToolId::Point)); }
 
     // Adds an entity to the drawing as a loaded one would be.
     CEntity* Add(const CEntity& e)
@@ -135,9 +108,6 @@ protected:
             platform::control<QPushButton>(&d, IDOK)->click();
         });
     }
-
-    Options saved;
-    ToolHarness h;
 };
 
 inline bool Near(const Pt& a, double x, double y, double tol = 1e-6)

@@ -9,12 +9,12 @@ namespace {
 
 class PolyToolTest : public PolyToolTestBase {};
 
-void ExpectSides(const PolyShape& shape, const std::vector<PolySide>& want, double tol = 1e-9)
+void ExpectSides(const PolyShape& shape, const std::vector<Seg>& want, double tol = 1e-9)
 {
-    const std::vector<PolySide> got = shape.Sides();
+    const std::vector<Seg> got = shape.Sides();
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i)
-        EXPECT_TRUE(NearSide(got[i], want[i], tol)) << "side " << i << ": " << got[i] << " want " << want[i];
+        EXPECT_TRUE(Near(got[i], want[i], tol)) << "side " << i << ": " << got[i] << " want " << want[i];
 }
 
 TEST_F(PolyToolTest, BoxFromTwoCornersIsAGroupOfFourSides)
@@ -90,7 +90,7 @@ TEST_F(PolyToolTest, GivenSizeBoxCornersByBasePointAndAngle)
     struct Case {
         int16_t base;
         float angle;
-        std::vector<PolySide> sides;
+        std::vector<Seg> sides;
     };
     const Case cases[] = {
         {0, 0, {{0, 0, 0, 10}, {0, 10, 10, 10}, {10, 10, 10, 0}, {10, 0, 0, 0}}},
@@ -161,13 +161,13 @@ TEST_F(PolyToolTest, PolygonByMouseTakesItsFirstVertexFromTheDirection)
     EXPECT_EQ(InputPointCount, 2);
     ClickExact(60, 0);
     ASSERT_EQ(Shapes().size(), 1u);
-    const std::vector<PolySide> sides = Shapes()[0].Sides();
+    const std::vector<Seg> sides = Shapes()[0].Sides();
     ASSERT_EQ(sides.size(), 6u);
     EXPECT_NEAR(sides[0].x1, 20, 1e-9);
     EXPECT_NEAR(sides[0].y1, 0, 1e-9);
     EXPECT_NEAR(sides[1].x1, 10, 1e-9);
     EXPECT_NEAR(sides[1].y1, 20 * std::sin(std::numbers::pi / 3), 1e-9);
-    EXPECT_TRUE(NearSide({sides[5].x2, sides[5].y2, 0, 0}, {20, 0, 0, 0}));
+    EXPECT_TRUE(Near({sides[5].x2, sides[5].y2, 0, 0}, {20, 0, 0, 0}));
     EXPECT_EQ(Shapes()[0].header->values[0], 0.0);
     EXPECT_EQ(h.Prompt(), QString("多角形を作図します。中心点を指示して下さい。"));
 }

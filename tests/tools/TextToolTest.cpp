@@ -2,7 +2,7 @@
 // texts made on Enter, their values and bytes, the cancels and what stays
 // on screen.
 
-#include "../common/ToolHarness.h"
+#include "ToolFixture.h"
 
 #include "model/Settings.h"
 #include "platform/Encoding.h"
@@ -15,27 +15,8 @@
 
 namespace {
 
-class TextToolTest : public ::testing::Test {
+class TextToolTest : public ToolTestBase<CTextTool, ToolId::Text> {
 protected:
-    struct Options {
-        float height = TextHeight, width = TextWidth, angle = TextAngle;
-        int16_t units = UnitsMode, subtype = TextSubtype, shape = LeaderShape, arrow = ArrowheadKind,
-                magnet = MagnetEnabled;
-        std::string font = TextFontName;
-        void Restore() const
-        {
-            TextHeight = height;
-            TextWidth = width;
-            TextAngle = angle;
-            UnitsMode = units;
-            TextSubtype = subtype;
-            LeaderShape = shape;
-            ArrowheadKind = arrow;
-            MagnetEnabled = magnet;
-            TextFontName = font;
-        }
-    };
-
     TextToolTest()
     {
         TextHeight = 20.0f;
@@ -48,7 +29,6 @@ protected:
         MagnetEnabled = 0;
         TextFontName = DefaultTextFont;
     }
-    ~TextToolTest() override { saved.Restore(); }
 
     QLineEdit* Box() { return h.View().textEdit; }
     bool BoxShown() { return Box() && Box()->isEnabled() && Box()->width() > 0; }
@@ -56,9 +36,6 @@ protected:
     void Enter() { h.Key(ID_ENTER_KEY); }
     std::vector<const CEntity*> Texts() { return h.Entities(EntityType::Text); }
     std::vector<const CEntity*> Leaders() { return h.Entities(EntityType::LeaderText); }
-
-    Options saved;
-    ToolHarness h;
 };
 
 TEST_F(TextToolTest, PlainTextRecord)
