@@ -80,21 +80,30 @@ int RegionJunction(const CEntity* previous, const CEntity* e, double px, double 
 
 // ---- perimeter ----
 
+CEntity* CDimensionTool::PickRegionElement(COrvikCadView* view, platform::Point point, int filter, double& px,
+                                           double& py)
+{
+    if (InputPointCount >= MaxRegionElements) {
+        MessageBeep(0);
+        return nullptr;
+    }
+    CEntity* e = view->PickEntity(filter, point.x, point.y, px, py);
+    if (!e || !Readable(e)) {
+        MessageBeep(0);
+        return nullptr;
+    }
+    return e;
+}
+
 void CDimensionTool::PickPerimeterElement(COrvikCadView* view, platform::Point point)
 {
     placingDimLine = 0;
     COrvikCadDoc* doc = view->GetDrawing();
     const int n = InputPointCount;
-    if (n >= MaxRegionElements) {
-        MessageBeep(0);
-        return;
-    }
     double px = 0.0, py = 0.0;
-    CEntity* e = view->PickEntity(-22, point.x, point.y, px, py);
-    if (!e || !Readable(e)) {
-        MessageBeep(0);
+    CEntity* e = PickRegionElement(view, point, -22, px, py);
+    if (!e)
         return;
-    }
     bool closes = false;
     if (n > 0) {
         CEntity* previous = elements[n - 1].Get(doc);
@@ -204,16 +213,10 @@ void CDimensionTool::AreaDimension(COrvikCadView* view, platform::Point point)
 {
     COrvikCadDoc* doc = view->GetDrawing();
     const int n = InputPointCount;
-    if (n >= MaxRegionElements) {
-        MessageBeep(0);
-        return;
-    }
     double px = 0.0, py = 0.0;
-    CEntity* e = view->PickEntity(-25, point.x, point.y, px, py);
-    if (!e || !Readable(e)) {
-        MessageBeep(0);
+    CEntity* e = PickRegionElement(view, point, -25, px, py);
+    if (!e)
         return;
-    }
     const bool closedShape =
         e->type == EntityType::Circle || e->type == EntityType::Ellipse || e->type == EntityType::Polygon;
     bool closes = false;
