@@ -107,6 +107,11 @@ private:
     // py), or null after a beep when the region is full or nothing readable
     // lies there.
     CEntity* PickRegionElement(COrvikCadView* view, platform::Point point, int filter, double& px, double& py);
+    // A later pick of a region (InputPointCount > 0): e, not a closed
+    // shape, must meet the element before it; their junction becomes the
+    // step's point and e is held unless it closes the region (the first
+    // element again). False after a beep.
+    bool JoinRegionElement(COrvikCadView* view, CEntity* e, double px, double py, bool closedShape, bool& closes);
     // The measured segment is points 0 and 1: the next click places the
     // dimension line.
     void AskForDimensionLine();
