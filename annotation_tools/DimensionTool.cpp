@@ -18,19 +18,35 @@ CDimensionTool::CDimensionTool() : CDrawTool(ToolId::Dimension)
     InputPointCount = 0;
 }
 
+const CDimensionTool::SubModeRow* CDimensionTool::RowOf(int subMode)
+{
+    using Tool = CDimensionTool;
+    using Step = SubModeStep<CDimensionTool>;
+    static const SubModeRow rows[] = {
+        {Step{"距離寸法の開始位置を指示して下さい。", &Tool::DistanceDimension, &Tool::MoveDistance, nullptr}, true},
+        {Step{"水平寸法の開始位置を指示して下さい。", &Tool::ClickChain, &Tool::MoveChain, &Tool::CancelChain}, true},
+        {Step{"垂直寸法の開始位置を指示して下さい。", &Tool::ClickChain, &Tool::MoveChain, &Tool::CancelChain}, true},
+        {Step{"周長寸法を作図します。閉領域を指示して下さい。", &Tool::ClickPerimeter, &Tool::MovePerimeter,
+              &Tool::CancelRegion},
+         true},
+        {Step{"半径を求める円・円弧を指示して下さい。", &Tool::RadiusDimension, &Tool::MoveRadius,
+              &Tool::CancelPicked},
+         false},
+        {Step{"直径を求める円・円弧を指示して下さい。", &Tool::DiameterDimension, &Tool::MoveDiameter,
+              &Tool::CancelPicked},
+         false},
+        {Step{"角度を求める図形要素を指示して下さい。。", &Tool::AngleDimension, &Tool::MoveAngle,
+              &Tool::CancelRegion},
+         false},
+        {Step{"面積を求める閉領域を指示して下さい。", &Tool::AreaDimension, nullptr, &Tool::CancelArea}, false},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
 const char* CDimensionTool::StartPrompt(int subMode)
 {
-    switch (subMode) {
-    case DimensionMode::Distance: return "距離寸法の開始位置を指示して下さい。";
-    case DimensionMode::Horizontal: return "水平寸法の開始位置を指示して下さい。";
-    case DimensionMode::Vertical: return "垂直寸法の開始位置を指示して下さい。";
-    case DimensionMode::Perimeter: return "周長寸法を作図します。閉領域を指示して下さい。";
-    case DimensionMode::Radius: return "半径を求める円・円弧を指示して下さい。";
-    case DimensionMode::Diameter: return "直径を求める円・円弧を指示して下さい。";
-    case DimensionMode::Angle: return "角度を求める図形要素を指示して下さい。。";
-    case DimensionMode::Area: return "面積を求める閉領域を指示して下さい。";
-    default: return "";
-    }
+    const SubModeRow* row = RowOf(subMode);
+    return row ? row->step.prompt : "";
 }
 
 // ---- the view's calls ----
@@ -47,41 +63,9 @@ void CDimensionTool::OnLButtonDown(COrvikCadView* view, unsigned, platform::Poin
 
 void CDimensionTool::OnLButtonUp(COrvikCadView* view, unsigned flags, platform::Point* point)
 {
-    if (view && point && view->GetDrawing()) {
-        const platform::Point p = *point;
-        switch (ToolSubMode) {
-        case DimensionMode::Distance:
-            DistanceDimension(view, p);
-            break;
-        case DimensionMode::Horizontal:
-        case DimensionMode::Vertical:
-            if (placingDimLine)
-                ChainDimension(ToolSubMode == DimensionMode::Vertical, view);
-            else
-                AddMeasurePoint(view, p);
-            break;
-        case DimensionMode::Perimeter:
-            if (placingDimLine)
-                PerimeterDimension(view);
-            else
-                PickPerimeterElement(view, p);
-            break;
-        case DimensionMode::Radius:
-            RadiusDimension(view, p);
-            break;
-        case DimensionMode::Diameter:
-            DiameterDimension(view, p);
-            break;
-        case DimensionMode::Angle:
-            AngleDimension(view, p);
-            break;
-        case DimensionMode::Area:
-            AreaDimension(view, p);
-            break;
-        default:
-            break;
-        }
-    }
+    if (view && point && view->GetDrawing())
+        if (const SubModeRow* row = RowOf(ToolSubMode))
+            RunStep(*this, row->step.click, view, *point);
     XorPreviewShown = 0;
     CDrawTool::OnLButtonUp(view, flags, point);
 }
@@ -90,105 +74,147 @@ void CDimensionTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point*
 {
     if (!view || !point)
         return;
-    const platform::Point p = *point;
-    switch (ToolSubMode) {
-    case DimensionMode::Distance:
-        if (InputPointCount == 1)
-            ShowLineBand(view, p);
-        else if (InputPointCount == 2)
-            ShowDimLinePreview(view, p);
-        break;
-    case DimensionMode::Horizontal:
-    case DimensionMode::Vertical:
-        if (placingDimLine)
-            ShowDimLinePreview(view, p);
-        else if (InputPointCount >= 1)
-            ShowLineBand(view, p);
-        break;
-    case DimensionMode::Perimeter:
-        if (placingDimLine) {
-            corner = p;
-            lastCursor_ = p;
-            curveBand_.ShowLine(view, xorColor, anchor, p);
-        }
-        break;
-    case DimensionMode::Radius:
-        if (InputPointCount == 1)
-            ShowRadiusPreview(view, p);
-        break;
-    case DimensionMode::Diameter:
-        if (InputPointCount == 1)
-            ShowDiameterPreview(view, p);
-        else if (InputPointCount == 2)
-            ShowDimLinePreview(view, p);
-        break;
-    case DimensionMode::Angle:
-        if (InputPointCount >= 2)
-            ShowAnglePreview(view, p);
-        break;
-    default:
-        break;
-    }
-    if (ToolSubMode >= DimensionMode::Distance && ToolSubMode <= DimensionMode::Perimeter)
-        UpdateMagnetMarker(view, p);
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (!row)
+        return;
+    RunStep(*this, row->step.move, view, *point);
+    if (row->magnetMarker)
+        UpdateMagnetMarker(view, *point);
 }
 
 void CDimensionTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
     if (InputPointCount == 0 && !placingDimLine)
         return;
-    switch (ToolSubMode) {
-    case DimensionMode::Horizontal:
-    case DimensionMode::Vertical: {
-        const bool vertical = ToolSubMode == DimensionMode::Vertical;
-        if (!placingDimLine && InputPointCount >= 2) {
-            // The collection ends: the dimension line is placed next.
-            lineBand_.Erase();
-            const int lo = PickedExtreme(X, Y, InputPointCount, vertical ? 1 : 0, 0);
-            const int hi = PickedExtreme(X, Y, InputPointCount, vertical ? 1 : 0, 1);
-            if (!vertical) {
-                // The line runs through the higher of the two points.
-                const double y = std::max(Y[lo], Y[hi]);
-                segment_[0] = X[lo];
-                segment_[1] = y;
-                segment_[2] = X[hi];
-                segment_[3] = y;
-            } else {
-                const double x = std::min(X[lo], X[hi]);
-                segment_[0] = x;
-                segment_[1] = Y[lo];
-                segment_[2] = x;
-                segment_[3] = Y[hi];
-            }
-            if (view) {
-                anchor = PreviewPoint(view, segment_[0], segment_[1]);
-                corner = PreviewPoint(view, segment_[2], segment_[3]);
-            }
-            lastCursor_ = corner;
-            placingDimLine = 1;
-            Prompt(vertical ? "寸法線位置を指示して下さい。" : "寸法線位置を指定指定してください。");
-            OperationRestarted = 1;
-            return;
-        }
-        break;
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (!row || !RunStep(*this, row->step.cancel, view))
+        CancelCommon(view);
+}
+
+// ---- the rows' steps ----
+
+void CDimensionTool::ClickChain(COrvikCadView* view, platform::Point point)
+{
+    if (placingDimLine)
+        ChainDimension(ToolSubMode == DimensionMode::Vertical, view);
+    else
+        AddMeasurePoint(view, point);
+}
+
+void CDimensionTool::ClickPerimeter(COrvikCadView* view, platform::Point point)
+{
+    if (placingDimLine)
+        PerimeterDimension(view);
+    else
+        PickPerimeterElement(view, point);
+}
+
+void CDimensionTool::MoveDistance(COrvikCadView* view, platform::Point point)
+{
+    if (InputPointCount == 1)
+        ShowLineBand(view, point);
+    else if (InputPointCount == 2)
+        ShowDimLinePreview(view, point);
+}
+
+void CDimensionTool::MoveChain(COrvikCadView* view, platform::Point point)
+{
+    if (placingDimLine)
+        ShowDimLinePreview(view, point);
+    else if (InputPointCount >= 1)
+        ShowLineBand(view, point);
+}
+
+void CDimensionTool::MovePerimeter(COrvikCadView* view, platform::Point point)
+{
+    if (!placingDimLine)
+        return;
+    corner = point;
+    lastCursor_ = point;
+    curveBand_.ShowLine(view, xorColor, anchor, point);
+}
+
+void CDimensionTool::MoveRadius(COrvikCadView* view, platform::Point point)
+{
+    if (InputPointCount == 1)
+        ShowRadiusPreview(view, point);
+}
+
+void CDimensionTool::MoveDiameter(COrvikCadView* view, platform::Point point)
+{
+    if (InputPointCount == 1)
+        ShowDiameterPreview(view, point);
+    else if (InputPointCount == 2)
+        ShowDimLinePreview(view, point);
+}
+
+void CDimensionTool::MoveAngle(COrvikCadView* view, platform::Point point)
+{
+    if (InputPointCount >= 2)
+        ShowAnglePreview(view, point);
+}
+
+void CDimensionTool::CancelChain(COrvikCadView* view)
+{
+    const bool vertical = ToolSubMode == DimensionMode::Vertical;
+    if (placingDimLine || InputPointCount < 2) {
+        CancelCommon(view);
+        return;
     }
-    case DimensionMode::Perimeter:
-    case DimensionMode::Angle:
-    case DimensionMode::Area:
-        EraseFigures();
-        ReleaseElements(view, ToolSubMode == DimensionMode::Area);
-        break;
-    case DimensionMode::Radius:
-    case DimensionMode::Diameter:
-        EraseFigures();
-        if (view)
-            if (CEntity* e = picked.Get(view->GetDrawing()))
-                DrawInState(view, e, EntityState::Normal);
-        picked.Clear();
-        break;
-    default:
-        break;
+    // The collection ends: the dimension line is placed next.
+    lineBand_.Erase();
+    const int lo = PickedExtreme(X, Y, InputPointCount, vertical ? 1 : 0, 0);
+    const int hi = PickedExtreme(X, Y, InputPointCount, vertical ? 1 : 0, 1);
+    if (!vertical) {
+        // The line runs through the higher of the two points.
+        const double y = std::max(Y[lo], Y[hi]);
+        segment_[0] = X[lo];
+        segment_[1] = y;
+        segment_[2] = X[hi];
+        segment_[3] = y;
+    } else {
+        const double x = std::min(X[lo], X[hi]);
+        segment_[0] = x;
+        segment_[1] = Y[lo];
+        segment_[2] = x;
+        segment_[3] = Y[hi];
     }
+    if (view) {
+        anchor = PreviewPoint(view, segment_[0], segment_[1]);
+        corner = PreviewPoint(view, segment_[2], segment_[3]);
+    }
+    lastCursor_ = corner;
+    placingDimLine = 1;
+    Prompt(vertical ? "寸法線位置を指示して下さい。" : "寸法線位置を指定指定してください。");
+    OperationRestarted = 1;
+}
+
+void CDimensionTool::CancelRegion(COrvikCadView* view)
+{
+    EraseFigures();
+    ReleaseElements(view, false);
+    CancelCommon(view);
+}
+
+void CDimensionTool::CancelArea(COrvikCadView* view)
+{
+    EraseFigures();
+    ReleaseElements(view, true);
+    CancelCommon(view);
+}
+
+void CDimensionTool::CancelPicked(COrvikCadView* view)
+{
+    EraseFigures();
+    if (view)
+        if (CEntity* e = picked.Get(view->GetDrawing()))
+            DrawInState(view, e, EntityState::Normal);
+    picked.Clear();
+    CancelCommon(view);
+}
+
+void CDimensionTool::CancelCommon(COrvikCadView*)
+{
     EraseFigures();
     placingDimLine = 0;
     InputPointCount = 0;
@@ -271,6 +297,29 @@ int CDimensionTool::ProjectPoint(COrvikCadView* view, platform::Point cursor, pl
     p1 = PreviewPoint(view, l.x1, l.y1);
     p2 = PreviewPoint(view, l.x2, l.y2);
     return 0;
+}
+
+void CDimensionTool::AskForDimensionLine()
+{
+    segment_[0] = X[0];
+    segment_[1] = Y[0];
+    segment_[2] = X[1];
+    segment_[3] = Y[1];
+    InputPointCount = 2;
+    Prompt("寸法線位置を指示して下さい。");
+}
+
+DimensionLine CDimensionTool::LineAtLastCursor(COrvikCadView* view, platform::Point& first)
+{
+    platform::Point second{};
+    DimensionLine line;
+    if (ProjectPoint(view, lastCursor_, first, second, &line) != 0) {
+        line.x1 = segment_[0];
+        line.y1 = segment_[1];
+        line.x2 = segment_[2];
+        line.y2 = segment_[3];
+    }
+    return line;
 }
 
 void CDimensionTool::ShowLineBand(COrvikCadView* view, platform::Point cursor)

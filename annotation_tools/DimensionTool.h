@@ -14,6 +14,7 @@
 
 #include "model/DimensionRecord.h"
 #include "tools/RubberBand.h"
+#include "tools/SubModeSteps.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
 
@@ -67,6 +68,21 @@ public:
     int ProjectPoint(COrvikCadView* view, platform::Point cursor, platform::Point& p1, platform::Point& p2,
                      DimensionLine* line = nullptr);
 
+    // One sub-mode: its first prompt, its click, its preview, its own part
+    // of the right button (the rest is common to all), and whether the
+    // magnet marker follows the pointer.
+    struct SubModeRow {
+        SubModeStep<CDimensionTool> step;
+        bool magnetMarker;
+    };
+    // The row of a sub-mode; null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+
+    // The dimension line where the preview last was (lastCursor_): its
+    // model ends, or those of the measured segment when none goes there
+    // (status kept); first gets its first end as a view point.
+    DimensionLine LineAtLastCursor(COrvikCadView* view, platform::Point& first);
+
     // The first prompt of a sub-mode.
     static const char* StartPrompt(int subMode);
 
@@ -87,6 +103,19 @@ private:
     CEntity* AddDimension(COrvikCadView* view, DimensionRecord& record);
     DimensionStyle Style(COrvikCadView* view) const;
 
+    // The element of a region pick (pick filter `filter`, the pick at px,
+    // py), or null after a beep when the region is full or nothing readable
+    // lies there.
+    CEntity* PickRegionElement(COrvikCadView* view, platform::Point point, int filter, double& px, double& py);
+    // A later pick of a region (InputPointCount > 0): e, not a closed
+    // shape, must meet the element before it; their junction becomes the
+    // step's point and e is held unless it closes the region (the first
+    // element again). False after a beep.
+    bool JoinRegionElement(COrvikCadView* view, CEntity* e, double px, double py, bool closedShape, bool& closes);
+    // The measured segment is points 0 and 1: the next click places the
+    // dimension line.
+    void AskForDimensionLine();
+
     void ShowLineBand(COrvikCadView* view, platform::Point cursor);
     void ShowDimLinePreview(COrvikCadView* view, platform::Point cursor);
     void EraseFigures();
@@ -94,6 +123,26 @@ private:
     static void DrawInState(COrvikCadView* view, CEntity* e, int state);
     // The held elements drawn normally again; their states back to 0.
     void ReleaseElements(COrvikCadView* view, bool resetStates);
+
+    // The clicks, previews and right buttons of the table's rows.
+    void ClickChain(COrvikCadView* view, platform::Point point);
+    void ClickPerimeter(COrvikCadView* view, platform::Point point);
+    void MoveDistance(COrvikCadView* view, platform::Point point);
+    void MoveChain(COrvikCadView* view, platform::Point point);
+    void MovePerimeter(COrvikCadView* view, platform::Point point);
+    void MoveRadius(COrvikCadView* view, platform::Point point);
+    void MoveDiameter(COrvikCadView* view, platform::Point point);
+    void MoveAngle(COrvikCadView* view, platform::Point point);
+    // A chain's right button after two points starts placing its line;
+    // else it cancels.
+    void CancelChain(COrvikCadView* view);
+    // The elements held go back to normal (for the area also their states).
+    void CancelRegion(COrvikCadView* view);
+    void CancelArea(COrvikCadView* view);
+    // The picked circle or arc goes back to normal.
+    void CancelPicked(COrvikCadView* view);
+    // What every cancel ends with: figures gone, step 0, the first prompt.
+    void CancelCommon(COrvikCadView* view);
 
     // Radius, diameter and angle previews (DimensionToolCurves.cpp).
     void ShowRadiusPreview(COrvikCadView* view, platform::Point cursor);

@@ -3,6 +3,7 @@
 
 #include "annotation_tools/DimensionTool.h"
 
+#include "model/DimensionPlacement.h"
 #include "model/DimensionText.h"
 #include "model/Document.h"
 #include "model/GeometryCircles.h"
@@ -90,27 +91,17 @@ void CDimensionTool::RadiusDimension(COrvikCadView* view, platform::Point point)
     }
     const double cx = e->values[0], cy = e->values[1], r = e->values[2];
     const double px = view->XToModel(point.x), py = view->YToModel(point.y);
-    const double d = std::hypot(px - cx, py - cy);
-    if (!(d > 0.0)) {
-        MessageBeep(0);  // on the centre: no direction
+    const bool ellipse = IsEllipseType(e->type);
+    const GeoEllipse el = ellipse ? EllipseOf(e) : GeoEllipse{};
+    const RadiusFoot foot = FootTowardPoint(cx, cy, r, ellipse ? &el : nullptr, px, py);
+    if (foot.status != 0) {
+        MessageBeep(0);  // on the centre (no direction), or the line misses the ellipse
         return;
     }
-    const bool ellipse = IsEllipseType(e->type);
-    double sx = cx + (px - cx) * r / d, sy = cy + (py - cy) * r / d;
+    const double d = std::hypot(px - cx, py - cy);
+    const double sx = foot.x, sy = foot.y;
     double value = r;
     if (ellipse) {
-        const GeoEllipse el = EllipseOf(e);
-        const LineResult line = LineFromPoints(cx, cy, px, py);
-        const PointSet<2> s = IntersectLineEllipse(el, line.a, line.b, line.c);
-        if (line.status != 0 || s.count == 0) {
-            MessageBeep(0);
-            return;
-        }
-        int k = 0;
-        if (s.count > 1 && std::hypot(s.x[1] - px, s.y[1] - py) < std::hypot(s.x[0] - px, s.y[0] - py))
-            k = 1;
-        sx = s.x[static_cast<std::size_t>(k)];
-        sy = s.y[static_cast<std::size_t>(k)];
         value = EllipseSectorAcross(Degrees(px - cx, py - cy) - el.rotation) ? el.r2 : el.r1;
     } else if (e->type == EntityType::Arc) {
         if (!DirectionOnArc(Degrees(sx - cx, sy - cy), e->values[3], e->values[4], e->subtype >= 0 ? 1 : -1)) {
@@ -162,24 +153,16 @@ void CDimensionTool::ShowRadiusPreview(COrvikCadView* view, platform::Point curs
     corner = lastCursor_ = cursor;
     const double cx = e->values[0], cy = e->values[1], r = e->values[2];
     const double px = view->XToModel(cursor.x), py = view->YToModel(cursor.y);
-    const double d = std::hypot(px - cx, py - cy);
-    if (!(d > 0.0)) {
+    const bool ellipse = IsEllipseType(e->type);
+    const GeoEllipse el = ellipse ? EllipseOf(e) : GeoEllipse{};
+    // Where the ray misses the ellipse, the preview stays on the circle.
+    const RadiusFoot foot = FootTowardPoint(cx, cy, r, ellipse ? &el : nullptr, px, py);
+    if (foot.status == 1) {
         MessageBeep(0);
         return;
     }
-    double sx = cx + (px - cx) * r / d, sy = cy + (py - cy) * r / d;
-    if (IsEllipseType(e->type)) {
-        const LineResult line = LineFromPoints(cx, cy, px, py);
-        const PointSet<2> s = IntersectLineEllipse(EllipseOf(e), line.a, line.b, line.c);
-        if (s.count > 0) {
-            const int k =
-                s.count > 1 && std::hypot(s.x[1] - px, s.y[1] - py) < std::hypot(s.x[0] - px, s.y[0] - py) ? 1 : 0;
-            sx = s.x[static_cast<std::size_t>(k)];
-            sy = s.y[static_cast<std::size_t>(k)];
-        }
-    }
-    const platform::Point s = PreviewPoint(view, sx, sy);
-    if (r > d)
+    const platform::Point s = PreviewPoint(view, foot.x, foot.y);
+    if (r > std::hypot(px - cx, py - cy))
         curveBand_.ShowLine(view, xorColor, anchor, s);
     else
         curveBand_.ShowLine(view, xorColor, s, cursor);
@@ -246,21 +229,16 @@ void CDimensionTool::DiameterDimension(COrvikCadView* view, platform::Point poin
         curveBand_.Erase();
         toolAux = 0;
         lastCursor_ = corner;
-        segment_[0] = X[0];
-        segment_[1] = Y[0];
-        segment_[2] = X[1];
-        segment_[3] = Y[1];
-        InputPointCount = 2;
-        Prompt("寸法線位置を指示して下さい。");
+        AskForDimensionLine();
         return;
     }
 
     // Step 2: the placing click.
     InputPointCount = 0;
     Prompt(StartPrompt(DimensionMode::Diameter));
-    platform::Point d1{}, d2{};
-    DimensionLine line;
-    const int status = ProjectPoint(view, lastCursor_, d1, d2, &line);
+    platform::Point d1{};
+    DimensionLine line = LineAtLastCursor(view, d1);
+    const bool placedAway = line.status == 0;
     dimBand_.Erase();
     CEntity* e = picked.Get(doc);
     picked.Clear();
@@ -269,25 +247,13 @@ void CDimensionTool::DiameterDimension(COrvikCadView* view, platform::Point poin
         return;
     }
     DrawInState(view, e, EntityState::Normal);
-    const bool onDiameter = status != 0 || std::hypot(d1.x - anchor.x, d1.y - anchor.y) < 10.0;
-    double p1x = line.x1, p1y = line.y1, p2x = line.x2, p2y = line.y2;
-    if (onDiameter) {
-        p1x = X[0];
-        p1y = Y[0];
-        p2x = X[1];
-        p2y = Y[1];
-    }
-    double mx = X[0], my = Y[0];
-    const DimensionTurn turn =
-        DiameterOrientation(DirectionCode(p1x, p1y, p2x, p2y), DirectionCode(p1x, p1y, X[0], Y[0]));
-    if (turn == DimensionTurn::Exchange) {
-        std::swap(p1x, p2x);
-        std::swap(p1y, p2y);
-        mx = X[1];
-        my = Y[1];
-    }
-    double angle = turn == DimensionTurn::TextOnly ? std::atan2(p1y - p2y, p1x - p2x) * RadToDeg
-                                                   : std::atan2(p2y - p1y, p2x - p1x) * RadToDeg;
+    // A line placed (nearly) on the diameter itself lies on it.
+    const bool onDiameter = !placedAway || std::hypot(d1.x - anchor.x, d1.y - anchor.y) < 10.0;
+    if (onDiameter)
+        line = {0, X[0], Y[0], X[1], Y[1]};
+    const UprightDimension placed =
+        OrientDimension({line.x1, line.y1}, {line.x2, line.y2}, {X[0], Y[0]}, {X[1], Y[1]}, true);
+    double angle = placed.angle;
     if (onDiameter) {
         const double a = angle < 0.0 ? angle + 360.0 : angle;
         if (a > 90.0 && a < 270.0)
@@ -306,9 +272,9 @@ void CDimensionTool::DiameterDimension(COrvikCadView* view, platform::Point poin
     rec.Set(16, style.upperExtension);
     rec.Set(18, style.lowerExtension);
     rec.Set(19, style.lowerExtension);
-    rec.SetPoint(21, mx, my);
-    rec.SetPoint(40, p1x, p1y);
-    rec.SetPoint(50, p2x, p2y);
+    rec.SetPoint(21, placed.measured.x, placed.measured.y);
+    rec.SetPoint(40, placed.p1.x, placed.p1.y);
+    rec.SetPoint(50, placed.p2.x, placed.p2.y);
     AddDimension(view, rec);
 }
 

@@ -3,6 +3,7 @@
 
 #include "annotation_tools/DimensionTool.h"
 
+#include "model/DimensionPlacement.h"
 #include "model/GeometryLines.h"
 #include "model/Notify.h"
 #include "view/OrvikCadView.h"
@@ -38,57 +39,31 @@ void CDimensionTool::DistanceDimension(COrvikCadView* view, platform::Point poin
         X[1] = t.x;
         Y[1] = t.y;
         corner = lastCursor_ = t.view;
-        segment_[0] = X[0];
-        segment_[1] = Y[0];
-        segment_[2] = X[1];
-        segment_[3] = Y[1];
-        InputPointCount = 2;
-        Prompt("寸法線位置を指示して下さい。");
+        AskForDimensionLine();
         return;
     }
 
     // The placing click: the line goes where the preview last was.
     InputPointCount = 0;
     Prompt(StartPrompt(DimensionMode::Distance));
-    platform::Point d1{}, d2{};
-    DimensionLine line;
-    const int status = ProjectPoint(view, lastCursor_, d1, d2, &line);
+    platform::Point d1{};
+    const DimensionLine line = LineAtLastCursor(view, d1);
     dimBand_.Erase();
-    double p1x = line.x1, p1y = line.y1, p2x = line.x2, p2y = line.y2;
-    if (status != 0) {
-        p1x = X[0];
-        p1y = Y[0];
-        p2x = X[1];
-        p2y = Y[1];
-    }
-    double mx = X[0], my = Y[0];
-    const int dir1 = DirectionCode(p1x, p1y, p2x, p2y);
-    const int dir2 = DirectionCode(p1x, p1y, X[0], Y[0]);
-    const DimensionTurn turn = DistanceOrientation(dir1, dir2, DirectionDegrees(p1x, p1y, p2x, p2y));
-    double angle = 0.0;
-    if (turn == DimensionTurn::Exchange) {
-        std::swap(p1x, p2x);
-        std::swap(p1y, p2y);
-        mx = X[1];
-        my = Y[1];
-    }
-    if (turn == DimensionTurn::TextOnly)
-        angle = DirectionDegrees(p2x, p2y, p1x, p1y);
-    else
-        angle = DirectionDegrees(p1x, p1y, p2x, p2y);
+    const UprightDimension placed =
+        OrientDimension({line.x1, line.y1}, {line.x2, line.y2}, {X[0], Y[0]}, {X[1], Y[1]}, false);
 
     const DimensionStyle style = Style(view);
     DimensionRecord r(DimensionKind::Distance);
     r.SetCommon(FillDimensionCommonValues(DimensionMode::Distance, style));
     r.Set(10, std::hypot(X[1] - X[0], Y[1] - Y[0]));
-    r.Set(12, angle);
+    r.Set(12, placed.angle);
     r.Set(15, style.Scaled(style.upperExtension));
     r.Set(16, style.Scaled(style.upperExtension));
     r.Set(18, style.Scaled(style.lowerExtension));
     r.Set(19, style.Scaled(style.lowerExtension));
-    r.SetPoint(21, mx, my);
-    r.SetPoint(40, p1x, p1y);
-    r.SetPoint(50, p2x, p2y);
+    r.SetPoint(21, placed.measured.x, placed.measured.y);
+    r.SetPoint(40, placed.p1.x, placed.p1.y);
+    r.SetPoint(50, placed.p2.x, placed.p2.y);
     AddDimension(view, r);
 }
 
@@ -125,19 +100,12 @@ void CDimensionTool::ChainDimension(bool vertical, COrvikCadView* view)
 {
     placingDimLine = 0;
     Prompt(StartPrompt(vertical ? DimensionMode::Vertical : DimensionMode::Horizontal));
-    platform::Point d1{}, d2{};
-    DimensionLine line;
-    const int status = ProjectPoint(view, lastCursor_, d1, d2, &line);
+    platform::Point d1{};
+    const DimensionLine line = LineAtLastCursor(view, d1);
     chainBand_.Erase();
     chainBand_.Clear();
     dimBand_.Erase();
-    double p1x = line.x1, p1y = line.y1, p2x = line.x2, p2y = line.y2;
-    if (status != 0) {
-        p1x = segment_[0];
-        p1y = segment_[1];
-        p2x = segment_[2];
-        p2y = segment_[3];
-    }
+    const double p1x = line.x1, p1y = line.y1, p2x = line.x2, p2y = line.y2;
     const int n = InputPointCount;
     const int axis = vertical ? 1 : 0;
     const int lo = PickedExtreme(X, Y, n, axis, 0);

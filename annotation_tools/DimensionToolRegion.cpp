@@ -80,38 +80,54 @@ int RegionJunction(const CEntity* previous, const CEntity* e, double px, double 
 
 // ---- perimeter ----
 
+bool CDimensionTool::JoinRegionElement(COrvikCadView* view, CEntity* e, double px, double py, bool closedShape,
+                                       bool& closes)
+{
+    COrvikCadDoc* doc = view->GetDrawing();
+    const int n = InputPointCount;
+    CEntity* previous = elements[n - 1].Get(doc);
+    double x = px, y = py;
+    if (!previous || closedShape || !RegionJunction(previous, e, px, py, x, y)) {
+        MessageBeep(0);
+        return false;
+    }
+    X[n] = x;
+    Y[n] = y;
+    closes = elements[0].Get(doc) == e;
+    if (!closes)
+        elements[n].Hold(doc, e);
+    return true;
+}
+
+CEntity* CDimensionTool::PickRegionElement(COrvikCadView* view, platform::Point point, int filter, double& px,
+                                           double& py)
+{
+    if (InputPointCount >= MaxRegionElements) {
+        MessageBeep(0);
+        return nullptr;
+    }
+    CEntity* e = view->PickEntity(filter, point.x, point.y, px, py);
+    if (!e || !Readable(e)) {
+        MessageBeep(0);
+        return nullptr;
+    }
+    return e;
+}
+
 void CDimensionTool::PickPerimeterElement(COrvikCadView* view, platform::Point point)
 {
     placingDimLine = 0;
     COrvikCadDoc* doc = view->GetDrawing();
     const int n = InputPointCount;
-    if (n >= MaxRegionElements) {
-        MessageBeep(0);
-        return;
-    }
     double px = 0.0, py = 0.0;
-    CEntity* e = view->PickEntity(-22, point.x, point.y, px, py);
-    if (!e || !Readable(e)) {
-        MessageBeep(0);
+    CEntity* e = PickRegionElement(view, point, -22, px, py);
+    if (!e)
         return;
-    }
     bool closes = false;
     if (n > 0) {
-        CEntity* previous = elements[n - 1].Get(doc);
-        if (!previous || e->type == EntityType::Circle || e->type == EntityType::Ellipse) {
-            MessageBeep(0);
+        if (!JoinRegionElement(view, e, px, py, e->type == EntityType::Circle || e->type == EntityType::Ellipse,
+                               closes))
             return;
-        }
-        double x = px, y = py;
-        if (!RegionJunction(previous, e, px, py, x, y)) {
-            MessageBeep(0);
-            return;
-        }
-        X[n] = x;
-        Y[n] = y;
-        closes = elements[0].Get(doc) == e;
-        if (!closes)
-            elements[n].Hold(doc, e);
         DrawInState(view, e, EntityState::Highlighted);
     } else {
         elements[0].Hold(doc, e);
@@ -204,35 +220,17 @@ void CDimensionTool::AreaDimension(COrvikCadView* view, platform::Point point)
 {
     COrvikCadDoc* doc = view->GetDrawing();
     const int n = InputPointCount;
-    if (n >= MaxRegionElements) {
-        MessageBeep(0);
-        return;
-    }
     double px = 0.0, py = 0.0;
-    CEntity* e = view->PickEntity(-25, point.x, point.y, px, py);
-    if (!e || !Readable(e)) {
-        MessageBeep(0);
+    CEntity* e = PickRegionElement(view, point, -25, px, py);
+    if (!e)
         return;
-    }
     const bool closedShape =
         e->type == EntityType::Circle || e->type == EntityType::Ellipse || e->type == EntityType::Polygon;
     bool closes = false;
     if (n > 0) {
-        CEntity* previous = elements[n - 1].Get(doc);
-        if (!previous || closedShape) {
-            MessageBeep(0);
+        if (!JoinRegionElement(view, e, px, py, closedShape, closes))
             return;
-        }
-        double x = px, y = py;
-        if (!RegionJunction(previous, e, px, py, x, y)) {
-            MessageBeep(0);
-            return;
-        }
-        X[n] = x;
-        Y[n] = y;
-        closes = elements[0].Get(doc) == e;
         if (!closes) {
-            elements[n].Hold(doc, e);
             e->state = EntityState::Highlighted;
             DrawInState(view, e, e->state);
         }

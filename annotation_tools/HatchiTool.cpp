@@ -34,25 +34,32 @@ CHatchiTool::CHatchiTool() : CDrawTool(ToolId::Hatch)
     InputPointCount = 0;
 }
 
+const CHatchiTool::SubModeRow* CHatchiTool::RowOf(int subMode)
+{
+    static const SubModeRow rows[] = {
+        {{"ハッチングを行う閉領域を指示して下さい。", &CHatchiTool::PickHatchBoundary, nullptr, nullptr}, true},
+        {{"塗つぶしを行う閉領域を指示して下さい。", &CHatchiTool::PickFillBoundary, nullptr, nullptr}, false},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
 const char* CHatchiTool::StartPrompt(int subMode)
 {
-    return subMode == 1 ? "塗つぶしを行う閉領域を指示して下さい。" : "ハッチングを行う閉領域を指示して下さい。";
+    return RowOf(subMode == 1 ? 1 : 0)->step.prompt;
 }
 
 void CHatchiTool::FocusOptionBox(COrvikCadView*)
 {
-    if (ToolSubMode == 0)
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row && row->focusesOptions)
         FocusMainOptionBox();
 }
 
 void CHatchiTool::OnLButtonUp(COrvikCadView* view, unsigned flags, platform::Point* point)
 {
-    if (view && point && view->GetDrawing()) {
-        if (ToolSubMode == 0)
-            PickHatchBoundary(view, *point);
-        else if (ToolSubMode == 1)
-            PickFillBoundary(view, *point);
-    }
+    if (view && point && view->GetDrawing())
+        if (const SubModeRow* row = RowOf(ToolSubMode))
+            RunStep(*this, row->step.click, view, *point);
     CDrawTool::OnLButtonUp(view, flags, point);
 }
 

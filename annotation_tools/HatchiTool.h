@@ -6,6 +6,7 @@
 // result is one hatch (71) or fill (70) record holding a copy of the
 // boundary (model/BoundaryRecord.h).
 
+#include "tools/SubModeSteps.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
 
@@ -24,6 +25,15 @@ public:
 
     void PickHatchBoundary(COrvikCadView* view, platform::Point point);
     void PickFillBoundary(COrvikCadView* view, platform::Point point);
+
+    // One sub-mode: its first prompt and its pick, and whether the option
+    // box takes the focus (the hatch has options, the fill has none).
+    struct SubModeRow {
+        SubModeStep<CHatchiTool> step;
+        bool focusesOptions;
+    };
+    // The row of a sub-mode; null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
 
     static const char* StartPrompt(int subMode);
 

@@ -55,29 +55,30 @@ void CDeleteTool::DeleteWithMembers(COrvikCadView* view, std::vector<CEntity*> d
     doc->SetModifiedFlag(true);
 }
 
+const CDeleteTool::SubModeRow* CDeleteTool::RowOf(int subMode)
+{
+    static const SubModeRow rows[] = {
+        {{"", &CDeleteTool::DeleteSingle, nullptr, nullptr}, false},
+        {{"削除クロス線の開始位置を指示して下さい。", &CDeleteTool::CrossDelete, &CDeleteTool::DrawRubberBand, nullptr},
+         false},
+        {{"グループ領域の開始位置を指示して下さい。", &CDeleteTool::GroupDelete, &CDeleteTool::DrawAreaBand, nullptr},
+         true},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
 void CDeleteTool::OnLButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
-    if (ToolSubMode == 2)
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (row && row->recordsMix)
         RecordRop2(view);
 }
 
 void CDeleteTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* point)
 {
-    if (view && point) {
-        switch (ToolSubMode) {
-        case 0:
-            DeleteSingle(view, *point);
-            break;
-        case 1:
-            CrossDelete(view, *point);
-            break;
-        case 2:
-            GroupDelete(view, *point);
-            break;
-        default:
-            break;
-        }
-    }
+    if (view && point)
+        if (const SubModeRow* row = RowOf(ToolSubMode))
+            RunStep(*this, row->step.click, view, *point);
     XorPreviewShown = 0;
 }
 
@@ -85,20 +86,15 @@ void CDeleteTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* po
 {
     if (!view || !point || InputPointCount == 0)
         return;
-    if (ToolSubMode == 1) {
-        DrawRubberBand(view, *point);
-    } else if (ToolSubMode == 2) {
-        band_.Clear();
-        band_.AddRectangle(anchor, *point);
-        band_.Show(view, altColor, platform::PenStyle::Dot);
-        corner = *point;
-        XorPreviewShown = 1;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.move, view, *point);
 }
 
 void CDeleteTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
-    Reset(view);
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (!row || !RunStep(*this, row->step.cancel, view))
+        Reset(view);
 }
 
 void CDeleteTool::Reset(COrvikCadView*)
@@ -153,7 +149,7 @@ void CDeleteTool::CrossDelete(COrvikCadView* view, platform::Point point)
         return;
     }
     InputPointCount = 0;
-    Prompt("削除クロス線の開始位置を指示して下さい。");
+    Prompt(RowOf(1)->step.prompt);
     band_.Erase();
     XorPreviewShown = 0;
     if (point.x == anchor.x && point.y == anchor.y)
@@ -167,6 +163,15 @@ void CDeleteTool::DrawRubberBand(COrvikCadView* view, platform::Point point)
     band_.AddCross(anchor);
     band_.AddLine(anchor, point);
     band_.Show(view, altColor);
+    corner = point;
+    XorPreviewShown = 1;
+}
+
+void CDeleteTool::DrawAreaBand(COrvikCadView* view, platform::Point point)
+{
+    band_.Clear();
+    band_.AddRectangle(anchor, point);
+    band_.Show(view, altColor, platform::PenStyle::Dot);
     corner = point;
     XorPreviewShown = 1;
 }

@@ -11,6 +11,7 @@
 
 #include "edit_tools/DeleteGroupDlg.h"
 #include "tools/RubberBand.h"
+#include "tools/SubModeSteps.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
 
@@ -35,6 +36,16 @@ public:
     void Reset(COrvikCadView* view) override;
     void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
 
+    // One sub-mode: its click and preview, the prompt that starts it again
+    // after an operation, and whether a press records the view's mix (the
+    // dotted area band needs it).
+    struct SubModeRow {
+        SubModeStep<CDeleteTool> step;
+        bool recordsMix;
+    };
+    // The row of a sub-mode; null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+
     // ---- sub-mode 0 ----
     void DeleteSingle(COrvikCadView* view, platform::Point point);
 
@@ -52,6 +63,8 @@ public:
     // One click of the area delete: the first corner, then the second, the
     // dialog and the delete.
     void GroupDelete(COrvikCadView* view, platform::Point point);
+    // The dotted area from the first corner to the pointer.
+    void DrawAreaBand(COrvikCadView* view, platform::Point point);
     // Applies the dialog's choice (mode 0 all kinds, 1 by kind; range 0
     // inside, 1 outside) to the marks (state 1) of the rectangle test:
     // entities to delete get state -1 (a member deleted inside takes its

@@ -82,7 +82,7 @@ void CDeleteTool::GroupDelete(COrvikCadView* view, platform::Point point)
     band_.Show(view, altColor);
     auto finish = [&] {
         band_.Erase();
-        Prompt("グループ領域の開始位置を指示して下さい。");
+        Prompt(RowOf(2)->step.prompt);
     };
     if (doc->RefuseWhenProtected()) {
         finish();

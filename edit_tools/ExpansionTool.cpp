@@ -21,17 +21,30 @@
 
 using namespace expansion;
 
+const CExpansionTool::SubModeRow* CExpansionTool::RowOf(int mode)
+{
+    using Step = SubModeStep<CExpansionTool>;
+    static const SubModeRow rows[] = {
+        {Step{"伸縮する、図形要素を指示して下さい。", &CExpansionTool::Extend, nullptr, nullptr}, true},
+        {Step{"伸縮の基準線を指示して下さい。", &CExpansionTool::ExtendToBase, nullptr, nullptr}, true},
+        {Step{"カットする図形要素を指示して下さい。", &CExpansionTool::Cut, &CExpansionTool::DrawCutRubberBand,
+              nullptr},
+         true},
+        {Step{"２線間の直線をカットします。第１直線を指示して下さい。", &CExpansionTool::TwoLineCut, nullptr,
+              nullptr},
+         true},
+        {Step{"接合する図形要素を指示して下さい。", &CExpansionTool::Join, nullptr, nullptr}, true},
+        {Step{"包括処理を行う開始位置をクリックしてください。", &CExpansionTool::WindowProcess,
+              &CExpansionTool::ShowWindowBand, nullptr},
+         false},
+    };
+    return FindSubModeRow(rows, mode);
+}
+
 const char* CExpansionTool::FirstPrompt(int mode)
 {
-    switch (mode) {
-    case 0: return "伸縮する、図形要素を指示して下さい。";
-    case 1: return "伸縮の基準線を指示して下さい。";
-    case 2: return "カットする図形要素を指示して下さい。";
-    case 3: return "２線間の直線をカットします。第１直線を指示して下さい。";
-    case 4: return "接合する図形要素を指示して下さい。";
-    case 5: return "包括処理を行う開始位置をクリックしてください。";
-    default: return "";
-    }
+    const SubModeRow* row = RowOf(mode);
+    return row ? row->step.prompt : "";
 }
 
 void CExpansionTool::OnLButtonDown(COrvikCadView* view, unsigned, platform::Point*)
@@ -43,61 +56,51 @@ void CExpansionTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point*
 {
     if (!view || !point)
         return;
-    switch (ToolSubMode) {
-    case 0:
-        Extend(view, *point);
-        break;
-    case 1:
-        if (InputPointCount == 0)
-            PickBaseLine(view, *point);
-        else
-            ExtendToBaseLine(view, *point);
-        break;
-    case 2:
-        if (InputPointCount == 0) {
-            PickCutElement(view, *point);
-        } else if (CEntity* e = PickedOrRestart(view)) {
-            if (IsLineKind(e->type))
-                CutLine(view, *point);
-            else if (e->type == EntityType::Ellipse || e->type == EntityType::EllipticArc)
-                CutEllipse(view, *point);
-            else
-                CutCircle(view, *point);
-        }
-        break;
-    case 3:
-        TwoLineCut(view, *point);
-        break;
-    case 4:
-        Join(view, *point);
-        break;
-    case 5:
-        WindowProcess(view, *point);
-        break;
-    default:
-        break;
-    }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.click, view, *point);
 }
 
 void CExpansionTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* point)
 {
     if (!view || !point || InputPointCount == 0)
         return;
-    if (ToolSubMode == 5) {
-        ShowWindowBand(view, *point);
-        return;
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.move, view, *point);
+}
+
+void CExpansionTool::ExtendToBase(COrvikCadView* view, platform::Point point)
+{
+    if (InputPointCount == 0)
+        PickBaseLine(view, point);
+    else
+        ExtendToBaseLine(view, point);
+}
+
+void CExpansionTool::Cut(COrvikCadView* view, platform::Point point)
+{
+    if (InputPointCount == 0) {
+        PickCutElement(view, point);
+    } else if (CEntity* e = PickedOrRestart(view)) {
+        if (IsLineKind(e->type))
+            CutLine(view, point);
+        else if (e->type == EntityType::Ellipse || e->type == EntityType::EllipticArc)
+            CutEllipse(view, point);
+        else
+            CutCircle(view, point);
     }
-    if (ToolSubMode != 2)
-        return;
+}
+
+void CExpansionTool::DrawCutRubberBand(COrvikCadView* view, platform::Point point)
+{
     const CEntity* e = picked.Get(view->GetDrawing());
     if (!e)
         return;
     if (IsLineKind(e->type))
-        DrawLineCutRubberBand(view, *point);
+        DrawLineCutRubberBand(view, point);
     else if (e->type == EntityType::Ellipse || e->type == EntityType::EllipticArc)
-        InputPointCount == 1 ? DrawEllipseCutRubberBand1(view, *point) : DrawEllipseCutRubberBand2(view, *point);
+        InputPointCount == 1 ? DrawEllipseCutRubberBand1(view, point) : DrawEllipseCutRubberBand2(view, point);
     else
-        DrawArcCutRubberBand(view, *point);
+        DrawArcCutRubberBand(view, point);
 }
 
 void CExpansionTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
@@ -109,7 +112,8 @@ void CExpansionTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Poin
     window_.Erase();
     XorPreviewShown = 0;
     Prompt(FirstPrompt(ToolSubMode));
-    if (view && ToolSubMode >= 0 && ToolSubMode <= 4)
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (view && row && row->releasesPicked)
         if (CEntity* e = picked.Get(view->GetDrawing()))
             DrawInState(view, e, EntityState::Normal);
     picked.Clear();
@@ -139,6 +143,12 @@ CEntity* CExpansionTool::PickedOrRestart(COrvikCadView* view)
         return e;
     // Taken away (undo, another window) since it was picked.
     MessageBeep(1);
+    StartOver();
+    return nullptr;
+}
+
+void CExpansionTool::StartOver()
+{
     band_.Erase();
     cross_.Erase();
     window_.Erase();
@@ -146,7 +156,6 @@ CEntity* CExpansionTool::PickedOrRestart(COrvikCadView* view)
     picked.Clear();
     InputPointCount = 0;
     Prompt(FirstPrompt(ToolSubMode));
-    return nullptr;
 }
 
 void CExpansionTool::DrawInState(COrvikCadView* view, CEntity* e, int16_t state)
@@ -295,23 +304,33 @@ void CExpansionTool::ReplaceByPieces(COrvikCadView* view, CEntity* old,
         doc->SetModifiedFlag(true);
         return;
     }
+    const int16_t subtype = IsLineKind(old->type) && old->type == EntityType::Line ? old->subtype : int16_t(0);
+    const EntityHeader header{EntityType::Line, subtype, old->style, static_cast<int16_t>(view->currentLayer), 4};
+    const int16_t codes[4] = {10, 20, 11, 22};
+    ReplaceThroughEdit(view, old, [&](ToolEdit& edit) {
+        CEntity* first = nullptr;
+        for (const auto& [a, b] : pieces) {
+            const double v[4] = {a.x, a.y, b.x, b.y};
+            CEntity* added = edit.AddInColour(header, codes, old->colour, v);
+            if (!first)
+                first = added;
+        }
+        return first;
+    });
+}
+
+void CExpansionTool::ReplaceThroughEdit(COrvikCadView* view, CEntity* old,
+                                        const std::function<CEntity*(ToolEdit&)>& addPieces)
+{
+    COrvikCadDoc* doc = view->GetDrawing();
     ToolEdit edit(view);
     if (!edit.Ready())
         return;
     old->state = EntityState::Deleted;
     view->InvalidateEntity(old);
-    const int16_t subtype = IsLineKind(old->type) && old->type == EntityType::Line ? old->subtype : int16_t(0);
-    const EntityHeader header{EntityType::Line, subtype, old->style, static_cast<int16_t>(view->currentLayer), 4};
-    const int16_t codes[4] = {10, 20, 11, 22};
-    CEntity* first = nullptr;
-    for (const auto& [a, b] : pieces) {
-        const double v[4] = {a.x, a.y, b.x, b.y};
-        CEntity* added = edit.AddInColour(header, codes, old->colour, v);
-        if (!first)
-            first = added;
-    }
+    CEntity* first = addPieces(edit);
     if (!first) {
-        // Every piece was refused: the line stays as it was, no step.
+        // Every piece was refused: the element stays as it was, no step.
         DrawInState(view, old, EntityState::Normal);
         return;
     }

@@ -12,9 +12,11 @@
 #include "model/EntityList.h"
 #include "model/GeometryTypes.h"
 #include "tools/RubberBand.h"
+#include "tools/SubModeSteps.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
 
+#include <functional>
 #include <vector>
 
 class COrvikCadDoc;
@@ -26,6 +28,15 @@ public:
     {
         InputPointCount = 0;
     }
+
+    // One mode: its first prompt, its click, its preview while a step is
+    // open, and whether a cancel puts the held element back to state 0.
+    struct SubModeRow {
+        SubModeStep<CExpansionTool> step;
+        bool releasesPicked;
+    };
+    // The row of a mode; null for a mode the tool does not have.
+    static const SubModeRow* RowOf(int mode);
 
     // The first prompt of a mode; empty for a mode the tool does not have.
     static const char* FirstPrompt(int mode);
@@ -41,6 +52,11 @@ public:
 
     // Mode 2, step 0: the element to cut.
     void PickCutElement(COrvikCadView* view, platform::Point point);
+    // Mode 2, one click: the element, then the start and the end of the
+    // piece on it, by the element's kind.
+    void Cut(COrvikCadView* view, platform::Point point);
+    // Mode 2 while the element is held: the preview of its kind.
+    void DrawCutRubberBand(COrvikCadView* view, platform::Point point);
     // Mode 2 on a line: the tick across the line at the pointer's foot, and
     // from the start position the piece that will go.
     void DrawLineCutRubberBand(COrvikCadView* view, platform::Point point);
@@ -111,14 +127,22 @@ public:
     HeldEntity picked;  // the element of the operation in progress
 
 private:
+    // Mode 1, one click: the base line, then a line brought to it.
+    void ExtendToBase(COrvikCadView* view, platform::Point point);
     // Mode 1, step 0: the base line.
     void PickBaseLine(COrvikCadView* view, platform::Point point);
     // The held element, or null after a beep and a fresh start when it is
     // gone.
     CEntity* PickedOrRestart(COrvikCadView* view);
+    // The figures go, nothing is held, the mode's first prompt at step 0.
+    void StartOver();
     void DrawInState(COrvikCadView* view, CEntity* e, int16_t state);
     // The figure of the line cut at the foot nearest `at` (model).
     void ShowLineBand(COrvikCadView* view, GeoPoint at);
+    // Replaces `old` by what addPieces adds through the edit (it answers the
+    // first record added) as one undo step; when every piece is refused the
+    // element stays as it was, with no step.
+    void ReplaceThroughEdit(COrvikCadView* view, CEntity* old, const std::function<CEntity*(ToolEdit&)>& addPieces);
     // Replaces `old` by the pieces (a..b pairs) as one undo step; no piece
     // deletes it. The caller has tested the protection.
     void ReplaceByPieces(COrvikCadView* view, CEntity* old, const std::vector<std::pair<GeoPoint, GeoPoint>>& pieces);

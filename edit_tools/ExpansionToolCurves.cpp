@@ -171,12 +171,7 @@ void CExpansionTool::CutCircle(COrvikCadView* view, platform::Point point)
     TrackArcEnd(*e, p, q, phi);
     X[2] = q.x;
     Y[2] = q.y;
-    band_.Erase();
-    cross_.Erase();
-    XorPreviewShown = 0;
-    InputPointCount = 0;
-    Prompt(FirstPrompt(2));
-    picked.Clear();
+    StartOver();
     if (isArc && arcState_.startMoved && offArc) {
         DrawInState(view, e, EntityState::Normal);  // both positions off the arc: nothing to cut
         return;
@@ -231,12 +226,7 @@ void CExpansionTool::CutEllipse(COrvikCadView* view, platform::Point point)
         return;
     }
     cut_.Track(AngleFromStart(startAngle_, angle));
-    band_.Erase();
-    cross_.Erase();
-    XorPreviewShown = 0;
-    InputPointCount = 0;
-    Prompt(FirstPrompt(2));
-    picked.Clear();
+    StartOver();
     if (view->GetDrawing()->RefuseWhenProtected()) {
         DrawInState(view, e, EntityState::Normal);
         return;
@@ -257,35 +247,27 @@ void CExpansionTool::CutEllipse(COrvikCadView* view, platform::Point point)
 void CExpansionTool::ReplaceCurve(COrvikCadView* view, CEntity* old, const std::vector<CircleArc>& arcs,
                                   const std::vector<EllipticPiece>& elliptic)
 {
-    COrvikCadDoc* doc = view->GetDrawing();
-    ToolEdit edit(view);
-    if (!edit.Ready())
-        return;
-    old->state = EntityState::Deleted;
-    view->InvalidateEntity(old);
     const int16_t layer = static_cast<int16_t>(view->currentLayer);
-    CEntity* first = nullptr;
-    for (const CircleArc& a : arcs) {
-        const EntityHeader header{EntityType::Arc, static_cast<int16_t>(a.subtype), old->style, layer, 5};
-        const int16_t codes[5] = {10, 20, 40, 50, 51};
-        const double v[5] = {a.cx, a.cy, a.r, a.start, a.end};
-        CEntity* added = edit.Add(header, codes, v);
-        if (!first)
-            first = added;
-    }
-    for (const EllipticPiece& p : elliptic) {
-        const EntityHeader header{EntityType::EllipticArc, static_cast<int16_t>(p.subtype), old->style, layer, 7};
-        const int16_t codes[7] = {10, 20, 60, 61, 62, 50, 51};
-        const double v[7] = {old->values[0], old->values[1], old->values[2], old->values[3], old->values[4],
-                             p.start, p.end};
-        CEntity* added = edit.Add(header, codes, v);
-        if (!first)
-            first = added;
-    }
-    if (!first) {
-        // Every piece was refused: the element stays as it was, no step.
-        DrawInState(view, old, EntityState::Normal);
-        return;
-    }
-    FinishReplacingEdit(doc->list, &doc->snaps, first);
+    ReplaceThroughEdit(view, old, [&](ToolEdit& edit) {
+        CEntity* first = nullptr;
+        for (const CircleArc& a : arcs) {
+            const EntityHeader header{EntityType::Arc, static_cast<int16_t>(a.subtype), old->style, layer, 5};
+            const int16_t codes[5] = {10, 20, 40, 50, 51};
+            const double v[5] = {a.cx, a.cy, a.r, a.start, a.end};
+            CEntity* added = edit.Add(header, codes, v);
+            if (!first)
+                first = added;
+        }
+        for (const EllipticPiece& p : elliptic) {
+            const EntityHeader header{EntityType::EllipticArc, static_cast<int16_t>(p.subtype), old->style, layer,
+                                      7};
+            const int16_t codes[7] = {10, 20, 60, 61, 62, 50, 51};
+            const double v[7] = {old->values[0], old->values[1], old->values[2], old->values[3], old->values[4],
+                                 p.start, p.end};
+            CEntity* added = edit.Add(header, codes, v);
+            if (!first)
+                first = added;
+        }
+        return first;
+    });
 }

@@ -92,6 +92,11 @@ int CMoveTool::DrawMirrorAxisPreview(COrvikCadView* view, platform::Point point,
     return 0;
 }
 
+void CMoveTool::PreviewMirrorAxis(COrvikCadView* view, platform::Point point)
+{
+    DrawMirrorAxisPreview(view, point, ToolSubMode >= 4 ? 1 : 0);
+}
+
 void CMoveTool::EraseMirrorAxis()
 {
     if (m_axisShown)
@@ -110,7 +115,7 @@ void CMoveTool::ClickMirror(COrvikCadView* view, platform::Point point, int vert
     EraseMirrorAxis();
     TakeStepPoint(view, point);
     InputPointCount = 0;
-    ShowPrompt(StepsOf(ToolSubMode).start);
+    ShowPrompt(StepsOf(ToolSubMode).Start());
     doc->list.DiscardUndo(&doc->snaps);
     MirrorSelection(view, vertical, move);
     EndOperation(view);

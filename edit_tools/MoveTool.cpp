@@ -21,30 +21,40 @@
 
 namespace {
 
+using MoveStep = SubModeStep<CMoveTool>;
+
 const CMoveTool::SubModeSteps Steps[7] = {
-    {"移動する図形要素を選んでください。", "マウス右ボタンで選択終了。移動処理を行います。",
-     "移動の基準となる場所をマウスクリックしてください。", "移動の方向値を入力してください。",
-     "移動基準位置(点)を指示して下さい。", "移動先の位置(点)を指示して下さい。",
-     &CMoveTool::ClickMove},
-    {"複写する図形要素を選んでください。", "マウス右ボタンで選択終了。複写処理を行います。",
-     "複写の基準となる場所をマウスクリックしてください。", "複写の方向値を入力してください。",
-     "複写基準位置(点)を指示して下さい。", "複写先の位置(点)を指示して下さい。",
-     &CMoveTool::ClickCopy},
-    {"水平反転 移動する図形要素を選んでください。", "マウス右ボタンで選択終了。水平反転移動処理を行います。",
+    {MoveStep{"移動する図形要素を選んでください。", &CMoveTool::ClickMove, nullptr, nullptr},
+     "マウス右ボタンで選択終了。移動処理を行います。", "移動の基準となる場所をマウスクリックしてください。",
+     "移動の方向値を入力してください。", "移動基準位置(点)を指示して下さい。", "移動先の位置(点)を指示して下さい。",
+     1, false},
+    {MoveStep{"複写する図形要素を選んでください。", &CMoveTool::ClickCopy, nullptr, nullptr},
+     "マウス右ボタンで選択終了。複写処理を行います。", "複写の基準となる場所をマウスクリックしてください。",
+     "複写の方向値を入力してください。", "複写基準位置(点)を指示して下さい。", "複写先の位置(点)を指示して下さい。",
+     0, false},
+    {MoveStep{"水平反転 移動する図形要素を選んでください。", &CMoveTool::ClickMirrorHorizontally,
+              &CMoveTool::PreviewMirrorAxis, nullptr},
+     "マウス右ボタンで選択終了。水平反転移動処理を行います。",
      "水平反転移動の基準となる場所をマウスクリックしてください。", "", "反転移動する基準位置を選んで下さい。", "",
-     &CMoveTool::ClickMirrorHorizontally},
-    {"水平反転 複写する図形要素を選んでください。", "マウス右ボタンで選択終了。水平反転複写処理を行います。",
+     -1, false},
+    {MoveStep{"水平反転 複写する図形要素を選んでください。", &CMoveTool::ClickMirrorCopyHorizontally,
+              &CMoveTool::PreviewMirrorAxis, nullptr},
+     "マウス右ボタンで選択終了。水平反転複写処理を行います。",
      "水平反転複写の基準となる場所をマウスクリックしてください。", "", "反転複写する基準位置を選んで下さい。", "",
-     &CMoveTool::ClickMirrorCopyHorizontally},
-    {"垂直反転 移動する図形要素を選んでください。", "マウス右ボタンで選択終了。垂直反転移動処理を行います。",
+     -1, false},
+    {MoveStep{"垂直反転 移動する図形要素を選んでください。", &CMoveTool::ClickMirrorVertically,
+              &CMoveTool::PreviewMirrorAxis, nullptr},
+     "マウス右ボタンで選択終了。垂直反転移動処理を行います。",
      "垂直反転移動の基準となる場所をマウスクリックしてください。", "", "反転移動する基準位置を選んで下さい。", "",
-     &CMoveTool::ClickMirrorVertically},
-    {"垂直反転 複写する図形要素を選んでください。", "マウス右ボタンで選択終了。垂直反転複写処理を行います。",
+     -1, false},
+    {MoveStep{"垂直反転 複写する図形要素を選んでください。", &CMoveTool::ClickMirrorCopyVertically,
+              &CMoveTool::PreviewMirrorAxis, nullptr},
+     "マウス右ボタンで選択終了。垂直反転複写処理を行います。",
      "垂直反転複写の基準となる場所をマウスクリックしてください。", "", "反転複写する基準位置を選んで下さい。", "",
-     &CMoveTool::ClickMirrorCopyVertically},
-    {"図面間移動を行う図形要素を選んでください。", "マウス右ボタンで選択終了。図面間移動処理を行います。",
-     "図面間複写の基準となる場所をマウスクリックしてください。", "", "", "",
-     &CMoveTool::ClickCopyBetweenDrawings},
+     -1, false},
+    {MoveStep{"図面間移動を行う図形要素を選んでください。", &CMoveTool::ClickCopyBetweenDrawings, nullptr, nullptr},
+     "マウス右ボタンで選択終了。図面間移動処理を行います。",
+     "図面間複写の基準となる場所をマウスクリックしてください。", "", "", "", -1, true},
 };
 
 void PromptIfAny(const char* text)
@@ -72,7 +82,8 @@ const CMoveTool::SubModeSteps& CMoveTool::StepsOf(int subMode)
 
 void CMoveTool::FocusOptionBox(COrvikCadView*)
 {
-    if (ToolSubMode == 0 || ToolSubMode == 1)
+    const SubModeSteps* row = FindSubModeRow(Steps, ToolSubMode);
+    if (row && row->typedMove >= 0)
         FocusMainOptionBox();
 }
 
@@ -105,10 +116,11 @@ void CMoveTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* poin
     }
     // The destination of a copy between drawings is taken only in a view
     // activated after the base point was given.
-    if (ToolSubMode == 6 && InputPointCount == 3 && OperationRestarted == 0)
+    const SubModeSteps* row = FindSubModeRow(Steps, ToolSubMode);
+    if (row && row->throughBuffer && InputPointCount == 3 && OperationRestarted == 0)
         return;
-    if (ToolSubMode >= 0 && ToolSubMode <= 6)
-        (this->*StepsOf(ToolSubMode).click)(view, *point);
+    if (row)
+        RunStep(*this, row->step.click, view, *point);
     SelectionArmed = 0;
     ButtonDownPending = 0;
     XorPreviewShown = 0;
@@ -124,8 +136,9 @@ void CMoveTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* poin
         return;
     }
     ButtonDownPending = 0;
-    if (ToolSubMode >= 2 && ToolSubMode <= 5 && InputPointCount == 2)
-        DrawMirrorAxisPreview(view, *point, ToolSubMode >= 4 ? 1 : 0);
+    if (InputPointCount == 2)
+        if (const SubModeSteps* row = FindSubModeRow(Steps, ToolSubMode))
+            RunStep(*this, row->step.move, view, *point);
     if (InputPointCount >= 2)
         UpdateMagnetMarker(view, *point);
 }
@@ -152,7 +165,7 @@ void CMoveTool::Reset(COrvikCadView* view)
     EraseBaseCross();
     EraseMirrorAxis();
     // Copies waiting in the buffer for their paste are given up.
-    if (ToolSubMode == 6 && InputPointCount == 3)
+    if (StepsOf(ToolSubMode).throughBuffer && InputPointCount == 3)
         EntityBuffer.RemoveAll();
     if (COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr) {
         for (CEntity* e = doc->list.first; e; e = e->next)
@@ -169,17 +182,19 @@ void CMoveTool::Reset(COrvikCadView* view)
     InputPointCount = 0;
     ButtonDownPending = 0;
     XorPreviewShown = 0;
-    ShowPrompt(StepsOf(ToolSubMode).start);
+    ShowPrompt(StepsOf(ToolSubMode).Start());
 }
 
 void CMoveTool::EndSelection(COrvikCadView* view)
 {
-    if ((ToolSubMode == 0 || ToolSubMode == 1) && MoveByCoordinates == 1) {
-        ShowPrompt(StepsOf(ToolSubMode).typed);
-        MoveByDialog(view, ToolSubMode == 0 ? 1 : 0);
+    const SubModeSteps* row = FindSubModeRow(Steps, ToolSubMode);
+    const SubModeSteps& steps = StepsOf(ToolSubMode);
+    if (row && row->typedMove >= 0 && MoveByCoordinates == 1) {
+        ShowPrompt(steps.typed);
+        MoveByDialog(view, steps.typedMove);
         InputPointCount = 0;
     } else {
-        ShowPrompt(StepsOf(ToolSubMode).ended);
+        ShowPrompt(steps.ended);
         InputPointCount = 2;
     }
     SelectionArmed = 0;
@@ -287,7 +302,7 @@ void CMoveTool::ClickMoveCopy(COrvikCadView* view, platform::Point point, int mo
     EraseBaseCross();
     TakeStepPoint(view, point);
     InputPointCount = 0;
-    ShowPrompt(StepsOf(ToolSubMode).start);
+    ShowPrompt(StepsOf(ToolSubMode).Start());
     TransformSelection(view, 0, move, MoveScale, MoveAngle);
     EndOperation(view);
 }

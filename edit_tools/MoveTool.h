@@ -13,6 +13,7 @@
 #include "edit_tools/ReplaceSelection.h"
 #include "model/EntityTransform.h"
 #include "model/GeometryTypes.h"
+#include "tools/SubModeSteps.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
 
@@ -26,16 +27,23 @@ class CMoveTool : public CDrawTool {
 public:
     CMoveTool();
 
-    // One sub-mode's steps: what it says at each of them (UTF-8; empty where
-    // it says nothing) and what its click after the selection does.
+    // One sub-mode's steps: its row (step.prompt at step 0, after a reset
+    // and after every operation; step.click after the selection; step.move
+    // the preview at the base-point step), what it says at its other steps
+    // (UTF-8; empty where it says nothing), for the typed offsets of the
+    // option box whether it moves (1), copies (0) or has none (-1), and
+    // whether it pastes into another drawing through EntityBuffer.
     struct SubModeSteps {
-        const char* start;        // at step 0: after a reset and after every operation
+        SubModeStep<CMoveTool> step;
         const char* marked;       // after a marking action
         const char* ended;        // after EndSelection
         const char* typed;        // for typed offsets
         const char* all;          // after SelectAll
         const char* destination;  // at step 3
-        void (CMoveTool::*click)(COrvikCadView* view, platform::Point point);
+        int typedMove;
+        bool throughBuffer;
+        // The first prompt (step.prompt).
+        const char* Start() const { return step.prompt; }
     };
     static const SubModeSteps& StepsOf(int subMode);
 
@@ -92,6 +100,9 @@ public:
     // The axis preview through the point: a vertical line across the
     // client area (horizontalLine 0) or a horizontal one (1), not-XOR.
     int DrawMirrorAxisPreview(COrvikCadView* view, platform::Point point, int horizontalLine);
+    // Sub-modes 2 to 5 at the base-point step: the axis of the sub-mode
+    // through the pointer.
+    void PreviewMirrorAxis(COrvikCadView* view, platform::Point point);
     // Sub-modes 2 to 5: the base-point click mirrors the marked entities in
     // the vertical (vertical 0) or horizontal (1) axis through it.
     void ClickMirror(COrvikCadView* view, platform::Point point, int vertical, int move);

@@ -122,91 +122,121 @@ void CSelectTool::OnLButtonDown(COrvikCadView* view, unsigned, platform::Point* 
         m_selectState = 2;
         return;
     }
-    if (ToolSubMode == 2)
-        ClearStates(view, EntityState::Selected, EntityState::Marked);
-    else
-        ClearStates(view, EntityState::Selected, EntityState::Selected);
+    const SubModeRow* row = RowOf(ToolSubMode);
+    ClearStates(view, EntityState::Selected, row ? row->pressClears : EntityState::Selected);
     ForgetSelection();
+}
+
+const CSelectTool::SubModeRow* CSelectTool::RowOf(int subMode)
+{
+    using Step = SubModeStep<CSelectTool>;
+    static const SubModeRow rows[] = {
+        {Step{"", &CSelectTool::ReleaseSelecting, &CSelectTool::MoveSelecting, &CSelectTool::Reset},
+         EntityState::Selected, true},
+        {Step{"", &CSelectTool::ReleaseMarking, &CSelectTool::MoveMarking, &CSelectTool::ArmWhenAnyMarked},
+         EntityState::Selected, false},
+        {Step{"", &CSelectTool::ReleaseMarkingUnit, nullptr, nullptr}, EntityState::Marked, false},
+        {Step{"", &CSelectTool::ReleaseMarking, &CSelectTool::MoveMarking, &CSelectTool::ArmWhenAnyMarked},
+         EntityState::Selected, false},
+        {Step{"", &CSelectTool::ReleaseMarking, &CSelectTool::MoveMarking, &CSelectTool::ArmWhenAnyMarked},
+         EntityState::Selected, false},
+    };
+    return FindSubModeRow(rows, subMode);
 }
 
 void CSelectTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* point)
 {
-    if (!view || !point || ToolSubMode == 2)
+    if (!view || !point)
         return;
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.move, view, *point);
+}
+
+void CSelectTool::MoveSelecting(COrvikCadView* view, platform::Point point)
+{
     if (m_selectState != 2) {
-        if (ButtonDownPending)
-            DrawDragRect(view, *point, 0);
+        MoveMarking(view, point);
         return;
     }
-    if (ToolSubMode != 0)
-        return;
-    DrawDragPreview(view, *point);
-    corner = *point;
+    DrawDragPreview(view, point);
+    corner = point;
+}
+
+void CSelectTool::MoveMarking(COrvikCadView* view, platform::Point point)
+{
+    if (m_selectState != 2 && ButtonDownPending)
+        DrawDragRect(view, point, 0);
 }
 
 void CSelectTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point* point)
 {
     m_previewShown = 0;
     EndDragPreview();
-    if (view && point) {
-        // Takes the rubber band away, when one is on screen.
-        auto endBand = [&] {
-            if (ButtonDownPending != 1)
-                return;
-            const bool bandShown = XorPreviewShown == 1;
-            XorPreviewShown = 0;
-            ButtonDownPending = 0;
-            if (m_selectState == 0 && bandShown)
-                DrawDragRect(view, corner, 0);
-        };
-        auto clickOrWindow = [&](int16_t state) {
-            if (std::abs(corner.x - anchor.x) < ClickTolerance && std::abs(corner.y - anchor.y) < ClickTolerance)
-                SelectAtPoint(view, *point, state);
-            else
-                SelectInWindow(view, *point, state);
-            if (m_selectState == 1)
-                SelectionArmed = 1;
-        };
-        switch (ToolSubMode) {
-        case 0:
-            endBand();
-            if (m_selectState == 0) {
-                clickOrWindow(EntityState::Selected);
-            } else if (m_selectState == 2) {
-                if (std::abs(corner.x - anchor.x) < DragTolerance && std::abs(corner.y - anchor.y) < DragTolerance) {
-                    Reset(view);
-                } else if (m_dragKind == 0) {
-                    ApplyMove(view, *point);
-                } else if (m_dragKind == 1) {
-                    ApplyStretch(view, *point);
-                } else if (m_dragKind == 2) {
-                    ApplyMidpointDrag(view, *point);
-                }
-                EraseMagnetMarker(view);
-                m_dragKind = 0;
-                InputPointCount = 0;
-                ForgetSelection();
-            }
-            break;
-        case 1:
-        case 3:
-        case 4:
-            endBand();
-            if (m_selectState == 0)
-                clickOrWindow(EntityState::Marked);
-            break;
-        case 2:
-            SelectionArmed = 0;
-            SelectAtPoint(view, *point, EntityState::Marked);
-            if (m_selectState == 1 && m_primary && m_primary->type == EntityType::GroupHeader)
-                SelectionArmed = 1;
-            break;
-        default:
-            break;
-        }
-    }
+    if (view && point)
+        if (const SubModeRow* row = RowOf(ToolSubMode))
+            RunStep(*this, row->step.click, view, *point);
     ButtonDownPending = 0;
     XorPreviewShown = 0;
+}
+
+void CSelectTool::EndWindowBand(COrvikCadView* view)
+{
+    if (ButtonDownPending != 1)
+        return;
+    const bool bandShown = XorPreviewShown == 1;
+    XorPreviewShown = 0;
+    ButtonDownPending = 0;
+    if (m_selectState == 0 && bandShown)
+        DrawDragRect(view, corner, 0);
+}
+
+void CSelectTool::SelectByClickOrWindow(COrvikCadView* view, platform::Point point, int16_t state)
+{
+    if (std::abs(corner.x - anchor.x) < ClickTolerance && std::abs(corner.y - anchor.y) < ClickTolerance)
+        SelectAtPoint(view, point, state);
+    else
+        SelectInWindow(view, point, state);
+    if (m_selectState == 1)
+        SelectionArmed = 1;
+}
+
+void CSelectTool::ReleaseSelecting(COrvikCadView* view, platform::Point point)
+{
+    EndWindowBand(view);
+    if (m_selectState == 0) {
+        SelectByClickOrWindow(view, point, EntityState::Selected);
+        return;
+    }
+    if (m_selectState != 2)
+        return;
+    if (std::abs(corner.x - anchor.x) < DragTolerance && std::abs(corner.y - anchor.y) < DragTolerance) {
+        Reset(view);
+    } else if (m_dragKind == 0) {
+        ApplyMove(view, point);
+    } else if (m_dragKind == 1) {
+        ApplyStretch(view, point);
+    } else if (m_dragKind == 2) {
+        ApplyMidpointDrag(view, point);
+    }
+    EraseMagnetMarker(view);
+    m_dragKind = 0;
+    InputPointCount = 0;
+    ForgetSelection();
+}
+
+void CSelectTool::ReleaseMarking(COrvikCadView* view, platform::Point point)
+{
+    EndWindowBand(view);
+    if (m_selectState == 0)
+        SelectByClickOrWindow(view, point, EntityState::Marked);
+}
+
+void CSelectTool::ReleaseMarkingUnit(COrvikCadView* view, platform::Point point)
+{
+    SelectionArmed = 0;
+    SelectAtPoint(view, point, EntityState::Marked);
+    if (m_selectState == 1 && m_primary && m_primary->type == EntityType::GroupHeader)
+        SelectionArmed = 1;
 }
 
 void CSelectTool::SelectAtPoint(COrvikCadView* view, platform::Point point, int16_t state)
@@ -305,7 +335,8 @@ void CSelectTool::OnLButtonDblClk(COrvikCadView* view, unsigned flags, platform:
         return;
     if (!m_primary)
         OnLButtonUp(view, flags, point);
-    if (ToolSubMode != 0 || !m_primary)
+    const SubModeRow* row = RowOf(ToolSubMode);
+    if (!row || !row->opensProperties || !m_primary)
         return;
     COrvikCadDoc* doc = view->GetDrawing();
     CEntity* entity = m_hitEntity;
@@ -326,26 +357,20 @@ void CSelectTool::OnLButtonDblClk(COrvikCadView* view, unsigned flags, platform:
 
 void CSelectTool::OnRButtonDown(COrvikCadView* view, unsigned, platform::Point*)
 {
-    switch (ToolSubMode) {
-    case 0:
-        Reset(view);
-        break;
-    case 1:
-    case 3:
-    case 4: {
-        COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
-        if (SelectionArmed == 0 && doc) {
-            for (const CEntity* e = doc->list.first; e; e = e->next) {
-                if (e->state == EntityState::Marked) {
-                    SelectionArmed = 1;
-                    break;
-                }
-            }
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        RunStep(*this, row->step.cancel, view);
+}
+
+void CSelectTool::ArmWhenAnyMarked(COrvikCadView* view)
+{
+    COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
+    if (SelectionArmed != 0 || !doc)
+        return;
+    for (const CEntity* e = doc->list.first; e; e = e->next) {
+        if (e->state == EntityState::Marked) {
+            SelectionArmed = 1;
+            return;
         }
-        break;
-    }
-    default:
-        break;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "model/EntityTransform.h"
 #include "model/GeometryTypes.h"
 #include "tools/RubberBand.h"
+#include "tools/SubModeSteps.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
 
@@ -20,6 +21,7 @@
 #include <optional>
 
 class COrvikCadView;
+struct BoundaryPreview;
 
 // The property dialog of one entity's type, registered by the shell (the
 // dialogs live above this layer). 0 when the dialog ended with OK and the
@@ -50,6 +52,32 @@ public:
     // Deletes the unit last clicked into a new undo step; nothing when
     // there is none.
     virtual void DeleteSelected(COrvikCadView* view);
+
+    // One sub-mode: the release (step.click), the mouse move while the
+    // button is down (step.move), the right button (step.cancel; none does
+    // nothing), the state a press beside the selection clears besides the
+    // selection's own, and whether a double click opens the property
+    // dialog.
+    struct SubModeRow {
+        SubModeStep<CSelectTool> step;
+        int16_t pressClears;
+        bool opensProperties;
+    };
+    // The row of a sub-mode; null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+
+    // The releases of the sub-modes: sub-mode 0 selects or applies an armed
+    // drag; 1, 3 and 4 mark by click or window; 2 marks one unit by a click.
+    void ReleaseSelecting(COrvikCadView* view, platform::Point point);
+    void ReleaseMarking(COrvikCadView* view, platform::Point point);
+    void ReleaseMarkingUnit(COrvikCadView* view, platform::Point point);
+    // The moves: sub-mode 0 draws the window or the armed drag's outline;
+    // 1, 3 and 4 the window only.
+    void MoveSelecting(COrvikCadView* view, platform::Point point);
+    void MoveMarking(COrvikCadView* view, platform::Point point);
+    // The right button of sub-modes 1, 3 and 4: arms the context menu when
+    // anything is marked.
+    void ArmWhenAnyMarked(COrvikCadView* view);
 
     // Click selection at a view point: the unit under it on the current
     // layer toggles between 0 and `state`.
@@ -141,9 +169,19 @@ private:
     void BuildStretchOutline(COrvikCadView* view, double mx, double my);
     void BuildMidpointOutline(COrvikCadView* view, double dx, double dy);
 
+    // The discs and the filled outline of a boundary, added to the figure
+    // being built.
+    void AddBoundaryOutline(COrvikCadView* view, const BoundaryPreview& b);
+
     RubberBand m_outline;          // the drag outline on screen
     HeldEntity m_reshaped;         // the curve a handle drag reshapes
     platform::Point m_outlineAt{}; // where it was drawn for
+
+    // Takes the window band away at a release, when one is on screen.
+    void EndWindowBand(COrvikCadView* view);
+    // A release near the press selects at the point, else in the window;
+    // a selection made arms the context menu.
+    void SelectByClickOrWindow(COrvikCadView* view, platform::Point point, int16_t state);
 
     // Every entity in one of the given states goes to 0 and is repainted.
     void ClearStates(COrvikCadView* view, int16_t a, int16_t b);

@@ -216,26 +216,19 @@ void CSelectTool::DrawMovedGroupPreview(COrvikCadView* view, const CEntity* e, d
 
 void CSelectTool::DrawMovedFillPreview(COrvikCadView* view, const CEntity* e, double dx, double dy)
 {
-    const BoundaryPreview b = BoundaryPreviewOf(*e, dx, dy);
-    m_outline.SetPiecePen(platform::PenStyle::Solid, 1);
-    if (b.points.empty()) {
-        if (!b.discs.empty()) {
-            const auto& d = b.discs.front();
-            const platform::Point lowLeft = PreviewPoint(view, d[0] - d[2], d[1] - d[2]);
-            const platform::Point upRight = PreviewPoint(view, d[0] + d[2], d[1] + d[2]);
-            m_outline.AddDisc({lowLeft.x, upRight.y}, {upRight.x, lowLeft.y});
-        }
-        return;
-    }
-    std::vector<platform::Point> points;
-    for (const GeoPoint& p : b.points)
-        points.push_back(PreviewPoint(view, p.x, p.y));
-    m_outline.AddFilledPolygon(std::move(points));
+    // A fill shows its outline, or its first disc when it has none.
+    BoundaryPreview b = BoundaryPreviewOf(*e, dx, dy);
+    b.discs.resize(b.points.empty() ? std::min<std::size_t>(b.discs.size(), 1) : 0);
+    AddBoundaryOutline(view, b);
 }
 
 void CSelectTool::DrawMovedHatchPreview(COrvikCadView* view, const CEntity* e, double dx, double dy)
 {
-    const BoundaryPreview b = BoundaryPreviewOf(*e, dx, dy);
+    AddBoundaryOutline(view, BoundaryPreviewOf(*e, dx, dy));
+}
+
+void CSelectTool::AddBoundaryOutline(COrvikCadView* view, const BoundaryPreview& b)
+{
     m_outline.SetPiecePen(platform::PenStyle::Solid, 1);
     for (const auto& d : b.discs) {
         const platform::Point lowLeft = PreviewPoint(view, d[0] - d[2], d[1] - d[2]);

@@ -23,24 +23,29 @@
 #include <cstdlib>
 #include <vector>
 
+const CTransformTool::SubModeRow* CTransformTool::RowOf(int subMode)
+{
+    static const SubModeRow rows[] = {
+        {{"図形の拡大・縮小を行います。対象図形を選んでください。", nullptr, nullptr, nullptr},
+         "マウス右ボタンで、拡大・縮小メニューを表示します。", &CTransformTool::BeginScale},
+        {{"ストレッチを行います。対象図形を選んでください。", &CTransformTool::StretchClick, nullptr, nullptr},
+         "マウス右ボタンで、ストレッチメニューを表示します。", &CTransformTool::BeginStretch},
+        {{"図形のオフセットを行います。対象図形を選んでください。", &CTransformTool::Offset, nullptr, nullptr},
+         "マウス右ボタンで、オフセットメニューを表示します。", &CTransformTool::BeginOffset},
+    };
+    return FindSubModeRow(rows, subMode);
+}
+
 const char* CTransformTool::FirstPrompt(int subMode)
 {
-    switch (subMode) {
-    case 0: return "図形の拡大・縮小を行います。対象図形を選んでください。";
-    case 1: return "ストレッチを行います。対象図形を選んでください。";
-    case 2: return "図形のオフセットを行います。対象図形を選んでください。";
-    default: return "";
-    }
+    const SubModeRow* row = RowOf(subMode);
+    return row ? row->step.prompt : "";
 }
 
 const char* CTransformTool::MenuPrompt(int subMode)
 {
-    switch (subMode) {
-    case 0: return "マウス右ボタンで、拡大・縮小メニューを表示します。";
-    case 1: return "マウス右ボタンで、ストレッチメニューを表示します。";
-    case 2: return "マウス右ボタンで、オフセットメニューを表示します。";
-    default: return "";
-    }
+    const SubModeRow* row = RowOf(subMode);
+    return row ? row->menuPrompt : "";
 }
 
 void CTransformTool::OnLButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point)
@@ -65,10 +70,8 @@ void CTransformTool::OnLButtonUp(COrvikCadView* view, unsigned, platform::Point*
     if (!view || !point)
         return;
     if (InputPointCount != 0) {
-        if (ToolSubMode == 2)
-            Offset(view, *point);
-        else if (ToolSubMode == 1 && InputPointCount == 1)
-            StretchStep(view, *point);
+        if (const SubModeRow* row = RowOf(ToolSubMode))
+            RunStep(*this, row->step.click, view, *point);
         SelectionArmed = 0;
         ButtonDownPending = 0;
         XorPreviewShown = 0;
@@ -112,50 +115,60 @@ void CTransformTool::EndSelection(COrvikCadView* view)
     COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
     if (!doc)
         return;
-    switch (ToolSubMode) {
-    case 0:
-        ScaleSelection(view);
-        Prompt(FirstPrompt(0));
-        SelectionArmed = 0;
-        m_pickState = 0;
-        break;
-    case 1:
-        InputPointCount = 1;
-        Prompt("ストレッチの基準となる直線をマウスクリックしてください。");
-        break;
-    case 2: {
-        InputPointCount = 1;
-        CEntity* first = nullptr;
-        for (CEntity* e = doc->list.first; e; e = e->next)
-            if (e->state == EntityState::Marked && e->type != EntityType::GroupHeader) {
-                first = e;
-                break;
-            }
-        if (!first) {
-            Prompt("オフセットする閉領域の中か外をクリックしてください。");
+    if (const SubModeRow* row = RowOf(ToolSubMode))
+        (this->*row->endSelection)(view);
+}
+
+void CTransformTool::BeginScale(COrvikCadView* view)
+{
+    ScaleSelection(view);
+    Prompt(FirstPrompt(0));
+    SelectionArmed = 0;
+    m_pickState = 0;
+}
+
+void CTransformTool::BeginStretch(COrvikCadView*)
+{
+    InputPointCount = 1;
+    Prompt("ストレッチの基準となる直線をマウスクリックしてください。");
+}
+
+void CTransformTool::StretchClick(COrvikCadView* view, platform::Point point)
+{
+    if (InputPointCount == 1)
+        StretchStep(view, point);
+}
+
+void CTransformTool::BeginOffset(COrvikCadView* view)
+{
+    COrvikCadDoc* doc = view->GetDrawing();
+    InputPointCount = 1;
+    CEntity* first = nullptr;
+    for (CEntity* e = doc->list.first; e; e = e->next)
+        if (e->state == EntityState::Marked && e->type != EntityType::GroupHeader) {
+            first = e;
             break;
         }
-        const OffsetChains chains(doc->list);
-        const int kind = chains.ClassifyChain(first);
-        if (kind == 0) {
-            Prompt("オフセットする閉領域の中か外をクリックしてください。");
-            break;
-        }
-        if (kind == 3)
-            first = const_cast<CEntity*>(chains.FindChainStart(first));
-        if (!first)
-            break;
-        // The reference is shown highlighted; it stays marked.
-        {
-            auto dc = view->GetClientDc();
-            view->DrawEntity(*dc, first, EntityState::Highlighted);
-        }
-        Prompt("赤表示された図形を基準にオフセット位置をクリックしてください。");
-        break;
+    if (!first) {
+        Prompt("オフセットする閉領域の中か外をクリックしてください。");
+        return;
     }
-    default:
-        break;
+    const OffsetChains chains(doc->list);
+    const int kind = chains.ClassifyChain(first);
+    if (kind == 0) {
+        Prompt("オフセットする閉領域の中か外をクリックしてください。");
+        return;
     }
+    if (kind == 3)
+        first = const_cast<CEntity*>(chains.FindChainStart(first));
+    if (!first)
+        return;
+    // The reference is shown highlighted; it stays marked.
+    {
+        auto dc = view->GetClientDc();
+        view->DrawEntity(*dc, first, EntityState::Highlighted);
+    }
+    Prompt("赤表示された図形を基準にオフセット位置をクリックしてください。");
 }
 
 GeoPoint CTransformTool::GetSelectionBasePoint(COrvikCadView* view) const
@@ -261,6 +274,25 @@ void CTransformTool::Offset(COrvikCadView* view, platform::Point point)
 
 // ---- stretching ----
 
+namespace {
+
+// Adds one piece to the result group, its snap points registered, and draws
+// it; null when the list refuses it.
+CEntity* AddGroupPiece(COrvikCadView* view, CEntity* group, const EntityHeader& header, const int16_t* codes,
+                       COLORREF colour, const double* values)
+{
+    COrvikCadDoc* doc = view->GetDrawing();
+    if (doc->list.AddChildEntity(header, codes, colour, values, {}, {}, group) != 0)
+        return nullptr;
+    CEntity* added = doc->list.last;
+    doc->snaps.AddEntityPoints(added);
+    auto dc = view->GetClientDc();
+    view->DrawEntity(*dc, added, EntityState::Normal);
+    return added;
+}
+
+} // namespace
+
 CEntity* CTransformTool::FindConnectedEntity(COrvikCadDoc& doc, const CEntity* excluded, int& end, double x, double y)
 {
     end = -1;
@@ -314,13 +346,7 @@ CEntity* CTransformTool::AddGroupLine(COrvikCadView* view, const CEntity& source
     const EntityHeader header{EntityType::Line, 0, source.style, static_cast<int16_t>(view->currentLayer), 4};
     const int16_t codes[4] = {10, 20, 11, 22};
     const double values[4] = {a.x, a.y, b.x, b.y};
-    if (doc->list.AddChildEntity(header, codes, source.colour, values, {}, {}, m_firstNew) != 0)
-        return nullptr;
-    CEntity* added = doc->list.last;
-    doc->snaps.AddEntityPoints(added);
-    auto dc = view->GetClientDc();
-    view->DrawEntity(*dc, added, EntityState::Normal);
-    return added;
+    return AddGroupPiece(view, m_firstNew, header, codes, source.colour, values);
 }
 
 CEntity* CTransformTool::AddStretchedArc(COrvikCadView* view, const CEntity& arc, int end, GeoPoint n)
@@ -374,13 +400,7 @@ CEntity* CTransformTool::AddStretchedArc(COrvikCadView* view, const CEntity& arc
     values[2] = circle.radius;
     values[3] = angle(n);
     values[4] = angle(f);
-    if (doc->list.AddChildEntity(header, arc.codes.data(), arc.colour, values.data(), {}, {}, m_firstNew) != 0)
-        return nullptr;
-    CEntity* added = doc->list.last;
-    doc->snaps.AddEntityPoints(added);
-    auto dc = view->GetClientDc();
-    view->DrawEntity(*dc, added, EntityState::Normal);
-    return added;
+    return AddGroupPiece(view, m_firstNew, header, arc.codes.data(), arc.colour, values.data());
 }
 
 void CTransformTool::StretchEnds(GeoPoint& f, GeoPoint& m, GeoPoint& n) const

@@ -6,6 +6,7 @@
 // operation: 0 scale, 1 stretch, 2 offset.
 
 #include "model/GeometryTypes.h"
+#include "tools/SubModeSteps.h"
 #include "view/DrawTool.h"
 #include "view/ToolState.h"
 
@@ -20,6 +21,17 @@ public:
         InputPointCount = 0;
     }
 
+    // One sub-mode: its first prompt and the click of the step after the
+    // selection (step.click), the prompt after a pick, and what ending the
+    // selection starts.
+    struct SubModeRow {
+        SubModeStep<CTransformTool> step;
+        const char* menuPrompt;
+        void (CTransformTool::*endSelection)(COrvikCadView* view);
+    };
+    // The row of a sub-mode; null for one the tool does not have.
+    static const SubModeRow* RowOf(int subMode);
+
     // The first prompt of a sub-mode, and the one after a pick.
     static const char* FirstPrompt(int subMode);
     static const char* MenuPrompt(int subMode);
@@ -33,6 +45,11 @@ public:
     // Command 32888 (and 32887 after the factor dialog): the sub-mode's
     // operation on what is marked.
     void EndSelection(COrvikCadView* view) override;
+    // What ending the selection starts in each sub-mode: the scaling at
+    // once, the reference-line step, the side-click step.
+    void BeginScale(COrvikCadView* view);
+    void BeginStretch(COrvikCadView* view);
+    void BeginOffset(COrvikCadView* view);
 
     // The base point of the marked entities' box by ScaleBase: 0 its
     // centre, 1 its lower left, 2 its upper left corner; (0, 0) for a box
@@ -45,6 +62,9 @@ public:
     // length, and the operation of StretchMode (0 uniform, 1 the line and
     // its neighbour, 2 the chain).
     void StretchStep(COrvikCadView* view, platform::Point point);
+    // The click after the selection in sub-mode 1: the reference line while
+    // it is asked for.
+    void StretchClick(COrvikCadView* view, platform::Point point);
     void StretchUniform(COrvikCadView* view);
     void StretchLineAndNeighbour(COrvikCadView* view);
     void StretchSelection(COrvikCadView* view);

@@ -3,17 +3,15 @@
 // on layer 0, the real view and frame, and helpers to build groups and to
 // press, drag and release at model points or pixel offsets.
 
-#include "common/ToolHarness.h"
+#include "EditToolFixture.h"
 
 #include "edit_tools/SelectTool.h"
-#include "model/SnapPointList.h"
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <vector>
 
-class SelectToolTest : public ::testing::Test {
+class SelectToolTest : public EditToolFixture {
 protected:
     SelectToolTest()
     {
@@ -23,36 +21,6 @@ protected:
     }
 
     CSelectTool& Tool() { return *static_cast<CSelectTool*>(ToolList.GetAt(0)); }
-
-    CEntity* Add(int16_t type, std::initializer_list<double> values, std::initializer_list<int16_t> codes,
-                 int16_t layer = 0)
-    {
-        EntityHeader hd;
-        hd.type = type;
-        hd.layer = layer;
-        hd.count = static_cast<int16_t>(values.size());
-        std::vector<double> v(values);
-        std::vector<int16_t> c(codes);
-        return h.AddRecord(hd, c.data(), 0, v.data());
-    }
-    CEntity* AddLine(double x1, double y1, double x2, double y2, int16_t layer = 0)
-    {
-        return Add(EntityType::Line, {x1, y1, x2, y2}, {10, 20, 11, 22}, layer);
-    }
-    CEntity* AddCircle(double cx, double cy, double r)
-    {
-        return Add(EntityType::Circle, {cx, cy, r}, {10, 20, 40});
-    }
-    // A group header after the given entities, which become its members.
-    CEntity* AddGroup(std::initializer_list<CEntity*> members)
-    {
-        CEntity* header = Add(EntityType::GroupHeader, {0, 0, 1, 0}, {10, 20, 10, 20});
-        for (CEntity* m : members) {
-            m->owner = header;
-            m->group = header->group;
-        }
-        return header;
-    }
 
     // Press at a model point, move by (dx, dy) pixels and release there.
     void DragBy(double x, double y, int dx, int dy)
@@ -103,7 +71,6 @@ protected:
         return out;
     }
 
-    ToolHarness h;
     CEntity* a = nullptr;
     CEntity* b = nullptr;
 };
