@@ -7,9 +7,13 @@
 // BM_UndoRedo: one toggle of the undo step (an add taken back or brought
 // back). Both should stay flat from 10 000 to 1 000 000 lines.
 // BM_OpenShortLines: read a file of short random lines with snap points and
-// the view's index; bytes_per_entity counts every structure then held.
+// show it whole as the view's first paint does (the view's index is asked
+// whether the sheet covers the drawing); bytes_per_entity counts every
+// structure then held.
 // BM_OpenCrossingLines: as BM_OpenShortLines, with every horizontal line
 // crossing every vertical one.
+// BM_FirstUseAfterOpen: what the first snap search and the first zoomed-in
+// paint after an open add (the structures they build), in time and bytes.
 
 #include "model/DrawingFile.h"
 #include "model/EditProtocol.h"
@@ -51,6 +55,9 @@ void AddShortLines(CEntityList& list, int n, uint32_t seed)
 
 const EntityIndex::Box WholeSheet{0, 0, SheetWidth, SheetHeight};
 
+struct Drawing;
+void Paint(Drawing& d, std::vector<CEntity*>& out);
+
 struct Drawing {
     CEntityList list;
     CSnapPointList snaps;
@@ -66,7 +73,11 @@ struct Drawing {
             snaps.AddEntityPoints(e);
             originals.push_back(e);
         }
-        index.Sync(list);
+        // The structures a first zoomed-in paint and a first snap search
+        // build, so that the edits find them in place.
+        std::vector<CEntity*> shown;
+        Paint(*this, shown);
+        benchmark::DoNotOptimize(snaps.FindNearest(1000, 1000, 100));
     }
 };
 
@@ -131,7 +142,7 @@ std::vector<uint8_t> FileOf(CEntityList& source)
 {
     CDrawingFile file;
     file.layers.count = 1;
-    file.layers.names[0] = "Layer" + std::to_string(1);
+    file.layers.names[0] = "Layer1";
     file.layers.states[0] = 1;
     std::vector<uint8_t> bytes;
     file.WriteDrawing(bytes, source.first);
@@ -143,27 +154,48 @@ std::size_t HeapInUse()
     return mallinfo2().uordblks;
 }
 
+struct Opened {
+    std::unique_ptr<CEntityList> list = std::make_unique<CEntityList>();
+    std::unique_ptr<CSnapPointList> snaps = std::make_unique<CSnapPointList>();
+    std::unique_ptr<EntityIndex> index = std::make_unique<EntityIndex>();
+
+    ~Opened()
+    {
+        index.reset();
+        snaps.reset();
+        list.reset();
+    }
+};
+
+// Reads the file and paints the whole sheet as the view does.
+bool Open(Opened& o, const std::vector<uint8_t>& bytes)
+{
+    CDrawingFile file;
+    if (file.ReadDrawing(bytes, *o.list, *o.snaps) != DrawingFileOk)
+        return false;
+    o.index->Sync(*o.list);
+    std::vector<CEntity*> shown;
+    if (o.index->Covers(WholeSheet)) {
+        for (CEntity* e = o.list->first; e; e = e->next)
+            shown.push_back(e);
+    } else {
+        o.index->Query(WholeSheet, shown);
+    }
+    benchmark::DoNotOptimize(shown.data());
+    return true;
+}
+
 void MeasureOpen(benchmark::State& state, const std::vector<uint8_t>& bytes, int n)
 {
     double perEntity = 0;
     for (auto _ : state) {
         const std::size_t before = HeapInUse();
-        auto list = std::make_unique<CEntityList>();
-        auto snaps = std::make_unique<CSnapPointList>();
-        auto index = std::make_unique<EntityIndex>();
-        CDrawingFile file;
-        if (file.ReadDrawing(bytes, *list, *snaps) != DrawingFileOk)
+        auto opened = std::make_unique<Opened>();
+        if (!Open(*opened, bytes))
             state.SkipWithError("read failed");
-        index->Sync(*list);
-        std::vector<CEntity*> shown;
-        index->Query(WholeSheet, shown);
-        benchmark::DoNotOptimize(shown.data());
-        shown = {};
         state.PauseTiming();
         perEntity = static_cast<double>(HeapInUse() - before) / n;
-        index.reset();
-        snaps.reset();
-        list.reset();
+        opened.reset();
         state.ResumeTiming();
     }
     state.counters["bytes_per_entity"] = perEntity;
@@ -171,16 +203,17 @@ void MeasureOpen(benchmark::State& state, const std::vector<uint8_t>& bytes, int
         static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+std::vector<uint8_t> ShortLinesFile(int n)
+{
+    CEntityList source;
+    AddShortLines(source, n, 9);
+    return FileOf(source);
+}
+
 void BM_OpenShortLines(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
-    std::vector<uint8_t> bytes;
-    {
-        CEntityList source;
-        AddShortLines(source, n, 9);
-        bytes = FileOf(source);
-    }
-    MeasureOpen(state, bytes, n);
+    MeasureOpen(state, ShortLinesFile(n), n);
 }
 BENCHMARK(BM_OpenShortLines)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -200,6 +233,31 @@ void BM_OpenCrossingLines(benchmark::State& state)
     MeasureOpen(state, bytes, n);
 }
 BENCHMARK(BM_OpenCrossingLines)->Arg(2000)->Arg(4000)->Arg(8000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_FirstUseAfterOpen(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const std::vector<uint8_t> bytes = ShortLinesFile(n);
+    double perEntity = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto opened = std::make_unique<Opened>();
+        if (!Open(*opened, bytes))
+            state.SkipWithError("read failed");
+        const std::size_t before = HeapInUse();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(opened->snaps->FindNearest(SheetWidth / 2, SheetHeight / 2, 500.0));
+        std::vector<CEntity*> shown;
+        opened->index->Query({1000, 1000, 2000, 2000}, shown);
+        benchmark::DoNotOptimize(shown.data());
+        state.PauseTiming();
+        perEntity = static_cast<double>(HeapInUse() - before) / n;
+        opened.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bytes_per_entity"] = perEntity;
+}
+BENCHMARK(BM_FirstUseAfterOpen)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

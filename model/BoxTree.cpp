@@ -151,3 +151,4 @@ void BoxTree::Clear()
     nodeOf.clear();
     count = 0;
 }
+

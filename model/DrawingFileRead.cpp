@@ -2,6 +2,9 @@
 //
 // The whole file is checked and decoded first; entities reach the list only
 // when every block, directory, record and data field lies inside the file.
+// The check keeps only the numbers of the records to add; they are decoded
+// again one at a time as they go into the list, so that a large drawing is
+// never held twice.
 
 #include "model/DrawingFile.h"
 
@@ -45,7 +48,9 @@ struct DecodedFile {
     DrawingExtents extents;
     LayerTable layers;
     int version = 0;
-    std::vector<PendingEntity> entities;
+    uint64_t firstRecord = 0;
+    std::size_t recordSize = 0;
+    std::vector<uint32_t> kept;  // records that decode to an entity, in file order
 };
 
 // Bounds-checked reads from the file image.
@@ -121,7 +126,14 @@ public:
 
     RecordOutcome Decode(const RecordFields& r, PendingEntity& out)
     {
-        out = PendingEntity{};
+        // Emptied, not replaced: the arrays keep their room for the next record.
+        out.header = EntityHeader{};
+        out.colour = 0;
+        out.codes.clear();
+        out.values.clear();
+        out.text.clear();
+        out.font.clear();
+        out.group = 0;
         out.header.type = r.type;
         out.header.subtype = r.subtype;
         out.header.layer = (r.layer >= 0 && r.layer < LayerTable::MaxLayers) ? r.layer : int16_t(0);
@@ -419,12 +431,14 @@ int Decode(std::span<const uint8_t> data, Target target, DecodedFile& out)
     if (!file.Has(firstRecord, m * recordSize)) return DrawingFileDamaged;
 
     RecordDecoder decoder(file, version, target);
-    out.entities.reserve(static_cast<std::size_t>(m));
+    out.firstRecord = firstRecord;
+    out.recordSize = recordSize;
+    out.kept.reserve(static_cast<std::size_t>(m));
     PendingEntity pending;
     for (uint64_t i = 0; i < m; ++i) {
         const RecordFields r = RecordAt(file, firstRecord + i * recordSize, version);
         switch (decoder.Decode(r, pending)) {
-        case RecordOutcome::Keep: out.entities.push_back(std::move(pending)); break;
+        case RecordOutcome::Keep: out.kept.push_back(static_cast<uint32_t>(i)); break;
         case RecordOutcome::Skip: break;
         case RecordOutcome::Damaged: return DrawingFileDamaged;
         }
@@ -432,16 +446,29 @@ int Decode(std::span<const uint8_t> data, Target target, DecodedFile& out)
     return DrawingFileOk;
 }
 
-// Adds the decoded entities; returns each added entity (null when the list
-// refused it) in file order.
-std::vector<CEntity*> AddEntities(const std::vector<PendingEntity>& entities, CEntityList& list)
+// What the reader remembers of an added entity for the group numbers.
+struct AddedEntity {
+    CEntity* entity;    // null when the list refused it
+    int32_t group;      // ordinal of its group header in the file, 0 for none
+    bool header;        // a group header
+};
+
+// Decodes the kept records of a checked file again and adds them, in file order.
+std::vector<AddedEntity> AddEntities(std::span<const uint8_t> data, Target target, const DecodedFile& decoded,
+                                     CEntityList& list)
 {
-    std::vector<CEntity*> added;
-    added.reserve(entities.size());
-    for (const PendingEntity& p : entities) {
+    const Bytes file(data);
+    RecordDecoder decoder(file, decoded.version, target);
+    std::vector<AddedEntity> added;
+    added.reserve(decoded.kept.size());
+    PendingEntity p;
+    for (uint32_t i : decoded.kept) {
+        const RecordFields r = RecordAt(file, decoded.firstRecord + uint64_t(i) * decoded.recordSize, decoded.version);
+        decoder.Decode(r, p);  // it decoded before: Keep
         CEntity* before = list.last;
         int rc = list.AddEntity(p.header, p.codes.data(), p.colour, p.values.data(), p.text, p.font);
-        added.push_back(rc == 0 ? (before ? before->next : list.first) : nullptr);
+        added.push_back({rc == 0 ? (before ? before->next : list.first) : nullptr, p.group,
+                         p.header.type == EntityType::GroupHeader});
     }
     return added;
 }
@@ -460,22 +487,23 @@ int CDrawingFile::ReadDrawing(std::span<const uint8_t> data, CEntityList& list, 
     layers = decoded.layers;
     formatVersion = decoded.version;
 
-    std::vector<CEntity*> added = AddEntities(decoded.entities, list);
+    const std::vector<AddedEntity> added = AddEntities(data, Target::Drawing, decoded, list);
     snaps.Follow(list);
+    snaps.Reserve(list.SlotCount());
     constexpr std::size_t ProgressStep = 16384;
     if (progress) progress(0, added.size());
 
     // Members carry the ordinal of their header among the file's headers;
     // give them the number the list gave that header.
     std::vector<int16_t> headerNumbers;
-    for (std::size_t i = 0; i < added.size(); ++i)
-        if (decoded.entities[i].header.type == EntityType::GroupHeader)
-            headerNumbers.push_back(added[i] ? added[i]->group : int16_t(0));
+    for (const AddedEntity& a : added)
+        if (a.header)
+            headerNumbers.push_back(a.entity ? a.entity->group : int16_t(0));
     for (std::size_t i = 0; i < added.size(); ++i) {
-        CEntity* e = added[i];
+        CEntity* e = added[i].entity;
         if (!e) continue;
         if (e->type != EntityType::GroupHeader) {
-            int32_t ordinal = decoded.entities[i].group;
+            int32_t ordinal = added[i].group;
             e->group = (ordinal >= 1 && static_cast<std::size_t>(ordinal) <= headerNumbers.size())
                            ? headerNumbers[static_cast<std::size_t>(ordinal) - 1]
                            : int16_t(0);
@@ -497,7 +525,7 @@ int CDrawingFile::ReadParts(std::span<const uint8_t> data, CEntityList& target)
     extents = decoded.extents;
     layers = decoded.layers;
     formatVersion = decoded.version;
-    AddEntities(decoded.entities, target);
+    AddEntities(data, Target::Parts, decoded, target);
     return DrawingFileOk;
 }
 

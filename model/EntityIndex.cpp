@@ -37,22 +37,41 @@ void EntityIndex::Sync(CEntityList& l)
         list->Subscribe(this);
         valid = false;
     }
-    if (!valid)
-        Rebuild();
+    if (!valid) {
+        tree.Clear();
+        unbounded.clear();
+        unboundedAt.clear();
+        hasExtent = measured = filed = false;
+        valid = true;
+    }
 }
 
-void EntityIndex::Rebuild()
+void EntityIndex::Rebuild(bool file) const
 {
     tree.Clear();
     unbounded.clear();
     unboundedAt.clear();
     hasExtent = false;
-    valid = true;
-    for (CEntity* p = list->first; p; p = p->next)
-        File(p);
+    measured = true;
+    filed = file;
+    for (CEntity* p = list->first; p; p = p->next) {
+        if (file)
+            File(p);
+        else
+            Widen(p);
+    }
 }
 
-void EntityIndex::File(CEntity* e)
+void EntityIndex::Widen(const CEntity* e) const
+{
+    Box b{0, 0, 0, 0};
+    if (EntityIndexBox(*e, markReach, b) != IndexReach::Bounded || !BoxTree::Fits({b.x0, b.y0, b.x1, b.y1}))
+        return;
+    extent = hasExtent ? Unite(extent, b) : b;
+    hasExtent = true;
+}
+
+void EntityIndex::File(CEntity* e) const
 {
     Box b{0, 0, 0, 0};
     IndexReach r = EntityIndexBox(*e, markReach, b);
@@ -91,13 +110,17 @@ void EntityIndex::Unfile(CEntity* e)
 
 void EntityIndex::EntityLinked(CEntity* entity)
 {
-    if (valid)
+    if (!valid)
+        return;
+    if (filed)
         File(entity);
+    else if (measured)
+        Widen(entity);
 }
 
 void EntityIndex::EntityUnlinked(CEntity* entity)
 {
-    if (valid)
+    if (valid && filed)
         Unfile(entity);
 }
 
@@ -105,8 +128,12 @@ void EntityIndex::EntityChanged(CEntity* entity)
 {
     if (!valid)
         return;
-    Unfile(entity);
-    File(entity);
+    if (filed) {
+        Unfile(entity);
+        File(entity);
+    } else if (measured) {
+        Widen(entity);
+    }
 }
 
 void EntityIndex::ListReset()
@@ -122,6 +149,8 @@ void EntityIndex::ListGone()
 
 bool EntityIndex::Covers(const Box& rect) const
 {
+    if (list && valid && !measured)
+        Rebuild(false);
     return !hasExtent || (rect.x0 <= extent.x0 && rect.y0 <= extent.y0 && rect.x1 >= extent.x1 &&
                           rect.y1 >= extent.y1);
 }
@@ -131,6 +160,8 @@ void EntityIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
     out.clear();
     if (!list || !valid)
         return;
+    if (!filed)
+        Rebuild(true);
     hits.assign(unbounded.begin(), unbounded.end());
     tree.Query({rect.x0, rect.y0, rect.x1, rect.y1}, [this](uint32_t slot) { hits.push_back(slot); });
     out.reserve(hits.size());

@@ -8,7 +8,9 @@
 // entity: an add, delete, undo or change in place refiles only the entities
 // it touched. It is built from the list when first synced, after Invalidate
 // (geometry moved wholesale outside the journal) and when the reach of
-// dimension terminators changes. Entities without a bounded box (grids,
+// dimension terminators changes. The boxes are filed only when a query first
+// needs them: a paint that shows the whole drawing walks the list and needs
+// no more than the extent. Entities without a bounded box (grids,
 // axis lines, values that are not finite) are always returned; entities that
 // neither show nor answer a pick (group headers, empty records) never are.
 
@@ -56,16 +58,22 @@ public:
     void ListGone() override;
 
 private:
-    void Rebuild();
-    void File(CEntity* e);
+    // Files every entity of the list (filed: boxes and extent) or only
+    // measures the extent (not filed).
+    void Rebuild(bool file) const;
+    void File(CEntity* e) const;
     void Unfile(CEntity* e);
+    void Widen(const CEntity* e) const;
 
     CEntityList* list = nullptr;
-    BoxTree tree;                          // bounded entities by slot
-    std::vector<uint32_t> unbounded;       // slots
-    std::vector<uint32_t> unboundedAt;     // by slot: place in `unbounded`, or UINT32_MAX
-    Box extent{0, 0, 0, 0};                // grows only until the next rebuild
-    bool hasExtent = false;
+    // Built when first needed, by the const queries too.
+    mutable BoxTree tree;                       // bounded entities by slot
+    mutable std::vector<uint32_t> unbounded;    // slots
+    mutable std::vector<uint32_t> unboundedAt;  // by slot: place in `unbounded`, or UINT32_MAX
+    mutable Box extent{0, 0, 0, 0};             // grows only until the next rebuild
+    mutable bool hasExtent = false;
+    mutable bool measured = false;  // extent known
+    mutable bool filed = false;     // boxes filed
     bool valid = false;
     double markReach = 0.0;
     mutable std::vector<uint32_t> hits;

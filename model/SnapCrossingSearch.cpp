@@ -125,9 +125,9 @@ const SnapPoint* CSnapPointList::NearestCrossing(double x, double y, double maxD
                 continue;
             if (!n.looked) {
                 n.looked = true;
-                auto it = byEntity.find(n.entity);
-                if (it != byEntity.end() && Crosses(n.entity, it->second))
-                    n.registration = &it->second;
+                const Registration* reg = Find(n.entity);
+                if (reg && Crosses(n.entity, *reg))
+                    n.registration = reg;
             }
             if (n.registration)
                 ring.push_back(n);
@@ -184,9 +184,10 @@ std::vector<SnapPoint> CSnapPointList::ChainPoints() const
         all.push_back({{p->order, 0, 0}, copy});
     }
     std::vector<std::pair<CEntity*, const Registration*>> crossers;
-    for (const auto& [e, r] : byEntity)
-        if (Crosses(e, r))
-            crossers.push_back({const_cast<CEntity*>(e), &r});
+    ForEachRegistration([this, &crossers](const Registration& r) {
+        if (Crosses(r.entity, r))
+            crossers.push_back({const_cast<CEntity*>(r.entity), &r});
+    });
     std::vector<SnapCrossing> points;
     for (std::size_t i = 0; i < crossers.size(); ++i)
         for (std::size_t j = 0; j < i; ++j) {

@@ -37,6 +37,125 @@ bool CanCross(const CEntity& e)
 CSnapPointList::~CSnapPointList()
 {
     RemoveAll();
+    if (followed)
+        followed->Unsubscribe(this);
+}
+
+void CSnapPointList::Follow(CEntityList& list)
+{
+    boxes.Follow(&list);
+    if (followed == &list)
+        return;
+    if (followed) {
+        followed->Unsubscribe(this);
+        for (std::size_t slot = 0; slot < bySlot.size(); ++slot)
+            SetAside(slot);
+        bySlot.clear();
+    }
+    followed = &list;
+    followed->Subscribe(this);
+}
+
+void CSnapPointList::Reserve(std::size_t slots)
+{
+    bySlot.reserve(slots);
+}
+
+const CSnapPointList::Registration* CSnapPointList::Find(const CEntity* e) const
+{
+    if (followed && followed->Holds(e) && e->slot < bySlot.size() && bySlot[e->slot].entity == e)
+        return &bySlot[e->slot];
+    if (aside.empty())
+        return nullptr;
+    auto it = aside.find(e);
+    return it == aside.end() ? nullptr : &it->second;
+}
+
+CSnapPointList::Registration& CSnapPointList::Obtain(CEntity* e)
+{
+    if (Registration* r = Find(e))
+        return *r;
+    if (followed && followed->Holds(e)) {
+        if (bySlot.size() <= e->slot)
+            bySlot.resize(std::max<std::size_t>(e->slot + 1, followed->SlotCount()));
+        if (bySlot[e->slot].entity)
+            SetAside(e->slot);
+        Registration& r = bySlot[e->slot];
+        r.entity = e;
+        return r;
+    }
+    Registration& r = aside[e];
+    r.entity = e;
+    return r;
+}
+
+void CSnapPointList::Forget(Registration* r)
+{
+    if (!bySlot.empty() && r >= bySlot.data() && r < bySlot.data() + bySlot.size())
+        *r = Registration{};
+    else
+        aside.erase(r->entity);
+}
+
+void CSnapPointList::SetAside(std::size_t slot)
+{
+    Registration& r = bySlot[slot];
+    if (!r.entity)
+        return;
+    aside[r.entity] = r;
+    r = Registration{};
+}
+
+void CSnapPointList::EntityLinked(CEntity* entity)
+{
+    // Back from the undo step (or registered before it was linked): its
+    // registration moves into the table by slot.
+    if (aside.empty())
+        return;
+    auto it = aside.find(entity);
+    if (it == aside.end())
+        return;
+    if (bySlot.size() <= entity->slot)
+        bySlot.resize(std::max<std::size_t>(entity->slot + 1, followed->SlotCount()));
+    SetAside(entity->slot);
+    bySlot[entity->slot] = it->second;
+    aside.erase(it);
+}
+
+void CSnapPointList::EntityUnlinked(CEntity* entity)
+{
+    // Told while the entity still holds its slot; the slot goes to another.
+    if (entity->slot < bySlot.size() && bySlot[entity->slot].entity == entity)
+        SetAside(entity->slot);
+}
+
+void CSnapPointList::ListReset()
+{
+    // The list may have let every slot go (the records were freed or are
+    // being freed); what no longer sits in its slot is kept aside.
+    for (std::size_t slot = 0; slot < bySlot.size(); ++slot)
+        if (bySlot[slot].entity && followed->InSlot(static_cast<uint32_t>(slot)) != bySlot[slot].entity)
+            SetAside(slot);
+}
+
+void CSnapPointList::ListGone()
+{
+    for (std::size_t slot = 0; slot < bySlot.size(); ++slot)
+        SetAside(slot);
+    bySlot.clear();
+    followed = nullptr;
+}
+
+void CSnapPointList::SyncTree() const
+{
+    if (!last || last->order <= treeUpTo)
+        return;
+    std::vector<SnapPoint*> added;
+    for (SnapPoint* p = last; p && p->order > treeUpTo; p = p->previous)
+        added.push_back(p);
+    std::reverse(added.begin(), added.end());
+    tree.InsertMany(added);
+    treeUpTo = last->order;
 }
 
 int CSnapPointList::AddPoint(double x, double y, int kind, CEntity* entity)
@@ -51,7 +170,6 @@ int CSnapPointList::AddPoint(double x, double y, int kind, CEntity* entity)
         s->state = 1;
         s->order = nextOrder++;
         first = last = s;
-        tree.Insert(s);
         ++nodeCount;
     }
     SnapPoint* p = NewNode();
@@ -66,10 +184,9 @@ int CSnapPointList::AddPoint(double x, double y, int kind, CEntity* entity)
     p->previous = last;
     last->next = p;
     last = p;
-    SnapPoint*& head = byEntity[entity].head;
+    SnapPoint*& head = Obtain(entity).head;
     p->nextOfEntity = head;
     head = p;
-    tree.Insert(p);
     ++nodeCount;
     return 0;
 }
@@ -144,7 +261,7 @@ int CSnapPointList::AddEntityPoints(CEntity* entity)
     if (EntityBoxIndex::TakesPart(e) && CanCross(e)) {
         // Its crossings take the next place in the chain; they are worked
         // out when a search comes near them.
-        Registration& r = byEntity[entity];
+        Registration& r = Obtain(entity);
         if (r.crossOrder == 0)
             ++crossing;
         else if (r.foreign)
@@ -154,8 +271,6 @@ int CSnapPointList::AddEntityPoints(CEntity* entity)
         r.foreign = !boxes.Follows(entity);
         if (r.foreign)
             foreign.push_back(entity);
-        else
-            boxes.Prepare();
     }
     return 0;
 }
@@ -265,7 +380,8 @@ void CSnapPointList::FreeNode(SnapPoint* p)
         last = p->previous;
     if (first == p)
         first = p->next;
-    tree.Remove(p);
+    if (p->order <= treeUpTo)
+        tree.Remove(p);
     --nodeCount;
     DeleteNode(p);
 }
@@ -275,16 +391,16 @@ void CSnapPointList::RemoveEntityPoints(CEntity* entity)
     // Callers that moved the entity's geometry in place re-register it
     // through here: the crossing index takes its new box.
     boxes.Refile(entity);
-    auto it = byEntity.find(entity);
-    if (it == byEntity.end())
+    Registration* r = Find(entity);
+    if (!r)
         return;
-    SnapPoint* p = it->second.head;
-    if (it->second.crossOrder != 0) {
+    SnapPoint* p = r->head;
+    if (r->crossOrder != 0) {
         --crossing;
-        if (it->second.foreign)
+        if (r->foreign)
             foreign.erase(std::find(foreign.begin(), foreign.end(), entity));
     }
-    byEntity.erase(it);
+    Forget(r);
     while (p) {
         SnapPoint* next = p->nextOfEntity;
         FreeNode(p);
@@ -294,11 +410,11 @@ void CSnapPointList::RemoveEntityPoints(CEntity* entity)
 
 void CSnapPointList::SetEntityPointState(CEntity* entity, int state)
 {
-    auto it = byEntity.find(entity);
-    if (it == byEntity.end())
+    Registration* r = Find(entity);
+    if (!r)
         return;
-    it->second.state = static_cast<int16_t>(state);
-    for (SnapPoint* p = it->second.head; p; p = p->nextOfEntity)
+    r->state = static_cast<int16_t>(state);
+    for (SnapPoint* p = r->head; p; p = p->nextOfEntity)
         p->state = static_cast<int16_t>(state);
 }
 
@@ -307,7 +423,10 @@ void CSnapPointList::CopyStatesFromEntities()
     for (SnapPoint* p = first; p; p = p->next)
         if (p->entity)
             p->state = p->entity->state;
-    for (auto& [e, r] : byEntity)
+    for (Registration& r : bySlot)
+        if (r.entity)
+            r.state = r.entity->state;
+    for (auto& [e, r] : aside)
         r.state = e->state;
 }
 
@@ -317,22 +436,28 @@ void CSnapPointList::RemoveAll()
     pool.clear();
     freeNodes = nullptr;
     nodeCount = 0;
-    byEntity.clear();
+    bySlot.clear();
+    aside.clear();
     foreign.clear();
     crossing = 0;
     tree.Clear();
+    treeUpTo = 0;
     boxes.Clear();
 }
 
 bool CSnapPointList::HasEntityPoints(const CEntity* entity) const
 {
-    return byEntity.count(entity) != 0;
+    if (!entity)
+        return false;
+    if (aside.count(entity))
+        return true;
+    return std::any_of(bySlot.begin(), bySlot.end(), [entity](const Registration& r) { return r.entity == entity; });
 }
 
 const SnapPoint* CSnapPointList::EntityPoints(const CEntity* entity) const
 {
-    auto it = byEntity.find(entity);
-    return it == byEntity.end() ? nullptr : it->second.head;
+    const Registration* r = Find(entity);
+    return r ? r->head : nullptr;
 }
 
 const SnapPoint* CSnapPointList::FindNearest(double x, double y, double maxDist, double* dist) const

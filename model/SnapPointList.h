@@ -13,6 +13,12 @@
 // chain with every crossing in it would: a crossing sits where the later of
 // its two entities was registered, the crossings of one registration in the
 // order of the other entity, latest in the list first.
+//
+// What the list keeps of an entity of the list it follows sits in a table by
+// the entity's slot there, moved aside (to a table by address) while the
+// entity is out of that list, in the undo step or elsewhere. The quadtree
+// takes the nodes added since the last search only when the next search
+// comes, all at once: opening a drawing builds no tree that nothing asked for.
 
 #include "model/EntityBoxIndex.h"
 #include "model/SnapPointTree.h"
@@ -20,6 +26,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 struct CEntity;
@@ -71,20 +78,22 @@ struct SnapCrossing {
     double x, y;
 };
 
-class CSnapPointList {
+class CSnapPointList : private EntityListObserver {
 public:
     SnapPoint* first = nullptr;  // the sentinel, once anything was added
     SnapPoint* last = nullptr;
 
     CSnapPointList() = default;
-    ~CSnapPointList();
+    ~CSnapPointList() override;
     CSnapPointList(const CSnapPointList&) = delete;
     CSnapPointList& operator=(const CSnapPointList&) = delete;
 
     // The list whose entities are registered here: its crossing index then
     // follows it entity by entity. Entities of another list still register,
     // compared with that list by a walk.
-    void Follow(CEntityList& list) { boxes.Follow(&list); }
+    void Follow(CEntityList& list);
+    // Room for the entities of the followed list up to `slots` slots.
+    void Reserve(std::size_t slots);
 
     // Appends one node (state 0) for entity, making the sentinel first when the
     // list is empty. Returns 1 (nothing added) when entity is null or memory
@@ -102,6 +111,9 @@ public:
     // Frees every node, the sentinel included.
     void RemoveAll();
 
+    // Whether anything is registered for the entity. Never reads through the
+    // pointer, which may be stale; costs time with the number of registered
+    // entities: for checks and tests.
     bool HasEntityPoints(const CEntity* entity) const;
     // The nodes registered for the entity, the latest first (follow
     // nextOfEntity; `order` gives their place in the chain); null when none.
@@ -132,6 +144,7 @@ public:
             return (*static_cast<const Accept*>(c))(p);
         };
         double d = 0.0;
+        SyncTree();
         const SnapPoint* best = tree.Nearest(x, y, maxDist, filter, &accept, &d);
         best = NearestCrossing(x, y, maxDist, best, d, filter, &accept);
         if (dist)
@@ -144,6 +157,7 @@ public:
 private:
     // What the list keeps of each registered entity.
     struct Registration {
+        const CEntity* entity = nullptr;  // null: an empty place in the table by slot
         SnapPoint* head = nullptr;  // its nodes, the latest first
         uint64_t crossOrder = 0;    // place of its crossings in the chain; 0: it has none
         int16_t state = 0;          // the state its crossings take from it
@@ -181,6 +195,32 @@ private:
     // not there.
     static SnapPoint CrossingPoint(const SnapCrossing& c, const CEntity* later, const Registration& laterReg,
                                    const Registration& otherReg, uint64_t order);
+    // What is kept of the entity (null when nothing), and a place for it.
+    const Registration* Find(const CEntity* e) const;
+    Registration* Find(const CEntity* e) { return const_cast<Registration*>(std::as_const(*this).Find(e)); }
+    Registration& Obtain(CEntity* e);
+    void Forget(Registration* r);
+    // Moves the registration in `slot` (if any) to the table by address.
+    void SetAside(std::size_t slot);
+    // Files the nodes added since the last search into the quadtree.
+    void SyncTree() const;
+    template <class Visit>
+    void ForEachRegistration(Visit&& visit) const
+    {
+        for (const Registration& r : bySlot)
+            if (r.entity)
+                visit(r);
+        for (const auto& [e, r] : aside)
+            visit(r);
+    }
+
+    // ---- EntityListObserver ----
+    void EntityLinked(CEntity* entity) override;
+    void EntityUnlinked(CEntity* entity) override;
+    void EntityChanged(CEntity*) override {}
+    void ListReset() override;
+    void ListGone() override;
+
     void AddArcPoints(CEntity* arc);
     void AddEllipsePoints(CEntity* ellipse);
     void AddEllipticArcPoints(CEntity* arc);
@@ -195,8 +235,11 @@ private:
 
     uint64_t nextOrder = 1;  // 0 stands for no place
     std::size_t nodeCount = 0;
-    std::unordered_map<const CEntity*, Registration> byEntity;
-    SnapPointTree tree;
+    CEntityList* followed = nullptr;
+    std::vector<Registration> bySlot;  // entities linked in the followed list, by their slot there
+    std::unordered_map<const CEntity*, Registration> aside;  // every other registered entity
+    mutable SnapPointTree tree;
+    mutable uint64_t treeUpTo = 0;  // nodes up to this order are in the tree
     mutable EntityBoxIndex boxes;     // entities of the followed list, for the crossings near a point
     std::vector<CEntity*> foreign;    // registered entities of other lists that cross
     std::size_t crossing = 0;         // registered entities with a place for crossings

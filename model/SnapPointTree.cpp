@@ -119,19 +119,23 @@ int32_t SnapPointTree::ChildFor(int32_t node, double x, double y)
     return c;
 }
 
+bool SnapPointTree::Splits(int32_t node, SnapPoint* const* begin, SnapPoint* const* end) const
+{
+    const Node& n = nodes[node];
+    if (static_cast<std::size_t>(end - begin) <= LeafCapacity)
+        return false;
+    if (n.x1 - n.x0 <= MinNodeSize && n.y1 - n.y0 <= MinNodeSize)
+        return false;
+    if (!(n.midX > n.x0 && n.midX < n.x1) && !(n.midY > n.y0 && n.midY < n.y1))
+        return false;
+    const SnapPoint* f = *begin;
+    return !std::all_of(begin, end, [f](const SnapPoint* p) { return p->x == f->x && p->y == f->y; });
+}
+
 void SnapPointTree::Split(int32_t node)
 {
     Node& n = nodes[node];
-    if (n.points.size() <= LeafCapacity)
-        return;
-    if (n.x1 - n.x0 <= MinNodeSize && n.y1 - n.y0 <= MinNodeSize)
-        return;
-    if (!(n.midX > n.x0 && n.midX < n.x1) && !(n.midY > n.y0 && n.midY < n.y1))
-        return;
-    const SnapPoint* f = n.points.front();
-    const bool allSame = std::all_of(n.points.begin(), n.points.end(),
-                                     [f](const SnapPoint* p) { return p->x == f->x && p->y == f->y; });
-    if (allSame)
+    if (!Splits(node, n.points.data(), n.points.data() + n.points.size()))
         return;
     std::vector<SnapPoint*> moving = std::move(n.points);
     nodes[node].points.clear();
@@ -144,6 +148,55 @@ void SnapPointTree::Split(int32_t node)
     for (int q = 0; q < 4; ++q)
         if (nodes[node].child[q] >= 0)
             Split(nodes[node].child[q]);
+}
+
+void SnapPointTree::Fill(int32_t node, SnapPoint** begin, SnapPoint** end)
+{
+    nodes[node].total += static_cast<std::size_t>(end - begin);
+    if (nodes[node].leaf && !Splits(node, begin, end)) {
+        nodes[node].points.assign(begin, end);
+        return;
+    }
+    nodes[node].leaf = false;
+    // Quadrants as ChildFor takes them: bit 0 right of midX, bit 1 above midY.
+    const double midX = nodes[node].midX, midY = nodes[node].midY;
+    SnapPoint** right = std::partition(begin, end, [midX](const SnapPoint* p) { return p->x < midX; });
+    SnapPoint** leftTop = std::partition(begin, right, [midY](const SnapPoint* p) { return p->y < midY; });
+    SnapPoint** rightTop = std::partition(right, end, [midY](const SnapPoint* p) { return p->y < midY; });
+    SnapPoint** const bounds[4][2] = {{begin, leftTop}, {right, rightTop}, {leftTop, right}, {rightTop, end}};
+    for (int q = 0; q < 4; ++q) {
+        if (bounds[q][0] == bounds[q][1])
+            continue;
+        const SnapPoint* p = *bounds[q][0];
+        Fill(ChildFor(node, p->x, p->y), bounds[q][0], bounds[q][1]);
+    }
+}
+
+void SnapPointTree::InsertMany(std::vector<SnapPoint*>& points)
+{
+    if (count != 0 || points.size() <= LeafCapacity) {
+        for (SnapPoint* p : points)
+            Insert(p);
+        return;
+    }
+    auto placeable = std::partition(points.begin(), points.end(), Placeable);
+    outliers.insert(outliers.end(), placeable, points.end());
+    count += points.size();
+    points.erase(placeable, points.end());
+    if (points.empty())
+        return;
+    double x0 = points[0]->x, y0 = points[0]->y, x1 = x0, y1 = y0;
+    for (const SnapPoint* p : points) {
+        x0 = std::min(x0, p->x);
+        y0 = std::min(y0, p->y);
+        x1 = std::max(x1, p->x);
+        y1 = std::max(y1, p->y);
+    }
+    // The root the first point would make, grown until it holds them all.
+    GrowToContain(points[0]->x, points[0]->y);
+    GrowToContain(x0, y0);
+    GrowToContain(x1, y1);
+    Fill(root, points.data(), points.data() + points.size());
 }
 
 void SnapPointTree::Insert(SnapPoint* p)

@@ -14,6 +14,9 @@ public:
     using Filter = bool (*)(const SnapPoint& p, const void* context);
 
     void Insert(SnapPoint* p);
+    // Inserts every point of `points` (which it reorders); into an empty tree
+    // it builds the nodes top down at once, each leaf holding just its points.
+    void InsertMany(std::vector<SnapPoint*>& points);
     void Remove(SnapPoint* p);
     void Clear();
     std::size_t Size() const { return count; }
@@ -41,6 +44,10 @@ private:
     void GrowToContain(double x, double y);
     int32_t ChildFor(int32_t node, double x, double y);
     void Split(int32_t node);
+    // Whether a leaf of these points would split (as Split decides).
+    bool Splits(int32_t node, SnapPoint* const* begin, SnapPoint* const* end) const;
+    // Files the points into the node and below it; the node is new or empty.
+    void Fill(int32_t node, SnapPoint** begin, SnapPoint** end);
     void Visit(int32_t node, Search& s) const;
 
     std::vector<Node> nodes;

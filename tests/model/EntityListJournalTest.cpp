@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -148,6 +149,56 @@ TEST(EntityListJournal, HoldsKnowsARecordBySlotAndSerial)
     EXPECT_FALSE(list.Holds(a, slot, serial));  // even where c took its address
     EXPECT_TRUE(list.Holds(c, c->slot, c->serial));
     EXPECT_EQ(list.Size(), 2u);
+}
+
+TEST(EntityListJournal, SnapRegistrationsFollowTheirEntityThroughFreedAndReusedSlots)
+{
+    CEntityList list;
+    CSnapPointList snaps;
+    snaps.Follow(list);
+    auto add = [&](double x) {
+        CEntity* e = AddPoint(list, x, 0);
+        snaps.AddEntityPoints(e);
+        return e;
+    };
+    auto pointOf = [&](const CEntity* e) {
+        const SnapPoint* p = snaps.EntityPoints(e);
+        return p ? p->x : -1.0;
+    };
+    CEntity* a = add(10);
+    CEntity* b = add(20);
+    const uint32_t slotOfA = a->slot;
+
+    // a freed with its snap points; c takes its slot.
+    BeginEdit(list, &snaps);
+    MoveEntityToUndo(list, &snaps, a);
+    BeginEdit(list, &snaps);
+    CEntity* c = add(30);
+    ASSERT_EQ(c->slot, slotOfA);
+    EXPECT_EQ(pointOf(c), 30);
+    EXPECT_EQ(snaps.EntityPoints(c)->nextOfEntity, nullptr);
+    const SnapPoint* near = snaps.FindNearest(10, 0, 5);
+    EXPECT_EQ(near, nullptr);
+
+    // b out into the undo step and back: its points stay its own.
+    BeginEdit(list, &snaps);
+    MoveEntityToUndo(list, &snaps, b);
+    EXPECT_TRUE(snaps.HasEntityPoints(b));
+    EXPECT_EQ(pointOf(b), 20);
+    list.UndoRedo();
+    ASSERT_TRUE(list.Holds(b));
+    EXPECT_EQ(pointOf(b), 20);
+    snaps.SetEntityPointState(b, 0);
+    near = snaps.FindNearest(21, 0, 5);
+    ASSERT_NE(near, nullptr);
+    EXPECT_EQ(near->entity, b);
+    EXPECT_EQ(pointOf(c), 30);
+
+    // Removed for good: nothing left of it, even where a new one sits in its slot.
+    snaps.RemoveEntityPoints(b);
+    EXPECT_FALSE(snaps.HasEntityPoints(b));
+    EXPECT_EQ(snaps.EntityPoints(b), nullptr);
+    EXPECT_TRUE(snaps.HasEntityPoints(c));
 }
 
 // ---- random edits against fresh builds ----
@@ -327,6 +378,20 @@ void ExpectInStep(Drawing& d, std::mt19937& rng, const std::string& where)
         d.crossings.Candidates(e, kept);
         walk.Candidates(e, walked);
         ASSERT_EQ(kept, walked) << where;
+    }
+
+    // What the snap list keeps of each linked entity is exactly its nodes in
+    // the chain, whatever slot it holds now and whoever held that slot before.
+    std::map<const CEntity*, std::vector<const SnapPoint*>> inChain;
+    for (const SnapPoint* p = d.snaps.first; p; p = p->next)
+        if (p->entity)
+            inChain[p->entity].push_back(p);
+    for (CEntity* e : linked) {
+        std::vector<const SnapPoint*> kept;
+        for (const SnapPoint* p = d.snaps.EntityPoints(e); p; p = p->nextOfEntity)
+            kept.push_back(p);
+        std::reverse(kept.begin(), kept.end());
+        ASSERT_EQ(kept, inChain[e]) << where;
     }
 
     // The snap points' nearest search against a walk over their chain, with
