@@ -33,7 +33,7 @@ public:
     // Erases a pending band and goes back to the first click; the prompt
     // stays.
     void Reset(COrvikCadView* view) override;
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
 
     // ---- sub-mode 0 ----
     void DeleteSingle(COrvikCadView* view, platform::Point point);

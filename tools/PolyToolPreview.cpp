@@ -88,7 +88,7 @@ void CPolyTool::OnMouseMove(COrvikCadView* view, unsigned, platform::Point* poin
     UpdateMagnetMarker(view, p);
 }
 
-void CPolyTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CPolyTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     // The repaint drew over the read-out: it is no longer there to erase,
     // and the next move draws a new one.
@@ -96,9 +96,9 @@ void CPolyTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool de
         readout.Forget();
         readoutKind = 0;
     }
-    cross_.Redraw(view, dc, deviceDc);
-    band_.Redraw(view, dc, deviceDc);
-    preview_.Redraw(view, dc, deviceDc);
+    cross_.Redraw(view, dc);
+    band_.Redraw(view, dc);
+    preview_.Redraw(view, dc);
 }
 
 // ---- rubber bands and previews ----
@@ -180,14 +180,12 @@ void CPolyTool::ShowBoxSizeReadout(COrvikCadView* view, double x, double y)
         const std::string text = FormatReadoutLength(w);
         int px = view->XToDevice(xmin + w / 2.0) - 8 * DigitCount(text);
         int py = view->YToDevice(ymax) - 15;
-        view->LogicalToDevice(px, py);
         DrawReadoutLabel(view, px, py, text);
     }
     if (h > 0.05) {
         const std::string text = FormatReadoutLength(h);
         int px = view->XToDevice(xmin) - (8 * DigitCount(text) + 18);
         int py = view->YToDevice(ymin + h / 2.0);
-        view->LogicalToDevice(px, py);
         DrawReadoutLabel(view, px, py, text);
     }
 }

@@ -29,10 +29,10 @@ long long WholeDegrees(double a)
 
 struct EllipseShape {
     double cx, cy, a, b, phi;
-    platform::Point At(const COrvikCadView& view, double t, int cdd) const
+    platform::Point At(const COrvikCadView& view, double t) const
     {
         const double c = std::cos(t), s = std::sin(t), cp = std::cos(phi), sp = std::sin(phi);
-        return view.ToPixel(cx + a * c * cp - b * s * sp, cy + a * c * sp + b * s * cp, cdd);
+        return view.ToPixel(cx + a * c * cp - b * s * sp, cy + a * c * sp + b * s * cp);
     }
 };
 
@@ -43,7 +43,7 @@ EllipseShape ShapeOf(const CEntity* e)
 
 } // namespace
 
-void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int state)
 {
     if (e->values.size() < 3)
         return;
@@ -63,7 +63,7 @@ void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int stat
         }
     }
     const Look look = LookOf(dc, e, state);
-    platform::Point lowLeft = ToPixel(cx - r, cy - r, cdd), upRight = ToPixel(cx + r, cy + r, cdd);
+    platform::Point lowLeft = ToPixel(cx - r, cy - r), upRight = ToPixel(cx + r, cy + r);
 
     if (full && look.printing) {
         const int L = lowLeft.x, R = upRight.x, T = upRight.y, B = lowLeft.y;
@@ -81,8 +81,8 @@ void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int stat
 
     platform::Point start = lowLeft, end = lowLeft;
     if (!full) {
-        start = ToPixel(cx + r * std::cos(a1 * DegToRad), cy + r * std::sin(a1 * DegToRad), cdd);
-        end = ToPixel(cx + r * std::cos(a2 * DegToRad), cy + r * std::sin(a2 * DegToRad), cdd);
+        start = ToPixel(cx + r * std::cos(a1 * DegToRad), cy + r * std::sin(a1 * DegToRad));
+        end = ToPixel(cx + r * std::cos(a2 * DegToRad), cy + r * std::sin(a2 * DegToRad));
     }
     const platform::Pen old = SelectScreenPen(dc, look, look.style);
     const int left = std::min(lowLeft.x, upRight.x), right = std::max(lowLeft.x, upRight.x);
@@ -104,17 +104,17 @@ void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int stat
         }
         std::vector<platform::Point> chords;
         for (double a = from; a < to; a += step)
-            chords.push_back(ToPixel(cx + r * std::cos(a), cy + r * std::sin(a), cdd));
-        chords.push_back(ToPixel(cx + r * std::cos(to), cy + r * std::sin(to), cdd));
+            chords.push_back(ToPixel(cx + r * std::cos(a), cy + r * std::sin(a)));
+        chords.push_back(ToPixel(cx + r * std::cos(to), cy + r * std::sin(to)));
         ScreenPolyline(dc, chords);
     }
     dc.SelectPen(old);
     if (e->state == EntityState::Selected && !e->owner)
-        DrawGrips(dc, e, cdd);
+        DrawGrips(dc, e);
 }
 
 void COrvikCadView::DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const Look& look,
-                                       const std::vector<platform::Point>& pts, int cdd)
+                                       const std::vector<platform::Point>& pts)
 {
     if (!pts.empty()) {
         if (look.printing) {
@@ -133,20 +133,20 @@ void COrvikCadView::DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const
         }
     }
     if (e->state == EntityState::Selected && !e->owner)
-        DrawGrips(dc, e, cdd);
+        DrawGrips(dc, e);
 }
 
-void COrvikCadView::DrawEllipse(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void COrvikCadView::DrawEllipse(platform::Dc& dc, const CEntity* e, int state)
 {
     const EllipseShape shape = ShapeOf(e);
     std::vector<platform::Point> pts;
     pts.reserve(630);
     for (double t = 0; t <= 2 * Pi; t += SampleStep)
-        pts.push_back(shape.At(*this, t, cdd));
-    DrawEllipseSamples(dc, e, LookOf(dc, e, state), pts, cdd);
+        pts.push_back(shape.At(*this, t));
+    DrawEllipseSamples(dc, e, LookOf(dc, e, state), pts);
 }
 
-void COrvikCadView::DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void COrvikCadView::DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state)
 {
     const EllipseShape shape = ShapeOf(e);
     auto param = [&](double degrees) {
@@ -169,6 +169,6 @@ void COrvikCadView::DrawEllipticArc(platform::Dc& dc, const CEntity* e, int stat
     std::vector<platform::Point> pts;
     pts.reserve(size_t((tE - tS) / SampleStep) + 2);
     for (double t = tS; t <= tE; t += SampleStep)
-        pts.push_back(shape.At(*this, t, cdd));
-    DrawEllipseSamples(dc, e, LookOf(dc, e, state), pts, cdd);
+        pts.push_back(shape.At(*this, t));
+    DrawEllipseSamples(dc, e, LookOf(dc, e, state), pts);
 }

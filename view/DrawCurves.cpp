@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state)
 {
     const std::size_t n = e->values.size() / 2;
     if (n == 0)
@@ -15,9 +15,9 @@ void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state,
     const std::vector<double>& v = e->values;
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
-        out.Start(ToPixel(v[0], v[1], cdd));
+        out.Start(ToPixel(v[0], v[1]));
         for (std::size_t i = 1; i < n; ++i)
-            out.LineTo(ToPixel(v[2 * i], v[2 * i + 1], cdd));
+            out.LineTo(ToPixel(v[2 * i], v[2 * i + 1]));
         out.Finish();
         return;
     }
@@ -27,7 +27,7 @@ void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state,
         const double x = v[2 * i], y = v[2 * i + 1];
         if (!(x >= visibleX0 && x <= visibleX1 && y >= visibleY0 && y <= visibleY1))
             continue;
-        const platform::Point p = ToPixel(x, y, cdd);
+        const platform::Point p = ToPixel(x, y);
         if (started) {
             dc.LineTo(p.x, p.y);
         } else {
@@ -38,7 +38,7 @@ void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state,
     dc.SelectPen(old);
 }
 
-void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state)
 {
     const std::size_t n = e->values.size() / 2;
     if (n < 2)
@@ -67,7 +67,7 @@ void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state, in
 
     std::vector<platform::Point> samples;
     samples.reserve((n - 1) * (n + 2) + 2);
-    samples.push_back(ToPixel(v[0], v[1], cdd));
+    samples.push_back(ToPixel(v[0], v[1]));
     const double steps = double(n + 1);
     for (std::size_t j = 1; j <= n - 1; ++j) {
         double a3[2], a2[2], a1[2], a0[2];
@@ -83,10 +83,10 @@ void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state, in
             const double s = double(k) / steps;
             const double x = ((a3[0] * s + a2[0]) * s + a1[0]) * s + a0[0];
             const double y = ((a3[1] * s + a2[1]) * s + a1[1]) * s + a0[1];
-            samples.push_back(ToPixel(x, y, cdd));
+            samples.push_back(ToPixel(x, y));
         }
     }
-    samples.push_back(ToPixel(v[2 * (n - 1)], v[2 * (n - 1) + 1], cdd));
+    samples.push_back(ToPixel(v[2 * (n - 1)], v[2 * (n - 1) + 1]));
 
     const Look look = LookOf(dc, e, state);
     if (look.printing) {
@@ -102,5 +102,5 @@ void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state, in
     }
     if (e->state == EntityState::Selected)
         for (std::size_t i = 0; i < n; ++i)
-            DrawGrip(dc, cdd, v[2 * i], v[2 * i + 1]);
+            DrawGrip(dc, v[2 * i], v[2 * i + 1]);
 }

@@ -146,7 +146,7 @@ platform::Pen COrvikCadView::SelectScreenPen(platform::Dc& dc, const Look& look,
     return dc.SelectPen(platform::Pen::Make(style, look.width, look.colour));
 }
 
-void COrvikCadView::DrawLine(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void COrvikCadView::DrawLine(platform::Dc& dc, const CEntity* e, int state)
 {
     if (e->values.size() < 4)
         return;
@@ -154,7 +154,7 @@ void COrvikCadView::DrawLine(platform::Dc& dc, const CEntity* e, int state, int 
     if (SegmentOutsideRect(x1, y1, x2, y2, visibleX0, visibleY0, visibleX1, visibleY1))
         return;
     const Look look = LookOf(dc, e, state);
-    const platform::Point a = ToPixel(x1, y1, cdd), b = ToPixel(x2, y2, cdd);
+    const platform::Point a = ToPixel(x1, y1), b = ToPixel(x2, y2);
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
         out.Start(a);
@@ -167,13 +167,13 @@ void COrvikCadView::DrawLine(platform::Dc& dc, const CEntity* e, int state, int 
         dc.SelectPen(old);
     }
     if (e->state == EntityState::Selected && (!e->owner || e->owner->type == EntityType::GroupHeader)) {
-        DrawGrip(dc, cdd, x1, y1);
-        DrawGrip(dc, cdd, x2, y2);
-        DrawMidpointGrip(e, dc, cdd);
+        DrawGrip(dc, x1, y1);
+        DrawGrip(dc, x2, y2);
+        DrawMidpointGrip(e, dc);
     }
 }
 
-void COrvikCadView::DrawAxisLine(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void COrvikCadView::DrawAxisLine(platform::Dc& dc, const CEntity* e, int state)
 {
     if (e->values.size() < 2)
         return;
@@ -186,10 +186,6 @@ void COrvikCadView::DrawAxisLine(platform::Dc& dc, const CEntity* e, int state, 
         const int xd = XToDevice(e->values[0]);
         a = {xd, 0};
         b = {xd, areaH};
-    }
-    if (cdd) {
-        LogicalToDevice(a.x, a.y);
-        LogicalToDevice(b.x, b.y);
     }
     const Look look = LookOf(dc, e, state);
     if (look.printing) {
@@ -205,7 +201,7 @@ void COrvikCadView::DrawAxisLine(platform::Dc& dc, const CEntity* e, int state, 
     dc.SelectPen(old);
 }
 
-void COrvikCadView::DrawPolyline(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void COrvikCadView::DrawPolyline(platform::Dc& dc, const CEntity* e, int state)
 {
     const std::size_t n = e->values.size() / 2;
     if (n == 0)
@@ -213,7 +209,7 @@ void COrvikCadView::DrawPolyline(platform::Dc& dc, const CEntity* e, int state, 
     const Look look = LookOf(dc, e, state);
     std::vector<platform::Point> points(n);
     for (std::size_t i = 0; i < n; ++i)
-        points[i] = ToPixel(e->values[2 * i], e->values[2 * i + 1], cdd);
+        points[i] = ToPixel(e->values[2 * i], e->values[2 * i + 1]);
     const int width = look.printing ? PrintedPenWidth(e->style) : 0;
     if (width > 1) {
         const platform::Pen oldPen = dc.SelectPen(platform::Pen::Geometric(
@@ -239,5 +235,5 @@ void COrvikCadView::DrawPolyline(platform::Dc& dc, const CEntity* e, int state, 
     }
     if (e->state == EntityState::Selected)
         for (std::size_t i = 0; i + 1 < n; ++i)
-            DrawGrip(dc, cdd, e->values[2 * i], e->values[2 * i + 1]);
+            DrawGrip(dc, e->values[2 * i], e->values[2 * i + 1]);
 }

@@ -25,7 +25,7 @@ int TruncInt(double v)
 
 } // namespace
 
-void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state)
 {
     if (e->values.size() < 2)
         return;
@@ -49,11 +49,6 @@ void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state, int
             b = {c.x + big, c.y + big};
         }
     }
-    if (cdd) {
-        LogicalToDevice(c.x, c.y);
-        LogicalToDevice(a.x, a.y);
-        LogicalToDevice(b.x, b.y);
-    }
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(PenStyle::Solid, look.width, look.colour));
     const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::Solid(look.colour));
     switch (e->subtype) {
@@ -73,7 +68,7 @@ void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state, int
     dc.SelectPen(oldPen);
 }
 
-void COrvikCadView::DrawGrid(platform::Dc& dc, const CEntity* grid, int /*show*/, int cdd)
+void COrvikCadView::DrawGrid(platform::Dc& dc, const CEntity* grid, int /*show*/)
 {
     COrvikCadDoc* doc = GetDrawing();
     if (!doc || grid->values.size() < 3)
@@ -104,16 +99,10 @@ void COrvikCadView::DrawGrid(platform::Dc& dc, const CEntity* grid, int /*show*/
         return;
     std::vector<int> cols, rows;
     for (double j = jFirst; j <= jLast; ++j) {
-        int xd = XToDevice(x0 + j * p), unused = 0;
-        if (cdd)
-            LogicalToDevice(xd, unused);
-        cols.push_back(xd);
+        cols.push_back(XToDevice(x0 + j * p));
     }
     for (double i = iFirst; i <= iLast; ++i) {
-        int unused = 0, yd = YToDevice(y0 + i * p);
-        if (cdd)
-            LogicalToDevice(unused, yd);
-        rows.push_back(yd);
+        rows.push_back(YToDevice(y0 + i * p));
     }
 
     const int kind = grid->style % 100, lineType = grid->style / 100;

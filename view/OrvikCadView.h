@@ -69,7 +69,6 @@ public:
     // ---- fields ----
     int16_t pickCurrentLayerOnly = 0;
     int16_t resized = 0;
-    int32_t clientDcDraw = 0;
     uint16_t currentLayer = 0;
     std::array<char, 128> layerState{};
     QLineEdit* textEdit = nullptr;
@@ -143,9 +142,12 @@ public:
     double MappingZoom() const;
     void ComputeVisibleRect();
     void FitScale();
+    // A logical pixel as a pixel of the back buffer (the frame's scroll
+    // offset taken off): for invalidating and reading the buffer's image.
     void LogicalToDevice(int& x, int& y) const;
-    // A model point as a pixel of the DC in use: converted when cdd is set.
-    platform::Point ToPixel(double x, double y, int cdd) const;
+    // A model point as a logical pixel: what every DC the view hands out
+    // (paint and client alike) takes.
+    platform::Point ToPixel(double x, double y) const;
     void OnInitialUpdate() override;
     void ResetToBaseView(int redraw);
 
@@ -156,9 +158,9 @@ public:
     CEntity* FindNearestSelectedSnapPoint(int xd, int yd, double& x, double& y, int& kind);
     int GetSnapPoint(const CEntity* entity, int kind, double& x, double& y);
     COLORREF GetStateColor(int state, COLORREF own) const;
-    void DrawGrip(platform::Dc& dc, int cdd, double x, double y);
-    void DrawMidpointGrip(const CEntity* entity, platform::Dc& dc, int cdd);
-    void DrawGrips(platform::Dc& dc, const CEntity* entity, int cdd);
+    void DrawGrip(platform::Dc& dc, double x, double y);
+    void DrawMidpointGrip(const CEntity* entity, platform::Dc& dc);
+    void DrawGrips(platform::Dc& dc, const CEntity* entity);
 
     // ---- rendering ----
     void OnDraw(platform::Dc& dc);
@@ -179,30 +181,30 @@ public:
     void SetCullThreshold(std::size_t n) { cullThreshold = n; }
 
     // ---- drawers ----
-    void DrawPoint(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawGrid(platform::Dc& dc, const CEntity* grid, int show, int cdd);
-    void DrawLine(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawAxisLine(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawSpline(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawEllipse(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawPolyline(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawPoint(platform::Dc& dc, const CEntity* e, int state);
+    void DrawGrid(platform::Dc& dc, const CEntity* grid, int show);
+    void DrawLine(platform::Dc& dc, const CEntity* e, int state);
+    void DrawAxisLine(platform::Dc& dc, const CEntity* e, int state);
+    void DrawSpline(platform::Dc& dc, const CEntity* e, int state);
+    void DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state);
+    void DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int state);
+    void DrawEllipse(platform::Dc& dc, const CEntity* e, int state);
+    void DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state);
+    void DrawPolyline(platform::Dc& dc, const CEntity* e, int state);
     // Texts, leader texts, dimensions (DrawText.cpp, DrawDimension.cpp).
-    void DrawText(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawLeaderText(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawDimension(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawText(platform::Dc& dc, const CEntity* e, int state);
+    void DrawLeaderText(platform::Dc& dc, const CEntity* e, int state);
+    void DrawDimension(platform::Dc& dc, const CEntity* e, int state);
     // A dot or barbs at the tip (model), pointing away from `from`: fixed
     // pixel sizes, or sizes linked to the zoom.
-    void DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd, COLORREF colour,
+    void DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, COLORREF colour,
                         int penWidth, double tipX, double tipY, double fromX, double fromY);
-    void DrawTerminatorScaled(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd,
+    void DrawTerminatorScaled(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state,
                               COLORREF colour, int penWidth, double tipX, double tipY, double fromX, double fromY);
     // Fills, images, hatches (DrawFill.cpp, DrawImage.cpp, DrawHatch.cpp).
-    void DrawFill(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawImage(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawHatch(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawFill(platform::Dc& dc, const CEntity* e, int state);
+    void DrawImage(platform::Dc& dc, const CEntity* e, int state);
+    void DrawHatch(platform::Dc& dc, const CEntity* e, int state);
 
     // ---- picking (Picking.cpp) ----
     // The pickable entity nearest the click (logical pixels) that the filter
@@ -224,6 +226,8 @@ public:
 
     // ---- the back buffer ----
     platform::BackBuffer& Buffer() { return backBuffer; }
+    // A DC drawing straight into the back buffer, in logical pixels (the
+    // frame's scroll offset is its viewport origin).
     std::unique_ptr<platform::ClientDc> GetClientDc();
     // Paints the whole client now into the back buffer (a full OnDraw).
     void RedrawNow();
@@ -270,9 +274,8 @@ public:
     void OnGroupRelease();
     // After a repaint of part of the client: the current tool's marker, if
     // it is shown in this view, is put back where the repaint wiped it, so
-    // that erasing it later leaves nothing behind. deviceDc: the DC takes
-    // device pixels (a client DC) rather than the view's logical ones.
-    void RestoreToolFigures(platform::Dc& dc, bool deviceDc);
+    // that erasing it later leaves nothing behind.
+    void RestoreToolFigures(platform::Dc& dc);
     // Numeric input (ViewNumericInput.cpp): the Space key opens it in the
     // steps that offer it; the context command in any step; the scale
     // factor for the transform tool.
@@ -405,19 +408,19 @@ private:
     int EffectiveState(const CEntity* e, int state) const;
     int TextPixelSize(double size) const;
     platform::Font TextFont(const CEntity* e, int height, int width) const;
-    void PaintTextBody(platform::Dc& dc, const CEntity* e, int state, int cdd, int height, int width);
+    void PaintTextBody(platform::Dc& dc, const CEntity* e, int state, int height, int width);
     Look LookOf(const platform::Dc& dc, const CEntity* e, int state) const;
     void ResolvePens();
     void DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const Look& look,
-                            const std::vector<platform::Point>& pts, int cdd);
-    void Dispatch(platform::Dc& dc, CEntity* e, int state, int cdd);
+                            const std::vector<platform::Point>& pts);
+    void Dispatch(platform::Dc& dc, CEntity* e, int state);
     void VisibleEntities(std::vector<CEntity*>& out);
     // Puts a mapping into the view's mapping fields (the visible rectangle
     // follows).
     void ApplyMapping(const ViewMapping& mapping);
     int NearestWithin(int xd, int yd, double& x, double& y, const CEntity* except);
     bool WithinSnapPixels(double x, double y, int xd, int yd) const;
-    void GripSquare(platform::Dc& dc, int cdd, double x, double y, COLORREF fill);
+    void GripSquare(platform::Dc& dc, double x, double y, COLORREF fill);
     // Draws through the points with the selected pen; pieces reaching far
     // off-screen are cut first.
     void ScreenPolyline(platform::Dc& dc, const std::vector<platform::Point>& pts);

@@ -231,7 +231,7 @@ void COrvikCadView::DrawAll(platform::Dc& dc, int pass)
     for (CEntity* e : visibleScratch) {
         if (e->type == EntityType::Grid) {
             if (pass == 0 && e->subtype != 0 && !printing && !exporting)
-                DrawGrid(dc, e, e->subtype, clientDcDraw);
+                DrawGrid(dc, e, e->subtype);
             continue;
         }
         const auto layer = static_cast<uint16_t>(e->layer);
@@ -241,7 +241,7 @@ void COrvikCadView::DrawAll(platform::Dc& dc, int pass)
         } else if (layer != currentLayer || layer > 127) {
             continue;
         }
-        Dispatch(dc, e, e->state, clientDcDraw);
+        Dispatch(dc, e, e->state);
     }
 }
 
@@ -253,10 +253,10 @@ void COrvikCadView::DrawEntity(platform::Dc& dc, CEntity* entity, int state)
     ResolvePens();
     if (entity->type == EntityType::Grid) {
         if (entity->subtype != 0 && !printing && !exporting)
-            DrawGrid(dc, entity, entity->subtype, clientDcDraw);
+            DrawGrid(dc, entity, entity->subtype);
         return;
     }
-    Dispatch(dc, entity, state, 1);
+    Dispatch(dc, entity, state);
 }
 
 CEntity* COrvikCadView::DrawEntityChain(platform::Dc& dc, CEntity* head)
@@ -269,68 +269,68 @@ CEntity* COrvikCadView::DrawEntityChain(platform::Dc& dc, CEntity* head)
     for (CEntity* e = head; e && (e == head || e->owner == head); e = e->next) {
         if (e->type == EntityType::Grid) {
             if (e->subtype != 0 && !printing && !exporting)
-                DrawGrid(dc, e, e->subtype, clientDcDraw);
+                DrawGrid(dc, e, e->subtype);
             continue;
         }
         if (headLayer > 127)
             continue;
         if (headLayer != currentLayer && layerState[headLayer] != 1 && layerState[headLayer] != 2)
             continue;
-        Dispatch(dc, e, 0, 1);
+        Dispatch(dc, e, 0);
     }
     return head;
 }
 
-void COrvikCadView::Dispatch(platform::Dc& dc, CEntity* e, int state, int cdd)
+void COrvikCadView::Dispatch(platform::Dc& dc, CEntity* e, int state)
 {
     switch (e->type) {
     case EntityType::Point:
-        DrawPoint(dc, e, state, cdd);
+        DrawPoint(dc, e, state);
         break;
     case EntityType::Line:
     case EntityType::InfiniteLine:
-        DrawLine(dc, e, state, cdd);
+        DrawLine(dc, e, state);
         break;
     case EntityType::HorizontalInfiniteLine:
     case EntityType::VerticalInfiniteLine:
-        DrawAxisLine(dc, e, state, cdd);
+        DrawAxisLine(dc, e, state);
         break;
     case EntityType::Curve:
-        DrawSpline(dc, e, state, cdd);
+        DrawSpline(dc, e, state);
         break;
     case EntityType::FreehandCurve:
-        DrawFreeCurve(dc, e, state, cdd);
+        DrawFreeCurve(dc, e, state);
         break;
     case EntityType::Circle:
     case EntityType::Arc:
-        DrawCircleOrArc(dc, e, state, cdd);
+        DrawCircleOrArc(dc, e, state);
         break;
     case EntityType::Ellipse:
-        DrawEllipse(dc, e, state, cdd);
+        DrawEllipse(dc, e, state);
         break;
     case EntityType::EllipticArc:
-        DrawEllipticArc(dc, e, state, cdd);
+        DrawEllipticArc(dc, e, state);
         break;
     case EntityType::Polygon:
-        DrawPolyline(dc, e, state, cdd);
+        DrawPolyline(dc, e, state);
         break;
     case EntityType::Text:
-        DrawText(dc, e, state, cdd);
+        DrawText(dc, e, state);
         break;
     case EntityType::LeaderText:
-        DrawLeaderText(dc, e, state, cdd);
+        DrawLeaderText(dc, e, state);
         break;
     case EntityType::Dimension:
-        DrawDimension(dc, e, state, cdd);
+        DrawDimension(dc, e, state);
         break;
     case EntityType::Fill:
-        DrawFill(dc, e, state, cdd);
+        DrawFill(dc, e, state);
         break;
     case EntityType::Hatch:
-        DrawHatch(dc, e, state, cdd);
+        DrawHatch(dc, e, state);
         break;
     case EntityType::Image:
-        DrawImage(dc, e, state, cdd);
+        DrawImage(dc, e, state);
         break;
     default:
         // Group headers draw nothing.

@@ -141,9 +141,9 @@ COLORREF COrvikCadView::GetStateColor(int state, COLORREF own) const
     }
 }
 
-void COrvikCadView::GripSquare(platform::Dc& dc, int cdd, double x, double y, COLORREF fill)
+void COrvikCadView::GripSquare(platform::Dc& dc, double x, double y, COLORREF fill)
 {
-    const platform::Point p = ToPixel(x, y, cdd);
+    const platform::Point p = ToPixel(x, y);
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, 0x000000));
     const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::Solid(fill));
     dc.Rectangle(p.x - 3, p.y - 3, p.x + 3, p.y + 3);
@@ -151,19 +151,19 @@ void COrvikCadView::GripSquare(platform::Dc& dc, int cdd, double x, double y, CO
     dc.SelectPen(oldPen);
 }
 
-void COrvikCadView::DrawGrip(platform::Dc& dc, int cdd, double x, double y)
+void COrvikCadView::DrawGrip(platform::Dc& dc, double x, double y)
 {
-    GripSquare(dc, cdd, x, y, GripColour);
+    GripSquare(dc, x, y, GripColour);
 }
 
-void COrvikCadView::DrawMidpointGrip(const CEntity* entity, platform::Dc& dc, int cdd)
+void COrvikCadView::DrawMidpointGrip(const CEntity* entity, platform::Dc& dc)
 {
     double x = 0, y = 0;
     if (GetSnapPoint(entity, SnapKind::LineMidpoint, x, y) == 0)
-        GripSquare(dc, cdd, x, y, MidpointGripColour);
+        GripSquare(dc, x, y, MidpointGripColour);
 }
 
-void COrvikCadView::DrawGrips(platform::Dc& dc, const CEntity* entity, int cdd)
+void COrvikCadView::DrawGrips(platform::Dc& dc, const CEntity* entity)
 {
     COrvikCadDoc* doc = GetDrawing();
     if (!doc || !entity)
@@ -174,5 +174,5 @@ void COrvikCadView::DrawGrips(platform::Dc& dc, const CEntity* entity, int cdd)
             points.push_back(p);
     std::sort(points.begin(), points.end(), [](const SnapPoint* a, const SnapPoint* b) { return a->order < b->order; });
     for (const SnapPoint* p : points)
-        GripSquare(dc, cdd, p->x, p->y, GripColour);
+        GripSquare(dc, p->x, p->y, GripColour);
 }
