@@ -70,7 +70,7 @@ platform::Point CDrawTool::PreviewPoint(const COrvikCadView* view, double x, dou
 
 // ---- the magnet marker ----
 
-void CDrawTool::DrawMarkerOn(COrvikCadView*, platform::Dc& dc, int kind, platform::Point at)
+void CDrawTool::DrawMarkerOn(platform::Dc& dc, int kind, platform::Point at)
 {
     const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, altColor));
@@ -88,13 +88,13 @@ void CDrawTool::DrawMarkerOn(COrvikCadView*, platform::Dc& dc, int kind, platfor
 void CDrawTool::DrawMarker(COrvikCadView* view, int kind, platform::Point at)
 {
     auto dc = view->GetClientDc();
-    DrawMarkerOn(view, *dc, kind, at);
+    DrawMarkerOn(*dc, kind, at);
 }
 
 void CDrawTool::RedrawMagnetMarker(COrvikCadView* view, platform::Dc& dc)
 {
     if (magnetKind != 0 && view && markerView_.data() == static_cast<QWidget*>(view))
-        DrawMarkerOn(view, dc, magnetKind, markerDevice);
+        DrawMarkerOn(dc, magnetKind, markerDevice);
 }
 
 void CDrawTool::EraseMagnetMarker(COrvikCadView* view)

@@ -1,17 +1,17 @@
-// COrvikCadView: the drawers of control-point curves (uniform cubic
+// EntityRenderer: the drawers of control-point curves (uniform cubic
 // B-splines) and freehand curves.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include <algorithm>
 #include <vector>
 
-void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state)
+void EntityRenderer::DrawFreeCurve(const CEntity* e, int state)
 {
     const std::size_t n = e->values.size() / 2;
     if (n == 0)
         return;
-    const Look look = LookOf(dc, e, state);
+    const Look look = LookOf(e, state);
     const std::vector<double>& v = e->values;
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
@@ -21,7 +21,7 @@ void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state)
         out.Finish();
         return;
     }
-    const platform::Pen old = SelectScreenPen(dc, look, look.style);
+    const platform::Pen old = SelectScreenPen(look, look.style);
     bool started = false;
     for (std::size_t i = 0; i < n; ++i) {
         const double x = v[2 * i], y = v[2 * i + 1];
@@ -38,7 +38,7 @@ void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state)
     dc.SelectPen(old);
 }
 
-void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state)
+void EntityRenderer::DrawSpline(const CEntity* e, int state)
 {
     const std::size_t n = e->values.size() / 2;
     if (n < 2)
@@ -88,7 +88,7 @@ void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state)
     }
     samples.push_back(ToPixel(v[2 * (n - 1)], v[2 * (n - 1) + 1]));
 
-    const Look look = LookOf(dc, e, state);
+    const Look look = LookOf(e, state);
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
         out.Start(samples[0]);
@@ -96,11 +96,11 @@ void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state)
             out.LineTo(samples[i]);
         out.Finish();
     } else {
-        const platform::Pen old = SelectScreenPen(dc, look, look.style);
-        ScreenPolyline(dc, samples);
+        const platform::Pen old = SelectScreenPen(look, look.style);
+        ScreenPolyline(samples);
         dc.SelectPen(old);
     }
     if (e->state == EntityState::Selected)
         for (std::size_t i = 0; i < n; ++i)
-            DrawGrip(dc, v[2 * i], v[2 * i + 1]);
+            DrawGrip(v[2 * i], v[2 * i + 1]);
 }

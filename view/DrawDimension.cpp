@@ -1,8 +1,8 @@
-// COrvikCadView: the dimension drawer and the terminators (dots and barbs)
+// EntityRenderer: the dimension drawer and the terminators (dots and barbs)
 // on the ends of dimensions and leaders. A dimension's lines and texts are
 // member entities drawn by their own drawers; the record adds only its marks.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "model/DimensionMarks.h"
 
@@ -51,7 +51,7 @@ int BarbAngles(int kind, double out[2])
 
 } // namespace
 
-void COrvikCadView::DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state,
+void EntityRenderer::DrawTerminator(int kind, int dotIndex, int arrowIndex, int state,
                                    COLORREF colour, int penWidth, double tipX, double tipY, double fromX,
                                    double fromY)
 {
@@ -93,7 +93,7 @@ void COrvikCadView::DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int
     dc.SelectPen(oldPen);
 }
 
-void COrvikCadView::DrawTerminatorScaled(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, COLORREF colour, int penWidth, double tipX, double tipY,
+void EntityRenderer::DrawTerminatorScaled(int kind, int dotIndex, int arrowIndex, int state, COLORREF colour, int penWidth, double tipX, double tipY,
                                          double fromX, double fromY)
 {
     if (kind <= 0 || kind > 4)
@@ -130,7 +130,7 @@ void COrvikCadView::DrawTerminatorScaled(platform::Dc& dc, int kind, int dotInde
     dc.SelectPen(oldPen);
 }
 
-void COrvikCadView::DrawDimension(platform::Dc& dc, const CEntity* e, int state)
+void EntityRenderer::DrawDimension(const CEntity* e, int state)
 {
     const int drawState = EffectiveState(e, state);
     int penWidth = 0;
@@ -139,10 +139,10 @@ void COrvikCadView::DrawDimension(platform::Dc& dc, const CEntity* e, int state)
     ForEachDimensionMark(*e, [&](const TerminatorSpec& spec, int termKind, double tx, double ty, double fx,
                                  double fy) {
         if (DimArrowScaleMode == 1)
-            DrawTerminatorScaled(dc, termKind, spec.dotSize, spec.arrowSize, drawState, e->colour, penWidth, tx,
+            DrawTerminatorScaled(termKind, spec.dotSize, spec.arrowSize, drawState, e->colour, penWidth, tx,
                                  ty, fx, fy);
         else
-            DrawTerminator(dc, termKind, spec.dotSize, spec.arrowSize, drawState, e->colour, penWidth, tx, ty,
+            DrawTerminator(termKind, spec.dotSize, spec.arrowSize, drawState, e->colour, penWidth, tx, ty,
                            fx, fy);
     });
 }

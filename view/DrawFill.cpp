@@ -1,8 +1,8 @@
-// COrvikCadView: the fill drawer. A fill is a closed region painted with a
+// EntityRenderer: the fill drawer. A fill is a closed region painted with a
 // solid or hatched brush in the colour of its state, outlined one pixel wide
 // in its own outline colour.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "model/FillOutline.h"
 
@@ -37,7 +37,7 @@ COLORREF OutlineColour(const CEntity* e)
 
 } // namespace
 
-void COrvikCadView::DrawFill(platform::Dc& dc, const CEntity* e, int state)
+void EntityRenderer::DrawFill(const CEntity* e, int state)
 {
     const FillOutline outline = CollectFillOutline(*e);
     // Drawn when its box meets the visible rectangle, so that a region

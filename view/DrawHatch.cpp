@@ -1,7 +1,7 @@
-// COrvikCadView: the hatch drawer. The hatch lines are generated from the
+// EntityRenderer: the hatch drawer. The hatch lines are generated from the
 // record's boundary and pattern at every paint and drawn as plain pieces.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "model/HatchLines.h"
 #include "model/Notify.h"
@@ -20,7 +20,7 @@ std::unordered_set<const CEntity*>& ReportedHatches()
 
 } // namespace
 
-void COrvikCadView::DrawHatch(platform::Dc& dc, const CEntity* e, int state)
+void EntityRenderer::DrawHatch(const CEntity* e, int state)
 {
     if (e->values.size() < 7 || e->codes.empty())
         return;

@@ -1,8 +1,8 @@
-// COrvikCadView: the placed-image drawer. The image file is stretched into
+// EntityRenderer: the placed-image drawer. The image file is stretched into
 // the entity's rectangle; an image on an off-colour layer is faded, and a
 // highlighted or selected one shows as a box in its state colour.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "platform/Encoding.h"
 #include "platform/Images.h"
@@ -63,7 +63,7 @@ ImageCache& Images()
 
 } // namespace
 
-void COrvikCadView::DrawImage(platform::Dc& dc, const CEntity* e, int state)
+void EntityRenderer::DrawImage(const CEntity* e, int state)
 {
     if (e->values.size() < 4)
         return;
@@ -91,5 +91,5 @@ void COrvikCadView::DrawImage(platform::Dc& dc, const CEntity* e, int state)
         }
     }
     if (e->state == EntityState::Selected)
-        DrawGrips(dc, e);
+        DrawGrips(e);
 }

@@ -1,6 +1,6 @@
-// COrvikCadView: the drawers of points and of the grid.
+// EntityRenderer: the drawers of points and of the grid.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "model/Document.h"
 
@@ -25,7 +25,7 @@ int TruncInt(double v)
 
 } // namespace
 
-void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state)
+void EntityRenderer::DrawPoint(const CEntity* e, int state)
 {
     if (e->values.size() < 2)
         return;
@@ -38,7 +38,7 @@ void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state)
     if (!(x >= visibleX0 && x <= visibleX1 && y >= visibleY0 && y <= visibleY1))
         return;
 
-    const Look look = LookOf(dc, e, state);
+    const Look look = LookOf(e, state);
     platform::Point c{XToDevice(x), YToDevice(y)};
     platform::Point a{c.x - 1, c.y - 1}, b{c.x + 2, c.y + 2};
     if (look.printing) {
@@ -68,9 +68,9 @@ void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state)
     dc.SelectPen(oldPen);
 }
 
-void COrvikCadView::DrawGrid(platform::Dc& dc, const CEntity* grid, int /*show*/)
+void EntityRenderer::DrawGrid(const CEntity* grid)
 {
-    COrvikCadDoc* doc = GetDrawing();
+    const COrvikCadDoc* doc = GetDrawing();
     if (!doc || grid->values.size() < 3)
         return;
     const double p = Value(grid, 2);

@@ -250,7 +250,7 @@ protected:
 private:
     void HighlightMembersOn(COrvikCadView* view, platform::Dc& dc, CEntity* owner);
     void DrawMarker(COrvikCadView* view, int kind, platform::Point at);
-    void DrawMarkerOn(COrvikCadView* view, platform::Dc& dc, int kind, platform::Point at);
+    void DrawMarkerOn(platform::Dc& dc, int kind, platform::Point at);
 
     QPointer<QWidget> markerView_;  // the view the marker was drawn in
 };

@@ -5,7 +5,7 @@
 // arrive as the handler calls (OnLButtonDown, OnMouseMove, ...), which are
 // hooks for the tool dispatch.
 
-#include "view/DashPainter.h"
+#include "view/EntityRenderer.h"
 #include "model/EntityIndex.h"
 #include "model/EntityPicker.h"
 #include "view/View.h"
@@ -38,15 +38,6 @@ inline constexpr unsigned Shift = 0x0004;
 inline constexpr unsigned Control = 0x0008;
 inline constexpr unsigned MButton = 0x0010;
 } // namespace MouseFlags
-
-// Screen pen style of each line type (0 solid ... 4 dash-dot-dot).
-extern const platform::PenStyle PenStyleByLineType[5];
-
-// The visible part of the segment (x1, y1)-(x2, y2) within the rectangle:
-// 1 when nothing of it shows, else 0 with the end points cut to the
-// rectangle when they lie outside it.
-int SegmentOutsideRect(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
-                       double ymax);
 
 class COrvikCadView;
 // The view of the drawing window activated last; null before the first
@@ -130,6 +121,11 @@ public:
     {
         return {scale, zoom, scrollX, scrollY, clientW, clientH, areaW, areaH, paperW, paperH};
     }
+    // What the screen draws with besides its mapping: display colours,
+    // layer states, printed widths, the frame's scroll offset.
+    RenderSettings RenderState() const;
+    // An entity renderer on dc with the screen's mapping and settings.
+    EntityRenderer Renderer(platform::Dc& dc) const;
     // Model to logical pixels.
     int XToDevice(double x) const;
     int YToDevice(double y) const;
@@ -218,11 +214,6 @@ public:
     // The drawing's grid record (type 11), null when it has none.
     const CEntity* GridRecord();
     EntityPicker& Picker() { return picker; }
-
-    // ---- printed widths and patterns ----
-    int PrintedPenWidth(int style) const;
-    int PrintedWidth(int style) const;  // pen width, or the thick width of line types 5..7
-    int DashPattern(int lineType, int* runs) const;
 
     // ---- the back buffer ----
     platform::BackBuffer& Buffer() { return backBuffer; }
@@ -370,64 +361,13 @@ private:
     bool fitOnResize = false;
     bool fitScheduled = false;
 
-    // How an entity is drawn: state after the layer rule, colour, pen.
-    struct Look {
-        int state = 0;
-        COLORREF colour = 0;
-        int lineType = 0;
-        platform::PenStyle style = platform::PenStyle::Solid;      // the pen's style (solid when erasing)
-        platform::PenStyle lineStyle = platform::PenStyle::Solid;  // the line type's style
-        int width = 0;     // screen width, or the printed width on a printer
-        bool printing = false;
-    };
-    // Printed widths and the dash unit, resolved once per pass.
-    struct ResolvedPenSet {
-        int penWidth[8] = {};
-        int thickWidth[3] = {};
-        int dashUnit = 1;
-    };
-    // The common way of printing an outline: a path through the dash
-    // painter, stroked with a wide pen of the printed width.
-    class PrintedOutline {
-    public:
-        PrintedOutline(COrvikCadView& view, platform::Dc& dc, const Look& look);
-        void Start(platform::Point p);
-        void LineTo(platform::Point p);
-        void BezierTo(platform::Point p1, platform::Point p2, platform::Point p3);
-        void Finish();
-
-    private:
-        COrvikCadView& view;
-        platform::Dc& dc;
-        CDashPainter painter;
-        COLORREF colour;
-        int width;
-        platform::Pen keptPen;
-    };
-
-    int EffectiveState(const CEntity* e, int state) const;
-    int TextPixelSize(double size) const;
-    platform::Font TextFont(const CEntity* e, int height, int width) const;
-    void PaintTextBody(platform::Dc& dc, const CEntity* e, int state, int height, int width);
-    Look LookOf(const platform::Dc& dc, const CEntity* e, int state) const;
-    void ResolvePens();
-    void DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const Look& look,
-                            const std::vector<platform::Point>& pts);
+    // The drawer of the entity's type, on the screen's renderer.
     void Dispatch(platform::Dc& dc, CEntity* e, int state);
-    void VisibleEntities(std::vector<CEntity*>& out);
-    // Puts a mapping into the view's mapping fields (the visible rectangle
-    // follows).
-    void ApplyMapping(const ViewMapping& mapping);
+    // The entities a mapping can show, from the entity index (all of a
+    // short list).
+    void VisibleEntities(const ViewMapping& mapping, std::vector<CEntity*>& out);
     int NearestWithin(int xd, int yd, double& x, double& y, const CEntity* except);
     bool WithinSnapPixels(double x, double y, int xd, int yd) const;
-    void GripSquare(platform::Dc& dc, double x, double y, COLORREF fill);
-    // Draws through the points with the selected pen; pieces reaching far
-    // off-screen are cut first.
-    void ScreenPolyline(platform::Dc& dc, const std::vector<platform::Point>& pts);
-    static const double NearPixels;
-    // Selects a screen pen (and the transparent background) for a drawer;
-    // returns the pen it replaced.
-    platform::Pen SelectScreenPen(platform::Dc& dc, const Look& look, platform::PenStyle style);
     void PrepareDc(platform::Dc& dc) const;
     void SetupWidget();
     void ApplyPrinterPaper(COrvikCadDoc& doc);
@@ -444,6 +384,5 @@ private:
     EntityIndex entityIndex;
     EntityPicker picker{entityIndex};
     std::size_t cullThreshold = 0;
-    ResolvedPenSet pens;
     std::vector<CEntity*> visibleScratch;
 };
