@@ -31,9 +31,9 @@ int SegmentOutsideRect(double& x1, double& y1, double& x2, double& y2, double xm
 // What the drawers read besides the mapping.
 struct RenderSettings {
     // The display colours: 0 background, 1 grid, 2 highlighted, 3 figures
-    // of the tools, 6 layers shown in their layer colour.
+    // of the tools, 6 entities of the other layers shown greyed.
     std::array<COLORREF, 7> colors{};
-    // Per layer: 1 and 2 shown among the other layers (1 in colour 6).
+    // Per layer: 1 and 2 shown among the other layers (1 greyed, in colour 6).
     std::array<char, 128> layerState{};
     uint16_t currentLayer = 0;
     // Printer pixels per millimetre: printed pen widths and dashes.
