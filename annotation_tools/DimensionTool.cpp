@@ -228,15 +228,15 @@ void CDimensionTool::Reset(COrvikCadView* view)
     ResetByRightClick(view);
 }
 
-void CDimensionTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CDimensionTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     if (!view)
         return;
-    lineBand_.Redraw(view, dc, deviceDc);
-    dimBand_.Redraw(view, dc, deviceDc);
-    chainBand_.Redraw(view, dc, deviceDc);
-    curveBand_.Redraw(view, dc, deviceDc);
-    crossBand_.Redraw(view, dc, deviceDc);
+    lineBand_.Redraw(view, dc);
+    dimBand_.Redraw(view, dc);
+    chainBand_.Redraw(view, dc);
+    curveBand_.Redraw(view, dc);
+    crossBand_.Redraw(view, dc);
 }
 
 // ---- shared services ----

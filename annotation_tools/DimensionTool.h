@@ -48,7 +48,7 @@ public:
     void OnMouseMove(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void Reset(COrvikCadView* view) override;
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
 
     // ---- the clicks of the sub-modes ----
     void DistanceDimension(COrvikCadView* view, platform::Point point);

@@ -221,10 +221,10 @@ void CImageTool::Reset(COrvikCadView* view)
     OnRButtonDown(view, ToolFlags::RButton, &corner);
 }
 
-void CImageTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CImageTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     if (!view)
         return;
-    band_.Redraw(view, dc, deviceDc);
-    cross_.Redraw(view, dc, deviceDc);
+    band_.Redraw(view, dc);
+    cross_.Redraw(view, dc);
 }

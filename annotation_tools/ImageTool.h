@@ -25,7 +25,7 @@ public:
     void OnMouseMove(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void Reset(COrvikCadView* view) override;
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
 
     // Takes the first or the second point; after the second, asks for the
     // file and adds the record.

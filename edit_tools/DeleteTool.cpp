@@ -107,10 +107,10 @@ void CDeleteTool::Reset(COrvikCadView*)
     OperationRestarted = 1;
 }
 
-void CDeleteTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CDeleteTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     if (view)
-        band_.Redraw(view, dc, deviceDc);
+        band_.Redraw(view, dc);
 }
 
 void CDeleteTool::DeleteSingle(COrvikCadView* view, platform::Point point)

@@ -34,7 +34,7 @@ public:
     // Erases a pending band and goes back to the first click; the prompt
     // stays.
     void Reset(COrvikCadView* view) override;
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
 
     // One sub-mode: its click and preview, the prompt that starts it again
     // after an operation, and whether a press records the view's mix (the

@@ -127,13 +127,13 @@ void CExpansionTool::Reset(COrvikCadView* view)
     picked.Clear();
 }
 
-void CExpansionTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CExpansionTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     if (!view)
         return;
-    band_.Redraw(view, dc, deviceDc);
-    cross_.Redraw(view, dc, deviceDc);
-    window_.Redraw(view, dc, deviceDc);
+    band_.Redraw(view, dc);
+    cross_.Redraw(view, dc);
+    window_.Redraw(view, dc);
 }
 
 CEntity* CExpansionTool::PickedOrRestart(COrvikCadView* view)

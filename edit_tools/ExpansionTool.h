@@ -48,7 +48,7 @@ public:
     // back in state 0, the mode's first prompt; nothing at step 0.
     void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void Reset(COrvikCadView* view) override;
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
 
     // Mode 2, step 0: the element to cut.
     void PickCutElement(COrvikCadView* view, platform::Point point);

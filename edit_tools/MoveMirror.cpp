@@ -62,20 +62,18 @@ std::string RadiusText(double value, double style)
 
 // ---- the steps ----
 
-void CMoveTool::DrawAxisOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, int horizontalLine,
-                           bool deviceDc)
+void CMoveTool::DrawAxisOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, int horizontalLine)
 {
     const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-    int x = at.x, y = at.y;
-    if (deviceDc)
-        view->LogicalToDevice(x, y);
+    // Across the visible part of the view.
+    const int left = view->FrameScrollX(), top = view->FrameScrollY();
     if (horizontalLine) {
-        dc.MoveTo(0, y);
-        dc.LineTo(view->width(), y);
+        dc.MoveTo(left, at.y);
+        dc.LineTo(left + view->width(), at.y);
     } else {
-        dc.MoveTo(x, 0);
-        dc.LineTo(x, view->height());
+        dc.MoveTo(at.x, top);
+        dc.LineTo(at.x, top + view->height());
     }
     dc.SelectPen(oldPen);
     dc.SetRop2(kept);
@@ -87,7 +85,7 @@ int CMoveTool::DrawMirrorAxisPreview(COrvikCadView* view, platform::Point point,
     m_figureView = view;
     m_previewPoint = point;
     auto dc = view->GetClientDc();
-    DrawAxisOn(view, *dc, m_previewPoint, horizontalLine, true);
+    DrawAxisOn(view, *dc, m_previewPoint, horizontalLine);
     m_axisShown = 1;
     return 0;
 }
@@ -102,7 +100,7 @@ void CMoveTool::EraseMirrorAxis()
     if (m_axisShown)
         if (COrvikCadView* shown = FigureView()) {
             auto dc = shown->GetClientDc();
-            DrawAxisOn(shown, *dc, m_previewPoint, ToolSubMode >= 4 ? 1 : 0, true);
+            DrawAxisOn(shown, *dc, m_previewPoint, ToolSubMode >= 4 ? 1 : 0);
         }
     m_axisShown = 0;
 }

@@ -217,21 +217,18 @@ void CMoveTool::SelectAll(COrvikCadView* view)
     PromptIfAny(StepsOf(ToolSubMode).all);
 }
 
-void CMoveTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CMoveTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     // Only the view they were drawn in shows them.
     if (!view || view != FigureView())
         return;
     if (m_axisShown)
-        DrawAxisOn(view, dc, m_previewPoint, ToolSubMode >= 4 ? 1 : 0, deviceDc);
+        DrawAxisOn(view, dc, m_previewPoint, ToolSubMode >= 4 ? 1 : 0);
     if (!m_crossShown)
         return;
     const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-    int x = m_previewPoint.x, y = m_previewPoint.y;
-    if (deviceDc)
-        view->LogicalToDevice(x, y);
-    DrawCrossMarker(dc, x, y);
+    DrawCrossMarker(dc, m_previewPoint.x, m_previewPoint.y);
     dc.SelectPen(oldPen);
     dc.SetRop2(kept);
 }
@@ -248,7 +245,7 @@ void CMoveTool::ShowBaseCross(COrvikCadView* view)
     m_figureView = view;
     m_crossShown = 1;
     auto dc = view->GetClientDc();
-    RedrawToolFigures(view, *dc, true);
+    RedrawToolFigures(view, *dc);
 }
 
 void CMoveTool::EraseBaseCross()
@@ -256,7 +253,7 @@ void CMoveTool::EraseBaseCross()
     if (m_crossShown)
         if (COrvikCadView* shown = FigureView()) {
             auto dc = shown->GetClientDc();
-            RedrawToolFigures(shown, *dc, true);
+            RedrawToolFigures(shown, *dc);
         }
     m_crossShown = 0;
 }

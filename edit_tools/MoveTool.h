@@ -55,7 +55,7 @@ public:
     void Reset(COrvikCadView* view) override;
     void EndSelection(COrvikCadView* view) override;
     void SelectAll(COrvikCadView* view) override;
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
 
     // The click handlers of the sub-modes.
     void ClickMove(COrvikCadView* view, platform::Point point) { ClickMoveCopy(view, point, 1); }
@@ -158,7 +158,7 @@ private:
     COrvikCadView* FigureView() const;
     void EndOperation(COrvikCadView* view);
     // The mirror axis line through `at` across the client area, not-XOR.
-    void DrawAxisOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, int horizontalLine, bool deviceDc);
+    void DrawAxisOn(COrvikCadView* view, platform::Dc& dc, platform::Point at, int horizontalLine);
     void EraseMirrorAxis();
     // Copies the buffer table allows, added to EntityBuffer.
     static void AddToBuffer(COrvikCadView* view, const CEntity& source);

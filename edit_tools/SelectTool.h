@@ -131,7 +131,7 @@ public:
     void DrawMidpointDragPreview(COrvikCadView* view, platform::Point point);
     // Erases the outline on screen (at the end of a drag).
     void EndDragPreview();
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
     // The outline of one entity displaced by (dx, dy), added to the figure
     // being built.
     void DrawMovedPointPreview(COrvikCadView* view, const CEntity* e, double dx, double dy);

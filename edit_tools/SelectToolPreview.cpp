@@ -74,10 +74,10 @@ void CSelectTool::EndDragPreview()
     m_outline.Clear();
 }
 
-void CSelectTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CSelectTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     if (view)
-        m_outline.Redraw(view, dc, deviceDc);
+        m_outline.Redraw(view, dc);
 }
 
 void CSelectTool::BuildDragOutline(COrvikCadView* view, platform::Point point, bool first)

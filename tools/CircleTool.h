@@ -54,7 +54,7 @@ public:
     void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void Reset(COrvikCadView* view) override;
     void ErasePreview(COrvikCadView* view) override;
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
 
     // ---- click handlers ----
     void ClickCentreGivenRadius(COrvikCadView* view, platform::Point point, int isArc);

@@ -68,21 +68,16 @@ void CCircleTool::EraseAll()
         f.Erase();
 }
 
-void CCircleTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CCircleTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     if (!view)
         return;
     for (const RubberBand& f : figures_)
-        f.Redraw(view, dc, deviceDc);
+        f.Redraw(view, dc);
     // The read-out is drawn on the view's own DC: it is put back only after
     // a repaint of the whole view, which surely took it away.
-    platform::Rect all{0, 0, view->width(), view->height()};
-    if (!deviceDc) {
-        all.left += view->FrameScrollX();
-        all.right += view->FrameScrollX();
-        all.top += view->FrameScrollY();
-        all.bottom += view->FrameScrollY();
-    }
+    const int left = view->FrameScrollX(), top = view->FrameScrollY();
+    const platform::Rect all{left, top, left + view->width(), top + view->height()};
     const platform::Rect clip = dc.GetClipBox();
     if (clip.left <= all.left && clip.top <= all.top && clip.right >= all.right && clip.bottom >= all.bottom)
         RedrawReadout(view);

@@ -165,11 +165,11 @@ void CCurveTool::Reset(COrvikCadView* view)
     OnRButtonDown(view, 0, &p);
 }
 
-void CCurveTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CCurveTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
-    pointCross_.Redraw(view, dc, deviceDc);
-    secondCross_.Redraw(view, dc, deviceDc);
-    band_.Redraw(view, dc, deviceDc);
+    pointCross_.Redraw(view, dc);
+    secondCross_.Redraw(view, dc);
+    band_.Redraw(view, dc);
 }
 
 void CCurveTool::EraseFigures()

@@ -41,7 +41,7 @@ public:
     void OnMouseMove(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void Reset(COrvikCadView* view) override;
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
 
     // ---- control-point curve ----
     void AddSplinePoint(COrvikCadView* view, platform::Point point);

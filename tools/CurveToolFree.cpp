@@ -47,11 +47,8 @@ void CCurveTool::TraceFreeCurve(COrvikCadView* view, platform::Point point)
         auto dc = view->GetClientDc();
         const platform::Rop2 kept = dc->SetRop2(platform::Rop2::CopyPen);
         const platform::Pen oldPen = dc->SelectPen(TracePen());
-        platform::Point a = lastPoint, b = point;
-        view->LogicalToDevice(a.x, a.y);
-        view->LogicalToDevice(b.x, b.y);
-        dc->MoveTo(a.x, a.y);
-        dc->LineTo(b.x, b.y);
+        dc->MoveTo(lastPoint.x, lastPoint.y);
+        dc->LineTo(point.x, point.y);
         dc->SelectPen(oldPen);
         dc->SetRop2(kept);
     }

@@ -69,7 +69,7 @@ void CDrawTool::Reset(COrvikCadView*) {}
 void CDrawTool::EndSelection(COrvikCadView*) {}
 void CDrawTool::ErasePreview(COrvikCadView*) {}
 void CDrawTool::SelectAll(COrvikCadView*) {}
-void CDrawTool::RedrawToolFigures(COrvikCadView*, platform::Dc&, bool) {}
+void CDrawTool::RedrawToolFigures(COrvikCadView*, platform::Dc&) {}
 
 void CDrawTool::SelectDefaultTool()
 {

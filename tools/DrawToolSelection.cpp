@@ -24,16 +24,13 @@ void CDrawTool::DrawCrossMarker(platform::Dc& dc, int x, int y)
 
 namespace {
 
-// The rectangle between two view points as device pixels, in order.
-void DeviceRect(const COrvikCadView* view, platform::Point a, platform::Point b, int& x1, int& y1, int& x2,
-                int& y2)
+// The rectangle between two view points, in order.
+void ViewRect(platform::Point a, platform::Point b, int& x1, int& y1, int& x2, int& y2)
 {
     x1 = a.x;
     y1 = a.y;
     x2 = b.x;
     y2 = b.y;
-    view->LogicalToDevice(x1, y1);
-    view->LogicalToDevice(x2, y2);
     CDrawTool::NormalizeRect(x1, y1, x2, y2);
 }
 
@@ -58,11 +55,11 @@ void CDrawTool::DrawDragRect(COrvikCadView* view, platform::Point point, int whi
         dc->SelectPen(platform::Pen::Make(platform::PenStyle::Dot, 1, which != 0 ? xorColor : altColor));
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     if (XorPreviewShown == 1) {
-        DeviceRect(view, anchor, corner, x1, y1, x2, y2);
+        ViewRect(anchor, corner, x1, y1, x2, y2);
         DrawRectLines(*dc, x1, y1, x2, y2);
         corner = point;
     }
-    DeviceRect(view, anchor, corner, x1, y1, x2, y2);
+    ViewRect(anchor, corner, x1, y1, x2, y2);
     DrawRectLines(*dc, x1, y1, x2, y2);
     XorPreviewShown = 1;
     dc->SelectPen(oldPen);
@@ -185,8 +182,8 @@ void CDrawTool::DrawClickedPointsPreview(COrvikCadView* view)
     dc->SetRop2(platform::Rop2::NotXorPen);
     const platform::Pen oldPen = dc->SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
     for (int i = 0; i + 1 < n; ++i) {
-        const platform::Point a = view->ToPixel(X[i], Y[i], 1);
-        const platform::Point b = view->ToPixel(X[i + 1], Y[i + 1], 1);
+        const platform::Point a = view->ToPixel(X[i], Y[i]);
+        const platform::Point b = view->ToPixel(X[i + 1], Y[i + 1]);
         dc->MoveTo(a.x, a.y);
         dc->LineTo(b.x, b.y);
     }

@@ -70,14 +70,12 @@ platform::Point CDrawTool::PreviewPoint(const COrvikCadView* view, double x, dou
 
 // ---- the magnet marker ----
 
-void CDrawTool::DrawMarkerOn(COrvikCadView* view, platform::Dc& dc, int kind, platform::Point at, bool deviceDc)
+void CDrawTool::DrawMarkerOn(platform::Dc& dc, int kind, platform::Point at)
 {
     const platform::Rop2 kept = dc.SetRop2(platform::Rop2::NotXorPen);
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, altColor));
     const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
-    int x = at.x, y = at.y;
-    if (deviceDc)
-        view->LogicalToDevice(x, y);
+    const int x = at.x, y = at.y;
     if (kind == SnapKind::Intersection)
         dc.Ellipse(x - 5, y - 5, x + 5, y + 5);
     else
@@ -90,13 +88,13 @@ void CDrawTool::DrawMarkerOn(COrvikCadView* view, platform::Dc& dc, int kind, pl
 void CDrawTool::DrawMarker(COrvikCadView* view, int kind, platform::Point at)
 {
     auto dc = view->GetClientDc();
-    DrawMarkerOn(view, *dc, kind, at, true);
+    DrawMarkerOn(*dc, kind, at);
 }
 
-void CDrawTool::RedrawMagnetMarker(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CDrawTool::RedrawMagnetMarker(COrvikCadView* view, platform::Dc& dc)
 {
     if (magnetKind != 0 && view && markerView_.data() == static_cast<QWidget*>(view))
-        DrawMarkerOn(view, dc, magnetKind, markerDevice, deviceDc);
+        DrawMarkerOn(dc, magnetKind, markerDevice);
 }
 
 void CDrawTool::EraseMagnetMarker(COrvikCadView* view)

@@ -58,7 +58,6 @@ void ShowSegmentReadout(COrvikCadView* view, double x0, double y0, double x, dou
     int py = view->YToDevice(static_cast<float>(my)) - ReadoutLabelHeight;
     if (std::abs(angle) < 10.0f || std::abs(angle - 180.0f) < 10.0f)
         px -= 8 * digits;
-    view->LogicalToDevice(px, py);
     DrawReadoutLabel(view, px, py, text);
 }
 

@@ -29,5 +29,5 @@ void ShowLengthReadoutFrom(CDrawTool& tool, COrvikCadView* view, double x, doubl
 // the read-outs above.
 void DrawLengthLabel(CDrawTool& tool, COrvikCadView* view, double x, double y, int orientation);
 // Inverts the label with the text into the view, its top-left corner at the
-// device point (px, py). A second identical call restores the pixels.
+// view point (px, py). A second identical call restores the pixels.
 void DrawReadoutLabel(COrvikCadView* view, int px, int py, const std::string& text);

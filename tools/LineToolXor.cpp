@@ -6,13 +6,13 @@
 
 #include "view/OrvikCadView.h"
 
-void CLineTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CLineTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     if (!view)
         return;
-    band_.Redraw(view, dc, deviceDc);
-    cross_.Redraw(view, dc, deviceDc);
-    dotted_.Redraw(view, dc, deviceDc);
+    band_.Redraw(view, dc);
+    cross_.Redraw(view, dc);
+    dotted_.Redraw(view, dc);
 }
 
 void CLineTool::ShowBand(COrvikCadView* view, platform::Point a, platform::Point b)

@@ -46,7 +46,7 @@ public:
     void OnRButtonDown(COrvikCadView* view, unsigned flags, platform::Point* point) override;
     void Reset(COrvikCadView* view) override;
     void ErasePreview(COrvikCadView* view) override;
-    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc) override;
+    void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc) override;
 
     // ---- clicks, one per sub-mode and option ----
     void AddBox(COrvikCadView* view, platform::Point point);

@@ -69,7 +69,7 @@ void CPolyTool::MovePolygonStep(COrvikCadView* view, platform::Point p)
     }
 }
 
-void CPolyTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CPolyTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     // The repaint drew over the read-out: it is no longer there to erase,
     // and the next move draws a new one.
@@ -77,9 +77,9 @@ void CPolyTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool de
         readout.Forget();
         readoutKind = 0;
     }
-    cross_.Redraw(view, dc, deviceDc);
-    band_.Redraw(view, dc, deviceDc);
-    preview_.Redraw(view, dc, deviceDc);
+    cross_.Redraw(view, dc);
+    band_.Redraw(view, dc);
+    preview_.Redraw(view, dc);
 }
 
 // ---- rubber bands and previews ----
@@ -175,14 +175,12 @@ void CPolyTool::ShowBoxSizeReadout(COrvikCadView* view, double x, double y)
         const std::string text = FormatReadoutLength(w);
         int px = view->XToDevice(xmin + w / 2.0) - 8 * DigitCount(text);
         int py = view->YToDevice(ymax) - 15;
-        view->LogicalToDevice(px, py);
         DrawReadoutLabel(view, px, py, text);
     }
     if (h > 0.05) {
         const std::string text = FormatReadoutLength(h);
         int px = view->XToDevice(xmin) - (8 * DigitCount(text) + 18);
         int py = view->YToDevice(ymin + h / 2.0);
-        view->LogicalToDevice(px, py);
         DrawReadoutLabel(view, px, py, text);
     }
 }

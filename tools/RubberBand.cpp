@@ -196,9 +196,9 @@ void RubberBand::AddEntity(const CEntity& entity)
     Push(std::move(p));
 }
 
-void RubberBand::DrawOn(COrvikCadView* view, platform::Dc& dc, bool deviceDc) const
+void RubberBand::DrawOn(COrvikCadView* view, platform::Dc& dc) const
 {
-    DrawPieces(view, dc, deviceDc, drawn_, colour_, style_, platform::Rop2::NotXorPen);
+    DrawPieces(view, dc, drawn_, colour_, style_, platform::Rop2::NotXorPen);
 }
 
 void RubberBand::Paint(COrvikCadView* view, platform::COLORREF colour, platform::Rop2 rop) const
@@ -206,10 +206,10 @@ void RubberBand::Paint(COrvikCadView* view, platform::COLORREF colour, platform:
     if (!view || pieces_.empty())
         return;
     auto dc = view->GetClientDc();
-    DrawPieces(view, *dc, true, pieces_, colour, platform::PenStyle::Solid, rop);
+    DrawPieces(view, *dc, pieces_, colour, platform::PenStyle::Solid, rop);
 }
 
-void RubberBand::DrawPieces(COrvikCadView* view, platform::Dc& dc, bool deviceDc, const std::vector<Piece>& pieces,
+void RubberBand::DrawPieces(COrvikCadView* view, platform::Dc& dc, const std::vector<Piece>& pieces,
                             platform::COLORREF colour, platform::PenStyle style, platform::Rop2 rop) const
 {
     const platform::Rop2 keptRop = dc.SetRop2(rop);
@@ -217,16 +217,9 @@ void RubberBand::DrawPieces(COrvikCadView* view, platform::Dc& dc, bool deviceDc
     const platform::Pen oldPen = dc.SelectPen(figurePen);
     const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
     const platform::ArcDirection oldDirection = dc.SetArcDirection(platform::ArcDirection::CounterClockwise);
-    auto map = [&](platform::Point p) {
-        if (deviceDc)
-            view->LogicalToDevice(p.x, p.y);
-        return p;
-    };
-    auto polyline = [&](const std::vector<platform::Point>& logical) {
-        for (std::vector<platform::Point>& run : VisibleRuns(view, logical)) {
-            for (platform::Point& p : run) p = map(p);
+    auto polyline = [&](const std::vector<platform::Point>& points) {
+        for (const std::vector<platform::Point>& run : VisibleRuns(view, points))
             dc.Polyline(run);
-        }
     };
     int penWidth = 0;
     platform::PenStyle penStyle = style;
@@ -236,7 +229,7 @@ void RubberBand::DrawPieces(COrvikCadView* view, platform::Dc& dc, bool deviceDc
             penStyle = piece.penStyle;
             dc.SelectPen(penWidth == 0 ? figurePen : platform::Pen::Make(penStyle, penWidth, colour));
         }
-        const platform::Point a = map(piece.a), b = map(piece.b);
+        const platform::Point a = piece.a, b = piece.b;
         switch (piece.kind) {
         case Piece::Kind::Line:
             polyline({piece.a, piece.b});
@@ -255,7 +248,7 @@ void RubberBand::DrawPieces(COrvikCadView* view, platform::Dc& dc, bool deviceDc
             dc.Ellipse(a.x, a.y, b.x, b.y);
             break;
         case Piece::Kind::Arc: {
-            const platform::Point c = map(piece.c), d = map(piece.d);
+            const platform::Point c = piece.c, d = piece.d;
             dc.Arc(a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y);
             break;
         }
@@ -274,11 +267,7 @@ void RubberBand::DrawPieces(COrvikCadView* view, platform::Dc& dc, bool deviceDc
             if (piece.kind == Piece::Kind::Disc) {
                 dc.Ellipse(a.x, a.y, b.x, b.y);
             } else if (piece.points.size() >= 2) {
-                std::vector<platform::Point> mapped;
-                mapped.reserve(piece.points.size());
-                for (platform::Point p : piece.points)
-                    mapped.push_back(map(p));
-                dc.Polygon(mapped);
+                dc.Polygon(piece.points);
             }
             dc.SelectBrush(kept);
             break;
@@ -301,7 +290,7 @@ void RubberBand::Show(COrvikCadView* view, platform::COLORREF colour, platform::
     style_ = style;
     view_ = view;
     auto dc = view->GetClientDc();
-    DrawOn(view, *dc, true);
+    DrawOn(view, *dc);
     shown_ = true;
 }
 
@@ -312,7 +301,7 @@ void RubberBand::Erase()
     shown_ = false;
     if (COrvikCadView* view = ViewOf(view_)) {
         auto dc = view->GetClientDc();
-        DrawOn(view, *dc, true);
+        DrawOn(view, *dc);
     }
     drawn_.clear();
 }
@@ -322,8 +311,8 @@ bool RubberBand::ShownIn(const COrvikCadView* view) const
     return shown_ && view && ViewOf(view_) == view;
 }
 
-void RubberBand::Redraw(COrvikCadView* view, platform::Dc& dc, bool deviceDc) const
+void RubberBand::Redraw(COrvikCadView* view, platform::Dc& dc) const
 {
     if (ShownIn(view))
-        DrawOn(view, dc, deviceDc);
+        DrawOn(view, dc);
 }

@@ -86,12 +86,12 @@ public:
     // True while the figure is shown in view.
     bool ShownIn(const COrvikCadView* view) const;
     // Draws the figure once more on dc when it is shown in view.
-    void Redraw(COrvikCadView* view, platform::Dc& dc, bool deviceDc) const;
+    void Redraw(COrvikCadView* view, platform::Dc& dc) const;
 
 private:
     void Push(Piece piece);
-    void DrawOn(COrvikCadView* view, platform::Dc& dc, bool deviceDc) const;
-    void DrawPieces(COrvikCadView* view, platform::Dc& dc, bool deviceDc, const std::vector<Piece>& pieces,
+    void DrawOn(COrvikCadView* view, platform::Dc& dc) const;
+    void DrawPieces(COrvikCadView* view, platform::Dc& dc, const std::vector<Piece>& pieces,
                     platform::COLORREF colour, platform::PenStyle style, platform::Rop2 rop) const;
 
     std::vector<Piece> pieces_;  // pieces being built

@@ -285,12 +285,12 @@ void CTextTool::OnEnterKey(COrvikCadView* view)
 
 // ---- figures drawn with the not-XOR mix ----
 
-void CTextTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc)
+void CTextTool::RedrawToolFigures(COrvikCadView* view, platform::Dc& dc)
 {
     if (!view)
         return;
-    band_.Redraw(view, dc, deviceDc);
-    cross_.Redraw(view, dc, deviceDc);
+    band_.Redraw(view, dc);
+    cross_.Redraw(view, dc);
 }
 
 void CTextTool::ShowBand(COrvikCadView* view, platform::Point a, platform::Point b)

@@ -1,6 +1,6 @@
-// COrvikCadView: the drawers of circles, arcs, ellipses and elliptic arcs.
+// EntityRenderer: the drawers of circles, arcs, ellipses and elliptic arcs.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,10 +29,10 @@ long long WholeDegrees(double a)
 
 struct EllipseShape {
     double cx, cy, a, b, phi;
-    platform::Point At(const COrvikCadView& view, double t, int cdd) const
+    platform::Point At(const EntityRenderer& view, double t) const
     {
         const double c = std::cos(t), s = std::sin(t), cp = std::cos(phi), sp = std::sin(phi);
-        return view.ToPixel(cx + a * c * cp - b * s * sp, cy + a * c * sp + b * s * cp, cdd);
+        return view.ToPixel(cx + a * c * cp - b * s * sp, cy + a * c * sp + b * s * cp);
     }
 };
 
@@ -43,7 +43,7 @@ EllipseShape ShapeOf(const CEntity* e)
 
 } // namespace
 
-void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawCircleOrArc(const CEntity* e, int state)
 {
     if (e->values.size() < 3)
         return;
@@ -62,8 +62,8 @@ void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int stat
             a2 = v[3];
         }
     }
-    const Look look = LookOf(dc, e, state);
-    platform::Point lowLeft = ToPixel(cx - r, cy - r, cdd), upRight = ToPixel(cx + r, cy + r, cdd);
+    const Look look = LookOf(e, state);
+    platform::Point lowLeft = ToPixel(cx - r, cy - r), upRight = ToPixel(cx + r, cy + r);
 
     if (full && look.printing) {
         const int L = lowLeft.x, R = upRight.x, T = upRight.y, B = lowLeft.y;
@@ -81,10 +81,10 @@ void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int stat
 
     platform::Point start = lowLeft, end = lowLeft;
     if (!full) {
-        start = ToPixel(cx + r * std::cos(a1 * DegToRad), cy + r * std::sin(a1 * DegToRad), cdd);
-        end = ToPixel(cx + r * std::cos(a2 * DegToRad), cy + r * std::sin(a2 * DegToRad), cdd);
+        start = ToPixel(cx + r * std::cos(a1 * DegToRad), cy + r * std::sin(a1 * DegToRad));
+        end = ToPixel(cx + r * std::cos(a2 * DegToRad), cy + r * std::sin(a2 * DegToRad));
     }
-    const platform::Pen old = SelectScreenPen(dc, look, look.style);
+    const platform::Pen old = SelectScreenPen(look, look.style);
     const int left = std::min(lowLeft.x, upRight.x), right = std::max(lowLeft.x, upRight.x);
     const int top = std::min(lowLeft.y, upRight.y), bottom = std::max(lowLeft.y, upRight.y);
     if (double(right) - left <= NearPixels && double(bottom) - top <= NearPixels) {
@@ -104,17 +104,17 @@ void COrvikCadView::DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int stat
         }
         std::vector<platform::Point> chords;
         for (double a = from; a < to; a += step)
-            chords.push_back(ToPixel(cx + r * std::cos(a), cy + r * std::sin(a), cdd));
-        chords.push_back(ToPixel(cx + r * std::cos(to), cy + r * std::sin(to), cdd));
-        ScreenPolyline(dc, chords);
+            chords.push_back(ToPixel(cx + r * std::cos(a), cy + r * std::sin(a)));
+        chords.push_back(ToPixel(cx + r * std::cos(to), cy + r * std::sin(to)));
+        ScreenPolyline(chords);
     }
     dc.SelectPen(old);
     if (e->state == EntityState::Selected && !e->owner)
-        DrawGrips(dc, e, cdd);
+        DrawGrips(e);
 }
 
-void COrvikCadView::DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const Look& look,
-                                       const std::vector<platform::Point>& pts, int cdd)
+void EntityRenderer::DrawEllipseSamples(const CEntity* e, const Look& look,
+                                       const std::vector<platform::Point>& pts)
 {
     if (!pts.empty()) {
         if (look.printing) {
@@ -124,29 +124,29 @@ void COrvikCadView::DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const
             for (std::size_t i = 1; i < pts.size(); ++i)
                 dc.LineTo(pts[i].x, pts[i].y);
             dc.EndPath();
-            StrokePathWithPen(dc, look.colour, look.width);
+            StrokePathWithPen(look.colour, look.width);
             dc.SelectPen(kept);
         } else {
-            const platform::Pen old = SelectScreenPen(dc, look, look.style);
-            ScreenPolyline(dc, pts);
+            const platform::Pen old = SelectScreenPen(look, look.style);
+            ScreenPolyline(pts);
             dc.SelectPen(old);
         }
     }
     if (e->state == EntityState::Selected && !e->owner)
-        DrawGrips(dc, e, cdd);
+        DrawGrips(e);
 }
 
-void COrvikCadView::DrawEllipse(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawEllipse(const CEntity* e, int state)
 {
     const EllipseShape shape = ShapeOf(e);
     std::vector<platform::Point> pts;
     pts.reserve(630);
     for (double t = 0; t <= 2 * Pi; t += SampleStep)
-        pts.push_back(shape.At(*this, t, cdd));
-    DrawEllipseSamples(dc, e, LookOf(dc, e, state), pts, cdd);
+        pts.push_back(shape.At(*this, t));
+    DrawEllipseSamples(e, LookOf(e, state), pts);
 }
 
-void COrvikCadView::DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawEllipticArc(const CEntity* e, int state)
 {
     const EllipseShape shape = ShapeOf(e);
     auto param = [&](double degrees) {
@@ -169,6 +169,6 @@ void COrvikCadView::DrawEllipticArc(platform::Dc& dc, const CEntity* e, int stat
     std::vector<platform::Point> pts;
     pts.reserve(size_t((tE - tS) / SampleStep) + 2);
     for (double t = tS; t <= tE; t += SampleStep)
-        pts.push_back(shape.At(*this, t, cdd));
-    DrawEllipseSamples(dc, e, LookOf(dc, e, state), pts, cdd);
+        pts.push_back(shape.At(*this, t));
+    DrawEllipseSamples(e, LookOf(e, state), pts);
 }

@@ -1,33 +1,33 @@
-// COrvikCadView: the drawers of control-point curves (uniform cubic
+// EntityRenderer: the drawers of control-point curves (uniform cubic
 // B-splines) and freehand curves.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include <algorithm>
 #include <vector>
 
-void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawFreeCurve(const CEntity* e, int state)
 {
     const std::size_t n = e->values.size() / 2;
     if (n == 0)
         return;
-    const Look look = LookOf(dc, e, state);
+    const Look look = LookOf(e, state);
     const std::vector<double>& v = e->values;
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
-        out.Start(ToPixel(v[0], v[1], cdd));
+        out.Start(ToPixel(v[0], v[1]));
         for (std::size_t i = 1; i < n; ++i)
-            out.LineTo(ToPixel(v[2 * i], v[2 * i + 1], cdd));
+            out.LineTo(ToPixel(v[2 * i], v[2 * i + 1]));
         out.Finish();
         return;
     }
-    const platform::Pen old = SelectScreenPen(dc, look, look.style);
+    const platform::Pen old = SelectScreenPen(look, look.style);
     bool started = false;
     for (std::size_t i = 0; i < n; ++i) {
         const double x = v[2 * i], y = v[2 * i + 1];
         if (!(x >= visibleX0 && x <= visibleX1 && y >= visibleY0 && y <= visibleY1))
             continue;
-        const platform::Point p = ToPixel(x, y, cdd);
+        const platform::Point p = ToPixel(x, y);
         if (started) {
             dc.LineTo(p.x, p.y);
         } else {
@@ -38,7 +38,7 @@ void COrvikCadView::DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state,
     dc.SelectPen(old);
 }
 
-void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawSpline(const CEntity* e, int state)
 {
     const std::size_t n = e->values.size() / 2;
     if (n < 2)
@@ -67,7 +67,7 @@ void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state, in
 
     std::vector<platform::Point> samples;
     samples.reserve((n - 1) * (n + 2) + 2);
-    samples.push_back(ToPixel(v[0], v[1], cdd));
+    samples.push_back(ToPixel(v[0], v[1]));
     const double steps = double(n + 1);
     for (std::size_t j = 1; j <= n - 1; ++j) {
         double a3[2], a2[2], a1[2], a0[2];
@@ -83,12 +83,12 @@ void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state, in
             const double s = double(k) / steps;
             const double x = ((a3[0] * s + a2[0]) * s + a1[0]) * s + a0[0];
             const double y = ((a3[1] * s + a2[1]) * s + a1[1]) * s + a0[1];
-            samples.push_back(ToPixel(x, y, cdd));
+            samples.push_back(ToPixel(x, y));
         }
     }
-    samples.push_back(ToPixel(v[2 * (n - 1)], v[2 * (n - 1) + 1], cdd));
+    samples.push_back(ToPixel(v[2 * (n - 1)], v[2 * (n - 1) + 1]));
 
-    const Look look = LookOf(dc, e, state);
+    const Look look = LookOf(e, state);
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
         out.Start(samples[0]);
@@ -96,11 +96,11 @@ void COrvikCadView::DrawSpline(platform::Dc& dc, const CEntity* e, int state, in
             out.LineTo(samples[i]);
         out.Finish();
     } else {
-        const platform::Pen old = SelectScreenPen(dc, look, look.style);
-        ScreenPolyline(dc, samples);
+        const platform::Pen old = SelectScreenPen(look, look.style);
+        ScreenPolyline(samples);
         dc.SelectPen(old);
     }
     if (e->state == EntityState::Selected)
         for (std::size_t i = 0; i < n; ++i)
-            DrawGrip(dc, cdd, v[2 * i], v[2 * i + 1]);
+            DrawGrip(v[2 * i], v[2 * i + 1]);
 }

@@ -1,8 +1,8 @@
-// COrvikCadView: the dimension drawer and the terminators (dots and barbs)
+// EntityRenderer: the dimension drawer and the terminators (dots and barbs)
 // on the ends of dimensions and leaders. A dimension's lines and texts are
 // member entities drawn by their own drawers; the record adds only its marks.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "model/DimensionMarks.h"
 
@@ -51,7 +51,7 @@ int BarbAngles(int kind, double out[2])
 
 } // namespace
 
-void COrvikCadView::DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd,
+void EntityRenderer::DrawTerminator(int kind, int dotIndex, int arrowIndex, int state,
                                    COLORREF colour, int penWidth, double tipX, double tipY, double fromX,
                                    double fromY)
 {
@@ -69,10 +69,6 @@ void COrvikCadView::DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int
             rho = z * rho / 3.0;
         const int r = TruncPixels(rho);
         platform::Point a{tip.x - r, tip.y - r}, b{tip.x + r, tip.y + r};
-        if (cdd) {
-            LogicalToDevice(a.x, a.y);
-            LogicalToDevice(b.x, b.y);
-        }
         const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::Solid(c));
         dc.Ellipse(a.x, a.y, b.x, b.y);
         dc.SelectBrush(oldBrush);
@@ -90,10 +86,6 @@ void COrvikCadView::DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int
             const float oy = static_cast<float>(length * std::sin(alpha));
             platform::Point a = tip;
             platform::Point b{TruncPixels(tip.x + static_cast<double>(ox)), TruncPixels(tip.y + static_cast<double>(oy))};
-            if (cdd) {
-                LogicalToDevice(a.x, a.y);
-                LogicalToDevice(b.x, b.y);
-            }
             dc.MoveTo(a.x, a.y);
             dc.LineTo(b.x, b.y);
         }
@@ -101,8 +93,7 @@ void COrvikCadView::DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int
     dc.SelectPen(oldPen);
 }
 
-void COrvikCadView::DrawTerminatorScaled(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state,
-                                         int cdd, COLORREF colour, int penWidth, double tipX, double tipY,
+void EntityRenderer::DrawTerminatorScaled(int kind, int dotIndex, int arrowIndex, int state, COLORREF colour, int penWidth, double tipX, double tipY,
                                          double fromX, double fromY)
 {
     if (kind <= 0 || kind > 4)
@@ -116,10 +107,6 @@ void COrvikCadView::DrawTerminatorScaled(platform::Dc& dc, int kind, int dotInde
         // the printer's zoom already counts its pixels per millimetre.
         const int r = TruncPixels(DimDotRadiusTable[SizeIndex(dotIndex)] * z);
         platform::Point a{tip.x - r, tip.y - r}, b{tip.x + r, tip.y + r};
-        if (cdd) {
-            LogicalToDevice(a.x, a.y);
-            LogicalToDevice(b.x, b.y);
-        }
         const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::Solid(c));
         dc.Ellipse(a.x, a.y, b.x, b.y);
         dc.SelectBrush(oldBrush);
@@ -135,10 +122,6 @@ void COrvikCadView::DrawTerminatorScaled(platform::Dc& dc, int kind, int dotInde
                 platform::Point a = tip;
                 platform::Point b{TruncPixels(tip.x + length * std::cos(alpha)),
                                   TruncPixels(tip.y + length * std::sin(alpha))};
-                if (cdd) {
-                    LogicalToDevice(a.x, a.y);
-                    LogicalToDevice(b.x, b.y);
-                }
                 dc.MoveTo(a.x, a.y);
                 dc.LineTo(b.x, b.y);
             }
@@ -147,7 +130,7 @@ void COrvikCadView::DrawTerminatorScaled(platform::Dc& dc, int kind, int dotInde
     dc.SelectPen(oldPen);
 }
 
-void COrvikCadView::DrawDimension(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawDimension(const CEntity* e, int state)
 {
     const int drawState = EffectiveState(e, state);
     int penWidth = 0;
@@ -156,10 +139,10 @@ void COrvikCadView::DrawDimension(platform::Dc& dc, const CEntity* e, int state,
     ForEachDimensionMark(*e, [&](const TerminatorSpec& spec, int termKind, double tx, double ty, double fx,
                                  double fy) {
         if (DimArrowScaleMode == 1)
-            DrawTerminatorScaled(dc, termKind, spec.dotSize, spec.arrowSize, drawState, cdd, e->colour, penWidth, tx,
+            DrawTerminatorScaled(termKind, spec.dotSize, spec.arrowSize, drawState, e->colour, penWidth, tx,
                                  ty, fx, fy);
         else
-            DrawTerminator(dc, termKind, spec.dotSize, spec.arrowSize, drawState, cdd, e->colour, penWidth, tx, ty,
+            DrawTerminator(termKind, spec.dotSize, spec.arrowSize, drawState, e->colour, penWidth, tx, ty,
                            fx, fy);
     });
 }

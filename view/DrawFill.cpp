@@ -1,8 +1,8 @@
-// COrvikCadView: the fill drawer. A fill is a closed region painted with a
+// EntityRenderer: the fill drawer. A fill is a closed region painted with a
 // solid or hatched brush in the colour of its state, outlined one pixel wide
 // in its own outline colour.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "model/FillOutline.h"
 
@@ -37,7 +37,7 @@ COLORREF OutlineColour(const CEntity* e)
 
 } // namespace
 
-void COrvikCadView::DrawFill(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawFill(const CEntity* e, int state)
 {
     const FillOutline outline = CollectFillOutline(*e);
     // Drawn when its box meets the visible rectangle, so that a region
@@ -52,14 +52,14 @@ void COrvikCadView::DrawFill(platform::Dc& dc, const CEntity* e, int state, int 
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, outlineColour));
     const platform::Brush oldBrush = dc.SelectBrush(FillBrush(e->style / 100, colour));
     if (outline.circle) {
-        const platform::Point a = ToPixel(outline.cx - outline.r, outline.cy + outline.r, cdd);
-        const platform::Point b = ToPixel(outline.cx + outline.r, outline.cy - outline.r, cdd);
+        const platform::Point a = ToPixel(outline.cx - outline.r, outline.cy + outline.r);
+        const platform::Point b = ToPixel(outline.cx + outline.r, outline.cy - outline.r);
         dc.Ellipse(a.x, a.y, b.x, b.y);
     } else if (!outline.points.empty()) {
         std::vector<platform::Point> pixels;
         pixels.reserve(outline.points.size());
         for (const GeoPoint& p : outline.points)
-            pixels.push_back(ToPixel(p.x, p.y, cdd));
+            pixels.push_back(ToPixel(p.x, p.y));
         dc.Polygon(pixels);
     }
     dc.SelectBrush(oldBrush);

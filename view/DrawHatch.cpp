@@ -1,7 +1,7 @@
-// COrvikCadView: the hatch drawer. The hatch lines are generated from the
+// EntityRenderer: the hatch drawer. The hatch lines are generated from the
 // record's boundary and pattern at every paint and drawn as plain pieces.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "model/HatchLines.h"
 #include "model/Notify.h"
@@ -20,7 +20,7 @@ std::unordered_set<const CEntity*>& ReportedHatches()
 
 } // namespace
 
-void COrvikCadView::DrawHatch(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawHatch(const CEntity* e, int state)
 {
     if (e->values.size() < 7 || e->codes.empty())
         return;
@@ -41,7 +41,7 @@ void COrvikCadView::DrawHatch(platform::Dc& dc, const CEntity* e, int state, int
         width = pens.penWidth[e->style >= 0 && e->style <= 7 ? e->style : 0];
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, width, colour));
     GenerateHatchLines(*e, [&](const HatchSegment& s) {
-        const platform::Point a = ToPixel(s.x1, s.y1, cdd), b = ToPixel(s.x2, s.y2, cdd);
+        const platform::Point a = ToPixel(s.x1, s.y1), b = ToPixel(s.x2, s.y2);
         dc.MoveTo(a.x, a.y);
         dc.LineTo(b.x, b.y);
     });

@@ -1,8 +1,8 @@
-// COrvikCadView: the placed-image drawer. The image file is stretched into
+// EntityRenderer: the placed-image drawer. The image file is stretched into
 // the entity's rectangle; an image on an off-colour layer is faded, and a
 // highlighted or selected one shows as a box in its state colour.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "platform/Encoding.h"
 #include "platform/Images.h"
@@ -63,7 +63,7 @@ ImageCache& Images()
 
 } // namespace
 
-void COrvikCadView::DrawImage(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawImage(const CEntity* e, int state)
 {
     if (e->values.size() < 4)
         return;
@@ -71,7 +71,7 @@ void COrvikCadView::DrawImage(platform::Dc& dc, const CEntity* e, int state, int
     if (!(std::min(x1, x2) <= visibleX1 && std::max(x1, x2) >= visibleX0 && std::min(y1, y2) <= visibleY1 &&
           std::max(y1, y2) >= visibleY0))
         return;
-    const platform::Point a = ToPixel(x1, y1, cdd), b = ToPixel(x2, y2, cdd);
+    const platform::Point a = ToPixel(x1, y1), b = ToPixel(x2, y2);
     const int drawState = EffectiveState(e, state);
     if (drawState != 0 && drawState != 2) {
         const COLORREF colour = GetStateColor(drawState, e->colour);
@@ -91,5 +91,5 @@ void COrvikCadView::DrawImage(platform::Dc& dc, const CEntity* e, int state, int
         }
     }
     if (e->state == EntityState::Selected)
-        DrawGrips(dc, e, cdd);
+        DrawGrips(e);
 }

@@ -1,7 +1,7 @@
-// COrvikCadView: the drawers of lines, infinite lines and polygons, and the
+// EntityRenderer: the drawers of lines, infinite lines and polygons, and the
 // segment clipper.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,7 +48,7 @@ double Dist2(double ax, double ay, double bx, double by)
 
 } // namespace
 
-const double COrvikCadView::NearPixels = 16384;
+const double EntityRenderer::NearPixels = 16384;
 
 int SegmentOutsideRect(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
                        double ymax)
@@ -109,7 +109,7 @@ int SegmentOutsideRect(double& x1, double& y1, double& x2, double& y2, double xm
     return 0;
 }
 
-void COrvikCadView::ScreenPolyline(platform::Dc& dc, const std::vector<platform::Point>& pts)
+void EntityRenderer::ScreenPolyline(const std::vector<platform::Point>& pts)
 {
     if (pts.empty())
         return;
@@ -140,40 +140,40 @@ void COrvikCadView::ScreenPolyline(platform::Dc& dc, const std::vector<platform:
     }
 }
 
-platform::Pen COrvikCadView::SelectScreenPen(platform::Dc& dc, const Look& look, PenStyle style)
+platform::Pen EntityRenderer::SelectScreenPen(const Look& look, PenStyle style)
 {
     dc.SetBkMode(platform::BkMode::Transparent);
     return dc.SelectPen(platform::Pen::Make(style, look.width, look.colour));
 }
 
-void COrvikCadView::DrawLine(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawLine(const CEntity* e, int state)
 {
     if (e->values.size() < 4)
         return;
     double x1 = e->values[0], y1 = e->values[1], x2 = e->values[2], y2 = e->values[3];
     if (SegmentOutsideRect(x1, y1, x2, y2, visibleX0, visibleY0, visibleX1, visibleY1))
         return;
-    const Look look = LookOf(dc, e, state);
-    const platform::Point a = ToPixel(x1, y1, cdd), b = ToPixel(x2, y2, cdd);
+    const Look look = LookOf(e, state);
+    const platform::Point a = ToPixel(x1, y1), b = ToPixel(x2, y2);
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
         out.Start(a);
         out.LineTo(b);
         out.Finish();
     } else {
-        const platform::Pen old = SelectScreenPen(dc, look, look.style);
+        const platform::Pen old = SelectScreenPen(look, look.style);
         dc.MoveTo(a.x, a.y);
         dc.LineTo(b.x, b.y);
         dc.SelectPen(old);
     }
     if (e->state == EntityState::Selected && (!e->owner || e->owner->type == EntityType::GroupHeader)) {
-        DrawGrip(dc, cdd, x1, y1);
-        DrawGrip(dc, cdd, x2, y2);
-        DrawMidpointGrip(e, dc, cdd);
+        DrawGrip(x1, y1);
+        DrawGrip(x2, y2);
+        DrawMidpointGrip(e);
     }
 }
 
-void COrvikCadView::DrawAxisLine(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawAxisLine(const CEntity* e, int state)
 {
     if (e->values.size() < 2)
         return;
@@ -187,11 +187,7 @@ void COrvikCadView::DrawAxisLine(platform::Dc& dc, const CEntity* e, int state, 
         a = {xd, 0};
         b = {xd, areaH};
     }
-    if (cdd) {
-        LogicalToDevice(a.x, a.y);
-        LogicalToDevice(b.x, b.y);
-    }
-    const Look look = LookOf(dc, e, state);
+    const Look look = LookOf(e, state);
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
         out.Start(a);
@@ -199,21 +195,21 @@ void COrvikCadView::DrawAxisLine(platform::Dc& dc, const CEntity* e, int state, 
         out.Finish();
         return;
     }
-    const platform::Pen old = SelectScreenPen(dc, look, look.lineStyle);
+    const platform::Pen old = SelectScreenPen(look, look.lineStyle);
     dc.MoveTo(a.x, a.y);
     dc.LineTo(b.x, b.y);
     dc.SelectPen(old);
 }
 
-void COrvikCadView::DrawPolyline(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawPolyline(const CEntity* e, int state)
 {
     const std::size_t n = e->values.size() / 2;
     if (n == 0)
         return;
-    const Look look = LookOf(dc, e, state);
+    const Look look = LookOf(e, state);
     std::vector<platform::Point> points(n);
     for (std::size_t i = 0; i < n; ++i)
-        points[i] = ToPixel(e->values[2 * i], e->values[2 * i + 1], cdd);
+        points[i] = ToPixel(e->values[2 * i], e->values[2 * i + 1]);
     const int width = look.printing ? PrintedPenWidth(e->style) : 0;
     if (width > 1) {
         const platform::Pen oldPen = dc.SelectPen(platform::Pen::Geometric(
@@ -233,11 +229,11 @@ void COrvikCadView::DrawPolyline(platform::Dc& dc, const CEntity* e, int state, 
             for (std::size_t i = 1; i < n; ++i)
                 dc.LineTo(points[i].x, points[i].y);
         } else {
-            ScreenPolyline(dc, points);
+            ScreenPolyline(points);
         }
         dc.SelectPen(old);
     }
     if (e->state == EntityState::Selected)
         for (std::size_t i = 0; i + 1 < n; ++i)
-            DrawGrip(dc, cdd, e->values[2 * i], e->values[2 * i + 1]);
+            DrawGrip(e->values[2 * i], e->values[2 * i + 1]);
 }

@@ -1,6 +1,6 @@
-// COrvikCadView: the drawers of points and of the grid.
+// EntityRenderer: the drawers of points and of the grid.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "model/Document.h"
 
@@ -25,7 +25,7 @@ int TruncInt(double v)
 
 } // namespace
 
-void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawPoint(const CEntity* e, int state)
 {
     if (e->values.size() < 2)
         return;
@@ -38,7 +38,7 @@ void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state, int
     if (!(x >= visibleX0 && x <= visibleX1 && y >= visibleY0 && y <= visibleY1))
         return;
 
-    const Look look = LookOf(dc, e, state);
+    const Look look = LookOf(e, state);
     platform::Point c{XToDevice(x), YToDevice(y)};
     platform::Point a{c.x - 1, c.y - 1}, b{c.x + 2, c.y + 2};
     if (look.printing) {
@@ -48,11 +48,6 @@ void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state, int
             a = {c.x - big, c.y - big};
             b = {c.x + big, c.y + big};
         }
-    }
-    if (cdd) {
-        LogicalToDevice(c.x, c.y);
-        LogicalToDevice(a.x, a.y);
-        LogicalToDevice(b.x, b.y);
     }
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(PenStyle::Solid, look.width, look.colour));
     const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::Solid(look.colour));
@@ -73,9 +68,9 @@ void COrvikCadView::DrawPoint(platform::Dc& dc, const CEntity* e, int state, int
     dc.SelectPen(oldPen);
 }
 
-void COrvikCadView::DrawGrid(platform::Dc& dc, const CEntity* grid, int /*show*/, int cdd)
+void EntityRenderer::DrawGrid(const CEntity* grid)
 {
-    COrvikCadDoc* doc = GetDrawing();
+    const COrvikCadDoc* doc = GetDrawing();
     if (!doc || grid->values.size() < 3)
         return;
     const double p = Value(grid, 2);
@@ -104,16 +99,10 @@ void COrvikCadView::DrawGrid(platform::Dc& dc, const CEntity* grid, int /*show*/
         return;
     std::vector<int> cols, rows;
     for (double j = jFirst; j <= jLast; ++j) {
-        int xd = XToDevice(x0 + j * p), unused = 0;
-        if (cdd)
-            LogicalToDevice(xd, unused);
-        cols.push_back(xd);
+        cols.push_back(XToDevice(x0 + j * p));
     }
     for (double i = iFirst; i <= iLast; ++i) {
-        int unused = 0, yd = YToDevice(y0 + i * p);
-        if (cdd)
-            LogicalToDevice(unused, yd);
-        rows.push_back(yd);
+        rows.push_back(YToDevice(y0 + i * p));
     }
 
     const int kind = grid->style % 100, lineType = grid->style / 100;

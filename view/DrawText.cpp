@@ -1,6 +1,6 @@
-// COrvikCadView: the drawers of texts and of texts with a leader.
+// EntityRenderer: the drawers of texts and of texts with a leader.
 
-#include "view/OrvikCadView.h"
+#include "view/EntityRenderer.h"
 
 #include "model/Settings.h"
 #include "model/Utilities.h"
@@ -47,12 +47,12 @@ bool TextBodyMeets(const CEntity* e, double byteWidth, double vx0, double vy0, d
 
 } // namespace
 
-int COrvikCadView::TextPixelSize(double size) const
+int EntityRenderer::TextPixelSize(double size) const
 {
     return TruncPixels(MappingZoom() * size / MappingScale() + 0.5);
 }
 
-platform::Font COrvikCadView::TextFont(const CEntity* e, int height, int width) const
+platform::Font EntityRenderer::TextFont(const CEntity* e, int height, int width) const
 {
     platform::Font font;
     font.height = height;
@@ -66,7 +66,7 @@ platform::Font COrvikCadView::TextFont(const CEntity* e, int height, int width) 
     return font;
 }
 
-void COrvikCadView::PaintTextBody(platform::Dc& dc, const CEntity* e, int state, int cdd, int height, int width)
+void EntityRenderer::PaintTextBody(const CEntity* e, int state, int height, int width)
 {
     const double x = ValueAt(e, 0), y = ValueAt(e, 1), h = ValueAt(e, 2), a = ValueAt(e, 4);
     double tx = x, ty = y + h;
@@ -75,7 +75,7 @@ void COrvikCadView::PaintTextBody(platform::Dc& dc, const CEntity* e, int state,
         tx = x - h * std::sin(r);
         ty = y + h * std::cos(r);
     }
-    const platform::Point p = ToPixel(tx, ty, cdd);
+    const platform::Point p = ToPixel(tx, ty);
     // On screen the text is drawn transparently; metafile and clipboard text
     // keeps the DC's opaque background box.
     const bool transparent = exporting == 0;
@@ -89,32 +89,32 @@ void COrvikCadView::PaintTextBody(platform::Dc& dc, const CEntity* e, int state,
         dc.SetBkMode(oldMode);
 }
 
-void COrvikCadView::DrawText(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawText(const CEntity* e, int state)
 {
     const int height = TextPixelSize(ValueAt(e, 2));
     if (height <= 0)
         return;
     if (!TextBodyMeets(e, ValueAt(e, 2) / 2, visibleX0, visibleY0, visibleX1, visibleY1))
         return;
-    PaintTextBody(dc, e, state, cdd, height, height / 2);
+    PaintTextBody(e, state, height, height / 2);
 }
 
-void COrvikCadView::DrawLeaderText(platform::Dc& dc, const CEntity* e, int state, int cdd)
+void EntityRenderer::DrawLeaderText(const CEntity* e, int state)
 {
     const int height = TextPixelSize(ValueAt(e, 2));
     if (height <= 0)
         return;
     // The text and its leader show each where they meet the view.
     if (TextBodyMeets(e, ValueAt(e, 3) / 2, visibleX0, visibleY0, visibleX1, visibleY1))
-        PaintTextBody(dc, e, state, cdd, height, TextPixelSize(ValueAt(e, 3)) / 2);
+        PaintTextBody(e, state, height, TextPixelSize(ValueAt(e, 3)) / 2);
 
     const int shape = e->subtype / 10, kind = e->subtype % 10;
     double x1 = ValueAt(e, 5), y1 = ValueAt(e, 6), x2 = ValueAt(e, 7), y2 = ValueAt(e, 8);
     if (SegmentOutsideRect(x1, y1, x2, y2, visibleX0, visibleY0, visibleX1, visibleY1))
         return;
-    const Look look = LookOf(dc, e, state);
-    const platform::Point a = ToPixel(x1, y1, cdd), b = ToPixel(x2, y2, cdd);
-    const platform::Point c = ToPixel(ValueAt(e, 9), ValueAt(e, 10), cdd);
+    const Look look = LookOf(e, state);
+    const platform::Point a = ToPixel(x1, y1), b = ToPixel(x2, y2);
+    const platform::Point c = ToPixel(ValueAt(e, 9), ValueAt(e, 10));
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
         out.Start(a);
@@ -123,7 +123,7 @@ void COrvikCadView::DrawLeaderText(platform::Dc& dc, const CEntity* e, int state
             out.LineTo(c);
         out.Finish();
     } else {
-        const platform::Pen old = SelectScreenPen(dc, look, look.style);
+        const platform::Pen old = SelectScreenPen(look, look.style);
         dc.MoveTo(a.x, a.y);
         dc.LineTo(b.x, b.y);
         if (shape != 0)
@@ -131,7 +131,7 @@ void COrvikCadView::DrawLeaderText(platform::Dc& dc, const CEntity* e, int state
         dc.SelectPen(old);
     }
     if (DimArrowScaleMode == 1)
-        DrawTerminatorScaled(dc, kind, 1, 1, look.state, cdd, e->colour, look.width, x1, y1, x2, y2);
+        DrawTerminatorScaled(kind, 1, 1, look.state, e->colour, look.width, x1, y1, x2, y2);
     else
-        DrawTerminator(dc, kind, 1, 1, look.state, cdd, e->colour, look.width, x1, y1, x2, y2);
+        DrawTerminator(kind, 1, 1, look.state, e->colour, look.width, x1, y1, x2, y2);
 }

@@ -104,8 +104,8 @@ public:
     virtual void SelectAll(COrvikCadView* view);
     // After the view repainted (part of) itself: draws the tool's not-XOR
     // figures on screen once more onto dc, so that erasing them later leaves
-    // nothing. deviceDc: dc is not prepared (view points are converted).
-    virtual void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc, bool deviceDc);
+    // nothing.
+    virtual void RedrawToolFigures(COrvikCadView* view, platform::Dc& dc);
 
     // Puts every selected entity (state 3) of the view's drawing back to 0
     // and draws it so, when SelectionArmed is set.
@@ -193,9 +193,8 @@ public:
     // A point given by typed values: the model point as it is.
     static TakenPoint TypedPoint(const COrvikCadView* view, double x, double y);
     // Draws the marker once more on dc when it is shown in view: after dc
-    // repainted (part of) the view, this puts it back there. deviceDc: dc
-    // takes device pixels rather than the view's logical ones.
-    void RedrawMagnetMarker(COrvikCadView* view, platform::Dc& dc, bool deviceDc);
+    // repainted (part of) the view, this puts it back there.
+    void RedrawMagnetMarker(COrvikCadView* view, platform::Dc& dc);
     // Forgets a marker of view without drawing: the view was drawn afresh
     // and the marker is no longer on screen.
     void ForgetMagnetMarker(const COrvikCadView* view);
@@ -251,7 +250,7 @@ protected:
 private:
     void HighlightMembersOn(COrvikCadView* view, platform::Dc& dc, CEntity* owner);
     void DrawMarker(COrvikCadView* view, int kind, platform::Point at);
-    void DrawMarkerOn(COrvikCadView* view, platform::Dc& dc, int kind, platform::Point at, bool deviceDc);
+    void DrawMarkerOn(platform::Dc& dc, int kind, platform::Point at);
 
     QPointer<QWidget> markerView_;  // the view the marker was drawn in
 };

@@ -107,12 +107,9 @@ void COrvikCadView::LogicalToDevice(int& x, int& y) const
     y -= FrameScrollY();
 }
 
-platform::Point COrvikCadView::ToPixel(double x, double y, int cdd) const
+platform::Point COrvikCadView::ToPixel(double x, double y) const
 {
-    platform::Point p{XToDevice(x), YToDevice(y)};
-    if (cdd)
-        LogicalToDevice(p.x, p.y);
-    return p;
+    return {XToDevice(x), YToDevice(y)};
 }
 
 COrvikCadDoc* COrvikCadView::GetDrawing() const
@@ -276,13 +273,11 @@ void COrvikCadView::ResetToBaseView(int redraw)
         scrollY = TruncDevice(((windowY1 - windowY0) * 0.5 + windowY0) * z / n + 0.5) - clientH / 2;
         if (redraw)
             resized = 0;
-        clientDcDraw = 1;
         if (!resized)
             OnDraw(*dc);
     }
     areaW = w;
     areaH = h;
-    clientDcDraw = 0;
     mouseMode = 0;
     resized = 0;
 }

@@ -5,7 +5,7 @@
 // arrive as the handler calls (OnLButtonDown, OnMouseMove, ...), which are
 // hooks for the tool dispatch.
 
-#include "view/DashPainter.h"
+#include "view/EntityRenderer.h"
 #include "model/EntityIndex.h"
 #include "model/EntityPicker.h"
 #include "view/View.h"
@@ -39,15 +39,6 @@ inline constexpr unsigned Control = 0x0008;
 inline constexpr unsigned MButton = 0x0010;
 } // namespace MouseFlags
 
-// Screen pen style of each line type (0 solid ... 4 dash-dot-dot).
-extern const platform::PenStyle PenStyleByLineType[5];
-
-// The visible part of the segment (x1, y1)-(x2, y2) within the rectangle:
-// 1 when nothing of it shows, else 0 with the end points cut to the
-// rectangle when they lie outside it.
-int SegmentOutsideRect(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin, double xmax,
-                       double ymax);
-
 class COrvikCadView;
 // The view of the drawing window activated last; null before the first
 // activation and after that view closed. The process-wide layer table and
@@ -69,7 +60,6 @@ public:
     // ---- fields ----
     int16_t pickCurrentLayerOnly = 0;
     int16_t resized = 0;
-    int32_t clientDcDraw = 0;
     uint16_t currentLayer = 0;
     std::array<char, 128> layerState{};
     QLineEdit* textEdit = nullptr;
@@ -131,6 +121,11 @@ public:
     {
         return {scale, zoom, scrollX, scrollY, clientW, clientH, areaW, areaH, paperW, paperH};
     }
+    // What the screen draws with besides its mapping: display colours,
+    // layer states, printed widths, the frame's scroll offset.
+    RenderSettings RenderState() const;
+    // An entity renderer on dc with the screen's mapping and settings.
+    EntityRenderer Renderer(platform::Dc& dc) const;
     // Model to logical pixels.
     int XToDevice(double x) const;
     int YToDevice(double y) const;
@@ -143,9 +138,12 @@ public:
     double MappingZoom() const;
     void ComputeVisibleRect();
     void FitScale();
+    // A logical pixel as a pixel of the back buffer (the frame's scroll
+    // offset taken off): for invalidating and reading the buffer's image.
     void LogicalToDevice(int& x, int& y) const;
-    // A model point as a pixel of the DC in use: converted when cdd is set.
-    platform::Point ToPixel(double x, double y, int cdd) const;
+    // A model point as a logical pixel: what every DC the view hands out
+    // (paint and client alike) takes.
+    platform::Point ToPixel(double x, double y) const;
     void OnInitialUpdate() override;
     void ResetToBaseView(int redraw);
 
@@ -156,9 +154,9 @@ public:
     CEntity* FindNearestSelectedSnapPoint(int xd, int yd, double& x, double& y, int& kind);
     int GetSnapPoint(const CEntity* entity, int kind, double& x, double& y);
     COLORREF GetStateColor(int state, COLORREF own) const;
-    void DrawGrip(platform::Dc& dc, int cdd, double x, double y);
-    void DrawMidpointGrip(const CEntity* entity, platform::Dc& dc, int cdd);
-    void DrawGrips(platform::Dc& dc, const CEntity* entity, int cdd);
+    void DrawGrip(platform::Dc& dc, double x, double y);
+    void DrawMidpointGrip(const CEntity* entity, platform::Dc& dc);
+    void DrawGrips(platform::Dc& dc, const CEntity* entity);
 
     // ---- rendering ----
     void OnDraw(platform::Dc& dc);
@@ -179,30 +177,30 @@ public:
     void SetCullThreshold(std::size_t n) { cullThreshold = n; }
 
     // ---- drawers ----
-    void DrawPoint(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawGrid(platform::Dc& dc, const CEntity* grid, int show, int cdd);
-    void DrawLine(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawAxisLine(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawSpline(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawEllipse(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawPolyline(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawPoint(platform::Dc& dc, const CEntity* e, int state);
+    void DrawGrid(platform::Dc& dc, const CEntity* grid, int show);
+    void DrawLine(platform::Dc& dc, const CEntity* e, int state);
+    void DrawAxisLine(platform::Dc& dc, const CEntity* e, int state);
+    void DrawSpline(platform::Dc& dc, const CEntity* e, int state);
+    void DrawFreeCurve(platform::Dc& dc, const CEntity* e, int state);
+    void DrawCircleOrArc(platform::Dc& dc, const CEntity* e, int state);
+    void DrawEllipse(platform::Dc& dc, const CEntity* e, int state);
+    void DrawEllipticArc(platform::Dc& dc, const CEntity* e, int state);
+    void DrawPolyline(platform::Dc& dc, const CEntity* e, int state);
     // Texts, leader texts, dimensions (DrawText.cpp, DrawDimension.cpp).
-    void DrawText(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawLeaderText(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawDimension(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawText(platform::Dc& dc, const CEntity* e, int state);
+    void DrawLeaderText(platform::Dc& dc, const CEntity* e, int state);
+    void DrawDimension(platform::Dc& dc, const CEntity* e, int state);
     // A dot or barbs at the tip (model), pointing away from `from`: fixed
     // pixel sizes, or sizes linked to the zoom.
-    void DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd, COLORREF colour,
+    void DrawTerminator(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, COLORREF colour,
                         int penWidth, double tipX, double tipY, double fromX, double fromY);
-    void DrawTerminatorScaled(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state, int cdd,
+    void DrawTerminatorScaled(platform::Dc& dc, int kind, int dotIndex, int arrowIndex, int state,
                               COLORREF colour, int penWidth, double tipX, double tipY, double fromX, double fromY);
     // Fills, images, hatches (DrawFill.cpp, DrawImage.cpp, DrawHatch.cpp).
-    void DrawFill(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawImage(platform::Dc& dc, const CEntity* e, int state, int cdd);
-    void DrawHatch(platform::Dc& dc, const CEntity* e, int state, int cdd);
+    void DrawFill(platform::Dc& dc, const CEntity* e, int state);
+    void DrawImage(platform::Dc& dc, const CEntity* e, int state);
+    void DrawHatch(platform::Dc& dc, const CEntity* e, int state);
 
     // ---- picking (Picking.cpp) ----
     // The pickable entity nearest the click (logical pixels) that the filter
@@ -217,13 +215,10 @@ public:
     const CEntity* GridRecord();
     EntityPicker& Picker() { return picker; }
 
-    // ---- printed widths and patterns ----
-    int PrintedPenWidth(int style) const;
-    int PrintedWidth(int style) const;  // pen width, or the thick width of line types 5..7
-    int DashPattern(int lineType, int* runs) const;
-
     // ---- the back buffer ----
     platform::BackBuffer& Buffer() { return backBuffer; }
+    // A DC drawing straight into the back buffer, in logical pixels (the
+    // frame's scroll offset is its viewport origin).
     std::unique_ptr<platform::ClientDc> GetClientDc();
     // Paints the whole client now into the back buffer (a full OnDraw).
     void RedrawNow();
@@ -270,9 +265,8 @@ public:
     void OnGroupRelease();
     // After a repaint of part of the client: the current tool's marker, if
     // it is shown in this view, is put back where the repaint wiped it, so
-    // that erasing it later leaves nothing behind. deviceDc: the DC takes
-    // device pixels (a client DC) rather than the view's logical ones.
-    void RestoreToolFigures(platform::Dc& dc, bool deviceDc);
+    // that erasing it later leaves nothing behind.
+    void RestoreToolFigures(platform::Dc& dc);
     // Numeric input (ViewNumericInput.cpp): the Space key opens it in the
     // steps that offer it; the context command in any step; the scale
     // factor for the transform tool.
@@ -367,64 +361,13 @@ private:
     bool fitOnResize = false;
     bool fitScheduled = false;
 
-    // How an entity is drawn: state after the layer rule, colour, pen.
-    struct Look {
-        int state = 0;
-        COLORREF colour = 0;
-        int lineType = 0;
-        platform::PenStyle style = platform::PenStyle::Solid;      // the pen's style (solid when erasing)
-        platform::PenStyle lineStyle = platform::PenStyle::Solid;  // the line type's style
-        int width = 0;     // screen width, or the printed width on a printer
-        bool printing = false;
-    };
-    // Printed widths and the dash unit, resolved once per pass.
-    struct ResolvedPenSet {
-        int penWidth[8] = {};
-        int thickWidth[3] = {};
-        int dashUnit = 1;
-    };
-    // The common way of printing an outline: a path through the dash
-    // painter, stroked with a wide pen of the printed width.
-    class PrintedOutline {
-    public:
-        PrintedOutline(COrvikCadView& view, platform::Dc& dc, const Look& look);
-        void Start(platform::Point p);
-        void LineTo(platform::Point p);
-        void BezierTo(platform::Point p1, platform::Point p2, platform::Point p3);
-        void Finish();
-
-    private:
-        COrvikCadView& view;
-        platform::Dc& dc;
-        CDashPainter painter;
-        COLORREF colour;
-        int width;
-        platform::Pen keptPen;
-    };
-
-    int EffectiveState(const CEntity* e, int state) const;
-    int TextPixelSize(double size) const;
-    platform::Font TextFont(const CEntity* e, int height, int width) const;
-    void PaintTextBody(platform::Dc& dc, const CEntity* e, int state, int cdd, int height, int width);
-    Look LookOf(const platform::Dc& dc, const CEntity* e, int state) const;
-    void ResolvePens();
-    void DrawEllipseSamples(platform::Dc& dc, const CEntity* e, const Look& look,
-                            const std::vector<platform::Point>& pts, int cdd);
-    void Dispatch(platform::Dc& dc, CEntity* e, int state, int cdd);
-    void VisibleEntities(std::vector<CEntity*>& out);
-    // Puts a mapping into the view's mapping fields (the visible rectangle
-    // follows).
-    void ApplyMapping(const ViewMapping& mapping);
+    // The drawer of the entity's type, on the screen's renderer.
+    void Dispatch(platform::Dc& dc, CEntity* e, int state);
+    // The entities a mapping can show, from the entity index (all of a
+    // short list).
+    void VisibleEntities(const ViewMapping& mapping, std::vector<CEntity*>& out);
     int NearestWithin(int xd, int yd, double& x, double& y, const CEntity* except);
     bool WithinSnapPixels(double x, double y, int xd, int yd) const;
-    void GripSquare(platform::Dc& dc, int cdd, double x, double y, COLORREF fill);
-    // Draws through the points with the selected pen; pieces reaching far
-    // off-screen are cut first.
-    void ScreenPolyline(platform::Dc& dc, const std::vector<platform::Point>& pts);
-    static const double NearPixels;
-    // Selects a screen pen (and the transparent background) for a drawer;
-    // returns the pen it replaced.
-    platform::Pen SelectScreenPen(platform::Dc& dc, const Look& look, platform::PenStyle style);
     void PrepareDc(platform::Dc& dc) const;
     void SetupWidget();
     void ApplyPrinterPaper(COrvikCadDoc& doc);
@@ -441,6 +384,5 @@ private:
     EntityIndex entityIndex;
     EntityPicker picker{entityIndex};
     std::size_t cullThreshold = 0;
-    ResolvedPenSet pens;
     std::vector<CEntity*> visibleScratch;
 };

@@ -54,10 +54,7 @@ void DrawBand(COrvikCadView& view, platform::Dc& dc, const platform::Rect& band)
     const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Dot, 1, view.colors[5]));
     const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::NullBrush());
     dc.SetRop2(platform::Rop2::NotXorPen);
-    int x0 = band.left, y0 = band.top, x1 = band.right, y1 = band.bottom;
-    view.LogicalToDevice(x0, y0);
-    view.LogicalToDevice(x1, y1);
-    dc.Rectangle(x0, y0, x1, y1);
+    dc.Rectangle(band.left, band.top, band.right, band.bottom);
     dc.SelectBrush(oldBrush);
     dc.SelectPen(oldPen);
     dc.SetRop2(static_cast<platform::Rop2>(view.savedRop2));
@@ -190,7 +187,6 @@ void COrvikCadView::PanByDrag(platform::Dc&, int x, int y)
     scrollY += y - downY;
     forceErase = 1;
     RedrawOnClientDc();
-    clientDcDraw = 0;
     forceErase = 0;
 }
 
@@ -327,11 +323,11 @@ void COrvikCadView::OnSelectAll()
         tool->SelectAll(this);
 }
 
-void COrvikCadView::RestoreToolFigures(platform::Dc& dc, bool deviceDc)
+void COrvikCadView::RestoreToolFigures(platform::Dc& dc)
 {
     if (CDrawTool* tool = FindCurrentTool()) {
-        tool->RedrawMagnetMarker(this, dc, deviceDc);
-        tool->RedrawToolFigures(this, dc, deviceDc);
+        tool->RedrawMagnetMarker(this, dc);
+        tool->RedrawToolFigures(this, dc);
     }
 }
 

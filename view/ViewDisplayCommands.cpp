@@ -48,10 +48,8 @@ void COrvikCadView::RedrawOnClientDc()
     {
         auto dc = GetClientDc();
         dc->FillRect(dc->GetClipBox(), platform::Brush::Solid(colors[0]));
-        clientDcDraw = 1;
         OnDraw(*dc);
-        clientDcDraw = 0;
-        RestoreToolFigures(*dc, true);
+        RestoreToolFigures(*dc);
     }
 }
 
@@ -178,7 +176,6 @@ void COrvikCadView::OnViewFitAll()
         RedrawOnClientDc();
     areaW = doc->ClientSizeRecord[0];
     areaH = doc->ClientSizeRecord[1];
-    clientDcDraw = 0;
     mouseMode = 0;
     resized = 0;
     OnSetCursor();

@@ -91,12 +91,16 @@ void COrvikCadView::PaintRoutine(platform::Dc& dc, bool erase)
     if (erase)
         dc.FillRect(dc.GetClipBox(), platform::Brush::Solid(colors[0]));
     OnDraw(dc);
-    RestoreToolFigures(dc, false);
+    RestoreToolFigures(dc);
 }
 
 std::unique_ptr<platform::ClientDc> COrvikCadView::GetClientDc()
 {
-    return backBuffer.GetClientDc();
+    // The frame's scroll offset is the viewport origin, as on the paint DC:
+    // whoever draws takes the view's logical pixels either way.
+    auto dc = backBuffer.GetClientDc();
+    PrepareDc(*dc);
+    return dc;
 }
 
 void COrvikCadView::RedrawNow()

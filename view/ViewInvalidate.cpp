@@ -93,8 +93,8 @@ void COrvikCadView::DrawRangeAndOrigin(platform::Dc& dc)
         const platform::Pen pen = platform::Pen::Make(platform::PenStyle::Dot, 0, rangeColour);
         const platform::Pen old = dc.SelectPen(pen);
         const platform::BkMode oldMode = dc.SetBkMode(platform::BkMode::Transparent);
-        const platform::Point a = ToPixel(cx - ox, cy - oy, clientDcDraw);
-        const platform::Point b = ToPixel(cx + ox, cy + oy, clientDcDraw);
+        const platform::Point a = ToPixel(cx - ox, cy - oy);
+        const platform::Point b = ToPixel(cx + ox, cy + oy);
         // Sides in the order of one walk round the frame; a cut side starts
         // afresh, as GDI lets each LineTo start its own pattern.
         const int w = Buffer().Width() + FrameScrollX(), hgt = Buffer().Height() + FrameScrollY();
@@ -106,14 +106,11 @@ void COrvikCadView::DrawRangeAndOrigin(platform::Dc& dc)
         dc.SelectPen(old);
     }
     if (ShowOriginMark) {
-        const platform::Point p = ToPixel(cx, cy, clientDcDraw);
+        const platform::Point p = ToPixel(cx, cy);
         if (ShowOriginMark == 2) {
             // Switching off: only the mark's square is drawn again.
             platform::Point q = p;
-            if (!clientDcDraw) {
-                q.x -= FrameScrollX();
-                q.y -= FrameScrollY();
-            }
+            LogicalToDevice(q.x, q.y);
             Buffer().Invalidate({q.x - 15, q.y - 15, q.x + 15, q.y + 15}, true);
             update();
         } else {

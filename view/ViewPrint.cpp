@@ -1,7 +1,7 @@
 // COrvikCadView: the drawing on paper. One page per job; a drawing larger
-// than the page is cut at its edges. The page is drawn by the view's own
-// passes with a mapping made for the printer, and the screen's mapping is
-// back untouched when the page is done.
+// than the page is cut at its edges. The page is drawn by an entity
+// renderer of its own with a mapping made for the printer; the screen's
+// mapping is never touched.
 
 #include "view/OrvikCadView.h"
 

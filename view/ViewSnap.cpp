@@ -1,5 +1,4 @@
-// COrvikCadView: the snap searches, the colour of an entity by its state and
-// the grip squares of selected entities.
+// COrvikCadView: the snap searches.
 
 #include "view/OrvikCadView.h"
 
@@ -15,10 +14,6 @@ namespace {
 constexpr double SnapModelBound = 100.0;
 constexpr double SelectedModelBound = 200.0;
 constexpr double SnapPixelBound = 10.0;
-
-constexpr COLORREF SelectionColour = 0x01000011;  // entry 17 of the default palette
-constexpr COLORREF GripColour = 0x00FF00;
-constexpr COLORREF MidpointGripColour = 0xFF80FF;
 
 } // namespace
 
@@ -105,74 +100,10 @@ CEntity* COrvikCadView::FindNearestSelectedSnapPoint(int xd, int yd, double& x, 
 
 int COrvikCadView::GetSnapPoint(const CEntity* entity, int kind, double& x, double& y)
 {
-    COrvikCadDoc* doc = GetDrawing();
-    if (!doc || !entity)
-        return 1;
-    // The entity's nodes come latest first: keep the earliest match.
-    const SnapPoint* found = nullptr;
-    for (const SnapPoint* p = doc->snaps.EntityPoints(entity); p; p = p->nextOfEntity)
-        if (p->state == 0 && p->kind == kind)
-            found = p;
-    if (!found)
-        return 1;
-    x = found->x;
-    y = found->y;
-    return 0;
+    return EntityRenderer::SnapPointOf(GetDrawing(), entity, kind, x, y);
 }
 
 COLORREF COrvikCadView::GetStateColor(int state, COLORREF own) const
 {
-    switch (state) {
-    case -1:
-        return colors[0];
-    case 0:
-        return own;
-    case 1:
-        return colors[2];
-    case 2:
-        return colors[6];
-    case 3:
-    case 4:
-        return SelectionColour;
-    case 5:
-        return colors[3];
-    default:
-        return own;
-    }
-}
-
-void COrvikCadView::GripSquare(platform::Dc& dc, int cdd, double x, double y, COLORREF fill)
-{
-    const platform::Point p = ToPixel(x, y, cdd);
-    const platform::Pen oldPen = dc.SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, 0x000000));
-    const platform::Brush oldBrush = dc.SelectBrush(platform::Brush::Solid(fill));
-    dc.Rectangle(p.x - 3, p.y - 3, p.x + 3, p.y + 3);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-}
-
-void COrvikCadView::DrawGrip(platform::Dc& dc, int cdd, double x, double y)
-{
-    GripSquare(dc, cdd, x, y, GripColour);
-}
-
-void COrvikCadView::DrawMidpointGrip(const CEntity* entity, platform::Dc& dc, int cdd)
-{
-    double x = 0, y = 0;
-    if (GetSnapPoint(entity, SnapKind::LineMidpoint, x, y) == 0)
-        GripSquare(dc, cdd, x, y, MidpointGripColour);
-}
-
-void COrvikCadView::DrawGrips(platform::Dc& dc, const CEntity* entity, int cdd)
-{
-    COrvikCadDoc* doc = GetDrawing();
-    if (!doc || !entity)
-        return;
-    std::vector<const SnapPoint*> points;
-    for (const SnapPoint* p = doc->snaps.EntityPoints(entity); p; p = p->nextOfEntity)
-        if (p->state == 0 && p->kind != SnapKind::ArcQuadrant && p->kind != SnapKind::Intersection)
-            points.push_back(p);
-    std::sort(points.begin(), points.end(), [](const SnapPoint* a, const SnapPoint* b) { return a->order < b->order; });
-    for (const SnapPoint* p : points)
-        GripSquare(dc, cdd, p->x, p->y, GripColour);
+    return EntityRenderer::StateColour(colors, state, own);
 }

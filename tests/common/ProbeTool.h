@@ -72,11 +72,8 @@ private:
         auto dc = view->GetClientDc();
         dc->SetRop2(platform::Rop2::NotXorPen);
         dc->SelectPen(platform::Pen::Make(platform::PenStyle::Solid, 1, xorColor));
-        int x0 = anchor.x, y0 = anchor.y, x1 = corner.x, y1 = corner.y;
-        view->LogicalToDevice(x0, y0);
-        view->LogicalToDevice(x1, y1);
-        dc->MoveTo(x0, y0);
-        dc->LineTo(x1, y1);
+        dc->MoveTo(anchor.x, anchor.y);
+        dc->LineTo(corner.x, corner.y);
     }
     void EraseBand(COrvikCadView* view)
     {

@@ -94,7 +94,7 @@ namespace {
 std::vector<platform::DcRecord> Figure(CSelectTool& tool, ToolHarness& h, const std::string& op)
 {
     platform::RecordingDc dc(800, 600);
-    tool.RedrawToolFigures(&h.View(), dc, true);
+    tool.RedrawToolFigures(&h.View(), dc);
     std::vector<platform::DcRecord> out;
     for (const platform::DcRecord& r : dc.Records())
         if (r.op == op)

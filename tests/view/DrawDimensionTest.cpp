@@ -225,13 +225,13 @@ TEST_F(DrawDimensionTest, ZoomLinkedSizes)
         view->zoom = c.zoom;
         view->ComputeVisibleRect();
         platform::RecordingDc dc;
-        view->DrawTerminatorScaled(dc, 3, 0, 0, 0, 0, Red, 0, 100, 100, 200, 100);
+        view->DrawTerminatorScaled(dc, 3, 0, 0, 0, Red, 0, 100, 100, 200, 100);
         EXPECT_EQ(dc.Count("LineTo"), c.barbs) << c.zoom;
     }
     // Index 0 at zoom 0.2: one pixel long (trunc(0.8 + 0.5)).
     view->zoom = 0.2;
     platform::RecordingDc dc;
-    view->DrawTerminatorScaled(dc, 2, 0, 0, 0, 0, Red, 0, 100, 100, 200, 100);
+    view->DrawTerminatorScaled(dc, 2, 0, 0, 0, Red, 0, 100, 100, 200, 100);
     const auto lines = Only(dc.Records(), "LineTo");
     const auto moves = Only(dc.Records(), "MoveTo");
     ASSERT_EQ(lines.size(), 1u);
@@ -239,8 +239,8 @@ TEST_F(DrawDimensionTest, ZoomLinkedSizes)
     // Zoom-linked dots: table radius times the zoom, on screen and paper.
     view->zoom = 2.0;
     platform::RecordingDc screen, paper(1000, 1000, 600, true);
-    view->DrawTerminatorScaled(screen, 1, 0, 0, 0, 0, Red, 0, 10, 10, 20, 10);
-    view->DrawTerminatorScaled(paper, 1, 0, 0, 0, 0, Red, 0, 10, 10, 20, 10);
+    view->DrawTerminatorScaled(screen, 1, 0, 0, 0, Red, 0, 10, 10, 20, 10);
+    view->DrawTerminatorScaled(paper, 1, 0, 0, 0, Red, 0, 10, 10, 20, 10);
     const auto a = Only(screen.Records(), "Ellipse"), b = Only(paper.Records(), "Ellipse");
     ASSERT_EQ(a.size(), 1u);
     ASSERT_EQ(b.size(), 1u);
@@ -251,9 +251,9 @@ TEST_F(DrawDimensionTest, ZoomLinkedSizes)
 TEST_F(DrawDimensionTest, FixedSizeTerminatorNeedsAVisibleTip)
 {
     platform::RecordingDc dc;
-    view->DrawTerminator(dc, 3, 0, 0, 0, 0, Red, 0, -1, 100, 100, 100);
+    view->DrawTerminator(dc, 3, 0, 0, 0, Red, 0, -1, 100, 100, 100);
     EXPECT_TRUE(dc.Records().empty());
-    view->DrawTerminatorScaled(dc, 3, 0, 0, 0, 0, Red, 0, -1, 100, 100, 100);
+    view->DrawTerminatorScaled(dc, 3, 0, 0, 0, Red, 0, -1, 100, 100, 100);
     EXPECT_EQ(dc.Count("LineTo"), 2);
 }
 
@@ -264,19 +264,19 @@ TEST_F(DrawDimensionTest, RefusedRecords)
     std::vector<int16_t> codes = {30, 31, 32, 10, 11, 12, 13, 14, 15, 16, 18, 19, 21, 22, 40, 41, 440, 441};
     std::vector<double> values = {0, 0, 0, 100, 10, 0, 1110, 11122, 10, 10, 10, 10, 0, 0, 100, 100, 200, 100};
     CEntity tooMany = Loose(0, codes, values);
-    view->DrawDimension(dc, &tooMany, 0, 0);
+    view->DrawDimension(dc, &tooMany, 0);
     EXPECT_TRUE(dc.Records().empty());
 
     // One measuring point: no terminators.
     codes.resize(16);
     values.resize(16);
     CEntity single = Loose(0, codes, values);
-    view->DrawDimension(dc, &single, 0, 0);
+    view->DrawDimension(dc, &single, 0);
     EXPECT_TRUE(dc.Records().empty());
 
     // A perimeter record without its second point.
     CEntity perimeter = Loose(3, {30, 31, 32, 10, 11, 12, 13, 14, 40, 41}, {0, 0, 0, 100, 10, 0, 1110, 11122, 100, 100});
-    view->DrawDimension(dc, &perimeter, 0, 0);
+    view->DrawDimension(dc, &perimeter, 0);
     EXPECT_TRUE(dc.Records().empty());
 }
 

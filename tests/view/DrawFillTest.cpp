@@ -114,7 +114,6 @@ TEST_F(DrawFillTest, OutlineColourAndErasing)
     // Drawn in the erase state, the outline goes with the region.
     QImage erased = image;
     platform::PainterDc dc(erased);
-    view->clientDcDraw = 0;
     view->DrawEntity(dc, doc->list.first, -1);
     EXPECT_EQ(CountColour(erased, Rgb(Red)), 0);
     EXPECT_EQ(CountColour(erased, Rgb(0x00FF00)), 0);

@@ -74,7 +74,7 @@ TEST_F(DrawImageTest, SelectedShowsABoxWithGrips)
 
     // Drawn by a tool in state 0 it shows the picture again.
     platform::RecordingDc dc;
-    view->DrawImage(dc, image, 0, 0);
+    view->DrawImage(dc, image, 0);
     EXPECT_EQ(dc.Count("DrawImage"), 1);
 }
 

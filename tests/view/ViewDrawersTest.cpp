@@ -152,7 +152,7 @@ TEST_F(ViewTest, ControlPointCurveStartsAndEndsOnItsEndPoints)
     CEntity* e = Add(EntityType::Curve, {20, 20, 120, 80}, 0, 0, Red);
     platform::RecordingDc rec(200, 200);
     view->ComputeVisibleRect();
-    view->DrawSpline(rec, e, 0, 0);
+    view->DrawSpline(rec, e, 0);
     std::vector<std::string> moves;
     for (const auto& r : rec.Records())
         if (r.op == "MoveTo" || r.op == "LineTo")
@@ -176,7 +176,7 @@ TEST_F(ViewTest, ControlPointCurveStartsAndEndsOnItsEndPoints)
     // A curve of one point draws nothing.
     CEntity* single = Add(EntityType::Curve, {20, 20}, 0, 0, Red);
     rec.Clear();
-    view->DrawSpline(rec, single, 0, 0);
+    view->DrawSpline(rec, single, 0);
     EXPECT_EQ(rec.Count("LineTo") + rec.Count("MoveTo"), 0);
 }
 
@@ -194,7 +194,7 @@ TEST_F(ViewTest, FreehandCurveStartsAtItsFirstVisiblePoint)
     CEntity* e = Add(EntityType::FreehandCurve, {-50, 10, -20, 10, 30, 10, 60, 40}, 0, 0, Red);
     platform::RecordingDc rec(200, 200);
     view->ComputeVisibleRect();
-    view->DrawFreeCurve(rec, e, 0, 0);
+    view->DrawFreeCurve(rec, e, 0);
     std::vector<std::string> lines = rec.Lines();
     lines.erase(std::remove_if(lines.begin(), lines.end(),
                                [](const std::string& s) { return s.rfind("MoveTo", 0) && s.rfind("LineTo", 0); }),
@@ -358,7 +358,7 @@ TEST_F(ViewTest, GripsOfPolygonsCurvesAndDimensionMembers)
     polygon->state = EntityState::Selected;
     platform::RecordingDc rec(200, 200);
     view->ComputeVisibleRect();
-    view->DrawPolyline(rec, polygon, 3, 0);
+    view->DrawPolyline(rec, polygon, 3);
     EXPECT_EQ(rec.Count("Rectangle"), 3);  // every vertex but the last
 
     CEntity dimension;
@@ -367,7 +367,7 @@ TEST_F(ViewTest, GripsOfPolygonsCurvesAndDimensionMembers)
     member->owner = &dimension;
     member->state = EntityState::Selected;
     rec.Clear();
-    view->DrawLine(rec, member, 3, 0);
+    view->DrawLine(rec, member, 3);
     EXPECT_EQ(rec.Count("Rectangle"), 0);
     member->owner = nullptr;
 }
@@ -380,7 +380,7 @@ TEST_F(ViewTest, SelectedCircleShowsGripsOnItsAxisPointsOnly)
     circle->state = EntityState::Selected;
     platform::RecordingDc rec(200, 200);
     view->ComputeVisibleRect();
-    view->DrawCircleOrArc(rec, circle, 3, 0);
+    view->DrawCircleOrArc(rec, circle, 3);
     EXPECT_EQ(rec.Count("Arc"), 1);
     EXPECT_EQ(rec.Count("Rectangle"), 4);
 }
@@ -403,7 +403,7 @@ TEST_F(ViewTest, ZoomedInPaintVisitsTheSameEntitiesAsAWalk)
         platform::PainterDc dc(walked);
         view->ComputeVisibleRect();
         for (CEntity* e = doc->list.first; e; e = e->next)
-            view->DrawLine(dc, e, 0, 0);
+            view->DrawLine(dc, e, 0);
         dc.Flush();
     }
     EXPECT_GT(Count(indexed, Red), 100);

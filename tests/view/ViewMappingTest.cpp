@@ -160,7 +160,6 @@ TEST_F(ViewTest, BaseViewCentresTheExtentsWithAFivePixelMargin)
     EXPECT_NEAR(view->YToDevice(148.5), 300, 1);
     EXPECT_EQ(view->areaW, doc->ClientSizeRecord[0]);
     EXPECT_EQ(view->areaH, doc->ClientSizeRecord[1]);
-    EXPECT_EQ(view->clientDcDraw, 0);
 }
 
 TEST_F(ViewTest, BaseViewOfThinExtentsStaysAtOnePixelPerPaperMillimetre)
