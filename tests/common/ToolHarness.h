@@ -34,7 +34,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 class ToolHarness {
@@ -174,6 +176,26 @@ public:
         EXPECT_EQ(doc_->list.AddEntity(header, codes, colour, values), 0);
         doc_->snaps.AddEntityPoints(doc_->list.last);
         return doc_->list.last;
+    }
+
+    // Adds one record from its values and codes (a member of owner when
+    // given), its snap points registered.
+    CEntity* AddValues(int16_t type, std::initializer_list<double> values, std::initializer_list<int16_t> codes,
+                       int16_t layer = 0, CEntity* owner = nullptr, std::string_view text = {}, int16_t subtype = 0)
+    {
+        EntityHeader hd;
+        hd.type = type;
+        hd.subtype = subtype;
+        hd.layer = layer;
+        hd.count = static_cast<int16_t>(values.size());
+        std::vector<double> v(values);
+        std::vector<int16_t> c(codes);
+        CEntityList& list = doc_->list;
+        const int status = owner ? list.AddChildEntity(hd, c.data(), 0, v.data(), text, {}, owner)
+                                 : list.AddEntity(hd, c.data(), 0, v.data(), text);
+        EXPECT_EQ(status, 0);
+        doc_->snaps.AddEntityPoints(list.last);
+        return list.last;
     }
 
     // Entities of the drawing (of one type, or all but the grid record).

@@ -26,19 +26,7 @@ protected:
     CEntity* Add(int16_t type, std::initializer_list<double> values, std::initializer_list<int16_t> codes,
                  int16_t layer = 0, CEntity* owner = nullptr, int16_t subtype = 0)
     {
-        EntityHeader hd;
-        hd.type = type;
-        hd.subtype = subtype;
-        hd.layer = layer;
-        hd.count = static_cast<int16_t>(values.size());
-        std::vector<double> v(values);
-        std::vector<int16_t> c(codes);
-        CEntityList& list = h.Doc().list;
-        const int status = owner ? list.AddChildEntity(hd, c.data(), 0, v.data(), {}, {}, owner)
-                                 : list.AddEntity(hd, c.data(), 0, v.data());
-        EXPECT_EQ(status, 0);
-        h.Doc().snaps.AddEntityPoints(list.last);
-        return list.last;
+        return h.AddValues(type, values, codes, layer, owner, {}, subtype);
     }
     CEntity* AddLine(double x1, double y1, double x2, double y2, int16_t layer = 0, CEntity* owner = nullptr)
     {
