@@ -123,7 +123,8 @@ void CDimensionTool::RadiusDimension(COrvikCadView* view, platform::Point point)
     const DimensionStyle style = Style(view);
     const DimensionCommonValues common = FillDimensionCommonValues(DimensionMode::Radius, style);
     const double h = common.textHeight;
-    const double w = static_cast<double>(("R" + FormatDimValue(r)).size()) * h / 2.0;
+    // The label is "R" and the value.
+    const double w = static_cast<double>(1 + FormatDimValue(r).size()) * h / 2.0;
     const double length = std::hypot(bx - ax, by - ay);
     double ux = 1.0, uy = 0.0;
     if (length > 0.0) {

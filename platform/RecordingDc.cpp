@@ -16,7 +16,9 @@ std::string DcRecord::ToString() const
     }
     if (!text.isNull()) {
         if (!args.empty()) s += ",";
-        s += "\"" + text.toStdString() + "\"";
+        s += '"';
+        s += text.toStdString();
+        s += '"';
     }
     return s + ")";
 }
