@@ -19,17 +19,9 @@ protected:
     CEntity* Add(int16_t type, std::initializer_list<double> values, std::initializer_list<int16_t> codes,
                  int16_t subtype = 0)
     {
-        EntityHeader hd;
-        hd.type = type;
-        hd.subtype = subtype;
-        hd.count = static_cast<int16_t>(values.size());
-        std::vector<double> v(values);
-        std::vector<int16_t> c(codes);
-        CEntityList& list = h.Doc().list;
-        EXPECT_EQ(list.AddEntity(hd, c.data(), 0, v.data()), 0);
-        h.Doc().snaps.AddEntityPoints(list.last);
+        CEntity* e = h.AddValues(type, values, codes, 0, nullptr, {}, subtype);
         h.View().RedrawNow();
-        return list.last;
+        return e;
     }
     CEntity* AddLine(double x1, double y1, double x2, double y2)
     {
