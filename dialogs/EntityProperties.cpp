@@ -244,7 +244,7 @@ int EditEllipseProperties(COrvikCadView* view, CEntity* entity)
 
 int EditPolygonProperties(COrvikCadView* view, CEntity* entity)
 {
-    const std::vector<double> values = entity->values;
+    const std::vector<double> values = entity->values.ToVector();
     CChangePolyDlg dlg(view);
     SeedStyle(dlg, *entity);
     if (dlg.DoModal() != IDOK)

@@ -171,7 +171,7 @@ std::optional<EntityCopy> CMoveTool::MirrorDimension(const CEntity& source, cons
     EntityCopy copy;
     copy.header = {EntityType::Dimension, source.subtype, source.style, layer, 0};
     copy.colour = source.colour;
-    copy.values = source.values;
+    copy.values = source.values.ToVector();
     auto& v = copy.values;
     const std::size_t n = v.size();
     bool ok = false;

@@ -394,7 +394,7 @@ CEntity* CTransformTool::AddStretchedArc(COrvikCadView* view, const CEntity& arc
     };
     const EntityHeader header{EntityType::Arc, static_cast<int16_t>(-circle.direction), arc.style, arc.layer,
                               static_cast<int16_t>(arc.values.size())};
-    std::vector<double> values = arc.values;
+    std::vector<double> values = arc.values.ToVector();
     values[0] = circle.cx;
     values[1] = circle.cy;
     values[2] = circle.radius;

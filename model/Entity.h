@@ -3,6 +3,9 @@
 // records (see EntityList.h); the list makes and frees them, everything else
 // reads and edits them in place.
 
+#include "model/EntityString.h"
+#include "model/InlineArray.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -84,10 +87,11 @@ struct CEntity {
     int16_t count = 0;            // number of values (and of codes, where codes are kept)
     int16_t group = 0;            // group number: own for a header, the header's for a member
     COLORREF colour = 0;
-    std::vector<int16_t> codes;   // empty for types 26 and 90
-    std::vector<double> values;
-    std::string text;             // cp932; types 40, 41 (text) and 80 (image path)
-    std::string font;             // cp932 face name; types 40 and 41
+    // Codes and values live inside the record up to a line's four.
+    InlineArray<int16_t, 4> codes;  // empty for types 26 and 90
+    InlineArray<double, 4> values;
+    EntityString text;              // cp932; types 40, 41 (text) and 80 (image path)
+    EntityString font;              // cp932 face name; types 40 and 41
 };
 
 // Index of the first value whose code is `code`, searching from `start`;

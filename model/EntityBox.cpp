@@ -272,7 +272,7 @@ bool AddStoredCorners(const CEntity& e, Gather& g)
 // Where the figures whose reach is their defining points lie.
 IndexReach FigureReach(const CEntity& e, Gather& g)
 {
-    const std::vector<double>& v = e.values;
+    const auto& v = e.values;
     switch (e.type) {
     case EntityType::Point:
         if (v.size() < 2)

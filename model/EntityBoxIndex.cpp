@@ -37,7 +37,7 @@ bool EntityBoxIndex::TakesPart(const CEntity& e)
 
 bool EntityBoxIndex::BoundingBox(const CEntity& e, Box& box)
 {
-    const std::vector<double>& v = e.values;
+    const auto& v = e.values;
     double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
     auto widen = [&](double x, double y) {
         x0 = std::min(x0, x);

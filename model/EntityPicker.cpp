@@ -133,7 +133,7 @@ private:
             c.dx = std::fabs(mx - px);
             c.dy = std::fabs(my - py);
         };
-        const std::vector<double>& v = e.values;
+        const auto& v = e.values;
         switch (e.type) {
         case EntityType::Point:
             setPoint(ValueAt(e, 0), ValueAt(e, 1));

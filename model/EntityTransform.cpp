@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <numbers>
 
 namespace {
@@ -41,7 +42,7 @@ struct Transform {
     }
 };
 
-int IndexOfCode(const std::vector<int16_t>& codes, int16_t code)
+int IndexOfCode(std::span<const int16_t> codes, int16_t code)
 {
     for (std::size_t i = 0; i < codes.size(); ++i)
         if (codes[i] == code)
@@ -66,8 +67,8 @@ EntityCopy StartCopy(const CEntity& source, const TransformPolicy& policy)
     copy.header.style = source.style;
     copy.header.layer = policy.keepLayer ? source.layer : policy.layer;
     copy.colour = source.colour;
-    copy.values = source.values;
-    copy.codes = source.codes;
+    copy.values = source.values.ToVector();
+    copy.codes = source.codes.ToVector();
     copy.group = policy.keepGroup ? source.group : 0;
     return copy;
 }

@@ -54,7 +54,7 @@ int EllipseArcPoints(double* x, double* y, double cx, double cy, double a, doubl
 FillOutline CollectFillOutline(const CEntity& fill)
 {
     FillOutline out;
-    const std::vector<double>& v = fill.values;
+    const auto& v = fill.values;
     const std::size_t n = std::min(fill.codes.size(), v.size());
     auto widen = [&out](double x, double y) {
         out.minX = std::min(out.minX, x);

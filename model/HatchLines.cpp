@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <cstddef>
 #include <cstdint>
 
@@ -115,7 +116,7 @@ BoundaryUnpack UnpackHatchBoundary(const CEntity& entity, HatchBoundary& out)
     if (hatch && itemCount > MaxHatchBoundaryItems)
         return BoundaryUnpack::TooManyItems;
 
-    const std::vector<double>& v = entity.values;
+    const auto& v = entity.values;
     BoundaryUnpack result = BoundaryUnpack::Complete;
     size_t at = first;
     for (int k = 0; k < itemCount; ++k) {
@@ -338,7 +339,7 @@ namespace {
 
 class HatchGenerator {
 public:
-    HatchGenerator(const HatchBoundary& boundary, const std::vector<double>& v, const HatchSegmentSink& sink,
+    HatchGenerator(const HatchBoundary& boundary, std::span<const double> v, const HatchSegmentSink& sink,
                    HatchLinesReport& report)
         : boundary_(boundary), sink_(sink), report_(report)
     {

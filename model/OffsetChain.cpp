@@ -402,12 +402,12 @@ void OffsetChains::OffsetChain(const std::vector<Oriented>& chain, bool closed, 
         } else if (sh.type == EntityType::Arc) {
             piece.type = EntityType::Arc;
             piece.subtype = static_cast<int16_t>(sh.direction);
-            piece.codes = src.codes;
+            piece.codes = src.codes.ToVector();
             piece.values = {sh.centre.x, sh.centre.y, Dist(sh.centre, b), AngleOf(a, sh.centre), AngleOf(b, sh.centre)};
         } else {
             piece.type = EntityType::EllipticArc;
             piece.subtype = src.subtype;
-            piece.codes = src.codes;
+            piece.codes = src.codes.ToVector();
             // From whichever end lies nearer the source's start.
             const GeoPoint srcStart = chain[i].element->s;
             const bool swap = Dist(b, srcStart) < Dist(a, srcStart);

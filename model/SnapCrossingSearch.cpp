@@ -23,7 +23,7 @@ double Hypot(double dx, double dy)
 // entity, less the slack: 0 when nothing better is known.
 double Reach(const CEntity& e, double x, double y)
 {
-    const std::vector<double>& v = e.values;
+    const auto& v = e.values;
     double d = 0.0;
     switch (e.type) {
     case 20: {

@@ -51,7 +51,7 @@ struct CircleShape {
 
 bool CircleOf(const CEntity& e, CircleShape& c)
 {
-    const std::vector<double>& v = e.values;
+    const auto& v = e.values;
     if (v.size() < 3 || (e.type == 31 && v.size() < 5))
         return false;
     c.cx = v[0];

@@ -196,7 +196,7 @@ int CSnapPointList::AddEntityPoints(CEntity* entity)
     if (!entity)
         return 0;
     CEntity& e = *entity;
-    const std::vector<double>& v = e.values;
+    const auto& v = e.values;
     switch (e.type) {
     case 10:
         if (HasValues(e, 2))
@@ -277,7 +277,7 @@ int CSnapPointList::AddEntityPoints(CEntity* entity)
 
 void CSnapPointList::AddArcPoints(CEntity* arc)
 {
-    const std::vector<double>& v = arc->values;
+    const auto& v = arc->values;
     if (v.size() < 5)
         return;
     const double cx = v[0], cy = v[1], r = v[2], start = v[3], end = v[4];
@@ -304,7 +304,7 @@ void CSnapPointList::AddArcPoints(CEntity* arc)
 
 void CSnapPointList::AddEllipsePoints(CEntity* ellipse)
 {
-    const std::vector<double>& v = ellipse->values;
+    const auto& v = ellipse->values;
     if (v.size() < 5)
         return;
     const double cx = v[0], cy = v[1], r1 = v[2], r2 = v[3], phi = v[4] * DegToRad;
@@ -322,7 +322,7 @@ void CSnapPointList::AddEllipsePoints(CEntity* ellipse)
 
 void CSnapPointList::AddEllipticArcPoints(CEntity* arc)
 {
-    const std::vector<double>& v = arc->values;
+    const auto& v = arc->values;
     if (v.size() < 7)
         return;
     const double cx = v[0], cy = v[1], r1 = v[2], r2 = v[3], phi = v[4] * DegToRad;

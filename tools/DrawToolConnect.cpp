@@ -269,7 +269,7 @@ int CDrawTool::FindNearestSegment(const CEntity* entity, double x, double y, dou
     if (!entity)
         return 0;
     const std::size_t points = ValueCount(*entity) / 2;
-    const std::vector<double>& v = entity->values;
+    const auto& v = entity->values;
     double best = 99999.9;
     int found = 0;
     for (std::size_t i = 0; i + 1 < points; ++i) {

@@ -362,7 +362,7 @@ void CPointTool::AddConstructionPoints(COrvikCadView* view, platform::Point poin
 std::vector<GeoPoint> CPointTool::ConstructionPoints(const CEntity& e)
 {
     std::vector<GeoPoint> out;
-    const std::vector<double>& v = e.values;
+    const auto& v = e.values;
     switch (e.type) {
     case EntityType::Line:
         if (HasValues(e, 4)) {

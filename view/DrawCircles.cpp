@@ -47,7 +47,7 @@ void EntityRenderer::DrawCircleOrArc(const CEntity* e, int state)
 {
     if (e->values.size() < 3)
         return;
-    const std::vector<double>& v = e->values;
+    const auto& v = e->values;
     const double cx = v[0], cy = v[1], r = v[2];
     bool full = e->type == EntityType::Circle || v.size() != 5;
     double a1 = 0, a2 = 0;

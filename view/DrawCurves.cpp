@@ -12,7 +12,7 @@ void EntityRenderer::DrawFreeCurve(const CEntity* e, int state)
     if (n == 0)
         return;
     const Look look = LookOf(e, state);
-    const std::vector<double>& v = e->values;
+    const auto& v = e->values;
     if (look.printing) {
         PrintedOutline out(*this, dc, look);
         out.Start(ToPixel(v[0], v[1]));
@@ -43,7 +43,7 @@ void EntityRenderer::DrawSpline(const CEntity* e, int state)
     const std::size_t n = e->values.size() / 2;
     if (n < 2)
         return;
-    const std::vector<double>& v = e->values;
+    const auto& v = e->values;
     double minX = v[0], minY = v[1], maxX = v[0], maxY = v[1];
     for (std::size_t i = 1; i < n; ++i) {
         minX = std::min(minX, v[2 * i]);

@@ -106,7 +106,7 @@ TEST_F(EntityPropertiesTest, ArcAnglesAreCheckedAfterTheRestPassed)
     };
     for (const auto& c : cases) {
         CEntity* e = Add(c.figure.type, 1, 0, c.figure.values, c.figure.codes);
-        const std::vector<double> before = e->values;
+        const std::vector<double> before = e->values.ToVector();
         h.Ui().clear();
         int focused[2] = {-1, -1};
         h.Ui().dialog([&](QDialog& d) {

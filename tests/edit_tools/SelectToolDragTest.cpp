@@ -15,7 +15,7 @@ std::vector<std::vector<double>> ValuesOf(const std::vector<const CEntity*>& ent
 {
     std::vector<std::vector<double>> out;
     for (const CEntity* e : entities)
-        out.push_back(e->values);
+        out.push_back(e->values.ToVector());
     return out;
 }
 

@@ -185,7 +185,7 @@ TEST_F(SelectToolStretchTest, AProtectedDrawingRefusesAHandleDragOnce)
 {
     Select({a, b});
     h.Doc().ProtectionState = 1;
-    const std::vector<std::vector<double>> before = {a->values, b->values};
+    const std::vector<std::vector<double>> before = {a->values.ToVector(), b->values.ToVector()};
     Drag(100, 0, 120, -20);
     EXPECT_EQ(h.Messages(), QStringList{QStringLiteral("この図面は、書きこみ禁止状態になっています。")});
     const auto lines = h.Entities(EntityType::Line);

@@ -316,7 +316,7 @@ TEST(DxfWriteTest, WrittenEntitiesReadBackEqual)
         SCOPED_TRACE(i);
         EXPECT_EQ(b[i]->type, a[i]->type);
         ASSERT_EQ(b[i]->values.size(), a[i]->values.size());
-        std::vector<double> expected = a[i]->values;
+        std::vector<double> expected = a[i]->values.ToVector();
         if (a[i]->type == EntityType::Arc || a[i]->type == EntityType::EllipticArc) {
             if (a[i]->subtype == -1) std::swap(expected[expected.size() - 2], expected[expected.size() - 1]);
         }

@@ -75,7 +75,7 @@ TEST(TranslateEntities, EveryTypeTable)
         codes.resize(static_cast<size_t>(std::max(n, 1)));
         ASSERT_EQ(list.AddEntity({c.type, c.subtype, 0, 0, static_cast<int16_t>(n)}, codes.data(), 0, values.data()), 0);
         CEntity* e = list.first;  // a dimension's members follow it
-        std::vector<double> expected(e->values);
+        std::vector<double> expected = e->values.ToVector();
         for (int i : c.xs)
             expected[static_cast<size_t>(i)] += Dx;
         for (int i : c.ys)

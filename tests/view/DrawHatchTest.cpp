@@ -27,7 +27,7 @@ protected:
     CEntity* AddHatch(hatchtest::Hatch& h, int16_t style = 0)
     {
         const CEntity& e = h.entity();
-        return Add(EntityType::Hatch, e.subtype, style, e.codes, e.values, Blue);
+        return Add(EntityType::Hatch, e.subtype, style, e.codes.ToVector(), e.values.ToVector(), Blue);
     }
 };
 
