@@ -209,6 +209,7 @@ struct Drawing {
     CEntityList list;
     CSnapPointList snaps;
     EntityIndex index;  // synced as a paint would, between steps
+    EntityIndex view;   // asked for one rectangle only, as the paints of a still view ask
     EntityBoxIndex crossings;
 
     Drawing()
@@ -370,6 +371,14 @@ void ExpectInStep(Drawing& d, std::mt19937& rng, const std::string& where)
         fresh.Query(r, built);
         ASSERT_EQ(kept, built) << where << ", rectangle " << q;
     }
+
+    // The answer kept for a still view, brought in step by the edits alone.
+    const EntityIndex::Box still{40, 40, 140, 140};
+    std::vector<CEntity*> stillKept, stillBuilt;
+    d.view.Sync(d.list);
+    d.view.Query(still, stillKept);
+    fresh.Query(still, stillBuilt);
+    ASSERT_EQ(stillKept, stillBuilt) << where << ", still view";
 
     // Crossing candidates against a walk back over the list.
     EntityBoxIndex walk;
