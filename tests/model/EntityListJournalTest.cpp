@@ -274,7 +274,7 @@ CEntity* Pick(const std::vector<CEntity*>& v, std::mt19937& rng)
 std::string Step(Drawing& d, std::mt19937& rng)
 {
     const std::vector<CEntity*> linked = d.Linked();
-    switch (rng() % 8) {
+    switch (rng() % 9) {
     case 0:
     case 1: {
         BeginEdit(d.list, &d.snaps);
@@ -335,11 +335,27 @@ std::string Step(Drawing& d, std::mt19937& rng)
         FinishAddedRun(d.list, before ? before->next : d.list.first);
         return "group";
     }
-    default: {
+    case 7: {
         for (CEntity* e : linked)
             if (e->type == EntityType::GroupHeader && rng() % 2) {
                 DeleteOwnerWithMembers(d.list, &d.snaps, e);
                 return "delete group";
+            }
+        return "none";
+    }
+    default: {
+        // A group let go as the view does it: the header stays in state -1
+        // until a later delete takes it along.
+        for (CEntity* e : linked)
+            if (e->type == EntityType::GroupHeader && e->state == EntityState::Normal && rng() % 2) {
+                for (CEntity* m : linked)
+                    if (m->owner == e) {
+                        m->owner = nullptr;
+                        m->group = 0;
+                    }
+                d.list.MarkDeleted(e);
+                BeginEdit(d.list, &d.snaps);
+                return "release group";
             }
         return "none";
     }
