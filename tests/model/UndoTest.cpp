@@ -230,6 +230,29 @@ TEST_F(UndoFixture, DeleteTwoLinesAndUndo)
     EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, b, a, c}));
 }
 
+TEST_F(UndoFixture, ReplacingEditThatNamesWhatItReplaced)
+{
+    CEntity* keep = Line(0);
+    CEntity* a = Line(1);
+    CEntity* b = Line(2);
+    BeginEdit(list, &snaps);
+    b->state = EntityState::Deleted;
+    a->state = EntityState::Deleted;
+    CEntity* copy = Line(11);
+    CEntity* const replaced[] = {b, a};
+    FinishReplacingEdit(list, &snaps, copy, replaced);
+    EXPECT_EQ(list.undoState, UndoState::Replaced);
+    EXPECT_EQ(list.mark, copy);
+    EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, keep, copy}));
+    EXPECT_EQ(Chain(list.undoChain), (std::vector<CEntity*>{a, b}));  // in list order
+    for (CEntity* e : {a, b}) {
+        ASSERT_NE(snaps.EntityPoints(e), nullptr);
+        EXPECT_EQ(snaps.EntityPoints(e)->state, EntityState::Deleted);
+    }
+    list.UndoRedo();
+    EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, keep, a, b}));
+}
+
 TEST_F(UndoFixture, MoveNothingDeletedLeavesStateZero)
 {
     Line(1);
