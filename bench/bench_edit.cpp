@@ -126,7 +126,7 @@ void BM_DeleteAndAdd(benchmark::State& state)
     // Leave no step pending for the next benchmark on this drawing.
     BeginEdit(d.list, &d.snaps);
 }
-BENCHMARK(BM_DeleteAndAdd)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteAndAdd)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMicrosecond);
 
 void BM_UndoRedo(benchmark::State& state)
 {
@@ -143,7 +143,7 @@ void BM_UndoRedo(benchmark::State& state)
     }
     BeginEdit(d.list, &d.snaps);
 }
-BENCHMARK(BM_UndoRedo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMicrosecond);
 
 void BM_DeleteOneAndUndo(benchmark::State& state)
 {
@@ -161,7 +161,7 @@ void BM_DeleteOneAndUndo(benchmark::State& state)
     }
     BeginEdit(d.list, &d.snaps);
 }
-BENCHMARK(BM_DeleteOneAndUndo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteOneAndUndo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMicrosecond);
 
 void BM_QueryAmongLongLines(benchmark::State& state)
 {

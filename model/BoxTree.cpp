@@ -95,7 +95,7 @@ void BoxTree::Place(uint32_t id, int32_t from)
             const double x1 = (quadrant & 1) ? node.x1 : node.midX;
             const double y0 = (quadrant & 2) ? node.midY : node.y0;
             const double y1 = (quadrant & 2) ? node.y1 : node.midY;
-            c = NewNode(x0, y0, x1, y1);  // may move `node`
+            c = NewNode(x0, y0, x1, y1);
             nodes[static_cast<std::size_t>(n)].child[quadrant] = c;
         }
         n = c;

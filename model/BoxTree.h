@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 class BoxTree {
@@ -112,7 +113,8 @@ private:
     void Place(uint32_t id, int32_t from);
     void Split(int32_t node);
 
-    std::vector<Node> nodes;
+    // Nodes never move: a new one costs the same at any size of the tree.
+    std::deque<Node> nodes;
     int32_t root = -1;
     std::vector<Box> boxes;       // by id
     std::vector<int32_t> nodeOf;  // by id: the node holding it, -1 when none
