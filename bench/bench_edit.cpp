@@ -6,6 +6,12 @@
 // BM_DeleteAndAdd: one entity deleted and one line added, as two edits.
 // BM_UndoRedo: one toggle of the undo step (an add taken back or brought
 // back). Both should stay flat from 10 000 to 1 000 000 lines.
+// BM_DeleteOneAndUndo: one entity deleted as the tools delete it
+// (DeleteEntities with the one entity), the paint after it, its undo and
+// the paint after that; flat from 10 000 to 1 000 000 lines.
+// BM_QueryAmongLongLines: a zoomed-in paint's query and a new line's
+// crossing candidates in 100 000 short lines under a grid of long ones
+// (0 to 4 000 lines across the whole sheet); should not grow with the grid.
 // BM_OpenShortLines: read a file of short random lines with snap points and
 // show it whole as the view's first paint does (the view's index is asked
 // whether the sheet covers the drawing); bytes_per_entity counts every
@@ -17,6 +23,7 @@
 
 #include "model/DrawingFile.h"
 #include "model/EditProtocol.h"
+#include "model/EntityBoxIndex.h"
 #include "model/EntityIndex.h"
 #include "model/EntityList.h"
 #include "model/SnapPointList.h"
@@ -119,7 +126,7 @@ void BM_DeleteAndAdd(benchmark::State& state)
     // Leave no step pending for the next benchmark on this drawing.
     BeginEdit(d.list, &d.snaps);
 }
-BENCHMARK(BM_DeleteAndAdd)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteAndAdd)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMicrosecond);
 
 void BM_UndoRedo(benchmark::State& state)
 {
@@ -136,7 +143,59 @@ void BM_UndoRedo(benchmark::State& state)
     }
     BeginEdit(d.list, &d.snaps);
 }
-BENCHMARK(BM_UndoRedo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMicrosecond);
+
+void BM_DeleteOneAndUndo(benchmark::State& state)
+{
+    Drawing& d = DrawingOf(static_cast<int>(state.range(0)));
+    std::vector<CEntity*> shown;
+    for (auto _ : state) {
+        if (d.nextVictim >= d.originals.size())
+            state.SkipWithError("ran out of entities to delete");
+        CEntity* const doomed[] = {d.originals[d.nextVictim++]};
+        DeleteEntities(d.list, &d.snaps, doomed);
+        Paint(d, shown);
+        d.list.UndoRedo();
+        Paint(d, shown);
+        benchmark::DoNotOptimize(shown.data());
+    }
+    BeginEdit(d.list, &d.snaps);
+}
+BENCHMARK(BM_DeleteOneAndUndo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMicrosecond);
+
+void BM_QueryAmongLongLines(benchmark::State& state)
+{
+    const int grid = static_cast<int>(state.range(0));
+    CEntityList list;
+    for (int i = 0; i < grid / 2; ++i) {
+        const double y = SheetHeight * (i + 0.5) / (grid / 2);
+        const double x = SheetWidth * (i + 0.5) / (grid / 2);
+        AddLine(list, 0, y, SheetWidth, y);
+        AddLine(list, x, 0, x, SheetHeight);
+    }
+    AddShortLines(list, 100000, 7);
+    EntityIndex index;
+    EntityBoxIndex crossings;
+    crossings.Follow(&list);
+    index.Sync(list);
+    std::vector<CEntity*> shown, candidates;
+    index.Query({0, 0, 1, 1}, shown);
+    crossings.Prepare();
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> x(0, SheetWidth - 500), y(0, SheetHeight - 500);
+    for (auto _ : state) {
+        // A different rectangle each time, so that no answer is kept.
+        const double qx = x(rng), qy = y(rng);
+        index.Query({qx, qy, qx + 500, qy + 500}, shown);
+        AddLine(list, qx, qy, qx + 100, qy + 50);
+        crossings.Candidates(list.last, candidates);
+        MoveEntityToUndo(list, nullptr, list.last);
+        BeginEdit(list, nullptr);
+        benchmark::DoNotOptimize(shown.data());
+        benchmark::DoNotOptimize(candidates.data());
+    }
+}
+BENCHMARK(BM_QueryAmongLongLines)->Arg(0)->Arg(1000)->Arg(4000)->Unit(benchmark::kMicrosecond);
 
 std::vector<uint8_t> FileOf(CEntityList& source)
 {

@@ -10,6 +10,8 @@
 #include "model/SnapPointList.h"
 #include "view/OrvikCadView.h"
 
+#include <algorithm>
+
 namespace {
 
 // Owners nest (a group may own a group); deeper chains are taken as broken.
@@ -39,6 +41,17 @@ void CDeleteTool::DeleteWithMembers(COrvikCadView* view, std::vector<CEntity*> d
     COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
     if (!doc)
         return;
+    const bool owners = std::any_of(doomed.begin(), doomed.end(), [](const CEntity* e) {
+        return e->type == EntityType::Dimension || e->type == EntityType::GroupHeader;
+    });
+    if (!doomed.empty() && !owners) {
+        // Nothing to look for in the list: no member goes along.
+        for (CEntity* e : doomed)
+            view->InvalidateEntity(e);
+        DeleteEntities(doc->list, &doc->snaps, doomed);
+        doc->SetModifiedFlag(true);
+        return;
+    }
     for (CEntity* e : doomed)
         e->state = EntityState::Deleted;
     doomed.clear();

@@ -334,7 +334,8 @@ void CExpansionTool::ReplaceThroughEdit(COrvikCadView* view, CEntity* old,
         DrawInState(view, old, EntityState::Normal);
         return;
     }
-    FinishReplacingEdit(doc->list, &doc->snaps, first);
+    CEntity* const replaced[] = {old};
+    FinishReplacingEdit(doc->list, &doc->snaps, first, replaced);
 }
 
 void CExpansionTool::TwoLineCut(COrvikCadView* view, platform::Point point)

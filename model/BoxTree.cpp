@@ -9,6 +9,9 @@ constexpr double PlaceLimit = 1e15;
 constexpr double FirstRootSize = 1024.0;
 constexpr double MinNodeSize = 1.0 / 64.0;
 constexpr std::size_t SplitAbove = 16;
+// A box that stays in a split node for its length is kept in a sorted band
+// when it is no thicker than this share of the node.
+constexpr double ThinShare = 1.0 / 64.0;
 
 } // namespace
 
@@ -92,17 +95,75 @@ void BoxTree::Place(uint32_t id, int32_t from)
             const double x1 = (quadrant & 1) ? node.x1 : node.midX;
             const double y0 = (quadrant & 2) ? node.midY : node.y0;
             const double y1 = (quadrant & 2) ? node.y1 : node.midY;
-            c = NewNode(x0, y0, x1, y1);  // may move `node`
+            c = NewNode(x0, y0, x1, y1);
             nodes[static_cast<std::size_t>(n)].child[quadrant] = c;
         }
         n = c;
     }
-    Node& home = nodes[static_cast<std::size_t>(n)];
-    home.items.push_back(id);
-    nodeOf[id] = n;
+    Keep(n, id);
+    const Node& home = nodes[static_cast<std::size_t>(n)];
     if (!home.split && home.items.size() > SplitAbove &&
         std::min(home.x1 - home.x0, home.y1 - home.y0) * 0.5 >= MinNodeSize)
         Split(n);
+}
+
+void BoxTree::Keep(int32_t node, uint32_t id)
+{
+    Node& home = nodes[static_cast<std::size_t>(node)];
+    nodeOf[id] = node;
+    const Box& b = boxes[id];
+    const double w = b.x1 - b.x0;
+    const double h = b.y1 - b.y0;
+    const double thin = std::min(home.x1 - home.x0, home.y1 - home.y0) * ThinShare;
+    // Only a split node keeps bands: a leaf is read whole anyway.
+    Band* band = nullptr;
+    double Box::*key = nullptr;
+    double thick = 0;
+    if (home.split && h <= w && h <= thin) {
+        band = &home.wide;
+        key = &Box::y0;
+        thick = h;
+        placeOf[id] = InWide;
+    } else if (home.split && w < h && w <= thin) {
+        band = &home.tall;
+        key = &Box::x0;
+        thick = w;
+        placeOf[id] = InTall;
+    }
+    if (!band) {
+        placeOf[id] = static_cast<uint32_t>(home.items.size());
+        home.items.push_back(id);
+        return;
+    }
+    const double at = b.*key;
+    auto it = std::upper_bound(band->ids.begin(), band->ids.end(), at,
+                               [this, key](double v, uint32_t other) { return v < boxes[other].*key; });
+    band->ids.insert(it, id);
+    band->thick = std::max(band->thick, thick);
+}
+
+void BoxTree::Drop(int32_t node, uint32_t id)
+{
+    Node& home = nodes[static_cast<std::size_t>(node)];
+    const uint32_t place = placeOf[id];
+    if (place != InWide && place != InTall) {
+        const uint32_t moved = home.items.back();
+        home.items[place] = moved;
+        placeOf[moved] = place;
+        home.items.pop_back();
+        return;
+    }
+    Band& band = place == InWide ? home.wide : home.tall;
+    double Box::*key = place == InWide ? &Box::y0 : &Box::x0;
+    const double at = boxes[id].*key;
+    auto it = std::lower_bound(band.ids.begin(), band.ids.end(), at,
+                               [this, key](uint32_t other, double v) { return boxes[other].*key < v; });
+    while (it != band.ids.end() && *it != id)
+        ++it;
+    if (it != band.ids.end())
+        band.ids.erase(it);
+    if (band.ids.empty())
+        band.thick = 0;
 }
 
 void BoxTree::Split(int32_t node)
@@ -121,6 +182,7 @@ void BoxTree::Insert(uint32_t id, const Box& box)
     if (id >= boxes.size()) {
         boxes.resize(id + 1);
         nodeOf.resize(id + 1, -1);
+        placeOf.resize(id + 1, 0);
     }
     boxes[id] = box;
     const double size = std::max(box.x1 - box.x0, box.y1 - box.y0);
@@ -133,12 +195,7 @@ void BoxTree::Remove(uint32_t id)
 {
     if (!Contains(id))
         return;
-    std::vector<uint32_t>& items = nodes[static_cast<std::size_t>(nodeOf[id])].items;
-    auto it = std::find(items.begin(), items.end(), id);
-    if (it != items.end()) {
-        *it = items.back();
-        items.pop_back();
-    }
+    Drop(nodeOf[id], id);
     nodeOf[id] = -1;
     --count;
 }
@@ -149,6 +206,7 @@ void BoxTree::Clear()
     root = -1;
     boxes.clear();
     nodeOf.clear();
+    placeOf.clear();
     count = 0;
 }
 

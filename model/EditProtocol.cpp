@@ -53,6 +53,17 @@ void FinishReplacingEdit(CEntityList& list, CSnapPointList* snaps, CEntity* firs
     }
 }
 
+void FinishReplacingEdit(CEntityList& list, CSnapPointList* snaps, CEntity* firstNew,
+                         std::span<CEntity* const> replaced)
+{
+    list.MoveDeletedToUndo(replaced);
+    SwitchOffChain(list.undoChain, snaps);
+    if (firstNew && list.undoChain) {
+        list.mark = firstNew;
+        list.undoState = UndoState::Replaced;
+    }
+}
+
 void FinishReplaceOne(CEntityList& list, CSnapPointList* snaps, CEntity* old, CEntity* replacement)
 {
     if (!old || !replacement || old == replacement)
@@ -79,7 +90,7 @@ void DeleteEntities(CEntityList& list, CSnapPointList* snaps, std::span<CEntity*
             if (snaps)
                 snaps->SetEntityPointState(e, EntityState::Deleted);
         }
-    list.MoveDeletedToUndo();
+    list.MoveDeletedToUndo(doomed);
 }
 
 void MoveEntityToUndo(CEntityList& list, CSnapPointList* snaps, CEntity* entity)

@@ -27,6 +27,11 @@ void FinishAddedRun(CEntityList& list, CEntity* firstNew);
 // off the snap points of the replaced entities, moves them into the undo
 // step and, when anything was added and removed, records the step (state 3).
 void FinishReplacingEdit(CEntityList& list, CSnapPointList* snaps, CEntity* firstNew);
+// The same without walking the list, when the edit knows what it replaced:
+// `replaced` names the entities it put in state -1, which with those put
+// there through CEntityList::MarkDeleted are all the list holds in it.
+void FinishReplacingEdit(CEntityList& list, CSnapPointList* snaps, CEntity* firstNew,
+                         std::span<CEntity* const> replaced);
 
 // Replaces one entity by one just added (a property change): `old` goes out
 // of the list into the undo step, `replacement` takes its owner and group
@@ -34,7 +39,9 @@ void FinishReplacingEdit(CEntityList& list, CSnapPointList* snaps, CEntity* firs
 // dropped first.
 void FinishReplaceOne(CEntityList& list, CSnapPointList* snaps, CEntity* old, CEntity* replacement);
 
-// A pure delete: the entities go to state -1 and into the undo step (state 1).
+// A pure delete: the entities go to state -1 and into the undo step (state 1)
+// in list order, together with any put in state -1 through
+// CEntityList::MarkDeleted; the list is not walked.
 void DeleteEntities(CEntityList& list, CSnapPointList* snaps, std::span<CEntity* const> doomed);
 
 // Takes one entity out of the list into the undo step as a pure delete; a

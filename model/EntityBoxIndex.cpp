@@ -94,6 +94,7 @@ void EntityBoxIndex::Clear()
 {
     tree.Clear();
     unbounded.clear();
+    unboundedAt.clear();
     built = false;
 }
 
@@ -113,10 +114,14 @@ void EntityBoxIndex::File(CEntity* e)
         rankOf.resize(e->slot + 1, 0);
     rankOf[e->slot] = e->rank;
     Box b;
-    if (BoundingBox(*e, b))
+    if (BoundingBox(*e, b)) {
         tree.Insert(e->slot, b);
-    else
-        unbounded.push_back(e->slot);
+        return;
+    }
+    if (unboundedAt.size() <= e->slot)
+        unboundedAt.resize(e->slot + 1, UINT32_MAX);
+    unboundedAt[e->slot] = static_cast<uint32_t>(unbounded.size());
+    unbounded.push_back(e->slot);
 }
 
 void EntityBoxIndex::Unfile(CEntity* e)
@@ -125,9 +130,16 @@ void EntityBoxIndex::Unfile(CEntity* e)
         tree.Remove(e->slot);
         return;
     }
-    auto it = std::find(unbounded.begin(), unbounded.end(), e->slot);
-    if (it != unbounded.end())
-        unbounded.erase(it);
+    const uint32_t slot = e->slot;
+    if (slot >= unboundedAt.size() || unboundedAt[slot] == UINT32_MAX)
+        return;
+    // The last one takes its place: the order of `unbounded` does not count.
+    const uint32_t at = unboundedAt[slot];
+    const uint32_t moved = unbounded.back();
+    unbounded[at] = moved;
+    unboundedAt[moved] = at;
+    unbounded.pop_back();
+    unboundedAt[slot] = UINT32_MAX;
 }
 
 void EntityBoxIndex::EntityLinked(CEntity* entity)

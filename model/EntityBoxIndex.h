@@ -72,6 +72,7 @@ private:
     bool built = false;
     BoxTree tree;                     // bounded entities by slot
     std::vector<uint32_t> unbounded;  // slots of the others
+    std::vector<uint32_t> unboundedAt;  // by slot: place in `unbounded`, or UINT32_MAX
     std::vector<uint64_t> rankOf;     // by slot: the rank the entity had when filed
     std::vector<std::pair<uint64_t, uint32_t>> scratch;  // rank and slot of each candidate
 };

@@ -38,6 +38,7 @@ void EntityIndex::Sync(CEntityList& l)
         valid = false;
     }
     if (!valid) {
+        Forget();
         tree.Clear();
         unbounded.clear();
         unboundedAt.clear();
@@ -48,6 +49,7 @@ void EntityIndex::Sync(CEntityList& l)
 
 void EntityIndex::Rebuild(bool file) const
 {
+    Forget();
     tree.Clear();
     unbounded.clear();
     unboundedAt.clear();
@@ -108,20 +110,55 @@ void EntityIndex::Unfile(CEntity* e)
     }
 }
 
+bool EntityIndex::Answers(const CEntity* e) const
+{
+    const uint32_t slot = e->slot;
+    if (tree.Contains(slot)) {
+        const BoxTree::Box& b = tree.BoxOf(slot);
+        return b.x0 <= keptRect.x1 && keptRect.x0 <= b.x1 && b.y0 <= keptRect.y1 && keptRect.y0 <= b.y1;
+    }
+    return slot < unboundedAt.size() && unboundedAt[slot] != UINT32_MAX;
+}
+
+void EntityIndex::KeepAnswering(CEntity* e)
+{
+    if (!kept || !Answers(e))
+        return;
+    const auto at = std::upper_bound(keptRanks.begin(), keptRanks.end(), e->rank);
+    keptAnswer.insert(keptAnswer.begin() + (at - keptRanks.begin()), e);
+    keptRanks.insert(at, e->rank);
+}
+
+void EntityIndex::StopAnswering(const CEntity* e)
+{
+    if (!kept)
+        return;
+    const auto at = std::lower_bound(keptRanks.begin(), keptRanks.end(), e->rank);
+    const auto i = at - keptRanks.begin();
+    if (at != keptRanks.end() && *at == e->rank && keptAnswer[static_cast<std::size_t>(i)] == e) {
+        keptAnswer.erase(keptAnswer.begin() + i);
+        keptRanks.erase(at);
+    }
+}
+
 void EntityIndex::EntityLinked(CEntity* entity)
 {
     if (!valid)
         return;
-    if (filed)
+    if (filed) {
         File(entity);
-    else if (measured)
+        KeepAnswering(entity);
+    } else if (measured) {
         Widen(entity);
+    }
 }
 
 void EntityIndex::EntityUnlinked(CEntity* entity)
 {
-    if (valid && filed)
+    if (valid && filed) {
+        StopAnswering(entity);
         Unfile(entity);
+    }
 }
 
 void EntityIndex::EntityChanged(CEntity* entity)
@@ -129,8 +166,10 @@ void EntityIndex::EntityChanged(CEntity* entity)
     if (!valid)
         return;
     if (filed) {
+        StopAnswering(entity);
         Unfile(entity);
         File(entity);
+        KeepAnswering(entity);
     } else if (measured) {
         Widen(entity);
     }
@@ -162,6 +201,23 @@ void EntityIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
         return;
     if (!filed)
         Rebuild(true);
+    if (kept && rect.x0 == keptRect.x0 && rect.y0 == keptRect.y0 && rect.x1 == keptRect.x1 &&
+        rect.y1 == keptRect.y1) {
+        out.assign(keptAnswer.begin(), keptAnswer.end());
+        return;
+    }
+    Answer(rect, out);
+    kept = true;
+    keptRect = rect;
+    keptAnswer.assign(out.begin(), out.end());
+    keptRanks.clear();
+    keptRanks.reserve(out.size());
+    for (const CEntity* e : out)
+        keptRanks.push_back(e->rank);
+}
+
+void EntityIndex::Answer(const Box& rect, std::vector<CEntity*>& out) const
+{
     hits.assign(unbounded.begin(), unbounded.end());
     tree.Query({rect.x0, rect.y0, rect.x1, rect.y1}, [this](uint32_t slot) { hits.push_back(slot); });
     out.reserve(hits.size());

@@ -13,6 +13,10 @@
 // no more than the extent. Entities without a bounded box (grids,
 // axis lines, values that are not finite) are always returned; entities that
 // neither show nor answer a pick (group headers, empty records) never are.
+//
+// The index keeps its last answer and brings it in step entity by entity as
+// the journal reports, so that the paint after an edit, asking for the same
+// rectangle, costs what the edit touched and not what the view shows.
 
 #include "model/BoxTree.h"
 #include "model/EntityBox.h"
@@ -64,6 +68,14 @@ private:
     void File(CEntity* e) const;
     void Unfile(CEntity* e);
     void Widen(const CEntity* e) const;
+    // The kept answer: whether `e` (filed) belongs in it; adding and taking
+    // out one entity by its rank.
+    bool Answers(const CEntity* e) const;
+    void KeepAnswering(CEntity* e);
+    void StopAnswering(const CEntity* e);
+    void Forget() const { kept = false; }
+    // The query itself, without the kept answer.
+    void Answer(const Box& rect, std::vector<CEntity*>& out) const;
 
     CEntityList* list = nullptr;
     // Built when first needed, by the const queries too.
@@ -78,4 +90,9 @@ private:
     double markReach = 0.0;
     mutable std::vector<uint32_t> hits;
     mutable std::vector<uint8_t> hitFlags;
+    // The last query's rectangle and answer in list order, with the ranks.
+    mutable bool kept = false;
+    mutable Box keptRect{0, 0, 0, 0};
+    mutable std::vector<CEntity*> keptAnswer;
+    mutable std::vector<uint64_t> keptRanks;
 };

@@ -264,6 +264,10 @@ void CEntityList::Linked(CEntity* e)
         slotTable.push_back(e);
     }
     ++linkedCount;
+    // Back in state -1 (marked while held by the undo step): remembered as
+    // if marked now.
+    if (e->state == EntityState::Deleted)
+        markedDeleted.push_back({e, e->slot, e->serial});
     ++generation;
     for (EntityListObserver* o : observers)
         o->EntityLinked(e);
@@ -296,6 +300,7 @@ void CEntityList::Reset()
     // number in a record is harmless, as Holds compares the pointer too.
     slotTable.clear();
     freeSlots.clear();
+    markedDeleted.clear();
     linkedCount = 0;
     ++generation;
     for (EntityListObserver* o : observers)

@@ -5,6 +5,7 @@
 #include "model/Entity.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -118,8 +119,21 @@ public:
     // One toggle of the undo state machine.
     void UndoRedo();
     // Moves every entity in state -1 out of the list into a new undo chain
-    // (their state back to 0); state 1 when any moved, else 0.
+    // (their state back to 0); state 1 when any moved, else 0. Walks the
+    // whole list.
     void MoveDeletedToUndo();
+    // The same without the walk, for callers that know what they deleted:
+    // `deleted` names the entities the caller put in state -1 (any not
+    // linked or not in that state are passed over, as are repeats). With
+    // those put in that state through MarkDeleted they must be every linked
+    // entity in state -1; they are moved in list order, as the walk would.
+    void MoveDeletedToUndo(std::span<CEntity* const> deleted);
+    // Puts an entity in state -1 and remembers it, so that a later
+    // MoveDeletedToUndo of either form takes it while it is linked (an
+    // entity linked in state -1 is remembered as well). An entity that is to
+    // stay in the list in state -1 beyond the edit at hand is put there this
+    // way.
+    void MarkDeleted(CEntity* entity);
     // Cuts a group header or dimension together with all its members (and
     // their members) out of the list into the undo chain; state 1.
     void RemoveOwnerWithMembers(CEntity* owner);
@@ -163,6 +177,8 @@ private:
                        std::string_view text, std::string_view font, CEntity* owner);
     void Link(CEntity* e);
     void FreeDetached(CEntity* head, CSnapPointList* snaps);
+    // Cuts a linked entity in state -1 out onto the tail of the undo chain.
+    void MoveToUndoChain(CEntity* e);
 
     // Journal hooks: every link, unlink and free goes through these.
     void Linked(CEntity* e);
@@ -179,6 +195,13 @@ private:
     std::size_t linkedCount = 0;
     uint64_t nextRank = 0;
     std::vector<EntityListObserver*> observers;
+    // Entities put in state -1 through MarkDeleted, as seen then.
+    struct DeletedMark {
+        CEntity* entity;
+        uint32_t slot;
+        uint64_t serial;
+    };
+    std::vector<DeletedMark> markedDeleted;
 
     friend void UnlinkEntity(CEntityList& list, CEntity* e);
 };

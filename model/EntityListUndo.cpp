@@ -6,6 +6,7 @@
 #include "model/Notify.h"
 #include "model/SnapPointList.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -230,29 +231,63 @@ void CEntityList::UndoRedo()
     }
 }
 
+void CEntityList::MoveToUndoChain(CEntity* e)
+{
+    e->state = EntityState::Normal;
+    Cut(e);
+    e->next = nullptr;
+    if (!undoChain) {
+        e->previous = nullptr;
+        undoChain = undoTail = e;
+        undoState = UndoState::Removed;
+    } else {
+        undoTail->next = e;
+        e->previous = undoTail;
+        undoTail = e;
+    }
+}
+
 void CEntityList::MoveDeletedToUndo()
 {
+    markedDeleted.clear();
     undoState = UndoState::Normal;
     undoChain = undoTail = nullptr;
     for (CEntity* e = first; e;) {
         CEntity* next = e->next;
-        if (e->state == EntityState::Deleted) {
-            e->state = EntityState::Normal;
-            Cut(e);
-            // Onto the chain.
-            e->next = nullptr;
-            if (!undoChain) {
-                e->previous = nullptr;
-                undoChain = undoTail = e;
-                undoState = UndoState::Removed;
-            } else {
-                undoTail->next = e;
-                e->previous = undoTail;
-                undoTail = e;
-            }
-        }
+        if (e->state == EntityState::Deleted)
+            MoveToUndoChain(e);
         e = next;
     }
+}
+
+void CEntityList::MoveDeletedToUndo(std::span<CEntity* const> deleted)
+{
+    std::vector<CEntity*> moving;
+    moving.reserve(deleted.size() + markedDeleted.size());
+    for (CEntity* e : deleted)
+        if (Holds(e) && e->state == EntityState::Deleted)
+            moving.push_back(e);
+    // A remembered record may be gone: it is read only once found linked.
+    for (const DeletedMark& m : markedDeleted)
+        if (Holds(m.entity, m.slot, m.serial) && m.entity->state == EntityState::Deleted)
+            moving.push_back(m.entity);
+    markedDeleted.clear();
+    // List order is rank order.
+    std::sort(moving.begin(), moving.end(), [](const CEntity* a, const CEntity* b) { return a->rank < b->rank; });
+    moving.erase(std::unique(moving.begin(), moving.end()), moving.end());
+    undoState = UndoState::Normal;
+    undoChain = undoTail = nullptr;
+    for (CEntity* e : moving)
+        MoveToUndoChain(e);
+}
+
+void CEntityList::MarkDeleted(CEntity* entity)
+{
+    if (!entity)
+        return;
+    entity->state = EntityState::Deleted;
+    if (Holds(entity))
+        markedDeleted.push_back({entity, entity->slot, entity->serial});
 }
 
 void CEntityList::RemoveOwnerWithMembers(CEntity* owner)

@@ -120,7 +120,7 @@ void COrvikCadView::OnGroupRegister()
                 if (e->owner && e->owner->type == EntityType::Dimension)
                     continue;
                 if (e->owner && e->owner->type == EntityType::GroupHeader) {
-                    e->owner->state = EntityState::Deleted;
+                    doc->list.MarkDeleted(e->owner);
                     dropped.insert(e->owner);
                 }
                 e->owner = header;
@@ -141,7 +141,7 @@ void COrvikCadView::OnGroupRelease()
         for (CEntity* e = doc->list.first; e; e = e->next) {
             if (e->state != EntityState::Marked || !e->owner || e->owner->type != EntityType::GroupHeader)
                 continue;
-            e->owner->state = EntityState::Deleted;
+            doc->list.MarkDeleted(e->owner);
             dropped.insert(e->owner);
             e->owner = nullptr;
             e->group = 0;

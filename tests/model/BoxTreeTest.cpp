@@ -28,6 +28,40 @@ std::vector<uint32_t> Found(const BoxTree& tree, const Box& q)
     return out;
 }
 
+// Runs random inserts, moves and removals of boxes from `randomBox` over
+// ids below `ids`, checking queries against a plain scan as it goes.
+template <class Make, class Query>
+void ExpectScanAnswers(std::mt19937& rng, uint32_t ids, Make&& randomBox, Query&& randomQuery)
+{
+    BoxTree tree;
+    std::map<uint32_t, Box> held;
+    for (int step = 0; step < 6000; ++step) {
+        const auto id = static_cast<uint32_t>(rng() % ids);
+        if (rng() % 3 == 0) {
+            tree.Remove(id);
+            held.erase(id);
+        } else {
+            const Box b = randomBox();
+            tree.Insert(id, b);  // a second insert moves it
+            held[id] = b;
+        }
+        ASSERT_EQ(tree.Size(), held.size());
+        if (step % 50 != 0)
+            continue;
+        for (int q = 0; q < 10; ++q) {
+            const Box query = randomQuery(q);
+            std::vector<uint32_t> expected;
+            for (const auto& [i, b] : held)
+                if (Meets(b, query))
+                    expected.push_back(i);
+            ASSERT_EQ(Found(tree, query), expected) << "step " << step << " query " << q;
+        }
+    }
+    tree.Clear();
+    EXPECT_EQ(tree.Size(), 0u);
+    EXPECT_TRUE(Found(tree, {-1e14, -1e14, 1e14, 1e14}).empty());
+}
+
 TEST(BoxTree, QueriesMatchAScanThroughRandomEdits)
 {
     // Points, short and long boxes, far-off ones that make the root grow in
@@ -44,33 +78,39 @@ TEST(BoxTree, QueriesMatchAScanThroughRandomEdits)
         default: return {7, 7, 7, 7};
         }
     };
-    BoxTree tree;
-    std::map<uint32_t, Box> held;
-    for (int step = 0; step < 6000; ++step) {
-        const auto id = static_cast<uint32_t>(rng() % 1500);
-        if (rng() % 3 == 0) {
-            tree.Remove(id);
-            held.erase(id);
-        } else {
-            const Box b = randomBox();
-            tree.Insert(id, b);  // a second insert moves it
-            held[id] = b;
+    ExpectScanAnswers(rng, 1500, randomBox, [&](int q) { return q == 0 ? Box{7, 7, 7, 7} : randomBox(); });
+}
+
+TEST(BoxTree, QueriesMatchAScanAmongLongThinBoxes)
+{
+    // A grid of lines across everything over short boxes: the long ones
+    // stay near the root, kept by where they stand across their length.
+    // Several share one row or column, some are thick or slanted (a wide
+    // box), and queries are small, thin or long themselves.
+    std::mt19937 rng(23);
+    std::uniform_real_distribution<double> pos(0, 8000), unit(0, 1);
+    auto row = [&] { return std::floor(pos(rng) / 400) * 400; };
+    auto randomBox = [&]() -> Box {
+        const double x = pos(rng), y = pos(rng);
+        switch (rng() % 7) {
+        case 0: { const double r = row(); return {0, r, 8000, r}; }
+        case 1: { const double c = row(); return {c, 0, c, 8000}; }
+        case 2: { const double r = row(); return {100 * unit(rng), r - 1, 8000 - 100 * unit(rng), r + 1}; }
+        case 3: return {0, y, 8000, y + 300 * unit(rng)};
+        case 4: return {x / 4, y / 4, x, y};
+        default: return {x, y, x + 30 * unit(rng), y + 30 * unit(rng)};
         }
-        ASSERT_EQ(tree.Size(), held.size());
-        if (step % 50 != 0)
-            continue;
-        for (int q = 0; q < 10; ++q) {
-            const Box query = q == 0 ? Box{7, 7, 7, 7} : randomBox();
-            std::vector<uint32_t> expected;
-            for (const auto& [i, b] : held)
-                if (Meets(b, query))
-                    expected.push_back(i);
-            ASSERT_EQ(Found(tree, query), expected) << "step " << step << " query " << q;
+    };
+    auto randomQuery = [&](int q) -> Box {
+        const double x = pos(rng), y = pos(rng);
+        switch (q % 4) {
+        case 0: return {x, y, x + 200 * unit(rng), y + 200 * unit(rng)};
+        case 1: { const double r = row(); return {x, r, x, r}; }
+        case 2: return {0, y, 8000, y};
+        default: return {x, 0, x + 1, 8000};
         }
-    }
-    tree.Clear();
-    EXPECT_EQ(tree.Size(), 0u);
-    EXPECT_TRUE(Found(tree, {-1e14, -1e14, 1e14, 1e14}).empty());
+    };
+    ExpectScanAnswers(rng, 800, randomBox, randomQuery);
 }
 
 TEST(BoxTree, FitsOnlyFiniteOrderedBoxesWithinReach)

@@ -209,6 +209,7 @@ struct Drawing {
     CEntityList list;
     CSnapPointList snaps;
     EntityIndex index;  // synced as a paint would, between steps
+    EntityIndex view;   // asked for one rectangle only, as the paints of a still view ask
     EntityBoxIndex crossings;
 
     Drawing()
@@ -273,7 +274,7 @@ CEntity* Pick(const std::vector<CEntity*>& v, std::mt19937& rng)
 std::string Step(Drawing& d, std::mt19937& rng)
 {
     const std::vector<CEntity*> linked = d.Linked();
-    switch (rng() % 8) {
+    switch (rng() % 9) {
     case 0:
     case 1: {
         BeginEdit(d.list, &d.snaps);
@@ -334,11 +335,27 @@ std::string Step(Drawing& d, std::mt19937& rng)
         FinishAddedRun(d.list, before ? before->next : d.list.first);
         return "group";
     }
-    default: {
+    case 7: {
         for (CEntity* e : linked)
             if (e->type == EntityType::GroupHeader && rng() % 2) {
                 DeleteOwnerWithMembers(d.list, &d.snaps, e);
                 return "delete group";
+            }
+        return "none";
+    }
+    default: {
+        // A group let go as the view does it: the header stays in state -1
+        // until a later delete takes it along.
+        for (CEntity* e : linked)
+            if (e->type == EntityType::GroupHeader && e->state == EntityState::Normal && rng() % 2) {
+                for (CEntity* m : linked)
+                    if (m->owner == e) {
+                        m->owner = nullptr;
+                        m->group = 0;
+                    }
+                d.list.MarkDeleted(e);
+                BeginEdit(d.list, &d.snaps);
+                return "release group";
             }
         return "none";
     }
@@ -370,6 +387,14 @@ void ExpectInStep(Drawing& d, std::mt19937& rng, const std::string& where)
         fresh.Query(r, built);
         ASSERT_EQ(kept, built) << where << ", rectangle " << q;
     }
+
+    // The answer kept for a still view, brought in step by the edits alone.
+    const EntityIndex::Box still{40, 40, 140, 140};
+    std::vector<CEntity*> stillKept, stillBuilt;
+    d.view.Sync(d.list);
+    d.view.Query(still, stillKept);
+    fresh.Query(still, stillBuilt);
+    ASSERT_EQ(stillKept, stillBuilt) << where << ", still view";
 
     // Crossing candidates against a walk back over the list.
     EntityBoxIndex walk;

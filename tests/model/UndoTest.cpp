@@ -230,6 +230,29 @@ TEST_F(UndoFixture, DeleteTwoLinesAndUndo)
     EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, b, a, c}));
 }
 
+TEST_F(UndoFixture, ReplacingEditThatNamesWhatItReplaced)
+{
+    CEntity* keep = Line(0);
+    CEntity* a = Line(1);
+    CEntity* b = Line(2);
+    BeginEdit(list, &snaps);
+    b->state = EntityState::Deleted;
+    a->state = EntityState::Deleted;
+    CEntity* copy = Line(11);
+    CEntity* const replaced[] = {b, a};
+    FinishReplacingEdit(list, &snaps, copy, replaced);
+    EXPECT_EQ(list.undoState, UndoState::Replaced);
+    EXPECT_EQ(list.mark, copy);
+    EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, keep, copy}));
+    EXPECT_EQ(Chain(list.undoChain), (std::vector<CEntity*>{a, b}));  // in list order
+    for (CEntity* e : {a, b}) {
+        ASSERT_NE(snaps.EntityPoints(e), nullptr);
+        EXPECT_EQ(snaps.EntityPoints(e)->state, EntityState::Deleted);
+    }
+    list.UndoRedo();
+    EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, keep, a, b}));
+}
+
 TEST_F(UndoFixture, MoveNothingDeletedLeavesStateZero)
 {
     Line(1);
@@ -433,6 +456,97 @@ TEST_F(UndoFixture, MoveEntityToUndoIsAPureDelete)
     EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, b}));
     list.UndoRedo();
     EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, b, a}));
+}
+
+TEST(UndoNamedDelete, TakesExactlyWhatTheWalkTakes)
+{
+    // Each case is played on two lists of eight lines alike; one finishes
+    // with the walk over the list, the other names what it deleted. Both
+    // must leave the same list, chain, undo state and entity states.
+    using Lines = std::vector<CEntity*>;
+    struct Case {
+        const char* what;
+        // Prepares a list and answers the entities to name.
+        Lines (*play)(CEntityList& list, const Lines& l);
+    };
+    const Case cases[] = {
+        {"named out of order, one twice",
+         [](CEntityList&, const Lines& l) {
+             for (int i : {5, 1, 3})
+                 l[i]->state = EntityState::Deleted;
+             return Lines{l[5], l[1], l[3], l[1]};
+         }},
+        {"nothing named", [](CEntityList&, const Lines&) { return Lines{}; }},
+        {"named but not in state -1",
+         [](CEntityList&, const Lines& l) {
+             l[4]->state = EntityState::Deleted;
+             return Lines{l[0], l[4]};
+         }},
+        {"marked in an earlier edit",
+         [](CEntityList& list, const Lines& l) {
+             list.MarkDeleted(l[2]);
+             BeginEdit(list, nullptr);
+             l[6]->state = EntityState::Deleted;
+             return Lines{l[6]};
+         }},
+        {"marked, then set back",
+         [](CEntityList& list, const Lines& l) {
+             list.MarkDeleted(l[4]);
+             l[4]->state = EntityState::Normal;
+             l[0]->state = EntityState::Deleted;
+             return Lines{l[0]};
+         }},
+        {"marked, then freed with an undo step",
+         [](CEntityList& list, const Lines& l) {
+             list.MarkDeleted(l[7]);
+             MoveEntityToUndo(list, nullptr, l[7]);
+             BeginEdit(list, nullptr);
+             l[2]->state = EntityState::Deleted;
+             return Lines{l[2]};
+         }},
+        {"marked while held by the undo step, back by undo",
+         [](CEntityList& list, const Lines& l) {
+             BeginEdit(list, nullptr);
+             MoveEntityToUndo(list, nullptr, l[3]);
+             list.MarkDeleted(l[3]);
+             list.UndoRedo();
+             BeginEdit(list, nullptr);
+             l[5]->state = EntityState::Deleted;
+             return Lines{l[5]};
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CEntityList walked, named;
+        Lines lw, ln;
+        for (int i = 0; i < 8; ++i) {
+            lw.push_back(AddLine(walked, i, 0, i, 1));
+            ln.push_back(AddLine(named, i, 0, i, 1));
+        }
+        c.play(walked, lw);
+        const Lines names = c.play(named, ln);
+        walked.MoveDeletedToUndo();
+        named.MoveDeletedToUndo(names);
+        auto places = [](const Lines& of, const Lines& lines) {
+            std::vector<std::ptrdiff_t> out;
+            for (CEntity* e : of)
+                out.push_back(std::find(lines.begin(), lines.end(), e) - lines.begin());
+            return out;
+        };
+        EXPECT_EQ(places(Entities(named), ln), places(Entities(walked), lw));
+        EXPECT_EQ(places(Chain(named.undoChain), ln), places(Chain(walked.undoChain), lw));
+        EXPECT_EQ(named.undoTail ? places({named.undoTail}, ln) : std::vector<std::ptrdiff_t>{},
+                  walked.undoTail ? places({walked.undoTail}, lw) : std::vector<std::ptrdiff_t>{});
+        EXPECT_EQ(named.undoState, walked.undoState);
+        // The states of every line still alive (in the list or the chain).
+        Lines alive = Entities(walked);
+        const Lines held = Chain(walked.undoChain);
+        alive.insert(alive.end(), held.begin(), held.end());
+        for (std::size_t i = 0; i < lw.size(); ++i)
+            if (std::find(alive.begin(), alive.end(), lw[i]) != alive.end()) {
+                EXPECT_EQ(ln[i]->state, lw[i]->state) << "line " << i;
+            }
+    }
 }
 
 TEST(UndoDestruction, EveryUndoStateIsFreedExactlyOnce)
