@@ -1,8 +1,6 @@
 // The drawing view at scale: a nearest-snap query among a million points, a
 // full redraw of 100,000 lines and 10,000 arcs at fit-all on a 1920 x 1080
 // view, and the redraw of a zoomed-in corner, which visits only what shows.
-// OpenToFirstPaint: a drawing of short random lines read from its bytes, set
-// up by the view's initial update and painted once, as an open shows it.
 #include "GuiBenchMain.h"
 #include "view/OrvikCadView.h"
 #include "model/Document.h"
@@ -18,7 +16,6 @@
 
 #include <memory>
 #include <random>
-#include <vector>
 
 namespace {
 
@@ -131,50 +128,6 @@ void NearestSnapAmongAMillionPoints(benchmark::State& state)
         benchmark::DoNotOptimize(s->view->FindNearestSnapPoint(cx(rng), cy(rng), x, y));
 }
 BENCHMARK(NearestSnapAmongAMillionPoints)->Unit(benchmark::kMicrosecond);
-
-std::vector<uint8_t> ShortLinesBytes(int n)
-{
-    COrvikCadDoc source;
-    source.header.scale = float(Scale);
-    source.ExtentsMin = {0, 0, 0};
-    source.ExtentsMax = {ModelW, ModelH, 0};
-    source.DrawingSettingsBlock.SetDisplayColor(0, 0xFFFFFF);
-    std::mt19937 rng(9);
-    std::uniform_real_distribution<double> px(0, ModelW), py(0, ModelH), d(-250, 250);
-    const int16_t codes[4] = {10, 20, 11, 22};
-    for (int i = 0; i < n; ++i) {
-        const double x = px(rng), y = py(rng);
-        const double v[4] = {x, y, x + d(rng), y + d(rng)};
-        source.list.AddEntity({EntityType::Line, 0, 1, 0, 4}, codes, 0, v);
-    }
-    std::vector<uint8_t> bytes;
-    source.StoreDrawing(bytes);
-    return bytes;
-}
-
-void OpenToFirstPaint(benchmark::State& state)
-{
-    const std::vector<uint8_t> bytes = ShortLinesBytes(static_cast<int>(state.range(0)));
-    const int savedPalette = PaletteShown;
-    PaletteShown = 0;  // no frame here to bring up the palettes
-    for (auto _ : state) {
-        auto doc = std::make_unique<COrvikCadDoc>();
-        auto view = std::make_unique<COrvikCadView>();
-        view->AttachDrawing(doc.get());
-        view->resize(Width, Height);
-        view->show();
-        if (doc->LoadDrawing(bytes) != 0)
-            state.SkipWithError("read failed");
-        view->OnInitialUpdate();
-        view->Buffer().Validate();  // what the first paint event draws
-        state.PauseTiming();
-        view.reset();
-        doc.reset();
-        state.ResumeTiming();
-    }
-    PaletteShown = savedPalette;
-}
-BENCHMARK(OpenToFirstPaint)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
