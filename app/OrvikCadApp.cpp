@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +31,8 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QThread>
+#include <QWindow>
 
 namespace {
 
@@ -154,10 +157,30 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     if (SplashWindow) {
         SplashWindow->raise();
     }
+    if (!files.isEmpty())
+        ShowBeforeReading();
     for (const QString& f : files) {
         OpenDocumentFile(f);
     }
     return true;
+}
+
+void COrvikCadApp::ShowBeforeReading()
+{
+    // The files named on the command line are read before the event loop
+    // runs: let the frame come up and paint first, so that a long read shows
+    // the window and its progress instead of an empty black rectangle.
+    QWindow* window = m_pMainWnd->windowHandle();
+    QElapsedTimer waited;
+    waited.start();
+    while (window && !window->isExposed() && waited.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    m_pMainWnd->repaint();
+    if (SplashWindow)
+        SplashWindow->repaint();
 }
 
 int COrvikCadApp::PrintFromShell(const QString& file, const QString& printerName)

@@ -85,6 +85,8 @@ private:
     // Prints file on the application's printer (or the printer named)
     // without a dialog; the exit status.
     int PrintFromShell(const QString& file, const QString& printerName);
+    // Lets the frame come up and paint before files named at the start are read.
+    void ShowBeforeReading();
 
     std::optional<int> m_shellPrintResult;
     void SetProcessWideStartValues();

@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,34 @@ void BM_ReadParts(benchmark::State& state)
     state.counters["entities"] = kEntities;
 }
 BENCHMARK(BM_ReadParts)->Unit(benchmark::kMillisecond);
+
+// Reading a file of a million lines (80 MB) from disk into memory, the step
+// before it is decoded.
+void BM_ReadFileImage(benchmark::State& state)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "orvik_bench_image.orv";
+    {
+        CEntityList source;
+        const int16_t codes[4] = {10, 20, 11, 22};
+        for (int i = 0; i < 1000000; ++i) {
+            const double v[4] = {double(i % 1000), double(i / 1000), double(i % 1000) + 5, double(i / 1000) + 5};
+            source.AddEntity({EntityType::Line, 0, 1, 0, 4}, codes, 0, v);
+        }
+        if (MakeFile().SaveDrawing(path, source.first) != DrawingFileOk) {
+            state.SkipWithError("write failed");
+            return;
+        }
+    }
+    std::size_t size = 0;
+    for (auto _ : state) {
+        std::vector<uint8_t> bytes;
+        benchmark::DoNotOptimize(ReadDrawingFileImage(path, bytes));
+        size = bytes.size();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ReadFileImage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -47,9 +47,10 @@ public:
     int32_t selectedOnly = 0;  // when nonzero the writer stores only entities in state 4
     LayerTable layers;         // count, names and states (current layer travels in the header)
     int formatVersion = 0;     // format version of the file last read
-    // Told now and then how many of a drawing's entities ReadDrawing has
-    // registered, of how many (0 of n once they are all added, n of n at
-    // the end); may be empty.
+    // Told now and then how far ReadDrawing has come, in steps of which
+    // each entity takes two, one to be added and one to have its snap
+    // points registered (0 of 2n before the first is added, 2n of 2n at the
+    // end); may be empty.
     std::function<void(std::size_t done, std::size_t total)> progress;
 
     // Lengths the writer keeps (longer strings are cut on a character

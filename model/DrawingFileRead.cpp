@@ -455,7 +455,7 @@ struct AddedEntity {
 
 // Decodes the kept records of a checked file again and adds them, in file order.
 std::vector<AddedEntity> AddEntities(std::span<const uint8_t> data, Target target, const DecodedFile& decoded,
-                                     CEntityList& list)
+                                     CEntityList& list, const std::function<void(std::size_t)>& onAdded = {})
 {
     const Bytes file(data);
     RecordDecoder decoder(file, decoded.version, target);
@@ -469,6 +469,7 @@ std::vector<AddedEntity> AddEntities(std::span<const uint8_t> data, Target targe
         int rc = list.AddEntity(p.header, p.codes.data(), p.colour, p.values.data(), p.text, p.font);
         added.push_back({rc == 0 ? (before ? before->next : list.first) : nullptr, p.group,
                          p.header.type == EntityType::GroupHeader});
+        if (onAdded) onAdded(added.size());
     }
     return added;
 }
@@ -487,11 +488,19 @@ int CDrawingFile::ReadDrawing(std::span<const uint8_t> data, CEntityList& list, 
     layers = decoded.layers;
     formatVersion = decoded.version;
 
-    const std::vector<AddedEntity> added = AddEntities(data, Target::Drawing, decoded, list);
+    // Each kept record is one step as it is added and one more as its snap
+    // points are registered.
+    constexpr std::size_t ProgressStep = 16384;
+    const std::size_t steps = 2 * decoded.kept.size();
+    if (progress) progress(0, steps);
+    std::function<void(std::size_t)> onAdded;
+    if (progress)
+        onAdded = [&](std::size_t n) {
+            if (n % ProgressStep == 0) progress(n, steps);
+        };
+    const std::vector<AddedEntity> added = AddEntities(data, Target::Drawing, decoded, list, onAdded);
     snaps.Follow(list);
     snaps.Reserve(list.SlotCount());
-    constexpr std::size_t ProgressStep = 16384;
-    if (progress) progress(0, added.size());
 
     // Members carry the ordinal of their header among the file's headers;
     // give them the number the list gave that header.
@@ -509,9 +518,9 @@ int CDrawingFile::ReadDrawing(std::span<const uint8_t> data, CEntityList& list, 
                            : int16_t(0);
         }
         snaps.AddEntityPoints(e);
-        if (progress && (i + 1) % ProgressStep == 0) progress(i + 1, added.size());
+        if (progress && (i + 1) % ProgressStep == 0) progress(added.size() + i + 1, steps);
     }
-    if (progress) progress(added.size(), added.size());
+    if (progress) progress(steps, steps);
     return DrawingFileOk;
 }
 

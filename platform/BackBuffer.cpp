@@ -55,6 +55,12 @@ void BackBuffer::Invalidate(const Rect& rect, bool erase)
 
 void BackBuffer::InvalidateAll(bool erase) { Invalidate({0, 0, image_.width(), image_.height()}, erase); }
 
+void BackBuffer::MarkAllDrawn()
+{
+    invalid_ = QRegion();
+    eraseInvalid_ = false;
+}
+
 void BackBuffer::Validate()
 {
     if (invalid_.isEmpty()) return;

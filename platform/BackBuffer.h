@@ -71,6 +71,9 @@ public:
     void Invalidate(const Rect& rect, bool erase = true);
     void InvalidateAll(bool erase = true);
     bool HasInvalid() const { return !invalid_.isEmpty(); }
+    // The owner has just drawn the whole image itself: nothing waits to be
+    // redrawn (the screen update of what it drew stays scheduled).
+    void MarkAllDrawn();
     // Redraws the invalid areas into the buffer now (no screen update).
     void Validate();
     // Redraws what is invalid in the area and shows the area on the screen

@@ -132,6 +132,10 @@ void COrvikCadView::OnInitialUpdate()
     COrvikCadDoc* doc = GetDrawing();
     if (!doc)
         return;
+    // Until the base view below is set the mapping is not this drawing's: a
+    // paint meanwhile (a palette coming up repaints the frame) shows only
+    // the background instead of drawing the whole drawing to throw it away.
+    awaitingBaseView = true;
 
     areaW = doc->ClientSizeRecord[0];
     areaH = doc->ClientSizeRecord[1];
@@ -191,8 +195,10 @@ void COrvikCadView::OnInitialUpdate()
     // palette; without a main frame there is nothing more to set up.
     if (PaletteShown == -1) {
         CFrameHost* frame = AfxGetFrameHost();
-        if (!frame)
+        if (!frame) {
+            awaitingBaseView = false;
             return;
+        }
         frame->ShowLayerList();
         frame->ShowDrawPalette();
         if (GridPitch > 0)
@@ -208,7 +214,16 @@ void COrvikCadView::OnInitialUpdate()
     }
 
     InvalidateDrawIndex();
-    ResetToBaseView(1);
+    awaitingBaseView = false;
+    if (ResetToBaseView(1)) {
+        // The base view has just drawn the whole client: the paint the
+        // resizes before it asked for would only draw it all again.
+        backBuffer.MarkAllDrawn();
+        auto dc = GetClientDc();
+        RestoreToolFigures(*dc);
+    } else {
+        backBuffer.InvalidateAll();
+    }
     fitOnResize = true;
 }
 
@@ -238,12 +253,13 @@ void COrvikCadView::ApplyPrinterPaper(COrvikCadDoc& doc)
     }
 }
 
-void COrvikCadView::ResetToBaseView(int redraw)
+bool COrvikCadView::ResetToBaseView(int redraw)
 {
     COrvikCadDoc* doc = GetDrawing();
     if (!doc)
-        return;
+        return false;
     resized = 0;
+    bool drawn = false;
     const int w = doc->ClientSizeRecord[0], h = doc->ClientSizeRecord[1];
     SetScrollSizes(w, h);
 
@@ -256,7 +272,7 @@ void COrvikCadView::ResetToBaseView(int redraw)
 
     if (std::fabs(doc->ExtentsMin[0] - doc->ExtentsMax[0]) < 0.05 ||
         std::fabs(doc->ExtentsMin[1] - doc->ExtentsMax[1]) < 0.05)
-        return;
+        return false;
 
     const double m = 5 / MappingZoom() * n;
     windowX0 = doc->ExtentsMin[0] - m;
@@ -273,11 +289,15 @@ void COrvikCadView::ResetToBaseView(int redraw)
         scrollY = TruncDevice(((windowY1 - windowY0) * 0.5 + windowY0) * z / n + 0.5) - clientH / 2;
         if (redraw)
             resized = 0;
-        if (!resized)
+        drawn = !resized;
+        if (drawn)
             OnDraw(*dc);
     }
-    areaW = w;
-    areaH = h;
+    // The scroll sizes may have shown or hidden the scroll bars: the area is
+    // the client as it is now, or the next paint would leave out its edges.
+    areaW = doc->ClientSizeRecord[0];
+    areaH = doc->ClientSizeRecord[1];
     mouseMode = 0;
     resized = 0;
+    return drawn;
 }

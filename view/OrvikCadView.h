@@ -145,7 +145,9 @@ public:
     // (paint and client alike) takes.
     platform::Point ToPixel(double x, double y) const;
     void OnInitialUpdate() override;
-    void ResetToBaseView(int redraw);
+    // Fits the drawing's extents to the client; true when it has drawn the
+    // whole client (a redraw asked for, or no resize since the last paint).
+    bool ResetToBaseView(int redraw);
 
     // ---- snap search, colours, grips ----
     int FindNearestSnapPoint(int xd, int yd, double& x, double& y);
@@ -384,5 +386,6 @@ private:
     EntityIndex entityIndex;
     EntityPicker picker{entityIndex};
     std::size_t cullThreshold = 0;
+    bool awaitingBaseView = false;  // between the start of OnInitialUpdate and its base view
     std::vector<CEntity*> visibleScratch;
 };

@@ -88,6 +88,12 @@ void COrvikCadView::PrepareDc(platform::Dc& dc) const
 void COrvikCadView::PaintRoutine(platform::Dc& dc, bool erase)
 {
     PrepareDc(dc);
+    if (awaitingBaseView) {
+        const COrvikCadDoc* doc = GetDrawing();
+        dc.FillRect(dc.GetClipBox(),
+                    platform::Brush::Solid(doc ? doc->DrawingSettingsBlock.DisplayColor(0) : colors[0]));
+        return;
+    }
     if (erase)
         dc.FillRect(dc.GetClipBox(), platform::Brush::Solid(colors[0]));
     OnDraw(dc);

@@ -4,6 +4,7 @@
 #include "view/Document.h"
 #include "app/OperateMsgBox.h"
 #include "view/DrawingDocument.h"
+#include "view/OrvikCadView.h"
 #include "app/SplashWnd.h"
 #include "dialogs/PlanInfoDlg.h"
 #include "platform/Controls.h"
@@ -165,6 +166,55 @@ TEST_F(AppTest, FileOnCommandLineIsOpened)
     ASSERT_EQ(frame->ChildFrames().size(), 1);
     EXPECT_EQ(frame->ChildFrames().first()->windowTitle(), QStringLiteral("orvik_cmdline.orv"));
     QFile::remove(path);
+}
+
+// An open draws the drawing once, at the base view: the paint the window's
+// layout asked for meanwhile shows that picture instead of drawing it all
+// again, and it is the picture a full repaint gives. A drawing whose extents
+// leave nothing to fit is drawn by that paint as before.
+TEST_F(AppTest, AnOpenedDrawingIsDrawnOnceAtItsBaseView)
+{
+    struct Case {
+        const char* name;
+        double extentW, extentH;
+        bool drawnAtOpen;
+    };
+    const Case cases[] = {{"fitted", 420, 297, true}, {"no extents", 0, 0, false}};
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = QDir::temp().filePath(QStringLiteral("orvik_first_paint.orv"));
+        {
+            COrvikCadDoc drawing;
+            drawing.ExtentsMin = {0, 0, 0};
+            drawing.ExtentsMax = {c.extentW, c.extentH, 0};
+            drawing.DrawingSettingsBlock.SetDisplayColor(0, 0xFFFFFF);
+            const int16_t codes[] = {10, 20, 11, 22};
+            // Along the sheet's edges and across it.
+            const double lines[][4] = {{0, 0, 420, 0}, {0, 297, 420, 297}, {0, 0, 0, 297}, {420, 0, 420, 297},
+                                       {0, 0, 420, 297}, {0, 297, 420, 0}};
+            for (const auto& v : lines)
+                ASSERT_EQ(drawing.AddEntity({20, 0, 0, 0, 4}, codes, 0, v), 0);
+            ASSERT_TRUE(drawing.OnSaveDocument(QFile::encodeName(path).toStdString()));
+        }
+        CChildFrame* child = AfxGetApp().OpenDocumentFile(path);
+        QFile::remove(path);
+        ASSERT_NE(child, nullptr);
+        auto* view = dynamic_cast<COrvikCadView*>(child->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->Buffer().HasInvalid(), !c.drawnAtOpen);
+        QApplication::processEvents();
+        const QImage shown = view->Buffer().Image().copy();
+        EXPECT_GT(shown.width(), 1);
+        if (c.drawnAtOpen)
+            EXPECT_NE(shown.pixel(shown.width() / 2, shown.height() / 2), shown.pixel(0, 0))
+                << "the crossing lines meet in the middle";
+        view->Buffer().InvalidateAll();
+        view->Buffer().Validate();
+        EXPECT_TRUE(shown == view->Buffer().Image()) << "a full repaint draws the same picture";
+        delete child;
+        QApplication::processEvents();
+    }
 }
 
 TEST_F(AppTest, ScreenshotOfMainWindowWithOneDrawing)

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <limits>
 #include <string>
@@ -569,4 +572,69 @@ TEST(DrawingFileRead, MembersFindTheirHeaderInAFileWrittenWithHeadersOutOfOrder)
     EXPECT_EQ(e[3]->group, 0);
     LinkGroupMembers(list);
     EXPECT_EQ(e[0]->owner, e[2]);
+}
+
+namespace {
+
+std::vector<uint8_t> LinesFile(int n, CEntityList& source)
+{
+    const int16_t codes[4] = {10, 20, 11, 22};
+    for (int i = 0; i < n; ++i) {
+        const double v[4] = {double(i % 500), double(i / 500), double(i % 500) + 3, double(i / 500) + 2};
+        source.AddEntity({EntityType::Line, 0, 1, 0, 4}, codes, 0, v);
+    }
+    CDrawingFile w;
+    w.layers.count = 1;
+    std::vector<uint8_t> bytes;
+    w.WriteDrawing(bytes, source.first);
+    return bytes;
+}
+
+} // namespace
+
+TEST(DrawingFileRead, ProgressCountsTheAddingAndTheRegistering)
+{
+    constexpr int N = 40000;
+    CEntityList source;
+    const std::vector<uint8_t> bytes = LinesFile(N, source);
+    struct Report {
+        std::size_t done, total, listed;
+    };
+    std::vector<Report> reports;
+    CEntityList list;
+    CSnapPointList snaps;
+    CDrawingFile f;
+    f.progress = [&](std::size_t done, std::size_t total) { reports.push_back({done, total, list.Size()}); };
+    ASSERT_EQ(f.ReadDrawing(bytes, list, snaps), DrawingFileOk);
+    ASSERT_GE(reports.size(), 4u);
+    for (const Report& r : reports)
+        EXPECT_EQ(r.total, 2u * N);
+    EXPECT_EQ(reports.front().done, 0u);
+    EXPECT_EQ(reports.front().listed, 0u);
+    EXPECT_EQ(reports.back().done, 2u * N);
+    for (std::size_t i = 1; i < reports.size(); ++i)
+        EXPECT_LT(reports[i - 1].done, reports[i].done);
+    // Some steps are told while the entities are still being added, and
+    // none claims more added than the list holds.
+    EXPECT_TRUE(std::any_of(reports.begin(), reports.end(),
+                            [](const Report& r) { return r.done > 0 && r.listed < std::size_t(N); }));
+    for (const Report& r : reports)
+        EXPECT_GE(r.listed, std::min<std::size_t>(r.done, N));
+}
+
+TEST(DrawingFileRead, ALargeFileImageIsReadWhole)
+{
+    // Over 8 MB: the image is backed by huge pages where offered.
+    CEntityList source;
+    const std::vector<uint8_t> bytes = LinesFile(120000, source);
+    ASSERT_GT(bytes.size(), std::size_t(8) << 20);
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "orvik_large_image_test.orv";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    std::vector<uint8_t> image;
+    EXPECT_EQ(ReadDrawingFileImage(path, image), DrawingFileOk);
+    EXPECT_TRUE(image == bytes);
+    std::filesystem::remove(path);
 }
