@@ -206,9 +206,10 @@ TEST_F(AppTest, AnOpenedDrawingIsDrawnOnceAtItsBaseView)
         QApplication::processEvents();
         const QImage shown = view->Buffer().Image().copy();
         EXPECT_GT(shown.width(), 1);
-        if (c.drawnAtOpen)
+        if (c.drawnAtOpen) {
             EXPECT_NE(shown.pixel(shown.width() / 2, shown.height() / 2), shown.pixel(0, 0))
                 << "the crossing lines meet in the middle";
+        }
         view->Buffer().InvalidateAll();
         view->Buffer().Validate();
         EXPECT_TRUE(shown == view->Buffer().Image()) << "a full repaint draws the same picture";
