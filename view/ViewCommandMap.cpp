@@ -54,15 +54,21 @@ void COrvikCadView::RegisterViewCommands()
     OnCommand(ID_VIEW_HAND_MOVE, [this] { OnHandMove(); });
     OnUpdateCommandUI(ID_VIEW_HAND_MOVE, [this](CCmdUI& ui) { ui.SetCheck(mouseMode == 4); });
     OnCommand(ID_VIEW_GRID, [this] { OnViewGrid(); });
-    OnUpdateCommandUI(ID_VIEW_GRID, [this](CCmdUI& ui) {
+    // Asked on every idle tick: a drawing without a grid record is walked
+    // once per change of its list, not four times a second.
+    OnUpdateCommandUI(ID_VIEW_GRID, [this, walked = static_cast<const CEntityList*>(nullptr),
+                                     walkedAt = uint64_t(0)](CCmdUI& ui) mutable {
         const COrvikCadDoc* doc = GetDrawing();
         bool shown = false;
-        if (doc)
-            for (const CEntity* e = doc->list.first; e; e = e->next)
-                if (e->type == EntityType::Grid) {
-                    shown = e->subtype != 0;
-                    break;
-                }
+        if (doc && !(walked == &doc->list && walkedAt == doc->list.generation)) {
+            const CEntity* e = doc->list.first;
+            while (e && e->type != EntityType::Grid)
+                e = e->next;
+            if (e)
+                shown = e->subtype != 0;
+            walked = e ? nullptr : &doc->list;
+            walkedAt = doc->list.generation;
+        }
         ui.SetCheck(shown);
     });
     OnCommand(ID_VIEW_MAGNET, [this] { OnMagnet(); });
