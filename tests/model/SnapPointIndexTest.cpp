@@ -132,7 +132,7 @@ TEST(SnapPointIndex, CrossingsEqualTheBackwardWalk)
 const SnapPoint* Walk(const CSnapPointList& snaps, double x, double y, double bound, bool (*accept)(const SnapPoint&))
 {
     const SnapPoint* best = nullptr;
-    for (const SnapPoint* p = snaps.first; p; p = p->next) {
+    for (const SnapPoint* p : snaps.KeyPoints()) {
         if (!accept(*p))
             continue;
         const double d = std::sqrt((y - p->y) * (y - p->y) + (x - p->x) * (x - p->x));
@@ -184,7 +184,7 @@ TEST(SnapPointIndex, NearestEqualsTheWalkIncludingTies)
             EXPECT_EQ(d, std::sqrt((y - p->y) * (y - p->y) + (x - p->x) * (x - p->x)));
         }
     }
-    // Far out and the sentinel (state 1) through a filter that takes all.
+    // Far out, and dead points, through a filter that takes all.
     auto all = [](const SnapPoint&) { return true; };
     EXPECT_EQ(snaps.FindNearest(0, 0, 1e12, all), Walk(snaps, 0, 0, 1e12, +all));
     EXPECT_EQ(snaps.FindNearest(3e9, -6e8, 1e12, all), Walk(snaps, 3e9, -6e8, 1e12, +all));
