@@ -266,11 +266,19 @@ int CSnapPointList::Append(CEntity* entity, const KeyPoint* points, std::size_t 
     const uint64_t first = TakeOrders(count);
     Registration* existing = Find(entity);
     SnapPoint* run = existing ? existing->nodes : nullptr;
-    const std::size_t had = run ? RunLength(run) : 0;
+    // A long run knows its length (points added one by one must not walk it).
+    const LongRun* longRun = nullptr;
+    if (run && !longRuns.empty()) {
+        auto it = longRuns.find(run);
+        if (it != longRuns.end())
+            longRun = &it->second;
+    }
+    const std::size_t had = longRun ? longRun->count : run ? RunLength(run) : 0;
+    const std::size_t room = longRun ? longRun->room : had;
     const std::size_t total = had + count;
     // Its nodes past treeUpTo wait in the pending list already.
     const bool wasPending = had != 0 && run[had - 1].order > treeUpTo;
-    if (!run || RunRoom(run, had) < total) {
+    if (!run || room < total) {
         SnapPoint* moved = NewRun(total, std::max(total, 2 * had));
         if (!moved)
             return 1;
@@ -300,6 +308,8 @@ int CSnapPointList::Append(CEntity* entity, const KeyPoint* points, std::size_t 
         p.order = first + k;
     }
     run[total - 1].endOfRun = true;
+    if (total > PooledRun)
+        longRuns.find(run)->second.count = total;
     Obtain(entity).nodes = run;
     nodeCount += count;
     if (!wasPending)
@@ -485,7 +495,7 @@ SnapPoint* CSnapPointList::NewRun(std::size_t count, std::size_t room)
             room = std::max(room, count);
             std::unique_ptr<SnapPoint[]> nodes(new SnapPoint[room]);
             SnapPoint* run = nodes.get();
-            longRuns.emplace(run, LongRun{std::move(nodes), room});
+            longRuns.emplace(run, LongRun{std::move(nodes), room, 0});
             return run;
         }
         std::vector<SnapPoint*>& spare = freeRuns[count];
@@ -519,14 +529,6 @@ void CSnapPointList::FreeRun(SnapPoint* run, std::size_t count)
     } catch (const std::bad_alloc&) {
         // Not used again before RemoveAll frees its block.
     }
-}
-
-std::size_t CSnapPointList::RunRoom(const SnapPoint* run, std::size_t count) const
-{
-    if (count <= PooledRun)
-        return count;
-    auto it = longRuns.find(run);
-    return it == longRuns.end() ? count : it->second.room;
 }
 
 void CSnapPointList::RemoveEntityPoints(CEntity* entity)

@@ -276,8 +276,6 @@ private:
     // PooledRun only); null when memory runs out.
     SnapPoint* NewRun(std::size_t count, std::size_t room);
     void FreeRun(SnapPoint* run, std::size_t count);
-    // Nodes the run holds in place, without moving.
-    std::size_t RunRoom(const SnapPoint* run, std::size_t count) const;
     // The run moved from `from` to `to`: the pending list follows.
     void RunMoved(const SnapPoint* from, SnapPoint* to);
     void MarkPending(SnapPoint* run);
@@ -291,10 +289,11 @@ private:
     std::size_t poolUsed = 0;  // nodes handed out of the last block
     std::vector<SnapPoint*> freeRuns[PooledRun + 1];
     // Longer runs (curves and polygons of many vertices, points added one by
-    // one), each with its room.
+    // one), each with its room and length.
     struct LongRun {
         std::unique_ptr<SnapPoint[]> nodes;
         std::size_t room;
+        std::size_t count = 0;
     };
     std::unordered_map<const SnapPoint*, LongRun> longRuns;
     std::vector<KeyPoint> keys;  // scratch of AddEntityPoints
