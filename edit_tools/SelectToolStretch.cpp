@@ -60,8 +60,8 @@ bool HasHandleNear(COrvikCadView* view, const CEntity& e, GeoPoint g)
     COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
     if (!doc)
         return false;
-    for (const SnapPoint* p = doc->snaps.EntityPoints(&e); p; p = p->nextOfEntity)
-        if (IsHandleKind(p->kind) && IsNear(p->x, p->y, g.x, g.y))
+    for (const SnapPoint& p : doc->snaps.EntityPoints(&e))
+        if (IsHandleKind(p.kind) && IsNear(p.x, p.y, g.x, g.y))
             return true;
     return false;
 }
@@ -310,13 +310,15 @@ void CSelectTool::BeginMidpointDrag(COrvikCadView* view, CEntity* unit, double x
     COrvikCadDoc* doc = view->GetDrawing();
     if (!doc)
         return;
-    const CEntity* grabbed = nullptr;
-    for (const SnapPoint* p = doc->snaps.first; p; p = p->next)
-        if (p->entity && p->kind == SnapKind::LineMidpoint && p->entity->state == EntityState::Selected &&
-            std::fabs(p->x - x) < 0.01 && std::fabs(p->y - y) < 0.01 && p->entity->values.size() >= 4) {
-            grabbed = p->entity;
-            break;
-        }
+    // The earliest such midpoint in the chain.
+    const SnapPoint* midpoint = nullptr;
+    doc->snaps.ForEachPoint([&midpoint, x, y](const SnapPoint& p) {
+        if (p.kind == SnapKind::LineMidpoint && p.entity->state == EntityState::Selected &&
+            std::fabs(p.x - x) < 0.01 && std::fabs(p.y - y) < 0.01 && p.entity->values.size() >= 4 &&
+            (!midpoint || p.order < midpoint->order))
+            midpoint = &p;
+    });
+    const CEntity* grabbed = midpoint ? midpoint->entity : nullptr;
     if (!grabbed) {
         // No line of the group has its midpoint here: the group just moves.
         m_dragKind = 0;

@@ -178,11 +178,7 @@ std::vector<SnapPoint> CSnapPointList::ChainPoints() const
         SnapPoint point;
     };
     std::vector<Keyed> all;
-    for (const SnapPoint* p = first ? first->next : nullptr; p; p = p->next) {
-        SnapPoint copy = *p;
-        copy.previous = copy.next = copy.nextOfEntity = nullptr;
-        all.push_back({{p->order, 0, 0}, copy});
-    }
+    ForEachPoint([&all](const SnapPoint& p) { all.push_back({{p.order, 0, 0}, p}); });
     std::vector<std::pair<CEntity*, const Registration*>> crossers;
     ForEachRegistration([this, &crossers](const Registration& r) {
         if (Crosses(r.entity, r))

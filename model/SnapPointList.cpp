@@ -7,6 +7,10 @@
 #include <cmath>
 #include <new>
 
+// Each node and each registration takes one 8-byte word for its number, kind
+// and state (64-bit targets).
+static_assert(sizeof(void*) != 8 || sizeof(SnapPoint) == 32);
+
 namespace {
 
 constexpr double DegToRad = 3.14159265358979323846 / 180.0;
@@ -58,6 +62,7 @@ void CSnapPointList::Follow(CEntityList& list)
 
 void CSnapPointList::Reserve(std::size_t slots)
 {
+    static_assert(sizeof(void*) != 8 || sizeof(Registration) == 24);
     bySlot.reserve(slots);
 }
 
@@ -148,64 +153,183 @@ void CSnapPointList::ListGone()
 
 void CSnapPointList::SyncTree() const
 {
-    if (!last || last->order <= treeUpTo)
+    if (pending.empty() && !pendingOverflow) {
+        treeUpTo = nextOrder - 1;
         return;
+    }
     std::vector<SnapPoint*> added;
-    for (SnapPoint* p = last; p && p->order > treeUpTo; p = p->previous)
-        added.push_back(p);
-    std::reverse(added.begin(), added.end());
+    auto take = [this, &added](SnapPoint* run) {
+        for (SnapPoint* p = run;; ++p) {
+            if (p->order > treeUpTo)
+                added.push_back(p);
+            if (p->endOfRun)
+                break;
+        }
+    };
+    if (pendingOverflow) {
+        ForEachRegistration([&take](const Registration& r) {
+            if (r.nodes)
+                take(r.nodes);
+        });
+    } else {
+        for (SnapPoint* run : pending)
+            take(run);
+    }
     tree.InsertMany(added);
-    treeUpTo = last->order;
+    treeUpTo = nextOrder - 1;
+    pending.clear();
+    pendingOverflow = false;
+}
+
+void CSnapPointList::MarkPending(SnapPoint* run)
+{
+    if (pendingOverflow)
+        return;
+    if (pending.size() < PendingLimit) {
+        try {
+            pending.push_back(run);
+            return;
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    pendingOverflow = true;
+    pending.clear();
+    pending.shrink_to_fit();
+}
+
+void CSnapPointList::RunMoved(const SnapPoint* from, SnapPoint* to)
+{
+    if (pendingOverflow)
+        return;
+    for (std::size_t i = pending.size(); i-- > 0;)
+        if (pending[i] == from) {
+            if (to) {
+                pending[i] = to;
+            } else {
+                pending[i] = pending.back();
+                pending.pop_back();
+            }
+            return;
+        }
+}
+
+uint64_t CSnapPointList::TakeOrders(std::size_t count)
+{
+    if (nextOrder + count >= OrderLimit)
+        Renumber();
+    const uint64_t first = nextOrder;
+    nextOrder += count;
+    return first;
+}
+
+void CSnapPointList::Renumber()
+{
+    struct Place {
+        uint64_t order;
+        SnapPoint* node;             // a node's number, or
+        Registration* registration;  // the place of an entity's crossings
+    };
+    std::vector<Place> places;
+    places.reserve(nodeCount + crossing);
+    ForEachRegistration([&places](Registration& r) {
+        for (SnapPoint* p = r.nodes; p; p = p->endOfRun ? nullptr : p + 1)
+            places.push_back({p->order, p, nullptr});
+        if (r.crossOrder != 0)
+            places.push_back({r.crossOrder, nullptr, &r});
+    });
+    std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) { return a.order < b.order; });
+    // The nodes in the tree keep the lowest numbers, as before.
+    uint64_t number = 1, upTo = 0;
+    for (const Place& place : places) {
+        if (place.order <= treeUpTo)
+            upTo = number;
+        if (place.node)
+            place.node->order = number;
+        else
+            place.registration->crossOrder = number;
+        ++number;
+    }
+    treeUpTo = upTo;
+    nextOrder = number;
 }
 
 int CSnapPointList::AddPoint(double x, double y, int kind, CEntity* entity)
 {
     if (!entity)
         return 1;
-    if (!first) {
-        SnapPoint* s = NewNode();
-        if (!s)
-            return 1;
-        s->kind = SnapKind::Sentinel;
-        s->state = 1;
-        s->order = nextOrder++;
-        first = last = s;
-        ++nodeCount;
+    const KeyPoint point{x, y, kind};
+    return Append(entity, &point, 1);
+}
+
+int CSnapPointList::Append(CEntity* entity, const KeyPoint* points, std::size_t count)
+{
+    const uint64_t first = TakeOrders(count);
+    Registration* existing = Find(entity);
+    SnapPoint* run = existing ? existing->nodes : nullptr;
+    // A long run knows its length (points added one by one must not walk it).
+    const LongRun* longRun = nullptr;
+    if (run && !longRuns.empty()) {
+        auto it = longRuns.find(run);
+        if (it != longRuns.end())
+            longRun = &it->second;
     }
-    SnapPoint* p = NewNode();
-    if (!p)
-        return 1;
-    p->entity = entity;
-    p->kind = static_cast<int16_t>(kind);
-    p->state = 0;
-    p->x = x;
-    p->y = y;
-    p->order = nextOrder++;
-    p->previous = last;
-    last->next = p;
-    last = p;
-    SnapPoint*& head = Obtain(entity).head;
-    p->nextOfEntity = head;
-    head = p;
-    ++nodeCount;
+    const std::size_t had = longRun ? longRun->count : run ? RunLength(run) : 0;
+    const std::size_t room = longRun ? longRun->room : had;
+    const std::size_t total = had + count;
+    // Its nodes past treeUpTo wait in the pending list already.
+    const bool wasPending = had != 0 && run[had - 1].order > treeUpTo;
+    if (!run || room < total) {
+        SnapPoint* moved = NewRun(total, std::max(total, 2 * had));
+        if (!moved)
+            return 1;
+        for (std::size_t i = 0; i < had; ++i) {
+            const bool filed = run[i].order <= treeUpTo;
+            if (filed)
+                tree.Remove(&run[i]);
+            moved[i] = run[i];
+            if (filed)
+                tree.Insert(&moved[i]);
+        }
+        if (run) {
+            RunMoved(run, moved);
+            FreeRun(run, had);
+        }
+        run = moved;
+    }
+    if (had != 0)
+        run[had - 1].endOfRun = false;
+    for (std::size_t k = 0; k < count; ++k) {
+        SnapPoint& p = run[had + k];
+        p = SnapPoint{};
+        p.entity = entity;
+        p.kind = static_cast<int16_t>(points[k].kind);
+        p.x = points[k].x;
+        p.y = points[k].y;
+        p.order = first + k;
+    }
+    run[total - 1].endOfRun = true;
+    if (total > PooledRun)
+        longRuns.find(run)->second.count = total;
+    Obtain(entity).nodes = run;
+    nodeCount += count;
+    if (!wasPending)
+        MarkPending(run);
     return 0;
 }
 
-int CSnapPointList::AddEntityPoints(CEntity* entity)
+void CSnapPointList::CollectKeyPoints(CEntity* entity)
 {
-    if (!entity)
-        return 0;
-    CEntity& e = *entity;
+    const CEntity& e = *entity;
     const auto& v = e.values;
     switch (e.type) {
     case 10:
         if (HasValues(e, 2))
-            AddPoint(v[0], v[1], SnapKind::Point, entity);
+            Key(v[0], v[1], SnapKind::Point);
         break;
     case 20:
         if (HasValues(e, 4)) {
-            AddPoint(v[0], v[1], SnapKind::LineStart, entity);
-            AddPoint(v[2], v[3], SnapKind::LineEnd, entity);
+            Key(v[0], v[1], SnapKind::LineStart);
+            Key(v[2], v[3], SnapKind::LineEnd);
             if (!(v[0] == v[2] && v[1] == v[3])) {
                 // Half the true length, measured along the line as LineFromPoints
                 // takes it (nearly level lines count as level).
@@ -213,29 +337,29 @@ int CSnapPointList::AddEntityPoints(CEntity* entity)
                 const int dir = DirectionCode(v[0], v[1], v[2], v[3]);
                 const DistanceResult len = PointDistance(v[0], v[1], v[2], v[3]);
                 const PointResult m = PointOnLineAtDistance(dir, v[0], v[1], l.a, l.b, l.c, len.distance / 2.0);
-                AddPoint(m.x, m.y, SnapKind::LineMidpoint, entity);
+                Key(m.x, m.y, SnapKind::LineMidpoint);
             }
         }
         break;
     case 24:
     case 90:
         for (std::size_t i = 0; i + 1 < v.size(); i += 2)
-            AddPoint(v[i], v[i + 1], SnapKind::LineStart, entity);
+            Key(v[i], v[i + 1], SnapKind::LineStart);
         break;
     case 26:
         if (HasValues(e, 2)) {
             const std::size_t lastX = (v.size() / 2 - 1) * 2;
-            AddPoint(v[0], v[1], SnapKind::CurveFirst, entity);
-            AddPoint(v[lastX], v[lastX + 1], SnapKind::CurveLast, entity);
+            Key(v[0], v[1], SnapKind::CurveFirst);
+            Key(v[lastX], v[lastX + 1], SnapKind::CurveLast);
         }
         break;
     case 30:
         if (HasValues(e, 3)) {
             const double cx = v[0], cy = v[1], r = v[2];
-            AddPoint(cx - r, cy, SnapKind::Axis7, entity);
-            AddPoint(cx + r, cy, SnapKind::Axis8, entity);
-            AddPoint(cx, cy - r, SnapKind::Axis9, entity);
-            AddPoint(cx, cy + r, SnapKind::Axis10, entity);
+            Key(cx - r, cy, SnapKind::Axis7);
+            Key(cx + r, cy, SnapKind::Axis8);
+            Key(cx, cy - r, SnapKind::Axis9);
+            Key(cx, cy + r, SnapKind::Axis10);
         }
         break;
     case 31:
@@ -249,15 +373,32 @@ int CSnapPointList::AddEntityPoints(CEntity* entity)
         break;
     case 80:
         if (HasValues(e, 4)) {
-            AddPoint(v[0], v[1], SnapKind::ImageCorner17, entity);
-            AddPoint(v[0], v[3], SnapKind::ImageCorner18, entity);
-            AddPoint(v[2], v[3], SnapKind::ImageCorner19, entity);
-            AddPoint(v[2], v[1], SnapKind::ImageCorner20, entity);
+            Key(v[0], v[1], SnapKind::ImageCorner17);
+            Key(v[0], v[3], SnapKind::ImageCorner18);
+            Key(v[2], v[3], SnapKind::ImageCorner19);
+            Key(v[2], v[1], SnapKind::ImageCorner20);
         }
         break;
     default:
         break;
     }
+}
+
+int CSnapPointList::AddEntityPoints(CEntity* entity)
+{
+    if (!entity)
+        return 0;
+    const CEntity& e = *entity;
+    int result = 0;
+    keys.clear();
+    try {
+        CollectKeyPoints(entity);
+    } catch (const std::bad_alloc&) {
+        keys.clear();
+        result = 1;
+    }
+    if (!keys.empty())
+        result = Append(entity, keys.data(), keys.size());
     if (EntityBoxIndex::TakesPart(e) && CanCross(e)) {
         // Its crossings take the next place in the chain; they are worked
         // out when a search comes near them.
@@ -266,13 +407,13 @@ int CSnapPointList::AddEntityPoints(CEntity* entity)
             ++crossing;
         else if (r.foreign)
             foreign.erase(std::find(foreign.begin(), foreign.end(), entity));
-        r.crossOrder = nextOrder++;
+        r.crossOrder = TakeOrders(1);
         r.state = 0;
         r.foreign = !boxes.Follows(entity);
         if (r.foreign)
             foreign.push_back(entity);
     }
-    return 0;
+    return result;
 }
 
 void CSnapPointList::AddArcPoints(CEntity* arc)
@@ -283,22 +424,22 @@ void CSnapPointList::AddArcPoints(CEntity* arc)
     const double cx = v[0], cy = v[1], r = v[2], start = v[3], end = v[4];
     const double is = std::trunc(start), ie = std::trunc(end);
     if (is == ie || (is == 0 && ie == 360) || (is == 360 && ie == 0)) {
-        AddPoint(cx - r, cy, SnapKind::Axis7, arc);
-        AddPoint(cx + r, cy, SnapKind::Axis8, arc);
-        AddPoint(cx, cy - r, SnapKind::Axis9, arc);
-        AddPoint(cx, cy + r, SnapKind::Axis10, arc);
+        Key(cx - r, cy, SnapKind::Axis7);
+        Key(cx + r, cy, SnapKind::Axis8);
+        Key(cx, cy - r, SnapKind::Axis9);
+        Key(cx, cy + r, SnapKind::Axis10);
         return;
     }
     const PointSet<2> ends = ArcEndPoints(cx, cy, r, start, end);
-    AddPoint(ends.x[0], ends.y[0], SnapKind::ArcStart, arc);
-    AddPoint(ends.x[1], ends.y[1], SnapKind::ArcEnd, arc);
+    Key(ends.x[0], ends.y[0], SnapKind::ArcStart);
+    Key(ends.x[1], ends.y[1], SnapKind::ArcEnd);
     const double qx[4] = {cx - r, cx + r, cx, cx};
     const double qy[4] = {cy, cy, cy - r, cy + r};
     for (int i = 0; i < 4; ++i) {
         // The arc is passed from its end to its start, its subtype giving the
         // direction of that run.
         if (IsPointOnArc(ends.x[1], ends.y[1], cx, cy, r, arc->subtype, qx[i], qy[i], ends.x[0], ends.y[0]) == 0)
-            AddPoint(qx[i], qy[i], SnapKind::ArcQuadrant, arc);
+            Key(qx[i], qy[i], SnapKind::ArcQuadrant);
     }
 }
 
@@ -309,14 +450,14 @@ void CSnapPointList::AddEllipsePoints(CEntity* ellipse)
         return;
     const double cx = v[0], cy = v[1], r1 = v[2], r2 = v[3], phi = v[4] * DegToRad;
     const double c = std::cos(phi), s = std::sin(phi);
-    AddPoint(cx + r1 * c, cy + r1 * s, SnapKind::Axis8, ellipse);
-    AddPoint(cx - r1 * c, cy - r1 * s, SnapKind::Axis7, ellipse);
+    Key(cx + r1 * c, cy + r1 * s, SnapKind::Axis8);
+    Key(cx - r1 * c, cy - r1 * s, SnapKind::Axis7);
     if (r1 < 0.5) {
-        AddPoint(cx - r1 * c, cy - r1 * s, SnapKind::Axis9, ellipse);
-        AddPoint(cx - r1 * c, cy - r1 * s, SnapKind::Axis10, ellipse);
+        Key(cx - r1 * c, cy - r1 * s, SnapKind::Axis9);
+        Key(cx - r1 * c, cy - r1 * s, SnapKind::Axis10);
     } else {
-        AddPoint(cx - r2 * s, cy + r2 * c, SnapKind::Axis9, ellipse);
-        AddPoint(cx + r2 * s, cy - r2 * c, SnapKind::Axis10, ellipse);
+        Key(cx - r2 * s, cy + r2 * c, SnapKind::Axis9);
+        Key(cx + r2 * s, cy - r2 * c, SnapKind::Axis10);
     }
 }
 
@@ -335,55 +476,59 @@ void CSnapPointList::AddEllipticArcPoints(CEntity* arc)
         // angle and needs no division by a radius that may be 0.
         const double t = std::atan2(r1 * std::sin(local), r2 * std::cos(local));
         const double u = r1 * std::cos(t), w = r2 * std::sin(t);
-        AddPoint(cx + u * c - w * s, cy + u * s + w * c, kinds[i], arc);
+        Key(cx + u * c - w * s, cy + u * s + w * c, kinds[i]);
     }
 }
 
-SnapPoint* CSnapPointList::NewNode()
+std::size_t CSnapPointList::RunLength(const SnapPoint* run)
 {
-    // Nodes come from blocks of their own: no allocation header per node,
-    // and a drawing's nodes are freed in a few calls.
-    if (freeNodes) {
-        SnapPoint* p = freeNodes;
-        freeNodes = p->next;
-        *p = SnapPoint{};
-        return p;
-    }
-    if (pool.empty() || poolUsed == PoolBlock) {
-        auto* block = new (std::nothrow) SnapPoint[PoolBlock];
-        if (!block)
-            return nullptr;
-        try {
-            pool.emplace_back(block);
-        } catch (const std::bad_alloc&) {
-            delete[] block;
-            return nullptr;
+    std::size_t n = 1;
+    while (!run[n - 1].endOfRun)
+        ++n;
+    return n;
+}
+
+SnapPoint* CSnapPointList::NewRun(std::size_t count, std::size_t room)
+{
+    try {
+        if (count > PooledRun) {
+            room = std::max(room, count);
+            std::unique_ptr<SnapPoint[]> nodes(new SnapPoint[room]);
+            SnapPoint* run = nodes.get();
+            longRuns.emplace(run, LongRun{std::move(nodes), room, 0});
+            return run;
         }
-        poolUsed = 0;
+        std::vector<SnapPoint*>& spare = freeRuns[count];
+        if (!spare.empty()) {
+            SnapPoint* run = spare.back();
+            spare.pop_back();
+            return run;
+        }
+        if (pool.empty() || PoolBlock - poolUsed < count) {
+            // What is left of the last block stays unused.
+            std::unique_ptr<SnapPoint[]> block(new SnapPoint[PoolBlock]);
+            pool.push_back(std::move(block));
+            poolUsed = 0;
+        }
+        SnapPoint* run = &pool.back()[poolUsed];
+        poolUsed += count;
+        return run;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
-    return &pool.back()[poolUsed++];
 }
 
-void CSnapPointList::DeleteNode(SnapPoint* p)
+void CSnapPointList::FreeRun(SnapPoint* run, std::size_t count)
 {
-    p->next = freeNodes;
-    freeNodes = p;
-}
-
-void CSnapPointList::FreeNode(SnapPoint* p)
-{
-    if (p->previous)
-        p->previous->next = p->next;
-    if (p->next)
-        p->next->previous = p->previous;
-    if (last == p)
-        last = p->previous;
-    if (first == p)
-        first = p->next;
-    if (p->order <= treeUpTo)
-        tree.Remove(p);
-    --nodeCount;
-    DeleteNode(p);
+    if (count > PooledRun) {
+        longRuns.erase(run);
+        return;
+    }
+    try {
+        freeRuns[count].push_back(run);
+    } catch (const std::bad_alloc&) {
+        // Not used again before RemoveAll frees its block.
+    }
 }
 
 void CSnapPointList::RemoveEntityPoints(CEntity* entity)
@@ -394,18 +539,23 @@ void CSnapPointList::RemoveEntityPoints(CEntity* entity)
     Registration* r = Find(entity);
     if (!r)
         return;
-    SnapPoint* p = r->head;
+    SnapPoint* run = r->nodes;
     if (r->crossOrder != 0) {
         --crossing;
         if (r->foreign)
             foreign.erase(std::find(foreign.begin(), foreign.end(), entity));
     }
     Forget(r);
-    while (p) {
-        SnapPoint* next = p->nextOfEntity;
-        FreeNode(p);
-        p = next;
-    }
+    if (!run)
+        return;
+    const std::size_t n = RunLength(run);
+    for (std::size_t i = 0; i < n; ++i)
+        if (run[i].order <= treeUpTo)
+            tree.Remove(&run[i]);
+    if (run[n - 1].order > treeUpTo)
+        RunMoved(run, nullptr);
+    nodeCount -= n;
+    FreeRun(run, n);
 }
 
 void CSnapPointList::SetEntityPointState(CEntity* entity, int state)
@@ -414,34 +564,38 @@ void CSnapPointList::SetEntityPointState(CEntity* entity, int state)
     if (!r)
         return;
     r->state = static_cast<int16_t>(state);
-    for (SnapPoint* p = r->head; p; p = p->nextOfEntity)
+    for (SnapPoint* p = r->nodes; p; p = p->endOfRun ? nullptr : p + 1)
         p->state = static_cast<int16_t>(state);
 }
 
 void CSnapPointList::CopyStatesFromEntities()
 {
-    for (SnapPoint* p = first; p; p = p->next)
-        if (p->entity)
-            p->state = p->entity->state;
-    for (Registration& r : bySlot)
-        if (r.entity)
-            r.state = r.entity->state;
-    for (auto& [e, r] : aside)
-        r.state = e->state;
+    ForEachRegistration([](Registration& r) {
+        r.state = r.entity->state;
+        for (SnapPoint* p = r.nodes; p; p = p->endOfRun ? nullptr : p + 1)
+            p->state = r.entity->state;
+    });
 }
 
 void CSnapPointList::RemoveAll()
 {
-    first = last = nullptr;
     pool.clear();
-    freeNodes = nullptr;
+    poolUsed = 0;
+    for (std::vector<SnapPoint*>& spare : freeRuns) {
+        spare.clear();
+        spare.shrink_to_fit();
+    }
+    longRuns.clear();
     nodeCount = 0;
+    nextOrder = 1;
     bySlot.clear();
     aside.clear();
     foreign.clear();
     crossing = 0;
     tree.Clear();
     treeUpTo = 0;
+    pending.clear();
+    pendingOverflow = false;
     boxes.Clear();
 }
 
@@ -454,10 +608,21 @@ bool CSnapPointList::HasEntityPoints(const CEntity* entity) const
     return std::any_of(bySlot.begin(), bySlot.end(), [entity](const Registration& r) { return r.entity == entity; });
 }
 
-const SnapPoint* CSnapPointList::EntityPoints(const CEntity* entity) const
+SnapPointRange CSnapPointList::EntityPoints(const CEntity* entity) const
 {
     const Registration* r = Find(entity);
-    return r ? r->head : nullptr;
+    if (!r || !r->nodes)
+        return {};
+    return {r->nodes, r->nodes + RunLength(r->nodes)};
+}
+
+std::vector<const SnapPoint*> CSnapPointList::KeyPoints() const
+{
+    std::vector<const SnapPoint*> out;
+    out.reserve(nodeCount);
+    ForEachPoint([&out](const SnapPoint& p) { out.push_back(&p); });
+    std::sort(out.begin(), out.end(), [](const SnapPoint* a, const SnapPoint* b) { return a->order < b->order; });
+    return out;
 }
 
 const SnapPoint* CSnapPointList::FindNearest(double x, double y, double maxDist, double* dist) const

@@ -3,16 +3,18 @@
 // key points of every entity and the crossings of lines, curves, circles and
 // arcs with the entities before them. Centres are not in it.
 //
-// The key points are a chain of nodes in the order they were added, starting
-// with a sentinel, with a quadtree of them beside it for the nearest-point
-// search. Crossings are not stored: a drawing of n mutually crossing lines
-// has n*n/4 of them. Each registered entity keeps the place its crossings
-// take in the chain (just after its key points), and a search works out the
-// crossings of the entities that pass near the query point, from the box
-// index of the list it follows. Every search answers what a walk over the
-// chain with every crossing in it would: a crossing sits where the later of
-// its two entities was registered, the crossings of one registration in the
-// order of the other entity, latest in the list first.
+// The key points are numbered in the order they were added (their `order`,
+// the place in what is called the chain below); the nodes of one entity sit
+// side by side in one run, in that order. A quadtree of them beside it serves
+// the nearest-point search. Crossings are not stored: a drawing of n
+// mutually crossing lines has n*n/4 of them. Each registered entity keeps
+// the place its crossings take in the chain (just after its key points), and
+// a search works out the crossings of the entities that pass near the query
+// point, from the box index of the list it follows. Every search answers
+// what a walk over the chain with every crossing in it would: a crossing
+// sits where the later of its two entities was registered, the crossings of
+// one registration in the order of the other entity, latest in the list
+// first.
 //
 // What the list keeps of an entity of the list it follows sits in a table by
 // the entity's slot there, moved aside (to a table by address) while the
@@ -34,7 +36,6 @@ class CEntityList;
 
 // What a snap point is (the node's `kind`).
 namespace SnapKind {
-inline constexpr int16_t Sentinel = 0;
 inline constexpr int16_t Point = 1;          // a point entity (10)
 inline constexpr int16_t LineStart = 2;      // start of a line; every vertex of a curve (24) or polygon (90)
 inline constexpr int16_t LineEnd = 3;
@@ -59,17 +60,23 @@ inline constexpr int16_t ImageCorner20 = 20;
 } // namespace SnapKind
 
 struct SnapPoint {
-    SnapPoint* previous = nullptr;
-    SnapPoint* next = nullptr;
-    CEntity* entity = nullptr;  // null only for the sentinel
-    int16_t kind = 0;           // SnapKind
-    int16_t state = 0;          // 0 when added; the entity's state copied in by edits; -1 dead
+    CEntity* entity = nullptr;
     double x = 0.0;
     double y = 0.0;
-    // Bookkeeping of the list: position in the chain (grows along it) and the
-    // next node registered for the same entity.
-    uint64_t order = 0;
-    SnapPoint* nextOfEntity = nullptr;
+    uint64_t order : 40 = 0;    // position in the chain: grows along it
+    int16_t kind : 7 = 0;       // SnapKind
+    bool endOfRun : 1 = false;  // the last node of its entity's run (bookkeeping of the list)
+    int16_t state = 0;          // 0 when added; the entity's state copied in by edits; -1 dead
+};
+
+// The nodes of one entity, side by side in chain order.
+struct SnapPointRange {
+    const SnapPoint* first = nullptr;
+    const SnapPoint* past = nullptr;
+    const SnapPoint* begin() const { return first; }
+    const SnapPoint* end() const { return past; }
+    bool empty() const { return first == past; }
+    std::size_t size() const { return static_cast<std::size_t>(past - first); }
 };
 
 // One crossing of two entities: the point and the entity it belongs to.
@@ -80,9 +87,6 @@ struct SnapCrossing {
 
 class CSnapPointList : private EntityListObserver {
 public:
-    SnapPoint* first = nullptr;  // the sentinel, once anything was added
-    SnapPoint* last = nullptr;
-
     CSnapPointList() = default;
     ~CSnapPointList() override;
     CSnapPointList(const CSnapPointList&) = delete;
@@ -95,35 +99,48 @@ public:
     // Room for the entities of the followed list up to `slots` slots.
     void Reserve(std::size_t slots);
 
-    // Appends one node (state 0) for entity, making the sentinel first when the
-    // list is empty. Returns 1 (nothing added) when entity is null or memory
+    // Appends one node (state 0, kind a SnapKind) to the entity's run; the
+    // run may move. Returns 1 (nothing added) when entity is null or memory
     // runs out, else 0.
     int AddPoint(double x, double y, int kind, CEntity* entity);
     // Registers the key points of an entity just added to its list, then its
-    // crossings with the entities before it in that list. Always returns 0.
+    // crossings with the entities before it in that list. Returns 0, or 1
+    // when memory for its key points ran out.
     int AddEntityPoints(CEntity* entity);
-    // Removes every node registered for the entity; the sentinel stays.
+    // Removes every node registered for the entity.
     void RemoveEntityPoints(CEntity* entity);
     // Sets the state of every node of the entity.
     void SetEntityPointState(CEntity* entity, int state);
     // Copies into every node the state of its entity.
     void CopyStatesFromEntities();
-    // Frees every node, the sentinel included.
+    // Frees every node.
     void RemoveAll();
 
     // Whether anything is registered for the entity. Never reads through the
     // pointer, which may be stale; costs time with the number of registered
     // entities: for checks and tests.
     bool HasEntityPoints(const CEntity* entity) const;
-    // The nodes registered for the entity, the latest first (follow
-    // nextOfEntity; `order` gives their place in the chain); null when none.
-    const SnapPoint* EntityPoints(const CEntity* entity) const;
-    // Stored nodes in the chain (key points), the sentinel included.
+    // The nodes registered for the entity, in chain order; empty when none.
+    SnapPointRange EntityPoints(const CEntity* entity) const;
+    // Stored nodes (key points).
     std::size_t Size() const { return nodeCount; }
+    // Calls visit(const SnapPoint&) for every stored node, in no particular
+    // order (`order` gives the place in the chain).
+    template <class Visit>
+    void ForEachPoint(Visit&& visit) const
+    {
+        ForEachRegistration([&visit](const Registration& r) {
+            for (const SnapPoint* p = r.nodes; p; p = p->endOfRun ? nullptr : p + 1)
+                visit(*p);
+        });
+    }
+    // The stored nodes in chain order. Costs memory with their number: for
+    // checks and tests.
+    std::vector<const SnapPoint*> KeyPoints() const;
 
-    // Every point of the chain after the sentinel, crossings included, in
-    // chain order (copies; previous, next and nextOfEntity are null). Costs
-    // time and memory with the number of crossings: for checks and tests.
+    // Every point of the chain, crossings included, in chain order (copies).
+    // Costs time and memory with the number of crossings: for checks and
+    // tests.
     std::vector<SnapPoint> ChainPoints() const;
     // The crossings that belong to the entity, in chain order (as above).
     std::vector<SnapPoint> EntityCrossings(const CEntity* entity) const;
@@ -155,13 +172,15 @@ public:
     const SnapPoint* FindNearest(double x, double y, double maxDist, double* dist = nullptr) const;
 
 private:
+    friend struct SnapPointListProbe;  // tests: the numbering near its end
+
     // What the list keeps of each registered entity.
     struct Registration {
         const CEntity* entity = nullptr;  // null: an empty place in the table by slot
-        SnapPoint* head = nullptr;  // its nodes, the latest first
-        uint64_t crossOrder = 0;    // place of its crossings in the chain; 0: it has none
-        int16_t state = 0;          // the state its crossings take from it
-        bool foreign = false;       // not in the followed list when registered
+        SnapPoint* nodes = nullptr;       // its run, in chain order; null when none
+        uint64_t crossOrder : 40 = 0;     // place of its crossings in the chain; 0: it has none
+        bool foreign : 1 = false;         // not in the followed list when registered
+        int16_t state = 0;                // the state its crossings take from it
     };
     // A crossing's place in the chain: the order of the later entity's
     // registration, then the other entity latest in its list first, then
@@ -179,6 +198,11 @@ private:
         const Registration* registration;
         double reach;  // no crossing of it is nearer the point than this, less the slack
         bool looked;   // registration looked up (null: it does not cross)
+    };
+    // A key point waiting to be stored.
+    struct KeyPoint {
+        double x, y;
+        int kind;
     };
 
     // The nearer of `best` (at bestDist; null for none) and the crossings the
@@ -213,6 +237,15 @@ private:
         for (const auto& [e, r] : aside)
             visit(r);
     }
+    template <class Visit>
+    void ForEachRegistration(Visit&& visit)
+    {
+        for (Registration& r : bySlot)
+            if (r.entity)
+                visit(r);
+        for (auto& [e, r] : aside)
+            visit(r);
+    }
 
     // ---- EntityListObserver ----
     void EntityLinked(CEntity* entity) override;
@@ -221,25 +254,64 @@ private:
     void ListReset() override;
     void ListGone() override;
 
+    // The key points of the entity into `keys`.
+    void CollectKeyPoints(CEntity* entity);
     void AddArcPoints(CEntity* arc);
     void AddEllipsePoints(CEntity* ellipse);
     void AddEllipticArcPoints(CEntity* arc);
-    void FreeNode(SnapPoint* p);
-    SnapPoint* NewNode();
-    void DeleteNode(SnapPoint* p);
+    void Key(double x, double y, int kind) { keys.push_back({x, y, kind}); }
+    // Appends the points to the entity's run (moving it when it has no room),
+    // numbered from nextOrder on. Returns 1 when memory runs out, else 0.
+    int Append(CEntity* entity, const KeyPoint* points, std::size_t count);
+    // Takes `count` places for the next numbers, renumbering the chain first
+    // when the numbers would run out.
+    uint64_t TakeOrders(std::size_t count);
+    // Numbers the nodes and places of crossings 1, 2, ... again, keeping
+    // their order.
+    void Renumber();
 
+    // ---- runs ----
+    static std::size_t RunLength(const SnapPoint* run);
+    // A run of `count` nodes with room for at least `room` (runs past
+    // PooledRun only); null when memory runs out.
+    SnapPoint* NewRun(std::size_t count, std::size_t room);
+    void FreeRun(SnapPoint* run, std::size_t count);
+    // The run moved from `from` to `to`: the pending list follows.
+    void RunMoved(const SnapPoint* from, SnapPoint* to);
+    void MarkPending(SnapPoint* run);
+
+    // Runs of up to PooledRun nodes come from blocks of their own (no
+    // allocation header per entity, and a drawing's nodes are freed in a
+    // few calls); freed runs are kept by length for the next of that length.
     static constexpr std::size_t PoolBlock = 4096;
+    static constexpr std::size_t PooledRun = 32;
     std::vector<std::unique_ptr<SnapPoint[]>> pool;
-    std::size_t poolUsed = 0;       // nodes handed out of the last block
-    SnapPoint* freeNodes = nullptr; // freed nodes, linked through next
+    std::size_t poolUsed = 0;  // nodes handed out of the last block
+    std::vector<SnapPoint*> freeRuns[PooledRun + 1];
+    // Longer runs (curves and polygons of many vertices, points added one by
+    // one), each with its room and length.
+    struct LongRun {
+        std::unique_ptr<SnapPoint[]> nodes;
+        std::size_t room;
+        std::size_t count = 0;
+    };
+    std::unordered_map<const SnapPoint*, LongRun> longRuns;
+    std::vector<KeyPoint> keys;  // scratch of AddEntityPoints
 
+    // Numbers live in 40 bits; the chain is numbered again before they run out.
+    static constexpr uint64_t OrderLimit = uint64_t(1) << 40;
     uint64_t nextOrder = 1;  // 0 stands for no place
     std::size_t nodeCount = 0;
     CEntityList* followed = nullptr;
     std::vector<Registration> bySlot;  // entities linked in the followed list, by their slot there
     std::unordered_map<const CEntity*, Registration> aside;  // every other registered entity
     mutable SnapPointTree tree;
-    mutable uint64_t treeUpTo = 0;  // nodes up to this order are in the tree
+    mutable uint64_t treeUpTo = 0;  // the nodes up to this order are in the tree, no other
+    // Runs with nodes past treeUpTo, while there are few; once there are
+    // many (opening a drawing) the next search looks at every run instead.
+    static constexpr std::size_t PendingLimit = 1024;
+    mutable std::vector<SnapPoint*> pending;
+    mutable bool pendingOverflow = false;
     mutable EntityBoxIndex boxes;     // entities of the followed list, for the crossings near a point
     std::vector<CEntity*> foreign;    // registered entities of other lists that cross
     std::size_t crossing = 0;         // registered entities with a place for crossings

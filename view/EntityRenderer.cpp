@@ -296,16 +296,14 @@ int EntityRenderer::SnapPointOf(const COrvikCadDoc* doc, const CEntity* entity, 
 {
     if (!doc || !entity)
         return 1;
-    // The entity's nodes come latest first: keep the earliest match.
-    const SnapPoint* found = nullptr;
-    for (const SnapPoint* p = doc->snaps.EntityPoints(entity); p; p = p->nextOfEntity)
-        if (p->state == 0 && p->kind == kind)
-            found = p;
-    if (!found)
-        return 1;
-    x = found->x;
-    y = found->y;
-    return 0;
+    // The earliest match (the entity's nodes come in chain order).
+    for (const SnapPoint& p : doc->snaps.EntityPoints(entity))
+        if (p.state == 0 && p.kind == kind) {
+            x = p.x;
+            y = p.y;
+            return 0;
+        }
+    return 1;
 }
 
 void EntityRenderer::GripSquare(double x, double y, COLORREF fill)
@@ -334,11 +332,8 @@ void EntityRenderer::DrawGrips(const CEntity* entity)
 {
     if (!doc || !entity)
         return;
-    std::vector<const SnapPoint*> points;
-    for (const SnapPoint* p = doc->snaps.EntityPoints(entity); p; p = p->nextOfEntity)
-        if (p->state == 0 && p->kind != SnapKind::ArcQuadrant && p->kind != SnapKind::Intersection)
-            points.push_back(p);
-    std::sort(points.begin(), points.end(), [](const SnapPoint* a, const SnapPoint* b) { return a->order < b->order; });
-    for (const SnapPoint* p : points)
-        GripSquare(p->x, p->y, GripColour);
+    // In chain order, so that overlapping grips are drawn as before.
+    for (const SnapPoint& p : doc->snaps.EntityPoints(entity))
+        if (p.state == 0 && p.kind != SnapKind::ArcQuadrant && p.kind != SnapKind::Intersection)
+            GripSquare(p.x, p.y, GripColour);
 }

@@ -156,7 +156,7 @@ TEST_F(DocumentImportTest, ImportLaysTheDrawingOutAndMovesEveryEntityByTheOrigin
 
     // Snap points of the imported entities are registered: the line's ends.
     int lineEnds = 0;
-    for (const SnapPoint* p = doc.snaps.first; p; p = p->next)
+    for (const SnapPoint* p : doc.snaps.KeyPoints())
         if (p->entity == all[1]) ++lineEnds;
     EXPECT_GE(lineEnds, 2);
 }
@@ -192,7 +192,7 @@ TEST_F(DocumentImportTest, RefusedFileShowsTheMessageAndAddsNothing)
         EXPECT_EQ(doc.ImportDxf(p), 0);
         EXPECT_EQ(notifier.messages, (std::vector<std::string>{DxfReadFailedMessage}));
         EXPECT_EQ(doc.list.first, nullptr);
-        EXPECT_EQ(doc.snaps.first, nullptr);
+        EXPECT_EQ(doc.snaps.Size(), 0u);
     }
 }
 

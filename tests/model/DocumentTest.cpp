@@ -409,8 +409,8 @@ TEST_F(DocumentTest, ChangeEntityRegistersSnapPointsAfreshAndMarksTheDrawing)
     const uint64_t generation = doc.list.generation;
     auto kindsOf = [&doc](const CEntity* e) {
         std::vector<std::pair<int, double>> kinds;
-        for (const SnapPoint* p = doc.snaps.EntityPoints(e); p; p = p->nextOfEntity)
-            kinds.push_back({p->kind, p->x});
+        for (const SnapPoint& p : doc.snaps.EntityPoints(e))
+            kinds.push_back({p.kind, p.x});
         for (const SnapPoint& p : doc.snaps.EntityCrossings(e))
             kinds.push_back({p.kind, p.x});
         std::sort(kinds.begin(), kinds.end());

@@ -162,8 +162,8 @@ TEST(EntityListJournal, SnapRegistrationsFollowTheirEntityThroughFreedAndReusedS
         return e;
     };
     auto pointOf = [&](const CEntity* e) {
-        const SnapPoint* p = snaps.EntityPoints(e);
-        return p ? p->x : -1.0;
+        const SnapPointRange nodes = snaps.EntityPoints(e);
+        return nodes.empty() ? -1.0 : nodes.first->x;
     };
     CEntity* a = add(10);
     CEntity* b = add(20);
@@ -176,7 +176,7 @@ TEST(EntityListJournal, SnapRegistrationsFollowTheirEntityThroughFreedAndReusedS
     CEntity* c = add(30);
     ASSERT_EQ(c->slot, slotOfA);
     EXPECT_EQ(pointOf(c), 30);
-    EXPECT_EQ(snaps.EntityPoints(c)->nextOfEntity, nullptr);
+    EXPECT_EQ(snaps.EntityPoints(c).size(), 1u);
     const SnapPoint* near = snaps.FindNearest(10, 0, 5);
     EXPECT_EQ(near, nullptr);
 
@@ -197,7 +197,7 @@ TEST(EntityListJournal, SnapRegistrationsFollowTheirEntityThroughFreedAndReusedS
     // Removed for good: nothing left of it, even where a new one sits in its slot.
     snaps.RemoveEntityPoints(b);
     EXPECT_FALSE(snaps.HasEntityPoints(b));
-    EXPECT_EQ(snaps.EntityPoints(b), nullptr);
+    EXPECT_TRUE(snaps.EntityPoints(b).empty());
     EXPECT_TRUE(snaps.HasEntityPoints(c));
 }
 
@@ -408,14 +408,12 @@ void ExpectInStep(Drawing& d, std::mt19937& rng, const std::string& where)
     // What the snap list keeps of each linked entity is exactly its nodes in
     // the chain, whatever slot it holds now and whoever held that slot before.
     std::map<const CEntity*, std::vector<const SnapPoint*>> inChain;
-    for (const SnapPoint* p = d.snaps.first; p; p = p->next)
-        if (p->entity)
-            inChain[p->entity].push_back(p);
+    for (const SnapPoint* p : d.snaps.KeyPoints())
+        inChain[p->entity].push_back(p);
     for (CEntity* e : linked) {
         std::vector<const SnapPoint*> kept;
-        for (const SnapPoint* p = d.snaps.EntityPoints(e); p; p = p->nextOfEntity)
-            kept.push_back(p);
-        std::reverse(kept.begin(), kept.end());
+        for (const SnapPoint& p : d.snaps.EntityPoints(e))
+            kept.push_back(&p);
         ASSERT_EQ(kept, inChain[e]) << where;
     }
 

@@ -5,11 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <random>
+#include <string>
 
 using namespace snaptest;
+
+// Reaches into the list for what no drawing gets to in practice.
+struct SnapPointListProbe {
+    static void NumberFrom(CSnapPointList& snaps, uint64_t next) { snaps.nextOrder = next; }
+    static uint64_t Limit() { return CSnapPointList::OrderLimit; }
+};
 
 namespace {
 
@@ -132,7 +141,7 @@ TEST(SnapPointIndex, CrossingsEqualTheBackwardWalk)
 const SnapPoint* Walk(const CSnapPointList& snaps, double x, double y, double bound, bool (*accept)(const SnapPoint&))
 {
     const SnapPoint* best = nullptr;
-    for (const SnapPoint* p = snaps.first; p; p = p->next) {
+    for (const SnapPoint* p : snaps.KeyPoints()) {
         if (!accept(*p))
             continue;
         const double d = std::sqrt((y - p->y) * (y - p->y) + (x - p->x) * (x - p->x));
@@ -184,7 +193,7 @@ TEST(SnapPointIndex, NearestEqualsTheWalkIncludingTies)
             EXPECT_EQ(d, std::sqrt((y - p->y) * (y - p->y) + (x - p->x) * (x - p->x)));
         }
     }
-    // Far out and the sentinel (state 1) through a filter that takes all.
+    // Far out, and dead points, through a filter that takes all.
     auto all = [](const SnapPoint&) { return true; };
     EXPECT_EQ(snaps.FindNearest(0, 0, 1e12, all), Walk(snaps, 0, 0, 1e12, +all));
     EXPECT_EQ(snaps.FindNearest(3e9, -6e8, 1e12, all), Walk(snaps, 3e9, -6e8, 1e12, +all));
@@ -347,6 +356,147 @@ TEST(SnapPointIndex, CrossingsFoundNearThePointEqualTheWalkOverTheFullChain)
             }
         }
         list.DiscardUndo(&snaps);
+    }
+}
+
+// Nearest searches on lattice points (exact ties) against the walk, and the
+// nodes of each entity against the chain.
+void ExpectSearchesEqualTheWalk(const CSnapPointList& snaps, std::mt19937& rng, const char* where)
+{
+    const std::vector<const SnapPoint*> chain = snaps.KeyPoints();
+    ASSERT_EQ(chain.size(), snaps.Size()) << where;
+    std::map<const CEntity*, std::vector<const SnapPoint*>> byEntity;
+    for (const SnapPoint* p : chain)
+        byEntity[p->entity].push_back(p);
+    for (const auto& [e, nodes] : byEntity) {
+        std::vector<const SnapPoint*> kept;
+        for (const SnapPoint& p : snaps.EntityPoints(e))
+            kept.push_back(&p);
+        ASSERT_EQ(kept, nodes) << where;
+    }
+    // Key points only: the walk has no crossings.
+    auto live = [](const SnapPoint& p) { return p.state == 0 && p.kind != SnapKind::Intersection; };
+    std::uniform_int_distribution<int> q(-5, 45);
+    for (int i = 0; i < 400; ++i) {
+        const double x = q(rng), y = q(rng), bound = i % 2 ? 3.0 : 100.0;
+        ASSERT_EQ(snaps.FindNearest(x, y, bound, live), Walk(snaps, x, y, bound, +live))
+            << where << " at " << x << "," << y;
+    }
+}
+
+// An entity's nodes stay side by side however they come: points added one by
+// one to entities registered long before (past the length kept in blocks),
+// between searches that filed the earlier ones, around removals that free
+// places for the next. Many entities added between two searches are filed
+// as well as a few.
+TEST(SnapPointIndex, RunsThatGrowMoveOrComeAndGoAreSearchedAsTheWalk)
+{
+    std::mt19937 rng(23);
+    auto at = [&rng] { return static_cast<double>(rng() % 40); };
+    CEntityList list;
+    CSnapPointList snaps;
+    snaps.Follow(list);
+    std::vector<CEntity*> owners, others;
+    for (int i = 0; i < 6; ++i)
+        owners.push_back(AddRegistered(list, snaps, 10, {at(), at()}));
+    ExpectSearchesEqualTheWalk(snaps, rng, "start");
+    for (int round = 0; round < 8; ++round) {
+        const std::string where = "round " + std::to_string(round);
+        for (int k = 0; k < 12; ++k) {
+            CEntity* owner = k % 2 ? owners[0] : owners[rng() % owners.size()];
+            ASSERT_EQ(snaps.AddPoint(at(), at(), SnapKind::Point, owner), 0);
+            others.push_back(AddRegistered(list, snaps, 20, {at(), at(), at(), at()}));
+        }
+        snaps.SetEntityPointState(owners[rng() % owners.size()], round % 2 ? -1 : 0);
+        for (int k = 0; k < 4; ++k) {
+            const std::size_t i = rng() % others.size();
+            snaps.RemoveEntityPoints(others[i]);
+            others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        ExpectSearchesEqualTheWalk(snaps, rng, where.c_str());
+    }
+    EXPECT_GT(snaps.EntityPoints(owners[0]).size(), 32u);
+
+    // Thousands added and some of them removed before the next search.
+    std::vector<CEntity*> many;
+    for (int i = 0; i < 3000; ++i)
+        many.push_back(AddRegistered(list, snaps, 20, {at(), at(), at(), at()}));
+    for (int i = 0; i < 500; ++i)
+        snaps.RemoveEntityPoints(many[rng() % many.size()]);
+    snaps.RemoveEntityPoints(owners[1]);
+    ExpectSearchesEqualTheWalk(snaps, rng, "after many");
+    // A few added and one of them removed again.
+    CEntity* gone = nullptr;
+    for (int i = 0; i < 5; ++i)
+        gone = AddRegistered(list, snaps, 10, {at(), at()});
+    snaps.RemoveEntityPoints(gone);
+    snaps.AddPoint(at(), at(), SnapKind::Point, owners[2]);
+    ExpectSearchesEqualTheWalk(snaps, rng, "after a few");
+}
+
+// Near the end of the numbers the chain is numbered again in the same order:
+// the chain and every search stay what they are in a list numbered from 1.
+TEST(SnapPointIndex, NumbersRunningOutAreGivenAgainInTheSameOrder)
+{
+    std::mt19937 rng(31);
+    std::vector<Spec> specs;
+    for (int i = 0; i < 120; ++i)
+        specs.push_back(LatticeEntity(rng));
+    struct Drawing {
+        CEntityList list;
+        CSnapPointList snaps;
+        std::vector<CEntity*> added;
+    };
+    Drawing plain, renumbered;
+    for (Drawing* d : {&plain, &renumbered}) {
+        d->snaps.Follow(d->list);
+        // The first half far from 1, so that what was filed is numbered anew too.
+        if (d == &renumbered)
+            SnapPointListProbe::NumberFrom(d->snaps, SnapPointListProbe::Limit() / 2);
+        for (std::size_t i = 0; i < specs.size(); ++i) {
+            if (i == 60) {
+                d->snaps.FindNearest(0, 0, 1);  // files the first half
+                if (d == &renumbered)
+                    SnapPointListProbe::NumberFrom(d->snaps, SnapPointListProbe::Limit() - 40);
+            }
+            d->added.push_back(AddSpec(d->list, specs[i]));
+            d->snaps.AddEntityPoints(d->added.back());
+            if (i == 90)
+                d->snaps.RemoveEntityPoints(d->added[70]);
+        }
+    }
+    const std::vector<SnapPoint> want = plain.snaps.ChainPoints();
+    const std::vector<SnapPoint> got = renumbered.snaps.ChainPoints();
+    ASSERT_EQ(got.size(), want.size());
+    auto index = [](const Drawing& d, const CEntity* e) { return std::find(d.added.begin(), d.added.end(), e) - d.added.begin(); };
+    for (std::size_t k = 0; k < got.size(); ++k) {
+        ASSERT_EQ(index(renumbered, got[k].entity), index(plain, want[k].entity)) << "point " << k;
+        ASSERT_EQ(got[k].kind, want[k].kind) << "point " << k;
+        ASSERT_EQ(got[k].x, want[k].x) << "point " << k;
+        ASSERT_EQ(got[k].y, want[k].y) << "point " << k;
+        if (k > 0) {
+            ASSERT_LE(got[k - 1].order, got[k].order);
+        }
+    }
+    EXPECT_LT(got.back().order, 4000u);
+    auto live = [](const SnapPoint& p) { return p.state == 0; };
+    std::uniform_real_distribution<double> q(-5, 45);
+    for (int i = 0; i < 600; ++i) {
+        double x = q(rng), y = q(rng);
+        if (i % 2) {
+            const SnapPoint& on = want[rng() % want.size()];
+            x = on.x;
+            y = on.y;
+        }
+        const double bound = i % 3 ? 2.0 : 100.0;
+        const SnapPoint* a = renumbered.snaps.FindNearest(x, y, bound, live);
+        const SnapPoint* b = WalkChain(got, x, y, bound, live);
+        ASSERT_EQ(a != nullptr, b != nullptr) << x << "," << y;
+        if (!a)
+            continue;
+        ASSERT_EQ(a->order, b->order) << x << "," << y;
+        ASSERT_EQ(a->entity, b->entity) << x << "," << y;
+        ASSERT_EQ(a->kind, b->kind) << x << "," << y;
     }
 }
 

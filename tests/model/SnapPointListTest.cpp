@@ -8,19 +8,21 @@ using namespace snaptest;
 
 namespace {
 
-TEST(SnapPointList, FirstPointBringsTheSentinel)
+TEST(SnapPointList, APointEntityStoresOneNode)
 {
     CEntityList list;
     CSnapPointList snaps;
     CEntity* p = AddRegistered(list, snaps, 10, {3, 4});
-    ASSERT_EQ(snaps.Size(), 2u);
-    EXPECT_EQ(snaps.first->kind, SnapKind::Sentinel);
-    EXPECT_EQ(snaps.first->state, 1);
-    EXPECT_EQ(snaps.first->entity, nullptr);
-    EXPECT_EQ(snaps.last->entity, p);
-    EXPECT_EQ(snaps.last->kind, SnapKind::Point);
+    ASSERT_EQ(snaps.Size(), 1u);
+    const SnapPointRange nodes = snaps.EntityPoints(p);
+    ASSERT_EQ(nodes.size(), 1u);
+    EXPECT_EQ(nodes.first->entity, p);
+    EXPECT_EQ(nodes.first->kind, SnapKind::Point);
+    EXPECT_EQ(nodes.first->state, 0);
+    EXPECT_EQ(nodes.first->x, 3);
+    EXPECT_EQ(nodes.first->y, 4);
     EXPECT_EQ(snaps.AddPoint(1, 1, 1, nullptr), 1);
-    EXPECT_EQ(snaps.Size(), 2u);
+    EXPECT_EQ(snaps.Size(), 1u);
 }
 
 TEST(SnapPointList, KeyPointsByType)
@@ -331,20 +333,20 @@ TEST(SnapPointList, RemovingOneEntityKeepsTheRest)
     CEntity* b = AddRegistered(list, snaps, 20, {5, -5, 5, 5});
     CEntity* c = AddRegistered(list, snaps, 10, {7, 7});
     const std::size_t before = snaps.Size();
-    std::size_t ofB = 0;  // stored nodes of b: its key points
-    for (const SnapPoint* p = snaps.EntityPoints(b); p; p = p->nextOfEntity)
-        ++ofB;
+    const std::size_t ofB = snaps.EntityPoints(b).size();  // stored nodes of b: its key points
+    EXPECT_EQ(ofB, 3u);
     snaps.RemoveEntityPoints(b);
     EXPECT_EQ(snaps.Size(), before - ofB);
-    EXPECT_EQ(snaps.first->kind, SnapKind::Sentinel);
+    EXPECT_TRUE(snaps.EntityPoints(b).empty());
     EXPECT_EQ(NodesOf(snaps, a).size(), 3u);
     EXPECT_EQ(NodesOf(snaps, c).size(), 1u);
     EXPECT_FALSE(snaps.HasEntityPoints(b));
-    snaps.RemoveEntityPoints(c);  // the last node: last moves back
-    EXPECT_EQ(snaps.last->entity, a);
+    snaps.RemoveEntityPoints(c);  // the last node: a's come last now
+    ASSERT_EQ(snaps.KeyPoints().size(), 3u);
+    EXPECT_EQ(snaps.KeyPoints().back()->entity, a);
     snaps.RemoveAll();
-    EXPECT_EQ(snaps.first, nullptr);
-    EXPECT_EQ(snaps.last, nullptr);
+    EXPECT_TRUE(snaps.KeyPoints().empty());
+    EXPECT_TRUE(snaps.EntityPoints(a).empty());
     EXPECT_EQ(snaps.Size(), 0u);
 }
 

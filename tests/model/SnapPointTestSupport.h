@@ -52,7 +52,7 @@ struct Node {
     double x, y;
 };
 
-// The points after the sentinel, crossings included, in chain order.
+// The points of the chain, crossings included, in chain order.
 inline std::vector<Node> Nodes(const CSnapPointList& snaps)
 {
     std::vector<Node> out;

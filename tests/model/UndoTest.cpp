@@ -246,8 +246,8 @@ TEST_F(UndoFixture, ReplacingEditThatNamesWhatItReplaced)
     EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, keep, copy}));
     EXPECT_EQ(Chain(list.undoChain), (std::vector<CEntity*>{a, b}));  // in list order
     for (CEntity* e : {a, b}) {
-        ASSERT_NE(snaps.EntityPoints(e), nullptr);
-        EXPECT_EQ(snaps.EntityPoints(e)->state, EntityState::Deleted);
+        ASSERT_FALSE(snaps.EntityPoints(e).empty());
+        EXPECT_EQ(snaps.EntityPoints(e).begin()->state, EntityState::Deleted);
     }
     list.UndoRedo();
     EXPECT_EQ(Entities(list), (std::vector<CEntity*>{grid, keep, a, b}));

@@ -19,8 +19,8 @@ protected:
     // Whether the entity has a snap point registered at (x, y).
     bool HasSnapAt(const CEntity* e, double x, double y)
     {
-        for (const SnapPoint* p = h.Doc().snaps.EntityPoints(e); p; p = p->nextOfEntity)
-            if (p->x == x && p->y == y)
+        for (const SnapPoint& p : h.Doc().snaps.EntityPoints(e))
+            if (p.x == x && p.y == y)
                 return true;
         return false;
     }

@@ -119,8 +119,8 @@ TEST_F(SelectionServices, DeselectRevivesTheSnapPoints)
     tool.DeselectAll(&h.View(), EntityState::Selected);
     EXPECT_EQ(line->state, 0);
     EXPECT_EQ(marked->state, EntityState::Marked);  // another state stays
-    for (const SnapPoint* p = h.Doc().snaps.EntityPoints(line); p; p = p->nextOfEntity)
-        EXPECT_EQ(p->state, 0);
+    for (const SnapPoint& p : h.Doc().snaps.EntityPoints(line))
+        EXPECT_EQ(p.state, 0);
 }
 
 TEST_F(SelectionServices, DragRectangleFollowsTheMouseAndLeavesNoTrace)
