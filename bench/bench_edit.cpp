@@ -210,7 +210,10 @@ std::vector<uint8_t> FileOf(CEntityList& source)
 
 std::size_t HeapInUse()
 {
-    return mallinfo2().uordblks;
+    // Blocks the allocator maps on their own (large tables, node blocks)
+    // count as well as those it carves from its arenas.
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 struct Opened {
