@@ -121,3 +121,19 @@ private:
     std::vector<uint32_t> placeOf;  // by id: its place in the node's items, or InWide/InTall
     std::size_t count = 0;
 };
+
+// Takes `slot` out of a list of slots kept beside the tree (entities too
+// large for it), where `at` gives each slot's place in the list or
+// UINT32_MAX; the last one takes its place. False when it is not there.
+inline bool RemoveSlot(std::vector<uint32_t>& list, std::vector<uint32_t>& at, uint32_t slot)
+{
+    if (slot >= at.size() || at[slot] == UINT32_MAX)
+        return false;
+    const uint32_t place = at[slot];
+    const uint32_t moved = list.back();
+    list[place] = moved;
+    at[moved] = place;
+    list.pop_back();
+    at[slot] = UINT32_MAX;
+    return true;
+}

@@ -130,16 +130,8 @@ void EntityBoxIndex::Unfile(CEntity* e)
         tree.Remove(e->slot);
         return;
     }
-    const uint32_t slot = e->slot;
-    if (slot >= unboundedAt.size() || unboundedAt[slot] == UINT32_MAX)
-        return;
-    // The last one takes its place: the order of `unbounded` does not count.
-    const uint32_t at = unboundedAt[slot];
-    const uint32_t moved = unbounded.back();
-    unbounded[at] = moved;
-    unboundedAt[moved] = at;
-    unbounded.pop_back();
-    unboundedAt[slot] = UINT32_MAX;
+    // The order of `unbounded` does not count.
+    RemoveSlot(unbounded, unboundedAt, e->slot);
 }
 
 void EntityBoxIndex::EntityLinked(CEntity* entity)

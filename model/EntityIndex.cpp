@@ -100,14 +100,7 @@ void EntityIndex::Unfile(CEntity* e)
         tree.Remove(slot);
         return;
     }
-    if (slot < unboundedAt.size() && unboundedAt[slot] != UINT32_MAX) {
-        const uint32_t at = unboundedAt[slot];
-        const uint32_t moved = unbounded.back();
-        unbounded[at] = moved;
-        unboundedAt[moved] = at;
-        unbounded.pop_back();
-        unboundedAt[slot] = UINT32_MAX;
-    }
+    RemoveSlot(unbounded, unboundedAt, slot);
 }
 
 bool EntityIndex::Answers(const CEntity* e) const
