@@ -2,8 +2,8 @@
 // does, up to its first paint: the frame is up, the file is read, the
 // drawing window comes up, its view is fitted, and the paint event that
 // follows puts the drawing on the screen.
+#include "GuiBenchMain.h"
 #include "app/ChildFrame.h"
-#include "app/Components.h"
 #include "app/MainFrame.h"
 #include "app/OrvikCadApp.h"
 #include "model/Document.h"
@@ -16,8 +16,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <clocale>
-#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -72,24 +70,5 @@ BENCHMARK(OpenToFirstPaint)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benc
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // The application's settings go to a private home.
-    QTemporaryDir home;
-    const std::string h = home.path().toStdString();
-    setenv("HOME", h.c_str(), 1);
-    setenv("XDG_DATA_HOME", (h + "/.local/share").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (h + "/.config").c_str(), 1);
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    InstallTools();
-    InstallNumericInputDialogs();
-    if (!AfxGetApp().InitInstance({QStringLiteral("-nologo")}))
-        return 1;
-    QApplication::processEvents();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    AfxGetApp().ExitInstance();
-    return 0;
+    return RunGuiBenchmarks(argc, argv, true);
 }
