@@ -73,13 +73,19 @@ void EntityIndex::Widen(const CEntity* e) const
     hasExtent = true;
 }
 
+IndexReach EntityIndex::Reach(const CEntity& e, Box& b) const
+{
+    const IndexReach r = EntityIndexBox(e, markReach, b);
+    // A box too far out for the tree is visited every time instead.
+    if (r == IndexReach::Bounded && !BoxTree::Fits({b.x0, b.y0, b.x1, b.y1}))
+        return IndexReach::Unbounded;
+    return r;
+}
+
 void EntityIndex::File(CEntity* e) const
 {
     Box b{0, 0, 0, 0};
-    IndexReach r = EntityIndexBox(*e, markReach, b);
-    // A box too far out for the tree is visited every time instead.
-    if (r == IndexReach::Bounded && !BoxTree::Fits({b.x0, b.y0, b.x1, b.y1}))
-        r = IndexReach::Unbounded;
+    const IndexReach r = Reach(*e, b);
     if (r == IndexReach::Unbounded) {
         if (unboundedAt.size() <= e->slot)
             unboundedAt.resize(e->slot + 1, UINT32_MAX);
@@ -187,11 +193,42 @@ bool EntityIndex::Covers(const Box& rect) const
                           rect.y1 >= extent.y1);
 }
 
+bool EntityIndex::Wide(const Box& rect) const
+{
+    if (!hasExtent)
+        return true;
+    const double w = std::min(rect.x1, extent.x1) - std::max(rect.x0, extent.x0);
+    const double h = std::min(rect.y1, extent.y1) - std::max(rect.y0, extent.y0);
+    if (w < 0 || h < 0)
+        return false;
+    // Half the drawing's area or more; a drawing as thin as a line is
+    // measured along it.
+    const double ew = extent.x1 - extent.x0, eh = extent.y1 - extent.y0;
+    if (ew == 0 || eh == 0)
+        return 2 * w >= ew && 2 * h >= eh;
+    return 2 * (w / ew) * (h / eh) >= 1.0;
+}
+
 void EntityIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
 {
     out.clear();
     if (!list || !valid)
         return;
+    if (!measured)
+        Rebuild(false);
+    if (!filed && Wide(rect)) {
+        // Most of the drawing shows: the walk costs no more than the paint,
+        // and the boxes are filed once a view shows a part of it.
+        Box b{0, 0, 0, 0};
+        for (CEntity* e = list->first; e; e = e->next) {
+            const IndexReach r = Reach(*e, b);
+            if (r == IndexReach::Unbounded ||
+                (r == IndexReach::Bounded && b.x0 <= rect.x1 && rect.x0 <= b.x1 && b.y0 <= rect.y1 &&
+                 rect.y0 <= b.y1))
+                out.push_back(e);
+        }
+        return;
+    }
     if (!filed)
         Rebuild(true);
     if (kept && rect.x0 == keptRect.x0 && rect.y0 == keptRect.y0 && rect.x1 == keptRect.x1 &&

@@ -9,8 +9,9 @@
 // it touched. It is built from the list when first synced, after Invalidate
 // (geometry moved wholesale outside the journal) and when the reach of
 // dimension terminators changes. The boxes are filed only when a query first
-// needs them: a paint that shows the whole drawing walks the list and needs
-// no more than the extent. Entities without a bounded box (grids,
+// needs them: a paint that shows the whole drawing, or most of it, walks the
+// list (testing each box) and needs no more than the extent; the first view
+// of a smaller part files them. Entities without a bounded box (grids,
 // axis lines, values that are not finite) are always returned; entities that
 // neither show nor answer a pick (group headers, empty records) never are.
 //
@@ -48,8 +49,11 @@ public:
     // then return all that can show, and a plain walk is cheaper).
     bool Covers(const Box& rect) const;
     // The entities whose boxes meet the rectangle (edges included) and the
-    // unbounded ones, in list order.
+    // unbounded ones, in list order. Until a query asks for less than half
+    // the drawing, the boxes are not filed and queries walk the list.
     void Query(const Box& rect, std::vector<CEntity*>& out) const;
+    // Whether the boxes are filed in the tree (for tests and benchmarks).
+    bool Filed() const { return filed; }
 
     // Entities in the list followed.
     std::size_t Size() const { return list && valid ? list->Size() : 0; }
@@ -65,6 +69,10 @@ private:
     // Files every entity of the list (filed: boxes and extent) or only
     // measures the extent (not filed).
     void Rebuild(bool file) const;
+    // The entity's reach and box as the tree would file it.
+    IndexReach Reach(const CEntity& e, Box& b) const;
+    // Whether the rectangle shows half the drawing's extent or more.
+    bool Wide(const Box& rect) const;
     void File(CEntity* e) const;
     void Unfile(CEntity* e);
     void Widen(const CEntity* e) const;

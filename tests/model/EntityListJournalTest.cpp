@@ -380,8 +380,11 @@ void ExpectInStep(Drawing& d, std::mt19937& rng, const std::string& where)
     std::uniform_real_distribution<double> pos(-20, 220), size(0, 80);
     for (int q = 0; q < 6; ++q) {
         const double x = pos(rng), y = pos(rng);
-        const EntityIndex::Box r = q == 0 ? EntityIndex::Box{-1e9, -1e9, 1e9, 1e9}
-                                          : EntityIndex::Box{x, y, x + size(rng), y + size(rng)};
+        // Everything; most of the drawing (a fresh index walks the list for
+        // it); parts of it.
+        const EntityIndex::Box r = q == 0   ? EntityIndex::Box{-1e9, -1e9, 1e9, 1e9}
+                                   : q == 1 ? EntityIndex::Box{x - 60, y - 60, x + 140, y + 140}
+                                            : EntityIndex::Box{x, y, x + size(rng), y + size(rng)};
         std::vector<CEntity*> kept, built;
         d.index.Query(r, kept);
         fresh.Query(r, built);

@@ -157,6 +157,53 @@ TEST_F(EntityIndexTest, ZoomedInPaintVisitsOnlyWhatMeetsTheView)
     }
 }
 
+TEST_F(EntityIndexTest, WideQueriesWalkTheListAndNarrowOnesFileTheBoxes)
+{
+    Populate(31, 2000);
+    auto expected = [this](const IndexBox& r) {
+        std::vector<CEntity*> out;
+        for (CEntity* e = doc->list.first; e; e = e->next) {
+            IndexBox b{};
+            const IndexReach reach = EntityIndexBox(*e, 0, b);
+            if (reach == IndexReach::Unbounded ||
+                (reach == IndexReach::Bounded && Meets(b, r.x0, r.y0, r.x1, r.y1)))
+                out.push_back(e);
+        }
+        return out;
+    };
+    // From everything down to a corner of the drawing's extent: the wide
+    // ones cut through it, so the walk tests every box as the tree would.
+    IndexBox e{1e9, 1e9, -1e9, -1e9};
+    for (CEntity* p = doc->list.first; p; p = p->next) {
+        IndexBox b{};
+        if (EntityIndexBox(*p, 0, b) == IndexReach::Bounded)
+            e = {std::min(e.x0, b.x0), std::min(e.y0, b.y0), std::max(e.x1, b.x1), std::max(e.y1, b.y1)};
+    }
+    const double w = e.x1 - e.x0, h = e.y1 - e.y0;
+    const IndexBox rects[] = {{-1e6, -1e6, 1e6, 1e6},
+                              {e.x0 + w / 10, e.y0 + h / 10, e.x1 - w / 10, e.y1 - h / 10},
+                              {e.x0 - 1, e.y0 + h / 3, e.x1 + 1, e.y1 - h / 10},
+                              {e.x0 + w / 3, e.y0 + h / 3, e.x1, e.y1},
+                              {e.x0 + w / 2, e.y0 + h / 4, e.x1 - w / 8, e.y1 - h / 4},
+                              {e.x0 + w / 10, e.y0 + h / 10, e.x0 + w / 5, e.y0 + h / 5}};
+    EntityIndex index;
+    index.Sync(doc->list);
+    std::vector<CEntity*> out;
+    for (const IndexBox& r : {rects[0], rects[1], rects[2]}) {
+        index.Query(r, out);
+        EXPECT_EQ(out, expected(r));
+    }
+    EXPECT_FALSE(index.Filed());
+    index.Query(rects[5], out);
+    EXPECT_EQ(out, expected(rects[5]));
+    EXPECT_TRUE(index.Filed());
+    // Once filed, every rectangle goes through the tree and answers the same.
+    for (const IndexBox& r : rects) {
+        index.Query(r, out);
+        EXPECT_EQ(out, expected(r));
+    }
+}
+
 TEST_F(EntityIndexTest, TextBoxesFollowTheDrawnText)
 {
     // A level text reaches its width to the right and its height up; a
