@@ -191,6 +191,124 @@ void BoxTree::Insert(uint32_t id, const Box& box)
     ++count;
 }
 
+void BoxTree::InsertMany(std::vector<Item>& items)
+{
+    if (root >= 0 || items.empty() ||
+        !std::all_of(items.begin(), items.end(), [](const Item& item) { return Fits(item.second); })) {
+        for (const auto& [id, box] : items)
+            Insert(id, box);
+        return;
+    }
+    uint32_t top = 0;
+    for (const Item& item : items)
+        top = std::max(top, item.first);
+    boxes.resize(std::size_t(top) + 1);
+    nodeOf.resize(std::size_t(top) + 1, -1);
+    placeOf.resize(std::size_t(top) + 1, 0);
+    // The last box given for an id counts, as with Insert: mark where each
+    // id was seen last and keep only that one.
+    for (std::size_t i = 0; i < items.size(); ++i)
+        placeOf[items[i].first] = static_cast<uint32_t>(i);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (placeOf[items[i].first] == i)
+            items[kept++] = items[i];
+    items.resize(kept);
+    double cx0 = INFINITY, cy0 = INFINITY, cx1 = -INFINITY, cy1 = -INFINITY, size = 0;
+    for (const auto& [id, b] : items) {
+        boxes[id] = b;
+        const double cx = b.x0 + (b.x1 - b.x0) * 0.5;
+        const double cy = b.y0 + (b.y1 - b.y0) * 0.5;
+        cx0 = std::min(cx0, cx);
+        cy0 = std::min(cy0, cy);
+        cx1 = std::max(cx1, cx);
+        cy1 = std::max(cy1, cy);
+        size = std::max({size, b.x1 - b.x0, b.y1 - b.y0});
+    }
+    // A root from the lowest centre, doubled from the size one by one would
+    // start with until it holds every centre and the largest box.
+    const double x0 = std::floor(cx0 / FirstRootSize) * FirstRootSize;
+    const double y0 = std::floor(cy0 / FirstRootSize) * FirstRootSize;
+    double s = FirstRootSize;
+    while (s < size || x0 + s < cx1 || y0 + s < cy1)
+        s *= 2.0;
+    root = NewNode(x0, y0, x0 + s, y0 + s);
+    count = items.size();
+    Fill(root, items.data(), items.data() + items.size());
+}
+
+void BoxTree::Fill(int32_t node, Item* begin, Item* end)
+{
+    Box reach = nodes[static_cast<std::size_t>(node)].reach;
+    for (const Item* it = begin; it != end; ++it) {
+        const Box& b = it->second;
+        reach = {std::min(reach.x0, b.x0), std::min(reach.y0, b.y0), std::max(reach.x1, b.x1),
+                 std::max(reach.y1, b.y1)};
+    }
+    Node& n = nodes[static_cast<std::size_t>(node)];
+    n.reach = reach;
+    const double half = std::min(n.x1 - n.x0, n.y1 - n.y0) * 0.5;
+    if (std::size_t(end - begin) <= SplitAbove || half < MinNodeSize) {
+        n.items.reserve(std::size_t(end - begin));
+        for (const Item* it = begin; it != end; ++it)
+            Keep(node, it->first);
+        return;
+    }
+    n.split = true;
+    // Boxes larger than a quadrant stay here; the others go to the quadrant
+    // of their centre.
+    Item* down = std::partition(begin, end, [half](const Item& item) {
+        const Box& b = item.second;
+        return std::max(b.x1 - b.x0, b.y1 - b.y0) > half;
+    });
+    const double thin = std::min(n.x1 - n.x0, n.y1 - n.y0) * ThinShare;
+    for (const Item* it = begin; it != down; ++it) {
+        // Straight into their list; the bands are sorted once below.
+        const uint32_t id = it->first;
+        const Box& b = it->second;
+        const double w = b.x1 - b.x0, h = b.y1 - b.y0;
+        nodeOf[id] = node;
+        if (h <= w && h <= thin) {
+            placeOf[id] = InWide;
+            n.wide.ids.push_back(id);
+            n.wide.thick = std::max(n.wide.thick, h);
+        } else if (w < h && w <= thin) {
+            placeOf[id] = InTall;
+            n.tall.ids.push_back(id);
+            n.tall.thick = std::max(n.tall.thick, w);
+        } else {
+            placeOf[id] = static_cast<uint32_t>(n.items.size());
+            n.items.push_back(id);
+        }
+    }
+    std::stable_sort(n.wide.ids.begin(), n.wide.ids.end(),
+                     [this](uint32_t a, uint32_t b) { return boxes[a].y0 < boxes[b].y0; });
+    std::stable_sort(n.tall.ids.begin(), n.tall.ids.end(),
+                     [this](uint32_t a, uint32_t b) { return boxes[a].x0 < boxes[b].x0; });
+    const double midX = n.midX, midY = n.midY;
+    auto below = [midY](const Item& item) { return item.second.y0 + (item.second.y1 - item.second.y0) * 0.5 < midY; };
+    Item* right = std::partition(down, end, [midX](const Item& item) {
+        return item.second.x0 + (item.second.x1 - item.second.x0) * 0.5 < midX;
+    });
+    Item* leftTop = std::partition(down, right, below);
+    Item* rightTop = std::partition(right, end, below);
+    Item* const parts[5] = {down, leftTop, right, rightTop, end};
+    const int quadrants[4] = {0, 2, 1, 3};
+    for (int i = 0; i < 4; ++i) {
+        if (parts[i] == parts[i + 1])
+            continue;
+        const int q = quadrants[i];
+        // Nodes never move (a deque), so `n` stays good while children are added.
+        const double x0 = (q & 1) ? n.midX : n.x0;
+        const double x1 = (q & 1) ? n.x1 : n.midX;
+        const double y0 = (q & 2) ? n.midY : n.y0;
+        const double y1 = (q & 2) ? n.y1 : n.midY;
+        const int32_t c = NewNode(x0, y0, x1, y1);
+        n.child[q] = c;
+        Fill(c, parts[i], parts[i + 1]);
+    }
+}
+
 void BoxTree::Remove(uint32_t id)
 {
     if (!Contains(id))

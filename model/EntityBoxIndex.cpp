@@ -102,11 +102,14 @@ void EntityBoxIndex::Build()
 {
     Clear();
     built = true;
+    std::vector<std::pair<uint32_t, Box>> batch;
+    batch.reserve(list->Size());
     for (CEntity* e = list->first; e; e = e->next)
-        File(e);
+        File(e, &batch);
+    tree.InsertMany(batch);
 }
 
-void EntityBoxIndex::File(CEntity* e)
+void EntityBoxIndex::File(CEntity* e, std::vector<std::pair<uint32_t, Box>>* batch)
 {
     if (!TakesPart(*e))
         return;
@@ -115,7 +118,10 @@ void EntityBoxIndex::File(CEntity* e)
     rankOf[e->slot] = e->rank;
     Box b;
     if (BoundingBox(*e, b)) {
-        tree.Insert(e->slot, b);
+        if (batch)
+            batch->emplace_back(e->slot, b);
+        else
+            tree.Insert(e->slot, b);
         return;
     }
     if (unboundedAt.size() <= e->slot)

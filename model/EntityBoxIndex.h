@@ -64,7 +64,8 @@ private:
     // (infinite lines, values that are not finite or too large).
     static bool BoundingBox(const CEntity& e, Box& box);
     void Build();
-    void File(CEntity* e);
+    // Files the entity now, or adds its box to `batch` to be filed with the rest.
+    void File(CEntity* e, std::vector<std::pair<uint32_t, Box>>* batch = nullptr);
     void Unfile(CEntity* e);
     void WalkBack(const CEntity* entity, std::vector<CEntity*>& out) const;
 

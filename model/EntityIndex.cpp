@@ -56,12 +56,16 @@ void EntityIndex::Rebuild(bool file) const
     hasExtent = false;
     measured = true;
     filed = file;
+    std::vector<std::pair<uint32_t, BoxTree::Box>> batch;
+    if (file)
+        batch.reserve(list->Size());
     for (CEntity* p = list->first; p; p = p->next) {
         if (file)
-            File(p);
+            File(p, &batch);
         else
             Widen(p);
     }
+    tree.InsertMany(batch);
 }
 
 void EntityIndex::Widen(const CEntity* e) const
@@ -82,7 +86,7 @@ IndexReach EntityIndex::Reach(const CEntity& e, Box& b) const
     return r;
 }
 
-void EntityIndex::File(CEntity* e) const
+void EntityIndex::File(CEntity* e, std::vector<std::pair<uint32_t, BoxTree::Box>>* batch) const
 {
     Box b{0, 0, 0, 0};
     const IndexReach r = Reach(*e, b);
@@ -94,7 +98,10 @@ void EntityIndex::File(CEntity* e) const
     }
     if (r != IndexReach::Bounded)
         return;
-    tree.Insert(e->slot, {b.x0, b.y0, b.x1, b.y1});
+    if (batch)
+        batch->push_back({e->slot, {b.x0, b.y0, b.x1, b.y1}});
+    else
+        tree.Insert(e->slot, {b.x0, b.y0, b.x1, b.y1});
     extent = hasExtent ? Unite(extent, b) : b;
     hasExtent = true;
 }

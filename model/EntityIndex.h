@@ -24,6 +24,7 @@
 #include "model/EntityList.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 struct CEntity;
@@ -73,7 +74,8 @@ private:
     IndexReach Reach(const CEntity& e, Box& b) const;
     // Whether the rectangle shows half the drawing's extent or more.
     bool Wide(const Box& rect) const;
-    void File(CEntity* e) const;
+    // Files the entity now, or adds its box to `batch` to be filed with the rest.
+    void File(CEntity* e, std::vector<std::pair<uint32_t, BoxTree::Box>>* batch = nullptr) const;
     void Unfile(CEntity* e);
     void Widen(const CEntity* e) const;
     // The kept answer: whether `e` (filed) belongs in it; adding and taking

@@ -29,13 +29,26 @@ std::vector<uint32_t> Found(const BoxTree& tree, const Box& q)
 }
 
 // Runs random inserts, moves and removals of boxes from `randomBox` over
-// ids below `ids`, checking queries against a plain scan as it goes.
+// ids below `ids`, checking queries against a plain scan as it goes. With
+// `bulk` the tree starts from boxes for most ids (some given twice) filed
+// at once.
 template <class Make, class Query>
-void ExpectScanAnswers(std::mt19937& rng, uint32_t ids, Make&& randomBox, Query&& randomQuery)
+void ExpectScanAnswers(std::mt19937& rng, uint32_t ids, Make&& randomBox, Query&& randomQuery, bool bulk)
 {
     BoxTree tree;
     std::map<uint32_t, Box> held;
+    if (bulk) {
+        std::vector<std::pair<uint32_t, Box>> items;
+        for (uint32_t i = 0; i < ids * 5 / 4; ++i)
+            items.emplace_back(static_cast<uint32_t>(rng() % ids), randomBox());
+        for (const auto& [id, b] : items)
+            held[id] = b;
+        tree.InsertMany(items);
+    }
     for (int step = 0; step < 6000; ++step) {
+        if (bulk && step == 0) {
+            ASSERT_EQ(tree.Size(), held.size());
+        }
         const auto id = static_cast<uint32_t>(rng() % ids);
         if (rng() % 3 == 0) {
             tree.Remove(id);
@@ -78,7 +91,9 @@ TEST(BoxTree, QueriesMatchAScanThroughRandomEdits)
         default: return {7, 7, 7, 7};
         }
     };
-    ExpectScanAnswers(rng, 1500, randomBox, [&](int q) { return q == 0 ? Box{7, 7, 7, 7} : randomBox(); });
+    for (bool bulk : {false, true})
+        ExpectScanAnswers(rng, 1500, randomBox, [&](int q) { return q == 0 ? Box{7, 7, 7, 7} : randomBox(); },
+                          bulk);
 }
 
 TEST(BoxTree, QueriesMatchAScanAmongLongThinBoxes)
@@ -110,7 +125,8 @@ TEST(BoxTree, QueriesMatchAScanAmongLongThinBoxes)
         default: return {x, 0, x + 1, 8000};
         }
     };
-    ExpectScanAnswers(rng, 800, randomBox, randomQuery);
+    for (bool bulk : {false, true})
+        ExpectScanAnswers(rng, 800, randomBox, randomQuery, bulk);
 }
 
 TEST(BoxTree, FitsOnlyFiniteOrderedBoxesWithinReach)
