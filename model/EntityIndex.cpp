@@ -119,6 +119,13 @@ void EntityIndex::Unfile(CEntity* e)
 bool EntityIndex::Answers(const CEntity* e) const
 {
     const uint32_t slot = e->slot;
+    if (!filed) {
+        Box b{0, 0, 0, 0};
+        const IndexReach r = Reach(*e, b);
+        return r == IndexReach::Unbounded ||
+               (r == IndexReach::Bounded && b.x0 <= keptRect.x1 && keptRect.x0 <= b.x1 && b.y0 <= keptRect.y1 &&
+                keptRect.y0 <= b.y1);
+    }
     if (tree.Contains(slot)) {
         const BoxTree::Box& b = tree.BoxOf(slot);
         return b.x0 <= keptRect.x1 && keptRect.x0 <= b.x1 && b.y0 <= keptRect.y1 && keptRect.y0 <= b.y1;
@@ -130,8 +137,24 @@ void EntityIndex::KeepAnswering(CEntity* e)
 {
     if (!kept || !Answers(e))
         return;
-    const auto at = std::upper_bound(keptRanks.begin(), keptRanks.end(), e->rank);
-    keptAnswer.insert(keptAnswer.begin() + (at - keptRanks.begin()), e);
+    // An entity is linked at the tail with a new rank: the answer grows at
+    // its end.
+    if (keptRanks.empty() || keptRanks.back() < e->rank) {
+        keptAnswer.push_back(e);
+        keptRanks.push_back(e->rank);
+        return;
+    }
+    // Changed in place, it takes back the hole it left.
+    const auto at = std::lower_bound(keptRanks.begin(), keptRanks.end(), e->rank);
+    const auto i = static_cast<std::size_t>(at - keptRanks.begin());
+    if (at != keptRanks.end() && *at == e->rank) {
+        if (!keptAnswer[i]) {
+            keptAnswer[i] = e;
+            --keptHoles;
+        }
+        return;
+    }
+    keptAnswer.insert(keptAnswer.begin() + static_cast<std::ptrdiff_t>(i), e);
     keptRanks.insert(at, e->rank);
 }
 
@@ -139,46 +162,83 @@ void EntityIndex::StopAnswering(const CEntity* e)
 {
     if (!kept)
         return;
+    // Left as a hole, so that taking one out of a long answer costs no move
+    // of the rest; the next query that reads the answer skips the holes.
     const auto at = std::lower_bound(keptRanks.begin(), keptRanks.end(), e->rank);
-    const auto i = at - keptRanks.begin();
-    if (at != keptRanks.end() && *at == e->rank && keptAnswer[static_cast<std::size_t>(i)] == e) {
-        keptAnswer.erase(keptAnswer.begin() + i);
-        keptRanks.erase(at);
+    const auto i = static_cast<std::size_t>(at - keptRanks.begin());
+    if (at != keptRanks.end() && *at == e->rank && keptAnswer[i] == e) {
+        keptAnswer[i] = nullptr;
+        ++keptHoles;
     }
+}
+
+void EntityIndex::Keep(const Box& rect, const std::vector<CEntity*>& answer) const
+{
+    kept = true;
+    keptRect = rect;
+    keptHoles = 0;
+    keptAnswer.assign(answer.begin(), answer.end());
+    keptRanks.clear();
+    keptRanks.reserve(answer.size());
+    for (const CEntity* e : answer)
+        keptRanks.push_back(e->rank);
+}
+
+void EntityIndex::Kept(std::vector<CEntity*>& out) const
+{
+    if (keptHoles > keptAnswer.size() / 4) {
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < keptAnswer.size(); ++i)
+            if (keptAnswer[i]) {
+                keptAnswer[n] = keptAnswer[i];
+                keptRanks[n++] = keptRanks[i];
+            }
+        keptAnswer.resize(n);
+        keptRanks.resize(n);
+        keptHoles = 0;
+    }
+    if (keptHoles == 0) {
+        out.assign(keptAnswer.begin(), keptAnswer.end());
+        return;
+    }
+    out.reserve(keptAnswer.size() - keptHoles);
+    for (CEntity* e : keptAnswer)
+        if (e)
+            out.push_back(e);
 }
 
 void EntityIndex::EntityLinked(CEntity* entity)
 {
     if (!valid)
         return;
-    if (filed) {
+    if (filed)
         File(entity);
-        KeepAnswering(entity);
-    } else if (measured) {
+    else if (measured)
         Widen(entity);
-    }
+    KeepAnswering(entity);
 }
 
 void EntityIndex::EntityUnlinked(CEntity* entity)
 {
-    if (valid && filed) {
-        StopAnswering(entity);
+    if (!valid)
+        return;
+    StopAnswering(entity);
+    if (filed)
         Unfile(entity);
-    }
 }
 
 void EntityIndex::EntityChanged(CEntity* entity)
 {
     if (!valid)
         return;
+    StopAnswering(entity);
     if (filed) {
-        StopAnswering(entity);
         Unfile(entity);
         File(entity);
-        KeepAnswering(entity);
     } else if (measured) {
         Widen(entity);
     }
+    KeepAnswering(entity);
 }
 
 void EntityIndex::ListReset()
@@ -223,6 +283,11 @@ void EntityIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
         return;
     if (!measured)
         Rebuild(false);
+    if (kept && rect.x0 == keptRect.x0 && rect.y0 == keptRect.y0 && rect.x1 == keptRect.x1 &&
+        rect.y1 == keptRect.y1) {
+        Kept(out);
+        return;
+    }
     if (!filed && Wide(rect)) {
         // Most of the drawing shows: the walk costs no more than the paint,
         // and the boxes are filed once a view shows a part of it.
@@ -234,23 +299,13 @@ void EntityIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
                  rect.y0 <= b.y1))
                 out.push_back(e);
         }
+        Keep(rect, out);
         return;
     }
     if (!filed)
         Rebuild(true);
-    if (kept && rect.x0 == keptRect.x0 && rect.y0 == keptRect.y0 && rect.x1 == keptRect.x1 &&
-        rect.y1 == keptRect.y1) {
-        out.assign(keptAnswer.begin(), keptAnswer.end());
-        return;
-    }
     Answer(rect, out);
-    kept = true;
-    keptRect = rect;
-    keptAnswer.assign(out.begin(), out.end());
-    keptRanks.clear();
-    keptRanks.reserve(out.size());
-    for (const CEntity* e : out)
-        keptRanks.push_back(e->rank);
+    Keep(rect, out);
 }
 
 void EntityIndex::Answer(const Box& rect, std::vector<CEntity*>& out) const

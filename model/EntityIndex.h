@@ -78,12 +78,15 @@ private:
     void File(CEntity* e, std::vector<std::pair<uint32_t, BoxTree::Box>>* batch = nullptr) const;
     void Unfile(CEntity* e);
     void Widen(const CEntity* e) const;
-    // The kept answer: whether `e` (filed) belongs in it; adding and taking
+    // The kept answer: whether `e` (linked) belongs in it; adding and taking
     // out one entity by its rank.
     bool Answers(const CEntity* e) const;
     void KeepAnswering(CEntity* e);
     void StopAnswering(const CEntity* e);
     void Forget() const { kept = false; }
+    // Keeps the answer to a query of the rectangle; reads it back.
+    void Keep(const Box& rect, const std::vector<CEntity*>& answer) const;
+    void Kept(std::vector<CEntity*>& out) const;
     // The query itself, without the kept answer.
     void Answer(const Box& rect, std::vector<CEntity*>& out) const;
 
@@ -100,8 +103,10 @@ private:
     double markReach = 0.0;
     mutable std::vector<uint32_t> hits;
     mutable std::vector<uint8_t> hitFlags;
-    // The last query's rectangle and answer in list order, with the ranks.
+    // The last query's rectangle and answer in list order, with the ranks;
+    // an entity taken out leaves a hole (null) until the answer is read.
     mutable bool kept = false;
+    mutable std::size_t keptHoles = 0;
     mutable Box keptRect{0, 0, 0, 0};
     mutable std::vector<CEntity*> keptAnswer;
     mutable std::vector<uint64_t> keptRanks;

@@ -210,6 +210,7 @@ struct Drawing {
     CSnapPointList snaps;
     EntityIndex index;  // synced as a paint would, between steps
     EntityIndex view;   // asked for one rectangle only, as the paints of a still view ask
+    EntityIndex whole;  // the same for a view of most of the drawing, which files no boxes
     EntityBoxIndex crossings;
 
     Drawing()
@@ -398,6 +399,12 @@ void ExpectInStep(Drawing& d, std::mt19937& rng, const std::string& where)
     d.view.Query(still, stillKept);
     fresh.Query(still, stillBuilt);
     ASSERT_EQ(stillKept, stillBuilt) << where << ", still view";
+    const EntityIndex::Box most{-60, -60, 200, 200};
+    d.whole.Sync(d.list);
+    d.whole.Query(most, stillKept);
+    fresh.Query(most, stillBuilt);
+    ASSERT_EQ(stillKept, stillBuilt) << where << ", view of most";
+    ASSERT_FALSE(d.whole.Filed()) << where;
 
     // Crossing candidates against a walk back over the list.
     EntityBoxIndex walk;
