@@ -59,13 +59,15 @@ bool SnapPointTree::Placeable(const SnapPoint* p)
 int32_t SnapPointTree::NewNode(double x0, double y0, double x1, double y1)
 {
     Node n;
-    n.x0 = x0;
-    n.y0 = y0;
-    n.x1 = x1;
-    n.y1 = y1;
     n.midX = x0 + (x1 - x0) * 0.5;
     n.midY = y0 + (y1 - y0) * 0.5;
-    nodes.push_back(std::move(n));
+    Cell c;
+    c.x0 = x0;
+    c.y0 = y0;
+    c.x1 = x1;
+    c.y1 = y1;
+    nodes.push_back(n);
+    cells.push_back(std::move(c));
     return static_cast<int32_t>(nodes.size() - 1);
 }
 
@@ -78,7 +80,7 @@ void SnapPointTree::GrowToContain(double x, double y)
         return;
     }
     for (;;) {
-        const Node& r = nodes[root];
+        const Cell& r = cells[root];
         if (x >= r.x0 && x <= r.x1 && y >= r.y0 && y <= r.y1)
             return;
         const double w = r.x1 - r.x0;
@@ -87,18 +89,20 @@ void SnapPointTree::GrowToContain(double x, double y)
         const bool below = y < r.y0;
         // The old root becomes one quadrant of a root twice its size; the new
         // root splits exactly along the old root's edges.
-        Node grown;
+        Cell grown;
         grown.x0 = left ? r.x0 - w : r.x0;
         grown.x1 = left ? r.x1 : r.x1 + w;
         grown.y0 = below ? r.y0 - h : r.y0;
         grown.y1 = below ? r.y1 : r.y1 + h;
-        grown.midX = left ? r.x0 : r.x1;
-        grown.midY = below ? r.y0 : r.y1;
-        grown.leaf = false;
-        grown.total = r.total;
+        grown.live = Empty(root) ? 0 : 1;
+        Node split;
+        split.midX = left ? r.x0 : r.x1;
+        split.midY = below ? r.y0 : r.y1;
+        split.child[0] = -1;
         const int quadrant = (left ? 1 : 0) | (below ? 2 : 0);
-        grown.child[quadrant] = root;
-        nodes.push_back(std::move(grown));
+        split.child[quadrant] = root;
+        nodes.push_back(split);
+        cells.push_back(std::move(grown));
         root = static_cast<int32_t>(nodes.size() - 1);
     }
 }
@@ -110,10 +114,11 @@ int32_t SnapPointTree::ChildFor(int32_t node, double x, double y)
     if (c >= 0)
         return c;
     const Node& n = nodes[node];
-    const double cx0 = (quadrant & 1) ? n.midX : n.x0;
-    const double cx1 = (quadrant & 1) ? n.x1 : n.midX;
-    const double cy0 = (quadrant & 2) ? n.midY : n.y0;
-    const double cy1 = (quadrant & 2) ? n.y1 : n.midY;
+    const Cell& b = cells[node];
+    const double cx0 = (quadrant & 1) ? n.midX : b.x0;
+    const double cx1 = (quadrant & 1) ? b.x1 : n.midX;
+    const double cy0 = (quadrant & 2) ? n.midY : b.y0;
+    const double cy1 = (quadrant & 2) ? b.y1 : n.midY;
     c = NewNode(cx0, cy0, cx1, cy1);
     nodes[node].child[quadrant] = c;
     return c;
@@ -122,11 +127,12 @@ int32_t SnapPointTree::ChildFor(int32_t node, double x, double y)
 bool SnapPointTree::Splits(int32_t node, SnapPoint* const* begin, SnapPoint* const* end) const
 {
     const Node& n = nodes[node];
+    const Cell& b = cells[node];
     if (static_cast<std::size_t>(end - begin) <= LeafCapacity)
         return false;
-    if (n.x1 - n.x0 <= MinNodeSize && n.y1 - n.y0 <= MinNodeSize)
+    if (b.x1 - b.x0 <= MinNodeSize && b.y1 - b.y0 <= MinNodeSize)
         return false;
-    if (!(n.midX > n.x0 && n.midX < n.x1) && !(n.midY > n.y0 && n.midY < n.y1))
+    if (!(n.midX > b.x0 && n.midX < b.x1) && !(n.midY > b.y0 && n.midY < b.y1))
         return false;
     const SnapPoint* f = *begin;
     return !std::all_of(begin, end, [f](const SnapPoint* p) { return p->x == f->x && p->y == f->y; });
@@ -134,17 +140,20 @@ bool SnapPointTree::Splits(int32_t node, SnapPoint* const* begin, SnapPoint* con
 
 void SnapPointTree::Split(int32_t node)
 {
-    Node& n = nodes[node];
-    if (!Splits(node, n.points.data(), n.points.data() + n.points.size()))
+    const std::vector<SnapPoint*>& held = cells[node].points;
+    if (!Splits(node, held.data(), held.data() + held.size()))
         return;
-    std::vector<SnapPoint*> moving = std::move(n.points);
-    nodes[node].points.clear();
-    nodes[node].leaf = false;
+    std::vector<SnapPoint*> moving = std::move(cells[node].points);
+    cells[node].points.clear();
+    nodes[node].child[0] = -1;
+    uint32_t live = 0;
     for (SnapPoint* p : moving) {
         const int32_t c = ChildFor(node, p->x, p->y);
-        nodes[c].points.push_back(p);
-        ++nodes[c].total;
+        if (cells[c].points.empty())
+            ++live;
+        cells[c].points.push_back(p);
     }
+    cells[node].live = live;
     for (int q = 0; q < 4; ++q)
         if (nodes[node].child[q] >= 0)
             Split(nodes[node].child[q]);
@@ -152,12 +161,12 @@ void SnapPointTree::Split(int32_t node)
 
 void SnapPointTree::Fill(int32_t node, SnapPoint** begin, SnapPoint** end)
 {
-    nodes[node].total += static_cast<std::size_t>(end - begin);
-    if (nodes[node].leaf && !Splits(node, begin, end)) {
-        nodes[node].points.assign(begin, end);
+    if (IsLeaf(node) && !Splits(node, begin, end)) {
+        cells[node].points.assign(begin, end);
         return;
     }
-    nodes[node].leaf = false;
+    if (IsLeaf(node))
+        nodes[node].child[0] = -1;
     // Quadrants as ChildFor takes them: bit 0 right of midX, bit 1 above midY.
     const double midX = nodes[node].midX, midY = nodes[node].midY;
     SnapPoint** right = std::partition(begin, end, [midX](const SnapPoint* p) { return p->x < midX; });
@@ -169,6 +178,7 @@ void SnapPointTree::Fill(int32_t node, SnapPoint** begin, SnapPoint** end)
             continue;
         const SnapPoint* p = *bounds[q][0];
         Fill(ChildFor(node, p->x, p->y), bounds[q][0], bounds[q][1]);
+        ++cells[node].live;
     }
 }
 
@@ -208,12 +218,15 @@ void SnapPointTree::Insert(SnapPoint* p)
     }
     GrowToContain(p->x, p->y);
     int32_t n = root;
-    ++nodes[n].total;
-    while (!nodes[n].leaf) {
-        n = ChildFor(n, p->x, p->y);
-        ++nodes[n].total;
+    while (!IsLeaf(n)) {
+        const int32_t c = ChildFor(n, p->x, p->y);
+        // Every node below an empty one on the way is empty as well: each
+        // gains its first point, and its parent a child that holds one.
+        if (Empty(c))
+            ++cells[n].live;
+        n = c;
     }
-    nodes[n].points.push_back(p);
+    cells[n].points.push_back(p);
     Split(n);
 }
 
@@ -234,22 +247,27 @@ void SnapPointTree::Remove(SnapPoint* p)
     }
     path.clear();
     int32_t n = root;
-    while (n >= 0 && !nodes[n].leaf) {
+    while (n >= 0 && !IsLeaf(n)) {
         path.push_back(n);
-        const int quadrant = (p->x < nodes[n].midX ? 0 : 1) | (p->y < nodes[n].midY ? 0 : 2);
-        n = nodes[n].child[quadrant];
+        const Node& node = nodes[n];
+        const int quadrant = (p->x < node.midX ? 0 : 1) | (p->y < node.midY ? 0 : 2);
+        n = node.child[quadrant];
     }
-    if (n >= 0 && drop(nodes[n].points)) {
-        --count;
-        --nodes[n].total;
-        for (int32_t up : path)
-            --nodes[up].total;
-    }
+    if (n < 0 || !drop(cells[n].points))
+        return;
+    --count;
+    // Only a leaf left empty changes what its ancestors know.
+    if (!cells[n].points.empty())
+        return;
+    for (std::size_t i = path.size(); i-- > 0;)
+        if (--cells[path[i]].live != 0)
+            break;
 }
 
 void SnapPointTree::Clear()
 {
     nodes.clear();
+    cells.clear();
     root = -1;
     outliers.clear();
     count = 0;
@@ -257,16 +275,17 @@ void SnapPointTree::Clear()
 
 void SnapPointTree::Visit(int32_t node, Search& s) const
 {
-    const Node& n = nodes[node];
     // Subtrees emptied by removals are passed over whatever their depth.
-    if (n.total == 0)
+    if (Empty(node))
         return;
-    const double dx = std::max({n.x0 - s.x, s.x - n.x1, 0.0});
-    const double dy = std::max({n.y0 - s.y, s.y - n.y1, 0.0});
+    const Node& n = nodes[node];
+    const Cell& b = cells[node];
+    const double dx = std::max({b.x0 - s.x, s.x - b.x1, 0.0});
+    const double dy = std::max({b.y0 - s.y, s.y - b.y1, 0.0});
     if (std::sqrt(dy * dy + dx * dx) > s.Bound())
         return;
-    if (n.leaf) {
-        for (const SnapPoint* p : n.points)
+    if (IsLeaf(node)) {
+        for (const SnapPoint* p : b.points)
             s.Consider(p);
         return;
     }
@@ -279,7 +298,7 @@ void SnapPointTree::Visit(int32_t node, Search& s) const
             key[q] = INFINITY;
             continue;
         }
-        const Node& m = nodes[c];
+        const Cell& m = cells[c];
         const double cx = std::max({m.x0 - s.x, s.x - m.x1, 0.0});
         const double cy = std::max({m.y0 - s.y, s.y - m.y1, 0.0});
         key[q] = cx * cx + cy * cy;

@@ -29,14 +29,25 @@ public:
                              double* dist) const;
 
 private:
-    struct Node {
-        double x0, y0, x1, y1;  // bounds; a point goes left of midX when x < midX
-        double midX, midY;
-        int32_t child[4] = {-1, -1, -1, -1};  // quadrants: bit 0 right, bit 1 top
-        bool leaf = true;
-        std::size_t total = 0;  // points in the node and below it
-        std::vector<SnapPoint*> points;
+    // A node is kept in two parts: what the descent to a leaf reads, 32
+    // bytes side by side with the other nodes', and the rest. Removing a
+    // point reads one cache line per level, and the upper levels of a large
+    // tree stay in the cache.
+    struct alignas(32) Node {
+        double midX, midY;  // a point goes left of midX when x < midX
+        int32_t child[4] = {LeafTag, -1, -1, -1};  // quadrants: bit 0 right, bit 1 top; LeafTag first in a leaf
     };
+    struct Cell {
+        double x0, y0, x1, y1;  // bounds
+        // Below a split node: how many of its children hold points, so that
+        // subtrees emptied by removals are passed over whatever their depth.
+        uint32_t live = 0;
+        std::vector<SnapPoint*> points;  // of a leaf
+    };
+    static constexpr int32_t LeafTag = -2;
+
+    bool IsLeaf(int32_t node) const { return nodes[node].child[0] == LeafTag; }
+    bool Empty(int32_t node) const { return IsLeaf(node) ? cells[node].points.empty() : cells[node].live == 0; }
     struct Search;
 
     static bool Placeable(const SnapPoint* p);
@@ -51,6 +62,7 @@ private:
     void Visit(int32_t node, Search& s) const;
 
     std::vector<Node> nodes;
+    std::vector<Cell> cells;  // by node
     int32_t root = -1;
     std::vector<int32_t> path;          // scratch of Remove
     std::vector<SnapPoint*> outliers;  // points too far out or not finite: searched one by one
