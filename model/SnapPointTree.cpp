@@ -23,6 +23,12 @@ double Distance(double qx, double qy, const SnapPoint& p)
     return std::sqrt(dy * dy + dx * dx);
 }
 
+// The split point of a node's bounds.
+double Middle(double lo, double hi)
+{
+    return lo + (hi - lo) * 0.5;
+}
+
 } // namespace
 
 struct SnapPointTree::Search {
@@ -58,17 +64,53 @@ bool SnapPointTree::Placeable(const SnapPoint* p)
 
 int32_t SnapPointTree::NewNode(double x0, double y0, double x1, double y1)
 {
-    Node n;
-    n.midX = x0 + (x1 - x0) * 0.5;
-    n.midY = y0 + (y1 - y0) * 0.5;
     Cell c;
     c.x0 = x0;
     c.y0 = y0;
     c.x1 = x1;
     c.y1 = y1;
-    nodes.push_back(n);
-    cells.push_back(std::move(c));
+    nodes.push_back(Node{});
+    cells.push_back(c);
     return static_cast<int32_t>(nodes.size() - 1);
+}
+
+void SnapPointTree::Push(int32_t node, SnapPoint* p)
+{
+    Leaf& l = nodes[node].leaf;
+    if (l.size == l.room) {
+        const uint32_t room = l.room == 0 ? 4 : 2 * l.room;
+        SnapPoint** points = new SnapPoint*[room];
+        std::copy(l.points, l.points + l.size, points);
+        delete[] l.points;
+        l.points = points;
+        l.room = room;
+    }
+    l.points[l.size++] = p;
+}
+
+void SnapPointTree::Assign(int32_t node, SnapPoint* const* begin, SnapPoint* const* end)
+{
+    Leaf& l = nodes[node].leaf;
+    const auto n = static_cast<uint32_t>(end - begin);
+    if (l.room < n) {
+        SnapPoint** points = new SnapPoint*[n];
+        delete[] l.points;
+        l.points = points;
+        l.room = n;
+    }
+    std::copy(begin, end, l.points);
+    l.size = n;
+}
+
+SnapPointTree::Leaf SnapPointTree::MakeSplit(int32_t node)
+{
+    const Leaf taken = nodes[node].leaf;
+    const Cell& b = cells[node];
+    // The split point a split node made by NewNode would have had.
+    nodes[node].split = Inner{Middle(b.x0, b.x1), Middle(b.y0, b.y1)};
+    nodes[node].child[0] = -1;
+    cells[node].live = 0;
+    return taken;
 }
 
 void SnapPointTree::GrowToContain(double x, double y)
@@ -96,29 +138,28 @@ void SnapPointTree::GrowToContain(double x, double y)
         grown.y1 = below ? r.y1 : r.y1 + h;
         grown.live = Empty(root) ? 0 : 1;
         Node split;
-        split.midX = left ? r.x0 : r.x1;
-        split.midY = below ? r.y0 : r.y1;
+        split.split = Inner{left ? r.x0 : r.x1, below ? r.y0 : r.y1};
         split.child[0] = -1;
         const int quadrant = (left ? 1 : 0) | (below ? 2 : 0);
         split.child[quadrant] = root;
         nodes.push_back(split);
-        cells.push_back(std::move(grown));
+        cells.push_back(grown);
         root = static_cast<int32_t>(nodes.size() - 1);
     }
 }
 
 int32_t SnapPointTree::ChildFor(int32_t node, double x, double y)
 {
-    const int quadrant = (x < nodes[node].midX ? 0 : 1) | (y < nodes[node].midY ? 0 : 2);
+    const Inner m = nodes[node].split;
+    const int quadrant = (x < m.midX ? 0 : 1) | (y < m.midY ? 0 : 2);
     int32_t c = nodes[node].child[quadrant];
     if (c >= 0)
         return c;
-    const Node& n = nodes[node];
     const Cell& b = cells[node];
-    const double cx0 = (quadrant & 1) ? n.midX : b.x0;
-    const double cx1 = (quadrant & 1) ? b.x1 : n.midX;
-    const double cy0 = (quadrant & 2) ? n.midY : b.y0;
-    const double cy1 = (quadrant & 2) ? b.y1 : n.midY;
+    const double cx0 = (quadrant & 1) ? m.midX : b.x0;
+    const double cx1 = (quadrant & 1) ? b.x1 : m.midX;
+    const double cy0 = (quadrant & 2) ? m.midY : b.y0;
+    const double cy1 = (quadrant & 2) ? b.y1 : m.midY;
     c = NewNode(cx0, cy0, cx1, cy1);
     nodes[node].child[quadrant] = c;
     return c;
@@ -126,13 +167,13 @@ int32_t SnapPointTree::ChildFor(int32_t node, double x, double y)
 
 bool SnapPointTree::Splits(int32_t node, SnapPoint* const* begin, SnapPoint* const* end) const
 {
-    const Node& n = nodes[node];
     const Cell& b = cells[node];
     if (static_cast<std::size_t>(end - begin) <= LeafCapacity)
         return false;
     if (b.x1 - b.x0 <= MinNodeSize && b.y1 - b.y0 <= MinNodeSize)
         return false;
-    if (!(n.midX > b.x0 && n.midX < b.x1) && !(n.midY > b.y0 && n.midY < b.y1))
+    const double midX = Middle(b.x0, b.x1), midY = Middle(b.y0, b.y1);
+    if (!(midX > b.x0 && midX < b.x1) && !(midY > b.y0 && midY < b.y1))
         return false;
     const SnapPoint* f = *begin;
     return !std::all_of(begin, end, [f](const SnapPoint* p) { return p->x == f->x && p->y == f->y; });
@@ -140,19 +181,19 @@ bool SnapPointTree::Splits(int32_t node, SnapPoint* const* begin, SnapPoint* con
 
 void SnapPointTree::Split(int32_t node)
 {
-    const std::vector<SnapPoint*>& held = cells[node].points;
-    if (!Splits(node, held.data(), held.data() + held.size()))
+    const Leaf& held = nodes[node].leaf;
+    if (!Splits(node, held.points, held.points + held.size))
         return;
-    std::vector<SnapPoint*> moving = std::move(cells[node].points);
-    cells[node].points.clear();
-    nodes[node].child[0] = -1;
+    const Leaf moving = MakeSplit(node);
     uint32_t live = 0;
-    for (SnapPoint* p : moving) {
+    for (uint32_t i = 0; i < moving.size; ++i) {
+        SnapPoint* p = moving.points[i];
         const int32_t c = ChildFor(node, p->x, p->y);
-        if (cells[c].points.empty())
+        if (nodes[c].leaf.size == 0)
             ++live;
-        cells[c].points.push_back(p);
+        Push(c, p);
     }
+    delete[] moving.points;
     cells[node].live = live;
     for (int q = 0; q < 4; ++q)
         if (nodes[node].child[q] >= 0)
@@ -161,14 +202,15 @@ void SnapPointTree::Split(int32_t node)
 
 void SnapPointTree::Fill(int32_t node, SnapPoint** begin, SnapPoint** end)
 {
-    if (IsLeaf(node) && !Splits(node, begin, end)) {
-        cells[node].points.assign(begin, end);
-        return;
+    if (IsLeaf(node)) {
+        if (!Splits(node, begin, end)) {
+            Assign(node, begin, end);
+            return;
+        }
+        delete[] MakeSplit(node).points;
     }
-    if (IsLeaf(node))
-        nodes[node].child[0] = -1;
     // Quadrants as ChildFor takes them: bit 0 right of midX, bit 1 above midY.
-    const double midX = nodes[node].midX, midY = nodes[node].midY;
+    const double midX = nodes[node].split.midX, midY = nodes[node].split.midY;
     SnapPoint** right = std::partition(begin, end, [midX](const SnapPoint* p) { return p->x < midX; });
     SnapPoint** leftTop = std::partition(begin, right, [midY](const SnapPoint* p) { return p->y < midY; });
     SnapPoint** rightTop = std::partition(right, end, [midY](const SnapPoint* p) { return p->y < midY; });
@@ -226,23 +268,19 @@ void SnapPointTree::Insert(SnapPoint* p)
             ++cells[n].live;
         n = c;
     }
-    cells[n].points.push_back(p);
+    Push(n, p);
     Split(n);
 }
 
 void SnapPointTree::Remove(SnapPoint* p)
 {
-    auto drop = [p](std::vector<SnapPoint*>& v) {
-        auto it = std::find(v.begin(), v.end(), p);
-        if (it == v.end())
-            return false;
-        *it = v.back();
-        v.pop_back();
-        return true;
-    };
     if (!Placeable(p)) {
-        if (drop(outliers))
+        auto it = std::find(outliers.begin(), outliers.end(), p);
+        if (it != outliers.end()) {
+            *it = outliers.back();
+            outliers.pop_back();
             --count;
+        }
         return;
     }
     path.clear();
@@ -250,14 +288,21 @@ void SnapPointTree::Remove(SnapPoint* p)
     while (n >= 0 && !IsLeaf(n)) {
         path.push_back(n);
         const Node& node = nodes[n];
-        const int quadrant = (p->x < node.midX ? 0 : 1) | (p->y < node.midY ? 0 : 2);
+        const int quadrant = (p->x < node.split.midX ? 0 : 1) | (p->y < node.split.midY ? 0 : 2);
         n = node.child[quadrant];
     }
-    if (n < 0 || !drop(cells[n].points))
+    if (n < 0)
         return;
+    Leaf& l = nodes[n].leaf;
+    SnapPoint** const end = l.points + l.size;
+    SnapPoint** const it = std::find(l.points, end, p);
+    if (it == end)
+        return;
+    *it = end[-1];
+    --l.size;
     --count;
     // Only a leaf left empty changes what its ancestors know.
-    if (!cells[n].points.empty())
+    if (l.size != 0)
         return;
     for (std::size_t i = path.size(); i-- > 0;)
         if (--cells[path[i]].live != 0)
@@ -266,6 +311,9 @@ void SnapPointTree::Remove(SnapPoint* p)
 
 void SnapPointTree::Clear()
 {
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        if (nodes[i].child[0] == LeafTag)
+            delete[] nodes[i].leaf.points;
     nodes.clear();
     cells.clear();
     root = -1;
@@ -285,8 +333,9 @@ void SnapPointTree::Visit(int32_t node, Search& s) const
     if (std::sqrt(dy * dy + dx * dx) > s.Bound())
         return;
     if (IsLeaf(node)) {
-        for (const SnapPoint* p : b.points)
-            s.Consider(p);
+        const Leaf& l = n.leaf;
+        for (uint32_t i = 0; i < l.size; ++i)
+            s.Consider(l.points[i]);
         return;
     }
     // Nearer quadrants first, so the bound tightens early.
