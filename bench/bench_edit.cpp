@@ -88,6 +88,13 @@ struct Drawing {
     }
 };
 
+// Iterations of each edit benchmark: enough that a run is not decided by a
+// few slow ones, few enough that five repetitions of both deleting
+// benchmarks find victims in the smallest drawing, and that the lines
+// BM_DeleteAndAdd adds (one unit apart from x = 100) stay out of the
+// painted rectangle.
+constexpr int EditIterations = 400;
+
 Drawing& DrawingOf(int n)
 {
     static std::map<int, std::unique_ptr<Drawing>> drawings;
@@ -126,7 +133,7 @@ void BM_DeleteAndAdd(benchmark::State& state)
     // Leave no step pending for the next benchmark on this drawing.
     BeginEdit(d.list, &d.snaps);
 }
-BENCHMARK(BM_DeleteAndAdd)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DeleteAndAdd)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(EditIterations)->Unit(benchmark::kMicrosecond);
 
 void BM_UndoRedo(benchmark::State& state)
 {
@@ -143,7 +150,7 @@ void BM_UndoRedo(benchmark::State& state)
     }
     BeginEdit(d.list, &d.snaps);
 }
-BENCHMARK(BM_UndoRedo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoRedo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(EditIterations)->Unit(benchmark::kMicrosecond);
 
 void BM_DeleteOneAndUndo(benchmark::State& state)
 {
@@ -161,7 +168,7 @@ void BM_DeleteOneAndUndo(benchmark::State& state)
     }
     BeginEdit(d.list, &d.snaps);
 }
-BENCHMARK(BM_DeleteOneAndUndo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DeleteOneAndUndo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(EditIterations)->Unit(benchmark::kMicrosecond);
 
 void BM_QueryAmongLongLines(benchmark::State& state)
 {

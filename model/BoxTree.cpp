@@ -23,18 +23,14 @@ bool BoxTree::Fits(const Box& b)
     return b.x0 <= b.x1 && b.y0 <= b.y1;
 }
 
-int32_t BoxTree::NewNode(double x0, double y0, double x1, double y1)
+int32_t BoxTree::NewNode(const Box& bounds)
 {
     Node n;
-    n.x0 = x0;
-    n.y0 = y0;
-    n.x1 = x1;
-    n.y1 = y1;
-    n.midX = x0 + (x1 - x0) * 0.5;
-    n.midY = y0 + (y1 - y0) * 0.5;
+    n.midX = bounds.x0 + (bounds.x1 - bounds.x0) * 0.5;
+    n.midY = bounds.y0 + (bounds.y1 - bounds.y0) * 0.5;
     n.reach = {INFINITY, INFINITY, -INFINITY, -INFINITY};
-    nodes.push_back(std::move(n));
-    return static_cast<int32_t>(nodes.size() - 1);
+    held.push_back({});
+    return static_cast<int32_t>(nodes.push_back(n));
 }
 
 void BoxTree::GrowToContain(double cx, double cy, double size)
@@ -45,36 +41,37 @@ void BoxTree::GrowToContain(double cx, double cy, double size)
             s *= 2.0;
         const double x0 = std::floor(cx / s) * s;
         const double y0 = std::floor(cy / s) * s;
-        root = NewNode(x0, y0, x0 + s, y0 + s);
+        rootBounds = {x0, y0, x0 + s, y0 + s};
+        root = NewNode(rootBounds);
         return;
     }
     for (;;) {
-        const Node& r = nodes[static_cast<std::size_t>(root)];
+        const Box& r = rootBounds;
         if (cx >= r.x0 && cx <= r.x1 && cy >= r.y0 && cy <= r.y1 && size <= r.x1 - r.x0 && size <= r.y1 - r.y0)
             return;
         const double w = r.x1 - r.x0;
         const double h = r.y1 - r.y0;
         const bool left = cx < r.x0;
         const bool below = cy < r.y0;
-        // The old root becomes one quadrant of a root twice its size.
-        Node grown;
-        grown.x0 = left ? r.x0 - w : r.x0;
-        grown.x1 = left ? r.x1 : r.x1 + w;
-        grown.y0 = below ? r.y0 - h : r.y0;
-        grown.y1 = below ? r.y1 : r.y1 + h;
-        grown.midX = left ? r.x0 : r.x1;
-        grown.midY = below ? r.y0 : r.y1;
-        grown.reach = r.reach;
-        grown.split = true;
-        grown.child[(left ? 1 : 0) | (below ? 2 : 0)] = root;
-        nodes.push_back(std::move(grown));
-        root = static_cast<int32_t>(nodes.size() - 1);
+        // The old root becomes one quadrant of a root twice its size, which
+        // splits along the old root's edges.
+        const Box grown{left ? r.x0 - w : r.x0, below ? r.y0 - h : r.y0, left ? r.x1 : r.x1 + w,
+                        below ? r.y1 : r.y1 + h};
+        Node n;
+        n.midX = left ? r.x0 : r.x1;
+        n.midY = below ? r.y0 : r.y1;
+        n.reach = nodes[static_cast<std::size_t>(root)].reach;
+        n.child[0] = -1;
+        n.child[(left ? 1 : 0) | (below ? 2 : 0)] = root;
+        held.push_back({});
+        root = static_cast<int32_t>(nodes.push_back(n));
+        rootBounds = grown;
     }
 }
 
-void BoxTree::Place(uint32_t id, int32_t from)
+void BoxTree::Place(uint32_t id, int32_t from, Box r)
 {
-    const Box& b = boxes[id];
+    const Box& b = filed[id].box;
     const double cx = b.x0 + (b.x1 - b.x0) * 0.5;
     const double cy = b.y0 + (b.y1 - b.y0) * 0.5;
     const double size = std::max(b.x1 - b.x0, b.y1 - b.y0);
@@ -85,79 +82,82 @@ void BoxTree::Place(uint32_t id, int32_t from)
         node.reach.y0 = std::min(node.reach.y0, b.y0);
         node.reach.x1 = std::max(node.reach.x1, b.x1);
         node.reach.y1 = std::max(node.reach.y1, b.y1);
-        const double half = std::min(node.x1 - node.x0, node.y1 - node.y0) * 0.5;
-        if (!node.split || size > half || half < MinNodeSize)
+        const double half = std::min(r.x1 - r.x0, r.y1 - r.y0) * 0.5;
+        if (node.child[0] == Unsplit || size > half || half < MinNodeSize)
             break;
         const int quadrant = (cx < node.midX ? 0 : 1) | (cy < node.midY ? 0 : 2);
-        int32_t c = node.child[quadrant];
-        if (c < 0) {
-            const double x0 = (quadrant & 1) ? node.midX : node.x0;
-            const double x1 = (quadrant & 1) ? node.x1 : node.midX;
-            const double y0 = (quadrant & 2) ? node.midY : node.y0;
-            const double y1 = (quadrant & 2) ? node.y1 : node.midY;
-            c = NewNode(x0, y0, x1, y1);
-            nodes[static_cast<std::size_t>(n)].child[quadrant] = c;
+        // The quadrant's bounds, as they were when it was made.
+        const Box c{(quadrant & 1) ? node.midX : r.x0, (quadrant & 2) ? node.midY : r.y0,
+                    (quadrant & 1) ? r.x1 : node.midX, (quadrant & 2) ? r.y1 : node.midY};
+        int32_t next = node.child[quadrant];
+        if (next < 0) {
+            next = NewNode(c);
+            nodes[static_cast<std::size_t>(n)].child[quadrant] = next;
         }
-        n = c;
+        n = next;
+        r = c;
     }
-    Keep(n, id);
-    const Node& home = nodes[static_cast<std::size_t>(n)];
-    if (!home.split && home.items.size() > SplitAbove &&
-        std::min(home.x1 - home.x0, home.y1 - home.y0) * 0.5 >= MinNodeSize)
-        Split(n);
+    Keep(n, r, id);
+    if (nodes[static_cast<std::size_t>(n)].child[0] == Unsplit &&
+        held[static_cast<std::size_t>(n)].items.size() > SplitAbove &&
+        std::min(r.x1 - r.x0, r.y1 - r.y0) * 0.5 >= MinNodeSize)
+        Split(n, r);
 }
 
-void BoxTree::Keep(int32_t node, uint32_t id)
+void BoxTree::Keep(int32_t node, const Box& r, uint32_t id)
 {
-    Node& home = nodes[static_cast<std::size_t>(node)];
-    nodeOf[id] = node;
-    const Box& b = boxes[id];
+    Held& home = held[static_cast<std::size_t>(node)];
+    Filed& f = filed[id];
+    f.node = node;
+    const Box& b = f.box;
     const double w = b.x1 - b.x0;
     const double h = b.y1 - b.y0;
-    const double thin = std::min(home.x1 - home.x0, home.y1 - home.y0) * ThinShare;
+    const double thin = std::min(r.x1 - r.x0, r.y1 - r.y0) * ThinShare;
     // Only a split node keeps bands: a leaf is read whole anyway.
-    Band* band = nullptr;
-    double Box::*key = nullptr;
-    double thick = 0;
-    if (home.split && h <= w && h <= thin) {
-        band = &home.wide;
-        key = &Box::y0;
-        thick = h;
-        placeOf[id] = InWide;
-    } else if (home.split && w < h && w <= thin) {
-        band = &home.tall;
-        key = &Box::x0;
-        thick = w;
-        placeOf[id] = InTall;
-    }
-    if (!band) {
-        placeOf[id] = static_cast<uint32_t>(home.items.size());
+    const bool split = nodes[static_cast<std::size_t>(node)].child[0] != Unsplit;
+    const bool wide = split && h <= w && h <= thin;
+    const bool tall = split && w < h && w <= thin;
+    if (!wide && !tall) {
+        f.place = static_cast<uint32_t>(home.items.size());
         home.items.push_back(id);
         return;
     }
+    Bands& bands = BandsOf(node);
+    Band& band = wide ? bands.wide : bands.tall;
+    double Box::*key = wide ? &Box::y0 : &Box::x0;
+    f.place = wide ? InWide : InTall;
     const double at = b.*key;
-    auto it = std::upper_bound(band->ids.begin(), band->ids.end(), at,
-                               [this, key](double v, uint32_t other) { return v < boxes[other].*key; });
-    band->ids.insert(it, id);
-    band->thick = std::max(band->thick, thick);
+    auto it = std::upper_bound(band.ids.begin(), band.ids.end(), at,
+                               [this, key](double v, uint32_t other) { return v < filed[other].box.*key; });
+    band.ids.insert(it, id);
+    band.thick = std::max(band.thick, wide ? h : w);
+}
+
+BoxTree::Bands& BoxTree::BandsOf(int32_t node)
+{
+    Held& home = held[static_cast<std::size_t>(node)];
+    if (home.bands < 0)
+        home.bands = static_cast<int32_t>(bandStore.push_back({}));
+    return bandStore[static_cast<std::size_t>(home.bands)];
 }
 
 void BoxTree::Drop(int32_t node, uint32_t id)
 {
-    Node& home = nodes[static_cast<std::size_t>(node)];
-    const uint32_t place = placeOf[id];
+    Held& home = held[static_cast<std::size_t>(node)];
+    const uint32_t place = filed[id].place;
     if (place != InWide && place != InTall) {
         const uint32_t moved = home.items.back();
         home.items[place] = moved;
-        placeOf[moved] = place;
+        filed[moved].place = place;
         home.items.pop_back();
         return;
     }
-    Band& band = place == InWide ? home.wide : home.tall;
+    Bands& bands = bandStore[static_cast<std::size_t>(home.bands)];
+    Band& band = place == InWide ? bands.wide : bands.tall;
     double Box::*key = place == InWide ? &Box::y0 : &Box::x0;
-    const double at = boxes[id].*key;
+    const double at = filed[id].box.*key;
     auto it = std::lower_bound(band.ids.begin(), band.ids.end(), at,
-                               [this, key](uint32_t other, double v) { return boxes[other].*key < v; });
+                               [this, key](uint32_t other, double v) { return filed[other].box.*key < v; });
     while (it != band.ids.end() && *it != id)
         ++it;
     if (it != band.ids.end())
@@ -166,28 +166,25 @@ void BoxTree::Drop(int32_t node, uint32_t id)
         band.thick = 0;
 }
 
-void BoxTree::Split(int32_t node)
+void BoxTree::Split(int32_t node, const Box& bounds)
 {
-    std::vector<uint32_t> moving = std::move(nodes[static_cast<std::size_t>(node)].items);
-    nodes[static_cast<std::size_t>(node)].items.clear();
-    nodes[static_cast<std::size_t>(node)].split = true;
+    std::vector<uint32_t> moving = std::move(held[static_cast<std::size_t>(node)].items);
+    held[static_cast<std::size_t>(node)].items.clear();
+    nodes[static_cast<std::size_t>(node)].child[0] = -1;
     for (uint32_t id : moving)
-        Place(id, node);
+        Place(id, node, bounds);
 }
 
 void BoxTree::Insert(uint32_t id, const Box& box)
 {
     if (Contains(id))
         Remove(id);
-    if (id >= boxes.size()) {
-        boxes.resize(id + 1);
-        nodeOf.resize(id + 1, -1);
-        placeOf.resize(id + 1, 0);
-    }
-    boxes[id] = box;
+    if (id >= filed.size())
+        filed.resize(id + 1);
+    filed[id].box = box;
     const double size = std::max(box.x1 - box.x0, box.y1 - box.y0);
     GrowToContain(box.x0 + (box.x1 - box.x0) * 0.5, box.y0 + (box.y1 - box.y0) * 0.5, size);
-    Place(id, root);
+    Place(id, root, rootBounds);
     ++count;
 }
 
@@ -202,21 +199,19 @@ void BoxTree::InsertMany(std::vector<Item>& items)
     uint32_t top = 0;
     for (const Item& item : items)
         top = std::max(top, item.first);
-    boxes.resize(std::size_t(top) + 1);
-    nodeOf.resize(std::size_t(top) + 1, -1);
-    placeOf.resize(std::size_t(top) + 1, 0);
+    filed.resize(std::size_t(top) + 1);
     // The last box given for an id counts, as with Insert: mark where each
     // id was seen last and keep only that one.
     for (std::size_t i = 0; i < items.size(); ++i)
-        placeOf[items[i].first] = static_cast<uint32_t>(i);
+        filed[items[i].first].place = static_cast<uint32_t>(i);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < items.size(); ++i)
-        if (placeOf[items[i].first] == i)
+        if (filed[items[i].first].place == i)
             items[kept++] = items[i];
     items.resize(kept);
     double cx0 = INFINITY, cy0 = INFINITY, cx1 = -INFINITY, cy1 = -INFINITY, size = 0;
     for (const auto& [id, b] : items) {
-        boxes[id] = b;
+        filed[id].box = b;
         const double cx = b.x0 + (b.x1 - b.x0) * 0.5;
         const double cy = b.y0 + (b.y1 - b.y0) * 0.5;
         cx0 = std::min(cx0, cx);
@@ -232,12 +227,13 @@ void BoxTree::InsertMany(std::vector<Item>& items)
     double s = FirstRootSize;
     while (s < size || x0 + s < cx1 || y0 + s < cy1)
         s *= 2.0;
-    root = NewNode(x0, y0, x0 + s, y0 + s);
+    rootBounds = {x0, y0, x0 + s, y0 + s};
+    root = NewNode(rootBounds);
     count = items.size();
-    Fill(root, items.data(), items.data() + items.size());
+    Fill(root, rootBounds, items.data(), items.data() + items.size());
 }
 
-void BoxTree::Fill(int32_t node, Item* begin, Item* end)
+void BoxTree::Fill(int32_t node, const Box& r, Item* begin, Item* end)
 {
     Box reach = nodes[static_cast<std::size_t>(node)].reach;
     for (const Item* it = begin; it != end; ++it) {
@@ -245,46 +241,54 @@ void BoxTree::Fill(int32_t node, Item* begin, Item* end)
         reach = {std::min(reach.x0, b.x0), std::min(reach.y0, b.y0), std::max(reach.x1, b.x1),
                  std::max(reach.y1, b.y1)};
     }
+    // Blocks never move: `n` stays good while nodes are added.
     Node& n = nodes[static_cast<std::size_t>(node)];
     n.reach = reach;
-    const double half = std::min(n.x1 - n.x0, n.y1 - n.y0) * 0.5;
+    const double half = std::min(r.x1 - r.x0, r.y1 - r.y0) * 0.5;
     if (std::size_t(end - begin) <= SplitAbove || half < MinNodeSize) {
-        n.items.reserve(std::size_t(end - begin));
+        held[static_cast<std::size_t>(node)].items.reserve(std::size_t(end - begin));
         for (const Item* it = begin; it != end; ++it)
-            Keep(node, it->first);
+            Keep(node, r, it->first);
         return;
     }
-    n.split = true;
+    n.child[0] = -1;
     // Boxes larger than a quadrant stay here; the others go to the quadrant
     // of their centre.
     Item* down = std::partition(begin, end, [half](const Item& item) {
         const Box& b = item.second;
         return std::max(b.x1 - b.x0, b.y1 - b.y0) > half;
     });
-    const double thin = std::min(n.x1 - n.x0, n.y1 - n.y0) * ThinShare;
+    const double thin = std::min(r.x1 - r.x0, r.y1 - r.y0) * ThinShare;
+    Held& home = held[static_cast<std::size_t>(node)];
     for (const Item* it = begin; it != down; ++it) {
         // Straight into their list; the bands are sorted once below.
         const uint32_t id = it->first;
         const Box& b = it->second;
         const double w = b.x1 - b.x0, h = b.y1 - b.y0;
-        nodeOf[id] = node;
+        Filed& f = filed[id];
+        f.node = node;
         if (h <= w && h <= thin) {
-            placeOf[id] = InWide;
-            n.wide.ids.push_back(id);
-            n.wide.thick = std::max(n.wide.thick, h);
+            Band& wide = BandsOf(node).wide;
+            f.place = InWide;
+            wide.ids.push_back(id);
+            wide.thick = std::max(wide.thick, h);
         } else if (w < h && w <= thin) {
-            placeOf[id] = InTall;
-            n.tall.ids.push_back(id);
-            n.tall.thick = std::max(n.tall.thick, w);
+            Band& tall = BandsOf(node).tall;
+            f.place = InTall;
+            tall.ids.push_back(id);
+            tall.thick = std::max(tall.thick, w);
         } else {
-            placeOf[id] = static_cast<uint32_t>(n.items.size());
-            n.items.push_back(id);
+            f.place = static_cast<uint32_t>(home.items.size());
+            home.items.push_back(id);
         }
     }
-    std::stable_sort(n.wide.ids.begin(), n.wide.ids.end(),
-                     [this](uint32_t a, uint32_t b) { return boxes[a].y0 < boxes[b].y0; });
-    std::stable_sort(n.tall.ids.begin(), n.tall.ids.end(),
-                     [this](uint32_t a, uint32_t b) { return boxes[a].x0 < boxes[b].x0; });
+    if (home.bands >= 0) {
+        Bands& bands = bandStore[static_cast<std::size_t>(home.bands)];
+        std::stable_sort(bands.wide.ids.begin(), bands.wide.ids.end(),
+                         [this](uint32_t a, uint32_t b) { return filed[a].box.y0 < filed[b].box.y0; });
+        std::stable_sort(bands.tall.ids.begin(), bands.tall.ids.end(),
+                         [this](uint32_t a, uint32_t b) { return filed[a].box.x0 < filed[b].box.x0; });
+    }
     const double midX = n.midX, midY = n.midY;
     auto below = [midY](const Item& item) { return item.second.y0 + (item.second.y1 - item.second.y0) * 0.5 < midY; };
     Item* right = std::partition(down, end, [midX](const Item& item) {
@@ -298,14 +302,10 @@ void BoxTree::Fill(int32_t node, Item* begin, Item* end)
         if (parts[i] == parts[i + 1])
             continue;
         const int q = quadrants[i];
-        // Nodes never move (a deque), so `n` stays good while children are added.
-        const double x0 = (q & 1) ? n.midX : n.x0;
-        const double x1 = (q & 1) ? n.x1 : n.midX;
-        const double y0 = (q & 2) ? n.midY : n.y0;
-        const double y1 = (q & 2) ? n.y1 : n.midY;
-        const int32_t c = NewNode(x0, y0, x1, y1);
-        n.child[q] = c;
-        Fill(c, parts[i], parts[i + 1]);
+        const Box c{(q & 1) ? midX : r.x0, (q & 2) ? midY : r.y0, (q & 1) ? r.x1 : midX, (q & 2) ? r.y1 : midY};
+        const int32_t child = NewNode(c);
+        n.child[q] = child;
+        Fill(child, c, parts[i], parts[i + 1]);
     }
 }
 
@@ -313,18 +313,18 @@ void BoxTree::Remove(uint32_t id)
 {
     if (!Contains(id))
         return;
-    Drop(nodeOf[id], id);
-    nodeOf[id] = -1;
+    Drop(filed[id].node, id);
+    filed[id].node = -1;
     --count;
 }
 
 void BoxTree::Clear()
 {
     nodes.clear();
+    held.clear();
+    bandStore.clear();
     root = -1;
-    boxes.clear();
-    nodeOf.clear();
-    placeOf.clear();
+    rootBounds = {0, 0, 0, 0};
+    filed.clear();
     count = 0;
 }
-

@@ -19,7 +19,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -41,8 +41,8 @@ public:
     // Takes out the box filed under id (nothing when there is none).
     void Remove(uint32_t id);
     void Clear();
-    bool Contains(uint32_t id) const { return id < nodeOf.size() && nodeOf[id] >= 0; }
-    const Box& BoxOf(uint32_t id) const { return boxes[id]; }
+    bool Contains(uint32_t id) const { return id < filed.size() && filed[id].node >= 0; }
+    const Box& BoxOf(uint32_t id) const { return filed[id].box; }
     std::size_t Size() const { return count; }
 
     // Calls visit(id) for every box that meets `b` (edges included), in no
@@ -58,6 +58,8 @@ private:
     // Where a box sits in its node: at a place in `items`, or in a sorted list.
     static constexpr uint32_t InWide = UINT32_MAX - 1;
     static constexpr uint32_t InTall = UINT32_MAX;
+    // The first child of a node that has not split.
+    static constexpr int32_t Unsplit = -2;
 
     // Boxes sorted by one coordinate (y0 for wide ones, x0 for tall ones);
     // `thick` bounds their other extent, so that a query can start its
@@ -66,16 +68,58 @@ private:
         std::vector<uint32_t> ids;
         double thick = 0;
     };
-
-    struct Node {
-        double x0, y0, x1, y1;
-        double midX, midY;
-        Box reach;
-        int32_t child[4] = {-1, -1, -1, -1};
-        bool split = false;
-        std::vector<uint32_t> items;
+    struct Bands {
         Band wide;  // by y0
         Band tall;  // by x0
+    };
+
+    // What a descent reads and widens: one cache line. A node's bounds are
+    // not kept; a descent works them out from the root's as it goes, as the
+    // node was made.
+    struct alignas(64) Node {
+        Box reach;
+        double midX, midY;
+        int32_t child[4] = {Unsplit, -1, -1, -1};
+    };
+    // What a node holds, beside it.
+    struct Held {
+        std::vector<uint32_t> items;
+        int32_t bands = -1;  // its sorted lists in `bandStore`; -1 while it has none
+    };
+    // Where a box is filed (by id): its box, its node (-1 when none) and its
+    // place in the node's items (or InWide/InTall), read together.
+    struct Filed {
+        Box box;
+        int32_t node = -1;
+        uint32_t place = 0;
+    };
+
+    // Elements in blocks of a fixed size that never move: a new one costs
+    // the same at any size, and finding one reads a table small enough to
+    // stay in the cache.
+    template <class T>
+    class Blocks {
+    public:
+        T& operator[](std::size_t i) { return blocks[i / BlockSize][i % BlockSize]; }
+        const T& operator[](std::size_t i) const { return blocks[i / BlockSize][i % BlockSize]; }
+        std::size_t size() const { return used; }
+        std::size_t push_back(const T& value)
+        {
+            if (used % BlockSize == 0)
+                blocks.emplace_back(new T[BlockSize]);
+            (*this)[used] = value;
+            return used++;
+        }
+        void clear()
+        {
+            blocks.clear();
+            used = 0;
+        }
+
+    private:
+        static constexpr std::size_t BlockSize = 256;
+        std::vector<std::unique_ptr<T[]>> blocks;
+        std::size_t used = 0;
     };
 
     static bool Meets(const Box& a, const Box& b)
@@ -89,17 +133,20 @@ private:
         const Node& n = nodes[static_cast<std::size_t>(node)];
         if (!Meets(n.reach, b))
             return;
-        for (uint32_t id : n.items)
-            if (Meets(boxes[id], b))
+        const Held& h = held[static_cast<std::size_t>(node)];
+        for (uint32_t id : h.items)
+            if (Meets(filed[id].box, b))
                 visit(id);
-        if (!n.wide.ids.empty())
-            QueryBand(n.wide, &Box::y0, b.y0, b.y1, b, visit);
-        if (!n.tall.ids.empty())
-            QueryBand(n.tall, &Box::x0, b.x0, b.x1, b, visit);
-        if (n.split)
-            for (int32_t c : n.child)
-                if (c >= 0)
-                    QueryNode(c, b, visit);
+        if (h.bands >= 0) {
+            const Bands& bands = bandStore[static_cast<std::size_t>(h.bands)];
+            if (!bands.wide.ids.empty())
+                QueryBand(bands.wide, &Box::y0, b.y0, b.y1, b, visit);
+            if (!bands.tall.ids.empty())
+                QueryBand(bands.tall, &Box::x0, b.x0, b.x1, b, visit);
+        }
+        for (int32_t c : n.child)
+            if (c >= 0)
+                QueryNode(c, b, visit);
     }
 
     template <class Visit>
@@ -107,28 +154,31 @@ private:
     {
         const double start = from - band.thick;
         auto it = std::lower_bound(band.ids.begin(), band.ids.end(), start,
-                                   [this, key](uint32_t id, double v) { return boxes[id].*key < v; });
-        for (; it != band.ids.end() && boxes[*it].*key <= to; ++it)
-            if (Meets(boxes[*it], b))
+                                   [this, key](uint32_t id, double v) { return filed[id].box.*key < v; });
+        for (; it != band.ids.end() && filed[*it].box.*key <= to; ++it)
+            if (Meets(filed[*it].box, b))
                 visit(*it);
     }
 
-    int32_t NewNode(double x0, double y0, double x1, double y1);
-    void Keep(int32_t node, uint32_t id);
+    int32_t NewNode(const Box& bounds);
+    void Keep(int32_t node, const Box& bounds, uint32_t id);
     void Drop(int32_t node, uint32_t id);
     void GrowToContain(double cx, double cy, double size);
-    void Place(uint32_t id, int32_t from);
-    void Split(int32_t node);
-    // Files the boxes [begin, end) into the node (new, empty) and below it,
-    // splitting as filing them one by one would.
-    void Fill(int32_t node, Item* begin, Item* end);
+    // Files the box from `from` (with those bounds) down.
+    void Place(uint32_t id, int32_t from, Box bounds);
+    void Split(int32_t node, const Box& bounds);
+    // Files the boxes [begin, end) into the node (new, empty; with those
+    // bounds) and below it, splitting as filing them one by one would.
+    void Fill(int32_t node, const Box& bounds, Item* begin, Item* end);
+    // The sorted lists of a node, made when it first needs them.
+    Bands& BandsOf(int32_t node);
 
-    // Nodes never move: a new one costs the same at any size of the tree.
-    std::deque<Node> nodes;
+    Blocks<Node> nodes;
+    Blocks<Held> held;       // by node
+    Blocks<Bands> bandStore;
     int32_t root = -1;
-    std::vector<Box> boxes;       // by id
-    std::vector<int32_t> nodeOf;  // by id: the node holding it, -1 when none
-    std::vector<uint32_t> placeOf;  // by id: its place in the node's items, or InWide/InTall
+    Box rootBounds{0, 0, 0, 0};
+    std::vector<Filed> filed;  // by id
     std::size_t count = 0;
 };
 

@@ -23,6 +23,12 @@ double Distance(double qx, double qy, const SnapPoint& p)
     return std::sqrt(dy * dy + dx * dx);
 }
 
+// The split point of a node's bounds.
+double Middle(double lo, double hi)
+{
+    return lo + (hi - lo) * 0.5;
+}
+
 } // namespace
 
 struct SnapPointTree::Search {
@@ -58,15 +64,53 @@ bool SnapPointTree::Placeable(const SnapPoint* p)
 
 int32_t SnapPointTree::NewNode(double x0, double y0, double x1, double y1)
 {
-    Node n;
-    n.x0 = x0;
-    n.y0 = y0;
-    n.x1 = x1;
-    n.y1 = y1;
-    n.midX = x0 + (x1 - x0) * 0.5;
-    n.midY = y0 + (y1 - y0) * 0.5;
-    nodes.push_back(std::move(n));
+    Cell c;
+    c.x0 = x0;
+    c.y0 = y0;
+    c.x1 = x1;
+    c.y1 = y1;
+    nodes.push_back(Node{});
+    cells.push_back(c);
     return static_cast<int32_t>(nodes.size() - 1);
+}
+
+void SnapPointTree::Push(int32_t node, SnapPoint* p)
+{
+    Leaf& l = nodes[node].leaf;
+    if (l.size == l.room) {
+        const uint32_t room = l.room == 0 ? 4 : 2 * l.room;
+        SnapPoint** points = new SnapPoint*[room];
+        std::copy(l.points, l.points + l.size, points);
+        delete[] l.points;
+        l.points = points;
+        l.room = room;
+    }
+    l.points[l.size++] = p;
+}
+
+void SnapPointTree::Assign(int32_t node, SnapPoint* const* begin, SnapPoint* const* end)
+{
+    Leaf& l = nodes[node].leaf;
+    const auto n = static_cast<uint32_t>(end - begin);
+    if (l.room < n) {
+        SnapPoint** points = new SnapPoint*[n];
+        delete[] l.points;
+        l.points = points;
+        l.room = n;
+    }
+    std::copy(begin, end, l.points);
+    l.size = n;
+}
+
+SnapPointTree::Leaf SnapPointTree::MakeSplit(int32_t node)
+{
+    const Leaf taken = nodes[node].leaf;
+    const Cell& b = cells[node];
+    // The split point a split node made by NewNode would have had.
+    nodes[node].split = Inner{Middle(b.x0, b.x1), Middle(b.y0, b.y1)};
+    nodes[node].child[0] = -1;
+    cells[node].live = 0;
+    return taken;
 }
 
 void SnapPointTree::GrowToContain(double x, double y)
@@ -78,7 +122,7 @@ void SnapPointTree::GrowToContain(double x, double y)
         return;
     }
     for (;;) {
-        const Node& r = nodes[root];
+        const Cell& r = cells[root];
         if (x >= r.x0 && x <= r.x1 && y >= r.y0 && y <= r.y1)
             return;
         const double w = r.x1 - r.x0;
@@ -87,33 +131,35 @@ void SnapPointTree::GrowToContain(double x, double y)
         const bool below = y < r.y0;
         // The old root becomes one quadrant of a root twice its size; the new
         // root splits exactly along the old root's edges.
-        Node grown;
+        Cell grown;
         grown.x0 = left ? r.x0 - w : r.x0;
         grown.x1 = left ? r.x1 : r.x1 + w;
         grown.y0 = below ? r.y0 - h : r.y0;
         grown.y1 = below ? r.y1 : r.y1 + h;
-        grown.midX = left ? r.x0 : r.x1;
-        grown.midY = below ? r.y0 : r.y1;
-        grown.leaf = false;
-        grown.total = r.total;
+        grown.live = Empty(root) ? 0 : 1;
+        Node split;
+        split.split = Inner{left ? r.x0 : r.x1, below ? r.y0 : r.y1};
+        split.child[0] = -1;
         const int quadrant = (left ? 1 : 0) | (below ? 2 : 0);
-        grown.child[quadrant] = root;
-        nodes.push_back(std::move(grown));
+        split.child[quadrant] = root;
+        nodes.push_back(split);
+        cells.push_back(grown);
         root = static_cast<int32_t>(nodes.size() - 1);
     }
 }
 
 int32_t SnapPointTree::ChildFor(int32_t node, double x, double y)
 {
-    const int quadrant = (x < nodes[node].midX ? 0 : 1) | (y < nodes[node].midY ? 0 : 2);
+    const Inner m = nodes[node].split;
+    const int quadrant = (x < m.midX ? 0 : 1) | (y < m.midY ? 0 : 2);
     int32_t c = nodes[node].child[quadrant];
     if (c >= 0)
         return c;
-    const Node& n = nodes[node];
-    const double cx0 = (quadrant & 1) ? n.midX : n.x0;
-    const double cx1 = (quadrant & 1) ? n.x1 : n.midX;
-    const double cy0 = (quadrant & 2) ? n.midY : n.y0;
-    const double cy1 = (quadrant & 2) ? n.y1 : n.midY;
+    const Cell& b = cells[node];
+    const double cx0 = (quadrant & 1) ? m.midX : b.x0;
+    const double cx1 = (quadrant & 1) ? b.x1 : m.midX;
+    const double cy0 = (quadrant & 2) ? m.midY : b.y0;
+    const double cy1 = (quadrant & 2) ? b.y1 : m.midY;
     c = NewNode(cx0, cy0, cx1, cy1);
     nodes[node].child[quadrant] = c;
     return c;
@@ -121,12 +167,13 @@ int32_t SnapPointTree::ChildFor(int32_t node, double x, double y)
 
 bool SnapPointTree::Splits(int32_t node, SnapPoint* const* begin, SnapPoint* const* end) const
 {
-    const Node& n = nodes[node];
+    const Cell& b = cells[node];
     if (static_cast<std::size_t>(end - begin) <= LeafCapacity)
         return false;
-    if (n.x1 - n.x0 <= MinNodeSize && n.y1 - n.y0 <= MinNodeSize)
+    if (b.x1 - b.x0 <= MinNodeSize && b.y1 - b.y0 <= MinNodeSize)
         return false;
-    if (!(n.midX > n.x0 && n.midX < n.x1) && !(n.midY > n.y0 && n.midY < n.y1))
+    const double midX = Middle(b.x0, b.x1), midY = Middle(b.y0, b.y1);
+    if (!(midX > b.x0 && midX < b.x1) && !(midY > b.y0 && midY < b.y1))
         return false;
     const SnapPoint* f = *begin;
     return !std::all_of(begin, end, [f](const SnapPoint* p) { return p->x == f->x && p->y == f->y; });
@@ -134,17 +181,20 @@ bool SnapPointTree::Splits(int32_t node, SnapPoint* const* begin, SnapPoint* con
 
 void SnapPointTree::Split(int32_t node)
 {
-    Node& n = nodes[node];
-    if (!Splits(node, n.points.data(), n.points.data() + n.points.size()))
+    const Leaf& held = nodes[node].leaf;
+    if (!Splits(node, held.points, held.points + held.size))
         return;
-    std::vector<SnapPoint*> moving = std::move(n.points);
-    nodes[node].points.clear();
-    nodes[node].leaf = false;
-    for (SnapPoint* p : moving) {
+    const Leaf moving = MakeSplit(node);
+    uint32_t live = 0;
+    for (uint32_t i = 0; i < moving.size; ++i) {
+        SnapPoint* p = moving.points[i];
         const int32_t c = ChildFor(node, p->x, p->y);
-        nodes[c].points.push_back(p);
-        ++nodes[c].total;
+        if (nodes[c].leaf.size == 0)
+            ++live;
+        Push(c, p);
     }
+    delete[] moving.points;
+    cells[node].live = live;
     for (int q = 0; q < 4; ++q)
         if (nodes[node].child[q] >= 0)
             Split(nodes[node].child[q]);
@@ -152,14 +202,15 @@ void SnapPointTree::Split(int32_t node)
 
 void SnapPointTree::Fill(int32_t node, SnapPoint** begin, SnapPoint** end)
 {
-    nodes[node].total += static_cast<std::size_t>(end - begin);
-    if (nodes[node].leaf && !Splits(node, begin, end)) {
-        nodes[node].points.assign(begin, end);
-        return;
+    if (IsLeaf(node)) {
+        if (!Splits(node, begin, end)) {
+            Assign(node, begin, end);
+            return;
+        }
+        delete[] MakeSplit(node).points;
     }
-    nodes[node].leaf = false;
     // Quadrants as ChildFor takes them: bit 0 right of midX, bit 1 above midY.
-    const double midX = nodes[node].midX, midY = nodes[node].midY;
+    const double midX = nodes[node].split.midX, midY = nodes[node].split.midY;
     SnapPoint** right = std::partition(begin, end, [midX](const SnapPoint* p) { return p->x < midX; });
     SnapPoint** leftTop = std::partition(begin, right, [midY](const SnapPoint* p) { return p->y < midY; });
     SnapPoint** rightTop = std::partition(right, end, [midY](const SnapPoint* p) { return p->y < midY; });
@@ -169,6 +220,7 @@ void SnapPointTree::Fill(int32_t node, SnapPoint** begin, SnapPoint** end)
             continue;
         const SnapPoint* p = *bounds[q][0];
         Fill(ChildFor(node, p->x, p->y), bounds[q][0], bounds[q][1]);
+        ++cells[node].live;
     }
 }
 
@@ -208,48 +260,62 @@ void SnapPointTree::Insert(SnapPoint* p)
     }
     GrowToContain(p->x, p->y);
     int32_t n = root;
-    ++nodes[n].total;
-    while (!nodes[n].leaf) {
-        n = ChildFor(n, p->x, p->y);
-        ++nodes[n].total;
+    while (!IsLeaf(n)) {
+        const int32_t c = ChildFor(n, p->x, p->y);
+        // Every node below an empty one on the way is empty as well: each
+        // gains its first point, and its parent a child that holds one.
+        if (Empty(c))
+            ++cells[n].live;
+        n = c;
     }
-    nodes[n].points.push_back(p);
+    Push(n, p);
     Split(n);
 }
 
 void SnapPointTree::Remove(SnapPoint* p)
 {
-    auto drop = [p](std::vector<SnapPoint*>& v) {
-        auto it = std::find(v.begin(), v.end(), p);
-        if (it == v.end())
-            return false;
-        *it = v.back();
-        v.pop_back();
-        return true;
-    };
     if (!Placeable(p)) {
-        if (drop(outliers))
+        auto it = std::find(outliers.begin(), outliers.end(), p);
+        if (it != outliers.end()) {
+            *it = outliers.back();
+            outliers.pop_back();
             --count;
+        }
         return;
     }
     path.clear();
     int32_t n = root;
-    while (n >= 0 && !nodes[n].leaf) {
+    while (n >= 0 && !IsLeaf(n)) {
         path.push_back(n);
-        const int quadrant = (p->x < nodes[n].midX ? 0 : 1) | (p->y < nodes[n].midY ? 0 : 2);
-        n = nodes[n].child[quadrant];
+        const Node& node = nodes[n];
+        const int quadrant = (p->x < node.split.midX ? 0 : 1) | (p->y < node.split.midY ? 0 : 2);
+        n = node.child[quadrant];
     }
-    if (n >= 0 && drop(nodes[n].points)) {
-        --count;
-        --nodes[n].total;
-        for (int32_t up : path)
-            --nodes[up].total;
-    }
+    if (n < 0)
+        return;
+    Leaf& l = nodes[n].leaf;
+    SnapPoint** const end = l.points + l.size;
+    SnapPoint** const it = std::find(l.points, end, p);
+    if (it == end)
+        return;
+    *it = end[-1];
+    --l.size;
+    --count;
+    // Only a leaf left empty changes what its ancestors know.
+    if (l.size != 0)
+        return;
+    for (std::size_t i = path.size(); i-- > 0;)
+        if (--cells[path[i]].live != 0)
+            break;
 }
 
 void SnapPointTree::Clear()
 {
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        if (nodes[i].child[0] == LeafTag)
+            delete[] nodes[i].leaf.points;
     nodes.clear();
+    cells.clear();
     root = -1;
     outliers.clear();
     count = 0;
@@ -257,17 +323,19 @@ void SnapPointTree::Clear()
 
 void SnapPointTree::Visit(int32_t node, Search& s) const
 {
-    const Node& n = nodes[node];
     // Subtrees emptied by removals are passed over whatever their depth.
-    if (n.total == 0)
+    if (Empty(node))
         return;
-    const double dx = std::max({n.x0 - s.x, s.x - n.x1, 0.0});
-    const double dy = std::max({n.y0 - s.y, s.y - n.y1, 0.0});
+    const Node& n = nodes[node];
+    const Cell& b = cells[node];
+    const double dx = std::max({b.x0 - s.x, s.x - b.x1, 0.0});
+    const double dy = std::max({b.y0 - s.y, s.y - b.y1, 0.0});
     if (std::sqrt(dy * dy + dx * dx) > s.Bound())
         return;
-    if (n.leaf) {
-        for (const SnapPoint* p : n.points)
-            s.Consider(p);
+    if (IsLeaf(node)) {
+        const Leaf& l = n.leaf;
+        for (uint32_t i = 0; i < l.size; ++i)
+            s.Consider(l.points[i]);
         return;
     }
     // Nearer quadrants first, so the bound tightens early.
@@ -279,7 +347,7 @@ void SnapPointTree::Visit(int32_t node, Search& s) const
             key[q] = INFINITY;
             continue;
         }
-        const Node& m = nodes[c];
+        const Cell& m = cells[c];
         const double cx = std::max({m.x0 - s.x, s.x - m.x1, 0.0});
         const double cy = std::max({m.y0 - s.y, s.y - m.y1, 0.0});
         key[q] = cx * cx + cy * cy;

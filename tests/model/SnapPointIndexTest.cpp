@@ -231,6 +231,46 @@ TEST(SnapPointIndex, NearestAfterARegionWasEmptiedAndRefilled)
     }
 }
 
+TEST(SnapPointIndex, NearestAfterEveryPointWasRemovedAndOthersCameBack)
+{
+    // The tree keeps its emptied nodes: points filed again one by one (its
+    // root growing past the empty old one) or all at once into the empty
+    // nodes must all be found, and none of the removed ones.
+    std::mt19937 rng(5);
+    CEntityList list;
+    CSnapPointList snaps;
+    auto live = [](const SnapPoint& p) { return p.state == 0; };
+    auto addIn = [&](int n, double x0, double y0, double size) {
+        std::uniform_real_distribution<double> x(x0, x0 + size), y(y0, y0 + size);
+        std::vector<CEntity*> added;
+        for (int i = 0; i < n; ++i)
+            added.push_back(AddRegistered(list, snaps, 10, {x(rng), y(rng)}));
+        return added;
+    };
+    auto expectWalk = [&](double x0, double y0, double size) {
+        std::uniform_real_distribution<double> x(x0, x0 + size), y(y0, y0 + size);
+        for (int i = 0; i < 40; ++i) {
+            const double qx = x(rng), qy = y(rng);
+            EXPECT_EQ(snaps.FindNearest(qx, qy, 1e7, live), Walk(snaps, qx, qy, 1e7, +live)) << qx << "," << qy;
+        }
+    };
+    auto removeAll = [&](const std::vector<CEntity*>& entities) {
+        for (CEntity* e : entities)
+            snaps.RemoveEntityPoints(e);
+    };
+    const std::vector<CEntity*> first = addIn(3000, 0, 0, 100);
+    expectWalk(0, 0, 100);
+    removeAll(first);
+    EXPECT_EQ(snaps.FindNearest(50, 50, 1e7, live), nullptr);
+    const std::vector<CEntity*> far = addIn(10, 5e5, -3e5, 50);  // one by one, past the old root
+    expectWalk(0, 0, 100);
+    expectWalk(5e5, -3e5, 50);
+    removeAll(far);
+    addIn(500, 20, 20, 60);  // all at once, into the emptied nodes
+    expectWalk(0, 0, 100);
+    expectWalk(5e5, -3e5, 50);
+}
+
 // A walk over every point of the chain, crossings included (copies).
 const SnapPoint* WalkChain(const std::vector<SnapPoint>& chain, double x, double y, double bound,
                            const std::function<bool(const SnapPoint&)>& accept)
