@@ -27,22 +27,25 @@ namespace {
 
 // Writes down every event as "+serial", "-serial", "~serial", "x serial",
 // "reset", "gone".
+std::string S(char c, const CEntity* e)
+{
+    std::string s(1, c);
+    s += std::to_string(e->serial);
+    return s;
+}
+
 class Recorder : public EntityListObserver {
 public:
     std::vector<std::string> events;
-    void EntityLinked(CEntity* e) override { events.push_back("+" + std::to_string(e->serial)); }
-    void EntityUnlinked(CEntity* e) override { events.push_back("-" + std::to_string(e->serial)); }
-    void EntityChanged(CEntity* e) override { events.push_back("~" + std::to_string(e->serial)); }
-    void EntityFreed(CEntity* e) override { events.push_back("x" + std::to_string(e->serial)); }
+    void EntityLinked(CEntity* e) override { events.push_back(S('+', e)); }
+    void EntityUnlinked(CEntity* e) override { events.push_back(S('-', e)); }
+    void EntityChanged(CEntity* e) override { events.push_back(S('~', e)); }
+    void EntityFreed(CEntity* e) override { events.push_back(S('x', e)); }
     void ListReset() override { events.push_back("reset"); }
     void ListGone() override { events.push_back("gone"); }
     std::vector<std::string> Take() { return std::exchange(events, {}); }
 };
 
-std::string S(char c, const CEntity* e)
-{
-    return c + std::to_string(e->serial);
-}
 
 TEST(EntityListJournal, ObserversHearEveryLinkUnlinkAndFree)
 {
