@@ -9,6 +9,8 @@
 // BM_DeleteOneAndUndo: one entity deleted as the tools delete it
 // (DeleteEntities with the one entity), the paint after it, its undo and
 // the paint after that; flat from 10 000 to 1 000 000 lines.
+// BM_DeleteOneAndUndoUnderWholeView: the same delete and undo while a view
+// of the whole sheet keeps its answer; flat as well.
 // BM_QueryAmongLongLines: a zoomed-in paint's query and a new line's
 // crossing candidates in 100 000 short lines under a grid of long ones
 // (0 to 4 000 lines across the whole sheet); should not grow with the grid.
@@ -89,7 +91,7 @@ struct Drawing {
 };
 
 // Iterations of each edit benchmark: enough that a run is not decided by a
-// few slow ones, few enough that five repetitions of both deleting
+// few slow ones, few enough that five repetitions of the deleting
 // benchmarks find victims in the smallest drawing, and that the lines
 // BM_DeleteAndAdd adds (one unit apart from x = 100) stay out of the
 // painted rectangle.
@@ -169,6 +171,33 @@ void BM_DeleteOneAndUndo(benchmark::State& state)
     BeginEdit(d.list, &d.snaps);
 }
 BENCHMARK(BM_DeleteOneAndUndo)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(EditIterations)->Unit(benchmark::kMicrosecond);
+
+void BM_DeleteOneAndUndoUnderWholeView(benchmark::State& state)
+{
+    // As above, with a view of the whole sheet open beside: its kept answer
+    // (every entity) follows each delete and undo.
+    Drawing& d = DrawingOf(static_cast<int>(state.range(0)));
+    EntityIndex whole;
+    std::vector<CEntity*> shown;
+    whole.Sync(d.list);
+    whole.Query(WholeSheet, shown);
+    for (auto _ : state) {
+        if (d.nextVictim >= d.originals.size())
+            state.SkipWithError("ran out of entities to delete");
+        CEntity* const doomed[] = {d.originals[d.nextVictim++]};
+        DeleteEntities(d.list, &d.snaps, doomed);
+        d.list.UndoRedo();
+    }
+    BeginEdit(d.list, &d.snaps);
+    whole.Query(WholeSheet, shown);
+    benchmark::DoNotOptimize(shown.data());
+}
+BENCHMARK(BM_DeleteOneAndUndoUnderWholeView)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(EditIterations)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_QueryAmongLongLines(benchmark::State& state)
 {

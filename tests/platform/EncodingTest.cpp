@@ -96,7 +96,7 @@ TEST(Encoding, LookAlikesFromOtherJapaneseTablesTakeTheCp932Code)
 
 TEST(Encoding, CutsOnCharacterBoundaries)
 {
-    const std::string s = "a" + Utf8ToCp932("あい") + "b"; // a, 2, 2, b = 6 bytes
+    const std::string s = std::string("a").append(Utf8ToCp932("あい")).append("b"); // a, 2, 2, b = 6 bytes
     struct Case {
         size_t max;
         size_t expected;
@@ -104,7 +104,7 @@ TEST(Encoding, CutsOnCharacterBoundaries)
     for (Case c : {Case{0, 0}, Case{1, 1}, Case{2, 1}, Case{3, 3}, Case{4, 3}, Case{5, 5}, Case{6, 6}, Case{99, 6}}) {
         EXPECT_EQ(Cp932PrefixLength(s, c.max), c.expected) << c.max;
     }
-    EXPECT_EQ(Cp932Truncate(s, 4), "a" + Utf8ToCp932("あ"));
+    EXPECT_EQ(Cp932Truncate(s, 4), std::string("a").append(Utf8ToCp932("あ")));
     EXPECT_EQ(Cp932CharCount(s), 4u);
     // A lead byte at the end counts as a character of its own.
     EXPECT_EQ(Cp932CharCount(bytes({'a', 0x82})), 2u);

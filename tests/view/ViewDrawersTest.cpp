@@ -164,7 +164,11 @@ TEST_F(ViewTest, ControlPointCurveStartsAndEndsOnItsEndPoints)
         return ((a3 * s + a2) * s + a1) * s + a0;
     };
     auto px = [&](double x, double y) {
-        return "(" + std::to_string(view->XToDevice(x)) + "," + std::to_string(view->YToDevice(y)) + ")";
+        return std::string("(")
+            .append(std::to_string(view->XToDevice(x)))
+            .append(",")
+            .append(std::to_string(view->YToDevice(y)))
+            .append(")");
     };
     ASSERT_EQ(moves.size(), 5u);
     EXPECT_EQ(moves[0], "MoveTo" + px(ax, ay));

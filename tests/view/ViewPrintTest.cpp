@@ -143,7 +143,7 @@ TEST_F(ViewPrintTest, DashedBezierSplitsIntoRunsAndGaps)
         if (r.op == "PolyBezierTo")
             ends.push_back(std::to_string(r.args[4]));
         else if (r.op == "MoveTo")
-            ends.push_back("m" + std::to_string(r.args[0]));
+            ends.push_back(std::string("m").append(std::to_string(r.args[0])));
     EXPECT_EQ(ends, (std::vector<std::string>{"m0", "30", "m40", "70", "m80", "110", "m120", "120"}));
     EXPECT_EQ(painter.index, 0);
     EXPECT_EQ(painter.remaining, 30);
