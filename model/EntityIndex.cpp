@@ -177,9 +177,14 @@ void EntityIndex::Keep(const Box& rect, const std::vector<CEntity*>& answer) con
     kept = true;
     keptRect = rect;
     keptHoles = 0;
+    // Room for what the next edits add at the tail, so that one added entity
+    // does not copy a long answer.
+    const std::size_t room = answer.size() + answer.size() / 16 + 64;
+    keptAnswer.clear();
+    keptAnswer.reserve(room);
     keptAnswer.assign(answer.begin(), answer.end());
     keptRanks.clear();
-    keptRanks.reserve(answer.size());
+    keptRanks.reserve(room);
     for (const CEntity* e : answer)
         keptRanks.push_back(e->rank);
 }
