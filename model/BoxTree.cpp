@@ -104,7 +104,7 @@ void BoxTree::Place(uint32_t id, int32_t from, Box r)
         Split(n, r);
 }
 
-void BoxTree::Keep(int32_t node, const Box& r, uint32_t id)
+void BoxTree::Keep(int32_t node, const Box& r, uint32_t id, bool inOrder)
 {
     Held& home = held[static_cast<std::size_t>(node)];
     Filed& f = filed[id];
@@ -126,11 +126,15 @@ void BoxTree::Keep(int32_t node, const Box& r, uint32_t id)
     Band& band = wide ? bands.wide : bands.tall;
     double Box::*key = wide ? &Box::y0 : &Box::x0;
     f.place = wide ? InWide : InTall;
+    band.thick = std::max(band.thick, wide ? h : w);
+    if (!inOrder) {
+        band.ids.push_back(id);
+        return;
+    }
     const double at = b.*key;
     auto it = std::upper_bound(band.ids.begin(), band.ids.end(), at,
                                [this, key](double v, uint32_t other) { return v < filed[other].box.*key; });
     band.ids.insert(it, id);
-    band.thick = std::max(band.thick, wide ? h : w);
 }
 
 BoxTree::Bands& BoxTree::BandsOf(int32_t node)
@@ -258,30 +262,10 @@ void BoxTree::Fill(int32_t node, const Box& r, Item* begin, Item* end)
         const Box& b = item.second;
         return std::max(b.x1 - b.x0, b.y1 - b.y0) > half;
     });
-    const double thin = std::min(r.x1 - r.x0, r.y1 - r.y0) * ThinShare;
-    Held& home = held[static_cast<std::size_t>(node)];
-    for (const Item* it = begin; it != down; ++it) {
-        // Straight into their list; the bands are sorted once below.
-        const uint32_t id = it->first;
-        const Box& b = it->second;
-        const double w = b.x1 - b.x0, h = b.y1 - b.y0;
-        Filed& f = filed[id];
-        f.node = node;
-        if (h <= w && h <= thin) {
-            Band& wide = BandsOf(node).wide;
-            f.place = InWide;
-            wide.ids.push_back(id);
-            wide.thick = std::max(wide.thick, h);
-        } else if (w < h && w <= thin) {
-            Band& tall = BandsOf(node).tall;
-            f.place = InTall;
-            tall.ids.push_back(id);
-            tall.thick = std::max(tall.thick, w);
-        } else {
-            f.place = static_cast<uint32_t>(home.items.size());
-            home.items.push_back(id);
-        }
-    }
+    // Straight into their lists; the bands are sorted once below.
+    for (const Item* it = begin; it != down; ++it)
+        Keep(node, r, it->first, false);
+    const Held& home = held[static_cast<std::size_t>(node)];
     if (home.bands >= 0) {
         Bands& bands = bandStore[static_cast<std::size_t>(home.bands)];
         std::stable_sort(bands.wide.ids.begin(), bands.wide.ids.end(),

@@ -161,7 +161,9 @@ private:
     }
 
     int32_t NewNode(const Box& bounds);
-    void Keep(int32_t node, const Box& bounds, uint32_t id);
+    // Files the box in the node, in its sorted list if it is a long thin
+    // one; `inOrder` false appends it there, for a caller that sorts after.
+    void Keep(int32_t node, const Box& bounds, uint32_t id, bool inOrder = true);
     void Drop(int32_t node, uint32_t id);
     void GrowToContain(double cx, double cy, double size);
     // Files the box from `from` (with those bounds) down.

@@ -102,14 +102,14 @@ void EntityBoxIndex::Build()
 {
     Clear();
     built = true;
-    std::vector<std::pair<uint32_t, Box>> batch;
+    std::vector<BoxTree::Item> batch;
     batch.reserve(list->Size());
     for (CEntity* e = list->first; e; e = e->next)
         File(e, &batch);
     tree.InsertMany(batch);
 }
 
-void EntityBoxIndex::File(CEntity* e, std::vector<std::pair<uint32_t, Box>>* batch)
+void EntityBoxIndex::File(CEntity* e, std::vector<BoxTree::Item>* batch)
 {
     if (!TakesPart(*e))
         return;

@@ -65,7 +65,7 @@ private:
     static bool BoundingBox(const CEntity& e, Box& box);
     void Build();
     // Files the entity now, or adds its box to `batch` to be filed with the rest.
-    void File(CEntity* e, std::vector<std::pair<uint32_t, Box>>* batch = nullptr);
+    void File(CEntity* e, std::vector<BoxTree::Item>* batch = nullptr);
     void Unfile(CEntity* e);
     void WalkBack(const CEntity* entity, std::vector<CEntity*>& out) const;
 

@@ -12,6 +12,13 @@ EntityIndex::Box Unite(const EntityIndex::Box& a, const EntityIndex::Box& b)
     return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
 }
 
+// Edges included.
+template <class A, class B>
+bool Meets(const A& a, const B& b)
+{
+    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
+}
+
 } // namespace
 
 EntityIndex::~EntityIndex()
@@ -56,7 +63,7 @@ void EntityIndex::Rebuild(bool file) const
     hasExtent = false;
     measured = true;
     filed = file;
-    std::vector<std::pair<uint32_t, BoxTree::Box>> batch;
+    std::vector<BoxTree::Item> batch;
     if (file)
         batch.reserve(list->Size());
     for (CEntity* p = list->first; p; p = p->next) {
@@ -86,7 +93,7 @@ IndexReach EntityIndex::Reach(const CEntity& e, Box& b) const
     return r;
 }
 
-void EntityIndex::File(CEntity* e, std::vector<std::pair<uint32_t, BoxTree::Box>>* batch) const
+void EntityIndex::File(CEntity* e, std::vector<BoxTree::Item>* batch) const
 {
     Box b{0, 0, 0, 0};
     const IndexReach r = Reach(*e, b);
@@ -119,17 +126,10 @@ void EntityIndex::Unfile(CEntity* e)
 bool EntityIndex::Answers(const CEntity* e) const
 {
     const uint32_t slot = e->slot;
-    if (!filed) {
-        Box b{0, 0, 0, 0};
-        const IndexReach r = Reach(*e, b);
-        return r == IndexReach::Unbounded ||
-               (r == IndexReach::Bounded && b.x0 <= keptRect.x1 && keptRect.x0 <= b.x1 && b.y0 <= keptRect.y1 &&
-                keptRect.y0 <= b.y1);
-    }
-    if (tree.Contains(slot)) {
-        const BoxTree::Box& b = tree.BoxOf(slot);
-        return b.x0 <= keptRect.x1 && keptRect.x0 <= b.x1 && b.y0 <= keptRect.y1 && keptRect.y0 <= b.y1;
-    }
+    if (!filed)
+        return Shows(*e, keptRect);
+    if (tree.Contains(slot))
+        return Meets(tree.BoxOf(slot), keptRect);
     return slot < unboundedAt.size() && unboundedAt[slot] != UINT32_MAX;
 }
 
@@ -265,6 +265,13 @@ bool EntityIndex::Covers(const Box& rect) const
                           rect.y1 >= extent.y1);
 }
 
+bool EntityIndex::Shows(const CEntity& e, const Box& rect) const
+{
+    Box b{0, 0, 0, 0};
+    const IndexReach r = Reach(e, b);
+    return r == IndexReach::Unbounded || (r == IndexReach::Bounded && Meets(b, rect));
+}
+
 bool EntityIndex::Wide(const Box& rect) const
 {
     if (!hasExtent)
@@ -296,14 +303,9 @@ void EntityIndex::Query(const Box& rect, std::vector<CEntity*>& out) const
     if (!filed && Wide(rect)) {
         // Most of the drawing shows: the walk costs no more than the paint,
         // and the boxes are filed once a view shows a part of it.
-        Box b{0, 0, 0, 0};
-        for (CEntity* e = list->first; e; e = e->next) {
-            const IndexReach r = Reach(*e, b);
-            if (r == IndexReach::Unbounded ||
-                (r == IndexReach::Bounded && b.x0 <= rect.x1 && rect.x0 <= b.x1 && b.y0 <= rect.y1 &&
-                 rect.y0 <= b.y1))
+        for (CEntity* e = list->first; e; e = e->next)
+            if (Shows(*e, rect))
                 out.push_back(e);
-        }
         Keep(rect, out);
         return;
     }

@@ -24,7 +24,6 @@
 #include "model/EntityList.h"
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 struct CEntity;
@@ -72,10 +71,13 @@ private:
     void Rebuild(bool file) const;
     // The entity's reach and box as the tree would file it.
     IndexReach Reach(const CEntity& e, Box& b) const;
+    // Whether a query of the rectangle answers the entity (unbounded, or
+    // its box meets the rectangle), worked out without the tree.
+    bool Shows(const CEntity& e, const Box& rect) const;
     // Whether the rectangle shows half the drawing's extent or more.
     bool Wide(const Box& rect) const;
     // Files the entity now, or adds its box to `batch` to be filed with the rest.
-    void File(CEntity* e, std::vector<std::pair<uint32_t, BoxTree::Box>>* batch = nullptr) const;
+    void File(CEntity* e, std::vector<BoxTree::Item>* batch = nullptr) const;
     void Unfile(CEntity* e);
     void Widen(const CEntity* e) const;
     // The kept answer: whether `e` (linked) belongs in it; adding and taking
