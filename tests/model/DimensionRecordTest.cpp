@@ -38,7 +38,7 @@ DimensionStyle SampleStyle()
     for (int i = 0; i < 8; ++i) {
         s.tolerance1[static_cast<std::size_t>(i)] = 0.1 * (i + 1);
         s.tolerance2[static_cast<std::size_t>(i)] = 0.01 * (i + 1);
-        s.prefixes[static_cast<std::size_t>(i)] = "P" + std::to_string(i);
+        s.prefixes[static_cast<std::size_t>(i)] = std::string("P").append(std::to_string(i));
         s.prefixLengths[static_cast<std::size_t>(i)] = 2;
     }
     s.textSize = 5.0;

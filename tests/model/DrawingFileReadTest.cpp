@@ -345,7 +345,7 @@ TEST(DrawingFileRead, LayerCountIsBroughtIntoRange)
     for (Case c : {Case{0, 1}, Case{1, 1}, Case{128, 128}, Case{300, 128}}) {
         fixture::FileV5 file;
         file.header.currentLayer = -4;
-        for (int i = 0; i < c.records; ++i) file.layers.push_back({"L" + std::to_string(i), 2});
+        for (int i = 0; i < c.records; ++i) file.layers.push_back({std::string("L").append(std::to_string(i)), 2});
         file.records = {MakeRecord(10, {3, 3})};
         ReadResult r;
         Read(file.Build(), r);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -293,8 +294,8 @@ TEST_F(ParameterFileTest, EmptyAndLongFiles)
     CParameterBlock src;
     src.OffsetDistance = 2.0f;
     CParameterBlock::Image image = src.ToBytes();
-    std::vector<uint8_t> longer(image.begin(), image.end());
-    longer.resize(2000, 0xEE);
+    std::vector<uint8_t> longer(2000, 0xEE);
+    std::copy(image.begin(), image.end(), longer.begin());
     WriteAll(ParameterFilePath(folder), longer);
     EXPECT_EQ(ReadParameterFile(folder, b), ParameterFileStatus::Read);
     EXPECT_EQ(b, src);
