@@ -1,12 +1,16 @@
 // The box tree under the model's indexes: after any run of inserts, moves
-// and removals a query finds exactly the boxes a plain scan finds.
+// and removals a query finds exactly the boxes a plain scan finds, and the
+// snap points filed in it give the point a walk over them gives.
 
 #include "model/BoxTree.h"
+#include "model/SnapPointList.h"
+#include "model/SnapPointTree.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <random>
 #include <vector>
@@ -145,6 +149,122 @@ TEST(BoxTree, FitsOnlyFiniteOrderedBoxesWithinReach)
     };
     for (const Case& c : cases)
         EXPECT_EQ(BoxTree::Fits(c.box), c.fits) << c.box.x0 << " " << c.box.y0 << " " << c.box.x1 << " " << c.box.y1;
+}
+
+// The point a walk over `held` (in order) settles on, as Nearest promises.
+const SnapPoint* Walk(const std::vector<SnapPoint*>& held, double x, double y, double maxDist, bool oddOnly,
+                      double& dist)
+{
+    const SnapPoint* best = nullptr;
+    for (const SnapPoint* p : held) {
+        if (oddOnly && p->order % 2 == 0)
+            continue;
+        const double d = std::sqrt((y - p->y) * (y - p->y) + (x - p->x) * (x - p->x));
+        if (d < maxDist && (!best || d < dist || (d == dist && p->order < best->order))) {
+            best = p;
+            dist = d;
+        }
+    }
+    return best;
+}
+
+TEST(SnapPointTree, NearestMatchesAWalkThroughRandomEdits)
+{
+    // Points on the edges of nodes and of the root as it grows (multiples of
+    // 1024), many on one spot, far-off ones in every direction, and points
+    // the tree cannot file (not finite, too far out). A point that stays in
+    // the tree after its removal, or one lost from it, shows as a different
+    // answer.
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> pos(-3000, 3000), unit(0, 1);
+    std::deque<SnapPoint> store;
+    auto make = [&]() -> SnapPoint* {
+        SnapPoint p;
+        switch (rng() % 8) {
+        case 0: p.x = 1024.0 * double(int(rng() % 7) - 3); p.y = 1024.0 * double(int(rng() % 7) - 3); break;
+        case 1: p.x = 1024.0 * double(int(rng() % 5)); p.y = pos(rng); break;
+        case 2: p.x = 40; p.y = 40; break;
+        case 3: p.x = pos(rng) * 1e7; p.y = pos(rng) * 1e7; break;
+        case 4: p.x = rng() % 2 ? NAN : 2e15; p.y = 0; break;
+        default: p.x = pos(rng); p.y = pos(rng); break;
+        }
+        p.order = store.size() + 1;
+        store.push_back(p);
+        return &store.back();
+    };
+    auto filter = [](const SnapPoint& p, const void*) { return p.order % 2 == 1; };
+    for (bool bulk : {false, true}) {
+        SnapPointTree tree;
+        std::vector<SnapPoint*> held;
+        if (bulk) {
+            for (int i = 0; i < 1500; ++i)
+                held.push_back(make());
+            std::vector<SnapPoint*> batch = held;
+            tree.InsertMany(batch);
+        }
+        for (int step = 0; step < 5000; ++step) {
+            if (!held.empty() && rng() % 3 == 0) {
+                const std::size_t i = rng() % held.size();
+                tree.Remove(held[i]);
+                held.erase(held.begin() + static_cast<std::ptrdiff_t>(i));
+            } else {
+                held.push_back(make());
+                tree.Insert(held.back());
+            }
+            ASSERT_EQ(tree.Size(), held.size());
+            if (step % 25 != 0)
+                continue;
+            for (int q = 0; q < 8; ++q) {
+                const double x = q == 0 ? 1024.0 : q == 1 ? 40.0 : pos(rng);
+                const double y = q == 0 ? 0.0 : q == 1 ? 40.0 : pos(rng);
+                const double maxDist = q == 2 ? INFINITY : 5000 * unit(rng);
+                const bool oddOnly = q % 2 == 1;
+                double want = 0, got = 0;
+                const SnapPoint* expected = Walk(held, x, y, maxDist, oddOnly, want);
+                const SnapPoint* found =
+                    tree.Nearest(x, y, maxDist, oddOnly ? +filter : nullptr, nullptr, &got);
+                ASSERT_EQ(found, expected) << "step " << step << " query " << q;
+                if (expected) {
+                    ASSERT_EQ(got, want);
+                }
+            }
+        }
+        // Emptied point by point, then nothing is found.
+        for (SnapPoint* p : held)
+            tree.Remove(p);
+        EXPECT_EQ(tree.Size(), 0u);
+        double d = 0;
+        EXPECT_EQ(tree.Nearest(0, 0, INFINITY, nullptr, nullptr, &d), nullptr);
+    }
+}
+
+TEST(SnapPointTree, APointOnTheRootsEdgeLeavesAfterTheRootGrew)
+{
+    // The first root spans [0, 1024]; a point on its high edge must still
+    // be found and taken out once far points have grown the root past it.
+    struct Case {
+        double x, y, farX, farY;
+    };
+    const Case cases[] = {{1024, 0, 3000, 0}, {0, 1024, 0, 3000}, {1024, 1024, 3000, 3000}, {1024, 0, -3000, 0}};
+    for (const Case& c : cases) {
+        SnapPoint first, edge, far;
+        first.order = 1;
+        edge.x = c.x;
+        edge.y = c.y;
+        edge.order = 2;
+        far.x = c.farX;
+        far.y = c.farY;
+        far.order = 3;
+        SnapPointTree tree;
+        tree.Insert(&first);
+        tree.Insert(&edge);
+        tree.Insert(&far);
+        double d = 0;
+        EXPECT_EQ(tree.Nearest(c.x, c.y, 10, nullptr, nullptr, &d), &edge);
+        tree.Remove(&edge);
+        EXPECT_EQ(tree.Size(), 2u);
+        EXPECT_EQ(tree.Nearest(c.x, c.y, 10, nullptr, nullptr, &d), nullptr) << c.x << " " << c.y;
+    }
 }
 
 } // namespace
