@@ -89,13 +89,15 @@ protected:
     // Tuning; an owner may hide them with its own.
     static constexpr std::size_t SplitAbove = 16;
     static constexpr double MinNodeSize = 1.0 / 64.0;
+    // Whether every box has no size (a point).
+    static constexpr bool PointsOnly = false;
 
     // Files the element, whose box must fit.
     void File(Elem e)
     {
         const Box b = Self().BoxOf(e);
         const double size = std::max(b.x1 - b.x0, b.y1 - b.y0);
-        GrowToContain(b.x0 + (b.x1 - b.x0) * 0.5, b.y0 + (b.y1 - b.y0) * 0.5, size);
+        GrowToContain(Centre(b, &Box::x0, &Box::x1), Centre(b, &Box::y0, &Box::y1), size);
         Place(e, root, rootBounds);
         ++count;
     }
@@ -111,8 +113,8 @@ protected:
         double cx0 = INFINITY, cy0 = INFINITY, cx1 = -INFINITY, cy1 = -INFINITY, size = 0;
         for (const Rec* it = begin; it != end; ++it) {
             const Box b = BoxOfRec(*it);
-            const double cx = b.x0 + (b.x1 - b.x0) * 0.5;
-            const double cy = b.y0 + (b.y1 - b.y0) * 0.5;
+            const double cx = Centre(b, &Box::x0, &Box::x1);
+            const double cy = Centre(b, &Box::y0, &Box::y1);
             cx0 = std::min(cx0, cx);
             cy0 = std::min(cy0, cy);
             cx1 = std::max(cx1, cx);
@@ -180,8 +182,8 @@ protected:
     {
         if (root < 0)
             return -1;
-        const double cx = b.x0 + (b.x1 - b.x0) * 0.5;
-        const double cy = b.y0 + (b.y1 - b.y0) * 0.5;
+        const double cx = Centre(b, &Box::x0, &Box::x1);
+        const double cy = Centre(b, &Box::y0, &Box::y1);
         if (!Holds(rootBounds, cx, cy))
             return -1;
         const double size = std::max(b.x1 - b.x0, b.y1 - b.y0);
@@ -304,6 +306,14 @@ private:
         return {(q & 1) ? n.midX : r.x0, (q & 2) ? n.midY : r.y0, (q & 1) ? r.x1 : n.midX,
                 (q & 2) ? r.y1 : n.midY};
     }
+    // The middle of the box along one axis (given by its low and high edge).
+    static double Centre(const Box& b, double Box::*lo, double Box::*hi)
+    {
+        if constexpr (Owner::PointsOnly)
+            return b.*lo;
+        else
+            return b.*lo + (b.*hi - b.*lo) * 0.5;
+    }
     // Distance from (x, y) to the box; 0 inside it, infinite for an empty one.
     static double Gap(const Box& b, double x, double y)
     {
@@ -424,8 +434,8 @@ private:
     void Place(Elem e, int32_t from, Box r)
     {
         const Box b = Self().BoxOf(e);
-        const double cx = b.x0 + (b.x1 - b.x0) * 0.5;
-        const double cy = b.y0 + (b.y1 - b.y0) * 0.5;
+        const double cx = Centre(b, &Box::x0, &Box::x1);
+        const double cy = Centre(b, &Box::y0, &Box::y1);
         const double size = std::max(b.x1 - b.x0, b.y1 - b.y0);
         int32_t n = from;
         for (;;) {
@@ -516,32 +526,43 @@ private:
     template <class Rec>
     void Fill(int32_t node, const Box& r, Rec* begin, Rec* end)
     {
-        Box reach = nodes[Index(node)].reach;
-        for (const Rec* it = begin; it != end; ++it) {
-            const Box b = BoxOfRec(*it);
-            reach = {std::min(reach.x0, b.x0), std::min(reach.y0, b.y0), std::max(reach.x1, b.x1),
-                     std::max(reach.y1, b.y1)};
-        }
         // Blocks never move: `n` stays good while nodes are added.
         Node& n = nodes[Index(node)];
-        n.reach = reach;
+        // What it reaches is made up from below, as the records are filed.
+        Box reach = n.reach;
+        auto widen = [&reach](const Box& b) {
+            reach = {std::min(reach.x0, b.x0), std::min(reach.y0, b.y0), std::max(reach.x1, b.x1),
+                     std::max(reach.y1, b.y1)};
+        };
         if (!Splits(r, begin, end)) {
-            held[Index(node)].items.reserve(std::size_t(end - begin));
-            for (const Rec* it = begin; it != end; ++it)
-                Keep(node, r, ElemOfRec(*it), BoxOfRec(*it));
+            // A leaf keeps no bands: every box goes to its items.
+            std::vector<Elem>& items = held[Index(node)].items;
+            items.reserve(std::size_t(end - begin));
+            for (const Rec* it = begin; it != end; ++it) {
+                widen(BoxOfRec(*it));
+                Self().Placed(ElemOfRec(*it), node, static_cast<uint32_t>(items.size()));
+                items.push_back(ElemOfRec(*it));
+            }
+            n.reach = reach;
             return;
         }
         n.child[0] = -1;
-        const double half = std::min(r.x1 - r.x0, r.y1 - r.y0) * 0.5;
         // Boxes larger than a quadrant stay here; the others go to the
-        // quadrant of their centre.
-        Rec* down = std::partition(begin, end, [this, half](const Rec& rec) {
-            const Box b = BoxOfRec(rec);
-            return std::max(b.x1 - b.x0, b.y1 - b.y0) > half;
-        });
+        // quadrant of their centre. Points all go down.
+        Rec* down = begin;
+        if constexpr (!Owner::PointsOnly) {
+            const double half = std::min(r.x1 - r.x0, r.y1 - r.y0) * 0.5;
+            down = std::partition(begin, end, [this, half](const Rec& rec) {
+                const Box b = BoxOfRec(rec);
+                return std::max(b.x1 - b.x0, b.y1 - b.y0) > half;
+            });
+        }
         // Straight into their lists; the bands are sorted once below.
-        for (const Rec* it = begin; it != down; ++it)
-            Keep(node, r, ElemOfRec(*it), BoxOfRec(*it), false);
+        for (const Rec* it = begin; it != down; ++it) {
+            const Box b = BoxOfRec(*it);
+            widen(b);
+            Keep(node, r, ElemOfRec(*it), b, false);
+        }
         const Held& home = held[Index(node)];
         if (home.bands >= 0) {
             Bands& bands = bandStore[Index(home.bands)];
@@ -551,14 +572,9 @@ private:
                              [this](Elem a, Elem b) { return Self().BoxOf(a).x0 < Self().BoxOf(b).x0; });
         }
         const double midX = n.midX, midY = n.midY;
-        auto below = [this, midY](const Rec& rec) {
-            const Box b = BoxOfRec(rec);
-            return b.y0 + (b.y1 - b.y0) * 0.5 < midY;
-        };
-        Rec* right = std::partition(down, end, [this, midX](const Rec& rec) {
-            const Box b = BoxOfRec(rec);
-            return b.x0 + (b.x1 - b.x0) * 0.5 < midX;
-        });
+        auto below = [this, midY](const Rec& rec) { return Centre(BoxOfRec(rec), &Box::y0, &Box::y1) < midY; };
+        Rec* right = std::partition(
+            down, end, [this, midX](const Rec& rec) { return Centre(BoxOfRec(rec), &Box::x0, &Box::x1) < midX; });
         Rec* leftTop = std::partition(down, right, below);
         Rec* rightTop = std::partition(right, end, below);
         Rec* const parts[5] = {down, leftTop, right, rightTop, end};
@@ -571,7 +587,9 @@ private:
             const int32_t child = NewNode(c);
             n.child[q] = child;
             Fill(child, c, parts[i], parts[i + 1]);
+            widen(nodes[Index(child)].reach);
         }
+        n.reach = reach;
     }
 
     Blocks<Node> nodes;

@@ -38,6 +38,7 @@ private:
     // entity boxes, and splits further down.
     static constexpr std::size_t SplitAbove = 24;
     static constexpr double MinNodeSize = 1.0 / 1024.0;
+    static constexpr bool PointsOnly = true;
 
     Box BoxOf(const SnapPoint* p) const;
     void Placed(SnapPoint*, int32_t, uint32_t) {}
