@@ -186,8 +186,15 @@ protected:
         const double cy = Centre(b, &Box::y0, &Box::y1);
         if (!Holds(rootBounds, cx, cy))
             return -1;
-        const double size = std::max(b.x1 - b.x0, b.y1 - b.y0);
         int32_t n = root;
+        if constexpr (Owner::PointsOnly) {
+            // A point goes down every split node (one splits only while its
+            // quadrants are no smaller than the least size).
+            while (n >= 0 && nodes[Index(n)].child[0] != Unsplit)
+                n = nodes[Index(n)].child[Quadrant(nodes[Index(n)], cx, cy)];
+            return n;
+        }
+        const double size = std::max(b.x1 - b.x0, b.y1 - b.y0);
         Box r = rootBounds;
         for (;;) {
             const Node& node = nodes[Index(n)];
@@ -301,10 +308,14 @@ private:
         return (cx < n.midX ? 0 : 1) | (cy < n.midY ? 0 : 2);
     }
     // A quadrant's bounds, as they were when it was made.
+    // (Picked from small tables rather than by branches: a descent's
+    // quadrants follow no pattern a branch predictor could learn.)
     static Box QuadrantBounds(const Node& n, const Box& r, int q)
     {
-        return {(q & 1) ? n.midX : r.x0, (q & 2) ? n.midY : r.y0, (q & 1) ? r.x1 : n.midX,
-                (q & 2) ? r.y1 : n.midY};
+        const double xs[3] = {r.x0, n.midX, r.x1};
+        const double ys[3] = {r.y0, n.midY, r.y1};
+        const int right = q & 1, top = (q >> 1) & 1;
+        return {xs[right], ys[top], xs[right + 1], ys[top + 1]};
     }
     // The middle of the box along one axis (given by its low and high edge).
     static double Centre(const Box& b, double Box::*lo, double Box::*hi)
@@ -440,10 +451,11 @@ private:
         int32_t n = from;
         for (;;) {
             Node& node = nodes[Index(n)];
-            node.reach.x0 = std::min(node.reach.x0, b.x0);
-            node.reach.y0 = std::min(node.reach.y0, b.y0);
-            node.reach.x1 = std::max(node.reach.x1, b.x1);
-            node.reach.y1 = std::max(node.reach.y1, b.y1);
+            // Written only when it grows: a box filed again where one was
+            // (an undo) leaves the upper nodes' cache lines clean.
+            if (b.x0 < node.reach.x0 || b.y0 < node.reach.y0 || b.x1 > node.reach.x1 || b.y1 > node.reach.y1)
+                node.reach = {std::min(node.reach.x0, b.x0), std::min(node.reach.y0, b.y0),
+                              std::max(node.reach.x1, b.x1), std::max(node.reach.y1, b.y1)};
             const double half = std::min(r.x1 - r.x0, r.y1 - r.y0) * 0.5;
             if (node.child[0] == Unsplit || size > half || half < Owner::MinNodeSize)
                 break;
