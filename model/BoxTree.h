@@ -24,6 +24,7 @@
 // filed (void Placed(Elem, int32_t node, uint32_t place)).
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -470,8 +471,14 @@ private:
             r = c;
         }
         Keep(n, r, e, b);
-        if (nodes[Index(n)].child[0] == Unsplit && Splits(r, held[Index(n)].items.data(),
-                                                          held[Index(n)].items.data() + held[Index(n)].items.size()))
+        // A leaf that would not split because its boxes share one centre is
+        // looked at again only as it doubles, so that a pile of copies on
+        // one spot does not cost a scan of the pile for every copy added.
+        const std::vector<Elem>& items = held[Index(n)].items;
+        const std::size_t kept = items.size();
+        if (nodes[Index(n)].child[0] == Unsplit && kept > Owner::SplitAbove &&
+            (kept == Owner::SplitAbove + 1 || std::has_single_bit(kept)) &&
+            Splits(r, items.data(), items.data() + kept))
             Split(n, r);
     }
 
