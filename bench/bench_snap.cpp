@@ -9,14 +9,19 @@
 // BM_NearestInCrossingLines: one search (bound 100, as the view's) in a grid
 // of n mutually crossing lines one unit apart, whose n*n/4 crossings are
 // worked out near the point.
+// BM_FileOnOneSpot: n snap points on one spot (the ends of lines drawn from
+// one point) filed into the tree one by one; the time per point should not
+// grow with n.
 
 #include "model/EntityList.h"
 #include "model/SnapPointList.h"
+#include "model/SnapPointTree.h"
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -104,6 +109,26 @@ void BM_NearestSnapPoint(benchmark::State& state)
     state.counters["found_share"] = static_cast<double>(found) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_NearestSnapPoint)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void BM_FileOnOneSpot(benchmark::State& state)
+{
+    const auto n = static_cast<std::size_t>(state.range(0));
+    std::vector<SnapPoint> points(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        points[i].x = 5000.0;
+        points[i].y = 3000.0;
+        points[i].order = i + 1;
+    }
+    for (auto _ : state) {
+        SnapPointTree tree;
+        for (SnapPoint& p : points)
+            tree.Insert(&p);
+        benchmark::DoNotOptimize(tree.Size());
+    }
+    state.counters["per_point"] = benchmark::Counter(
+        static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_FileOnOneSpot)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 struct CrossingGrid {
     CEntityList list;

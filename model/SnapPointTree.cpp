@@ -58,7 +58,8 @@ void SnapPointTree::InsertMany(std::vector<SnapPoint*>& points)
             Insert(p);
         return;
     }
-    auto placeable = std::partition(points.begin(), points.end(), [this](const SnapPoint* p) { return Fits(BoxOf(p)); });
+    auto placeable =
+        std::partition(points.begin(), points.end(), [this](const SnapPoint* p) { return Fits(BoxOf(p)); });
     outliers.insert(outliers.end(), placeable, points.end());
     points.erase(placeable, points.end());
     BasicBoxTree::Clear();
