@@ -36,6 +36,13 @@ struct TreeBox {
     double x0, y0, x1, y1;
 };
 
+// Whether two boxes (anything with x0, y0, x1, y1) meet, edges included.
+template <class A, class B>
+bool BoxesMeet(const A& a, const B& b)
+{
+    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
+}
+
 template <class Elem, class Owner>
 class BasicBoxTree {
 public:
@@ -136,16 +143,19 @@ protected:
     }
 
     // Takes the element out of the node it is filed in; `place` is its place
-    // there as told to Placed, or Unknown to look for it. False when it is
-    // not there.
+    // there as told to Placed, or Unknown to look for it among the node's
+    // items (an owner that keeps no places files only points, which never
+    // go to a band). False when it is not there.
     bool Drop(int32_t node, Elem e, uint32_t place)
     {
         Held& home = held[Index(node)];
         if (place == Unknown) {
             const auto it = std::find(home.items.begin(), home.items.end(), e);
-            place = it != home.items.end() ? static_cast<uint32_t>(it - home.items.begin()) : Unknown;
+            if (it == home.items.end())
+                return false;
+            place = static_cast<uint32_t>(it - home.items.begin());
         }
-        if (place != InWide && place != InTall && place != Unknown) {
+        if (place != InWide && place != InTall) {
             const Elem moved = home.items.back();
             home.items[place] = moved;
             Self().Placed(moved, node, place);
@@ -153,61 +163,35 @@ protected:
             --count;
             return true;
         }
-        if (home.bands < 0)
-            return false;
-        const Box b = Self().BoxOf(e);
         Bands& bands = bandStore[Index(home.bands)];
-        for (const bool wide : {true, false}) {
-            if (place != Unknown && wide != (place == InWide))
-                continue;
-            Band& band = wide ? bands.wide : bands.tall;
-            double Box::*key = wide ? &Box::y0 : &Box::x0;
-            auto it = std::lower_bound(band.items.begin(), band.items.end(), b.*key,
-                                       [this, key](Elem other, double v) { return Self().BoxOf(other).*key < v; });
-            while (it != band.items.end() && *it != e && Self().BoxOf(*it).*key == b.*key)
-                ++it;
-            if (it == band.items.end() || *it != e)
-                continue;
-            band.items.erase(it);
-            if (band.items.empty())
-                band.thick = 0;
-            --count;
-            return true;
-        }
-        return false;
+        Band& band = place == InWide ? bands.wide : bands.tall;
+        double Box::*key = place == InWide ? &Box::y0 : &Box::x0;
+        const double at = Self().BoxOf(e).*key;
+        auto it = std::lower_bound(band.items.begin(), band.items.end(), at,
+                                   [this, key](Elem other, double v) { return Self().BoxOf(other).*key < v; });
+        while (it != band.items.end() && *it != e)
+            ++it;
+        if (it == band.items.end())
+            return false;
+        band.items.erase(it);
+        if (band.items.empty())
+            band.thick = 0;
+        --count;
+        return true;
     }
 
-    // The node a box like this one is filed in, found the way it was filed;
-    // -1 when there is none.
-    int32_t Home(const Box& b) const
+    // The node a point is filed in, found by the descent that filed it; -1
+    // when there is none. A point goes down every split node (one splits
+    // only while its quadrants are no smaller than the least size).
+    int32_t Home(double x, double y) const
     {
-        if (root < 0)
-            return -1;
-        const double cx = Centre(b, &Box::x0, &Box::x1);
-        const double cy = Centre(b, &Box::y0, &Box::y1);
-        if (!Holds(rootBounds, cx, cy))
+        static_assert(Owner::PointsOnly, "only points are found by their place");
+        if (root < 0 || !Holds(rootBounds, x, y))
             return -1;
         int32_t n = root;
-        if constexpr (Owner::PointsOnly) {
-            // A point goes down every split node (one splits only while its
-            // quadrants are no smaller than the least size).
-            while (n >= 0 && nodes[Index(n)].child[0] != Unsplit)
-                n = nodes[Index(n)].child[Quadrant(nodes[Index(n)], cx, cy)];
-            return n;
-        }
-        const double size = std::max(b.x1 - b.x0, b.y1 - b.y0);
-        Box r = rootBounds;
-        for (;;) {
-            const Node& node = nodes[Index(n)];
-            const double half = std::min(r.x1 - r.x0, r.y1 - r.y0) * 0.5;
-            if (node.child[0] == Unsplit || size > half || half < Owner::MinNodeSize)
-                return n;
-            const int quadrant = Quadrant(node, cx, cy);
-            n = node.child[quadrant];
-            if (n < 0)
-                return -1;
-            r = QuadrantBounds(node, r, quadrant);
-        }
+        while (n >= 0 && nodes[Index(n)].child[0] != Unsplit)
+            n = nodes[Index(n)].child[Quadrant(nodes[Index(n)], x, y)];
+        return n;
     }
 
 private:
@@ -294,10 +278,6 @@ private:
             return r.second;
     }
 
-    static bool Meets(const Box& a, const Box& b)
-    {
-        return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
-    }
     // A node's bounds take their low edges and leave out their high ones, as
     // the split of its parent does.
     static bool Holds(const Box& r, double cx, double cy)
@@ -338,11 +318,11 @@ private:
     void QueryNode(int32_t node, const Box& b, Visit& visit) const
     {
         const Node& n = nodes[Index(node)];
-        if (!Meets(n.reach, b))
+        if (!BoxesMeet(n.reach, b))
             return;
         const Held& h = held[Index(node)];
         for (Elem e : h.items)
-            if (Meets(Self().BoxOf(e), b))
+            if (BoxesMeet(Self().BoxOf(e), b))
                 visit(e);
         if (h.bands >= 0) {
             const Bands& bands = bandStore[Index(h.bands)];
@@ -363,7 +343,7 @@ private:
         auto it = std::lower_bound(band.items.begin(), band.items.end(), start,
                                    [this, key](Elem e, double v) { return Self().BoxOf(e).*key < v; });
         for (; it != band.items.end() && Self().BoxOf(*it).*key <= to; ++it)
-            if (Meets(Self().BoxOf(*it), b))
+            if (BoxesMeet(Self().BoxOf(*it), b))
                 visit(*it);
     }
 

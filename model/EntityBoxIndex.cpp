@@ -12,11 +12,6 @@ namespace {
 // widened by more than that so that touching ones are never missed.
 constexpr double Margin = 1.0;
 
-bool Overlap(const BoxTree::Box& a, const BoxTree::Box& b)
-{
-    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
-}
-
 } // namespace
 
 EntityBoxIndex::~EntityBoxIndex()
@@ -185,7 +180,7 @@ void EntityBoxIndex::WalkBack(const CEntity* entity, std::vector<CEntity*>& out)
         if (!TakesPart(*p))
             continue;
         Box pb;
-        if (!bounded || !BoundingBox(*p, pb) || Overlap(b, pb))
+        if (!bounded || !BoundingBox(*p, pb) || BoxesMeet(b, pb))
             out.push_back(p);
     }
 }

@@ -12,13 +12,6 @@ EntityIndex::Box Unite(const EntityIndex::Box& a, const EntityIndex::Box& b)
     return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
 }
 
-// Edges included.
-template <class A, class B>
-bool Meets(const A& a, const B& b)
-{
-    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
-}
-
 } // namespace
 
 EntityIndex::~EntityIndex()
@@ -129,7 +122,7 @@ bool EntityIndex::Answers(const CEntity* e) const
     if (!filed)
         return Shows(*e, keptRect);
     if (tree.Contains(slot))
-        return Meets(tree.BoxOf(slot), keptRect);
+        return BoxesMeet(tree.BoxOf(slot), keptRect);
     return slot < unboundedAt.size() && unboundedAt[slot] != UINT32_MAX;
 }
 
@@ -269,7 +262,7 @@ bool EntityIndex::Shows(const CEntity& e, const Box& rect) const
 {
     Box b{0, 0, 0, 0};
     const IndexReach r = Reach(e, b);
-    return r == IndexReach::Unbounded || (r == IndexReach::Bounded && Meets(b, rect));
+    return r == IndexReach::Unbounded || (r == IndexReach::Bounded && BoxesMeet(b, rect));
 }
 
 bool EntityIndex::Wide(const Box& rect) const

@@ -77,7 +77,7 @@ void SnapPointTree::Remove(SnapPoint* p)
         }
         return;
     }
-    const int32_t node = Home(b);
+    const int32_t node = Home(p->x, p->y);
     if (node >= 0)
         Drop(node, p, Unknown);
 }
