@@ -1,12 +1,16 @@
 #pragma once
-// ASCII DXF exchange. The reader takes five header variables and the entities
-// POINT, LINE, CIRCLE, ARC, TEXT, ELLIPSE and POLYLINE (with its VERTEX and
-// SEQEND records) and passes over everything else; every entity it makes lies
-// on layer 0 in black. The writer saves an entity chain as HEADER, TABLES and
+// ASCII DXF exchange. The reader takes the header variables of extents,
+// limits, scale, version and code page, and the model-space entities POINT,
+// LINE, CIRCLE, ARC, TEXT, ELLIPSE and POLYLINE (with its VERTEX and SEQEND
+// records), each value by its group code; everything else is passed over and
+// counted in the reader's report. Every entity it makes lies on layer 0 in
+// black; texts are converted to code page 932 by the file's encoding. The writer saves an entity chain as HEADER, TABLES and
 // ENTITIES, mapping pens to the layers PEN1..PEN8 and breaking every kind DXF
 // lacks into LINE, CIRCLE and TEXT records. One object serves one read or one
 // write; nothing here talks to the user, results go back to the caller.
 
+#include "exchange/ImportReport.h"
+#include "exchange/TextEncoding.h"
 #include "model/EntityList.h"
 
 #include <cstdint>
@@ -59,8 +63,13 @@ public:
     double LimMax[3] = {0.0, 0.0, 0.0};
     double OriginX = 0.0;      // writer: subtracted from every entity coordinate
     double OriginY = 0.0;
+    std::string AcadVer;       // $ACADVER ("AC1015" ...), empty when absent
+    std::string CodePage;      // $DWGCODEPAGE ("ANSI_932" ...), empty when absent
     std::vector<Vertex> Vertices;  // the polyline being read
     bool PolylineClosed = false;   // its group 70 has bit 1
+    bool PolylineMesh = false;     // its group 70 has bit 16 or 64: a mesh, not read
+    bool PolylinePaper = false;    // its group 67 is 1: paper space, not read
+    ImportReport Report;           // reader: what was passed over
 
     CDxfFile() = default;
 
@@ -76,8 +85,12 @@ public:
     // The same into memory.
     void WriteText(std::string& out, const CEntity* first);
 
+    // The encoding of the file's texts, from $ACADVER and $DWGCODEPAGE.
+    TextEncoding TextEncodingOfFile() const;
+
     // Reading steps.
     void ReadHeaderPoint(DxfLineReader& lines, double point[3]);
+    void ReadHeaderText(DxfLineReader& lines, int code, std::string& value);
     int ReadPolylineVertices(DxfLineReader& lines);
 
     // Writing steps (each appends to out).

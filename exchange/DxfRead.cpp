@@ -32,20 +32,50 @@ std::size_t SkipBlanks(std::string_view s)
     return i;
 }
 
+// Where each group code of a kind goes: the value slots of the kinds read,
+// by code. A code not listed is passed over.
+struct SlotCodes {
+    int entity;
+    int codes[7];
+};
+constexpr SlotCodes KindSlots[] = {
+    {10, {10, 20}},
+    {20, {10, 20, 11, 21}},
+    {30, {10, 20, 40}},
+    {31, {10, 20, 40, 50, 51}},
+    {32, {10, 20, 11, 21, 40, 41, 42}},
+    {40, {10, 20, 40, 41, 50}},
+};
+
+int SlotOf(int entity, int code)
+{
+    for (const SlotCodes& k : KindSlots) {
+        if (k.entity != entity) continue;
+        for (int i = 0; i < 7; ++i)
+            if (k.codes[i] == code && code != 0) return i;
+        return -1;
+    }
+    return -1;
+}
+
 // The entity being gathered between two code-0 groups.
 struct PendingEntity {
     int code = 0;
     int lineType = 0;
-    int slotCount = 0;
     double slots[MaxSlots] = {};
+    bool paperSpace = false;   // group 67 = 1
+    std::string name;          // the record's name, for the report
+    bool counted = false;      // a kind not read, met inside ENTITIES
     std::string text;
 
     void Clear()
     {
         code = 0;
         lineType = 0;
-        slotCount = 0;
         for (double& s : slots) s = 0.0;
+        paperSpace = false;
+        name.clear();
+        counted = false;
         text.clear();
     }
     void SetSlot(int i, double v)
@@ -55,11 +85,6 @@ struct PendingEntity {
             return;
         }
         slots[i] = v;
-    }
-    void AppendSlot(double v)
-    {
-        if (slotCount >= MaxSlots) return;  // values beyond the slots are dropped
-        SetSlot(slotCount++, v);
     }
 };
 
@@ -166,12 +191,46 @@ void CDxfFile::ReadHeaderPoint(DxfLineReader& lines, double point[3])
     }
 }
 
+void CDxfFile::ReadHeaderText(DxfLineReader& lines, int code, std::string& value)
+{
+    int c = 0;
+    std::string_view line;
+    if (!lines.NextCode(c) || c != code || !lines.Next(line)) return;
+    std::size_t b = SkipBlanks(line);
+    std::size_t e = line.size();
+    while (e > b && IsBlank(line[e - 1])) --e;
+    value.assign(line.substr(b, e - b));
+}
+
+TextEncoding CDxfFile::TextEncodingOfFile() const
+{
+    TextEncoding enc;
+    // From AC1021 on every text of the file is UTF-8.
+    if (AcadVer.size() == 6 && AcadVer.compare(0, 2, "AC") == 0 && AcadVer >= "AC1021") {
+        enc.kind = TextEncoding::Utf8;
+        return enc;
+    }
+    std::string page;
+    for (char c : CodePage) page += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    const std::size_t digits = page.find_first_of("0123456789");
+    if (digits == std::string::npos) return enc;  // absent or unknown: code page 932
+    const int number = DxfCodeValue(std::string_view(page).substr(digits));
+    if (page.compare(0, 4, "ANSI") != 0 && page.compare(0, 3, "DOS") != 0) return enc;
+    if (number == 932 || number <= 0) return enc;
+    enc.kind = TextEncoding::CodePage;
+    enc.codePage = number;
+    return enc;
+}
+
 int CDxfFile::ReadPolylineVertices(DxfLineReader& lines)
 {
     Vertices.clear();
     PolylineClosed = false;
+    PolylineMesh = false;
+    PolylinePaper = false;
     polylineReady_ = false;
     bool inVertex = false;
+    bool faceRecord = false;  // a mesh's face record: no position of its own
     bool broken = false;
     Vertex next;
     int code = 0;
@@ -179,10 +238,10 @@ int CDxfFile::ReadPolylineVertices(DxfLineReader& lines)
     while (lines.NextCode(code)) {
         if (!lines.Next(value)) break;
         if (code == 0) {
-            if (inVertex) {
-                Vertices.push_back(next);
-                next = Vertex{};
-            }
+            // The polyline's own group 6 stays for its first vertex.
+            if (inVertex && !faceRecord) Vertices.push_back(next);
+            if (inVertex) next = Vertex{};
+            faceRecord = false;
             int entity = DxfEntityCode(value);
             if (entity != 120) {
                 polylineReady_ = entity == 130 && !broken;
@@ -192,7 +251,14 @@ int CDxfFile::ReadPolylineVertices(DxfLineReader& lines)
         } else if (code == 6) {
             next.lineType = static_cast<int16_t>(DxfLineTypeIndex(value));
         } else if (code == 70 && !inVertex) {
-            PolylineClosed = (DxfCodeValue(value) & 1) != 0;
+            const int flags = DxfCodeValue(value);
+            PolylineClosed = (flags & 1) != 0;
+            PolylineMesh = (flags & (16 | 64)) != 0;
+        } else if (code == 70) {
+            const int flags = DxfCodeValue(value);
+            faceRecord = (flags & 128) != 0 && (flags & 64) == 0;
+        } else if (code == 67 && !inVertex) {
+            PolylinePaper = DxfCodeValue(value) == 1;
         } else if (inVertex && (code == 10 || code == 20)) {
             double v = DxfRealValue(value);
             if (!std::isfinite(v)) broken = true;
@@ -218,6 +284,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
 {
     DxfLineReader lines(bytes);
     std::string_view line;
+    Report = ImportReport{};
 
     // Header scan: every line before "ENTITIES" is tested.
     bool entities = false;
@@ -234,6 +301,10 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             ReadHeaderPoint(lines, LimMin);
         } else if (line == "$LIMMAX") {
             ReadHeaderPoint(lines, LimMax);
+        } else if (line == "$ACADVER") {
+            ReadHeaderText(lines, 1, AcadVer);
+        } else if (line == "$DWGCODEPAGE") {
+            ReadHeaderText(lines, 3, CodePage);
         } else if (line == "$LTSCALE") {
             int code = 0;
             LtScale = 0.0;
@@ -244,6 +315,8 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
         }
     }
     if (!entities) return DxfReadFailed;
+    const TextEncoding encoding = TextEncodingOfFile();
+    int unconvertible = 0;
 
     PendingEntity pending;
     auto store = [&] {
@@ -288,10 +361,14 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             EntityHeader h = base;
             h.type = EntityType::Text;
             h.count = 5;
-            double width = s[2] * s[3];
-            if (!(width >= 1.9)) width = s[2];
+            // Group 41 is the width as a factor of the height; without it
+            // the text is as wide as it is high.
+            const double width = s[3] > 0.0 ? s[2] * s[3] : s[2];
             const double v[] = {s[0], s[1], s[2], width, s[4]};
-            if (std::isfinite(width)) list.AddEntity(h, codes, 0, v, pending.text, DefaultTextFont);
+            if (std::isfinite(width)) {
+                const std::string text = ForeignTextToCp932(pending.text, encoding, unconvertible);
+                list.AddEntity(h, codes, 0, v, Cp932Fit(text, MaxTextBytes), DefaultTextFont);
+            }
             break;
         }
         case 32: {
@@ -321,8 +398,17 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
         }
         case 130: {
             // A polyline becomes separate lines; the closing one only when
-            // the polyline says it is closed.
+            // the polyline says it is closed. Meshes and paper-space
+            // polylines are passed over.
             if (!polylineReady_ || Vertices.size() < 2) break;
+            if (PolylinePaper) {
+                Report.Count(PaperSpaceLabel);
+                break;
+            }
+            if (PolylineMesh) {
+                Report.Count(MeshLabel);
+                break;
+            }
             static const int16_t codes[] = {10, 20, 11, 22};
             EntityHeader h{EntityType::Line, 0, 0, 0, 4};
             const std::size_t n = Vertices.size();
@@ -344,12 +430,23 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
         polylineReady_ = false;
     };
 
+    // Names of a section's frame, not entities.
+    auto isFrame = [](std::string_view name) {
+        return name == "ENDSEC" || name == "SECTION" || name == "EOF" || name.empty();
+    };
+    bool inEntities = true;       // kinds not read are counted only here
+    bool sectionStarts = false;   // the last name was SECTION: its group 2 follows
     int code = 0;
     while (lines.NextCode(code)) {
         if (code == 0) {
-            if (pending.code > 0) {
+            if (pending.paperSpace && (pending.code > 0 || pending.counted)) {
+                Report.Count(PaperSpaceLabel);
+                if (pending.code > 0) ++EntityCount;
+            } else if (pending.code > 0) {
                 store();
                 ++EntityCount;
+            } else if (pending.counted) {
+                Report.Count(pending.name);
             }
             pending.Clear();
             Vertices.clear();
@@ -358,29 +455,37 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
         if (!lines.Next(line)) break;
         if (code == 0) {
             pending.code = DxfEntityCode(line);
-            if (pending.code == 110) pending.code = ReadPolylineVertices(lines);
+            pending.name.assign(line.substr(0, 40));
+            sectionStarts = line == "SECTION";
+            if (line == "ENDSEC") inEntities = false;
+            const bool read = pending.code > 0 && pending.code != 50 && pending.code != 120 && pending.code != 130;
+            const bool stray = pending.code == 120 || pending.code == 130;  // outside a polyline
+            pending.counted = inEntities && !read && !stray && !isFrame(line);
+            if (!read) pending.code = 0;
+            if (pending.code == 110) {
+                pending.code = ReadPolylineVertices(lines);
+                if (pending.code == 130) pending.paperSpace = PolylinePaper;
+            }
+        } else if (code == 2 && sectionStarts) {
+            inEntities = line == "ENTITIES";
+            sectionStarts = false;
         } else if (code == 1) {
-            pending.text.assign(Cp932Fit(line, MaxTextBytes));
+            // The text is cut to its limit after conversion.
+            pending.text.assign(line.substr(0, 4 * MaxTextBytes));
         } else if (code == 6) {
             pending.lineType = DxfLineTypeIndex(line);
+        } else if (code == 67) {
+            pending.paperSpace = DxfCodeValue(line) == 1;
         } else if (code >= 10 && code <= 59) {
             switch (pending.code) {
-            case 10: case 20: case 30: case 31:
-                if (code != 30 && code != 31) pending.AppendSlot(DxfRealValue(line));
-                break;
-            case 32: {
-                int slot = code == 10 ? 0 : code == 20 ? 1 : code == 11 ? 2 : code == 21 ? 3
-                         : code == 40 ? 4 : code == 41 ? 5 : code == 42 ? 6 : -1;
+            case 10: case 20: case 30: case 31: case 32: case 40: {
+                const int slot = SlotOf(pending.code, code);
                 if (slot >= 0) pending.SetSlot(slot, DxfRealValue(line));
                 break;
             }
-            case 40: {
-                int slot = code == 10 ? 0 : code == 20 ? 1 : code == 40 ? 2 : code == 41 ? 3 : code == 50 ? 4 : -1;
-                if (slot >= 0) pending.SetSlot(slot, DxfRealValue(line));
+            case -1:
                 break;
-            }
             default:
-                pending.code = -1;
                 break;
             }
         }
@@ -388,6 +493,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
     // A pending entity at the end of the file is not stored.
     Vertices.clear();
     polylineReady_ = false;
+    if (unconvertible > 0) Report.Count(UnconvertibleLabel, unconvertible);
     if (!(LtScale >= 0.001)) LtScale = 100.0;
     return DxfReadOk;
 }

@@ -49,6 +49,16 @@ void Real(std::string& out, int code, double value)
     out += "\r\n";
 }
 
+// A text's width as DXF holds it: a factor of its height (1 when either is
+// not a positive number).
+double WidthFactor(const CEntity& e)
+{
+    const double height = e.values.size() > 2 ? e.values[2] : 0.0;
+    const double width = e.values.size() > 3 ? e.values[3] : 0.0;
+    const double factor = width / height;
+    return height > 0.0 && width > 0.0 && std::isfinite(factor) ? factor : 1.0;
+}
+
 const char* LayerName(int style)
 {
     static const char* const names[] = {"PEN1", "PEN2", "PEN3", "PEN4", "PEN5", "PEN6", "PEN7", "PEN8"};
@@ -255,7 +265,7 @@ void CDxfFile::WriteEntities(std::string& out, const CEntity* first) const
             Real(out, 10, Value(e, 0) - ox);
             Real(out, 20, Value(e, 1) - oy);
             Real(out, 40, Value(e, 2));
-            Real(out, 41, 1.0);
+            Real(out, 41, WidthFactor(e));
             Group(out, 1, TextLine(e.text));
             Real(out, 50, Value(e, 4));
             Group(out, 7, "BIGFONT");
@@ -384,7 +394,7 @@ void CDxfFile::WriteLeaderText(std::string& out, const CEntity& e) const
     Real(out, 10, Value(e, 0) - OriginX);
     Real(out, 20, Value(e, 1) - OriginY);
     Real(out, 40, Value(e, 2));
-    Real(out, 41, 1.0);
+    Real(out, 41, WidthFactor(e));
     Group(out, 1, TextLine(e.text));
     Real(out, 50, Value(e, 4));
     Group(out, 7, "BIGFONT");

@@ -7,32 +7,12 @@
 
 namespace {
 
-Utf16ToCp932Converter utf16Converter = nullptr;
-
-std::string PlainUtf16ToCp932(std::u16string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-}
-
 constexpr uint16_t NewClassTag = 0xFFFF;
 constexpr uint16_t BigObjectTag = 0x7FFF;
 constexpr uint16_t ClassTag = 0x8000;
 constexpr uint32_t BigClassTag = 0x80000000u;
 
 } // namespace
-
-void SetUtf16ToCp932Converter(Utf16ToCp932Converter converter)
-{
-    utf16Converter = converter;
-}
-
-std::string Utf16ToCp932(std::u16string_view text)
-{
-    return utf16Converter ? utf16Converter(text) : PlainUtf16ToCp932(text);
-}
 
 const uint8_t* ArchiveReader::Take(std::size_t n)
 {

@@ -8,6 +8,8 @@
 // The reader never throws: reading past the end gives zeros and sets
 // `ended`, which the caller checks where a whole item has been read.
 
+#include "exchange/TextEncoding.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -15,12 +17,8 @@
 #include <string_view>
 #include <vector>
 
-// UTF-16 text of an archive string becomes code page 932 through a converter
-// the platform installs at start-up; until then every unit above 0x7F reads
-// as '?'.
-using Utf16ToCp932Converter = std::string (*)(std::u16string_view text);
-void SetUtf16ToCp932Converter(Utf16ToCp932Converter converter);
-std::string Utf16ToCp932(std::u16string_view text);
+// UTF-16 text of an archive string becomes code page 932 through the
+// converter of TextEncoding.h.
 
 class ArchiveReader {
 public:

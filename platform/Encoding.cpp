@@ -134,6 +134,20 @@ std::string Utf8ToCp932(std::string_view utf8)
     });
 }
 
+bool CodePageToUtf16(std::string_view bytes, int codePage, std::u16string& out)
+{
+    Converter c("UTF-16LE", ("CP" + std::to_string(codePage)).c_str());
+    if (!c.ok()) {
+        return false;
+    }
+    const std::string utf16 = c.run(bytes, [](std::string_view, std::string& o) {
+        o.append("\xFD\xFF", 2);  // U+FFFD
+        return size_t{1};
+    });
+    out.assign(reinterpret_cast<const char16_t*>(utf16.data()), utf16.size() / 2);
+    return true;
+}
+
 QString FromCp932(std::string_view cp932)
 {
     bool ascii = true;

@@ -28,6 +28,9 @@ std::string ToCp932(const QString& text);
 
 std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8);
+// Bytes of Windows code page `codePage` to UTF-16; false when the system
+// does not know the code page. A refused byte becomes U+FFFD.
+bool CodePageToUtf16(std::string_view bytes, int codePage, std::u16string& out);
 
 // True for the bytes that start a double-byte character (0x81-0x9F, 0xE0-0xFC).
 constexpr bool IsCp932LeadByte(unsigned char c)

@@ -1,6 +1,6 @@
 #include "platform/Startup.h"
 
-#include "exchange/JwwArchive.h"
+#include "exchange/TextEncoding.h"
 #include "model/Cp932Text.h"
 #include "platform/Encoding.h"
 #include "platform/Fonts.h"
@@ -42,6 +42,8 @@ void startPlatformServices(const QString& profileKey)
     SetUtf16ToCp932Converter([](std::u16string_view text) {
         return ToCp932(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
     });
+    // Texts of foreign drawings in other Windows code pages.
+    SetCodePageToUtf16Converter(CodePageToUtf16);
 }
 
 } // namespace platform

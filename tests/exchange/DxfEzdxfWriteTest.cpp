@@ -118,7 +118,7 @@ std::vector<Listed> ListRecords(const std::string& written)
         else if (kind == "CIRCLE") l.numbers = {num(10), num(20), num(40)};
         else if (kind == "ARC") l.numbers = {num(10), num(20), num(40), num(50), num(51)};
         else if (kind == "ELLIPSE") l.numbers = {num(10), num(20), num(11), num(21), num(40), num(41), num(42)};
-        else if (kind == "TEXT") l.numbers = {num(10), num(20), num(40), num(50)};
+        else if (kind == "TEXT") l.numbers = {num(10), num(20), num(40), num(50), num(41)};
         out.push_back(l);
         kind.clear();
         rec.clear();
@@ -153,7 +153,7 @@ TEST(DxfEzdxfWriteTest, EveryKindIsReadBackByAnotherReader)
     chain.Add(EntityType::EllipticArc, 1, 0, {10, 20, 60, 61, 62, 50, 51}, {3, 4, 20, 10, 30, 45, 200});
     chain.Add(EntityType::EllipticArc, -1, 0, {10, 20, 60, 61, 62, 50, 51}, {3, 4, 20, 10, 30, 200, 45});
     // "図面データ" and "寸法" in code page 932.
-    chain.Add(EntityType::Text, 0, 5, {10, 20, 30, 40, 50}, {9.5, 8.25, 3.5, 3.5, 45.5},
+    chain.Add(EntityType::Text, 0, 5, {10, 20, 30, 40, 50}, {9.5, 8.25, 3.5, 7, 45.5},
               "\x90\x7d\x96\xca\x83\x66\x81\x5b\x83\x5e");
     chain.Add(EntityType::Curve, 0, 2, {10, 20, 10, 20, 10, 20, 10, 20}, {0, 0, 10, 10, 20, 0, 30, 10});
     chain.Add(EntityType::FreehandCurve, 0, 2, {}, {0, 0, 1, 1, 2, 0});
@@ -194,7 +194,7 @@ for e in doc.modelspace():
     elif t == "CIRCLE": n = [d.center.x, d.center.y, d.radius]
     elif t == "ARC": n = [d.center.x, d.center.y, d.radius, d.start_angle, d.end_angle]
     elif t == "ELLIPSE": n = [d.center.x, d.center.y, d.major_axis.x, d.major_axis.y, d.ratio, d.start_param, d.end_param]
-    elif t == "TEXT": n = [d.insert.x, d.insert.y, d.height, d.rotation]
+    elif t == "TEXT": n = [d.insert.x, d.insert.y, d.height, d.rotation, d.width]
     else: n = []
     text = d.text if t == "TEXT" else ""
     lt = d.linetype if d.hasattr("linetype") else "BYLAYER"
@@ -233,5 +233,11 @@ for e in doc.modelspace():
     EXPECT_EQ(theirs[1].lineType, "DASHED");
     EXPECT_EQ(theirs[4].numbers[3], 0.0);
     EXPECT_EQ(theirs[4].numbers[4], 90.0);
+    // The text's width as a factor of its height.
+    for (const Listed& l : theirs) {
+        if (l.kind == "TEXT" && l.text == "図面データ") {
+            EXPECT_EQ(l.numbers[4], 2.0);
+        }
+    }
     fs::remove_all(folder);
 }

@@ -187,15 +187,16 @@ TEST(DxfReadTest, EllipsesBecomeEllipsesOrArcsWithDirections)
     EXPECT_NEAR(e.values[6], 180.0, 1e-9);
 }
 
-TEST(DxfReadTest, TextWidthTakesTheFactorOnlyFromOnePointNine)
+TEST(DxfReadTest, TextWidthIsTheHeightTimesTheFactor)
 {
     struct Case {
         const char* factor;  // null: no group 41
         double width;
     };
-    const Case cases[] = {{"0.5", 3.0}, {"2", 6.0}, {nullptr, 3.0}, {"0.6", 3.0}, {"0.75", 2.25}};
+    const Case cases[] = {{"0.5", 1.5}, {"2", 6.0}, {nullptr, 3.0}, {"0", 3.0}, {"-1", 3.0}, {"0.75", 2.25}};
     const std::string text = "\x90\x7d\x96\xca A";  // cp932 bytes
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.factor ? c.factor : "none");
         std::vector<Group> g = {{0, "TEXT"}, {10, "7"}, {20, "8"}, {40, "3"}, {1, text}, {50, "30"}};
         if (c.factor) g.push_back({41, c.factor});
         CEntityList list;
@@ -248,24 +249,40 @@ TEST(DxfReadTest, HeaderVariables)
     EXPECT_EQ(dxf.LtScale, 3.0);
 }
 
-TEST(DxfReadTest, SlotsFollowTheFileOrder)
+TEST(DxfReadTest, ValuesGoByTheirGroupCodes)
 {
-    // Group 39 before 10 takes the first slot and shifts the rest.
-    CEntityList list;
-    CDxfFile dxf;
-    std::vector<Group> g = {{0, "LINE"}, {39, "4"}, {10, "1"}, {20, "2"}, {11, "3"}, {21, "5"}};
-    ASSERT_EQ(dxf.ReadText(EntitiesFile(g), list), DxfReadOk);
-    ASSERT_NE(list.first, nullptr);
-    EXPECT_EQ(list.first->values, (std::vector<double>{4, 1, 2, 3}));
-
-    // More values than slots: those beyond ten are dropped.
-    std::vector<Group> many = {{0, "POINT"}};
-    for (int i = 0; i < 30; ++i) many.push_back({10 + i % 20, std::to_string(i)});
-    CEntityList list2;
-    CDxfFile dxf2;
-    ASSERT_EQ(dxf2.ReadText(EntitiesFile(many), list2), DxfReadOk);
-    ASSERT_NE(list2.first, nullptr);
-    EXPECT_EQ(list2.first->values, (std::vector<double>{0, 1}));
+    struct Case {
+        const char* what;
+        std::vector<Group> entity;
+        int type;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {"line as 10, 11, 20, 21", {{0, "LINE"}, {10, "1.5"}, {11, "2.0"}, {20, "0"}, {21, "0"}},
+         EntityType::Line, {1.5, 0, 2, 0}},
+        {"line with thickness, elevation and line-type scale first",
+         {{0, "LINE"}, {48, "2"}, {39, "4"}, {38, "7"}, {10, "0"}, {20, "0"}, {30, "0"}, {11, "100"}, {21, "0"}},
+         EntityType::Line, {0, 0, 100, 0}},
+        {"point with its z and an angle", {{0, "POINT"}, {30, "9"}, {50, "45"}, {20, "2"}, {10, "1"}},
+         EntityType::Point, {1, 2}},
+        {"circle with thickness", {{0, "CIRCLE"}, {39, "3"}, {40, "5"}, {10, "1"}, {20, "2"}},
+         EntityType::Circle, {1, 2, 5}},
+        {"arc in another order", {{0, "ARC"}, {51, "90"}, {50, "10"}, {40, "5"}, {39, "1"}, {20, "2"}, {10, "1"}},
+         EntityType::Arc, {1, 2, 5, 10, 90}},
+        {"a missing value is 0", {{0, "LINE"}, {11, "3"}, {21, "4"}}, EntityType::Line, {0, 0, 3, 4}},
+        {"a repeated code keeps the last value", {{0, "POINT"}, {10, "1"}, {10, "5"}, {20, "2"}},
+         EntityType::Point, {5, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CEntityList list;
+        CDxfFile dxf;
+        ASSERT_EQ(dxf.ReadText(EntitiesFile(c.entity), list), DxfReadOk);
+        auto all = Entities(list);
+        ASSERT_EQ(all.size(), 1u);
+        EXPECT_EQ(all[0]->type, c.type);
+        EXPECT_EQ(all[0]->values, c.values);
+    }
 }
 
 TEST(DxfReadTest, WhatIsDroppedOrPassedOver)

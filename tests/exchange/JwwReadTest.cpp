@@ -1,11 +1,10 @@
+#include "EncodingTestSupport.h"
 #include "JwwTestSupport.h"
 
 #include "exchange/JwwFile.h"
 #include "model/EntityList.h"
 
 #include <gtest/gtest.h>
-
-#include <iconv.h>
 
 #include <cmath>
 #include <numbers>
@@ -35,20 +34,6 @@ struct Read {
     }
     int header = -1;
 };
-
-std::string IconvUtf16ToCp932(std::u16string_view text)
-{
-    iconv_t cd = iconv_open("CP932", "UTF-16LE");
-    std::string in(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-    std::string out(text.size() * 4 + 4, '\0');
-    char* ip = in.data();
-    char* op = out.data();
-    std::size_t il = in.size(), ol = out.size();
-    iconv(cd, &ip, &il, &op, &ol);
-    iconv_close(cd);
-    out.resize(out.size() - ol);
-    return out;
-}
 
 constexpr double kPi = std::numbers::pi;
 
@@ -162,7 +147,7 @@ TEST(JwwReadTest, LongStreamsUseTheBigForms)
 
 TEST(JwwReadTest, ObjectKindsAndConversions)
 {
-    SetUtf16ToCp932Converter(IconvUtf16ToCp932);
+    SetUtf16ToCp932Converter(enctest::IconvUtf16ToCp932);
     for (uint32_t v : {351u, 420u}) {
         SCOPED_TRACE(v);
         Encoder e;
