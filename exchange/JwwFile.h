@@ -7,6 +7,7 @@
 // dropped. The writer saves a drawing at format version 230. Nothing here
 // talks to the user: messages go back to the caller.
 
+#include "exchange/ImportReport.h"
 #include "exchange/JwwArchive.h"
 #include "model/EntityList.h"
 
@@ -35,6 +36,9 @@ public:
     COLORREF JwwPenColors[10] = {};
     // What stopped the object list early: empty, or the message to show.
     std::string message;
+    // What was read and dropped: solids, blocks, entities of layer groups
+    // 8 to 15 (kept, but on layer 127).
+    ImportReport Report;
 
     // 0 after the whole header, JwwHeaderNotJww without the magic (or for
     // versions 0 to 10), the version itself when it is below 230. The end
@@ -67,6 +71,7 @@ private:
         uint16_t colourNumber = 0;
     };
     Prefix ReadPrefix(ArchiveReader& a);
+    int16_t LayerOf(uint16_t group, uint16_t layer);
 };
 
 class CJwwWriter {

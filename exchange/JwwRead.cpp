@@ -152,6 +152,13 @@ int CJwwReader::ReadJwwClassName(std::string_view name)
     return -1;
 }
 
+int16_t CJwwReader::LayerOf(uint16_t group, uint16_t layer)
+{
+    // Layer groups 0 to 7 fill the 128 layers; the later groups share the last.
+    if (group >= 8) Report.Count(JwwMergedGroupsLabel);
+    return static_cast<int16_t>(std::min<uint32_t>(static_cast<uint32_t>(group) * 16u + layer, 127u));
+}
+
 CJwwReader::Prefix CJwwReader::ReadPrefix(ArchiveReader& a)
 {
     Prefix p;
@@ -163,7 +170,7 @@ CJwwReader::Prefix CJwwReader::ReadPrefix(ArchiveReader& a)
     const uint16_t layer = a.Word();
     const uint16_t group = a.Word();
     a.Word();  // flags
-    p.layer = static_cast<int16_t>(std::min<uint32_t>(static_cast<uint32_t>(group) * 16u + layer, 127u));
+    p.layer = LayerOf(group, layer);
     // Pen 0 is the other program's background: it and unknown pens draw in pen 1's colour.
     p.colour = p.colourNumber >= 1 && p.colourNumber <= 9 ? JwwPenColors[p.colourNumber] : JwwPenColors[1];
     return p;
@@ -237,7 +244,7 @@ bool CJwwReader::ReadJwwTen(ArchiveReader& a, CEntityList& list)
     a.Word();
     Prefix p;
     p.style = StyleOfPenStyle(penStyle);
-    p.layer = static_cast<int16_t>(std::min<uint32_t>(static_cast<uint32_t>(group) * 16u + layer, 127u));
+    p.layer = LayerOf(group, layer);
     p.colour = colourNumber >= 1 && colourNumber <= 9 ? JwwPenColors[colourNumber] : JwwPenColors[1];
 
     const double x = a.Double() * CoordFactor, y = a.Double() * CoordFactor;
@@ -310,6 +317,7 @@ bool CJwwReader::ReadJwwSunpou(ArchiveReader& a, CEntityList& list)
 bool CJwwReader::ReadJwwSolid(ArchiveReader& a)
 {
     const Prefix p = ReadPrefix(a);
+    Report.Count(JwwSolidLabel);
     a.Skip(8 * 8);
     if (p.colourNumber == 10) a.Dword();
     return !a.ended;
@@ -318,6 +326,7 @@ bool CJwwReader::ReadJwwSolid(ArchiveReader& a)
 bool CJwwReader::ReadJwwBlock(ArchiveReader& a)
 {
     ReadPrefix(a);
+    Report.Count(JwwBlockLabel);
     a.Skip(5 * 8 + 4);
     return !a.ended;
 }
