@@ -4,6 +4,7 @@
 
 #include "view/EntityRenderer.h"
 
+#include "model/DefaultPalette.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "model/SnapPointList.h"
@@ -209,13 +210,30 @@ int EntityRenderer::EffectiveState(const CEntity* e, int state) const
     return state;
 }
 
+namespace {
+
+// An entity's own colour, or a contrasting one where it equals the background.
+COLORREF VisibleColour(COLORREF own, COLORREF background)
+{
+    const COLORREF c = ResolvePaletteColour(own);
+    const COLORREF b = ResolvePaletteColour(background);
+    if (c != b)
+        return own;
+    // The same colour as the sheet (a drawing made on a dark sheet): drawn
+    // in black or white, whichever stands out; the entity keeps its colour.
+    const unsigned light = (b & 0xFF) * 299 + ((b >> 8) & 0xFF) * 587 + ((b >> 16) & 0xFF) * 114;
+    return light >= 128000 ? MakeColour(0, 0, 0) : MakeColour(255, 255, 255);
+}
+
+} // namespace
+
 COLORREF EntityRenderer::StateColour(const std::array<COLORREF, 7>& colors, int state, COLORREF own)
 {
     switch (state) {
     case -1:
         return colors[0];
     case 0:
-        return own;
+        return VisibleColour(own, colors[0]);
     case 1:
         return colors[2];
     case 2:

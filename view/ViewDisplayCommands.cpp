@@ -3,6 +3,7 @@
 // the scale changed.
 
 #include "model/EntityBox.h"
+#include "model/FitAllBox.h"
 #include "view/OrvikCadView.h"
 #include "model/PaperSizes.h"
 #include "model/Document.h"
@@ -159,10 +160,7 @@ void COrvikCadView::OnViewFitAll()
     if (!first || (first == doc->list.last && first->type == EntityType::Grid))
         return;
 
-    ModelBox box;
-    for (CEntity* e = first; e; e = e->next)
-        if (e->state >= 0)
-            box.Add(EntityExtentBox(*e));
+    const ModelBox box = FitAllBox(doc->list.first, doc->ExtentsMin.data(), doc->ExtentsMax.data());
     if (!box.valid || box.maxX - box.minX < 0.05 || box.maxY - box.minY < 0.05)
         return;
 
@@ -367,7 +365,11 @@ void COrvikCadView::OnUpdate(CView*, long)
     if (!doc)
         return;
     if (doc->ViewUpdateRequest == 1) {
+        // A drawing laid out anew (an import): its paper and scale, then the
+        // base view over its sheet.
+        PaperSheet(doc->header.paperIndex, doc->header.orientation, paperW, paperH);
         scale = doc->header.scale;
+        ScaleDenominator = ScaleDenominatorFor(scale);
         ResetToBaseView(1);
         if (TheDocumentHost)
             TheDocumentHost->RepaintScaleReadout();

@@ -3,7 +3,7 @@
 // drawing opened, and the drawing always opens on its sheet.
 
 #include "DxfTestSupport.h"
-#include "JwwTestSupport.h"
+#include "common/JwwTestSupport.h"
 
 #include "exchange/DocumentImport.h"
 #include "exchange/ImportReport.h"

@@ -1,5 +1,5 @@
 #include "EncodingTestSupport.h"
-#include "JwwTestSupport.h"
+#include "common/JwwTestSupport.h"
 
 #include "exchange/JwwFile.h"
 #include "model/EntityList.h"

@@ -1,4 +1,4 @@
-#include "JwwTestSupport.h"
+#include "common/JwwTestSupport.h"
 
 #include "exchange/JwwFile.h"
 #include "model/EntityList.h"
