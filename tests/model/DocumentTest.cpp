@@ -1,3 +1,4 @@
+#include "common/RecordingNotifier.h"
 #include "model/Document.h"
 #include "model/DrawingFile.h"
 #include "model/Notify.h"
@@ -19,17 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class RecordingNotifier : public Notifier {
-public:
-    std::vector<std::string> messages;
-    int MessageBox(std::string_view text, std::string_view, unsigned) override
-    {
-        messages.emplace_back(text);
-        return IDOK;
-    }
-    void MessageBeep(unsigned) override {}
-};
 
 class FakeHost : public DocumentHost {
 public:
