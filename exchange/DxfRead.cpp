@@ -3,6 +3,7 @@
 
 #include "exchange/DxfFile.h"
 
+#include "exchange/ReadRecord.h"
 #include "model/Cp932Text.h"
 
 #include <charconv>
@@ -12,6 +13,7 @@
 #include <iterator>
 #include <limits>
 #include <numbers>
+#include <span>
 #include <system_error>
 
 namespace {
@@ -324,40 +326,35 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
         const double* s = pending.slots;
         switch (pending.code) {
         case 10: {
-            static const int16_t codes[] = {10, 20};
             EntityHeader h = base;
             h.type = EntityType::Point;
             h.count = 2;
-            list.AddEntity(h, codes, 0, s);
+            AddReadRecord(list, h, 0, std::span<const double>(s, 2));
             break;
         }
         case 20: {
-            static const int16_t codes[] = {10, 20, 11, 22};
             EntityHeader h = base;
             h.type = EntityType::Line;
             h.count = 4;
-            list.AddEntity(h, codes, 0, s);
+            AddReadRecord(list, h, 0, std::span<const double>(s, 4));
             break;
         }
         case 30: {
-            static const int16_t codes[] = {10, 20, 40};
             EntityHeader h = base;
             h.type = EntityType::Circle;
             h.count = 3;
-            list.AddEntity(h, codes, 0, s);
+            AddReadRecord(list, h, 0, std::span<const double>(s, 3));
             break;
         }
         case 31: {
-            static const int16_t codes[] = {10, 20, 40, 50, 51};
             EntityHeader h = base;
             h.type = EntityType::Arc;
             h.subtype = 1;
             h.count = 5;
-            list.AddEntity(h, codes, 0, s);
+            AddReadRecord(list, h, 0, std::span<const double>(s, 5));
             break;
         }
         case 40: {
-            static const int16_t codes[] = {10, 20, 30, 40, 50};
             EntityHeader h = base;
             h.type = EntityType::Text;
             h.count = 5;
@@ -367,7 +364,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             const double v[] = {s[0], s[1], s[2], width, s[4]};
             if (std::isfinite(width)) {
                 const std::string text = ForeignTextToCp932(pending.text, encoding, unconvertible);
-                list.AddEntity(h, codes, 0, v, Cp932Fit(text, MaxTextBytes), DefaultTextFont);
+                AddReadRecord(list, h, 0, v, Cp932Fit(text, MaxTextBytes), DefaultTextFont);
             }
             break;
         }
@@ -381,18 +378,16 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             const bool full = std::trunc(s[5]) == 0.0 && std::trunc(s[6] * 180.0 / std::numbers::pi) == 360.0;
             EntityHeader h{EntityType::Ellipse, 1, 0, 0, 5};
             if (full) {
-                static const int16_t codes[] = {10, 20, 60, 61, 62};
                 const double v[] = {s[0], s[1], major, minor, rotation};
-                if (std::isfinite(minor)) list.AddEntity(h, codes, 0, v);
+                if (std::isfinite(minor)) AddReadRecord(list, h, 0, v);
             } else {
-                static const int16_t codes[] = {10, 20, 60, 61, 62, 50, 51};
                 auto direction = [&](double t) {
                     return WrapDegrees360(rotation + std::atan2(s[4] * std::sin(t), std::cos(t)) * DegPerRad);
                 };
                 const double v[] = {s[0], s[1], major, minor, rotation, direction(s[5]), direction(s[6])};
                 h.type = EntityType::EllipticArc;
                 h.count = 7;
-                if (std::isfinite(minor)) list.AddEntity(h, codes, 0, v);
+                if (std::isfinite(minor)) AddReadRecord(list, h, 0, v);
             }
             break;
         }
@@ -409,17 +404,16 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
                 Report.Count(MeshLabel);
                 break;
             }
-            static const int16_t codes[] = {10, 20, 11, 22};
             EntityHeader h{EntityType::Line, 0, 0, 0, 4};
             const std::size_t n = Vertices.size();
             for (std::size_t i = 0; i + 1 < n; ++i) {
                 h.style = static_cast<int16_t>(Vertices[i].lineType * 100);
                 const double v[] = {Vertices[i].x, Vertices[i].y, Vertices[i + 1].x, Vertices[i + 1].y};
-                list.AddEntity(h, codes, 0, v);
+                AddReadRecord(list, h, 0, v);
             }
             if (PolylineClosed && n > 2) {
                 const double v[] = {Vertices[n - 1].x, Vertices[n - 1].y, Vertices[0].x, Vertices[0].y};
-                list.AddEntity(h, codes, 0, v);
+                AddReadRecord(list, h, 0, v);
             }
             break;
         }

@@ -3,6 +3,7 @@
 #include "exchange/JwcFile.h"
 
 #include "exchange/DxfFile.h"
+#include "exchange/ReadRecord.h"
 #include "model/Cp932Text.h"
 #include "model/DefaultPalette.h"
 
@@ -94,9 +95,8 @@ int CJwcReader::ReadJwcLines(std::span<const uint8_t> d, std::size_t offset, lon
         const double v[] = {Scaled(FloatAt(d, offset), CoordFactor), Scaled(FloatAt(d, offset + 4), CoordFactor),
                             Scaled(FloatAt(d, offset + 8), CoordFactor), Scaled(FloatAt(d, offset + 12), CoordFactor)};
         if (!InRange(v[0]) || !InRange(v[1]) || !InRange(v[2]) || !InRange(v[3])) continue;
-        static const int16_t codes[] = {10, 20, 11, 22};
-        list.AddEntity(EntityHeader{EntityType::Line, 0, StyleOfCode(d[offset + 16]), LayerOf(d[offset + 18]), 4}, codes,
-                       ColourOfCode(d[offset + 17]), v);
+        AddReadRecord(list, EntityHeader{EntityType::Line, 0, StyleOfCode(d[offset + 16]), LayerOf(d[offset + 18]), 4},
+                      ColourOfCode(d[offset + 17]), v);
     }
     return 0;
 }
@@ -113,17 +113,15 @@ int CJwcReader::ReadJwcArcs(std::span<const uint8_t> d, std::size_t offset, long
         const int16_t layer = LayerOf(d[offset + 30]);
         if (!Finite({cx, cy, r})) continue;
         if (start == 0 && end == 0) {
-            static const int16_t codes[] = {10, 20, 40};
             const double v[] = {cx, cy, r};
-            list.AddEntity(EntityHeader{EntityType::Circle, 0, style, layer, 3}, codes, colour, v);
+            AddReadRecord(list, EntityHeader{EntityType::Circle, 0, style, layer, 3}, colour, v);
             continue;
         }
         auto angle = [&](uint32_t a) {
             return (a <= 360 ? static_cast<double>(a) : a / 65536.0) + shift / 65536.0;
         };
-        static const int16_t codes[] = {10, 20, 40, 50, 51};
         const double v[] = {cx, cy, r, angle(start), angle(end)};
-        list.AddEntity(EntityHeader{EntityType::Arc, 1, style, layer, 5}, codes, colour, v);
+        AddReadRecord(list, EntityHeader{EntityType::Arc, 1, style, layer, 5}, colour, v);
     }
     return 0;
 }
@@ -146,9 +144,8 @@ int CJwcReader::ReadJwcTexts(std::span<const uint8_t> d, std::size_t offset, lon
         const double height = TextHeights[kind] * CoordFactor;
         const double angle = std::atan2(y2 - y, x2 - x) * 180.0 / std::numbers::pi;
         if (!Finite({x, y, height, angle})) continue;
-        static const int16_t codes[] = {10, 20, 30, 40, 50};
         const double v[] = {x, y, height, 1.0, angle};
-        list.AddEntity(EntityHeader{EntityType::Text, 0, 0, LayerOf(d[offset + 21]), 5}, codes, 0, v,
+        AddReadRecord(list, EntityHeader{EntityType::Text, 0, 0, LayerOf(d[offset + 21]), 5}, 0, v,
                        Cp932Fit(text, MaxTextBytes), DefaultTextFont);
     }
     return 0;
@@ -161,9 +158,8 @@ int CJwcReader::ReadJwcPoints(std::span<const uint8_t> d, long long count, CEnti
         if (offset + 12 > d.size()) return 1;
         const double v[] = {Scaled(FloatAt(d, offset), CoordFactor), Scaled(FloatAt(d, offset + 4), CoordFactor)};
         if (!Finite({v[0], v[1]})) continue;
-        static const int16_t codes[] = {10, 20};
-        list.AddEntity(EntityHeader{EntityType::Point, 0, 0, LayerOf(d[offset + 8]), 2}, codes,
-                       ColourOfCode(d[offset + 9]), v);
+        AddReadRecord(list, EntityHeader{EntityType::Point, 0, 0, LayerOf(d[offset + 8]), 2},
+                      ColourOfCode(d[offset + 9]), v);
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "exchange/JwwFile.h"
 
+#include "exchange/ReadRecord.h"
 #include "model/Cp932Text.h"
 
 #include <algorithm>
@@ -183,9 +184,8 @@ bool CJwwReader::ReadJwwSen(ArchiveReader& a, CEntityList& list)
     const double x2 = a.Double() * CoordFactor, y2 = a.Double() * CoordFactor;
     if (a.ended) return false;
     if (InRange(x1) && InRange(y1) && InRange(x2) && InRange(y2)) {
-        static const int16_t codes[] = {10, 20, 11, 22};
         const double v[] = {x1, y1, x2, y2};
-        list.AddEntity(EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, codes, p.colour, v);
+        AddReadRecord(list, EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, p.colour, v);
     }
     return true;
 }
@@ -203,32 +203,28 @@ bool CJwwReader::ReadJwwEnko(ArchiveReader& a, CEntityList& list)
     const int16_t direction = sweep < 0.0 ? -1 : 1;
     if (std::fabs(flatness - 1.0) <= 0.01) {
         if (full == 1) {
-            static const int16_t codes[] = {10, 20, 40};
             const double v[] = {cx, cy, radius};
-            list.AddEntity(EntityHeader{EntityType::Circle, 0, p.style, p.layer, 3}, codes, p.colour, v);
+            AddReadRecord(list, EntityHeader{EntityType::Circle, 0, p.style, p.layer, 3}, p.colour, v);
         } else {
-            static const int16_t codes[] = {10, 20, 40, 50, 51};
             const double v[] = {cx, cy, radius, Wrap360((start + tilt) * RadToDegree),
                                 Wrap360((start + tilt + sweep) * RadToDegree)};
-            list.AddEntity(EntityHeader{EntityType::Arc, direction, p.style, p.layer, 5}, codes, p.colour, v);
+            AddReadRecord(list, EntityHeader{EntityType::Arc, direction, p.style, p.layer, 5}, p.colour, v);
         }
         return true;
     }
     const double minor = radius * flatness;
     const double rotation = Wrap360(tilt * RadToDegree);
     if (full == 1) {
-        static const int16_t codes[] = {10, 20, 60, 61, 62};
         const double v[] = {cx, cy, radius, minor, rotation};
-        list.AddEntity(EntityHeader{EntityType::Ellipse, 0, p.style, p.layer, 5}, codes, p.colour, v);
+        AddReadRecord(list, EntityHeader{EntityType::Ellipse, 0, p.style, p.layer, 5}, p.colour, v);
         return true;
     }
     // Start and sweep are parameters of the unflattened circle, from the tilt.
     auto directionOf = [&](double t) {
         return Wrap360((tilt + std::atan2(flatness * std::sin(t), std::cos(t))) * RadToDegree);
     };
-    static const int16_t codes[] = {10, 20, 60, 61, 62, 50, 51};
     const double v[] = {cx, cy, radius, minor, rotation, directionOf(start), directionOf(start + sweep)};
-    list.AddEntity(EntityHeader{EntityType::EllipticArc, direction, p.style, p.layer, 7}, codes, p.colour, v);
+    AddReadRecord(list, EntityHeader{EntityType::EllipticArc, direction, p.style, p.layer, 7}, p.colour, v);
     return true;
 }
 
@@ -263,17 +259,15 @@ bool CJwwReader::ReadJwwTen(ArchiveReader& a, CEntityList& list)
         const double y2 = a.Double() * CoordFactor;
         if (a.ended) return false;
         if (AllFinite({x, y, x2, y2})) {
-            static const int16_t codes[] = {10, 20, 11, 22};
             const double v[] = {x, y, x2, y2};
-            list.AddEntity(EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, codes, p.colour, v);
+            AddReadRecord(list, EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, p.colour, v);
         }
         return true;
     }
     if (a.ended) return false;
     if (AllFinite({x, y})) {
-        static const int16_t codes[] = {10, 20};
         const double v[] = {x, y};
-        list.AddEntity(EntityHeader{EntityType::Point, 0, p.style, p.layer, 2}, codes, p.colour, v);
+        AddReadRecord(list, EntityHeader{EntityType::Point, 0, p.style, p.layer, 2}, p.colour, v);
     }
     return true;
 }
@@ -292,9 +286,8 @@ bool CJwwReader::ReadJwwMoji(ArchiveReader& a, CEntityList& list)
     const std::string text = a.String();
     if (a.ended) return false;
     if (AllFinite({x, y, first, second, angle})) {
-        static const int16_t codes[] = {10, 20, 30, 40, 50};
         const double v[] = {x, y, second, first, angle};
-        list.AddEntity(EntityHeader{EntityType::Text, 0, p.style, p.layer, 5}, codes, p.colour, v,
+        AddReadRecord(list, EntityHeader{EntityType::Text, 0, p.style, p.layer, 5}, p.colour, v,
                        Cp932Fit(text, MaxTextBytes), Cp932Fit(font, MaxFontBytes));
     }
     return true;
