@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/OrvikCadApp.h"
+#include "exchange/DocumentImport.h"
 #include "model/Document.h"
 #include "dialogs/EntityProperties.h"
 #include "dialogs/OperationBoxes.h"
@@ -46,15 +47,9 @@ void InstallOperationBoxes()
 
 void InstallImportReaders()
 {
-    COrvikCadApp::SetImportReader(ImportKind::Dxf, [](COrvikCadDoc& drawing, const std::filesystem::path& file) {
-        return drawing.ImportDxf(file) != 0;
-    });
-    COrvikCadApp::SetImportReader(ImportKind::Jww, [](COrvikCadDoc& drawing, const std::filesystem::path& file) {
-        return drawing.ImportJww(file) != 0;
-    });
-    COrvikCadApp::SetImportReader(ImportKind::Jwc, [](COrvikCadDoc& drawing, const std::filesystem::path& file) {
-        return drawing.ImportJwc(file) != 0;
-    });
+    COrvikCadApp::SetImportReader(ImportKind::Dxf, ReadDxfDrawing);
+    COrvikCadApp::SetImportReader(ImportKind::Jww, ReadJwwDrawing);
+    COrvikCadApp::SetImportReader(ImportKind::Jwc, ReadJwcDrawing);
 }
 
 // A double click with the selection tool opens the entity's property dialog.

@@ -37,6 +37,26 @@ CChildFrame* CMultiDocTemplate::OpenDocumentFile(const QString& path)
         }
         doc->SetPathName(path, true);
     }
+    return OpenWindow(std::move(doc));
+}
+
+CChildFrame* CMultiDocTemplate::OpenBuiltDocument(const std::function<bool(CDocument&)>& build)
+{
+    std::unique_ptr<CDocument> doc = m_createDocument();
+    if (!doc) {
+        return nullptr;
+    }
+    doc->SetDocTemplate(this);
+    doc->SetTitle(DefaultTitle());
+    if (!build(*doc)) {
+        return nullptr;
+    }
+    ++m_nUntitledCount;
+    return OpenWindow(std::move(doc));
+}
+
+CChildFrame* CMultiDocTemplate::OpenWindow(std::unique_ptr<CDocument> doc)
+{
     CMainFrame* main = AfxGetMainFrame();
     if (!main) {
         return nullptr;

@@ -26,10 +26,18 @@ public:
     // new-drawing dialog was cancelled, the file could not be read).
     CChildFrame* OpenDocumentFile(const QString& path);
 
+    // A new drawing that build(document) fills instead of the new-drawing
+    // dialog (a drawing read from another program's file), in a new window;
+    // null when build refused: no window is made.
+    CChildFrame* OpenBuiltDocument(const std::function<bool(CDocument&)>& build);
+
     // The title a new drawing starts with: "名称未設定" and its number.
     QString DefaultTitle() const;
 
 private:
+    // The window of a document made and read or built.
+    CChildFrame* OpenWindow(std::unique_ptr<CDocument> doc);
+
     unsigned m_nIDResource;
     int m_nUntitledCount = 0;  // new drawings made so far
     DocumentFactory m_createDocument;

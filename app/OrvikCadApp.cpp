@@ -8,6 +8,7 @@
 #include "app/AppDocumentHost.h"
 #include "view/OrvikCadView.h"
 #include "model/Document.h"
+#include "model/ForeignDrawing.h"
 #include "platform/Printing.h"
 #include "platform/Encoding.h"
 #include "platform/Places.h"
@@ -339,19 +340,23 @@ CChildFrame* COrvikCadApp::ImportDocumentFile(const QString& file, ImportKind ki
                              QString(), MB_OK | MB_ICONEXCLAMATION, m_pMainWnd);
         return nullptr;
     }
-    CreatingForImport = 1;
-    CChildFrame* frame = OnFileNew();
-    CreatingForImport = 0;
-    auto* doc = frame ? dynamic_cast<CDrawingDocument*>(frame->GetActiveDocument()) : nullptr;
-    if (!doc) {
-        delete frame;
+    // Read aside first: a refused file opens no window and leaves no name
+    // a later save could write beside the user's file.
+    ForeignDrawing read;
+    if (!reader(std::filesystem::path(QFile::encodeName(info.absoluteFilePath()).toStdString()), read)) {
         return nullptr;
     }
-    COrvikCadDoc& drawing = doc->Drawing();
-    if (!reader(drawing, std::filesystem::path(QFile::encodeName(info.absoluteFilePath()).toStdString()))) {
-        // Refused: the window goes, and with it any name a later save
-        // could have written beside the user's file.
-        drawing.SetModifiedFlag(false);
+    CChildFrame* frame = m_pDocTemplate ? m_pDocTemplate->OpenBuiltDocument([&read](CDocument& built) {
+        auto* drawing = dynamic_cast<CDrawingDocument*>(&built);
+        if (!drawing) {
+            return false;
+        }
+        drawing->Drawing().BuildFromForeign(read);
+        return true;
+    })
+                                        : nullptr;
+    auto* doc = frame ? dynamic_cast<CDrawingDocument*>(frame->GetActiveDocument()) : nullptr;
+    if (!doc) {
         delete frame;
         return nullptr;
     }
@@ -363,6 +368,10 @@ CChildFrame* COrvikCadApp::ImportDocumentFile(const QString& file, ImportKind ki
         doc->SetTitle(QFileInfo(native).fileName());
     } else {
         doc->SetPathName(native, false);
+    }
+    // What the file held that the drawing could not take, once it is open.
+    if (!read.report.empty()) {
+        platform::messageBox(QString::fromStdString(read.report), QString(), MB_OK | MB_ICONINFORMATION, m_pMainWnd);
     }
     return frame;
 }

@@ -18,18 +18,16 @@
 class CMultiDocTemplate;
 class CChildFrame;
 class COrvikCadDoc;
+struct ForeignDrawing;
 class QObject;
 
 // The foreign drawing formats the open commands import.
 enum class ImportKind { Dxf, Jwc, Jww };
 
-// Reads a foreign drawing file into a new, empty drawing (its grid record
-// only) and lays it out (COrvikCadDoc::FinishImport). False when the file is
-// refused; the reader has told the user why.
-using ImportReader = std::function<bool(COrvikCadDoc& drawing, const std::filesystem::path& file)>;
-
-// Set while a new document is created to receive an imported file: the new
-// document then skips its drawing-information dialog.
+// Reads a foreign drawing file aside; the new drawing is built from what
+// it read (COrvikCadDoc::BuildFromForeign). False when the file is refused;
+// the reader has told the user why.
+using ImportReader = std::function<bool(const std::filesystem::path& file, ForeignDrawing& read)>;
 
 class COrvikCadApp : public CCmdTarget {
 public:

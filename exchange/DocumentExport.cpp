@@ -1,5 +1,6 @@
 // Sending the drawing out to other programs' formats.
 
+#include "exchange/DocumentImport.h"
 #include "exchange/DxfFile.h"
 #include "exchange/JwwFile.h"
 
@@ -7,37 +8,37 @@
 #include "model/Notify.h"
 #include "model/PaperSizes.h"
 
-bool COrvikCadDoc::ExportDxf(const std::filesystem::path& file)
+bool ExportDxf(COrvikCadDoc& drawing, const std::filesystem::path& file)
 {
     CDxfFile dxf;
     dxf.SelectedOnly = 0;
-    dxf.LtScale = header.scale;
+    dxf.LtScale = drawing.header.scale;
     for (int i = 0; i < 3; ++i) {
-        dxf.ExtMin[i] = ExtentsMin[i];
-        dxf.ExtMax[i] = ExtentsMax[i];
-        dxf.LimMin[i] = LimitsMin[i];
-        dxf.LimMax[i] = LimitsMax[i];
+        dxf.ExtMin[i] = drawing.ExtentsMin[i];
+        dxf.ExtMax[i] = drawing.ExtentsMax[i];
+        dxf.LimMin[i] = drawing.LimitsMin[i];
+        dxf.LimMax[i] = drawing.LimitsMax[i];
     }
-    dxf.OriginX = DrawingOrigin[0];
-    dxf.OriginY = DrawingOrigin[1];
-    const bool written = dxf.Write(file, list.first) == DxfWriteOk;
+    dxf.OriginX = drawing.DrawingOrigin[0];
+    dxf.OriginY = drawing.DrawingOrigin[1];
+    const bool written = dxf.Write(file, drawing.list.first) == DxfWriteOk;
     if (!written) ShowMessage(DxfWriteOpenErrorMessage);
-    SetModifiedFlag(true);
+    drawing.SetModifiedFlag(true);
     return written;
 }
 
-bool COrvikCadDoc::ExportJww(const std::filesystem::path& file)
+bool ExportJww(COrvikCadDoc& drawing, const std::filesystem::path& file)
 {
     // JWW knows no A5, A6 or B sizes: the nearest A size it has.
     static constexpr int paperCodes[PaperSizeCount] = {0, 1, 2, 3, 4, 4, 4, 3, 4, 4};
     CJwwWriter writer;
     writer.SelectedOnly = 0;
-    writer.PaperCode = header.paperIndex < PaperSizeCount ? paperCodes[header.paperIndex] : 3;
-    writer.OriginX = DrawingOrigin[0];
-    writer.OriginY = DrawingOrigin[1];
-    writer.Scale = header.scale;
-    const bool written = WriteJwwFile(file, writer, list.first);
+    writer.PaperCode = drawing.header.paperIndex < PaperSizeCount ? paperCodes[drawing.header.paperIndex] : 3;
+    writer.OriginX = drawing.DrawingOrigin[0];
+    writer.OriginY = drawing.DrawingOrigin[1];
+    writer.Scale = drawing.header.scale;
+    const bool written = WriteJwwFile(file, writer, drawing.list.first);
     if (!written) ShowMessage(JwwWriteOpenErrorMessage);
-    SetModifiedFlag(true);
+    drawing.SetModifiedFlag(true);
     return written;
 }

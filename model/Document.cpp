@@ -15,7 +15,6 @@
 #include <system_error>
 
 DocumentHost* TheDocumentHost = nullptr;
-int CreatingForImport = 0;
 double OpenProgressDelay = 0.5;
 int SettingsLoaded = 0;
 
@@ -164,11 +163,6 @@ bool COrvikCadDoc::ChangeEntity(CEntity* entity, const std::function<void(CEntit
 
 bool COrvikCadDoc::OnNewDocument()
 {
-    if (CreatingForImport) {
-        ClientSizeRecord[0] = 594;
-        ClientSizeRecord[1] = 420;
-        return true;
-    }
     if (!EditDrawingInfo()) return false;
     LoadParameters();
     PenColors = parameters.PenColors;

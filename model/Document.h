@@ -17,6 +17,7 @@
 #include <vector>
 
 class COrvikCadDoc;
+struct ForeignDrawing;
 
 // What the drawing-information dialog edits. Texts are code page 932.
 struct DrawingInfo {
@@ -61,7 +62,6 @@ public:
 
 // Process-wide state the documents share.
 extern DocumentHost* TheDocumentHost;  // may be null (then dialogs answer cancel)
-extern int CreatingForImport;          // set while a document is made for an import
 extern double OpenProgressDelay;       // seconds an open runs before it shows its progress (0.5)
 extern int SettingsLoaded;             // 0 until the first document copied ORVPRM.DAT
 
@@ -100,8 +100,8 @@ public:
     COrvikCadDoc(const COrvikCadDoc&) = delete;
     COrvikCadDoc& operator=(const COrvikCadDoc&) = delete;
 
-    // A new drawing: asks for its drawing information unless an import
-    // follows. False when the user cancelled.
+    // A new drawing: asks for its drawing information. False when the user
+    // cancelled.
     bool OnNewDocument();
 
     // Reads a native drawing file. On failure shows
@@ -141,23 +141,19 @@ public:
     // ExtentsMax (landscape first, then portrait; A1 at that scale when none
     // does), the orientation, and the origin at the middle of the extents.
     int MatchPaperSize();
-    // Foreign drawings read into this new document (the readers live in
-    // exchange/). Each shows its own message on failure and returns 0;
-    // nonzero on success.
-    int ImportDxf(const std::filesystem::path& file);
-    int ImportJww(const std::filesystem::path& file);
-    int ImportJwc(const std::filesystem::path& file);
+    // A new drawing built from one read from another program's file, in one
+    // step: the grid record, scale, extents, limits and paper, the records
+    // moved by the origin, snap points, the views refitted; the drawing
+    // counts as unmodified.
+    void BuildFromForeign(ForeignDrawing& read);
+    // The grid record a new drawing starts with, from the settings record;
+    // nothing when the drawing holds one.
+    void AddGridRecord();
     // The tail every import ends with: entities from `firstImported` on are
     // moved by the origin, the scale read-out and snap points follow, the
     // views are refitted (ViewUpdateRequest `viewUpdate` around the update)
     // and the drawing counts as unmodified.
     void FinishImport(CEntity* firstImported, int viewUpdate);
-    // Writes the whole drawing as DXF (scale, extents, coordinates from the
-    // origin) and marks the drawing modified; on failure shows the writer's
-    // message and leaves an existing file as it was. True when written.
-    bool ExportDxf(const std::filesystem::path& file);
-    // The same as a JWW file (format version 230).
-    bool ExportJww(const std::filesystem::path& file);
 
     void SetModifiedFlag(bool value = true);
     void SetTitle(const std::string& cp932Title);

@@ -73,21 +73,6 @@ bool CDocument::OnSaveDocument(const QString&)
     return false;
 }
 
-bool CDocument::ImportDxf(const QString&)
-{
-    return false;
-}
-
-bool CDocument::ImportJwc(const QString&)
-{
-    return false;
-}
-
-bool CDocument::ImportJww(const QString&)
-{
-    return false;
-}
-
 void CDocument::SetTitle(const QString& title)
 {
     m_strTitle = title;

@@ -20,11 +20,6 @@ public:
     virtual bool OnOpenDocument(const QString& path);
     // Writes path; false: not saved.
     virtual bool OnSaveDocument(const QString& path);
-    // Imports a foreign drawing into this new document; false on failure
-    // (the document reports it).
-    virtual bool ImportDxf(const QString& path);
-    virtual bool ImportJwc(const QString& path);
-    virtual bool ImportJww(const QString& path);
 
     const QString& GetTitle() const { return m_strTitle; }
     virtual void SetTitle(const QString& title);

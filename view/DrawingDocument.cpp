@@ -1,5 +1,6 @@
 #include "view/DrawingDocument.h"
 
+#include "exchange/DocumentImport.h"
 #include "model/Notify.h"
 #include "platform/Encoding.h"
 #include "platform/Ui.h"
@@ -67,21 +68,6 @@ bool CDrawingDocument::OnSaveDocument(const QString& path)
     return m_drawing.OnSaveDocument(NativePath(path));
 }
 
-bool CDrawingDocument::ImportDxf(const QString& path)
-{
-    return m_drawing.ImportDxf(NativePath(path)) != 0;
-}
-
-bool CDrawingDocument::ImportJww(const QString& path)
-{
-    return m_drawing.ImportJww(NativePath(path)) != 0;
-}
-
-bool CDrawingDocument::ImportJwc(const QString& path)
-{
-    return m_drawing.ImportJwc(NativePath(path)) != 0;
-}
-
 namespace {
 
 // The save dialog of the exports; an empty path when cancelled.
@@ -101,11 +87,11 @@ QString ChooseExportFile(const char* ext, const char* filter, const char* title)
 void CDrawingDocument::OnFileSaveDxf()
 {
     const QString path = ChooseExportFile("dxf", "図面データ (*.DXF)|*.dxf||", "DXF形式で図面データの保存");
-    if (!path.isEmpty()) m_drawing.ExportDxf(NativePath(path));
+    if (!path.isEmpty()) ExportDxf(m_drawing, NativePath(path));
 }
 
 void CDrawingDocument::OnFileSaveJww()
 {
     const QString path = ChooseExportFile("jww", "図面データ (*.JWW)|*.jww||", "JWW形式で図面データの保存");
-    if (!path.isEmpty()) m_drawing.ExportJww(NativePath(path));
+    if (!path.isEmpty()) ExportJww(m_drawing, NativePath(path));
 }

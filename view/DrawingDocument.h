@@ -19,11 +19,6 @@ public:
     void SetTitle(const QString& title) override;
     bool OnOpenDocument(const QString& path) override;
     bool OnSaveDocument(const QString& path) override;
-    // Foreign drawings read into this new drawing; false when refused (the
-    // drawing has shown its message).
-    bool ImportDxf(const QString& path) override;
-    bool ImportJww(const QString& path) override;
-    bool ImportJwc(const QString& path) override;
 
     // "ＤＸＦ形式で保存..." and "JWW形式で保存...": a save dialog, then the export.
     void OnFileSaveDxf();

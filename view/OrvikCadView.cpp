@@ -152,18 +152,8 @@ void COrvikCadView::OnInitialUpdate()
     FitScale();
 
     // A new drawing starts with its grid record.
-    if (!doc->list.first) {
-        const CParameterBlock& p = doc->parameters;
-        EntityHeader h;
-        h.type = EntityType::Grid;
-        h.subtype = p.GridShown;
-        h.style = static_cast<int16_t>(p.GridLineType * 100 + p.GridKind);
-        h.layer = 0;
-        h.count = 3;
-        const int16_t codes[3] = {10, 20, 30};
-        const double values[3] = {0.0, 0.0, static_cast<double>(p.DefaultGridPitch)};
-        doc->list.AddEntity(h, codes, 0, values);
-    }
+    if (!doc->list.first)
+        doc->AddGridRecord();
 
     currentLayer = static_cast<uint16_t>(doc->currentLayer);
     CurrentLayer = doc->currentLayer;

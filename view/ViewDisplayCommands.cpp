@@ -365,11 +365,7 @@ void COrvikCadView::OnUpdate(CView*, long)
     if (!doc)
         return;
     if (doc->ViewUpdateRequest == 1) {
-        // A drawing laid out anew (an import): its paper and scale, then the
-        // base view over its sheet.
-        PaperSheet(doc->header.paperIndex, doc->header.orientation, paperW, paperH);
         scale = doc->header.scale;
-        ScaleDenominator = ScaleDenominatorFor(scale);
         ResetToBaseView(1);
         if (TheDocumentHost)
             TheDocumentHost->RepaintScaleReadout();

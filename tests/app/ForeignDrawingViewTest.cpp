@@ -6,6 +6,7 @@
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "exchange/ImportReport.h"
 #include "resources/Resource.h"
 #include "view/DrawingDocument.h"
 #include "view/OrvikCadView.h"
@@ -126,4 +127,33 @@ TEST_F(AppTest, JwwDrawingsAreInViewWhenTheyOpen)
             else EXPECT_GE(DrawnLines(view), 1);
         }
     }
+}
+
+TEST_F(AppTest, WhatAnImportLeftOutIsToldOnceTheDrawingIsOpen)
+{
+    Start();
+    QTemporaryDir dir;
+    const QString dxf = dir.filePath(QStringLiteral("sheet.dxf"));
+    WriteBytes(dxf, "  0\nSECTION\n  2\nENTITIES\n"
+                    "  0\nLINE\n 67\n1\n 10\n0\n 20\n0\n 11\n297\n 21\n0\n"
+                    "  0\nMTEXT\n  1\nnote\n"
+                    "  0\nLINE\n 10\n0\n 20\n0\n 11\n100\n 21\n0\n  0\nENDSEC\n  0\nEOF\n");
+    platform::UiScript ui;
+    ui.path(dxf);
+    AfxGetApp().OnFileOpenDxf();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("MTEXT : 1"))) << ui.messages()[0].toStdString();
+    EXPECT_TRUE(ui.messages()[0].contains(QString::fromUtf8(PaperSpaceLabel)));
+    ASSERT_EQ(frame->ChildFrames().size(), 1);
+
+    // Nothing the drawing can take: refused with a message, no window.
+    const QString empty = dir.filePath(QStringLiteral("text.dxf"));
+    WriteBytes(empty, "  0\nSECTION\n  2\nENTITIES\n  0\nMTEXT\n  1\nnote\n  0\nENDSEC\n  0\nEOF\n");
+    ui.clear();
+    ui.path(empty);
+    AfxGetApp().OnFileOpenDxf();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("MTEXT : 1")));
+    QApplication::processEvents();
+    EXPECT_EQ(frame->ChildFrames().size(), 1);
 }

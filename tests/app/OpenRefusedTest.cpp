@@ -8,6 +8,7 @@
 #include "view/DrawingDocument.h"
 #include "view/RecentFileList.h"
 #include "resources/Resource.h"
+#include "model/ForeignDrawing.h"
 
 #include <QDialog>
 #include <QDir>
@@ -99,11 +100,11 @@ TEST_F(OpenRefused, RefusedImportLeavesNoWindowAndNoPath)
         f.write("0\nEOF\n");
     }
     int reads = 0;
-    ImportReader refusing = [&](COrvikCadDoc& drawing, const std::filesystem::path&) {
+    ImportReader refusing = [&](const std::filesystem::path&, ForeignDrawing& read) {
         ++reads;
         const int16_t codes[] = {10, 20, 40};
         const double values[] = {0, 0, 5};
-        drawing.AddEntity({30, 0, 0, 0, 3}, codes, 0, values);  // part-way, then refused
+        read.list.AddEntity({30, 0, 0, 0, 3}, codes, 0, values);  // part-way, then refused
         platform::messageBox(QStringLiteral("DXF ERROR"), QString(), MB_OK);
         return false;
     };
@@ -140,13 +141,10 @@ TEST_F(OpenRefused, RefusedImportLeavesNoWindowAndNoPath)
 
     // A reader that accepts: a window named after the file, not modified and
     // not a recent file.
-    ImportReader accepting = [](COrvikCadDoc& drawing, const std::filesystem::path&) {
+    ImportReader accepting = [](const std::filesystem::path&, ForeignDrawing& read) {
         const int16_t codes[] = {10, 20, 40};
         const double values[] = {10, 10, 5};
-        if (drawing.AddEntity({30, 0, 0, 0, 3}, codes, 0, values) != 0)
-            return false;
-        drawing.FinishImport(drawing.list.last, 1);
-        return true;
+        return read.list.AddEntity({30, 0, 0, 0, 3}, codes, 0, values) == 0;
     };
     CChildFrame* imported = AfxGetApp().ImportDocumentFile(dxf, ImportKind::Dxf, accepting);
     ASSERT_NE(imported, nullptr);

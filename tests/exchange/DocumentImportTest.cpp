@@ -7,6 +7,7 @@
 #include "exchange/DxfFile.h"
 #include "exchange/JwwFile.h"
 #include "model/Document.h"
+#include "model/ForeignDrawing.h"
 #include "model/EntityBox.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
@@ -54,11 +55,9 @@ protected:
         DataFolder = (folder / "data").string();
         SetNotifier(&notifier);
         TheDocumentHost = &host;
-        CreatingForImport = 1;
     }
     void TearDown() override
     {
-        CreatingForImport = 0;
         TheDocumentHost = nullptr;
         SetNotifier(nullptr);
         DataFolder = savedDataFolder;
@@ -76,6 +75,25 @@ protected:
         return WriteFile(name, std::string(bytes.begin(), bytes.end()));
     }
 };
+
+// Opens a file as the shell does: read aside, build the drawing, then tell
+// what was passed over. 1 when the drawing opened.
+int Import(COrvikCadDoc& doc, bool (*read)(const fs::path&, ForeignDrawing&), const fs::path& file)
+{
+    ForeignDrawing drawing;
+    if (!read(file, drawing)) return 0;
+    doc.BuildFromForeign(drawing);
+    if (!drawing.report.empty()) ShowMessage(drawing.report);
+    return 1;
+}
+
+// The first entity after the drawing's grid record.
+const CEntity* FirstDrawn(const COrvikCadDoc& doc)
+{
+    const CEntity* e = doc.list.first;
+    while (e && e->type == EntityType::Grid) e = e->next;
+    return e;
+}
 
 // A new drawing as the view leaves it before an import: its grid record.
 void AddGrid(COrvikCadDoc& doc)
@@ -149,7 +167,7 @@ TEST_F(DocumentImportTest, ImportLaysTheDrawingOutAndMovesEveryEntityByTheOrigin
     const double gridValues[] = {0, 0};
     doc.list.AddEntity(EntityHeader{EntityType::Grid, 0, 0, 0, 2}, gridCodes, 0, gridValues);
 
-    ASSERT_EQ(doc.ImportDxf(WriteFile("plan.dxf", text)), 1);
+    ASSERT_EQ(Import(doc, ReadDxfDrawing, WriteFile("plan.dxf", text)), 1);
     EXPECT_TRUE(notifier.messages.empty());
     EXPECT_EQ(doc.header.scale, 100.0f);
     EXPECT_EQ(doc.header.paperIndex, 3);
@@ -191,7 +209,7 @@ TEST_F(DocumentImportTest, BadScalesBecomeOneAndTheReadOutNeverShowsZero)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ltScale);
         COrvikCadDoc doc;
-        ASSERT_EQ(doc.ImportDxf(WriteFile("s.dxf", EntitiesFile({{0, "POINT"}, {10, "1"}, {20, "1"}},
+        ASSERT_EQ(Import(doc, ReadDxfDrawing, WriteFile("s.dxf", EntitiesFile({{0, "POINT"}, {10, "1"}, {20, "1"}},
                                                                 {{9, "$LTSCALE"}, {40, c.ltScale}}))),
                   1);
         EXPECT_EQ(doc.header.scale, c.scale);
@@ -208,7 +226,7 @@ TEST_F(DocumentImportTest, RefusedFileShowsTheMessageAndAddsNothing)
     for (const fs::path& p : paths) {
         notifier.messages.clear();
         COrvikCadDoc doc;
-        EXPECT_EQ(doc.ImportDxf(p), 0);
+        EXPECT_EQ(Import(doc, ReadDxfDrawing, p), 0);
         EXPECT_EQ(notifier.messages, (std::vector<std::string>{DxfReadFailedMessage}));
         EXPECT_EQ(doc.list.first, nullptr);
         EXPECT_EQ(doc.snaps.Size(), 0u);
@@ -228,7 +246,7 @@ TEST_F(DocumentImportTest, ExportWritesFromTheOriginAndImportBringsItBack)
     doc.SetModifiedFlag(false);
 
     const fs::path file = folder / "out.dxf";
-    EXPECT_TRUE(doc.ExportDxf(file));
+    EXPECT_TRUE(ExportDxf(doc, file));
     EXPECT_TRUE(doc.modified);
     EXPECT_TRUE(notifier.messages.empty());
 
@@ -242,16 +260,16 @@ TEST_F(DocumentImportTest, ExportWritesFromTheOriginAndImportBringsItBack)
     EXPECT_EQ(dxf.ExtMax[0], 1682.0);
 
     COrvikCadDoc again;
-    ASSERT_EQ(again.ImportDxf(file), 1);
+    ASSERT_EQ(Import(again, ReadDxfDrawing, file), 1);
     EXPECT_EQ(again.header.paperIndex, 1);
     EXPECT_EQ(again.header.scale, 2.0f);
-    ASSERT_NE(again.list.first, nullptr);
-    EXPECT_EQ(again.list.first->values, (std::vector<double>{841, 594, 941.5, 644.25}));
+    ASSERT_NE(FirstDrawn(again), nullptr);
+    EXPECT_EQ(FirstDrawn(again)->values, (std::vector<double>{841, 594, 941.5, 644.25}));
 
     // A file that cannot be written: the message, and what is there stays.
     fs::create_directories(folder / "dir.dxf");
-    EXPECT_FALSE(doc.ExportDxf(folder / "dir.dxf"));
-    EXPECT_FALSE(doc.ExportDxf(folder / "missing" / "x.dxf"));
+    EXPECT_FALSE(ExportDxf(doc, folder / "dir.dxf"));
+    EXPECT_FALSE(ExportDxf(doc, folder / "missing" / "x.dxf"));
     EXPECT_EQ(notifier.messages, (std::vector<std::string>(2, DxfWriteOpenErrorMessage)));
     EXPECT_TRUE(fs::is_directory(folder / "dir.dxf"));
 }
@@ -268,12 +286,12 @@ TEST_F(DocumentImportTest, JwwExportAndImport)
     ASSERT_EQ(doc.AddEntity(EntityHeader{EntityType::Line, 0, 100, 40, 4}, codes, 0x00FF00, values), 0);
     doc.SetModifiedFlag(false);
     const fs::path file = folder / "plan.jww";
-    EXPECT_TRUE(doc.ExportJww(file));
+    EXPECT_TRUE(ExportJww(doc, file));
     EXPECT_TRUE(doc.modified);
 
     COrvikCadDoc again;
     again.layerCount = 10;
-    ASSERT_EQ(again.ImportJww(file), 1);
+    ASSERT_EQ(Import(again, ReadJwwDrawing, file), 1);
     EXPECT_TRUE(notifier.messages.empty());
     EXPECT_EQ(again.header.scale, 2.0f);
     EXPECT_EQ(again.header.paperIndex, 3);
@@ -281,12 +299,12 @@ TEST_F(DocumentImportTest, JwwExportAndImport)
     EXPECT_EQ(again.LimitsMax[0], 0.0);
     EXPECT_EQ(again.layerCount, 41);  // raised to hold layer 40
     EXPECT_FALSE(again.modified);
-    ASSERT_NE(again.list.first, nullptr);
-    EXPECT_EQ(again.list.first->values, (std::vector<double>{420, 297, 520, 347}));
-    EXPECT_EQ(again.list.first->colour, 0x00FF00u);
-    EXPECT_EQ(again.list.first->layer, 40);
+    ASSERT_NE(FirstDrawn(again), nullptr);
+    EXPECT_EQ(FirstDrawn(again)->values, (std::vector<double>{420, 297, 520, 347}));
+    EXPECT_EQ(FirstDrawn(again)->colour, 0x00FF00u);
+    EXPECT_EQ(FirstDrawn(again)->layer, 40);
 
-    EXPECT_FALSE(doc.ExportJww(folder / "missing" / "x.jww"));
+    EXPECT_FALSE(ExportJww(doc, folder / "missing" / "x.jww"));
     EXPECT_EQ(notifier.messages, (std::vector<std::string>{JwwWriteOpenErrorMessage}));
 }
 
@@ -304,13 +322,13 @@ TEST_F(DocumentImportTest, RefusedJwwFilesShowTheirMessage)
     for (const Case& c : cases) {
         notifier.messages.clear();
         COrvikCadDoc doc;
-        EXPECT_EQ(doc.ImportJww(WriteFile("x.jww", c.bytes)), 0);
+        EXPECT_EQ(Import(doc, ReadJwwDrawing, WriteFile("x.jww", c.bytes)), 0);
         EXPECT_EQ(notifier.messages, (std::vector<std::string>{c.message}));
         EXPECT_EQ(doc.list.first, nullptr);
     }
     notifier.messages.clear();
     COrvikCadDoc doc;
-    EXPECT_EQ(doc.ImportJww(folder), 0);
+    EXPECT_EQ(Import(doc, ReadJwwDrawing, folder), 0);
     EXPECT_EQ(notifier.messages, (std::vector<std::string>{JwwOpenErrorMessage}));
 }
 
@@ -327,19 +345,19 @@ TEST_F(DocumentImportTest, JwcImport)
     bytes.append(reinterpret_cast<const char*>(xy), 8);
     bytes += std::string("\x04\x00\x00\x00", 4);
     COrvikCadDoc doc;
-    ASSERT_EQ(doc.ImportJwc(WriteFile("a.jwc", bytes)), 1);
+    ASSERT_EQ(Import(doc, ReadJwcDrawing, WriteFile("a.jwc", bytes)), 1);
     EXPECT_TRUE(notifier.messages.empty());
     EXPECT_EQ(doc.header.scale, 2.0f);
     EXPECT_EQ(doc.header.paperIndex, 3);
     EXPECT_EQ(doc.ExtentsMax[0], 840.0);
-    ASSERT_NE(doc.list.first, nullptr);
-    EXPECT_EQ(doc.list.first->values, (std::vector<double>{420 + 10, 297 + 12}));
-    EXPECT_EQ(doc.list.first->layer, 4);
+    ASSERT_NE(FirstDrawn(doc), nullptr);
+    EXPECT_EQ(FirstDrawn(doc)->values, (std::vector<double>{420 + 10, 297 + 12}));
+    EXPECT_EQ(FirstDrawn(doc)->layer, 4);
 
     COrvikCadDoc refused;
-    EXPECT_EQ(refused.ImportJwc(WriteFile("b.jwc", bytes.substr(0, 1810))), 0);
+    EXPECT_EQ(Import(refused, ReadJwcDrawing, WriteFile("b.jwc", bytes.substr(0, 1810))), 0);
     EXPECT_EQ(refused.list.first, nullptr);
-    EXPECT_EQ(refused.ImportJwc(folder), 0);
+    EXPECT_EQ(Import(refused, ReadJwcDrawing, folder), 0);
     EXPECT_EQ(notifier.messages, (std::vector<std::string>{"ERROR:READ (08) レイヤグループのスケール",
                                                            JwcReadFailedMessage}));
 }
@@ -350,7 +368,7 @@ TEST_F(DocumentImportTest, AFileWithNothingReadIsRefusedAndSaysWhatItHeld)
                                            {0, "LWPOLYLINE"}, {10, "1"}, {20, "1"}});
     COrvikCadDoc doc;
     AddGrid(doc);
-    EXPECT_EQ(doc.ImportDxf(WriteFile("only.dxf", file)), 0);
+    EXPECT_EQ(Import(doc, ReadDxfDrawing, WriteFile("only.dxf", file)), 0);
     ASSERT_EQ(notifier.messages.size(), 1u);
     ImportReport expected;
     expected.Count("LWPOLYLINE", 2);
@@ -367,7 +385,7 @@ TEST_F(DocumentImportTest, AFileWithNothingReadIsRefusedAndSaysWhatItHeld)
     notifier.messages.clear();
     COrvikCadDoc jww;
     AddGrid(jww);
-    EXPECT_EQ(jww.ImportJww(WriteFile("blocks.jww", e.bytes)), 0);
+    EXPECT_EQ(Import(jww, ReadJwwDrawing, WriteFile("blocks.jww", e.bytes)), 0);
     ASSERT_EQ(notifier.messages.size(), 1u);
     EXPECT_NE(notifier.messages[0].find(JwwBlockLabel), std::string::npos);
     EXPECT_EQ(jww.list.Size(), 1u);
@@ -382,7 +400,7 @@ TEST_F(DocumentImportTest, WhatWasPassedOverIsToldInOneMessageAfterOpening)
     g.insert(g.end(), line.begin(), line.end());
     COrvikCadDoc doc;
     AddGrid(doc);
-    ASSERT_EQ(doc.ImportDxf(WriteFile("mixed.dxf", EntitiesFile(g))), 1);
+    ASSERT_EQ(Import(doc, ReadDxfDrawing, WriteFile("mixed.dxf", EntitiesFile(g))), 1);
     ASSERT_EQ(notifier.messages.size(), 1u);
     ImportReport expected;
     expected.Count(PaperSpaceLabel);
@@ -400,7 +418,7 @@ TEST_F(DocumentImportTest, WhatWasPassedOverIsToldInOneMessageAfterOpening)
     notifier.messages.clear();
     COrvikCadDoc jww;
     AddGrid(jww);
-    ASSERT_EQ(jww.ImportJww(WriteFile("solids.jww", e.bytes)), 1);
+    ASSERT_EQ(Import(jww, ReadJwwDrawing, WriteFile("solids.jww", e.bytes)), 1);
     ASSERT_EQ(notifier.messages.size(), 1u);
     ImportReport jwwExpected;
     jwwExpected.Count(JwwMergedGroupsLabel);
@@ -437,7 +455,7 @@ TEST_F(DocumentImportTest, TheDrawingOpensOnItsSheetWhateverTheHeaderExtentsSay)
         SCOPED_TRACE(c.what);
         COrvikCadDoc doc;
         AddGrid(doc);
-        ASSERT_EQ(doc.ImportDxf(WriteFile("far.dxf", EntitiesFile(c.entities, c.header))), 1);
+        ASSERT_EQ(Import(doc, ReadDxfDrawing, WriteFile("far.dxf", EntitiesFile(c.entities, c.header))), 1);
         EXPECT_TRUE(notifier.messages.empty());
         ASSERT_LT(doc.ExtentsMin[0], doc.ExtentsMax[0]);
         ASSERT_LT(doc.ExtentsMin[1], doc.ExtentsMax[1]);

@@ -1,5 +1,6 @@
 #include "common/RecordingNotifier.h"
 #include "model/Document.h"
+#include "model/ForeignDrawing.h"
 #include "model/DrawingFile.h"
 #include "model/Notify.h"
 #include "model/Settings.h"
@@ -134,10 +135,14 @@ TEST_F(DocumentTest, NewDrawingStoresTodayAndCancelRefusesTheDrawing)
     COrvikCadDoc other;
     EXPECT_FALSE(other.OnNewDocument());
 
-    CreatingForImport = 1;
+    // A drawing built from another program's file asks nothing.
     COrvikCadDoc imported;
-    EXPECT_TRUE(imported.OnNewDocument());
-    CreatingForImport = 0;
+    ForeignDrawing read;
+    const int16_t codes[] = {10, 20};
+    const double point[] = {1, 2};
+    ASSERT_EQ(read.list.AddEntity(EntityHeader{EntityType::Point, 0, 0, 0, 2}, codes, 0, point), 0);
+    imported.BuildFromForeign(read);
+    EXPECT_EQ(imported.list.Size(), 2u);  // the grid record and the point
     EXPECT_EQ(host.dialogRuns, 2);
 }
 
