@@ -6,6 +6,7 @@
 #include "edit_tools/SelectTool.h"
 
 #include "edit_tools/SelectToolPreviewShapes.h"
+#include "model/EntityKinds.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "model/SplineSamples.h"
@@ -16,11 +17,6 @@
 #include <cstdlib>
 
 namespace {
-
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
 
 } // namespace
 

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -87,8 +88,9 @@ TEST_F(AppTest, JwwDrawingsAreInViewWhenTheyOpen)
     WriteBytes(v600, JwwOnBlackSheet(600));
     WriteBytes(v700, JwwOnBlackSheet(700));
     WriteBytes(big, JwwOnBlackSheet(700, 1, 50.0));
-    WriteBytes(dxf, "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n1000000\n 20\n2\n 11\n1000300\n 21\n4\n"
-                    "  0\nENDSEC\n  0\nEOF\n");
+    // Two lines a metre off the origin, away from the sheet's middle mark.
+    WriteBytes(dxf, "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n1000000\n 20\n2\n 11\n1000300\n 21\n2\n"
+                    "  0\nLINE\n 10\n1000000\n 20\n100\n 11\n1000300\n 21\n100\n  0\nENDSEC\n  0\nEOF\n");
 
     auto open = [&](void (COrvikCadApp::*command)(), const QString& path) {
         platform::UiScript ui;
@@ -107,12 +109,18 @@ TEST_F(AppTest, JwwDrawingsAreInViewWhenTheyOpen)
     CChildFrame* last = open(&COrvikCadApp::OnFileOpenJww, v700);
     ASSERT_NE(ViewOf(last), nullptr);
     EXPECT_GE(DrawnLines(ViewOf(last)), 8);
+    if (const char* shots = std::getenv("ORVIK_SHOTS")) {
+        ViewOf(last)->Buffer().Image().save(QString::fromLocal8Bit(shots) + QStringLiteral("/jww_opened.png"));
+    }
 
     // The stored colours stay white: only the drawing of them changes.
     auto* doc = dynamic_cast<CDrawingDocument*>(last->GetActiveDocument());
     ASSERT_NE(doc, nullptr);
-    for (const CEntity* e = doc->Drawing().list.first; e; e = e->next)
-        if (e->type == EntityType::Line) EXPECT_EQ(e->colour, 0xFFFFFFu);
+    for (const CEntity* e = doc->Drawing().list.first; e; e = e->next) {
+        if (e->type == EntityType::Line) {
+            EXPECT_EQ(e->colour, 0xFFFFFFu);
+        }
+    }
 
     // The base view and the whole-drawing view show the lines in every
     // window, whichever was active before.
@@ -123,8 +131,11 @@ TEST_F(AppTest, JwwDrawingsAreInViewWhenTheyOpen)
         for (unsigned command : {ID_VIEW_FIT_ALL, ID_VIEW_BASE, ID_VIEW_FIT_ALL}) {
             SCOPED_TRACE(command);
             view->OnCmdMsg(command, nullptr);
-            if (jww) EXPECT_GE(DrawnLines(view), 8);
-            else EXPECT_GE(DrawnLines(view), 1);
+            EXPECT_GE(DrawnLines(view), jww ? 8 : 2);
+            if (const char* shots = std::getenv("ORVIK_SHOTS")) {
+                view->Buffer().Image().save(QString::fromLocal8Bit(shots) + QStringLiteral("/window%1_%2.png")
+                                                .arg(frame->ChildFrames().indexOf(child)).arg(command));
+            }
         }
     }
 }
