@@ -6,7 +6,6 @@
 #include "edit_tools/SelectTool.h"
 
 #include "edit_tools/SelectToolPreviewShapes.h"
-#include "model/EntityKinds.h"
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "model/SplineSamples.h"
@@ -15,10 +14,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-
-namespace {
-
-} // namespace
 
 GeoPoint CSelectTool::DragVector(const COrvikCadView* view, platform::Point from, platform::Point to)
 {
