@@ -233,7 +233,7 @@ COLORREF EntityRenderer::StateColour(const std::array<COLORREF, 7>& colors, int 
     case -1:
         return colors[0];
     case 0:
-        return VisibleColour(own, colors[0]);
+        return own;
     case 1:
         return colors[2];
     case 2:
@@ -253,6 +253,10 @@ EntityRenderer::Look EntityRenderer::LookOf(const CEntity* e, int state) const
     Look look;
     look.state = EffectiveState(e, state);
     look.colour = GetStateColor(look.state, e->colour);
+    // Lines, curves, points and texts in the sheet's own colour would not be
+    // seen (fills keep theirs: a fill in the sheet's colour masks).
+    if (look.state == 0)
+        look.colour = VisibleColour(look.colour, colors[0]);
     look.lineType = e->style / 100;
     look.printing = dc.IsPrinting();
     look.style = look.lineType >= 0 && look.lineType <= 4 ? PenStyleByLineType[look.lineType] : PenStyle::Solid;
