@@ -4,6 +4,7 @@
 
 #include "model/Development.h"
 #include "model/Document.h"
+#include "model/EntityKinds.h"
 #include "platform/Ui.h"
 #include "tools/ToolEdit.h"
 #include "view/OrvikCadView.h"
@@ -64,26 +65,25 @@ bool CDevelopTool::Develop(COrvikCadView* view, int kind, const std::array<float
     if (!edit.Ready())
         return false;
     const EntityHeader group{EntityType::GroupHeader, 0, 0, static_cast<int16_t>(view->currentLayer), 4};
-    const int16_t groupCodes[4] = {10, 20, 10, 20};
     const double groupValues[4] = {x, y, 1.0, 0.0};
-    GroupOwner = edit.AddInColour(group, groupCodes, 0, groupValues);
+    GroupOwner = edit.AddInColour(group, FixedCodes(EntityType::GroupHeader).data(), 0, groupValues);
     if (!GroupOwner)
         return false;
-    static constexpr int16_t LineCodes[4] = {10, 20, 11, 22};
-    static constexpr int16_t ArcCodes[5] = {10, 20, 40, 50, 51};
-    static constexpr int16_t CircleCodes[3] = {10, 20, 40};
+    const int16_t* lineCodes = FixedCodes(EntityType::Line).data();
+    const int16_t* arcCodes = FixedCodes(EntityType::Arc).data();
+    const int16_t* circleCodes = FixedCodes(EntityType::Circle).data();
     for (const develop::Member& m : members) {
         if (!develop::Storable(m))
             continue;
         switch (m.shape) {
         case develop::Member::Shape::Line:
-            edit.AddChild(edit.Header(EntityType::Line, 0, 4), LineCodes, m.v, {}, {}, GroupOwner);
+            edit.AddChild(edit.Header(EntityType::Line, 0, 4), lineCodes, m.v, {}, {}, GroupOwner);
             break;
         case develop::Member::Shape::Arc:
-            edit.AddChild(edit.Header(EntityType::Arc, 1, 5), ArcCodes, m.v, {}, {}, GroupOwner);
+            edit.AddChild(edit.Header(EntityType::Arc, 1, 5), arcCodes, m.v, {}, {}, GroupOwner);
             break;
         case develop::Member::Shape::Circle:
-            edit.AddChild(edit.Header(EntityType::Circle, 0, 3), CircleCodes, m.v, {}, {}, GroupOwner);
+            edit.AddChild(edit.Header(EntityType::Circle, 0, 3), circleCodes, m.v, {}, {}, GroupOwner);
             break;
         }
     }
