@@ -64,7 +64,7 @@ TEST_F(DevelopToolTest, ClickPlacesOneGroupUndoneInOneStep)
         EXPECT_EQ(e->group, group->group);
     EXPECT_NEAR(x, 37, 1.0);
     EXPECT_NEAR(y, 41, 1.0);
-    EXPECT_TRUE(h.Doc().IsModified());
+    EXPECT_TRUE(h.Doc().modified);
 
     h.Key(ID_EDIT_UNDO);
     EXPECT_EQ(Count(), 0);

@@ -72,8 +72,9 @@ TEST_F(DevelopDlgTest, EachKindShowsItsOwnFields)
             const bool used = i < static_cast<int>(row.labels.size());
             EXPECT_EQ(dlg->Field(i)->isVisible(), used) << row.kind << ' ' << i;
             EXPECT_EQ(dlg->Label(i)->isVisible(), used) << row.kind << ' ' << i;
-            if (used)
+            if (used) {
                 EXPECT_EQ(dlg->Label(i)->text(), QString::fromUtf8(row.labels[static_cast<std::size_t>(i)]));
+            }
         }
     }
 }
