@@ -4,6 +4,8 @@
 #include "app/OrvikCadApp.h"
 #include "exchange/DocumentImport.h"
 #include "model/Document.h"
+#include "annotation_tools/DevelopTool.h"
+#include "dialogs/DevelopDlg.h"
 #include "dialogs/EntityProperties.h"
 #include "dialogs/OperationBoxes.h"
 #include "edit_tools/SelectTool.h"
@@ -11,6 +13,7 @@
 #include "platform/Ui.h"
 #include "tools/InputNumDlg.h"
 #include "tools/LineInputDlg.h"
+#include "view/OrvikCadView.h"
 #include "view/NumericInputDialogs.h"
 
 void InstallNumericInputDialogs()
@@ -58,8 +61,22 @@ void InstallPropertyDialogs()
     EntityPropertiesEditor = &EditEntityProperties;
 }
 
+// Each click of the development tool asks for the development's dimensions.
+void InstallDevelopDialog()
+{
+    CDevelopTool::RunParameterDialog = [](COrvikCadView* view, int kind, std::array<float, 7>& values) {
+        CDevelopDlg dlg(view);
+        dlg.DevelopKind = kind;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        values = dlg.FieldValue;
+        return true;
+    };
+}
+
 void InstallComponents()
 {
+    InstallDevelopDialog();
     InstallPropertyDialogs();
     InstallImportReaders();
     InstallTools();
