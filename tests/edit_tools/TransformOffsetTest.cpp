@@ -157,7 +157,20 @@ TEST_F(TransformOffsetTest, ACircleOffsetPastItsCentreBeepsAndAddsNothing)
 
 namespace {
 
-class TransformScaleTest : public TransformOffsetTest {};
+class TransformScaleTest : public TransformOffsetTest {
+protected:
+    // Scales the marked entities by `factor` through the factor dialog.
+    void ScaleMarked(const char* factor)
+    {
+        h.Ui().dialog([factor](QDialog& d) {
+            auto* edit = platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION);
+            ASSERT_TRUE(edit);
+            edit->setText(QString::fromLatin1(factor));
+            platform::control<QPushButton>(&d, IDOK)->click();
+        });
+        h.Key(ID_NUMERIC_SCALE);
+    }
+};
 
 // Scale 2 about the centre of the marked box, through the factor dialog:
 // every marked entity replaced, one undo brings the originals back.
@@ -170,13 +183,7 @@ TEST_F(TransformScaleTest, ScaleAboutTheCentreOfTheMarks)
     h.Select(11, 0);
     Window(0, 0, 60, 40);
     EXPECT_EQ(h.Prompt(), QStringLiteral("マウス右ボタンで、拡大・縮小メニューを表示します。"));
-    h.Ui().dialog([](QDialog& d) {
-        auto* edit = platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION);
-        ASSERT_TRUE(edit);
-        edit->setText(QStringLiteral("2"));
-        platform::control<QPushButton>(&d, IDOK)->click();
-    });
-    h.Key(ID_NUMERIC_SCALE);
+    ScaleMarked("2");
     EXPECT_EQ(h.Prompt(), QStringLiteral("図形の拡大・縮小を行います。対象図形を選んでください。"));
     // The box (13, 13)-(53, 33) about its centre (33, 23), doubled.
     std::vector<std::vector<double>> lines;
@@ -204,11 +211,7 @@ TEST_F(TransformScaleTest, AGroupKeepsItsMembersAndItsReferencePointFollows)
     h.Select(11, 0);
     h.Click(20, 0);
     ASSERT_EQ(header->state, EntityState::Marked);
-    h.Ui().dialog([](QDialog& d) {
-        platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION)->setText(QStringLiteral("2"));
-        platform::control<QPushButton>(&d, IDOK)->click();
-    });
-    h.Key(ID_NUMERIC_SCALE);
+    ScaleMarked("2");
     // About the centre (20, 10) of the box (0, 0)-(40, 20).
     const auto headers = h.Entities(EntityType::GroupHeader);
     ASSERT_EQ(headers.size(), 1u);
@@ -239,11 +242,7 @@ TEST_F(TransformScaleTest, ATextCountsHalfItsHeightPerCharacterInTheBox)
     h.AddValues(EntityType::Text, {40, 0, 10, 10, 0}, {10, 20, 30, 40, 50}, 0, nullptr, "AB");
     h.Select(11, 0);
     Window(-5, -5, 70, 30);
-    h.Ui().dialog([](QDialog& d) {
-        platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION)->setText(QStringLiteral("2"));
-        platform::control<QPushButton>(&d, IDOK)->click();
-    });
-    h.Key(ID_NUMERIC_SCALE);
+    ScaleMarked("2");
     const auto circles = h.Entities(EntityType::Circle);
     ASSERT_EQ(circles.size(), 1u);
     EXPECT_DOUBLE_EQ(circles[0]->values[0], -5);
