@@ -32,9 +32,10 @@ void InstallNumericInputDialogs()
         value2 = dlg.value2;
         return true;
     };
-    dialogs.askValue = [](QWidget* parent, int mode, double& value) {
+    dialogs.askValue = [](QWidget* parent, int mode, double& value, const QString& label) {
         CInputNumDlg dlg(parent);
         dlg.mode = static_cast<short>(mode);
+        dlg.label = label;
         dlg.value = value;
         if (dlg.DoModal() != IDOK)
             return false;

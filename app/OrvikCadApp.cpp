@@ -362,13 +362,9 @@ CChildFrame* COrvikCadApp::ImportDocumentFile(const QString& file, ImportKind ki
     }
     const QString native =
         ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(TextsOf(kind).ext));
-    if (QFileInfo::exists(native)) {
-        // A drawing of that name is there already: the first Save asks where
-        // to write instead of replacing it.
-        doc->SetTitle(QFileInfo(native).fileName());
-    } else {
-        doc->SetPathName(native, false);
-    }
+    // Whatever the format, the drawing is named beside its source and a plain
+    // save writes there, asking first when that name is taken.
+    doc->SetImportedPathName(native);
     // What the file held that the drawing could not take, once it is open.
     if (!read.report.empty()) {
         platform::messageBox(QString::fromStdString(read.report), QString(), MB_OK | MB_ICONINFORMATION, m_pMainWnd);

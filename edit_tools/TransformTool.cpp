@@ -19,6 +19,8 @@
 #include "view/NumericInputDialogs.h"
 #include "view/OrvikCadView.h"
 
+#include <QString>
+
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -179,7 +181,7 @@ GeoPoint CTransformTool::GetSelectionBasePoint(COrvikCadView* view) const
     ModelBox box;
     for (const CEntity* e = doc->list.first; e; e = e->next)
         if (e->state == EntityState::Marked && e->type != EntityType::GroupHeader)
-            box.Add(EntityExtentBox(*e));
+            box.Add(EntityMarkedBox(*e));
     if (!box.valid || box.maxX - box.minX < 0.05 || box.maxY - box.minY < 0.05)
         return {};
     switch (ScaleBase) {
@@ -188,6 +190,26 @@ GeoPoint CTransformTool::GetSelectionBasePoint(COrvikCadView* view) const
     default: return {(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2};
     }
 }
+
+namespace {
+
+std::optional<EntityCopy> ScaledGroupRecord(const CEntity& source, const TransformMatrix& matrix)
+{
+    if (source.values.size() < 2)
+        return std::nullopt;
+    EntityCopy copy;
+    copy.header = {source.type, source.subtype, source.style, source.layer, static_cast<int16_t>(source.values.size())};
+    copy.codes = source.codes.ToVector();
+    copy.values = source.values.ToVector();
+    copy.colour = source.colour;
+    copy.group = source.group;
+    const GeoPoint base = matrix.Apply(copy.values[0], copy.values[1]);
+    copy.values[0] = base.x;
+    copy.values[1] = base.y;
+    return copy;
+}
+
+} // namespace
 
 void CTransformTool::ScaleSelection(COrvikCadView* view)
 {
@@ -204,9 +226,11 @@ void CTransformTool::ScaleSelection(COrvikCadView* view)
     policy.keepGroup = true;  // grouped entities stay in their group
     policy.keepFont = false;
     ReplaceSelection(view, EntityState::Marked, [&](const CEntity& source) -> std::optional<EntityCopy> {
-        // A group header leaves with its members; their copies are plain.
+        // A marked group stays one: its record is replaced by one whose
+        // reference point is scaled with the members, whose copies join it
+        // again by their group number.
         if (source.type == EntityType::GroupHeader)
-            return std::nullopt;
+            return ScaledGroupRecord(source, matrix);
         std::optional<EntityCopy> copy = TransformedCopy(source, matrix, f, 0.0, policy);
         if (!copy)
             return copy;
@@ -268,6 +292,8 @@ void CTransformTool::Offset(COrvikCadView* view, platform::Point point)
         e->state = EntityState::Normal;
         view->InvalidateEntity(e);
     }
+    if (!result.collapsed.empty())
+        MessageBeep(1);  // an offset past a centre has no copy
     doc->snaps.CopyStatesFromEntities();
     finish();
 }
@@ -437,7 +463,7 @@ void CTransformTool::StretchStep(COrvikCadView* view, platform::Point point)
     m_stretchLength = std::hypot(line->values[2] - line->values[0], line->values[3] - line->values[1]);
     double value = m_stretchLength;
     const auto& ask = TheNumericInputDialogs().askValue;
-    const bool ok = ask && ask(view, 10, value);
+    const bool ok = ask && ask(view, 10, value, QStringLiteral("ストレッチ長さ（mm）"));
     if (ok && std::fabs(value - m_stretchLength) >= 0.05 && m_stretchLength >= 0.5) {
         m_stretchLength = value;
         InputPointCount = 2;

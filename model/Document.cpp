@@ -243,6 +243,15 @@ bool COrvikCadDoc::StoreDrawing(std::vector<uint8_t>& out) const
 
 bool COrvikCadDoc::OnSaveDocument(const std::filesystem::path& file)
 {
+    // An image whose path would not fit its field stops the save: the file
+    // keeps what it held, and the user is told which picture to move.
+    if (const CEntity* image = CDrawingFile().OverlongImagePath(list.first)) {
+        ShowMessage(NativePathFromCp932(image->text).string() + "\n画像ファイルのパスが長すぎるため、図面を保存できません。\n" +
+                        "パスが " + std::to_string(CDrawingFile::MaxPathBytes) +
+                        " バイト以内の場所に画像を置いて、貼り付け直して下さい。",
+                    MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     std::vector<uint8_t> bytes;
     bool ok = StoreDrawing(bytes);
     if (ok) {

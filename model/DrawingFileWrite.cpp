@@ -100,9 +100,18 @@ bool CDrawingFile::StorableValueCount(int16_t type, uint64_t n)
     }
 }
 
+const CEntity* CDrawingFile::OverlongImagePath(const CEntity* first) const
+{
+    for (const CEntity* e = first; e; e = e->next)
+        if (e->type == EntityType::Image && IsStored(*e, selectedOnly != 0) && UpToNul(e->text).size() > MaxPathBytes)
+            return e;
+    return nullptr;
+}
+
 int CDrawingFile::WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) const
 {
     if (!first) return DrawingFileRefused;
+    if (OverlongImagePath(first)) return DrawingFileOverlongPath;
 
     // First pass: which entities are stored, and the ordinal of every stored
     // group header, which is the number the reader gives it.
@@ -182,7 +191,7 @@ int CDrawingFile::WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) 
             slot[3] = ValueAt(e, 2);
             slot[4] = ValueAt(e, 3);
             if (e.type == EntityType::Image) {
-                std::string_view path = Cp932Fit(UpToNul(e.text), MaxPathBytes);
+                std::string_view path = UpToNul(e.text);  // fits: checked before anything is written
                 if (!path.empty()) {
                     offset = static_cast<uint32_t>(data.Offset());
                     count = static_cast<int32_t>(data.String(path));

@@ -211,6 +211,18 @@ ModelBox EntityExtentBox(const CEntity& e)
     }
 }
 
+ModelBox EntityMarkedBox(const CEntity& e)
+{
+    if (e.type != EntityType::Text && e.type != EntityType::LeaderText)
+        return EntityExtentBox(e);
+    // A cell half as wide as the text is high per character.
+    ModelBox box;
+    const double x = Value(e, 0), y = Value(e, 1), h = Value(e, 2);
+    box.Add(x, y);
+    box.Add(x + CountMbcsChars(e.text) * h / 2, y + h);
+    return box;
+}
+
 // ---- the entity index ----
 
 namespace {

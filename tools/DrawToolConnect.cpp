@@ -148,6 +148,27 @@ void Take(const PointSet<2>& c, int i, double& x, double& y)
     y = c.y[static_cast<std::size_t>(i)];
 }
 
+// Two pieces of one straight side, b going on where a ends: they share an
+// end point and leave it in opposite directions (a side split in two).
+int ConnectEndToEnd(const Piece& a, const Piece& b, double& x, double& y)
+{
+    const double ax[2] = {a.x1, a.x2}, ay[2] = {a.y1, a.y2};
+    const double bx[2] = {b.x1, b.x2}, by[2] = {b.y1, b.y2};
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j) {
+            if (std::abs(ax[i] - bx[j]) >= 0.005 || std::abs(ay[i] - by[j]) >= 0.005)
+                continue;
+            const double ux = ax[1 - i] - ax[i], uy = ay[1 - i] - ay[i];
+            const double vx = bx[1 - j] - bx[j], vy = by[1 - j] - by[j];
+            if (ux * vx + uy * vy >= 0.0)
+                return 0;  // b runs back over a
+            x = bx[j];
+            y = by[j];
+            return 1;
+        }
+    return 0;
+}
+
 int ConnectLines(const Piece& a, const Piece& b, double& x, double& y)
 {
     const LineResult la = LineFromPoints(a.x1, a.y1, a.x2, a.y2);
@@ -156,7 +177,7 @@ int ConnectLines(const Piece& a, const Piece& b, double& x, double& y)
         return 0;
     const PointResult p = IntersectLines(la.a, la.b, la.c, lb.a, lb.b, lb.c);
     if (p.status != 0)
-        return 0;  // parallel or nearly so
+        return ConnectEndToEnd(a, b, x, y);  // parallel or nearly so
     if (!OnSegment(a, p.x, p.y) || !OnSegment(b, p.x, p.y))
         return 0;
     x = p.x;

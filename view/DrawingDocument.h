@@ -23,6 +23,13 @@ public:
     // "ＤＸＦ形式で保存..." and "JWW形式で保存...": a save dialog, then the export.
     void OnFileSaveDxf();
     void OnFileSaveJww();
+    // "図面送信": the drawing as saved (a copy in a folder of its own when it
+    // has changes or no file yet) attached to a new message of the desktop's
+    // mail program; a message when none is set up.
+    void OnFileSendMail();
+    // The file attached: the drawing's own when it is saved as it stands,
+    // else a fresh copy; empty when the copy could not be written.
+    QString MailAttachment() const;
 
     bool IsModified() const override { return m_drawing.modified; }
     void SetModifiedFlag(bool modified = true) override { m_drawing.SetModifiedFlag(modified); }

@@ -5,6 +5,8 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 
+#include "common/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -43,16 +45,13 @@ public:
 
 class DocumentTest : public ::testing::Test {
 protected:
-    fs::path folder;
+    ScratchFolder scratch{"orvik-doc"};
+    fs::path folder = scratch.path();
     RecordingNotifier notifier;
     FakeHost host;
 
     void SetUp() override
     {
-        folder = fs::temp_directory_path() /
-                 ("orvik-doc-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         DataFolder = (folder / "data").string();
         fs::create_directories(DataFolder);
         PartsFolder.clear();
@@ -64,7 +63,6 @@ protected:
     {
         TheDocumentHost = nullptr;
         SetNotifier(nullptr);
-        fs::remove_all(folder);
     }
 
     static void AddLine(COrvikCadDoc& doc, double x1, double y1, double x2, double y2, int16_t style = 0,
@@ -223,6 +221,47 @@ TEST_F(DocumentTest, FailedSaveKeepsTargetAndModifiedFlag)
     std::string text;
     std::getline(in, text);
     EXPECT_EQ(text, "old contents");
+}
+
+TEST_F(DocumentTest, AnImagePathTooLongForItsFieldStopsTheSave)
+{
+    const fs::path file = folder / "keep.orv";
+    struct Case {
+        std::size_t length;
+        bool saved;
+    } cases[] = {{CDrawingFile::MaxPathBytes, true}, {CDrawingFile::MaxPathBytes + 1, false}, {300, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.length);
+        std::ofstream(file, std::ios::trunc) << "old contents";
+        notifier.messages.clear();
+        COrvikCadDoc doc;
+        AddLine(doc, 0, 0, 10, 10);
+        const std::string path = "/" + std::string(c.length - 1, 'p');
+        const int16_t codes[] = {10, 20, 11, 22};
+        const double values[] = {0, 0, 40, 30};
+        ASSERT_EQ(doc.list.AddEntity({EntityType::Image, 0, 0, 0, 4}, codes, 0, values, path), 0);
+        doc.SetModifiedFlag(true);
+        EXPECT_EQ(doc.OnSaveDocument(file), c.saved);
+        EXPECT_EQ(doc.modified, !c.saved);
+        if (c.saved) {
+            EXPECT_TRUE(notifier.messages.empty());
+            COrvikCadDoc back;
+            ASSERT_EQ(back.OnOpenDocument(file), OpenResult::Ok);
+            const CEntity* image = nullptr;
+            for (const CEntity* e = back.list.first; e; e = e->next)
+                if (e->type == EntityType::Image) image = e;
+            ASSERT_TRUE(image);
+            EXPECT_EQ(image->text, path);
+        } else {
+            EXPECT_EQ(notifier.messages,
+                      std::vector<std::string>{path + "\n画像ファイルのパスが長すぎるため、図面を保存できません。\n"
+                                                      "パスが 251 バイト以内の場所に画像を置いて、貼り付け直して下さい。"});
+            std::ifstream in(file);
+            std::string text;
+            std::getline(in, text);
+            EXPECT_EQ(text, "old contents");
+        }
+    }
 }
 
 TEST_F(DocumentTest, RefusedFileFailsWithMessageAndChangesNothing)

@@ -1,5 +1,7 @@
 #include "model/ParameterBlock.h"
 
+#include "common/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -101,15 +103,8 @@ void WriteAll(const fs::path& p, const std::vector<uint8_t>& bytes)
 
 class ParameterFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() /
-                 ("orvprm_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    fs::path folder;
+    ScratchFolder scratch{"orvik-prm"};
+    fs::path folder = scratch.path();
 };
 
 } // namespace

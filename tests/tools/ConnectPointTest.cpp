@@ -66,16 +66,36 @@ Joint Connect(const CEntity& a, const CEntity& b, double rx, double ry)
 TEST(ConnectPoint, TwoLines)
 {
     const CEntity base = Line(0, 0, 10, 0);
-    // Parallel, collinear and nearly parallel lines do not meet.
+    // Parallel, overlapping and nearly parallel lines do not meet.
     EXPECT_EQ(Connect(base, Line(0, 5, 10, 5), 3, 3).found, 0);
-    EXPECT_EQ(Connect(base, Line(10, 0, 20, 0), 3, 3).found, 0);
+    EXPECT_EQ(Connect(base, Line(10, 0, 5, 0), 3, 3).found, 0);
     EXPECT_EQ(Connect(base, Line(0, 0.00001, 100000, 0.0), 3, 3).found, 0);
+    EXPECT_EQ(Connect(base, Line(10.01, 0, 20, 0), 3, 3).found, 0);
 
     // Touching only at a shared end point.
     Joint j = Connect(base, Line(10, 0, 10, 10), 3, 3);
     EXPECT_EQ(j.found, 1);
     EXPECT_NEAR(j.x, 10, 1e-9);
     EXPECT_NEAR(j.y, 0, 1e-9);
+
+    // One straight side in two pieces, meeting end to end whichever way
+    // each runs: they meet at the shared end.
+    struct Split {
+        CEntity a, b;
+        double x, y;
+    } splits[] = {
+        {base, Line(10, 0, 20, 0), 10, 0},
+        {base, Line(20, 0, 10, 0), 10, 0},
+        {base, Line(-10, 0, 0, 0), 0, 0},
+        {Line(10, 0, 0, 0), Line(0, 0, -10, 0), 0, 0},
+        {Line(0, 0, 30, 40), Line(30.001, 40.001, 60, 80), 30.001, 40.001},
+    };
+    for (const Split& s : splits) {
+        j = Connect(s.a, s.b, 3, 3);
+        EXPECT_EQ(j.found, 1) << s.b.values[0] << "," << s.b.values[1];
+        EXPECT_EQ(j.x, s.x);
+        EXPECT_EQ(j.y, s.y);
+    }
 
     // Crossing inside both segments.
     j = Connect(base, Line(4, -5, 4, 5), 0, 0);
