@@ -4,6 +4,7 @@
 // handle and midpoint drags.
 
 #include "edit_tools/SelectTool.h"
+#include "model/EntityKinds.h"
 
 #include "edit_tools/SelectToolPreviewShapes.h"
 #include "model/Document.h"
@@ -17,10 +18,6 @@
 
 namespace {
 
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
 
 } // namespace
 

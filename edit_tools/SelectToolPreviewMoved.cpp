@@ -3,6 +3,7 @@
 // the view draws its line type with.
 
 #include "edit_tools/SelectTool.h"
+#include "model/EntityKinds.h"
 
 #include "edit_tools/SelectToolPreviewShapes.h"
 #include "model/SplineSamples.h"
@@ -14,19 +15,7 @@
 
 namespace {
 
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
 
-bool ByCode(const CEntity& e, int16_t code, double& out)
-{
-    const int i = FindValueIndex(e, code);
-    if (i < 0 || static_cast<std::size_t>(i) >= ValueCount(e))
-        return false;
-    out = e.values[static_cast<std::size_t>(i)];
-    return true;
-}
 
 std::pair<platform::PenStyle, int> PenOfLineType(int style)
 {

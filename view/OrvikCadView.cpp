@@ -7,9 +7,11 @@
 #include "view/DrawingDocument.h"
 #include "view/FrameHost.h"
 #include "model/Document.h"
+#include "model/EditDoor.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
 #include "platform/Printing.h"
+#include "model/EntityKinds.h"
 
 #include <QLineEdit>
 
@@ -160,7 +162,7 @@ void COrvikCadView::OnInitialUpdate()
         h.style = static_cast<int16_t>(p.GridLineType * 100 + p.GridKind);
         h.layer = 0;
         h.count = 3;
-        const int16_t codes[3] = {10, 20, 30};
+        const int16_t* codes = FixedCodes(EntityType::Grid).data();
         const double values[3] = {0.0, 0.0, static_cast<double>(p.DefaultGridPitch)};
         doc->list.AddEntity(h, codes, 0, values);
     }
@@ -247,9 +249,7 @@ void COrvikCadView::ApplyPrinterPaper(COrvikCadDoc& doc)
     const double u = s * paperW * 0.5 - (doc.ExtentsMax[0] - doc.ExtentsMin[0]) * 0.5;
     const double v = s * paperH * 0.5 - (doc.ExtentsMax[1] - doc.ExtentsMin[1]) * 0.5;
     if (std::fabs(u) > 0.001 && std::fabs(v) > 0.001 && doc.list.first) {
-        TranslateEntities(u, v, doc.list.first);
-        doc.RebuildSnapPoints();
-        InvalidateDrawIndex();
+        ShiftDrawing(doc, u, v);
     }
 }
 

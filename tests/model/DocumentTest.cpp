@@ -3,6 +3,8 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 
+#include "common/RecordingNotifier.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -19,17 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class RecordingNotifier : public Notifier {
-public:
-    std::vector<std::string> messages;
-    int MessageBox(std::string_view text, std::string_view, unsigned) override
-    {
-        messages.emplace_back(text);
-        return IDOK;
-    }
-    void MessageBeep(unsigned) override {}
-};
 
 class FakeHost : public DocumentHost {
 public:
