@@ -42,6 +42,13 @@ CEntity* DrawingEdit::AddChild(const EntityHeader& header, const int16_t* codes,
 CEntity* DrawingEdit::AddRecord(const EntityHeader& header, const int16_t* codes, COLORREF colour,
                                 const double* values, std::string_view text, std::string_view font, CEntity* owner)
 {
+    // A tool's operation tells of the protection before each entity: the
+    // door refuses silently after its first message, so the later ones are
+    // shown here.
+    if (door_.Refused()) {
+        doc_.RefuseWhenProtected();
+        return nullptr;
+    }
     CEntity* first = door_.Add(header, codes, colour, values, text, font, owner);
     if (first && draw_)
         draw_(first);
@@ -50,6 +57,10 @@ CEntity* DrawingEdit::AddRecord(const EntityHeader& header, const int16_t* codes
 
 bool DrawingEdit::Change(CEntity* entity, const std::function<void(CEntity&)>& edit)
 {
+    // A protected drawing keeps the entity as it is; the entity the tool
+    // adds next tells of the protection.
+    if (doc_.ProtectionState == ProtectionWrite || doc_.ProtectionState == ProtectionPassword)
+        return false;
     return door_.Change(entity, edit);
 }
 
