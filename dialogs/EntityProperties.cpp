@@ -7,12 +7,15 @@
 #include "dialogs/ChangePolyDlg.h"
 #include "dialogs/ChangeSplineDlg.h"
 #include "model/Document.h"
-#include "model/EditProtocol.h"
+#include "model/EditDoor.h"
+#include "model/EntityKinds.h"
 #include "model/EntityList.h"
 #include "platform/BackBuffer.h"
 #include "view/OrvikCadView.h"
 
+#include <algorithm>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -34,14 +37,19 @@ void ReplaceEntity(COrvikCadView* view, CEntity* old, const EntityHeader& header
                    COLORREF colour, const double* values)
 {
     COrvikCadDoc* doc = view->GetDrawing();
-    if (!doc || doc->RefuseWhenProtected())
+    if (!doc)
         return;
-    if (doc->list.AddEntity(header, codes, colour, values) != 0)
+    EntityRecord record;
+    record.header = header;
+    record.colour = colour;
+    record.values.assign(values, values + std::max<int>(header.count, 0));
+    if (codes)
+        record.codes.assign(codes, codes + std::max<int>(header.count, 0));
+    EditDoor door(*doc, /*keepUndo=*/true);
+    CEntity* replacement = door.Replace(old, record);
+    if (!replacement)
         return;
-    CEntity* replacement = doc->list.last;
-    doc->SetModifiedFlag(true);
-    doc->snaps.AddEntityPoints(replacement);
-    FinishReplaceOne(doc->list, &doc->snaps, old, replacement);
+    door.FinishReplacing();
     replacement->state = EntityState::Normal;
     auto dc = view->GetClientDc();
     view->DrawEntity(*dc, replacement, EntityState::Normal);
@@ -99,31 +107,20 @@ int EditEntityProperties(COrvikCadView* view, CEntity* entity)
 {
     if (!view || !entity)
         return 0;
-    switch (entity->type) {
-    case EntityType::Point:
-        return EditPointProperties(view, entity);
-    case EntityType::Line:
-    case EntityType::HorizontalInfiniteLine:
-    case EntityType::VerticalInfiniteLine:
-    case EntityType::InfiniteLine:
-        return EditLineProperties(view, entity);
-    case EntityType::Curve:
-    case EntityType::FreehandCurve:
-        return EditCurveProperties(view, entity);
-    case EntityType::Circle:
-    case EntityType::Arc:
-        return EditArcProperties(view, entity);
-    case EntityType::Ellipse:
-    case EntityType::EllipticArc:
-        return EditEllipseProperties(view, entity);
-    case EntityType::Polygon:
-        return EditPolygonProperties(view, entity);
-    default:
-        // The grid, group headers and the unused curve variants have no
-        // dialog; texts, dimensions, fills, hatches and images get theirs
-        // with the annotation property dialogs.
-        return 0;
-    }
+    // The dialog of each kind, by the dialog its row names. Kinds whose row
+    // names none (the grid, group headers, the unused curve variants) and
+    // the annotation kinds whose dialogs are not in this table open nothing.
+    using Editor = int (*)(COrvikCadView*, CEntity*);
+    static constexpr std::pair<PropertyDialog, Editor> editors[] = {
+        {PropertyDialog::Point, EditPointProperties},     {PropertyDialog::Line, EditLineProperties},
+        {PropertyDialog::Curve, EditCurveProperties},     {PropertyDialog::Circle, EditArcProperties},
+        {PropertyDialog::Ellipse, EditEllipseProperties}, {PropertyDialog::Polygon, EditPolygonProperties},
+    };
+    const PropertyDialog dialog = KindOf(entity->type).dialog;
+    for (const auto& [which, edit] : editors)
+        if (which == dialog)
+            return edit(view, entity);
+    return 0;
 }
 
 int EditPointProperties(COrvikCadView* view, CEntity* entity)
@@ -142,7 +139,7 @@ int EditPointProperties(COrvikCadView* view, CEntity* entity)
         return 1;
     const EntityHeader header{entity->type, static_cast<int16_t>(dlg.shape), StyleWord(dlg.weight, dlg.pen),
                               entity->layer, 2};
-    const int16_t codes[] = {10, 20};
+    const int16_t* codes = FixedCodes(EntityType::Point).data();
     const double values[] = {dlg.x + doc->DrawingOrigin[0], dlg.y + doc->DrawingOrigin[1]};
     ReplaceEntity(view, entity, header, codes, dlg.colour, values);
     return 0;
@@ -188,7 +185,7 @@ int EditLineProperties(COrvikCadView* view, CEntity* entity)
         values[2] = dlg.startX + ox;
         values[3] = InfiniteEnd;
     }
-    const int16_t codes[] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     ReplaceEntity(view, entity, header, codes, dlg.colour, values);
     return 0;
 }

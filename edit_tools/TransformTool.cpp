@@ -8,6 +8,7 @@
 #include "edit_tools/SelectTool.h"
 #include "model/EntityTransform.h"
 #include "model/Document.h"
+#include "model/EditDoor.h"
 #include "model/EditProtocol.h"
 #include "model/EntityBox.h"
 #include "model/GeometryCircles.h"
@@ -18,6 +19,7 @@
 #include "model/SnapPointList.h"
 #include "view/NumericInputDialogs.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <QString>
 
@@ -269,22 +271,18 @@ void CTransformTool::Offset(COrvikCadView* view, platform::Point point)
     // The result group, at the base point of the marked entities.
     const int16_t layer = static_cast<int16_t>(view->currentLayer);
     const EntityHeader groupHeader{EntityType::GroupHeader, 0, 0, layer, 4};
-    const int16_t groupCodes[4] = {10, 20, 10, 20};
+    const int16_t* groupCodes = FixedCodes(EntityType::GroupHeader).data();
     const double groupValues[4] = {base.x, base.y, 1.0, 0.0};
-    CEntity* group = nullptr;
-    if (!result.pieces.empty() && doc->list.AddEntity(groupHeader, groupCodes, 0, groupValues) == 0)
-        group = doc->list.last;
+    EditDoor door(*doc, /*keepUndo=*/true);
+    CEntity* group = result.pieces.empty() ? nullptr : door.Add(groupHeader, groupCodes, 0, groupValues);
     if (group) {
         auto dc = view->GetClientDc();
         for (const OffsetPiece& p : result.pieces) {
             const EntityHeader h{p.type, p.subtype, p.source->style, layer, static_cast<int16_t>(p.values.size())};
-            if (doc->list.AddChildEntity(h, p.codes.data(), p.source->colour, p.values.data(), {}, {}, group) != 0)
-                continue;  // refused: drawn nowhere
-            CEntity* added = doc->list.last;
-            doc->snaps.AddEntityPoints(added);
-            view->DrawEntity(*dc, added, EntityState::Normal);
+            CEntity* added = door.Add(h, p.codes.data(), p.source->colour, p.values.data(), {}, {}, group);
+            if (added)  // a refused piece is drawn nowhere
+                view->DrawEntity(*dc, added, EntityState::Normal);
         }
-        doc->SetModifiedFlag(true);
         FinishAddedRun(doc->list, group);
     }
     for (const CEntity* handled : result.handled) {
@@ -307,11 +305,10 @@ namespace {
 CEntity* AddGroupPiece(COrvikCadView* view, CEntity* group, const EntityHeader& header, const int16_t* codes,
                        COLORREF colour, const double* values)
 {
-    COrvikCadDoc* doc = view->GetDrawing();
-    if (doc->list.AddChildEntity(header, codes, colour, values, {}, {}, group) != 0)
+    EditDoor door(*view->GetDrawing(), /*keepUndo=*/true);
+    CEntity* added = door.Add(header, codes, colour, values, {}, {}, group);
+    if (!added)
         return nullptr;
-    CEntity* added = doc->list.last;
-    doc->snaps.AddEntityPoints(added);
     auto dc = view->GetClientDc();
     view->DrawEntity(*dc, added, EntityState::Normal);
     return added;
@@ -351,16 +348,13 @@ CEntity* CTransformTool::AddGroupRecord(COrvikCadView* view, double x, double y)
 {
     COrvikCadDoc* doc = view->GetDrawing();
     m_firstNew = nullptr;
-    if (!doc || doc->RefuseWhenProtected())
+    if (!doc)
         return nullptr;
     const EntityHeader header{EntityType::GroupHeader, 0, 0, static_cast<int16_t>(view->currentLayer), 4};
-    const int16_t codes[4] = {10, 20, 10, 20};
+    const int16_t* codes = FixedCodes(EntityType::GroupHeader).data();
     const double values[4] = {x, y, 1.0, 0.0};
-    if (doc->list.AddEntity(header, codes, 0, values) != 0)
-        return nullptr;
-    m_firstNew = doc->list.last;
-    doc->SetModifiedFlag(true);
-    doc->snaps.AddEntityPoints(m_firstNew);
+    EditDoor door(*doc, /*keepUndo=*/true);
+    m_firstNew = door.Add(header, codes, 0, values);
     return m_firstNew;
 }
 
@@ -370,7 +364,7 @@ CEntity* CTransformTool::AddGroupLine(COrvikCadView* view, const CEntity& source
     if (!doc || !m_firstNew)
         return nullptr;
     const EntityHeader header{EntityType::Line, 0, source.style, static_cast<int16_t>(view->currentLayer), 4};
-    const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     const double values[4] = {a.x, a.y, b.x, b.y};
     return AddGroupPiece(view, m_firstNew, header, codes, source.colour, values);
 }

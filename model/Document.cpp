@@ -1,6 +1,7 @@
 #include "model/Document.h"
 
 #include "model/Cp932Text.h"
+#include "model/EditDoor.h"
 #include "model/DrawingFile.h"
 #include "model/Notify.h"
 #include "model/PaperSizes.h"
@@ -141,24 +142,16 @@ bool COrvikCadDoc::RefuseWhenProtected() const
 int COrvikCadDoc::AddEntity(const EntityHeader& entityHeader, const int16_t* codes, COLORREF colour,
                             const double* values, std::string_view text, std::string_view font)
 {
-    if (RefuseWhenProtected()) return 2;
-    CEntity* before = list.last;
-    if (list.AddEntity(entityHeader, codes, colour, values, text, font) != 0) return 1;
-    SetModifiedFlag(true);
-    // A dimension appends its members after itself: register the record and
-    // each member in list order.
-    for (CEntity* e = before ? before->next : list.first; e; e = e->next) snaps.AddEntityPoints(e);
-    return 0;
+    EditDoor door(*this, /*keepUndo=*/true);
+    if (!door.Enter()) return 2;
+    return door.Add(entityHeader, codes, colour, values, text, font) ? 0 : 1;
 }
 
 bool COrvikCadDoc::ChangeEntity(CEntity* entity, const std::function<void(CEntity&)>& edit)
 {
-    if (!entity || !list.Holds(entity) || RefuseWhenProtected()) return false;
-    snaps.RemoveEntityPoints(entity);
-    list.ChangeEntity(entity, edit);
-    snaps.AddEntityPoints(entity);
-    SetModifiedFlag(true);
-    return true;
+    if (!entity || !list.Holds(entity)) return false;
+    EditDoor door(*this, /*keepUndo=*/true);
+    return door.Change(entity, edit);
 }
 
 bool COrvikCadDoc::OnNewDocument()

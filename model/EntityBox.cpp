@@ -1,5 +1,7 @@
 #include "model/EntityBox.h"
 
+#include "model/EntityKinds.h"
+
 #include "model/DimensionMarks.h"
 #include "model/FillOutline.h"
 #include "model/PickGeometry.h"
@@ -12,11 +14,6 @@
 
 namespace {
 
-double ByCode(const CEntity& e, int16_t code)
-{
-    const int i = FindValueIndex(e, code);
-    return i >= 0 && std::size_t(i) < e.values.size() ? e.values[i] : 0.0;
-}
 
 double Value(const CEntity& e, std::size_t i)
 {

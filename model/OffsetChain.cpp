@@ -4,6 +4,7 @@
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"
 #include "model/GeometryLines.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <numbers>
@@ -411,7 +412,7 @@ void OffsetChains::OffsetChain(const std::vector<Oriented>& chain, bool closed, 
         const GeoPoint a = startJoint[i], b = endJoint[i];
         if (sh.type == EntityType::Line) {
             piece.type = EntityType::Line;
-            piece.codes = {10, 20, 11, 22};
+            piece.codes = CodesOf(EntityType::Line);
             piece.values = {a.x, a.y, b.x, b.y};
         } else if (sh.type == EntityType::Arc) {
             piece.type = EntityType::Arc;
@@ -450,7 +451,7 @@ void OffsetChains::OffsetCircle(const Element& e, double x, double y, double d, 
     OffsetPiece piece;
     piece.source = e.entity;
     piece.type = EntityType::Circle;
-    piece.codes = {10, 20, 40};
+    piece.codes = CodesOf(EntityType::Circle);
     piece.values = {e.centre.x, e.centre.y, r};
     out.pieces.push_back(std::move(piece));
 }
@@ -475,7 +476,7 @@ void OffsetChains::OffsetEllipse(const Element& e, double x, double y, double d,
     OffsetPiece piece;
     piece.source = e.entity;
     piece.type = e.type;
-    piece.codes = {10, 20, 60, 61, 62};
+    piece.codes = CodesOf(EntityType::Ellipse);
     piece.values = {el.cx, el.cy, el.r1 + k, el.r2 + k, el.rotation};
     if (e.type == EntityType::EllipticArc) {
         piece.codes.insert(piece.codes.end(), {50, 51});

@@ -3,6 +3,7 @@
 // lies nearest a point.
 
 #include "view/DrawTool.h"
+#include "model/EntityKinds.h"
 
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"
@@ -25,19 +26,7 @@ struct Piece {
     int direction = 1;                      // an arc's subtype
 };
 
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
 
-bool ByCode(const CEntity& e, int16_t code, double& out)
-{
-    const int i = FindValueIndex(e, code);
-    if (i < 0 || static_cast<std::size_t>(i) >= ValueCount(e))
-        return false;
-    out = e.values[static_cast<std::size_t>(i)];
-    return true;
-}
 
 Piece ReadPiece(const CEntity& e)
 {
