@@ -25,18 +25,20 @@ int16_t StyleWord(int lineType, int pen)
     return static_cast<int16_t>(lineType * 100 + pen);
 }
 
+} // namespace
+
 // Puts a new entity made of header, codes, colour and values in the place of
 // old: the new one comes at the end of the list with old's owner and group
 // number, old goes into the undo step, and one undo swaps them back. A
 // protected drawing (its message) or a record the list refuses changes
 // nothing, the pending undo step included.
 void ReplaceEntity(COrvikCadView* view, CEntity* old, const EntityHeader& header, const int16_t* codes,
-                   COLORREF colour, const double* values)
+                   COLORREF colour, const double* values, std::string_view text, std::string_view font)
 {
     COrvikCadDoc* doc = view->GetDrawing();
     if (!doc || doc->RefuseWhenProtected())
         return;
-    if (doc->list.AddEntity(header, codes, colour, values) != 0)
+    if (doc->list.AddEntity(header, codes, colour, values, text, font) != 0)
         return;
     CEntity* replacement = doc->list.last;
     doc->SetModifiedFlag(true);
@@ -46,6 +48,8 @@ void ReplaceEntity(COrvikCadView* view, CEntity* old, const EntityHeader& header
     auto dc = view->GetClientDc();
     view->DrawEntity(*dc, replacement, EntityState::Normal);
 }
+
+namespace {
 
 template <class Dialog>
 void SeedStyle(Dialog& dlg, const CEntity& e)
@@ -118,10 +122,21 @@ int EditEntityProperties(COrvikCadView* view, CEntity* entity)
         return EditEllipseProperties(view, entity);
     case EntityType::Polygon:
         return EditPolygonProperties(view, entity);
+    case EntityType::Text:
+        return EditTextProperties(view, entity);
+    case EntityType::LeaderText:
+        return EditLeaderTextProperties(view, entity);
+    case EntityType::Dimension:
+        return EditDimensionProperties(view, entity);
+    case EntityType::Fill:
+        return EditPaintProperties(view, entity);
+    case EntityType::Hatch:
+        return EditHatchProperties(view, entity);
+    case EntityType::Image:
+        return EditImageProperties(view, entity);
     default:
         // The grid, group headers and the unused curve variants have no
-        // dialog; texts, dimensions, fills, hatches and images get theirs
-        // with the annotation property dialogs.
+        // dialog.
         return 0;
     }
 }
