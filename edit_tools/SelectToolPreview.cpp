@@ -7,6 +7,7 @@
 
 #include "edit_tools/SelectToolPreviewShapes.h"
 #include "model/Document.h"
+#include "model/EntityKinds.h"
 #include "model/Settings.h"
 #include "model/SplineSamples.h"
 #include "view/OrvikCadView.h"
@@ -14,15 +15,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-
-namespace {
-
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
-
-} // namespace
 
 GeoPoint CSelectTool::DragVector(const COrvikCadView* view, platform::Point from, platform::Point to)
 {
