@@ -1,6 +1,7 @@
 #include "dialogs/ChangeTextDlg.h"
 
 #include "model/Entity.h"
+#include "model/EntityKinds.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
 
@@ -23,6 +24,34 @@ QLineEdit* MakeStringEdit(CPropertyDialog* dialog, QWidget* parent, int id, QStr
     edit->setMinimumWidth(260);
     dialog->Exchange().Text(edit, member).emptyMessage = message;
     return edit;
+}
+
+// The label the kind table gives the value a kind stores under code.
+QString KindLabel(int16_t type, int16_t code)
+{
+    for (const KindProperty& p : KindOf(type).properties)
+        if (p.code == code)
+            return QString::fromUtf8(p.label);
+    return {};
+}
+
+// A size, angle or position row of a text: "<label>の入力がありません！"
+// when empty, "<label>の入力に誤りがあります！" when not a number; a
+// position's messages name its value ("Ｘ座標値…").
+CPropertyDialog::NumberRow TextRow(int16_t code, int id, double* member, bool position = false)
+{
+    const QString label = KindLabel(EntityType::Text, code);
+    const QString named = position ? label + QStringLiteral("値") : label;
+    return {label, id, member, named + QStringLiteral("の入力がありません！"),
+            named + QStringLiteral("の入力に誤りがあります！")};
+}
+
+// A row of a text with a leader: "<label>が入力されていません！" when empty.
+CPropertyDialog::NumberRow LeaderRow(int16_t code, int id, double* member)
+{
+    const QString label = KindLabel(EntityType::LeaderText, code);
+    return {label, id, member, label + QStringLiteral("が入力されていません！"),
+            label + QStringLiteral("の入力に誤りがあります！")};
 }
 
 // The pen list with the colour button beside it, under " ペン番号 ".
@@ -49,21 +78,12 @@ CChangeTextDlg::CChangeTextDlg(QWidget* parent)
 
     // The string and the three sizes are looked at before the position.
     auto* fields = new QHBoxLayout;
-    fields->addWidget(MakeNumberBox(
-        QStringLiteral(" 文字サイズ・角度 "),
-        {{QStringLiteral("文字高さ"), IDC_HEIGHT, &height, QStringLiteral("文字高さの入力がありません！"),
-          QStringLiteral("文字高さの入力に誤りがあります！")},
-         {QStringLiteral("文 字 幅"), IDC_WIDTH, &width, QStringLiteral("文字幅の入力がありません！"),
-          QStringLiteral("文字幅の入力に誤りがあります！")},
-         {QStringLiteral("回 転 角"), IDC_ANGLE, &angle, QStringLiteral("回転角の入力がありません！"),
-          QStringLiteral("回転角の入力に誤りがあります！")}}));
+    fields->addWidget(MakeNumberBox(QStringLiteral(" 文字サイズ・角度 "),
+                                    {TextRow(30, IDC_HEIGHT, &height), TextRow(40, IDC_WIDTH, &width),
+                                     TextRow(50, IDC_ANGLE, &angle)}));
     Exchange().Section();
-    fields->addWidget(MakeNumberBox(
-        QStringLiteral(" 作図座標 "),
-        {{QStringLiteral("Ｘ座標"), IDC_X, &posX, QStringLiteral("Ｘ座標値の入力がありません！"),
-          QStringLiteral("Ｘ座標値の入力に誤りがあります！")},
-         {QStringLiteral("Ｙ座標"), IDC_Y, &posY, QStringLiteral("Ｙ座標値の入力がありません！"),
-          QStringLiteral("Ｙ座標値の入力に誤りがあります！")}}));
+    fields->addWidget(MakeNumberBox(QStringLiteral(" 作図座標 "),
+                                    {TextRow(10, IDC_X, &posX, true), TextRow(20, IDC_Y, &posY, true)}));
     layout->addLayout(fields);
 
     auto* fontBox = new QGroupBox(QStringLiteral(" フォント "), this);
@@ -85,15 +105,9 @@ CChangeLineTextDlg::CChangeLineTextDlg(QWidget* parent)
     layout->addWidget(stringBox);
 
     auto* middle = new QHBoxLayout;
-    middle->addWidget(MakeNumberBox(
-        QStringLiteral(" 文字サイズ・角度 "),
-        {{QStringLiteral("文字高さ"), IDC_HEIGHT, &height, QStringLiteral("文字高さが入力されていません！"),
-          QStringLiteral("文字高さの入力に誤りがあります！")},
-         {QStringLiteral("Ｘ方向相対尺度"), IDC_X_SCALE, &xScale,
-          QStringLiteral("Ｘ方向相対尺度が入力されていません！"),
-          QStringLiteral("Ｘ方向相対尺度の入力に誤りがあります！")},
-         {QStringLiteral("文字の回転角度"), IDC_ANGLE, &angle, QStringLiteral("文字の回転角度が入力されていません！"),
-          QStringLiteral("文字の回転角度の入力に誤りがあります！")}}));
+    middle->addWidget(MakeNumberBox(QStringLiteral(" 文字サイズ・角度 "),
+                                    {LeaderRow(30, IDC_HEIGHT, &height), LeaderRow(40, IDC_X_SCALE, &xScale),
+                                     LeaderRow(50, IDC_ANGLE, &angle)}));
     middle->addWidget(MakeChoiceBox(QStringLiteral(" 指示線形状 "),
                                     {{QStringLiteral("任意直線"), IDC_FREE_LINE, [this] { OnLeaderShape(0); }},
                                      {QStringLiteral("文字補助線付き"), IDC_GUIDE_LINE, [this] { OnLeaderShape(1); }},

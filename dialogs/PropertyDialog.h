@@ -51,7 +51,6 @@ public:
     void OnColorButton();
     void PaintColorButton(int red, int green, int blue);
 
-protected:
     // One labelled numeric field of a framed box.
     struct NumberRow {
         QString label;
@@ -63,6 +62,8 @@ protected:
         int maxLength = PropertyFieldLength;
         int labelId = 0;       // the label's control id; 0: none
     };
+
+protected:
     // One radio button of a framed choice, with what a click on it does.
     struct Choice {
         QString text;
