@@ -7,7 +7,6 @@
 
 #include "edit_tools/SelectToolPreviewShapes.h"
 #include "model/Document.h"
-#include "model/EntityKinds.h"
 #include "model/Settings.h"
 #include "model/SplineSamples.h"
 #include "view/OrvikCadView.h"
