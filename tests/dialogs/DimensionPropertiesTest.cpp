@@ -223,18 +223,10 @@ TEST_F(DimensionPropertiesTest, SizesAreTestedAfterTheOtherFields)
     };
     for (const auto& c : cases) {
         CEntity* dim = AddDistance();
-        h.Ui().clear();
-        int focused = -1;
-        EXPECT_EQ(Edit(dim,
-                       [&](QDialog& d) {
-                           SetField(d, c.id, QString::fromUtf8(c.typed));
-                           Press(d, IDOK);
-                           focused = FocusId(d);
-                           Press(d, IDCANCEL);
-                       }),
-                  1);
-        EXPECT_EQ(h.Ui().messages(), QStringList{QString::fromUtf8(c.message)});
-        EXPECT_EQ(focused, c.id);
+        const Refusal r = TypeAndConfirm(dim, {{c.id, c.typed}});
+        EXPECT_EQ(r.result, 1);
+        EXPECT_EQ(r.messages, QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(r.focus, c.id);
         EXPECT_TRUE(h.Doc().list.Holds(dim));
         EXPECT_EQ(dim->state, EntityState::Normal);
     }

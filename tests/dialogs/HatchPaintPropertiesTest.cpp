@@ -128,18 +128,10 @@ TEST_F(EntityPropertiesTest, HatchSpacingMustBeAPositiveNumber)
     };
     for (const auto& c : cases) {
         CEntity* hatch = Add(EntityType::Hatch, 0, 0, HatchValues(), HatchCodes);
-        h.Ui().clear();
-        int focused = -1;
-        EXPECT_EQ(Edit(hatch,
-                       [&](QDialog& d) {
-                           SetField(d, c.id, QString::fromUtf8(c.typed));
-                           Press(d, IDOK);
-                           focused = FocusId(d);
-                           Press(d, IDCANCEL);
-                       }),
-                  1);
-        EXPECT_EQ(h.Ui().messages(), QStringList{QString::fromUtf8(c.message)});
-        EXPECT_EQ(focused, c.id);
+        const Refusal r = TypeAndConfirm(hatch, {{c.id, c.typed}});
+        EXPECT_EQ(r.result, 1);
+        EXPECT_EQ(r.messages, QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(r.focus, c.id);
         EXPECT_EQ(h.Doc().list.last, hatch);
     }
 }

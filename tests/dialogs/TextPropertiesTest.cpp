@@ -102,19 +102,10 @@ TEST_F(TextPropertiesTest, TextFieldsAreTestedInTheirOrder)
     };
     for (const auto& c : cases) {
         CEntity* text = AddText("old");
-        h.Ui().clear();
-        int focused = -1;
-        EXPECT_EQ(Edit(text,
-                       [&](QDialog& d) {
-                           for (const auto& [id, typed] : c.typed)
-                               SetField(d, id, QString::fromUtf8(typed));
-                           Press(d, IDOK);
-                           focused = FocusId(d);
-                           Press(d, IDCANCEL);
-                       }),
-                  1);
-        EXPECT_EQ(h.Ui().messages(), QStringList{QString::fromUtf8(c.message)});
-        EXPECT_EQ(focused, c.focus) << c.message;
+        const Refusal r = TypeAndConfirm(text, c.typed);
+        EXPECT_EQ(r.result, 1);
+        EXPECT_EQ(r.messages, QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(r.focus, c.focus) << c.message;
         EXPECT_EQ(h.Doc().list.last, text);
     }
 }
@@ -217,19 +208,10 @@ TEST_F(TextPropertiesTest, LeaderTextMessages)
         {CChangeLineTextDlg::IDC_ANGLE, "+1", "文字の回転角度の入力に誤りがあります！"},
     };
     for (const auto& c : cases) {
-        CEntity* leader = AddLeader("AB", 1, 0);
-        h.Ui().clear();
-        int focused = -1;
-        EXPECT_EQ(Edit(leader,
-                       [&](QDialog& d) {
-                           SetField(d, c.id, QString::fromUtf8(c.typed));
-                           Press(d, IDOK);
-                           focused = FocusId(d);
-                           Press(d, IDCANCEL);
-                       }),
-                  1);
-        EXPECT_EQ(h.Ui().messages(), QStringList{QString::fromUtf8(c.message)});
-        EXPECT_EQ(focused, c.id);
+        const Refusal r = TypeAndConfirm(AddLeader("AB", 1, 0), {{c.id, c.typed}});
+        EXPECT_EQ(r.result, 1);
+        EXPECT_EQ(r.messages, QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(r.focus, c.id);
     }
 }
 
