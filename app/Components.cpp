@@ -3,6 +3,8 @@
 #include "app/MainFrame.h"
 #include "app/OrvikCadApp.h"
 #include "model/Document.h"
+#include "annotation_tools/DevelopTool.h"
+#include "dialogs/DevelopDlg.h"
 #include "dialogs/EntityProperties.h"
 #include "dialogs/OperationBoxes.h"
 #include "edit_tools/SelectTool.h"
@@ -10,6 +12,7 @@
 #include "platform/Ui.h"
 #include "tools/InputNumDlg.h"
 #include "tools/LineInputDlg.h"
+#include "view/OrvikCadView.h"
 #include "view/NumericInputDialogs.h"
 
 void InstallNumericInputDialogs()
@@ -63,8 +66,22 @@ void InstallPropertyDialogs()
     EntityPropertiesEditor = &EditEntityProperties;
 }
 
+// Each click of the development tool asks for the development's dimensions.
+void InstallDevelopDialog()
+{
+    CDevelopTool::RunParameterDialog = [](COrvikCadView* view, int kind, std::array<float, 7>& values) {
+        CDevelopDlg dlg(view);
+        dlg.DevelopKind = kind;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        values = dlg.FieldValue;
+        return true;
+    };
+}
+
 void InstallComponents()
 {
+    InstallDevelopDialog();
     InstallPropertyDialogs();
     InstallImportReaders();
     InstallTools();
