@@ -28,13 +28,15 @@ int16_t StyleWord(int lineType, int pen)
     return static_cast<int16_t>(lineType * 100 + pen);
 }
 
+} // namespace
+
 // Puts a new entity made of header, codes, colour and values in the place of
 // old: the new one comes at the end of the list with old's owner and group
 // number, old goes into the undo step, and one undo swaps them back. A
 // protected drawing (its message) or a record the list refuses changes
 // nothing, the pending undo step included.
 void ReplaceEntity(COrvikCadView* view, CEntity* old, const EntityHeader& header, const int16_t* codes,
-                   COLORREF colour, const double* values)
+                   COLORREF colour, const double* values, std::string_view text, std::string_view font)
 {
     COrvikCadDoc* doc = view->GetDrawing();
     if (!doc)
@@ -42,6 +44,8 @@ void ReplaceEntity(COrvikCadView* view, CEntity* old, const EntityHeader& header
     EntityRecord record;
     record.header = header;
     record.colour = colour;
+    record.text = std::string(text);
+    record.font = std::string(font);
     record.values.assign(values, values + std::max<int>(header.count, 0));
     if (codes)
         record.codes.assign(codes, codes + std::max<int>(header.count, 0));
@@ -54,6 +58,8 @@ void ReplaceEntity(COrvikCadView* view, CEntity* old, const EntityHeader& header
     auto dc = view->GetClientDc();
     view->DrawEntity(*dc, replacement, EntityState::Normal);
 }
+
+namespace {
 
 template <class Dialog>
 void SeedStyle(Dialog& dlg, const CEntity& e)
@@ -108,13 +114,16 @@ int EditEntityProperties(COrvikCadView* view, CEntity* entity)
     if (!view || !entity)
         return 0;
     // The dialog of each kind, by the dialog its row names. Kinds whose row
-    // names none (the grid, group headers, the unused curve variants) and
-    // the annotation kinds whose dialogs are not in this table open nothing.
+    // names none (the grid, group headers, the unused curve variants) open
+    // nothing.
     using Editor = int (*)(COrvikCadView*, CEntity*);
     static constexpr std::pair<PropertyDialog, Editor> editors[] = {
         {PropertyDialog::Point, EditPointProperties},     {PropertyDialog::Line, EditLineProperties},
         {PropertyDialog::Curve, EditCurveProperties},     {PropertyDialog::Circle, EditArcProperties},
         {PropertyDialog::Ellipse, EditEllipseProperties}, {PropertyDialog::Polygon, EditPolygonProperties},
+        {PropertyDialog::Text, EditTextProperties},       {PropertyDialog::LeaderText, EditLeaderTextProperties},
+        {PropertyDialog::Dimension, EditDimensionProperties}, {PropertyDialog::Fill, EditPaintProperties},
+        {PropertyDialog::Hatch, EditHatchProperties},     {PropertyDialog::Image, EditImageProperties},
     };
     const PropertyDialog dialog = KindOf(entity->type).dialog;
     for (const auto& [which, edit] : editors)

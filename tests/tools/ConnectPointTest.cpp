@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace {
@@ -278,3 +279,39 @@ TEST(NearestSegment, PerpendicularFootOnASegment)
     EXPECT_EQ(CDrawTool::FindNearestSegment(&repeated, 3, 1, x1, y1, x2, y2), 1);
     EXPECT_EQ((std::vector<double>{x1, y1, x2, y2}), (std::vector<double>{0, 0, 10, 0}));
 }
+
+namespace {
+
+// Two arcs of one circle meet at a shared end; two halves meet at both ends,
+// and going from one to the other and back takes both, whichever way each
+// half runs and wherever it was picked.
+TEST(ConnectPoint, ArcsOfOneCircle)
+{
+    const struct {
+        const char* name;
+        CEntity a, b;
+        bool meet;
+    } cases[] = {
+        {"quarter after quarter", Arc(0, 0, 10, 0, 90), Arc(0, 0, 10, 90, 180), true},
+        {"apart", Arc(0, 0, 10, 0, 90), Arc(0, 0, 10, 180, 270), false},
+        {"halves", Arc(0, 0, 10, 0, 180), Arc(0, 0, 10, 180, 360), true},
+        {"halves against each other", Arc(0, 0, 10, 0, 180), Arc(0, 0, 10, 0, 180, -1), true},
+        {"ends within half a unit", Arc(0, 0, 10, 0, 90), Arc(0.2, 0, 10, 90.5, 180), true},
+    };
+    for (const auto& c : cases) {
+        const Joint there = Connect(c.a, c.b, 0, -10);
+        EXPECT_EQ(there.found, c.meet ? 1 : 0) << c.name;
+        if (!c.meet)
+            continue;
+        const Joint back = Connect(c.b, c.a, 0, 10);
+        EXPECT_EQ(back.found, 1) << c.name;
+        if (std::string(c.name) == "halves" || std::string(c.name) == "halves against each other") {
+            EXPECT_GT(std::hypot(there.x - back.x, there.y - back.y), 19.0) << c.name;
+        } else {
+            EXPECT_NEAR(there.x, 0, 0.5) << c.name;
+            EXPECT_NEAR(there.y, 10, 0.5) << c.name;
+        }
+    }
+}
+
+} // namespace
