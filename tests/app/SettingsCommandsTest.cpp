@@ -81,7 +81,7 @@ void EditSettings(QDialog& d)
     platform::control<QLineEdit>(&dlg, CInitPenDlg::IDC_WIDTH[0])->setText(QStringLiteral("0.4"));
     dlg.Tabs()->setCurrentIndex(6);
     platform::control<QAbstractButton>(&dlg, CInitColorDlg::IDC_COLOUR[1])->click();
-    dlg.accept();
+    d.accept();
 }
 
 // OK writes the file and applies it to the drawing, its views and the
@@ -187,7 +187,7 @@ TEST_F(SettingsCommandsTest, ApplicationCommandWorksWithoutDrawingOrFile)
         dlg.Parameters.PaletteLeft = 999;  // not the dialog's to change
         dlg.Tabs()->setCurrentIndex(8);
         platform::control<QLineEdit>(&dlg, CInitHutosenDlg::IDC_WIDTH[1])->setText(QStringLiteral("0.75"));
-        dlg.accept();
+        d.accept();
     });
     ASSERT_TRUE(frame->SendCommand(ID_APP_INITIAL_SETTINGS));
     EXPECT_EQ(ui.calls(platform::UiKind::Dialog).size(), 1u);

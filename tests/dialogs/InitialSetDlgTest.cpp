@@ -540,15 +540,17 @@ TEST_F(InitialSetDlgTest, DimensionFontList)
     ASSERT_EQ(list->count(), int(names.size()));
     const std::string gothic = FieldString(record.DimFontName);
     auto listed = std::find(names.begin(), names.end(), gothic);
-    if (listed != names.end())
+    if (listed != names.end()) {
         EXPECT_EQ(list->currentIndex(), int(listed - names.begin()));
+    }
 
     list->setCurrentIndex(1);
     emit list->activated(1);
     d.Click(CInitialSetDlg::IDC_FACTORY);
     EXPECT_EQ(list->count(), int(names.size()));
-    if (listed != names.end())
+    if (listed != names.end()) {
         EXPECT_EQ(list->currentIndex(), int(listed - names.begin()));
+    }
     list->setCurrentIndex(1);
     emit list->activated(1);
     ASSERT_TRUE(d.Ok());

@@ -24,6 +24,10 @@ protected:
         kept1 = ToleranceValue1;
         kept2 = ToleranceValue2;
         keptType = DimToleranceType;
+        FillTables();
+    }
+    static void FillTables()
+    {
         for (int i = 0; i < 8; ++i) {
             ToleranceValue1[i] = 1.0 + i;   // entry i: 1+i and 10+i
             ToleranceValue2[i] = 10.0 + i;
@@ -70,8 +74,9 @@ TEST(SunpouKousaDlgSlots, PositionsAndTypesMapToTheirSlots)
     const int positionOfType[8] = {0, 0, 1, 6, 3, 4, 5, 2};
     for (int t = 0; t < 8; ++t) {
         EXPECT_EQ(CSunpouKousaDlg::PositionOfType(t), positionOfType[t]) << t;
-        if (t > 0)
+        if (t > 0) {
             EXPECT_EQ(CSunpouKousaDlg::SlotOfPosition(CSunpouKousaDlg::PositionOfType(t)), t - 1) << t;
+        }
     }
 }
 
@@ -118,6 +123,7 @@ TEST_F(SunpouKousaDlgTest, OpensOnTheCurrentTypesPositionAndValues)
 TEST_F(SunpouKousaDlgTest, EditsOfSeveralTypesAreStoredTogetherOnOkOnly)
 {
     for (bool ok : {true, false}) {
+        FillTables();
         DimToleranceType = 3;
         const SettingsTolerances before1 = ToleranceValue1, before2 = ToleranceValue2;
         EXPECT_EQ(Run([&](CSunpouKousaDlg& d) {
@@ -130,7 +136,7 @@ TEST_F(SunpouKousaDlgTest, EditsOfSeveralTypesAreStoredTogetherOnOkOnly)
                       EXPECT_EQ(Edit(d, CSunpouKousaDlg::IDC_VALUE1)->text(), QStringLiteral("0.05"));
                       if (ok)
                           return PressOk(d);
-                      d.reject();
+                      platform::control<QPushButton>(&d, IDCANCEL)->click();
                       return d.result();
                   }),
                   ok ? IDOK : IDCANCEL);
@@ -159,7 +165,7 @@ TEST_F(SunpouKousaDlgTest, AValueThatIsNoNumberStopsTheChangeAndOk)
                   EXPECT_EQ(d.TypeIndex, 1);
                   EXPECT_EQ(Edit(d, CSunpouKousaDlg::IDC_VALUE2)->text(), QStringLiteral("0.1x"));
                   EXPECT_EQ(PressOk(d), -1);
-                  d.reject();
+                  platform::control<QPushButton>(&d, IDCANCEL)->click();
                   return d.result();
               }),
               IDCANCEL);
