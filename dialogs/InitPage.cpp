@@ -172,14 +172,16 @@ void CInitPage::TextField(QLineEdit* edit, char* field, std::size_t size, std::s
         edit->setText(FromCp932(Cp932Fit(bytes, limit)));
     };
     f.check = [] { return platform::DataExchange::Refusal(); };
-    f.store = [edit, field, limit] {
-        const std::string text = ToCp932(edit->text());
-        const std::string_view fitted = Cp932Fit(std::string_view(text).substr(0, text.find('\0')), limit);
-        std::memcpy(field, fitted.data(), fitted.size());
-        field[fitted.size()] = '\0';
-    };
+    f.store = [edit, field, size, limit] { StoreText(field, size, ToCp932(edit->text()), limit); };
     m_exchange.Add(std::move(f));
     Listed(edit);
+}
+
+void CInitPage::StoreText(char* field, std::size_t size, std::string_view text, std::size_t maxBytes)
+{
+    const std::string_view fitted = Cp932Fit(text.substr(0, text.find('\0')), std::min(maxBytes, size - 1));
+    std::memcpy(field, fitted.data(), fitted.size());
+    field[fitted.size()] = '\0';
 }
 
 void CInitPage::ListRow(QListWidget* list, int32_t& member)

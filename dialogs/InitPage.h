@@ -22,6 +22,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -60,6 +61,14 @@ public:
     // A float as a page shows it: the shortest text that reads back as the
     // very same float.
     static QString FormatFloat(float value);
+    // Writes text (cut to maxBytes on a character boundary) and its
+    // terminator into a record's text field; the bytes after the terminator
+    // keep what they held.
+    template <std::size_t N> static void StoreText(std::array<char, N>& field, std::string_view text, std::size_t maxBytes)
+    {
+        StoreText(field.data(), N, text, maxBytes);
+    }
+    static void StoreText(char* field, std::size_t size, std::string_view text, std::size_t maxBytes);
 
 protected:
     virtual void OnInitDialog() {}

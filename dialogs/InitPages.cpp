@@ -1,7 +1,6 @@
 #include "dialogs/InitPages.h"
 
 #include "dialogs/LineComboBox.h"
-#include "model/Cp932Text.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
@@ -291,9 +290,7 @@ void CInitDimDlg::OnSelchangeFont(int position)
 {
     if (!UpdateData(true) || position < 0 || std::size_t(position) >= m_fontNames.Names().size())
         return;
-    const std::string_view chosen = Cp932Fit(m_fontNames.Names()[std::size_t(position)], MaxFontNameBytes);
-    std::memcpy(values.DimFontName.data(), chosen.data(), chosen.size());
-    values.DimFontName[chosen.size()] = '\0';
+    StoreText(values.DimFontName, m_fontNames.Names()[std::size_t(position)], MaxFontNameBytes);
 }
 
 // ---- dimension prefixes ----------------------------------------------------------

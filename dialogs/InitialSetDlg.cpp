@@ -1,7 +1,6 @@
 #include "dialogs/InitialSetDlg.h"
 
 #include "dialogs/InitPages.h"
-#include "model/Cp932Text.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
@@ -13,7 +12,6 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -168,9 +166,7 @@ void CInitialSetDlg::ApplyFactorySettings(CParameterBlock& block, std::string_vi
         block.ToleranceValue2[i] = kept.ToleranceValue2[i];
     }
     block.PartsFolder = kept.PartsFolder;
-    const std::string_view folder = Cp932Fit(partsFolder.substr(0, partsFolder.find('\0')), MaxPartsFolderBytes);
-    std::memcpy(block.PartsFolder.data(), folder.data(), folder.size());
-    block.PartsFolder[folder.size()] = '\0';
+    CInitPage::StoreText(block.PartsFolder, partsFolder, MaxPartsFolderBytes);
 }
 
 void CInitialSetDlg::OnFactorySettings()
