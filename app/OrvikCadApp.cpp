@@ -15,6 +15,8 @@
 #include "platform/Startup.h"
 #include "view/RecentFileList.h"
 #include "model/Settings.h"
+#include "model/Cp932Text.h"
+#include "model/ParameterBlock.h"
 #include "app/SplashWnd.h"
 #include "app/Components.h"
 #include "platform/Ui.h"
@@ -34,6 +36,8 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -63,6 +67,7 @@ COrvikCadApp::COrvikCadApp()
     OnCommand(ID_FILE_OPEN_JWC, [this] { OnFileOpenJwc(); });
     OnCommand(ID_FILE_OPEN_JWW, [this] { OnFileOpenJww(); });
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommand(ID_APP_INITIAL_SETTINGS, [this] { OnInitialSettings(); });
     // With no drawing open, the printer's own page setup.
     OnCommand(ID_FILE_PRINT_SETUP, [] { platform::pageSetup(AfxGetMainFrame()); });
     OnCommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 3, [this](unsigned id) {
@@ -409,6 +414,33 @@ void COrvikCadApp::OnAppAbout()
 {
     CAboutDlg dlg(m_pMainWnd);
     dlg.DoModal();
+}
+
+CParameterBlock COrvikCadApp::InitialSettingsDefaults()
+{
+    CParameterBlock record;
+    record.PaletteLeft = 0;
+    record.PaletteTop = 0;
+    record.LayerListLeft = 100;
+    record.LayerListTop = 100;
+    record.LayerListWidth = 100;
+    record.LayerListHeight = 100;
+    record.PenColors[7] = 0xFFFFFF;
+    const std::string_view folder = Cp932Fit(PartsFolder, MaxPartsFolderBytes);
+    std::copy(folder.begin(), folder.end(), record.PartsFolder.begin());
+    return record;
+}
+
+void COrvikCadApp::OnInitialSettings()
+{
+    CParameterBlock record = InitialSettingsDefaults();
+    ReadSettingsFile(record);
+    const CParameterBlock before = record;
+    if (!TheDocumentHost || !TheDocumentHost->RunInitialSettingsDialog(record))
+        return;
+    KeepWindowPositions(record, before);
+    if (WriteSettingsFile(record))
+        TheDocumentHost->ReloadPenColors();
 }
 
 int PrintableMillimetres(int pixels, int dotsPerInch)

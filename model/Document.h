@@ -58,12 +58,26 @@ public:
     virtual void ShowOpenProgress(int) {}
     // Every view of the document updates itself (reading ViewUpdateRequest).
     virtual void UpdateAllViews(COrvikCadDoc&) {}
+    // Runs the settings dialog on record; true on OK (record then holds the
+    // edited settings).
+    virtual bool RunInitialSettingsDialog(CParameterBlock&) { return false; }
+    // Runs the dimension tolerance dialog on the process-wide tolerance tables.
+    virtual void RunDimensionToleranceDialog() {}
 };
 
 // Process-wide state the documents share.
 extern DocumentHost* TheDocumentHost;  // may be null (then dialogs answer cancel)
 extern double OpenProgressDelay;       // seconds an open runs before it shows its progress (0.5)
 extern int SettingsLoaded;             // 0 until the first document copied ORVPRM.DAT
+
+// The settings file ORVPRM.DAT in DataFolder as the settings commands use it.
+// Read: false, and block untouched, when there is no file to read.
+bool ReadSettingsFile(CParameterBlock& block);
+// Write: the folder and file are created when missing; false when the file
+// could not be written, which the user is told (the old file is kept).
+bool WriteSettingsFile(const CParameterBlock& block);
+// Gives edited the palette and layer-list positions and sizes of before.
+void KeepWindowPositions(CParameterBlock& edited, const CParameterBlock& before);
 
 // Result of opening a native drawing.
 enum class OpenResult { Ok, Failed };
@@ -132,6 +146,16 @@ public:
 
     int LoadParameters();
     int SaveParameters();
+    // The settings command: the settings file (or, when it cannot be read,
+    // this drawing's record) edited in the settings dialog. On OK the file is
+    // written (this drawing's window positions kept); only when it was
+    // written does the record become this drawing's and reach the running
+    // program, the drawing's grid and layer-off colours and its views. A file
+    // that cannot be written is reported and changes nothing.
+    void OnInitialSettings();
+    // The dimension tolerance command: the tolerance dialog on the
+    // process-wide tables.
+    void OnDimensionTolerance();
     // Runs the drawing-information dialog; existingDrawing greys the fields
     // that belong to the drawing's creation. True on OK.
     bool EditDrawingInfo(bool existingDrawing = false);

@@ -37,6 +37,8 @@ CDrawingDocument::CDrawingDocument()
     OnCommand(ID_FILE_SAVE_DXF, [this] { OnFileSaveDxf(); });
     OnCommand(ID_FILE_SAVE_JWW, [this] { OnFileSaveJww(); });
     OnCommand(ID_FILE_SEND_MAIL, [this] { OnFileSendMail(); });
+    OnCommand(ID_DOC_INITIAL_SETTINGS, [this] { m_drawing.OnInitialSettings(); });
+    OnCommand(ID_DIM_TOLERANCE, [this] { m_drawing.OnDimensionTolerance(); });
 }
 
 CDrawingDocument::~CDrawingDocument()
