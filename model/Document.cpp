@@ -1,5 +1,6 @@
 #include "model/Document.h"
 
+#include "model/AtomicWrite.h"
 #include "model/Cp932Text.h"
 #include "model/DrawingFile.h"
 #include "model/Notify.h"
@@ -10,7 +11,6 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
@@ -25,6 +25,14 @@ const char* const WriteProtectedMessage = "この図面は、書きこみ禁止�
 const char* const PasswordProtectedMessage = "この図面は、パスワードによって保護されています。";
 const char* const WriteFailedMessage = "ファイルの書き込みに失敗しました。";
 const char* const ReadFailedMessage = "ファイルの読み込みに失敗しました。";
+const char* const NotFiniteMessage =
+    "図面に数値として扱えない値（無限大または非数）があるため、保存できません。";
+
+// A write-protected file is left alone; the user may save under another name.
+std::string WriteProtectedFileMessage(const std::filesystem::path& file)
+{
+    return file.string() + "\nは書き込みが禁止されているため、上書き保存できません。\n名前を付けて保存しますか？";
+}
 
 // "無　題" and "名称未設定" in code page 932.
 const char* const UntitledDrawingName = "\x96\xb3\x81\x40\x91\xe8";
@@ -228,7 +236,7 @@ void COrvikCadDoc::RebuildSnapPoints()
     for (CEntity* e = list.first; e; e = e->next) snaps.AddEntityPoints(e);
 }
 
-bool COrvikCadDoc::StoreDrawing(std::vector<uint8_t>& out) const
+int COrvikCadDoc::StoreDrawingImage(std::vector<uint8_t>& out) const
 {
     CDrawingFile file;
     file.extents.ExtentsMin = ExtentsMin;
@@ -244,37 +252,30 @@ bool COrvikCadDoc::StoreDrawing(std::vector<uint8_t>& out) const
         file.layers.names[i] = layerNames[i];
         file.layers.states[i] = layerStates[i];
     }
-    return file.WriteDrawing(out, list.first) == DrawingFileOk;
+    return file.WriteDrawing(out, list.first);
 }
 
-bool COrvikCadDoc::OnSaveDocument(const std::filesystem::path& file)
+SaveResult COrvikCadDoc::SaveDocument(const std::filesystem::path& file)
 {
     std::vector<uint8_t> bytes;
-    bool ok = StoreDrawing(bytes);
-    if (ok) {
-        // Write beside the target and replace it only when every byte is out.
-        std::filesystem::path temp = file;
-        temp += ".orvtmp";
-        {
-            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-            out.flush();
-            ok = static_cast<bool>(out);
-        }
-        std::error_code ec;
-        if (ok) {
-            std::filesystem::rename(temp, file, ec);
-            ok = !ec;
-        }
-        if (!ok) std::filesystem::remove(temp, ec);
+    const int stored = StoreDrawingImage(bytes);
+    if (stored == DrawingFileNotFinite) {
+        ShowMessage(NotFiniteMessage);
+        return SaveResult::Failed;
     }
-    if (!ok) {
+    AtomicWriteResult written = AtomicWriteResult::Failed;
+    if (stored == DrawingFileOk) written = WriteFileAtomically(file, std::span<const uint8_t>(bytes));
+    if (written == AtomicWriteResult::WriteProtected) {
+        return ShowMessage(WriteProtectedFileMessage(file), MB_YESNO | MB_ICONEXCLAMATION) == IDYES ? SaveResult::SaveAs
+                                                                                                 : SaveResult::Failed;
+    }
+    if (written != AtomicWriteResult::Ok) {
         ShowMessage(WriteFailedMessage);
-        return false;
+        return SaveResult::Failed;
     }
     path = file;
     SetModifiedFlag(false);
-    return true;
+    return SaveResult::Ok;
 }
 
 int COrvikCadDoc::LoadDrawing(std::span<const uint8_t> data)

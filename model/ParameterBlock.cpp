@@ -1,5 +1,6 @@
 #include "model/ParameterBlock.h"
 
+#include "model/AtomicWrite.h"
 #include "model/Cp932Text.h"
 #include "model/LittleEndian.h"
 
@@ -178,27 +179,6 @@ ParameterFileStatus ReadParameterFile(const std::filesystem::path& folder, CPara
 
 bool WriteParameterFile(const std::filesystem::path& folder, const CParameterBlock& block)
 {
-    std::filesystem::path target = ParameterFilePath(folder);
-    std::filesystem::path temp = target;
-    temp += ".tmp";
     const CParameterBlock::Image image = block.ToBytes();
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(ParameterFilePath(folder), std::span<const uint8_t>(image)) == AtomicWriteResult::Ok;
 }
