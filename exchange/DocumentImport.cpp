@@ -10,11 +10,19 @@
 #include "model/Notify.h"
 
 #include <cmath>
+#include <string>
 
 float ImportScale(double scale)
 {
     const float s = static_cast<float>(scale);
     return std::isfinite(s) && s > 0.0f ? s : 1.0f;
+}
+
+void ReportNotFiniteRecords(int count)
+{
+    if (count <= 0) return;
+    ShowMessage("数値として扱えない値（無限大または非数）を持つ図形 " + std::to_string(count) +
+                " 個は読み込みませんでした。");
 }
 
 int COrvikCadDoc::ImportDxf(const std::filesystem::path& file)
@@ -35,6 +43,7 @@ int COrvikCadDoc::ImportDxf(const std::filesystem::path& file)
     }
     header.paperIndex = static_cast<uint16_t>(MatchPaperSize());
     FinishImport(firstImported, 1);
+    ReportNotFiniteRecords(dxf.NotFiniteRecords);
     return 1;
 }
 
@@ -69,6 +78,7 @@ int COrvikCadDoc::ImportJww(const std::filesystem::path& file)
     for (CEntity* e = firstImported; e; e = e->next)
         if (e->layer >= layerCount && e->layer < MaxLayers) layerCount = static_cast<int16_t>(e->layer + 1);
     FinishImport(firstImported, 0);
+    ReportNotFiniteRecords(reader.NotFiniteRecords);
     return 1;
 }
 
@@ -94,5 +104,6 @@ int COrvikCadDoc::ImportJwc(const std::filesystem::path& file)
     }
     header.paperIndex = static_cast<uint16_t>(MatchPaperSize());
     FinishImport(firstImported, 0);
+    ReportNotFiniteRecords(reader.NotFiniteRecords);
     return 1;
 }

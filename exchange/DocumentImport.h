@@ -11,3 +11,7 @@ inline constexpr const char* JwcReadFailedMessage = "ＪＷＣファイルを読
 // The drawing scale an import takes from a file: a value that is not a
 // number or not above 0 becomes 1.
 float ImportScale(double scale);
+
+// Tells the user how many objects an import left out because a value in
+// them was not a finite number (nothing when none was).
+void ReportNotFiniteRecords(int count);

@@ -246,6 +246,18 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
     if (!entities) return DxfReadFailed;
 
     PendingEntity pending;
+    // Adds one entity when every value, after the arithmetic that made it,
+    // is a finite number; otherwise counts it as left out.
+    auto add = [&](const EntityHeader& h, const int16_t* codes, COLORREF colour, const double* v,
+                   std::string_view text = {}, std::string_view font = {}) {
+        for (int k = 0; k < h.count; ++k) {
+            if (!std::isfinite(v[k])) {
+                ++NotFiniteRecords;
+                return;
+            }
+        }
+        list.AddEntity(h, codes, colour, v, text, font);
+    };
     auto store = [&] {
         const EntityHeader base{0, 0, static_cast<int16_t>(pending.lineType * 100), 0, 0};
         const double* s = pending.slots;
@@ -255,7 +267,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             EntityHeader h = base;
             h.type = EntityType::Point;
             h.count = 2;
-            list.AddEntity(h, codes, 0, s);
+            add(h, codes, 0, s);
             break;
         }
         case 20: {
@@ -263,7 +275,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             EntityHeader h = base;
             h.type = EntityType::Line;
             h.count = 4;
-            list.AddEntity(h, codes, 0, s);
+            add(h, codes, 0, s);
             break;
         }
         case 30: {
@@ -271,7 +283,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             EntityHeader h = base;
             h.type = EntityType::Circle;
             h.count = 3;
-            list.AddEntity(h, codes, 0, s);
+            add(h, codes, 0, s);
             break;
         }
         case 31: {
@@ -280,7 +292,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             h.type = EntityType::Arc;
             h.subtype = 1;
             h.count = 5;
-            list.AddEntity(h, codes, 0, s);
+            add(h, codes, 0, s);
             break;
         }
         case 40: {
@@ -291,7 +303,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             double width = s[2] * s[3];
             if (!(width >= 1.9)) width = s[2];
             const double v[] = {s[0], s[1], s[2], width, s[4]};
-            if (std::isfinite(width)) list.AddEntity(h, codes, 0, v, pending.text, DefaultTextFont);
+            add(h, codes, 0, v, pending.text, DefaultTextFont);
             break;
         }
         case 32: {
@@ -306,7 +318,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             if (full) {
                 static const int16_t codes[] = {10, 20, 60, 61, 62};
                 const double v[] = {s[0], s[1], major, minor, rotation};
-                if (std::isfinite(minor)) list.AddEntity(h, codes, 0, v);
+                add(h, codes, 0, v);
             } else {
                 static const int16_t codes[] = {10, 20, 60, 61, 62, 50, 51};
                 auto direction = [&](double t) {
@@ -315,7 +327,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
                 const double v[] = {s[0], s[1], major, minor, rotation, direction(s[5]), direction(s[6])};
                 h.type = EntityType::EllipticArc;
                 h.count = 7;
-                if (std::isfinite(minor)) list.AddEntity(h, codes, 0, v);
+                add(h, codes, 0, v);
             }
             break;
         }
@@ -329,14 +341,17 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             for (std::size_t i = 0; i + 1 < n; ++i) {
                 h.style = static_cast<int16_t>(Vertices[i].lineType * 100);
                 const double v[] = {Vertices[i].x, Vertices[i].y, Vertices[i + 1].x, Vertices[i + 1].y};
-                list.AddEntity(h, codes, 0, v);
+                add(h, codes, 0, v);
             }
             if (PolylineClosed && n > 2) {
                 const double v[] = {Vertices[n - 1].x, Vertices[n - 1].y, Vertices[0].x, Vertices[0].y};
-                list.AddEntity(h, codes, 0, v);
+                add(h, codes, 0, v);
             }
             break;
         }
+        case -1:  // a value that was no number
+            ++NotFiniteRecords;
+            break;
         default:
             break;
         }

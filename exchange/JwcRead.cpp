@@ -111,7 +111,10 @@ int CJwcReader::ReadJwcArcs(std::span<const uint8_t> d, std::size_t offset, long
         const int16_t style = StyleOfCode(d[offset + 26]);
         const COLORREF colour = ColourOfCode(d[offset + 27]);
         const int16_t layer = LayerOf(d[offset + 30]);
-        if (!Finite({cx, cy, r})) continue;
+        if (!Finite({cx, cy, r})) {
+            ++NotFiniteRecords;
+            continue;
+        }
         if (start == 0 && end == 0) {
             static const int16_t codes[] = {10, 20, 40};
             const double v[] = {cx, cy, r};
@@ -145,7 +148,10 @@ int CJwcReader::ReadJwcTexts(std::span<const uint8_t> d, std::size_t offset, lon
         const int kind = d[offset + 20] <= 10 ? d[offset + 20] : 0;
         const double height = TextHeights[kind] * CoordFactor;
         const double angle = std::atan2(y2 - y, x2 - x) * 180.0 / std::numbers::pi;
-        if (!Finite({x, y, height, angle})) continue;
+        if (!Finite({x, y, height, angle})) {
+            ++NotFiniteRecords;
+            continue;
+        }
         static const int16_t codes[] = {10, 20, 30, 40, 50};
         const double v[] = {x, y, height, 1.0, angle};
         list.AddEntity(EntityHeader{EntityType::Text, 0, 0, LayerOf(d[offset + 21]), 5}, codes, 0, v,
@@ -160,7 +166,10 @@ int CJwcReader::ReadJwcPoints(std::span<const uint8_t> d, long long count, CEnti
     for (long long i = 0; i < count; ++i, offset += 12) {
         if (offset + 12 > d.size()) return 1;
         const double v[] = {Scaled(FloatAt(d, offset), CoordFactor), Scaled(FloatAt(d, offset + 4), CoordFactor)};
-        if (!Finite({v[0], v[1]})) continue;
+        if (!Finite({v[0], v[1]})) {
+            ++NotFiniteRecords;
+            continue;
+        }
         static const int16_t codes[] = {10, 20};
         list.AddEntity(EntityHeader{EntityType::Point, 0, 0, LayerOf(d[offset + 8]), 2}, codes,
                        ColourOfCode(d[offset + 9]), v);

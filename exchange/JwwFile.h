@@ -35,6 +35,8 @@ public:
     COLORREF JwwPenColors[10] = {};
     // What stopped the object list early: empty, or the message to show.
     std::string message;
+    // Objects left out because a value came out infinite or not a number.
+    int NotFiniteRecords = 0;
 
     // 0 after the whole header, JwwHeaderNotJww without the magic (or for
     // versions 0 to 10), the version itself when it is below 230. The end
@@ -58,6 +60,9 @@ public:
     bool ReadJwwSolid(ArchiveReader& a);
     bool ReadJwwBlock(ArchiveReader& a);
     bool ReadJwwList(ArchiveReader& a);
+    // Adds one record unless a value is not finite (then counted above).
+    void AddRecord(CEntityList& list, const EntityHeader& header, const int16_t* codes, COLORREF colour,
+                   const double* values, std::string_view text = {}, std::string_view font = {});
 
 private:
     struct Prefix {

@@ -152,6 +152,20 @@ int CJwwReader::ReadJwwClassName(std::string_view name)
     return -1;
 }
 
+void CJwwReader::AddRecord(CEntityList& list, const EntityHeader& header, const int16_t* codes, COLORREF colour,
+                           const double* values, std::string_view text, std::string_view font)
+{
+    // What the arithmetic above made of extreme inputs (a radius times a
+    // flatness, a coordinate times the scale) may have overflowed.
+    for (int i = 0; i < header.count; ++i) {
+        if (!std::isfinite(values[i])) {
+            ++NotFiniteRecords;
+            return;
+        }
+    }
+    list.AddEntity(header, codes, colour, values, text, font);
+}
+
 CJwwReader::Prefix CJwwReader::ReadPrefix(ArchiveReader& a)
 {
     Prefix p;
@@ -178,7 +192,7 @@ bool CJwwReader::ReadJwwSen(ArchiveReader& a, CEntityList& list)
     if (InRange(x1) && InRange(y1) && InRange(x2) && InRange(y2)) {
         static const int16_t codes[] = {10, 20, 11, 22};
         const double v[] = {x1, y1, x2, y2};
-        list.AddEntity(EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, codes, p.colour, v);
+        AddRecord(list, EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, codes, p.colour, v);
     }
     return true;
 }
@@ -192,18 +206,21 @@ bool CJwwReader::ReadJwwEnko(ArchiveReader& a, CEntityList& list)
     const double flatness = a.Double();
     const uint32_t full = a.Dword();
     if (a.ended) return false;
-    if (!AllFinite({cx, cy, radius, start, sweep, tilt, flatness})) return true;
+    if (!AllFinite({cx, cy, radius, start, sweep, tilt, flatness})) {
+        ++NotFiniteRecords;
+        return true;
+    }
     const int16_t direction = sweep < 0.0 ? -1 : 1;
     if (std::fabs(flatness - 1.0) <= 0.01) {
         if (full == 1) {
             static const int16_t codes[] = {10, 20, 40};
             const double v[] = {cx, cy, radius};
-            list.AddEntity(EntityHeader{EntityType::Circle, 0, p.style, p.layer, 3}, codes, p.colour, v);
+            AddRecord(list, EntityHeader{EntityType::Circle, 0, p.style, p.layer, 3}, codes, p.colour, v);
         } else {
             static const int16_t codes[] = {10, 20, 40, 50, 51};
             const double v[] = {cx, cy, radius, Wrap360((start + tilt) * RadToDegree),
                                 Wrap360((start + tilt + sweep) * RadToDegree)};
-            list.AddEntity(EntityHeader{EntityType::Arc, direction, p.style, p.layer, 5}, codes, p.colour, v);
+            AddRecord(list, EntityHeader{EntityType::Arc, direction, p.style, p.layer, 5}, codes, p.colour, v);
         }
         return true;
     }
@@ -212,7 +229,7 @@ bool CJwwReader::ReadJwwEnko(ArchiveReader& a, CEntityList& list)
     if (full == 1) {
         static const int16_t codes[] = {10, 20, 60, 61, 62};
         const double v[] = {cx, cy, radius, minor, rotation};
-        list.AddEntity(EntityHeader{EntityType::Ellipse, 0, p.style, p.layer, 5}, codes, p.colour, v);
+        AddRecord(list, EntityHeader{EntityType::Ellipse, 0, p.style, p.layer, 5}, codes, p.colour, v);
         return true;
     }
     // Start and sweep are parameters of the unflattened circle, from the tilt.
@@ -221,7 +238,7 @@ bool CJwwReader::ReadJwwEnko(ArchiveReader& a, CEntityList& list)
     };
     static const int16_t codes[] = {10, 20, 60, 61, 62, 50, 51};
     const double v[] = {cx, cy, radius, minor, rotation, directionOf(start), directionOf(start + sweep)};
-    list.AddEntity(EntityHeader{EntityType::EllipticArc, direction, p.style, p.layer, 7}, codes, p.colour, v);
+    AddRecord(list, EntityHeader{EntityType::EllipticArc, direction, p.style, p.layer, 7}, codes, p.colour, v);
     return true;
 }
 
@@ -255,18 +272,18 @@ bool CJwwReader::ReadJwwTen(ArchiveReader& a, CEntityList& list)
         x2 *= CoordFactor;
         const double y2 = a.Double() * CoordFactor;
         if (a.ended) return false;
-        if (AllFinite({x, y, x2, y2})) {
+        {
             static const int16_t codes[] = {10, 20, 11, 22};
             const double v[] = {x, y, x2, y2};
-            list.AddEntity(EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, codes, p.colour, v);
+            AddRecord(list, EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, codes, p.colour, v);
         }
         return true;
     }
     if (a.ended) return false;
-    if (AllFinite({x, y})) {
+    {
         static const int16_t codes[] = {10, 20};
         const double v[] = {x, y};
-        list.AddEntity(EntityHeader{EntityType::Point, 0, p.style, p.layer, 2}, codes, p.colour, v);
+        AddRecord(list, EntityHeader{EntityType::Point, 0, p.style, p.layer, 2}, codes, p.colour, v);
     }
     return true;
 }
@@ -284,10 +301,10 @@ bool CJwwReader::ReadJwwMoji(ArchiveReader& a, CEntityList& list)
     const std::string font = a.String();
     const std::string text = a.String();
     if (a.ended) return false;
-    if (AllFinite({x, y, first, second, angle})) {
+    {
         static const int16_t codes[] = {10, 20, 30, 40, 50};
         const double v[] = {x, y, second, first, angle};
-        list.AddEntity(EntityHeader{EntityType::Text, 0, p.style, p.layer, 5}, codes, p.colour, v,
+        AddRecord(list, EntityHeader{EntityType::Text, 0, p.style, p.layer, 5}, codes, p.colour, v,
                        Cp932Fit(text, MaxTextBytes), Cp932Fit(font, MaxFontBytes));
     }
     return true;

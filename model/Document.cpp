@@ -420,6 +420,12 @@ int COrvikCadDoc::MatchPaperSize()
 
 void COrvikCadDoc::FinishImport(CEntity* firstImported, int viewUpdate)
 {
+    // A foreign file's extents that are no numbers would make the drawing unsavable.
+    for (auto* corner : {&ExtentsMin, &ExtentsMax, &LimitsMin, &LimitsMax})
+        for (double& v : *corner)
+            if (!std::isfinite(v)) v = 0.0;
+    for (double& v : DrawingOrigin)
+        if (!std::isfinite(v)) v = 0.0;
     if (firstImported) TranslateEntities(DrawingOrigin[0], DrawingOrigin[1], firstImported);
     ScaleDenominator = ScaleDenominatorFor(header.scale);
     if (TheDocumentHost) TheDocumentHost->RepaintScaleReadout();

@@ -1,4 +1,5 @@
 #include "DxfTestSupport.h"
+#include "JwwTestSupport.h"
 
 #include "exchange/DocumentImport.h"
 #include "exchange/DxfFile.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -323,4 +325,23 @@ TEST_F(DocumentImportTest, JwcImport)
     EXPECT_EQ(refused.ImportJwc(folder), 0);
     EXPECT_EQ(notifier.messages, (std::vector<std::string>{"ERROR:READ (08) レイヤグループのスケール",
                                                            JwcReadFailedMessage}));
+}
+
+// A JWW file whose ellipse overflows opens without it, says so, and the
+// drawing it gives can be saved.
+TEST_F(DocumentImportTest, JwwObjectsThatOverflowAreLeftOutAndReported)
+{
+    const std::vector<uint8_t> bytes = jwwtest::OverflowingEllipsesFile();
+    const fs::path file = WriteFile("overflow.jww", std::string(bytes.begin(), bytes.end()));
+    COrvikCadDoc doc;
+    ASSERT_EQ(doc.ImportJww(file), 1);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].find(" 2 個は読み込みませんでした"), std::string::npos) << notifier.messages[0];
+    std::vector<int16_t> types;
+    for (const CEntity* e = doc.list.first; e; e = e->next) {
+        types.push_back(e->type);
+        for (double v : e->values) EXPECT_TRUE(std::isfinite(v));
+    }
+    EXPECT_EQ(types, (std::vector<int16_t>{EntityType::Line, EntityType::Circle}));
+    EXPECT_TRUE(doc.OnSaveDocument(folder / "overflow.orv"));
 }

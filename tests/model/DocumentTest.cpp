@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <iterator>
+#include <limits>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -23,10 +25,13 @@ namespace {
 class RecordingNotifier : public Notifier {
 public:
     std::vector<std::string> messages;
-    int MessageBox(std::string_view text, std::string_view, unsigned) override
+    std::vector<unsigned> flags;
+    int answer = IDOK;
+    int MessageBox(std::string_view text, std::string_view, unsigned how) override
     {
         messages.emplace_back(text);
-        return IDOK;
+        flags.push_back(how);
+        return answer;
     }
     void MessageBeep(unsigned) override {}
 };
@@ -228,6 +233,84 @@ TEST_F(DocumentTest, FailedSaveKeepsTargetAndModifiedFlag)
     std::string text;
     std::getline(in, text);
     EXPECT_EQ(text, "old contents");
+}
+
+// A drawing file the user protected is never replaced: the save says why
+// and offers to save under another name; the drawing stays modified.
+TEST_F(DocumentTest, WriteProtectedFileIsNotOverwrittenAndSaveAsIsOffered)
+{
+    const fs::path file = folder / "protected.orv";
+    {
+        std::ofstream(file) << "old contents";
+    }
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    COrvikCadDoc doc;
+    AddLine(doc, 0, 0, 10, 10);
+    struct Case {
+        int answer;
+        SaveResult result;
+    };
+    for (const Case c : {Case{IDYES, SaveResult::SaveAs}, Case{IDNO, SaveResult::Failed}}) {
+        notifier.messages.clear();
+        notifier.flags.clear();
+        notifier.answer = c.answer;
+        EXPECT_EQ(doc.SaveDocument(file), c.result);
+        ASSERT_EQ(notifier.messages.size(), 1u);
+        EXPECT_NE(notifier.messages[0].find("protected.orv"), std::string::npos);
+        EXPECT_NE(notifier.messages[0].find("書き込みが禁止されている"), std::string::npos);
+        EXPECT_NE(notifier.messages[0].find("名前を付けて保存しますか"), std::string::npos);
+        EXPECT_EQ(notifier.flags[0] & 0x0F, static_cast<unsigned>(MB_YESNO));
+        EXPECT_TRUE(doc.modified);
+        EXPECT_TRUE(doc.path.empty());
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    std::ifstream in(file);
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "old contents");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "a temporary was left";
+}
+
+// A private drawing stays private, and a drawing opened through a link is
+// saved into the file the link names.
+TEST_F(DocumentTest, SaveKeepsModeAndLink)
+{
+    COrvikCadDoc doc;
+    AddLine(doc, 0, 0, 10, 10);
+    const fs::path real = folder / "real.orv";
+    ASSERT_TRUE(doc.OnSaveDocument(real));
+    ASSERT_EQ(::chmod(real.c_str(), 0600), 0);
+    const fs::path link = folder / "link.orv";
+    fs::create_symlink("real.orv", link);
+    AddLine(doc, 0, 0, 20, 20);
+    ASSERT_TRUE(doc.OnSaveDocument(link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    COrvikCadDoc back;
+    ASSERT_EQ(back.OnOpenDocument(real), OpenResult::Ok);
+    EXPECT_EQ(Count(back), Count(doc));
+}
+
+// A value that is not finite is never written: the save refuses with its
+// own message and the file keeps its old contents.
+TEST_F(DocumentTest, NonFiniteValueIsNotSaved)
+{
+    const fs::path file = folder / "finite.orv";
+    COrvikCadDoc doc;
+    AddLine(doc, 0, 0, 10, 10);
+    ASSERT_TRUE(doc.OnSaveDocument(file));
+    const auto before = fs::file_size(file);
+    doc.list.last->values[2] = std::numeric_limits<double>::infinity();
+    doc.SetModifiedFlag(true);
+    EXPECT_EQ(doc.SaveDocument(file), SaveResult::Failed);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].find("無限大または非数"), std::string::npos);
+    EXPECT_TRUE(doc.modified);
+    EXPECT_EQ(fs::file_size(file), before);
 }
 
 TEST_F(DocumentTest, RefusedFileFailsWithMessageAndChangesNothing)
