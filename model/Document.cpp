@@ -98,7 +98,9 @@ COrvikCadDoc::COrvikCadDoc()
 
 COrvikCadDoc::~COrvikCadDoc()
 {
-    SaveParameters();
+    // A document whose open or import was refused (loaded -1) was never the
+    // user's drawing: it goes without touching the settings file.
+    if (loaded >= 0) SaveParameters();
 }
 
 int COrvikCadDoc::LoadParameters()
@@ -371,6 +373,7 @@ OpenResult COrvikCadDoc::OnOpenDocument(const std::filesystem::path& file)
     if (result == DrawingFileOk) result = LoadDrawing(bytes);
     if (result != DrawingFileOk) {
         ShowMessage(OpenFailedMessage(file, result));
+        if (loaded == 0) loaded = -1;
         return OpenResult::Failed;
     }
     path = file;

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <iterator>
@@ -311,6 +312,85 @@ TEST_F(DocumentTest, NonFiniteValueIsNotSaved)
     EXPECT_NE(notifier.messages[0].find("無限大または非数"), std::string::npos);
     EXPECT_TRUE(doc.modified);
     EXPECT_EQ(fs::file_size(file), before);
+}
+
+// A settings file of 0xFF bytes or of random bytes: the run starts with pens
+// that show on the sheet and windows in reach, and what the closing drawing
+// writes back is the repaired record, not the damage.
+TEST_F(DocumentTest, DamagedSettingsFileIsRepairedAndNotWrittenBack)
+{
+    std::vector<std::vector<uint8_t>> files{std::vector<uint8_t>(CParameterBlock::Size, 0xFF)};
+    uint32_t seed = 777;
+    for (int n = 0; n < 8; ++n) {
+        std::vector<uint8_t> bytes(CParameterBlock::Size);
+        for (auto& byte : bytes) {
+            seed = seed * 1103515245u + 12345u;
+            byte = static_cast<uint8_t>(seed >> 16);
+        }
+        files.push_back(bytes);
+    }
+    const fs::path file = fs::path(DataFolder) / CParameterBlock::FileName;
+    for (std::size_t n = 0; n < files.size(); ++n) {
+        {
+            std::ofstream out(file, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(files[n].data()), static_cast<std::streamsize>(files[n].size()));
+        }
+        SettingsLoaded = 0;
+        CParameterBlock sheet;
+        {
+            COrvikCadDoc doc;
+            sheet = doc.parameters;
+            for (int i = 0; i < 8; ++i) {
+                const uint32_t pen = PenColors[i], background = doc.parameters.ScreenColors[0];
+                EXPECT_EQ(pen >> 24, 0u) << n;
+                EXPECT_NE(pen, background) << "file " << n << " pen " << i;
+            }
+            for (int16_t place : {PaletteLeft, PaletteTop, LayerListLeft, LayerListTop})
+                EXPECT_LE(std::abs(int(place)), 16000) << n;
+            EXPECT_GE(LayerListWidth, 40) << n;
+            EXPECT_GE(LayerListHeight, 40) << n;
+        }
+        // Written at close: a record with nothing left to repair.
+        std::ifstream in(file, std::ios::binary);
+        std::vector<uint8_t> written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_EQ(written.size(), CParameterBlock::Size) << n;
+        EXPECT_NE(written, files[n]) << n;
+        CParameterBlock back;
+        back.FromBytes(written.data(), written.size());
+        EXPECT_FALSE(back.Repair()) << n;
+        EXPECT_EQ(back.PenColors, sheet.PenColors) << n;
+    }
+}
+
+// The document made for an open that is refused was never the user's
+// drawing: it goes without writing the settings file; one that opened
+// writes it when it closes.
+TEST_F(DocumentTest, RefusedOpenLeavesTheSettingsFileAlone)
+{
+    const fs::path settings = fs::path(DataFolder) / CParameterBlock::FileName;
+    { COrvikCadDoc first; }
+    ASSERT_TRUE(fs::exists(settings));
+    const fs::path drawing = folder / "good.orv";
+    {
+        COrvikCadDoc doc;
+        AddLine(doc, 0, 0, 1, 1);
+        ASSERT_TRUE(doc.OnSaveDocument(drawing));
+    }
+    const fs::path bad = folder / "bad.orv";
+    std::ofstream(bad) << "not a drawing";
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    struct Case {
+        fs::path file;
+        bool written;
+    };
+    for (const Case& c : {Case{bad, false}, Case{folder / "missing.orv", false}, Case{drawing, true}}) {
+        fs::last_write_time(settings, old);
+        {
+            COrvikCadDoc doc;
+            EXPECT_EQ(doc.OnOpenDocument(c.file), c.written ? OpenResult::Ok : OpenResult::Failed);
+        }
+        EXPECT_EQ(fs::last_write_time(settings) != old, c.written) << c.file;
+    }
 }
 
 TEST_F(DocumentTest, RefusedFileFailsWithMessageAndChangesNothing)
