@@ -26,6 +26,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -91,15 +92,22 @@ void COrvikCadApp::SetProcessWideStartValues()
 bool COrvikCadApp::InitInstance(const QStringList& args)
 {
     // Command line: files to open; -nologo (or a print request) suppresses the
-    // splash window.
+    // splash window. Everything after "--" is a file, even when it starts
+    // with "-"; an option we do not know is reported once the frame is up.
     QStringList files;
+    QStringList unknownOptions;
+    bool onlyFiles = false;
     ShowSplash = true;
     m_shellPrintResult.reset();
     bool printRequest = false;
     QString printFile, printerName;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == QLatin1String("-nologo") || a == QLatin1String("/nologo")) {
+        if (onlyFiles) {
+            files.append(a);
+        } else if (a == QLatin1String("--")) {
+            onlyFiles = true;
+        } else if (a == QLatin1String("-nologo") || a == QLatin1String("/nologo")) {
             ShowSplash = false;
         } else if (a == QLatin1String("-p") || a == QLatin1String("/p") || a == QLatin1String("-pt") ||
                    a == QLatin1String("/pt")) {
@@ -114,7 +122,9 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
                 printerName = args[++i];
             if (named)
                 i = std::min<int>(i + 2, int(args.size()) - 1);
-        } else if (!a.startsWith(QLatin1Char('-'))) {
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            unknownOptions.append(a);
+        } else {
             files.append(a);
         }
     }
@@ -157,8 +167,14 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     if (SplashWindow) {
         SplashWindow->raise();
     }
-    if (!files.isEmpty())
+    if (!files.isEmpty() || !unknownOptions.isEmpty())
         ShowBeforeReading();
+    for (const QString& option : unknownOptions) {
+        platform::messageBox(QStringLiteral("コマンドラインのオプション %1 は使えません。無視します。\n"
+                                            "\"-\" で始まる名前のファイルは \"--\" の後に書いてください。")
+                                 .arg(option),
+                             QString(), MB_OK | MB_ICONEXCLAMATION);
+    }
     for (const QString& f : files) {
         OpenDocumentFile(f);
     }
@@ -339,20 +355,35 @@ CChildFrame* COrvikCadApp::ImportDocumentFile(const QString& file, ImportKind ki
                              QString(), MB_OK | MB_ICONEXCLAMATION, m_pMainWnd);
         return nullptr;
     }
+    // The drawing in front before the import: a refused file gives it back
+    // its place, maximised as it was, with its name in the main title.
+    CMainFrame* main = AfxGetMainFrame();
+    QPointer<CChildFrame> previous = main ? main->MDIGetActive() : nullptr;
+    const bool previousMaximised = previous && previous->isMaximized();
+    auto closeRefused = [&](CChildFrame* refused) {
+        delete refused;
+        if (!previous || !main)
+            return;
+        if (previousMaximised)
+            previous->showMaximized();
+        main->MDIActivate(previous);
+    };
     CreatingForImport = 1;
     CChildFrame* frame = OnFileNew();
     CreatingForImport = 0;
     auto* doc = frame ? dynamic_cast<CDrawingDocument*>(frame->GetActiveDocument()) : nullptr;
     if (!doc) {
-        delete frame;
+        closeRefused(frame);
         return nullptr;
     }
     COrvikCadDoc& drawing = doc->Drawing();
     if (!reader(drawing, std::filesystem::path(QFile::encodeName(info.absoluteFilePath()).toStdString()))) {
         // Refused: the window goes, and with it any name a later save
-        // could have written beside the user's file.
+        // could have written beside the user's file; the document was never
+        // the user's drawing, so it leaves the settings file alone.
         drawing.SetModifiedFlag(false);
-        delete frame;
+        drawing.loaded = -1;
+        closeRefused(frame);
         return nullptr;
     }
     const QString native =
