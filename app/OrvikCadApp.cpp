@@ -29,6 +29,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -97,15 +98,22 @@ void COrvikCadApp::SetProcessWideStartValues()
 bool COrvikCadApp::InitInstance(const QStringList& args)
 {
     // Command line: files to open; -nologo (or a print request) suppresses the
-    // splash window.
+    // splash window. Everything after "--" is a file, even when it starts
+    // with "-"; an option we do not know is reported once the frame is up.
     QStringList files;
+    QStringList unknownOptions;
+    bool onlyFiles = false;
     ShowSplash = true;
     m_shellPrintResult.reset();
     bool printRequest = false;
     QString printFile, printerName;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == QLatin1String("-nologo") || a == QLatin1String("/nologo")) {
+        if (onlyFiles) {
+            files.append(a);
+        } else if (a == QLatin1String("--")) {
+            onlyFiles = true;
+        } else if (a == QLatin1String("-nologo") || a == QLatin1String("/nologo")) {
             ShowSplash = false;
         } else if (a == QLatin1String("-p") || a == QLatin1String("/p") || a == QLatin1String("-pt") ||
                    a == QLatin1String("/pt")) {
@@ -120,7 +128,9 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
                 printerName = args[++i];
             if (named)
                 i = std::min<int>(i + 2, int(args.size()) - 1);
-        } else if (!a.startsWith(QLatin1Char('-'))) {
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            unknownOptions.append(a);
+        } else {
             files.append(a);
         }
     }
@@ -163,8 +173,14 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     if (SplashWindow) {
         SplashWindow->raise();
     }
-    if (!files.isEmpty())
+    if (!files.isEmpty() || !unknownOptions.isEmpty())
         ShowBeforeReading();
+    for (const QString& option : unknownOptions) {
+        platform::messageBox(QStringLiteral("コマンドラインのオプション %1 は使えません。無視します。\n"
+                                            "\"-\" で始まる名前のファイルは \"--\" の後に書いてください。")
+                                 .arg(option),
+                             QString(), MB_OK | MB_ICONEXCLAMATION);
+    }
     for (const QString& f : files) {
         OpenDocumentFile(f);
     }

@@ -1,5 +1,6 @@
 #include "model/Document.h"
 
+#include "model/AtomicWrite.h"
 #include "model/Cp932Text.h"
 #include "model/EditDoor.h"
 #include "model/DrawingFile.h"
@@ -11,7 +12,6 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
@@ -25,6 +25,14 @@ const char* const WriteProtectedMessage = "この図面は、書きこみ禁止�
 const char* const PasswordProtectedMessage = "この図面は、パスワードによって保護されています。";
 const char* const WriteFailedMessage = "ファイルの書き込みに失敗しました。";
 const char* const ReadFailedMessage = "ファイルの読み込みに失敗しました。";
+const char* const NotFiniteMessage =
+    "図面に数値として扱えない値（無限大または非数）があるため、保存できません。";
+
+// A write-protected file is left alone; the user may save under another name.
+std::string WriteProtectedFileMessage(const std::filesystem::path& file)
+{
+    return file.string() + "\nは書き込みが禁止されているため、上書き保存できません。\n名前を付けて保存しますか？";
+}
 
 // "無　題" and "名称未設定" in code page 932.
 const char* const UntitledDrawingName = "\x96\xb3\x81\x40\x91\xe8";
@@ -90,7 +98,9 @@ COrvikCadDoc::COrvikCadDoc()
 
 COrvikCadDoc::~COrvikCadDoc()
 {
-    SaveParameters();
+    // A document whose open or import was refused (loaded -1) was never the
+    // user's drawing: it goes without touching the settings file.
+    if (loaded >= 0) SaveParameters();
 }
 
 int COrvikCadDoc::LoadParameters()
@@ -215,7 +225,7 @@ void COrvikCadDoc::RebuildSnapPoints()
     for (CEntity* e = list.first; e; e = e->next) snaps.AddEntityPoints(e);
 }
 
-bool COrvikCadDoc::StoreDrawing(std::vector<uint8_t>& out) const
+int COrvikCadDoc::StoreDrawingImage(std::vector<uint8_t>& out) const
 {
     CDrawingFile file;
     file.extents.ExtentsMin = ExtentsMin;
@@ -231,10 +241,10 @@ bool COrvikCadDoc::StoreDrawing(std::vector<uint8_t>& out) const
         file.layers.names[i] = layerNames[i];
         file.layers.states[i] = layerStates[i];
     }
-    return file.WriteDrawing(out, list.first) == DrawingFileOk;
+    return file.WriteDrawing(out, list.first);
 }
 
-bool COrvikCadDoc::OnSaveDocument(const std::filesystem::path& file)
+SaveResult COrvikCadDoc::SaveDocument(const std::filesystem::path& file)
 {
     // An image whose path would not fit its field stops the save: the file
     // keeps what it held, and the user is told which picture to move.
@@ -246,31 +256,24 @@ bool COrvikCadDoc::OnSaveDocument(const std::filesystem::path& file)
         return false;
     }
     std::vector<uint8_t> bytes;
-    bool ok = StoreDrawing(bytes);
-    if (ok) {
-        // Write beside the target and replace it only when every byte is out.
-        std::filesystem::path temp = file;
-        temp += ".orvtmp";
-        {
-            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-            out.flush();
-            ok = static_cast<bool>(out);
-        }
-        std::error_code ec;
-        if (ok) {
-            std::filesystem::rename(temp, file, ec);
-            ok = !ec;
-        }
-        if (!ok) std::filesystem::remove(temp, ec);
+    const int stored = StoreDrawingImage(bytes);
+    if (stored == DrawingFileNotFinite) {
+        ShowMessage(NotFiniteMessage);
+        return SaveResult::Failed;
     }
-    if (!ok) {
+    AtomicWriteResult written = AtomicWriteResult::Failed;
+    if (stored == DrawingFileOk) written = WriteFileAtomically(file, std::span<const uint8_t>(bytes));
+    if (written == AtomicWriteResult::WriteProtected) {
+        return ShowMessage(WriteProtectedFileMessage(file), MB_YESNO | MB_ICONEXCLAMATION) == IDYES ? SaveResult::SaveAs
+                                                                                                 : SaveResult::Failed;
+    }
+    if (written != AtomicWriteResult::Ok) {
         ShowMessage(WriteFailedMessage);
-        return false;
+        return SaveResult::Failed;
     }
     path = file;
     SetModifiedFlag(false);
-    return true;
+    return SaveResult::Ok;
 }
 
 int COrvikCadDoc::LoadDrawing(std::span<const uint8_t> data)
@@ -366,6 +369,7 @@ OpenResult COrvikCadDoc::OnOpenDocument(const std::filesystem::path& file)
     if (result == DrawingFileOk) result = LoadDrawing(bytes);
     if (result != DrawingFileOk) {
         ShowMessage(OpenFailedMessage(file, result));
+        if (loaded == 0) loaded = -1;
         return OpenResult::Failed;
     }
     path = file;
@@ -415,6 +419,12 @@ int COrvikCadDoc::MatchPaperSize()
 
 void COrvikCadDoc::FinishImport(CEntity* firstImported, int viewUpdate)
 {
+    // A foreign file's extents that are no numbers would make the drawing unsavable.
+    for (auto* corner : {&ExtentsMin, &ExtentsMax, &LimitsMin, &LimitsMax})
+        for (double& v : *corner)
+            if (!std::isfinite(v)) v = 0.0;
+    for (double& v : DrawingOrigin)
+        if (!std::isfinite(v)) v = 0.0;
     if (firstImported) TranslateEntities(DrawingOrigin[0], DrawingOrigin[1], firstImported);
     ScaleDenominator = ScaleDenominatorFor(header.scale);
     if (TheDocumentHost) TheDocumentHost->RepaintScaleReadout();

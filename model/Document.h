@@ -82,6 +82,13 @@ void KeepWindowPositions(CParameterBlock& edited, const CParameterBlock& before)
 // Result of opening a native drawing.
 enum class OpenResult { Ok, Failed };
 
+// Result of saving a native drawing.
+enum class SaveResult {
+    Ok,
+    Failed,   // not written (the user was told); the file is as it was
+    SaveAs,   // the file is write-protected and the user asked to save under another name
+};
+
 class COrvikCadDoc {
 public:
     static constexpr int MaxLayers = LayerTable::MaxLayers;
@@ -124,12 +131,18 @@ public:
     // Reads a native drawing from bytes (no message); 0 or the reader's error.
     int LoadDrawing(std::span<const uint8_t> data);
 
-    // Writes the drawing to file through a temporary file. On failure shows
-    // "ファイルの書き込みに失敗しました。", leaves the target as it was and
-    // keeps the document modified.
-    bool OnSaveDocument(const std::filesystem::path& file);
-    // The file image of the drawing; false when there is nothing to write.
-    bool StoreDrawing(std::vector<uint8_t>& out) const;
+    // Writes the drawing to file through AtomicWrite. On failure shows
+    // "ファイルの書き込みに失敗しました。" (or why the drawing cannot be
+    // stored), leaves the target as it was and keeps the document modified.
+    // A write-protected file is not replaced: the user is told and asked
+    // whether to save under another name (SaveAs when yes).
+    SaveResult SaveDocument(const std::filesystem::path& file);
+    bool OnSaveDocument(const std::filesystem::path& file) { return SaveDocument(file) == SaveResult::Ok; }
+    // The file image of the drawing; false when there is nothing to write
+    // or a value cannot be stored.
+    bool StoreDrawing(std::vector<uint8_t>& out) const { return StoreDrawingImage(out) == 0; }
+    // The same, giving the writer's result (DrawingFileResult).
+    int StoreDrawingImage(std::vector<uint8_t>& out) const;
 
     // Adds one entity unless the drawing is protected (message then).
     // 0 added, 1 refused by the list, 2 refused by protection.

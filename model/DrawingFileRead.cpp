@@ -230,6 +230,11 @@ public:
             break; // group headers and anything else carry no values
         }
 
+        // A value that is not a finite number would spoil every drawing,
+        // snap and save of the entity: such a record is left out.
+        for (double v : out.values)
+            if (!std::isfinite(v)) return RecordOutcome::Skip;
+
         // Coordinate check of the first point (lines: both points).
         switch (r.type) {
         case EntityType::Point: case EntityType::Grid: case EntityType::Circle: case EntityType::Arc:

@@ -61,7 +61,12 @@ bool CDocument::DoSave(const QString& path)
         }
         target = choice.path;
     }
+    m_bSaveAsInstead = false;
     if (!OnSaveDocument(target)) {
+        if (m_bSaveAsInstead) {
+            m_bSaveAsInstead = false;
+            return DoSave(QString());
+        }
         return false;
     }
     SetPathName(target, true);

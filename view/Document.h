@@ -50,6 +50,11 @@ public:
     CMultiDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
     void SetDocTemplate(CMultiDocTemplate* t) { m_pDocTemplate = t; }
 
+protected:
+    // Set by OnSaveDocument when the file may not be replaced and the user
+    // asked to save under another name: the save then asks for one.
+    bool m_bSaveAsInstead = false;
+
 private:
     QString m_strTitle;
     QString m_strPathName;

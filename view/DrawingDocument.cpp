@@ -74,7 +74,9 @@ bool CDrawingDocument::OnOpenDocument(const QString& path)
 
 bool CDrawingDocument::OnSaveDocument(const QString& path)
 {
-    return m_drawing.OnSaveDocument(NativePath(path));
+    const SaveResult result = m_drawing.SaveDocument(NativePath(path));
+    m_bSaveAsInstead = result == SaveResult::SaveAs;
+    return result == SaveResult::Ok;
 }
 
 namespace {

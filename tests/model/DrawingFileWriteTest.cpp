@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -545,4 +546,66 @@ TEST(DrawingFileWrite, StreamAndFile)
     EXPECT_EQ(f.SaveDrawing(path, nullptr), DrawingFileRefused);
     EXPECT_EQ(f.SaveDrawing(folder / "missing" / "b.orv", s.list.first), DrawingFileWriteError);
     EXPECT_EQ(fs::file_size(path), saved.size());
+}
+
+// A value that is infinite or not a number could not be read back as the
+// drawing it was: the writer refuses the whole drawing, whatever the kind
+// and wherever the value sits.
+TEST(DrawingFileWrite, NonFiniteValueIsRefusedForEveryKind)
+{
+    struct Case {
+        int16_t type;
+        std::vector<int16_t> codes;
+        std::vector<double> values;
+        const char* text;
+    };
+    const std::vector<Case> kinds = {
+        {10, {10, 20}, {1, 2}, ""},
+        {20, {10, 20, 11, 22}, {0, 0, 5, 5}, ""},
+        {21, {10, 20, 11, 22}, {0, 0, 5, 0}, ""},
+        {23, {10, 20, 11, 22}, {0, 0, 5, 5}, ""},
+        {24, {10, 20, 10, 20, 10, 20}, {0, 0, 5, 5, 10, 0}, ""},
+        {26, {10, 20, 10, 20}, {0, 0, 5, 5}, ""},
+        {30, {10, 20, 40}, {0, 0, 5}, ""},
+        {31, {10, 20, 40, 50, 51}, {0, 0, 5, 0, 90}, ""},
+        {32, {10, 20, 60, 61, 62}, {0, 0, 5, 3, 0}, ""},
+        {33, {10, 20, 60, 61, 62, 50, 51}, {0, 0, 5, 3, 0, 0, 90}, ""},
+        {40, {10, 20, 30, 40, 50}, {1, 2, 3, 3, 0}, "T"},
+        {41, {10, 20, 30, 40, 50, 60, 61, 70, 71}, {1, 2, 3, 3, 0, 4, 5, 6, 7}, "T"},
+        {70, {10, 20, 10, 20, 10, 20}, {0, 0, 5, 0, 5, 5}, ""},
+        {71, {10, 20, 10, 20, 10, 20}, {0, 0, 5, 0, 5, 5}, ""},
+        {80, {10, 20, 11, 22}, {0, 0, 5, 5}, ""},
+        {90, {10, 20, 10, 20, 10, 20}, {0, 0, 5, 0, 5, 5}, ""},
+    };
+    const double bad[] = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                          std::numeric_limits<double>::quiet_NaN()};
+    for (const Case& c : kinds) {
+        {
+            CEntityList list;
+            Add(list, 11, 1, 0, 0, 0, {10, 20, 30}, {0, 0, 20});
+            Add(list, c.type, 0, 0, 0, 0, c.codes, c.values, c.text);
+            std::vector<uint8_t> out;
+            ASSERT_EQ(CDrawingFile().WriteDrawing(out, list.first), DrawingFileOk) << "type " << c.type;
+        }
+        for (std::size_t at = 0; at < c.values.size(); ++at) {
+            CEntityList list;
+            Add(list, 11, 1, 0, 0, 0, {10, 20, 30}, {0, 0, 20});
+            CEntity* e = Add(list, c.type, 0, 0, 0, 0, c.codes, c.values, c.text);
+            e->values[at] = bad[at % std::size(bad)];
+            std::vector<uint8_t> out;
+            EXPECT_EQ(CDrawingFile().WriteDrawing(out, list.first), DrawingFileNotFinite)
+                << "type " << c.type << " value " << at;
+            EXPECT_TRUE(out.empty());
+        }
+    }
+    // The drawing's extents and scale are stored values too.
+    CEntityList list;
+    Add(list, 11, 1, 0, 0, 0, {10, 20, 30}, {0, 0, 20});
+    CDrawingFile extents;
+    extents.extents.ExtentsMax[0] = std::numeric_limits<double>::infinity();
+    std::vector<uint8_t> out;
+    EXPECT_EQ(extents.WriteDrawing(out, list.first), DrawingFileNotFinite);
+    CDrawingFile scale;
+    scale.header.scale = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(scale.WriteDrawing(out, list.first), DrawingFileNotFinite);
 }
