@@ -3,10 +3,12 @@
 #include "exchange/HpglWrite.h"
 
 #include "model/DimensionMarks.h"
+#include "model/EntityKinds.h"
 #include "model/HatchLines.h"
 #include "model/SplineSamples.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -41,6 +43,18 @@ std::string_view Format(char (&buf)[160], const char* format, Args... args)
     return {buf, static_cast<std::size_t>(std::min<int>(n, sizeof buf - 1))};
 }
 
+// A move or draw command: head, x and y with two decimals, tail. The
+// commands most of a plot consists of, so they skip printf.
+std::string_view PointCommand(char (&buf)[160], std::string_view head, double x, double y, std::string_view tail)
+{
+    char* p = std::copy(head.begin(), head.end(), buf);
+    p = std::to_chars(p, buf + 70, x, std::chars_format::fixed, 2).ptr;
+    *p++ = ',';
+    p = std::to_chars(p, buf + 140, y, std::chars_format::fixed, 2).ptr;
+    p = std::copy(tail.begin(), tail.end(), p);
+    return {buf, static_cast<std::size_t>(p - buf)};
+}
+
 // Numbers too large for a plotter, or not numbers at all, go out as 0 so a
 // broken record never makes a command the plotter cannot read.
 double Sane(double v)
@@ -62,7 +76,8 @@ float HpglPlotScale(float extMinX, float extMinY, float extMaxX, float extMaxY, 
 {
     const float w = extMaxX - extMinX, h = extMaxY - extMinY;
     const float diagonal = std::sqrt(w * w + h * h);
-    const double ratio = static_cast<double>(diagonal) / 1494.02141885583 * 2.185;
+    // The factor is the single-precision 2.185 (2.184999942779541).
+    const double ratio = static_cast<double>(diagonal) / 1494.02141885583 * static_cast<double>(2.185f);
     const long long k = std::isfinite(ratio) && ratio < 1e15 ? static_cast<long long>(ratio) : 0;
     float scale = k <= 10 ? 1.0f : static_cast<float>((k / 10) * 10);
     static constexpr float chosen[7] = {0.0f, 100.0f, 50.0f, 30.0f, 20.0f, 10.0f, 1.0f};
@@ -91,26 +106,29 @@ bool HpglHasDoubleByteChar(std::string_view text)
     return false;
 }
 
-bool HpglPlotsKind(int type)
+HpglEmitterFn HpglEmitterOf(int type)
 {
     switch (type) {
-    case EntityType::Point:
-    case EntityType::Line:
-    case EntityType::Curve:
+    case EntityType::Point: return &CHpglEmitter::OutputPoint;
+    case EntityType::Line: return &CHpglEmitter::OutputLine;
+    case EntityType::Curve: return &CHpglEmitter::OutputCurve;
     case EntityType::FreehandCurve:
-    case EntityType::Circle:
-    case EntityType::Arc:
+    case EntityType::Polygon: return &CHpglEmitter::OutputPointChain;
+    case EntityType::Circle: return &CHpglEmitter::OutputCircle;
+    case EntityType::Arc: return &CHpglEmitter::OutputArc;
     case EntityType::Ellipse:
-    case EntityType::EllipticArc:
-    case EntityType::Text:
-    case EntityType::LeaderText:
-    case EntityType::Dimension:
-    case EntityType::Hatch:
-    case EntityType::Polygon:
-        return true;
-    default:
-        return false;
+    case EntityType::EllipticArc: return &CHpglEmitter::OutputEllipse;
+    case EntityType::Text: return &CHpglEmitter::OutputText;
+    case EntityType::LeaderText: return &CHpglEmitter::OutputLeaderText;
+    case EntityType::Dimension: return &CHpglEmitter::OutputDimension;
+    case EntityType::Hatch: return &CHpglEmitter::OutputHatch;
+    default: return nullptr;
     }
+}
+
+bool HpglPlotsKind(int type)
+{
+    return KindOf(static_cast<int16_t>(type)).Allows(KindAllows::Hpgl) && HpglEmitterOf(type) != nullptr;
 }
 
 void CHpglEmitter::Prepare(int commandSet, int offsetXmm, int offsetYmm)
@@ -176,9 +194,9 @@ void CHpglEmitter::MoveTo(float x, float y, HpglCommandSink& out) const
     char buf[160];
     const double px = Sane(x), py = Sane(y);
     switch (CommandSet) {
-    case 2: out.Command(Format(buf, "MA%0.2f,%0.2f;", px, py)); break;
-    case 3: out.Command(Format(buf, "M%0.2f,%0.2f%c", px, py, Etx)); break;
-    default: out.Command(Format(buf, "PU%0.2f,%0.2f;", px, py)); break;
+    case 2: out.Command(PointCommand(buf, "MA", px, py, ";")); break;
+    case 3: out.Command(PointCommand(buf, "M", px, py, "\x03")); break;
+    default: out.Command(PointCommand(buf, "PU", px, py, ";")); break;
     }
 }
 
@@ -187,9 +205,9 @@ void CHpglEmitter::DrawTo(float x, float y, HpglCommandSink& out) const
     char buf[160];
     const double px = Sane(x), py = Sane(y);
     switch (CommandSet) {
-    case 2: out.Command(Format(buf, "DA%0.2f,%0.2f;", px, py)); break;
-    case 3: out.Command(Format(buf, "D%0.2f,%0.2f%c", px, py, Etx)); break;
-    default: out.Command(Format(buf, "PD%0.2f,%0.2f;", px, py)); break;
+    case 2: out.Command(PointCommand(buf, "DA", px, py, ";")); break;
+    case 3: out.Command(PointCommand(buf, "D", px, py, "\x03")); break;
+    default: out.Command(PointCommand(buf, "PD", px, py, ";")); break;
     }
 }
 
@@ -262,22 +280,7 @@ void CHpglEmitter::OutputEntity(const CEntity& e, HpglCommandSink& out)
     // Dimensions and hatches keep the pen alone and always plot solid.
     const bool penOnly = e.type == EntityType::Dimension || e.type == EntityType::Hatch;
     SelectLineType(penOnly ? 0 : e.style / 100, e.type, out);
-    switch (e.type) {
-    case EntityType::Point: OutputPoint(e, out); break;
-    case EntityType::Line: OutputLine(e, out); break;
-    case EntityType::Curve: OutputCurve(e, out); break;
-    case EntityType::FreehandCurve:
-    case EntityType::Polygon: OutputPointChain(e, out); break;
-    case EntityType::Circle: OutputCircle(e, out); break;
-    case EntityType::Arc: OutputArc(e, out); break;
-    case EntityType::Ellipse:
-    case EntityType::EllipticArc: OutputEllipse(e, out); break;
-    case EntityType::Text: OutputText(e, out); break;
-    case EntityType::LeaderText: OutputLeaderText(e, out); break;
-    case EntityType::Dimension: OutputDimension(e, out); break;
-    case EntityType::Hatch: OutputHatch(e, out); break;
-    default: break;
-    }
+    (this->*HpglEmitterOf(e.type))(e, out);
 }
 
 void CHpglEmitter::OutputPoint(const CEntity& e, HpglCommandSink& out) const

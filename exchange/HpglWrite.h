@@ -55,7 +55,13 @@ float HpglPlotScale(float extMinX, float extMinY, float extMaxX, float extMaxY, 
 // Whether a string holds a double-byte character as plotters count them.
 bool HpglHasDoubleByteChar(std::string_view cp932);
 
-// Whether an entity kind leaves any trace on the plotter.
+class CHpglEmitter;
+using HpglEmitterFn = void (CHpglEmitter::*)(const CEntity&, HpglCommandSink&) const;
+
+// The emitter of a kind; null for a kind without one.
+HpglEmitterFn HpglEmitterOf(int type);
+// Whether an entity kind leaves any trace on the plotter: the kind table
+// lets it be plotted and it has an emitter.
 bool HpglPlotsKind(int type);
 
 class CHpglEmitter {

@@ -9,6 +9,8 @@
 
 #include <unordered_map>
 
+PlotterCommands ThePlotterCommands;
+
 namespace {
 
 std::unordered_map<const COrvikCadDoc*, CDrawingDocument*>& Registry()
@@ -29,6 +31,9 @@ CDrawingDocument::CDrawingDocument()
     Registry()[&m_drawing] = this;
     OnCommand(ID_FILE_SAVE_DXF, [this] { OnFileSaveDxf(); });
     OnCommand(ID_FILE_SAVE_JWW, [this] { OnFileSaveJww(); });
+    OnCommand(ID_FILE_SAVE_HPGL, [this] { OnFileSaveHpgl(); });
+    OnCommand(ID_PLOTTER_OUTPUT, [this] { OnPlotterOutput(); });
+    OnCommand(ID_PLOTTER_SETUP, [this] { OnPlotterSetup(); });
 }
 
 CDrawingDocument::~CDrawingDocument()
@@ -108,4 +113,20 @@ void CDrawingDocument::OnFileSaveJww()
 {
     const QString path = ChooseExportFile("jww", "図面データ (*.JWW)|*.jww||", "JWW形式で図面データの保存");
     if (!path.isEmpty()) m_drawing.ExportJww(NativePath(path));
+}
+
+void CDrawingDocument::OnFileSaveHpgl()
+{
+    const QString path = ChooseExportFile("pgl", "図面データ (*.PGL)|*.pgl||", "HPGL形式で図面データの保存");
+    if (!path.isEmpty() && ThePlotterCommands.toFile) ThePlotterCommands.toFile(m_drawing, path);
+}
+
+void CDrawingDocument::OnPlotterOutput()
+{
+    if (ThePlotterCommands.output) ThePlotterCommands.output(m_drawing);
+}
+
+void CDrawingDocument::OnPlotterSetup()
+{
+    if (ThePlotterCommands.setup) ThePlotterCommands.setup(m_drawing);
 }

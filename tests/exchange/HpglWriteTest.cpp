@@ -1,5 +1,6 @@
 #include "HpglTestSupport.h"
 
+#include "model/EntityKinds.h"
 #include "model/HatchLines.h"
 
 #include <gtest/gtest.h>
@@ -468,4 +469,42 @@ TEST(HpglScale, PlotScaleFromTheExtentsUnlessAScaleIsChosen)
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " index " << c.index);
         EXPECT_FLOAT_EQ(HpglPlotScale(0, 0, c.w, c.h, c.index, c.documentScale), c.scale);
     }
+}
+
+TEST(HpglEmitter, EveryKindTheTableLetsBePlottedHasAnEmitterAndNoOtherDoes)
+{
+    for (const EntityKind& kind : EntityKinds()) {
+        SCOPED_TRACE(kind.name);
+        EXPECT_EQ(kind.Allows(KindAllows::Hpgl), HpglEmitterOf(kind.type) != nullptr);
+        EXPECT_EQ(HpglPlotsKind(kind.type), kind.Allows(KindAllows::Hpgl));
+        // The fullest record of the kind made from its row plots something,
+        // or nothing at all.
+        const std::vector<double> values = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110};
+        std::string fullest;
+        bool made = false;
+        for (std::size_t n = 1; n <= values.size(); ++n) {
+            const std::optional<EntityRecord> record =
+                MakeRecord(kind.type, std::span<const double>(values.data(), n), kind.type == 41 ? 12 : 1);
+            if (!record) continue;
+            CEntity e;
+            e.type = record->header.type;
+            e.subtype = record->header.subtype;
+            e.style = 1;
+            for (int16_t c : record->codes) e.codes.push_back(c);
+            for (double v : record->values) e.values.push_back(v);
+            e.count = static_cast<int16_t>(record->values.size());
+            e.text = std::string("A");
+            CHpglEmitter hpgl = Emitter(0);
+            fullest = Commands(hpgl, e);
+            made = true;
+            if (!kind.Allows(KindAllows::Hpgl)) {
+                EXPECT_EQ(fullest, "") << n << " values";
+            }
+        }
+        if (made && kind.Allows(KindAllows::Hpgl)) {
+            EXPECT_NE(fullest.find("PU"), std::string::npos) << fullest;
+        }
+    }
+    EXPECT_FALSE(HpglPlotsKind(12));
+    EXPECT_FALSE(HpglPlotsKind(-1));
 }
