@@ -10,9 +10,12 @@
 #include "dialogs/OperationBoxes.h"
 #include "edit_tools/SelectTool.h"
 #include "dialogs/OperationBox.h"
+#include "dialogs/PlotCommands.h"
+#include "dialogs/PlotOutGoDlg.h"
 #include "platform/Ui.h"
 #include "tools/InputNumDlg.h"
 #include "tools/LineInputDlg.h"
+#include "view/DrawingDocument.h"
 #include "view/OrvikCadView.h"
 #include "view/NumericInputDialogs.h"
 
@@ -62,6 +65,16 @@ void InstallPropertyDialogs()
     EntityPropertiesEditor = &EditEntityProperties;
 }
 
+// Plotter output into a file or onto the port, and the plotter settings.
+void InstallPlotter()
+{
+    ThePlotterCommands.toFile = [](COrvikCadDoc& drawing, const QString& file) {
+        RunHpglFileOutput(drawing, file, AfxGetMainFrame());
+    };
+    ThePlotterCommands.output = [](COrvikCadDoc& drawing) { RunPlotterOutput(drawing, AfxGetMainFrame()); };
+    ThePlotterCommands.setup = [](COrvikCadDoc& drawing) { RunPlotterSetup(drawing, AfxGetMainFrame()); };
+}
+
 // Each click of the development tool asks for the development's dimensions.
 void InstallDevelopDialog()
 {
@@ -77,6 +90,7 @@ void InstallDevelopDialog()
 
 void InstallComponents()
 {
+    InstallPlotter();
     InstallDevelopDialog();
     InstallPropertyDialogs();
     InstallImportReaders();

@@ -19,3 +19,5 @@ void InstallOperationBoxes();
 // The readers the open commands import foreign drawings with (formats
 // without one say so when their command is chosen).
 void InstallImportReaders();
+// The plot dialogs the HP-GL file and plotter commands run.
+void InstallPlotter();

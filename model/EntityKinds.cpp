@@ -81,6 +81,8 @@ constexpr KindProperty ImageProps[] = {{"始点Ｘ座標", 10, R::X, U::Millimet
 // the native file and plotted; Select where the kind counts for the
 // selection centre.
 constexpr uint32_t Drawn = A::Transform | A::Pick | A::Draw | A::Orv | A::Hpgl;
+// Lines without ends have no place on a sheet of paper: never plotted.
+constexpr uint32_t Unbounded = Drawn & ~A::Hpgl;
 constexpr uint32_t Sel = A::Select;
 constexpr uint32_t Both = A::Dxf | A::Jww;
 
@@ -94,11 +96,11 @@ constexpr EntityKind Rows[] = {
      false, 0, false, 4, 2},
     {EntityType::Line, "line", LayoutForm::Fixed, LineSlots, Drawn | A::Cross | Sel | Both | A::Quantize, PropertyDialog::Line,
      LineProps, true, false, false},
-    {EntityType::HorizontalInfiniteLine, "horizontal infinite line", LayoutForm::Fixed, LineSlots, Drawn | A::Cross,
+    {EntityType::HorizontalInfiniteLine, "horizontal infinite line", LayoutForm::Fixed, LineSlots, Unbounded | A::Cross,
      PropertyDialog::Line, LineProps, true, false, false},
-    {EntityType::VerticalInfiniteLine, "vertical infinite line", LayoutForm::Fixed, LineSlots, Drawn | A::Cross,
+    {EntityType::VerticalInfiniteLine, "vertical infinite line", LayoutForm::Fixed, LineSlots, Unbounded | A::Cross,
      PropertyDialog::Line, LineProps, true, false, false},
-    {EntityType::InfiniteLine, "infinite line", LayoutForm::Fixed, LineSlots, Drawn | A::Cross, PropertyDialog::Line, LineProps,
+    {EntityType::InfiniteLine, "infinite line", LayoutForm::Fixed, LineSlots, Unbounded | A::Cross, PropertyDialog::Line, LineProps,
      true, false, false},
     {EntityType::Curve, "curve", LayoutForm::PointRun, PointSlots, Drawn | A::Cross | Sel | Both, PropertyDialog::Curve, {}, true,
      false, false, 40},
@@ -124,7 +126,7 @@ constexpr EntityKind Rows[] = {
      true, false, false, 0, false, 0, 7},
     {EntityType::GroupHeader, "group header", LayoutForm::GroupHead, GroupSlots, 0, PropertyDialog::None, {}, true,
      false, false},
-    {EntityType::Fill, "fill", LayoutForm::Boundary, FillHead, Drawn | Sel, PropertyDialog::Fill, {}, true, false,
+    {EntityType::Fill, "fill", LayoutForm::Boundary, FillHead, (Drawn & ~A::Hpgl) | Sel, PropertyDialog::Fill, {}, true, false,
      false, 0, false, 6, 7},
     {EntityType::Hatch, "hatch", LayoutForm::Boundary, HatchHead, Drawn | A::Dxf, PropertyDialog::Hatch, {}, true,
      false, false, 0, true, 0, 7},

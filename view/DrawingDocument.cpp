@@ -16,6 +16,8 @@
 #include <unordered_map>
 #include <vector>
 
+PlotterCommands ThePlotterCommands;
+
 namespace {
 
 std::unordered_map<const COrvikCadDoc*, CDrawingDocument*>& Registry()
@@ -39,6 +41,9 @@ CDrawingDocument::CDrawingDocument()
     OnCommand(ID_FILE_SEND_MAIL, [this] { OnFileSendMail(); });
     OnCommand(ID_DOC_INITIAL_SETTINGS, [this] { m_drawing.OnInitialSettings(); });
     OnCommand(ID_DIM_TOLERANCE, [this] { m_drawing.OnDimensionTolerance(); });
+    OnCommand(ID_FILE_SAVE_HPGL, [this] { OnFileSaveHpgl(); });
+    OnCommand(ID_PLOTTER_OUTPUT, [this] { OnPlotterOutput(); });
+    OnCommand(ID_PLOTTER_SETUP, [this] { OnPlotterSetup(); });
 }
 
 CDrawingDocument::~CDrawingDocument()
@@ -151,4 +156,20 @@ void CDrawingDocument::OnFileSendMail()
                                                 "デスクトップの設定で既定のメールソフトを選んでください。"),
                                  QString(), MB_OK | MB_ICONEXCLAMATION);
     });
+}
+
+void CDrawingDocument::OnFileSaveHpgl()
+{
+    const QString path = ChooseExportFile("pgl", "図面データ (*.PGL)|*.pgl||", "HPGL形式で図面データの保存");
+    if (!path.isEmpty() && ThePlotterCommands.toFile) ThePlotterCommands.toFile(m_drawing, path);
+}
+
+void CDrawingDocument::OnPlotterOutput()
+{
+    if (ThePlotterCommands.output) ThePlotterCommands.output(m_drawing);
+}
+
+void CDrawingDocument::OnPlotterSetup()
+{
+    if (ThePlotterCommands.setup) ThePlotterCommands.setup(m_drawing);
 }
