@@ -8,6 +8,7 @@
 // lengths (radii, axes, text sizes) and `angle` (degrees, counter-clockwise)
 // turns the stored directions (text angles, dimension text angles).
 
+#include "model/EntityKinds.h"
 #include "model/EntityList.h"
 #include "model/TransformMatrix.h"
 
@@ -42,15 +43,7 @@ struct TransformPolicy {
 };
 
 // A new entity ready to be added by AddEntityCopy.
-struct EntityCopy {
-    EntityHeader header;
-    std::vector<int16_t> codes;   // empty for types 26 and 90
-    std::vector<double> values;
-    COLORREF colour = 0;
-    std::string text;
-    std::string font;
-    int16_t group = 0;
-};
+using EntityCopy = EntityRecord;
 
 // Normalises an angle in degrees by one correction each way: below 0 gets
 // +360, then above 360 gets -360.
