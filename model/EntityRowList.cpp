@@ -1,9 +1,12 @@
 #include "model/EntityRowList.h"
 
 #include "model/Entity.h"
+#include "model/EntityKinds.h"
 
 #include <charconv>
 #include <cmath>
+#include <span>
+#include <utility>
 
 // ---- kinds ----
 
@@ -331,15 +334,7 @@ bool IsFullFigure(double startAngle, double endAngle)
 
 bool HasEntityRow(const CEntity& e)
 {
-    switch (e.type) {
-    case EntityType::Point:
-    case EntityType::Line:
-    case EntityType::Circle:
-    case EntityType::Arc:
-    case EntityType::Ellipse:
-    case EntityType::EllipticArc: return true;
-    default: return false;
-    }
+    return KindOf(e.type).Allows(KindAllows::Quantize);
 }
 
 bool IsListedEntity(const CEntity& e)
@@ -348,19 +343,6 @@ bool IsListedEntity(const CEntity& e)
 }
 
 namespace {
-
-size_t RecordValueCount(int16_t type)
-{
-    switch (type) {
-    case EntityType::Point: return 2;
-    case EntityType::Line: return 4;
-    case EntityType::Circle: return 3;
-    case EntityType::Arc: return 5;
-    case EntityType::Ellipse: return 5;
-    case EntityType::EllipticArc: return 7;
-    default: return 0;
-    }
-}
 
 int32_t RowKindOfType(int16_t type)
 {
@@ -375,43 +357,35 @@ int32_t RowKindOfType(int16_t type)
     }
 }
 
+bool IsPosition(ValueRole role)
+{
+    return role == ValueRole::X || role == ValueRole::Y;
+}
+
 } // namespace
 
 std::optional<EntityRow> RowFromEntity(const CEntity& e, double originX, double originY)
 {
-    const size_t need = RecordValueCount(e.type);
-    if (need == 0 || e.values.size() < need)
+    const EntityKind& kind = KindOf(e.type);
+    const int32_t rowKind = RowKindOfType(e.type);
+    if (!HasEntityRow(e) || rowKind == 0 || kind.layout.size() > RowValueCount || e.values.size() < kind.layout.size())
         return std::nullopt;
-    const auto& v = e.values;
+    // The row holds the record's values in layout order, positions measured
+    // from the origin; a full circle or ellipse leaves its angles 0.
     EntityRow row;
-    row.kind = RowKindOfType(e.type);
-    row.name = RowKindName(row.kind);
+    row.kind = rowKind;
+    row.name = RowKindName(rowKind);
     row.fromDrawing = true;
-    for (size_t i = 0; i < need; ++i)
-        row.drawn[i] = v[i];
-    RowValues& out = row.value;
-    out[0] = v[0] - originX;
-    out[1] = v[1] - originY;
-    switch (e.type) {
-    case EntityType::Line:
-        out[2] = v[2] - originX;
-        out[3] = v[3] - originY;
-        break;
-    case EntityType::Circle: out[2] = v[2]; break;
-    case EntityType::Arc:
-        out[2] = v[2];
-        // Only subtype 1 runs counter-clockwise from its start; any other
-        // arc is drawn from its end, so the row takes it that way round.
-        out[3] = e.subtype == 1 ? v[3] : v[4];
-        out[4] = e.subtype == 1 ? v[4] : v[3];
-        break;
-    case EntityType::Ellipse:
-    case EntityType::EllipticArc:
-        for (size_t i = 2; i < need; ++i)
-            out[i] = v[i];
-        break;
-    default: break;
+    for (size_t i = 0; i < kind.layout.size(); ++i) {
+        const ValueRole role = kind.layout[i].role;
+        const double v = e.values[i];
+        row.drawn[i] = v;
+        row.value[i] = role == ValueRole::X ? v - originX : role == ValueRole::Y ? v - originY : v;
     }
+    // Only subtype 1 runs counter-clockwise from its start; any other arc is
+    // drawn from its end, so the row takes it that way round.
+    if (e.type == EntityType::Arc && e.subtype != 1)
+        std::swap(row.value[3], row.value[4]);
     row.listed = row.value;
     return row;
 }
@@ -420,52 +394,39 @@ std::optional<EntityCopy> RecordFromRow(const EntityRow& row, double originX, do
                                         int16_t layer, COLORREF colour)
 {
     const RowValues& v = row.value;
-    // A position as listed from the drawing goes back as the drawing held it.
-    auto position = [&row](size_t i, double origin) {
-        return row.fromDrawing && row.value[i] == row.listed[i] ? row.drawn[i] : row.value[i] + origin;
-    };
-    EntityCopy copy;
-    copy.header.style = style;
-    copy.header.layer = layer;
-    copy.colour = colour;
-    const double x = position(0, originX), y = position(1, originY);
+    int16_t type = 0;
+    size_t count = 0;
+    int16_t subtype = 0;
     switch (row.kind) {
-    case RowKind::Point:
-        copy.header.type = EntityType::Point;
-        copy.codes = {10, 20};
-        copy.values = {x, y};
-        break;
-    case RowKind::Line:
-        copy.header.type = EntityType::Line;
-        copy.codes = {10, 20, 11, 22};
-        copy.values = {x, y, position(2, originX), position(3, originY)};
-        break;
+    case RowKind::Point: type = EntityType::Point; break;
+    case RowKind::Line: type = EntityType::Line; break;
     case RowKind::Circle:
-        if (IsFullFigure(v[3], v[4])) {
-            copy.header.type = EntityType::Circle;
-            copy.codes = {10, 20, 40};
-            copy.values = {x, y, v[2]};
-        } else {
-            copy.header.type = EntityType::Arc;
-            copy.header.subtype = 1;
-            copy.codes = {10, 20, 40, 50, 51};
-            copy.values = {x, y, v[2], v[3], v[4]};
-        }
+        type = IsFullFigure(v[3], v[4]) ? EntityType::Circle : EntityType::Arc;
+        subtype = type == EntityType::Arc ? 1 : 0;
         break;
     case RowKind::Ellipse:
-        copy.header.subtype = 1;
-        if (IsFullFigure(v[5], v[6])) {
-            copy.header.type = EntityType::Ellipse;
-            copy.codes = {10, 20, 60, 61, 62};
-            copy.values = {x, y, v[2], v[3], v[4]};
-        } else {
-            copy.header.type = EntityType::EllipticArc;
-            copy.codes = {10, 20, 60, 61, 62, 50, 51};
-            copy.values = {x, y, v[2], v[3], v[4], v[5], v[6]};
-        }
+        type = IsFullFigure(v[5], v[6]) ? EntityType::Ellipse : EntityType::EllipticArc;
+        subtype = 1;
         break;
     default: return std::nullopt;
     }
-    copy.header.count = static_cast<int16_t>(copy.values.size());
+    const EntityKind& kind = KindOf(type);
+    count = kind.layout.size();
+    RowValues values{};
+    for (size_t i = 0; i < count; ++i) {
+        const ValueRole role = kind.layout[i].role;
+        if (!IsPosition(role))
+            values[i] = v[i];
+        else if (row.fromDrawing && v[i] == row.listed[i])
+            values[i] = row.drawn[i];  // as the drawing held it
+        else
+            values[i] = v[i] + (role == ValueRole::X ? originX : originY);
+    }
+    std::optional<EntityCopy> copy = MakeRecord(type, std::span<const double>(values.data(), count), subtype);
+    if (!copy)
+        return std::nullopt;
+    copy->header.style = style;
+    copy->header.layer = layer;
+    copy->colour = colour;
     return copy;
 }
