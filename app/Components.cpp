@@ -4,12 +4,14 @@
 #include "app/OrvikCadApp.h"
 #include "model/Document.h"
 #include "dialogs/EntityProperties.h"
+#include "dialogs/ListEntyDlg.h"
 #include "dialogs/OperationBoxes.h"
 #include "edit_tools/SelectTool.h"
 #include "dialogs/OperationBox.h"
 #include "platform/Ui.h"
 #include "tools/InputNumDlg.h"
 #include "tools/LineInputDlg.h"
+#include "view/EntityListCommand.h"
 #include "view/NumericInputDialogs.h"
 
 void InstallNumericInputDialogs()
@@ -63,9 +65,28 @@ void InstallPropertyDialogs()
     EntityPropertiesEditor = &EditEntityProperties;
 }
 
+void InstallEntityList()
+{
+    EntityListDialog = [](const EntityListRequest& request) -> std::optional<std::vector<EntityRow>> {
+        CListEntyDlg dlg(request.parent);
+        if (request.drawing) {
+            dlg.originX = request.drawing->DrawingOrigin[0];
+            dlg.originY = request.drawing->DrawingOrigin[1];
+            if (request.listMarked) {
+                dlg.loadFromDrawing = 1;
+                dlg.firstEntity = request.drawing->list.first;
+            }
+        }
+        if (dlg.DoModal() != IDOK)
+            return std::nullopt;
+        return std::move(dlg.appliedRows);
+    };
+}
+
 void InstallComponents()
 {
     InstallPropertyDialogs();
+    InstallEntityList();
     InstallImportReaders();
     InstallTools();
     InstallNumericInputDialogs();

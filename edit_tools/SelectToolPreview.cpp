@@ -15,15 +15,6 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
-
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
-
-} // namespace
-
 GeoPoint CSelectTool::DragVector(const COrvikCadView* view, platform::Point from, platform::Point to)
 {
     return {view->XToModel(to.x) - view->XToModel(from.x), view->YToModel(to.y) - view->YToModel(from.y)};

@@ -14,12 +14,7 @@
 
 namespace {
 
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
-
-bool ByCode(const CEntity& e, int16_t code, double& out)
+bool ReadByCode(const CEntity& e, int16_t code, double& out)
 {
     const int i = FindValueIndex(e, code);
     if (i < 0 || static_cast<std::size_t>(i) >= ValueCount(e))
@@ -118,12 +113,12 @@ void CSelectTool::DrawMovedPointListPreview(COrvikCadView* view, const CEntity* 
 void CSelectTool::DrawMovedCirclePreview(COrvikCadView* view, const CEntity* e, double dx, double dy)
 {
     double cx = 0, cy = 0, r = 0;
-    if (!ByCode(*e, 10, cx) || !ByCode(*e, 20, cy) || !ByCode(*e, 40, r))
+    if (!ReadByCode(*e, 10, cx) || !ReadByCode(*e, 20, cy) || !ReadByCode(*e, 40, r))
         return;
     cx += dx;
     cy += dy;
     double start = 0, end = 0;
-    bool full = e->type == EntityType::Circle || !ByCode(*e, 50, start) || !ByCode(*e, 51, end);
+    bool full = e->type == EntityType::Circle || !ReadByCode(*e, 50, start) || !ReadByCode(*e, 51, end);
     if (!full) {
         const double s = std::trunc(start), t = std::trunc(end);
         full = s == t || (s == 0 && t == 360) || (s == 360 && t == 0);
@@ -148,8 +143,8 @@ void CSelectTool::DrawMovedCirclePreview(COrvikCadView* view, const CEntity* e, 
 void CSelectTool::DrawMovedEllipsePreview(COrvikCadView* view, const CEntity* e, double dx, double dy)
 {
     double cx = 0, cy = 0, a = 0, b = 0, rot = 0;
-    if (!ByCode(*e, 10, cx) || !ByCode(*e, 20, cy) || !ByCode(*e, 60, a) || !ByCode(*e, 61, b) ||
-        !ByCode(*e, 62, rot))
+    if (!ReadByCode(*e, 10, cx) || !ReadByCode(*e, 20, cy) || !ReadByCode(*e, 60, a) || !ReadByCode(*e, 61, b) ||
+        !ReadByCode(*e, 62, rot))
         return;
     const auto pen = PenOfLineType(e->style);
     m_outline.SetPiecePen(pen.first, pen.second);
@@ -164,8 +159,8 @@ void CSelectTool::DrawMovedEllipsePreview(COrvikCadView* view, const CEntity* e,
 void CSelectTool::DrawMovedEllipticArcPreview(COrvikCadView* view, const CEntity* e, double dx, double dy)
 {
     double cx = 0, cy = 0, a = 0, b = 0, rot = 0, start = 0, end = 0;
-    if (!ByCode(*e, 10, cx) || !ByCode(*e, 20, cy) || !ByCode(*e, 60, a) || !ByCode(*e, 61, b) ||
-        !ByCode(*e, 62, rot) || !ByCode(*e, 50, start) || !ByCode(*e, 51, end))
+    if (!ReadByCode(*e, 10, cx) || !ReadByCode(*e, 20, cy) || !ReadByCode(*e, 60, a) || !ReadByCode(*e, 61, b) ||
+        !ReadByCode(*e, 62, rot) || !ReadByCode(*e, 50, start) || !ReadByCode(*e, 51, end))
         return;
     const std::vector<GeoPoint> arc = EllipticArcPreviewPoints(cx + dx, cy + dy, a, b, rot, start, end);
     if (arc.empty())

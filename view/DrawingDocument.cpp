@@ -1,6 +1,7 @@
 #include "view/DrawingDocument.h"
 
 #include "model/Notify.h"
+#include "view/EntityListCommand.h"
 #include "platform/Encoding.h"
 #include "platform/Ui.h"
 #include "resources/Resource.h"
@@ -29,6 +30,7 @@ CDrawingDocument::CDrawingDocument()
     Registry()[&m_drawing] = this;
     OnCommand(ID_FILE_SAVE_DXF, [this] { OnFileSaveDxf(); });
     OnCommand(ID_FILE_SAVE_JWW, [this] { OnFileSaveJww(); });
+    OnCommand(ID_ELEMENT_LIST, [this] { OnElementList(); });
 }
 
 CDrawingDocument::~CDrawingDocument()
@@ -108,4 +110,19 @@ void CDrawingDocument::OnFileSaveJww()
 {
     const QString path = ChooseExportFile("jww", "図面データ (*.JWW)|*.jww||", "JWW形式で図面データの保存");
     if (!path.isEmpty()) m_drawing.ExportJww(NativePath(path));
+}
+
+void CDrawingDocument::OnElementList()
+{
+    if (!EntityListDialog)
+        return;
+    EntityListRequest request;
+    request.drawing = &m_drawing;
+    const std::optional<std::vector<EntityRow>> rows = EntityListDialog(request);
+    if (!rows)
+        return;
+    AddEntityRows(m_drawing, *rows);
+    m_drawing.ViewUpdateRequest = 1;
+    UpdateAllViews(nullptr, 0);
+    m_drawing.ViewUpdateRequest = 0;
 }

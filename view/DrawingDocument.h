@@ -28,6 +28,9 @@ public:
     // "ＤＸＦ形式で保存..." and "JWW形式で保存...": a save dialog, then the export.
     void OnFileSaveDxf();
     void OnFileSaveJww();
+    // "作図要素リスト": the entity list dialog, starting empty; its rows are
+    // added to the drawing and the views fitted to it.
+    void OnElementList();
 
     bool IsModified() const override { return m_drawing.modified; }
     void SetModifiedFlag(bool modified = true) override { m_drawing.SetModifiedFlag(modified); }
