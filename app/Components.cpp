@@ -3,6 +3,8 @@
 #include "app/MainFrame.h"
 #include "app/OrvikCadApp.h"
 #include "model/Document.h"
+#include "annotation_tools/DevelopTool.h"
+#include "dialogs/DevelopDlg.h"
 #include "dialogs/EntityProperties.h"
 #include "dialogs/ListEntyDlg.h"
 #include "dialogs/OperationBoxes.h"
@@ -12,6 +14,7 @@
 #include "tools/InputNumDlg.h"
 #include "tools/LineInputDlg.h"
 #include "view/EntityListCommand.h"
+#include "view/OrvikCadView.h"
 #include "view/NumericInputDialogs.h"
 
 void InstallNumericInputDialogs()
@@ -83,8 +86,22 @@ void InstallEntityList()
     };
 }
 
+// Each click of the development tool asks for the development's dimensions.
+void InstallDevelopDialog()
+{
+    CDevelopTool::RunParameterDialog = [](COrvikCadView* view, int kind, std::array<float, 7>& values) {
+        CDevelopDlg dlg(view);
+        dlg.DevelopKind = kind;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        values = dlg.FieldValue;
+        return true;
+    };
+}
+
 void InstallComponents()
 {
+    InstallDevelopDialog();
     InstallPropertyDialogs();
     InstallEntityList();
     InstallImportReaders();

@@ -331,6 +331,36 @@ Size Dc::GetTextExtent(const QString& text) const
     return {cx, h};
 }
 
+void Dc::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
+{
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
+    // Classic rule: the corner ellipse never exceeds the rectangle.
+    const double rx = std::min(std::abs(ellipseWidth), right - left) / 2.0;
+    const double ry = std::min(std::abs(ellipseHeight), bottom - top) / 2.0;
+    if (rx < 1 || ry < 1) {
+        Rectangle(left, top, right, bottom);
+        return;
+    }
+    // The bottom-right edge is exclusive, as for Rectangle.
+    const double x0 = left + rx, x1 = right - 1 - rx, y0 = top + ry, y1 = bottom - 1 - ry;
+    constexpr int Steps = 8;
+    std::vector<Point> outline;
+    outline.reserve(4 * (Steps + 1));
+    const struct {
+        double cx, cy, from;
+    } corners[4] = {{x1, y0, 0.0}, {x0, y0, 90.0}, {x0, y1, 180.0}, {x1, y1, 270.0}};
+    for (const auto& c : corners)
+        for (int i = 0; i <= Steps; ++i) {
+            const double a = (c.from + 90.0 * i / Steps) * std::numbers::pi / 180.0;
+            outline.push_back({static_cast<int>(std::lround(c.cx + rx * std::cos(a))),
+                               static_cast<int>(std::lround(c.cy - ry * std::sin(a)))});
+        }
+    Polygon(outline);
+}
+
 void Dc::BeginPath()
 {
     pathOpen_ = true;

@@ -289,6 +289,10 @@ public:
     virtual void Polygon(const std::vector<Point>& points) = 0;
     virtual void Rectangle(int left, int top, int right, int bottom) = 0;
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
+    // A rectangle whose corners are quarters of an ellipse ellipseWidth by
+    // ellipseHeight, outlined with the pen and filled with the brush; drawn
+    // as a polygon of the rounded outline.
+    virtual void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
     // An elliptic arc on the box, from the ray through (xStart, yStart) to the
     // ray through (xEnd, yEnd), in the arc direction.
     virtual void Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) = 0;
