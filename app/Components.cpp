@@ -7,6 +7,7 @@
 #include "annotation_tools/DevelopTool.h"
 #include "dialogs/DevelopDlg.h"
 #include "dialogs/EntityProperties.h"
+#include "dialogs/ListEntyDlg.h"
 #include "dialogs/OperationBoxes.h"
 #include "edit_tools/SelectTool.h"
 #include "dialogs/OperationBox.h"
@@ -16,6 +17,7 @@
 #include "tools/InputNumDlg.h"
 #include "tools/LineInputDlg.h"
 #include "view/DrawingDocument.h"
+#include "view/EntityListCommand.h"
 #include "view/OrvikCadView.h"
 #include "view/NumericInputDialogs.h"
 
@@ -75,6 +77,25 @@ void InstallPlotter()
     ThePlotterCommands.setup = [](COrvikCadDoc& drawing) { RunPlotterSetup(drawing, AfxGetMainFrame()); };
 }
 
+// The entity list dialog of the list commands.
+void InstallEntityList()
+{
+    EntityListDialog = [](const EntityListRequest& request) -> std::optional<std::vector<EntityRow>> {
+        CListEntyDlg dlg(request.parent);
+        if (request.drawing) {
+            dlg.originX = request.drawing->DrawingOrigin[0];
+            dlg.originY = request.drawing->DrawingOrigin[1];
+            if (request.listMarked) {
+                dlg.loadFromDrawing = 1;
+                dlg.firstEntity = request.drawing->list.first;
+            }
+        }
+        if (dlg.DoModal() != IDOK)
+            return std::nullopt;
+        return std::move(dlg.appliedRows);
+    };
+}
+
 // Each click of the development tool asks for the development's dimensions.
 void InstallDevelopDialog()
 {
@@ -93,6 +114,7 @@ void InstallComponents()
     InstallPlotter();
     InstallDevelopDialog();
     InstallPropertyDialogs();
+    InstallEntityList();
     InstallImportReaders();
     InstallTools();
     InstallNumericInputDialogs();

@@ -14,6 +14,8 @@ void InstallTools();
 void InstallNumericInputDialogs();
 // The property dialogs a double click with the selection tool opens.
 void InstallPropertyDialogs();
+// The entity list dialog of the document's and the view's list commands.
+void InstallEntityList();
 // The option panels of the main frame's option bar.
 void InstallOperationBoxes();
 // The readers the open commands import foreign drawings with (formats

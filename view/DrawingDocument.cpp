@@ -2,6 +2,7 @@
 
 #include "exchange/DocumentImport.h"
 #include "model/Notify.h"
+#include "view/EntityListCommand.h"
 #include "platform/Encoding.h"
 #include "platform/Programs.h"
 #include "platform/Ui.h"
@@ -44,6 +45,7 @@ CDrawingDocument::CDrawingDocument()
     OnCommand(ID_FILE_SAVE_HPGL, [this] { OnFileSaveHpgl(); });
     OnCommand(ID_PLOTTER_OUTPUT, [this] { OnPlotterOutput(); });
     OnCommand(ID_PLOTTER_SETUP, [this] { OnPlotterSetup(); });
+    OnCommand(ID_ELEMENT_LIST, [this] { OnElementList(); });
 }
 
 CDrawingDocument::~CDrawingDocument()
@@ -172,4 +174,19 @@ void CDrawingDocument::OnPlotterOutput()
 void CDrawingDocument::OnPlotterSetup()
 {
     if (ThePlotterCommands.setup) ThePlotterCommands.setup(m_drawing);
+}
+
+void CDrawingDocument::OnElementList()
+{
+    if (!EntityListDialog)
+        return;
+    EntityListRequest request;
+    request.drawing = &m_drawing;
+    const std::optional<std::vector<EntityRow>> rows = EntityListDialog(request);
+    if (!rows)
+        return;
+    AddEntityRows(m_drawing, *rows);
+    m_drawing.ViewUpdateRequest = 1;
+    UpdateAllViews(nullptr, 0);
+    m_drawing.ViewUpdateRequest = 0;
 }

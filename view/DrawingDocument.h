@@ -37,6 +37,9 @@ public:
     // "プロッター出力..." and "プロッターの設定...".
     void OnPlotterOutput();
     void OnPlotterSetup();
+    // "作図要素リスト": the entity list dialog, starting empty; its rows are
+    // added to the drawing and the views fitted to it.
+    void OnElementList();
 
     bool IsModified() const override { return m_drawing.modified; }
     void SetModifiedFlag(bool modified = true) override { m_drawing.SetModifiedFlag(modified); }
