@@ -253,7 +253,7 @@ SaveResult COrvikCadDoc::SaveDocument(const std::filesystem::path& file)
                         "パスが " + std::to_string(CDrawingFile::MaxPathBytes) +
                         " バイト以内の場所に画像を置いて、貼り付け直して下さい。",
                     MB_OK | MB_ICONEXCLAMATION);
-        return false;
+        return SaveResult::Failed;
     }
     std::vector<uint8_t> bytes;
     const int stored = StoreDrawingImage(bytes);
