@@ -362,7 +362,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             // the text is as wide as it is high.
             const double width = s[3] > 0.0 ? s[2] * s[3] : s[2];
             const double v[] = {s[0], s[1], s[2], width, s[4]};
-            if (std::isfinite(width)) {
+            {
                 const std::string text = ForeignTextToCp932(pending.text, encoding, unconvertible);
                 AddReadRecord(list, NotFiniteRecords, h, 0, v, Cp932Fit(text, MaxTextBytes), DefaultTextFont);
             }
@@ -379,7 +379,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             EntityHeader h{EntityType::Ellipse, 1, 0, 0, 5};
             if (full) {
                 const double v[] = {s[0], s[1], major, minor, rotation};
-                if (std::isfinite(minor)) AddReadRecord(list, NotFiniteRecords, h, 0, v);
+                AddReadRecord(list, NotFiniteRecords, h, 0, v);
             } else {
                 auto direction = [&](double t) {
                     return WrapDegrees360(rotation + std::atan2(s[4] * std::sin(t), std::cos(t)) * DegPerRad);
@@ -387,7 +387,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
                 const double v[] = {s[0], s[1], major, minor, rotation, direction(s[5]), direction(s[6])};
                 h.type = EntityType::EllipticArc;
                 h.count = 7;
-                if (std::isfinite(minor)) AddReadRecord(list, NotFiniteRecords, h, 0, v);
+                AddReadRecord(list, NotFiniteRecords, h, 0, v);
             }
             break;
         }

@@ -261,14 +261,14 @@ bool CJwwReader::ReadJwwTen(ArchiveReader& a, CEntityList& list)
         x2 *= CoordFactor;
         const double y2 = a.Double() * CoordFactor;
         if (a.ended) return false;
-        if (AllFinite({x, y, x2, y2})) {
+        {
             const double v[] = {x, y, x2, y2};
             AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, p.colour, v);
         }
         return true;
     }
     if (a.ended) return false;
-    if (AllFinite({x, y})) {
+    {
         const double v[] = {x, y};
         AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Point, 0, p.style, p.layer, 2}, p.colour, v);
     }
@@ -288,7 +288,7 @@ bool CJwwReader::ReadJwwMoji(ArchiveReader& a, CEntityList& list)
     const std::string font = a.String();
     const std::string text = a.String();
     if (a.ended) return false;
-    if (AllFinite({x, y, first, second, angle})) {
+    {
         const double v[] = {x, y, second, first, angle};
         AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Text, 0, p.style, p.layer, 5}, p.colour, v,
                        Cp932Fit(text, MaxTextBytes), Cp932Fit(font, MaxFontBytes));
