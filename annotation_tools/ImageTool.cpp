@@ -10,6 +10,7 @@
 #include "tools/LengthReadout.h"
 #include "tools/ToolEdit.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <QFileInfo>
 
@@ -198,7 +199,7 @@ void CImageTool::AddImage(COrvikCadView* view, const QString& path)
     ToolEdit edit(view);
     if (!edit.Ready())
         return;
-    const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Image).data();
     edit.Add(edit.Header(EntityType::Image, subtype, 4), codes, v, stored.cp932);
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/MainFrame.h"
 #include "dialogs/GrigBarDlg.h"
+#include "dialogs/InitialSetDlg.h"
+#include "dialogs/SunpouKousaDlg.h"
 #include "dialogs/PlanInfoDlg.h"
 #include "dialogs/SizeInfoDlg.h"
 #include "platform/Encoding.h"
@@ -114,4 +116,21 @@ void CAppDocumentHost::UpdateAllViews(COrvikCadDoc& doc)
     if (CDrawingDocument* document = CDrawingDocument::FromDrawing(&doc)) {
         document->UpdateAllViews(nullptr, 0);
     }
+}
+
+bool CAppDocumentHost::RunInitialSettingsDialog(CParameterBlock& record)
+{
+    CInitialSetDlg dlg(AfxGetMainFrame());
+    dlg.Parameters = record;
+    if (dlg.DoModal() != IDOK)
+        return false;
+    record = dlg.Parameters;
+    return true;
+}
+
+void CAppDocumentHost::RunDimensionToleranceDialog()
+{
+    CSunpouKousaDlg dlg(AfxGetMainFrame());
+    dlg.SeedFromSettings();
+    dlg.DoModal();
 }

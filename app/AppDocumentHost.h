@@ -13,4 +13,6 @@ public:
     void SetGridBarSelection(int selection) override;
     void ShowOpenProgress(int percent) override;
     void UpdateAllViews(COrvikCadDoc& doc) override;
+    bool RunInitialSettingsDialog(CParameterBlock& record) override;
+    void RunDimensionToleranceDialog() override;
 };

@@ -7,12 +7,17 @@
 #include "annotation_tools/DevelopTool.h"
 #include "dialogs/DevelopDlg.h"
 #include "dialogs/EntityProperties.h"
+#include "dialogs/ListEntyDlg.h"
 #include "dialogs/OperationBoxes.h"
 #include "edit_tools/SelectTool.h"
 #include "dialogs/OperationBox.h"
+#include "dialogs/PlotCommands.h"
+#include "dialogs/PlotOutGoDlg.h"
 #include "platform/Ui.h"
 #include "tools/InputNumDlg.h"
 #include "tools/LineInputDlg.h"
+#include "view/DrawingDocument.h"
+#include "view/EntityListCommand.h"
 #include "view/OrvikCadView.h"
 #include "view/NumericInputDialogs.h"
 
@@ -32,9 +37,10 @@ void InstallNumericInputDialogs()
         value2 = dlg.value2;
         return true;
     };
-    dialogs.askValue = [](QWidget* parent, int mode, double& value) {
+    dialogs.askValue = [](QWidget* parent, int mode, double& value, const QString& label) {
         CInputNumDlg dlg(parent);
         dlg.mode = static_cast<short>(mode);
+        dlg.label = label;
         dlg.value = value;
         if (dlg.DoModal() != IDOK)
             return false;
@@ -61,6 +67,35 @@ void InstallPropertyDialogs()
     EntityPropertiesEditor = &EditEntityProperties;
 }
 
+// Plotter output into a file or onto the port, and the plotter settings.
+void InstallPlotter()
+{
+    ThePlotterCommands.toFile = [](COrvikCadDoc& drawing, const QString& file) {
+        RunHpglFileOutput(drawing, file, AfxGetMainFrame());
+    };
+    ThePlotterCommands.output = [](COrvikCadDoc& drawing) { RunPlotterOutput(drawing, AfxGetMainFrame()); };
+    ThePlotterCommands.setup = [](COrvikCadDoc& drawing) { RunPlotterSetup(drawing, AfxGetMainFrame()); };
+}
+
+// The entity list dialog of the list commands.
+void InstallEntityList()
+{
+    EntityListDialog = [](const EntityListRequest& request) -> std::optional<std::vector<EntityRow>> {
+        CListEntyDlg dlg(request.parent);
+        if (request.drawing) {
+            dlg.originX = request.drawing->DrawingOrigin[0];
+            dlg.originY = request.drawing->DrawingOrigin[1];
+            if (request.listMarked) {
+                dlg.loadFromDrawing = 1;
+                dlg.firstEntity = request.drawing->list.first;
+            }
+        }
+        if (dlg.DoModal() != IDOK)
+            return std::nullopt;
+        return std::move(dlg.appliedRows);
+    };
+}
+
 // Each click of the development tool asks for the development's dimensions.
 void InstallDevelopDialog()
 {
@@ -76,8 +111,10 @@ void InstallDevelopDialog()
 
 void InstallComponents()
 {
+    InstallPlotter();
     InstallDevelopDialog();
     InstallPropertyDialogs();
+    InstallEntityList();
     InstallImportReaders();
     InstallTools();
     InstallNumericInputDialogs();

@@ -14,8 +14,12 @@ void InstallTools();
 void InstallNumericInputDialogs();
 // The property dialogs a double click with the selection tool opens.
 void InstallPropertyDialogs();
+// The entity list dialog of the document's and the view's list commands.
+void InstallEntityList();
 // The option panels of the main frame's option bar.
 void InstallOperationBoxes();
 // The readers the open commands import foreign drawings with (formats
 // without one say so when their command is chosen).
 void InstallImportReaders();
+// The plot dialogs the HP-GL file and plotter commands run.
+void InstallPlotter();

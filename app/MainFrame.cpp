@@ -10,6 +10,7 @@
 #include "model/Settings.h"
 #include "app/SplashWnd.h"
 #include "app/ToolWindowPlacement.h"
+#include "app/WindowListDlg.h"
 #include "view/View.h"
 #include "dialogs/GrigBarDlg.h"
 #include "dialogs/LayerPropatyDlg.h"
@@ -128,6 +129,8 @@ CMainFrame::CMainFrame()
     m_wndClient = new CBitmapClient(this);
     m_wndClient->setObjectName(QStringLiteral("mdiClient"));
     setCentralWidget(m_wndClient);
+    // Closing the active drawing brings back the one used before it.
+    m_wndClient->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     connect(m_wndClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
         // None is reported while the whole program is inactive (a dialog, a
         // file chooser, another program in front): the drawing shown stays
@@ -516,8 +519,8 @@ void CMainFrame::OnChildActivated(CChildFrame* frame)
 void CMainFrame::OnChildClosed()
 {
     if (!m_pActiveFrame) {
-        // The active drawing went: the one now in front takes its place.
-        QList<QMdiSubWindow*> stack = m_wndClient->subWindowList(QMdiArea::StackingOrder);
+        // The active drawing went: the one used last before it takes its place.
+        QList<QMdiSubWindow*> stack = m_wndClient->subWindowList(QMdiArea::ActivationHistoryOrder);
         CChildFrame* next = nullptr;
         for (QMdiSubWindow* w : stack) {
             if (auto* f = qobject_cast<CChildFrame*>(w); f && f->isVisible()) {
@@ -581,6 +584,29 @@ void CMainFrame::UpdateWindowMenu()
         m_pWindowMenu->addAction(a);
         m_windowListActions.append(a);
     }
+    if (frames.size() > kWindowListSize) {
+        // The rest are reached through the list of them all.
+        auto* more = new QAction(QStringLiteral("その他のウィンドウ(&M)..."), m_pWindowMenu);
+        more->setObjectName(QStringLiteral("cmd%1").arg(ID_WINDOW_MORE));
+        connect(more, &QAction::triggered, this, [this] { OnCommandAction(ID_WINDOW_MORE); });
+        m_pWindowMenu->addAction(more);
+        m_windowListActions.append(more);
+    }
+}
+
+void CMainFrame::OnWindowMore()
+{
+    const QList<CChildFrame*> frames = ChildFrames();
+    CWindowListDlg dlg(this);
+    for (CChildFrame* f : frames)
+        dlg.titles.append(f->windowTitle());
+    dlg.selected = int(frames.indexOf(m_pActiveFrame.data()));
+    if (dlg.DoModal() != IDOK)
+        return;
+    // The drawings may have changed while the list was open.
+    const QList<CChildFrame*> now = ChildFrames();
+    if (dlg.selected >= 0 && dlg.selected < frames.size() && now.contains(frames[dlg.selected]))
+        MDIActivate(frames[dlg.selected]);
 }
 
 // ---------------------------------------------------------------------------
@@ -863,6 +889,7 @@ void CMainFrame::RegisterHandlers()
             MDIActivate(frames[index]);
         }
     });
+    OnCommand(ID_WINDOW_MORE, [this] { OnWindowMore(); });
     OnCommand(ID_FILE_CLOSE, [this] {
         if (CChildFrame* f = MDIGetActive()) {
             f->close();

@@ -175,6 +175,7 @@ private:
     void OnChildActivated(CChildFrame* frame);
     void OnChildClosed();
     void UpdateWindowMenu();
+    void OnWindowMore();
     void UpdateRecentFileActions();
     void RegisterHandlers();
     void OnCommandAction(unsigned id);

@@ -15,6 +15,8 @@
 #include "platform/Startup.h"
 #include "view/RecentFileList.h"
 #include "model/Settings.h"
+#include "model/Cp932Text.h"
+#include "model/ParameterBlock.h"
 #include "app/SplashWnd.h"
 #include "app/Components.h"
 #include "platform/Ui.h"
@@ -27,6 +29,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -34,6 +37,8 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -63,6 +68,7 @@ COrvikCadApp::COrvikCadApp()
     OnCommand(ID_FILE_OPEN_JWC, [this] { OnFileOpenJwc(); });
     OnCommand(ID_FILE_OPEN_JWW, [this] { OnFileOpenJww(); });
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommand(ID_APP_INITIAL_SETTINGS, [this] { OnInitialSettings(); });
     // With no drawing open, the printer's own page setup.
     OnCommand(ID_FILE_PRINT_SETUP, [] { platform::pageSetup(AfxGetMainFrame()); });
     OnCommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 3, [this](unsigned id) {
@@ -92,15 +98,22 @@ void COrvikCadApp::SetProcessWideStartValues()
 bool COrvikCadApp::InitInstance(const QStringList& args)
 {
     // Command line: files to open; -nologo (or a print request) suppresses the
-    // splash window.
+    // splash window. Everything after "--" is a file, even when it starts
+    // with "-"; an option we do not know is reported once the frame is up.
     QStringList files;
+    QStringList unknownOptions;
+    bool onlyFiles = false;
     ShowSplash = true;
     m_shellPrintResult.reset();
     bool printRequest = false;
     QString printFile, printerName;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == QLatin1String("-nologo") || a == QLatin1String("/nologo")) {
+        if (onlyFiles) {
+            files.append(a);
+        } else if (a == QLatin1String("--")) {
+            onlyFiles = true;
+        } else if (a == QLatin1String("-nologo") || a == QLatin1String("/nologo")) {
             ShowSplash = false;
         } else if (a == QLatin1String("-p") || a == QLatin1String("/p") || a == QLatin1String("-pt") ||
                    a == QLatin1String("/pt")) {
@@ -115,7 +128,9 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
                 printerName = args[++i];
             if (named)
                 i = std::min<int>(i + 2, int(args.size()) - 1);
-        } else if (!a.startsWith(QLatin1Char('-'))) {
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            unknownOptions.append(a);
+        } else {
             files.append(a);
         }
     }
@@ -158,8 +173,14 @@ bool COrvikCadApp::InitInstance(const QStringList& args)
     if (SplashWindow) {
         SplashWindow->raise();
     }
-    if (!files.isEmpty())
+    if (!files.isEmpty() || !unknownOptions.isEmpty())
         ShowBeforeReading();
+    for (const QString& option : unknownOptions) {
+        platform::messageBox(QStringLiteral("コマンドラインのオプション %1 は使えません。無視します。\n"
+                                            "\"-\" で始まる名前のファイルは \"--\" の後に書いてください。")
+                                 .arg(option),
+                             QString(), MB_OK | MB_ICONEXCLAMATION);
+    }
     for (const QString& f : files) {
         OpenDocumentFile(f);
     }
@@ -362,13 +383,9 @@ CChildFrame* COrvikCadApp::ImportDocumentFile(const QString& file, ImportKind ki
     }
     const QString native =
         ImportedDocumentPath(info.absolutePath(), info.fileName(), QString::fromUtf8(TextsOf(kind).ext));
-    if (QFileInfo::exists(native)) {
-        // A drawing of that name is there already: the first Save asks where
-        // to write instead of replacing it.
-        doc->SetTitle(QFileInfo(native).fileName());
-    } else {
-        doc->SetPathName(native, false);
-    }
+    // Whatever the format, the drawing is named beside its source and a plain
+    // save writes there, asking first when that name is taken.
+    doc->SetImportedPathName(native);
     // What the file held that the drawing could not take, once it is open.
     if (!read.report.empty()) {
         platform::messageBox(QString::fromStdString(read.report), QString(), MB_OK | MB_ICONINFORMATION, m_pMainWnd);
@@ -413,6 +430,33 @@ void COrvikCadApp::OnAppAbout()
 {
     CAboutDlg dlg(m_pMainWnd);
     dlg.DoModal();
+}
+
+CParameterBlock COrvikCadApp::InitialSettingsDefaults()
+{
+    CParameterBlock record;
+    record.PaletteLeft = 0;
+    record.PaletteTop = 0;
+    record.LayerListLeft = 100;
+    record.LayerListTop = 100;
+    record.LayerListWidth = 100;
+    record.LayerListHeight = 100;
+    record.PenColors[7] = 0xFFFFFF;
+    const std::string_view folder = Cp932Fit(PartsFolder, MaxPartsFolderBytes);
+    std::copy(folder.begin(), folder.end(), record.PartsFolder.begin());
+    return record;
+}
+
+void COrvikCadApp::OnInitialSettings()
+{
+    CParameterBlock record = InitialSettingsDefaults();
+    ReadSettingsFile(record);
+    const CParameterBlock before = record;
+    if (!TheDocumentHost || !TheDocumentHost->RunInitialSettingsDialog(record))
+        return;
+    KeepWindowPositions(record, before);
+    if (WriteSettingsFile(record))
+        TheDocumentHost->ReloadPenColors();
 }
 
 int PrintableMillimetres(int pixels, int dotsPerInch)

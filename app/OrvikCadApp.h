@@ -16,6 +16,7 @@
 #include <optional>
 
 class CMultiDocTemplate;
+class CParameterBlock;
 class CChildFrame;
 class COrvikCadDoc;
 struct ForeignDrawing;
@@ -66,6 +67,14 @@ public:
     void OnFileOpenJwc();
     void OnFileOpenJww();
     void OnAppAbout();
+    // The settings command while no drawing is open: the settings file (or
+    // its own defaults when there is none) edited in the settings dialog and
+    // written back with the window positions it had; then the size bar
+    // reloads its pens. The running program and open drawings keep their
+    // settings.
+    void OnInitialSettings();
+    // What that command edits when there is no settings file.
+    static CParameterBlock InitialSettingsDefaults();
 
     // Printable size of the default printer in whole millimetres; false when
     // there is no printer (an ordinary state: callers use the paper table).

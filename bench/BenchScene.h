@@ -5,6 +5,7 @@
 #include "model/Document.h"
 #include "view/OrvikCadView.h"
 #include "view/ToolList.h"
+#include "model/EntityKinds.h"
 
 #include <QApplication>
 
@@ -27,7 +28,7 @@ struct Scene {
 
     void AddLine(double x1, double y1, double x2, double y2)
     {
-        static const int16_t codes[4] = {10, 20, 11, 22};
+        const int16_t* codes = FixedCodes(EntityType::Line).data();
         const double v[4] = {x1, y1, x2, y2};
         doc->list.AddEntity({EntityType::Line, 0, 0, 0, 4}, codes, 0, v);
     }

@@ -6,6 +6,7 @@
 #include "model/ForeignDrawing.h"
 #include "model/EntityList.h"
 #include "model/Settings.h"
+#include "model/EntityKinds.h"
 
 #include <benchmark/benchmark.h>
 
@@ -86,19 +87,19 @@ void BM_DxfWrite(benchmark::State& state)
         switch (i % 4) {
         case 0:
         case 1: {
-            const int16_t codes[] = {10, 20, 11, 22};
+            const int16_t* codes = FixedCodes(EntityType::Line).data();
             const double v[] = {x, y, x + 10.5, y + 5.25};
             list.AddEntity(EntityHeader{20, 0, 203, 0, 4}, codes, 0, v);
             break;
         }
         case 2: {
-            const int16_t codes[] = {10, 20, 40, 50, 51};
+            const int16_t* codes = FixedCodes(EntityType::Arc).data();
             const double v[] = {x, y, 4.75, 10, 200};
             list.AddEntity(EntityHeader{31, 1, 1, 0, 5}, codes, 0, v);
             break;
         }
         default: {
-            const int16_t codes[] = {10, 20, 30, 40, 50};
+            const int16_t* codes = FixedCodes(EntityType::Text).data();
             const double v[] = {x, y, 3.5, 3.5, 0};
             list.AddEntity(EntityHeader{40, 0, 2, 0, 5}, codes, 0, v, "Text", DefaultTextFont);
             break;

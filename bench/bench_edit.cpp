@@ -29,6 +29,7 @@
 #include "model/EntityIndex.h"
 #include "model/EntityList.h"
 #include "model/SnapPointList.h"
+#include "model/EntityKinds.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,7 +46,7 @@ namespace {
 
 constexpr double SheetWidth = 84100.0;
 constexpr double SheetHeight = 59400.0;
-constexpr int16_t LineCodes[4] = {10, 20, 11, 22};
+const int16_t* LineCodes = FixedCodes(EntityType::Line).data();
 
 void AddLine(CEntityList& list, double x1, double y1, double x2, double y2)
 {

@@ -13,6 +13,7 @@
 #include "view/OrvikCadView.h"
 #include "view/ToolList.h"
 #include "view/ToolState.h"
+#include "model/EntityKinds.h"
 
 #include <QApplication>
 
@@ -43,7 +44,7 @@ bench::Scene& SceneOf(int total, int marked)
 {
     return bench::Cached(std::pair{total, marked}, [total, marked](bench::Scene& s) {
         // The grid record heads every drawing (not shown here).
-        const int16_t gridCodes[3] = {10, 20, 30};
+        const int16_t* gridCodes = FixedCodes(EntityType::Grid).data();
         const double grid[3] = {0, 0, 10};
         s.doc->list.AddEntity({EntityType::Grid, 0, 0, 0, 3}, gridCodes, 0, grid);
         const int figures = marked / 4;

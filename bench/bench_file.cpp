@@ -3,6 +3,7 @@
 #include "model/DrawingFile.h"
 #include "model/EntityList.h"
 #include "model/SnapPointList.h"
+#include "model/EntityKinds.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,11 +30,11 @@ void FillDrawing(CEntityList& list)
         const double x = (i % 1000) * 1.5, y = (i / 1000) * 2.5;
         switch (i % 8) {
         case 0:
-        case 1: Add(list, 20, 0, {10, 20, 11, 22}, {x, y, x + 10, y + 5}); break;
-        case 2: Add(list, 30, 0, {10, 20, 40}, {x, y, 3}); break;
-        case 3: Add(list, 31, 1, {10, 20, 40, 50, 51}, {x, y, 4, 10, 200}); break;
-        case 4: Add(list, 40, 0, {10, 20, 30, 40, 50}, {x, y, 5, 5, 0}, "Text " + std::to_string(i)); break;
-        case 5: Add(list, 24, 0, {10, 20, 10, 20, 10, 20, 10, 20}, {x, y, x + 1, y + 2, x + 3, y, x + 4, y + 1}); break;
+        case 1: Add(list, 20, 0, CodesOf(EntityType::Line), {x, y, x + 10, y + 5}); break;
+        case 2: Add(list, 30, 0, CodesOf(EntityType::Circle), {x, y, 3}); break;
+        case 3: Add(list, 31, 1, CodesOf(EntityType::Arc), {x, y, 4, 10, 200}); break;
+        case 4: Add(list, 40, 0, CodesOf(EntityType::Text), {x, y, 5, 5, 0}, "Text " + std::to_string(i)); break;
+        case 5: Add(list, 24, 0, *LayoutCodes(EntityType::Curve, 0, 8), {x, y, x + 1, y + 2, x + 3, y, x + 4, y + 1}); break;
         case 6: {
             std::vector<double> v;
             for (int k = 0; k < 20; ++k) v.insert(v.end(), {x + k, y + (k % 3)});
@@ -113,7 +114,7 @@ void BM_ReadFileImage(benchmark::State& state)
     const std::filesystem::path path = std::filesystem::temp_directory_path() / "orvik_bench_image.orv";
     {
         CEntityList source;
-        const int16_t codes[4] = {10, 20, 11, 22};
+        const int16_t* codes = FixedCodes(EntityType::Line).data();
         for (int i = 0; i < 1000000; ++i) {
             const double v[4] = {double(i % 1000), double(i / 1000), double(i % 1000) + 5, double(i / 1000) + 5};
             source.AddEntity({EntityType::Line, 0, 1, 0, 4}, codes, 0, v);

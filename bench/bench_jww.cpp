@@ -2,6 +2,7 @@
 
 #include "exchange/JwwFile.h"
 #include "model/EntityList.h"
+#include "model/EntityKinds.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,7 +14,7 @@ constexpr int kLines = 100000;
 
 void FillLines(CEntityList& list)
 {
-    static const int16_t codes[] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     for (int i = 0; i < kLines; ++i) {
         const double x = (i % 1000) * 15.5, y = (i / 1000) * 25.25;
         const double v[] = {x, y, x + 10.5, y + 5.25};

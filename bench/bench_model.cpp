@@ -3,6 +3,7 @@
 #include "model/EditProtocol.h"
 #include "model/EntityList.h"
 #include "model/SnapPointList.h"
+#include "model/EntityKinds.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +11,7 @@ namespace {
 
 void AddLines(CEntityList& list, int64_t n)
 {
-    const int16_t codes[] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     for (int64_t i = 0; i < n; ++i) {
         const double values[] = {double(i), 0, double(i), 10};
         list.AddEntity({EntityType::Line, 0, 1, 0, 4}, codes, 0, values);

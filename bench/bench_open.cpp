@@ -8,6 +8,7 @@
 #include "app/OrvikCadApp.h"
 #include "model/Document.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,7 +32,7 @@ QString ShortLinesFile(const QDir& folder, int n)
     source.DrawingSettingsBlock.SetDisplayColor(0, 0xFFFFFF);
     std::mt19937 rng(9);
     std::uniform_real_distribution<double> px(0, 84100), py(0, 59400), d(-250, 250);
-    const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     for (int i = 0; i < n; ++i) {
         const double x = px(rng), y = py(rng);
         const double v[4] = {x, y, x + d(rng), y + d(rng)};

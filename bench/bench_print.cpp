@@ -7,6 +7,7 @@
 #include "view/OrvikCadView.h"
 #include "model/Document.h"
 #include "platform/PainterDc.h"
+#include "model/EntityKinds.h"
 
 #include <QImage>
 #include <QPageSize>
@@ -49,8 +50,8 @@ struct Scene {
         std::mt19937 rng(7);
         std::uniform_real_distribution<double> px(0, ModelW), py(0, ModelH), len(-400, 400), rad(20, 600);
         std::uniform_real_distribution<double> ang(0, 360);
-        int16_t lineCodes[4] = {10, 20, 11, 22};
-        int16_t arcCodes[5] = {10, 20, 40, 50, 51};
+        const int16_t* lineCodes = FixedCodes(EntityType::Line).data();
+        const int16_t* arcCodes = FixedCodes(EntityType::Arc).data();
         EntityHeader line{EntityType::Line, 0, 0, 0, 4};
         for (int i = 0; i < 100000; ++i) {
             const double x = px(rng), y = py(rng);

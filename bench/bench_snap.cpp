@@ -16,6 +16,7 @@
 #include "model/EntityList.h"
 #include "model/SnapPointList.h"
 #include "model/SnapPointTree.h"
+#include "model/EntityKinds.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,7 +41,7 @@ void BM_RegisterShortLines(benchmark::State& state)
         snaps->Follow(*list);
         std::mt19937 rng(42);
         std::uniform_real_distribution<double> x(0, SheetWidth), y(0, SheetHeight), d(-reach, reach);
-        const int16_t codes[4] = {10, 20, 11, 22};
+        const int16_t* codes = FixedCodes(EntityType::Line).data();
         EntityHeader h;
         h.type = 20;
         h.count = 4;
@@ -80,7 +81,7 @@ struct MillionPoints {
         snaps.Follow(list);
         std::mt19937 rng(7);
         std::uniform_real_distribution<double> x(0, SheetWidth), y(0, SheetHeight);
-        const int16_t codes[2] = {10, 20};
+        const int16_t* codes = FixedCodes(EntityType::Point).data();
         EntityHeader h;
         h.type = 10;
         h.count = 2;
@@ -136,7 +137,7 @@ struct CrossingGrid {
     explicit CrossingGrid(int n)
     {
         snaps.Follow(list);
-        const int16_t codes[4] = {10, 20, 11, 22};
+        const int16_t* codes = FixedCodes(EntityType::Line).data();
         EntityHeader h;
         h.type = 20;
         h.count = 4;

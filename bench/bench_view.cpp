@@ -6,6 +6,7 @@
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "platform/PainterDc.h"
+#include "model/EntityKinds.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,8 +65,8 @@ Scene& Drawing()
         std::mt19937 rng(7);
         std::uniform_real_distribution<double> px(0, ModelW), py(0, ModelH), len(-400, 400), rad(20, 600);
         std::uniform_real_distribution<double> ang(0, 360);
-        int16_t lineCodes[4] = {10, 20, 11, 22};
-        int16_t arcCodes[5] = {10, 20, 40, 50, 51};
+        const int16_t* lineCodes = FixedCodes(EntityType::Line).data();
+        const int16_t* arcCodes = FixedCodes(EntityType::Arc).data();
         EntityHeader line{EntityType::Line, 0, 0, 0, 4};
         for (int i = 0; i < 100000; ++i) {
             const double x = px(rng), y = py(rng);
@@ -110,7 +111,7 @@ void NearestSnapAmongAMillionPoints(benchmark::State& state)
         auto* scene = new Scene;
         scene->view->zoom = 1;
         EntityHeader h{EntityType::Point, 0, 0, 0, 2};
-        int16_t codes[2] = {10, 20};
+        const int16_t* codes = FixedCodes(EntityType::Point).data();
         const double v[2] = {0, 0};
         scene->doc->list.AddEntity(h, codes, 0, v);
         CEntity* owner = scene->doc->list.last;

@@ -6,6 +6,7 @@
 #include "model/Document.h"
 #include "model/Settings.h"
 #include "platform/PainterDc.h"
+#include "model/EntityKinds.h"
 
 #include <QApplication>
 #include <QDir>
@@ -83,7 +84,7 @@ Scene& TextsAndHatches()
         std::mt19937 rng(5);
         std::uniform_real_distribution<double> px(0, ModelW), py(0, ModelH), size(200, 800), ang(0, 360);
         std::uniform_int_distribution<int> pattern(0, 3);
-        const int16_t textCodes[5] = {10, 20, 30, 40, 50};
+        const int16_t* textCodes = FixedCodes(EntityType::Text).data();
         EntityHeader text{EntityType::Text, 0, 0, 0, 5};
         for (int i = 0; i < 10000; ++i) {
             const double h = size(rng) / 2;
@@ -125,7 +126,8 @@ void PickAmongAMillionEntities(benchmark::State& state)
         auto* scene = new Scene;
         std::mt19937 rng(9);
         std::uniform_real_distribution<double> px(0, ModelW), py(0, ModelH), len(-400, 400), rad(20, 300);
-        const int16_t lineCodes[4] = {10, 20, 11, 22}, circleCodes[3] = {10, 20, 40};
+        const int16_t* lineCodes = FixedCodes(EntityType::Line).data();
+        const int16_t* circleCodes = FixedCodes(EntityType::Circle).data();
         EntityHeader line{EntityType::Line, 0, 0, 0, 4}, circle{EntityType::Circle, 0, 0, 0, 3};
         for (int i = 0; i < 1000000; ++i) {
             const double x = px(rng), y = py(rng);

@@ -7,12 +7,15 @@
 #include "dialogs/ChangePolyDlg.h"
 #include "dialogs/ChangeSplineDlg.h"
 #include "model/Document.h"
-#include "model/EditProtocol.h"
+#include "model/EditDoor.h"
+#include "model/EntityKinds.h"
 #include "model/EntityList.h"
 #include "platform/BackBuffer.h"
 #include "view/OrvikCadView.h"
 
+#include <algorithm>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,27 +28,38 @@ int16_t StyleWord(int lineType, int pen)
     return static_cast<int16_t>(lineType * 100 + pen);
 }
 
+} // namespace
+
 // Puts a new entity made of header, codes, colour and values in the place of
 // old: the new one comes at the end of the list with old's owner and group
 // number, old goes into the undo step, and one undo swaps them back. A
 // protected drawing (its message) or a record the list refuses changes
 // nothing, the pending undo step included.
 void ReplaceEntity(COrvikCadView* view, CEntity* old, const EntityHeader& header, const int16_t* codes,
-                   COLORREF colour, const double* values)
+                   COLORREF colour, const double* values, std::string_view text, std::string_view font)
 {
     COrvikCadDoc* doc = view->GetDrawing();
-    if (!doc || doc->RefuseWhenProtected())
+    if (!doc)
         return;
-    if (doc->list.AddEntity(header, codes, colour, values) != 0)
+    EntityRecord record;
+    record.header = header;
+    record.colour = colour;
+    record.text = std::string(text);
+    record.font = std::string(font);
+    record.values.assign(values, values + std::max<int>(header.count, 0));
+    if (codes)
+        record.codes.assign(codes, codes + std::max<int>(header.count, 0));
+    EditDoor door(*doc, /*keepUndo=*/true);
+    CEntity* replacement = door.Replace(old, record);
+    if (!replacement)
         return;
-    CEntity* replacement = doc->list.last;
-    doc->SetModifiedFlag(true);
-    doc->snaps.AddEntityPoints(replacement);
-    FinishReplaceOne(doc->list, &doc->snaps, old, replacement);
+    door.FinishReplacing();
     replacement->state = EntityState::Normal;
     auto dc = view->GetClientDc();
     view->DrawEntity(*dc, replacement, EntityState::Normal);
 }
+
+namespace {
 
 template <class Dialog>
 void SeedStyle(Dialog& dlg, const CEntity& e)
@@ -99,31 +113,23 @@ int EditEntityProperties(COrvikCadView* view, CEntity* entity)
 {
     if (!view || !entity)
         return 0;
-    switch (entity->type) {
-    case EntityType::Point:
-        return EditPointProperties(view, entity);
-    case EntityType::Line:
-    case EntityType::HorizontalInfiniteLine:
-    case EntityType::VerticalInfiniteLine:
-    case EntityType::InfiniteLine:
-        return EditLineProperties(view, entity);
-    case EntityType::Curve:
-    case EntityType::FreehandCurve:
-        return EditCurveProperties(view, entity);
-    case EntityType::Circle:
-    case EntityType::Arc:
-        return EditArcProperties(view, entity);
-    case EntityType::Ellipse:
-    case EntityType::EllipticArc:
-        return EditEllipseProperties(view, entity);
-    case EntityType::Polygon:
-        return EditPolygonProperties(view, entity);
-    default:
-        // The grid, group headers and the unused curve variants have no
-        // dialog; texts, dimensions, fills, hatches and images get theirs
-        // with the annotation property dialogs.
-        return 0;
-    }
+    // The dialog of each kind, by the dialog its row names. Kinds whose row
+    // names none (the grid, group headers, the unused curve variants) open
+    // nothing.
+    using Editor = int (*)(COrvikCadView*, CEntity*);
+    static constexpr std::pair<PropertyDialog, Editor> editors[] = {
+        {PropertyDialog::Point, EditPointProperties},     {PropertyDialog::Line, EditLineProperties},
+        {PropertyDialog::Curve, EditCurveProperties},     {PropertyDialog::Circle, EditArcProperties},
+        {PropertyDialog::Ellipse, EditEllipseProperties}, {PropertyDialog::Polygon, EditPolygonProperties},
+        {PropertyDialog::Text, EditTextProperties},       {PropertyDialog::LeaderText, EditLeaderTextProperties},
+        {PropertyDialog::Dimension, EditDimensionProperties}, {PropertyDialog::Fill, EditPaintProperties},
+        {PropertyDialog::Hatch, EditHatchProperties},     {PropertyDialog::Image, EditImageProperties},
+    };
+    const PropertyDialog dialog = KindOf(entity->type).dialog;
+    for (const auto& [which, edit] : editors)
+        if (which == dialog)
+            return edit(view, entity);
+    return 0;
 }
 
 int EditPointProperties(COrvikCadView* view, CEntity* entity)
@@ -142,7 +148,7 @@ int EditPointProperties(COrvikCadView* view, CEntity* entity)
         return 1;
     const EntityHeader header{entity->type, static_cast<int16_t>(dlg.shape), StyleWord(dlg.weight, dlg.pen),
                               entity->layer, 2};
-    const int16_t codes[] = {10, 20};
+    const int16_t* codes = FixedCodes(EntityType::Point).data();
     const double values[] = {dlg.x + doc->DrawingOrigin[0], dlg.y + doc->DrawingOrigin[1]};
     ReplaceEntity(view, entity, header, codes, dlg.colour, values);
     return 0;
@@ -188,7 +194,7 @@ int EditLineProperties(COrvikCadView* view, CEntity* entity)
         values[2] = dlg.startX + ox;
         values[3] = InfiniteEnd;
     }
-    const int16_t codes[] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     ReplaceEntity(view, entity, header, codes, dlg.colour, values);
     return 0;
 }

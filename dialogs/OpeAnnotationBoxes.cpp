@@ -181,6 +181,11 @@ int CFontNameList::Match(const std::vector<std::string>& table, const std::strin
 
 int CFontNameList::Fill(QComboBox* list)
 {
+    return Fill(list, TextFontName);
+}
+
+int CFontNameList::Fill(QComboBox* list, const std::string& current)
+{
     m_FontNameTable.clear();
     for (const QString& family : platform::fontFamilies()) {
         if (m_FontNameTable.size() >= kMaxNames) {
@@ -193,13 +198,20 @@ int CFontNameList::Fill(QComboBox* list)
     for (const std::string& name : m_FontNameTable) {
         list->addItem(FromCp932(name));
     }
-    return Match(m_FontNameTable, TextFontName);
+    return Match(m_FontNameTable, current);
+}
+
+std::string CFontNameList::Name(int position) const
+{
+    if (position < 0 || std::size_t(position) >= m_FontNameTable.size())
+        return {};
+    return std::string(Cp932Fit(m_FontNameTable[std::size_t(position)], MaxFontNameBytes));
 }
 
 void CFontNameList::Choose(int position) const
 {
     if (position >= 0 && std::size_t(position) < m_FontNameTable.size()) {
-        TextFontName = std::string(Cp932Fit(m_FontNameTable[std::size_t(position)], MaxFontNameBytes));
+        TextFontName = Name(position);
     }
 }
 

@@ -63,6 +63,11 @@ public:
 
     // Fills the table and the list; returns the position to select.
     int Fill(QComboBox* list);
+    // The same for the face current instead of the text font.
+    int Fill(QComboBox* list, const std::string& current);
+    // The name at position cut to a face name's 47 bytes; empty outside the
+    // table.
+    std::string Name(int position) const;
     // The position of the last name that begins with current, both compared
     // without ASCII and ideographic blanks; 0 when none does.
     static int Match(const std::vector<std::string>& table, const std::string& current);

@@ -7,10 +7,13 @@
 #include "model/Settings.h"
 #include "platform/Controls.h"
 #include "platform/Fonts.h"
+#include "platform/TitleBar.h"
 #include "resources/Resource.h"
 #include "view/ToolState.h"
 
 #include <QButtonGroup>
+
+#include <algorithm>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -83,7 +86,11 @@ CPopEntity::CPopEntity(QWidget* parent) : CDialog(IDD, parent)
     font.setPointSize(11);
     setFont(font);
     const DialogUnits du(font);
-    setFixedSize(du.X(kWidthDu), du.Y(kHeightDu));
+    // Wide enough for the title bar to show the whole title; the buttons
+    // and the list keep their places in the middle.
+    const int width = std::max(du.X(kWidthDu), platform::titleBarWidth(windowTitle()));
+    const int shift = (width - du.X(kWidthDu)) / 2;
+    setFixedSize(width, du.Y(kHeightDu));
 
     m_buttons = new QButtonGroup(this);
     m_buttons->setExclusive(true);
@@ -93,7 +100,7 @@ CPopEntity::CPopEntity(QWidget* parent) : CDialog(IDD, parent)
         button->setCheckable(true);
         button->setAutoDefault(false);
         button->setFocusPolicy(Qt::TabFocus);
-        button->setGeometry(du.Rect(kButtonXDu[k % 4], kButtonYDu[k / 4], kButtonWDu, kButtonHDu));
+        button->setGeometry(du.Rect(kButtonXDu[k % 4], kButtonYDu[k / 4], kButtonWDu, kButtonHDu).translated(shift, 0));
         button->setIconSize(QSize(16, 16));
         m_buttons->addButton(button, k);
         connect(button, &QPushButton::clicked, this, [this, k] { OnCategoryButton(k); });
@@ -101,7 +108,7 @@ CPopEntity::CPopEntity(QWidget* parent) : CDialog(IDD, parent)
 
     m_wndCommandList = new QListWidget(this);
     platform::setControlId(m_wndCommandList, IDC_COMMAND_LIST);
-    m_wndCommandList->setGeometry(du.Rect(kListXDu, kListYDu, kListWDu, kListHDu));
+    m_wndCommandList->setGeometry(du.Rect(kListXDu, kListYDu, kListWDu, kListHDu).adjusted(0, 0, 2 * shift, 0));
     m_wndCommandList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_wndCommandList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_wndCommandList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

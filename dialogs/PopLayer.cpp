@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
 #include "platform/Fonts.h"
+#include "platform/TitleBar.h"
 #include "resources/Menus.h"
 #include "resources/Resource.h"
 
@@ -21,6 +22,8 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace {
 
@@ -70,7 +73,8 @@ CPopLayer::CPopLayer(QWidget* parent) : CDialog(IDD, parent)
     QFont font(platform::substituteFamily(QStringLiteral("ＭＳ Ｐゴシック")));
     font.setPointSize(11);
     setFont(font);
-    setMinimumSize(kMinWidth, kMinHeight);
+    // Never so narrow that the title bar cuts the title.
+    setMinimumSize(std::max(kMinWidth, platform::titleBarWidth(windowTitle())), kMinHeight);
     setMaximumSize(kMaxWidth, kMaxHeight);
 
     m_wndLayerList = new QListWidget(this);

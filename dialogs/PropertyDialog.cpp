@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QComboBox>
 #include <QLineEdit>
 
 std::array<COLORREF, 16> CustomColors = [] {
@@ -159,12 +160,39 @@ QGroupBox* CPropertyDialog::MakeStyleBox(const QString& caption, const QString& 
 
 QPushButton* CPropertyDialog::MakeColorButton(int id)
 {
-    m_colorButton = new QPushButton(this);
-    platform::setControlId(m_colorButton, id);
-    m_colorButton->setMinimumSize(40, 22);
-    m_colorButton->setAutoDefault(false);
+    m_colorButton = MakeSwatchButton(id);
     connect(m_colorButton, &QPushButton::clicked, this, &CPropertyDialog::OnColorButton);
     return m_colorButton;
+}
+
+QPushButton* CPropertyDialog::MakeSwatchButton(int id)
+{
+    auto* button = new QPushButton(this);
+    platform::setControlId(button, id);
+    button->setMinimumSize(40, 22);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QComboBox* CPropertyDialog::MakeFontList(int id, std::string& face)
+{
+    auto* list = new QComboBox(this);
+    platform::setControlId(list, id);
+    list->setMaxVisibleItems(20);
+    connect(list, &QComboBox::currentIndexChanged, this, [this, &face](int position) {
+        if (position >= 0)
+            face = m_fontNames.Name(position);
+    });
+    platform::DataExchange::Field shown;
+    shown.control = list;
+    shown.load = [this, list, &face] {
+        const QSignalBlocker quiet(list);
+        const int position = list->count() == 0 ? m_fontNames.Fill(list, face)
+                                                : CFontNameList::Match(m_fontNames.Names(), face);
+        list->setCurrentIndex(position < list->count() ? position : -1);
+    };
+    Exchange().Add(std::move(shown));
+    return list;
 }
 
 QWidget* CPropertyDialog::MakePreview(int id, int width, int height)
@@ -180,6 +208,17 @@ QBoxLayout* CPropertyDialog::MakeOkCancelRow(const QString& cancelText)
     QHBoxLayout* row = CDialog::MakeOkCancelRow(QStringLiteral("実　行"), cancelText);
     CancelButton()->setAutoDefault(false);
     return row;
+}
+
+platform::Font CPropertyDialog::SketchFont(int height, int width)
+{
+    platform::Font font;
+    font.height = height;
+    font.width = width;
+    font.charSet = 128;
+    font.pitchAndFamily = 1;
+    font.face = platform::Font::FaceFromCp932(DefaultTextFont);
+    return font;
 }
 
 void CPropertyDialog::ShowPenAndColour()
@@ -218,15 +257,19 @@ void CPropertyDialog::OnColorButton()
 void CPropertyDialog::PaintColorButton(int red, int green, int blue)
 {
     m_buttonColour = platform::Rgb(red, green, blue);
-    if (!m_colorButton)
-        return;
-    QSize size = m_colorButton->size() - QSize(8, 8);
+    if (m_colorButton)
+        PaintButton(m_colorButton, m_buttonColour);
+}
+
+void CPropertyDialog::PaintButton(QPushButton* button, COLORREF colour)
+{
+    QSize size = button->size() - QSize(8, 8);
     size = size.expandedTo(QSize(16, 10));
     QPixmap pixmap(size);
-    pixmap.fill(QColor(red, green, blue));
-    m_colorButton->setIconSize(size);
-    m_colorButton->setIcon(QIcon(pixmap));
-    m_colorButton->repaint();
+    pixmap.fill(QColor(platform::RedOf(colour), platform::GreenOf(colour), platform::BlueOf(colour)));
+    button->setIconSize(size);
+    button->setIcon(QIcon(pixmap));
+    button->repaint();
 }
 
 void CPropertyDialog::RepaintPreview()

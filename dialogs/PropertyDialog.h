@@ -8,6 +8,7 @@
 // row.
 
 #include "dialogs/LineComboBox.h"
+#include "dialogs/OpeAnnotationBoxes.h"
 #include "dialogs/PenComboBox.h"
 #include "dialogs/PropertyFields.h"
 #include "model/Entity.h"
@@ -20,8 +21,10 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <string>
 
 class QBoxLayout;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -48,7 +51,6 @@ public:
     void OnColorButton();
     void PaintColorButton(int red, int green, int blue);
 
-protected:
     // One labelled numeric field of a framed box.
     struct NumberRow {
         QString label;
@@ -60,6 +62,8 @@ protected:
         int maxLength = PropertyFieldLength;
         int labelId = 0;       // the label's control id; 0: none
     };
+
+protected:
     // One radio button of a framed choice, with what a click on it does.
     struct Choice {
         QString text;
@@ -88,6 +92,15 @@ protected:
     // The line-type list on combo box id, filled with the eight line types.
     CLineComboBox* MakeLineTypeList(int id);
     QPushButton* MakeColorButton(int id);
+    // A button that shows a colour (filled by PaintButton); the caller wires
+    // its click.
+    QPushButton* MakeSwatchButton(int id);
+    // Shows colour on button, filling it but for a narrow margin.
+    static void PaintButton(QPushButton* button, COLORREF colour);
+    // The list of installed fonts on combo box id: filled when the dialog
+    // opens with face selected (the last name it begins, blanks aside, else
+    // the first); a choice sets face to the name chosen.
+    QComboBox* MakeFontList(int id, std::string& face);
     // The framed line-type, pen and colour rows every property dialog shows,
     // under the given captions, with the dialog's own control ids.
     QGroupBox* MakeStyleBox(const QString& caption, const QString& lineTypeLabel, int lineTypeId, int penId,
@@ -99,6 +112,10 @@ protected:
     // OK "実　行" and Cancel cancelText, right-aligned; Enter on the cancel
     // button presses OK.
     QBoxLayout* MakeOkCancelRow(const QString& cancelText);
+
+    // The face of the preview sketches' texts: "ＭＳゴシック", fixed pitch,
+    // Shift-JIS, at the given cell height and average width.
+    static platform::Font SketchFont(int height, int width);
 
     // Selects the pen item and shows the colour.
     void ShowPenAndColour();
@@ -112,4 +129,5 @@ private:
     QPushButton* m_colorButton = nullptr;
     QWidget* m_preview = nullptr;
     COLORREF m_buttonColour = 0;
+    CFontNameList m_fontNames;
 };

@@ -10,6 +10,7 @@
 #include "model/Settings.h"
 #include "tools/ToolEdit.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <numbers>
@@ -210,7 +211,7 @@ bool CCornerTool::MakeChamfer(COrvikCadView*, ToolEdit& edit)
     if (q1.status != 0 || q2.status != 0)
         return false;
     const double v[4] = {q1.x, q1.y, q2.x, q2.y};
-    const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     if (CEntity* added = edit.Add(edit.Header(EntityType::Line, 0, 4), codes, v)) {
         m_firstAdded = added;
         ++m_addedCount;
@@ -251,7 +252,7 @@ bool CCornerTool::MakeFillet(COrvikCadView*, ToolEdit& edit)
     const double start = DegreesIn360(std::atan2(f1.y - centre.y, f1.x - centre.x));
     const double end = DegreesIn360(std::atan2(f2.y - centre.y, f2.x - centre.x));
     const double v[5] = {centre.x, centre.y, r, start, end};
-    const int16_t codes[5] = {10, 20, 40, 50, 51};
+    const int16_t* codes = FixedCodes(EntityType::Arc).data();
     if (CEntity* added = edit.Add(edit.Header(EntityType::Arc, clockwise ? -1 : 1, 5), codes, v)) {
         m_firstAdded = added;
         ++m_addedCount;
@@ -278,7 +279,7 @@ void CCornerTool::ReplaceLine(COrvikCadView* view, ToolEdit& edit, CEntity* line
     DrawInState(view, line, EntityState::Deleted);
     const EntityHeader header{EntityType::Line, line->subtype, line->style, line->layer, 4};
     const double v[4] = {kept.x, kept.y, newEnd.x, newEnd.y};
-    const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     CEntity* added = edit.AddInColour(header, codes, line->colour, v);
     if (!added) {
         // The replacement was refused: the line stays as it was.

@@ -14,6 +14,7 @@
 #include "model/SnapPointList.h"
 #include "tools/ToolEdit.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <utility>
@@ -306,7 +307,7 @@ void CExpansionTool::ReplaceByPieces(COrvikCadView* view, CEntity* old,
     }
     const int16_t subtype = IsLineKind(old->type) && old->type == EntityType::Line ? old->subtype : int16_t(0);
     const EntityHeader header{EntityType::Line, subtype, old->style, static_cast<int16_t>(view->currentLayer), 4};
-    const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     ReplaceThroughEdit(view, old, [&](ToolEdit& edit) {
         CEntity* first = nullptr;
         for (const auto& [a, b] : pieces) {
@@ -404,7 +405,7 @@ CEntity* CExpansionTool::CutBetweenLines(COrvikCadView* view, ToolEdit& edit, CE
     line->state = EntityState::Deleted;
     view->InvalidateEntity(line);
     const EntityHeader header{EntityType::Line, 0, line->style, static_cast<int16_t>(view->currentLayer), 4};
-    const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     CEntity* first = nullptr;
     for (const LineSegment& s : cut.pieces) {
         const double v[4] = {s.a.x, s.a.y, s.b.x, s.b.y};

@@ -8,6 +8,7 @@
 #include "model/Notify.h"
 #include "tools/ToolEdit.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -252,7 +253,7 @@ void CExpansionTool::ReplaceCurve(COrvikCadView* view, CEntity* old, const std::
         CEntity* first = nullptr;
         for (const CircleArc& a : arcs) {
             const EntityHeader header{EntityType::Arc, static_cast<int16_t>(a.subtype), old->style, layer, 5};
-            const int16_t codes[5] = {10, 20, 40, 50, 51};
+            const int16_t* codes = FixedCodes(EntityType::Arc).data();
             const double v[5] = {a.cx, a.cy, a.r, a.start, a.end};
             CEntity* added = edit.Add(header, codes, v);
             if (!first)
@@ -261,7 +262,7 @@ void CExpansionTool::ReplaceCurve(COrvikCadView* view, CEntity* old, const std::
         for (const EllipticPiece& p : elliptic) {
             const EntityHeader header{EntityType::EllipticArc, static_cast<int16_t>(p.subtype), old->style, layer,
                                       7};
-            const int16_t codes[7] = {10, 20, 60, 61, 62, 50, 51};
+            const int16_t* codes = FixedCodes(EntityType::EllipticArc).data();
             const double v[7] = {old->values[0], old->values[1], old->values[2], old->values[3], old->values[4],
                                  p.start, p.end};
             CEntity* added = edit.Add(header, codes, v);

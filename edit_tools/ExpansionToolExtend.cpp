@@ -12,6 +12,7 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <numbers>
@@ -348,7 +349,7 @@ int CExpansionTool::ArcWithoutQuadrant(COrvikCadView* view, GeoPoint p1)
     QuadrantGap(Dir(o, p1), start, end);
     NewRecord r;
     r.header = {EntityType::Arc, 1, t->style, static_cast<int16_t>(view->currentLayer), 5};
-    r.codes = {10, 20, 40, 50, 51};
+    r.codes = CodesOf(EntityType::Arc);
     r.values = {o.x, o.y, t->values[2], start, end};
     r.colour = CurrentColor;
     ReplaceRecords(view, {t}, {r});
@@ -364,7 +365,7 @@ int CExpansionTool::EllipticArcWithoutQuadrant(COrvikCadView* view, GeoPoint p1)
     QuadrantGap(Dir({t->values[0], t->values[1]}, p1), start, end);
     NewRecord r;
     r.header = {EntityType::EllipticArc, t->subtype, t->style, t->layer, 7};
-    r.codes = {10, 20, 60, 61, 62, 50, 51};
+    r.codes = CodesOf(EntityType::EllipticArc);
     r.values = {t->values[0], t->values[1], t->values[2], t->values[3], t->values[4], start, end};
     r.colour = CurrentColor;
     ReplaceRecords(view, {t}, {r});
@@ -395,7 +396,7 @@ int CExpansionTool::ExtendCircleToBoundary(COrvikCadView* view, CEntity* boundar
     NewRecord rec;
     rec.header = {EntityType::Arc, static_cast<int16_t>(direction), t->style, static_cast<int16_t>(view->currentLayer),
                   5};
-    rec.codes = {10, 20, 40, 50, 51};
+    rec.codes = CodesOf(EntityType::Arc);
     rec.values = {o.x, o.y, r, Dir(o, m[0]), Dir(o, m[1])};
     rec.colour = CurrentColor;
     return ReplaceRecords(view, {t}, {rec}) ? 0 : 1;
@@ -493,7 +494,7 @@ int CExpansionTool::ExtendArcToBoundary(COrvikCadView* view, CEntity* boundary)
     NewRecord rec;
     rec.header = {EntityType::Arc, static_cast<int16_t>(direction), t->style, static_cast<int16_t>(view->currentLayer),
                   5};
-    rec.codes = {10, 20, 40, 50, 51};
+    rec.codes = CodesOf(EntityType::Arc);
     rec.values = {g.o.x, g.o.y, g.r, Dir(g.o, newStart), Dir(g.o, newEnd)};
     rec.colour = CurrentColor;
     return ReplaceRecords(view, {t}, {rec}) ? 0 : 1;
@@ -549,7 +550,7 @@ int CExpansionTool::ExtendEllipseToBoundary(COrvikCadView* view, CEntity* bounda
         std::swap(a0, a1);
     NewRecord rec;
     rec.header = {EntityType::EllipticArc, t->subtype, t->style, t->layer, 7};
-    rec.codes = {10, 20, 60, 61, 62, 50, 51};
+    rec.codes = CodesOf(EntityType::EllipticArc);
     rec.values = {el.cx, el.cy, el.r1, el.r2, el.rotation, a0, a1};
     rec.colour = CurrentColor;
     return ReplaceRecords(view, {t}, {rec}) ? 0 : 1;
@@ -602,7 +603,7 @@ int CExpansionTool::ExtendEllipticArcToBoundary(COrvikCadView* view, CEntity* bo
     }
     NewRecord rec;
     rec.header = {EntityType::EllipticArc, t->subtype, t->style, t->layer, 7};
-    rec.codes = {10, 20, 60, 61, 62, 50, 51};
+    rec.codes = CodesOf(EntityType::EllipticArc);
     rec.values = {el.cx, el.cy, el.r1, el.r2, el.rotation, start, end};
     rec.colour = CurrentColor;
     return ReplaceRecords(view, {t}, {rec}) ? 0 : 1;

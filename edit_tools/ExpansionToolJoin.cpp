@@ -8,6 +8,7 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <vector>
@@ -79,11 +80,11 @@ void CExpansionTool::Join(COrvikCadView* view, platform::Point point)
         const int16_t layer = static_cast<int16_t>(view->currentLayer);
         if (e->type == EntityType::Arc) {
             rec.header = {EntityType::Circle, 0, e->style, layer, 3};
-            rec.codes = {10, 20, 40};
+            rec.codes = CodesOf(EntityType::Circle);
             rec.values = {e->values[0], e->values[1], e->values[2]};
         } else {
             rec.header = {EntityType::Ellipse, 0, e->style, layer, 5};
-            rec.codes = {10, 20, 60, 61, 62};
+            rec.codes = CodesOf(EntityType::Ellipse);
             rec.values = {e->values[0], e->values[1], e->values[2], e->values[3], e->values[4]};
         }
         rec.colour = CurrentColor;

@@ -8,6 +8,7 @@
 #include "model/SnapPointList.h"
 #include "tools/ToolEdit.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 CEntity* CExpansionTool::Target(COrvikCadView* view) const
 {
@@ -19,7 +20,7 @@ CExpansionTool::NewRecord CExpansionTool::LineRecord(COrvikCadView* view, int16_
 {
     NewRecord r;
     r.header = {EntityType::Line, 0, style, static_cast<int16_t>(view->currentLayer), 4};
-    r.codes = {10, 20, 11, 22};
+    r.codes = CodesOf(EntityType::Line);
     r.values = {a.x, a.y, b.x, b.y};
     r.colour = colour;
     return r;

@@ -11,6 +11,7 @@
 #include "model/WindowCut.h"
 #include "tools/DrawingEdit.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <vector>
 
@@ -125,7 +126,7 @@ void CExpansionTool::WindowProcess(COrvikCadView* view, platform::Point point)
     }
     std::vector<CEntity*> added;
     const int16_t layer = static_cast<int16_t>(view->currentLayer);
-    const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     for (std::size_t i = 0; i < marked.size(); ++i) {
         const CEntity* e = marked[i];
         const EntityHeader header{EntityType::Line, 0, e->style, layer, 4};

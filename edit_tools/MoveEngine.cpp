@@ -7,6 +7,7 @@
 
 #include "edit_tools/ReplaceSelection.h"
 #include "model/Document.h"
+#include "model/EditDoor.h"
 #include "model/EditProtocol.h"
 #include "model/EntityList.h"
 #include "model/Notify.h"
@@ -21,7 +22,7 @@ namespace {
 
 // Adds the copies of `sources` to the view's drawing; group headers and
 // dimension members get none. Returns the first copy added.
-CEntity* AddCopies(COrvikCadView* view, const std::vector<CEntity*>& sources, const ReplaceRule& rule)
+CEntity* AddCopies(EditDoor& door, COrvikCadView* view, const std::vector<CEntity*>& sources, const ReplaceRule& rule)
 {
     CEntity* firstNew = nullptr;
     auto dc = view->GetClientDc();
@@ -31,7 +32,7 @@ CEntity* AddCopies(COrvikCadView* view, const std::vector<CEntity*>& sources, co
         std::optional<EntityCopy> copy = rule(*source);
         if (!copy)
             continue;
-        CEntity* added = AddShownCopy(view, *dc, *copy);
+        CEntity* added = AddShownCopy(door, view, *dc, *copy);
         if (added && !firstNew)
             firstNew = added;
     }
@@ -91,14 +92,16 @@ void CMoveTool::TransformSelection(COrvikCadView* view, int fromBuffer, int move
     for (CEntity* e = source.first; e; e = e->next)
         if (e->type != EntityType::Grid)
             sources.push_back(e);
-    if (sources.empty() || doc->RefuseWhenProtected())
+    if (sources.empty())
+        return;
+    EditDoor door(*doc, /*keepUndo=*/true);
+    if (!door.Enter())
         return;
     BeginEdit(list, &doc->snaps);
-    m_firstNew = AddCopies(view, sources, rule);
+    m_firstNew = AddCopies(door, view, sources, rule);
     m_firstNewSet = m_firstNew ? 1 : 0;
     RelinkGroupsAndSnapStates(list, &doc->snaps);
     if (m_firstNew) {
-        doc->SetModifiedFlag(true);
         // One undo takes the whole paste back.
         list.mark = m_firstNew;
         list.undoState = UndoState::Normal;
@@ -115,16 +118,17 @@ CEntity* CMoveTool::CopySelection(COrvikCadView* view, int16_t state, const Repl
         if (e->type != EntityType::Grid && e->state == state)
             sources.push_back(e);
     // A protected drawing refuses once, before anything changes.
-    if (sources.empty() || doc->RefuseWhenProtected())
+    if (sources.empty())
+        return nullptr;
+    EditDoor door(*doc, /*keepUndo=*/true);
+    if (!door.Enter())
         return nullptr;
     for (CEntity* e : sources)
         e->state = EntityState::Normal;
-    CEntity* firstNew = AddCopies(view, sources, rule);
+    CEntity* firstNew = AddCopies(door, view, sources, rule);
     RelinkGroupsAndSnapStates(list, &doc->snaps, relinkGroups);
-    if (firstNew) {
-        doc->SetModifiedFlag(true);
+    if (firstNew)
         FinishAddedRun(list, firstNew);
-    }
     view->Buffer().InvalidateAll(true);
     return firstNew;
 }

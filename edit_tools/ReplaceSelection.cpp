@@ -1,6 +1,7 @@
 #include "edit_tools/ReplaceSelection.h"
 
 #include "model/Document.h"
+#include "model/EditDoor.h"
 #include "model/EditProtocol.h"
 #include "model/SnapPointList.h"
 #include "view/OrvikCadView.h"
@@ -13,15 +14,12 @@ bool IsDimensionMember(const CEntity* e)
     return e->owner && e->owner->type == EntityType::Dimension;
 }
 
-CEntity* AddShownCopy(COrvikCadView* view, platform::Dc& dc, const EntityCopy& copy)
+CEntity* AddShownCopy(EditDoor& door, COrvikCadView* view, platform::Dc& dc, const EntityCopy& copy)
 {
-    COrvikCadDoc* doc = view->GetDrawing();
-    CEntity* added = AddEntityCopy(doc->list, copy);
+    // The door registers the copy's snap points (a dimension's members too).
+    CEntity* added = door.Add(copy);
     if (!added)
         return nullptr;
-    // The copy and, for a dimension, the members built behind it.
-    for (CEntity* e = added; e; e = e->next)
-        doc->snaps.AddEntityPoints(e);
     if (added->type == EntityType::Dimension)
         view->DrawEntityChain(dc, added);
     else
@@ -50,34 +48,43 @@ void RelinkGroupsAndSnapStates(CEntityList& list, CSnapPointList* snaps, bool re
 
 ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const ReplaceRule& rule, bool relinkGroups)
 {
-    ReplaceResult result;
     COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
     if (!doc)
+        return {};
+    std::vector<CEntity*> sources;
+    for (CEntity* e = doc->list.first; e; e = e->next)
+        if (e->state == sourceState && e->type != EntityType::Grid)
+            sources.push_back(e);
+    return ReplaceEntities(view, sources, rule, relinkGroups);
+}
+
+ReplaceResult ReplaceEntities(COrvikCadView* view, std::span<CEntity* const> sources, const ReplaceRule& rule,
+                              bool relinkGroups)
+{
+    ReplaceResult result;
+    COrvikCadDoc* doc = view ? view->GetDrawing() : nullptr;
+    if (!doc || sources.empty())
         return result;
     CEntityList& list = doc->list;
-    std::vector<CEntity*> sources;
-    bool anyDimension = false;
-    for (CEntity* e = list.first; e; e = e->next)
-        if (e->state == sourceState && e->type != EntityType::Grid) {
-            sources.push_back(e);
-            anyDimension = anyDimension || e->type == EntityType::Dimension;
-        }
-    if (sources.empty())
-        return result;
-    if (doc->RefuseWhenProtected()) {
+    const int16_t sourceState = sources.front()->state;
+    EditDoor door(*doc, /*keepUndo=*/true);
+    if (!door.Enter()) {
         result.refused = true;
         return result;
     }
-
     BeginEdit(list, &doc->snaps);
+
+    bool anyDimension = false, anyGroup = false;
     auto dc = view->GetClientDc();
     for (CEntity* source : sources) {
+        anyDimension = anyDimension || source->type == EntityType::Dimension;
+        anyGroup = anyGroup || source->group != 0 || source->type == EntityType::GroupHeader;
         if (IsDimensionMember(source))
             continue;
         source->state = EntityState::Deleted;
         CEntity* added = nullptr;
         if (std::optional<EntityCopy> copy = rule(*source))
-            added = AddShownCopy(view, *dc, *copy);
+            added = AddShownCopy(door, view, *dc, *copy);
         if (!added) {
             source->state = EntityState::Normal;
             continue;
@@ -86,19 +93,36 @@ ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const R
         if (!result.firstNew)
             result.firstNew = added;
     }
-    // Members follow their dimension: out with it, or back with it.
+    // What leaves: the replaced sources and the members of a replaced
+    // dimension, which follow it out (or stay back with it).
+    std::vector<CEntity*> out;
+    out.reserve(sources.size());
+    for (CEntity* source : sources) {
+        if (IsDimensionMember(source)) {
+            if (source->state == sourceState)
+                source->state = EntityState::Normal;
+            continue;
+        }
+        if (source->state == EntityState::Deleted)
+            out.push_back(source);
+    }
     if (anyDimension)
         for (CEntity* e = list.first; e; e = e->next)
-            if (IsDimensionMember(e) && e->owner->state == EntityState::Deleted)
+            if (IsDimensionMember(e) && e->owner->state == EntityState::Deleted) {
                 e->state = EntityState::Deleted;
-    for (CEntity* source : sources)
-        if (IsDimensionMember(source) && source->state == sourceState)
-            source->state = EntityState::Normal;
+                out.push_back(e);
+            }
 
-    RelinkGroupsAndSnapStates(list, &doc->snaps, relinkGroups);
-    FinishReplacingEdit(list, &doc->snaps, result.firstNew);
-    if (result.firstNew)
-        doc->SetModifiedFlag(true);
+    if (anyGroup || !relinkGroups) {
+        RelinkGroupsAndSnapStates(list, &doc->snaps, relinkGroups);
+    } else {
+        // Nothing of a group moved: only the entities at hand change state.
+        for (CEntity* e : sources)
+            doc->snaps.SetEntityPointState(e, e->state);
+        for (CEntity* e = result.firstNew; e; e = e->next)
+            doc->snaps.SetEntityPointState(e, e->state);
+    }
+    FinishReplacingEdit(list, &doc->snaps, result.firstNew, out);
     view->Buffer().InvalidateAll(true);
     return result;
 }

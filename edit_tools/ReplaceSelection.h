@@ -4,11 +4,13 @@
 // into one undo step and their copies follow at the end of the list, so one
 // undo brings the sources back and a second one the copies.
 
+#include "model/EditDoor.h"
 #include "model/EntityTransform.h"
 #include "platform/Dc.h"
 
 #include <functional>
 #include <optional>
+#include <span>
 
 class COrvikCadView;
 
@@ -37,11 +39,15 @@ struct ReplaceResult {
 // (a mirror leaves its images outside their group).
 ReplaceResult ReplaceSelection(COrvikCadView* view, int16_t sourceState, const ReplaceRule& rule,
                                bool relinkGroups = true);
+// The same for sources the caller knows (all in one state, in list order):
+// the list is not walked for them.
+ReplaceResult ReplaceEntities(COrvikCadView* view, std::span<CEntity* const> sources, const ReplaceRule& rule,
+                              bool relinkGroups = true);
 
-// Adds one copy at the tail of the view's drawing, registers its snap
-// points (a dimension's members included) and draws it on dc. Null when
-// the list refused it.
-CEntity* AddShownCopy(COrvikCadView* view, platform::Dc& dc, const EntityCopy& copy);
+// Adds one copy at the tail of the view's drawing through the edit's door
+// (which registers its snap points, a dimension's members included) and
+// draws it on dc. Null when refused.
+CEntity* AddShownCopy(EditDoor& door, COrvikCadView* view, platform::Dc& dc, const EntityCopy& copy);
 
 // Whether the entity is a member of a dimension (the dimension builds it).
 bool IsDimensionMember(const CEntity* e);

@@ -9,6 +9,7 @@
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -119,7 +120,7 @@ EntityCopy MovedGroupHeader(const CEntity& header, double dx, double dy)
 {
     EntityCopy copy;
     copy.header = {EntityType::GroupHeader, header.subtype, header.style, header.layer, 4};
-    copy.codes = {10, 20, 11, 22};
+    copy.codes = CodesOf(EntityType::Line);
     copy.values = {ValueAt(header, 0) + dx, ValueAt(header, 1) + dy, header.values.size() > 2 ? header.values[2] : 1.0,
                    ValueAt(header, 3)};
     copy.colour = 0;

@@ -4,6 +4,7 @@
 // handle and midpoint drags.
 
 #include "edit_tools/SelectTool.h"
+#include "model/EntityKinds.h"
 
 #include "edit_tools/SelectToolPreviewShapes.h"
 #include "model/Document.h"
@@ -14,6 +15,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+
+namespace {
+
+
+} // namespace
 
 GeoPoint CSelectTool::DragVector(const COrvikCadView* view, platform::Point from, platform::Point to)
 {

@@ -3,6 +3,7 @@
 // the view draws its line type with.
 
 #include "edit_tools/SelectTool.h"
+#include "model/EntityKinds.h"
 
 #include "edit_tools/SelectToolPreviewShapes.h"
 #include "model/SplineSamples.h"
@@ -14,14 +15,7 @@
 
 namespace {
 
-bool ValueByCode(const CEntity& e, int16_t code, double& out)
-{
-    const int i = FindValueIndex(e, code);
-    if (i < 0 || static_cast<std::size_t>(i) >= ValueCount(e))
-        return false;
-    out = e.values[static_cast<std::size_t>(i)];
-    return true;
-}
+
 
 std::pair<platform::PenStyle, int> PenOfLineType(int style)
 {
@@ -113,12 +107,12 @@ void CSelectTool::DrawMovedPointListPreview(COrvikCadView* view, const CEntity* 
 void CSelectTool::DrawMovedCirclePreview(COrvikCadView* view, const CEntity* e, double dx, double dy)
 {
     double cx = 0, cy = 0, r = 0;
-    if (!ValueByCode(*e, 10, cx) || !ValueByCode(*e, 20, cy) || !ValueByCode(*e, 40, r))
+    if (!ByCode(*e, 10, cx) || !ByCode(*e, 20, cy) || !ByCode(*e, 40, r))
         return;
     cx += dx;
     cy += dy;
     double start = 0, end = 0;
-    bool full = e->type == EntityType::Circle || !ValueByCode(*e, 50, start) || !ValueByCode(*e, 51, end);
+    bool full = e->type == EntityType::Circle || !ByCode(*e, 50, start) || !ByCode(*e, 51, end);
     if (!full) {
         const double s = std::trunc(start), t = std::trunc(end);
         full = s == t || (s == 0 && t == 360) || (s == 360 && t == 0);
@@ -143,8 +137,8 @@ void CSelectTool::DrawMovedCirclePreview(COrvikCadView* view, const CEntity* e, 
 void CSelectTool::DrawMovedEllipsePreview(COrvikCadView* view, const CEntity* e, double dx, double dy)
 {
     double cx = 0, cy = 0, a = 0, b = 0, rot = 0;
-    if (!ValueByCode(*e, 10, cx) || !ValueByCode(*e, 20, cy) || !ValueByCode(*e, 60, a) || !ValueByCode(*e, 61, b) ||
-        !ValueByCode(*e, 62, rot))
+    if (!ByCode(*e, 10, cx) || !ByCode(*e, 20, cy) || !ByCode(*e, 60, a) || !ByCode(*e, 61, b) ||
+        !ByCode(*e, 62, rot))
         return;
     const auto pen = PenOfLineType(e->style);
     m_outline.SetPiecePen(pen.first, pen.second);
@@ -159,8 +153,8 @@ void CSelectTool::DrawMovedEllipsePreview(COrvikCadView* view, const CEntity* e,
 void CSelectTool::DrawMovedEllipticArcPreview(COrvikCadView* view, const CEntity* e, double dx, double dy)
 {
     double cx = 0, cy = 0, a = 0, b = 0, rot = 0, start = 0, end = 0;
-    if (!ValueByCode(*e, 10, cx) || !ValueByCode(*e, 20, cy) || !ValueByCode(*e, 60, a) || !ValueByCode(*e, 61, b) ||
-        !ValueByCode(*e, 62, rot) || !ValueByCode(*e, 50, start) || !ValueByCode(*e, 51, end))
+    if (!ByCode(*e, 10, cx) || !ByCode(*e, 20, cy) || !ByCode(*e, 60, a) || !ByCode(*e, 61, b) ||
+        !ByCode(*e, 62, rot) || !ByCode(*e, 50, start) || !ByCode(*e, 51, end))
         return;
     const std::vector<GeoPoint> arc = EllipticArcPreviewPoints(cx + dx, cy + dy, a, b, rot, start, end);
     if (arc.empty())

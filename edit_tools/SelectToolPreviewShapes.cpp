@@ -1,4 +1,5 @@
 #include "edit_tools/SelectToolPreviewShapes.h"
+#include "model/EntityKinds.h"
 
 #include "model/Entity.h"
 #include "model/GeometryCircles.h"
@@ -13,10 +14,6 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
 
 double Degrees(double rad)
 {

@@ -11,6 +11,7 @@
 #include "model/GeometryLines.h"
 #include "model/SnapPointList.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <numbers>
@@ -502,7 +503,7 @@ std::optional<EntityCopy> CSelectTool::StretchImage(COrvikCadView* view, const C
     if (!copy)
         return std::nullopt;
     copy->header.count = 4;
-    copy->codes = {10, 20, 11, 22};
+    copy->codes = CodesOf(EntityType::Line);
     copy->values = {std::min(p.x, X[1]), std::min(p.y, Y[1]), std::max(p.x, X[1]), std::max(p.y, Y[1])};
     return copy;
 }

@@ -8,6 +8,7 @@
 #include "edit_tools/SelectTool.h"
 #include "model/EntityTransform.h"
 #include "model/Document.h"
+#include "model/EditDoor.h"
 #include "model/EditProtocol.h"
 #include "model/EntityBox.h"
 #include "model/GeometryCircles.h"
@@ -18,6 +19,9 @@
 #include "model/SnapPointList.h"
 #include "view/NumericInputDialogs.h"
 #include "view/OrvikCadView.h"
+#include "model/EntityKinds.h"
+
+#include <QString>
 
 #include <cmath>
 #include <cstdlib>
@@ -179,7 +183,7 @@ GeoPoint CTransformTool::GetSelectionBasePoint(COrvikCadView* view) const
     ModelBox box;
     for (const CEntity* e = doc->list.first; e; e = e->next)
         if (e->state == EntityState::Marked && e->type != EntityType::GroupHeader)
-            box.Add(EntityExtentBox(*e));
+            box.Add(EntityMarkedBox(*e));
     if (!box.valid || box.maxX - box.minX < 0.05 || box.maxY - box.minY < 0.05)
         return {};
     switch (ScaleBase) {
@@ -188,6 +192,26 @@ GeoPoint CTransformTool::GetSelectionBasePoint(COrvikCadView* view) const
     default: return {(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2};
     }
 }
+
+namespace {
+
+std::optional<EntityCopy> ScaledGroupRecord(const CEntity& source, const TransformMatrix& matrix)
+{
+    if (source.values.size() < 2)
+        return std::nullopt;
+    EntityCopy copy;
+    copy.header = {source.type, source.subtype, source.style, source.layer, static_cast<int16_t>(source.values.size())};
+    copy.codes = source.codes.ToVector();
+    copy.values = source.values.ToVector();
+    copy.colour = source.colour;
+    copy.group = source.group;
+    const GeoPoint base = matrix.Apply(copy.values[0], copy.values[1]);
+    copy.values[0] = base.x;
+    copy.values[1] = base.y;
+    return copy;
+}
+
+} // namespace
 
 void CTransformTool::ScaleSelection(COrvikCadView* view)
 {
@@ -204,9 +228,11 @@ void CTransformTool::ScaleSelection(COrvikCadView* view)
     policy.keepGroup = true;  // grouped entities stay in their group
     policy.keepFont = false;
     ReplaceSelection(view, EntityState::Marked, [&](const CEntity& source) -> std::optional<EntityCopy> {
-        // A group header leaves with its members; their copies are plain.
+        // A marked group stays one: its record is replaced by one whose
+        // reference point is scaled with the members, whose copies join it
+        // again by their group number.
         if (source.type == EntityType::GroupHeader)
-            return std::nullopt;
+            return ScaledGroupRecord(source, matrix);
         std::optional<EntityCopy> copy = TransformedCopy(source, matrix, f, 0.0, policy);
         if (!copy)
             return copy;
@@ -245,22 +271,18 @@ void CTransformTool::Offset(COrvikCadView* view, platform::Point point)
     // The result group, at the base point of the marked entities.
     const int16_t layer = static_cast<int16_t>(view->currentLayer);
     const EntityHeader groupHeader{EntityType::GroupHeader, 0, 0, layer, 4};
-    const int16_t groupCodes[4] = {10, 20, 10, 20};
+    const int16_t* groupCodes = FixedCodes(EntityType::GroupHeader).data();
     const double groupValues[4] = {base.x, base.y, 1.0, 0.0};
-    CEntity* group = nullptr;
-    if (!result.pieces.empty() && doc->list.AddEntity(groupHeader, groupCodes, 0, groupValues) == 0)
-        group = doc->list.last;
+    EditDoor door(*doc, /*keepUndo=*/true);
+    CEntity* group = result.pieces.empty() ? nullptr : door.Add(groupHeader, groupCodes, 0, groupValues);
     if (group) {
         auto dc = view->GetClientDc();
         for (const OffsetPiece& p : result.pieces) {
             const EntityHeader h{p.type, p.subtype, p.source->style, layer, static_cast<int16_t>(p.values.size())};
-            if (doc->list.AddChildEntity(h, p.codes.data(), p.source->colour, p.values.data(), {}, {}, group) != 0)
-                continue;  // refused: drawn nowhere
-            CEntity* added = doc->list.last;
-            doc->snaps.AddEntityPoints(added);
-            view->DrawEntity(*dc, added, EntityState::Normal);
+            CEntity* added = door.Add(h, p.codes.data(), p.source->colour, p.values.data(), {}, {}, group);
+            if (added)  // a refused piece is drawn nowhere
+                view->DrawEntity(*dc, added, EntityState::Normal);
         }
-        doc->SetModifiedFlag(true);
         FinishAddedRun(doc->list, group);
     }
     for (const CEntity* handled : result.handled) {
@@ -268,6 +290,8 @@ void CTransformTool::Offset(COrvikCadView* view, platform::Point point)
         e->state = EntityState::Normal;
         view->InvalidateEntity(e);
     }
+    if (!result.collapsed.empty())
+        MessageBeep(1);  // an offset past a centre has no copy
     doc->snaps.CopyStatesFromEntities();
     finish();
 }
@@ -281,11 +305,10 @@ namespace {
 CEntity* AddGroupPiece(COrvikCadView* view, CEntity* group, const EntityHeader& header, const int16_t* codes,
                        COLORREF colour, const double* values)
 {
-    COrvikCadDoc* doc = view->GetDrawing();
-    if (doc->list.AddChildEntity(header, codes, colour, values, {}, {}, group) != 0)
+    EditDoor door(*view->GetDrawing(), /*keepUndo=*/true);
+    CEntity* added = door.Add(header, codes, colour, values, {}, {}, group);
+    if (!added)
         return nullptr;
-    CEntity* added = doc->list.last;
-    doc->snaps.AddEntityPoints(added);
     auto dc = view->GetClientDc();
     view->DrawEntity(*dc, added, EntityState::Normal);
     return added;
@@ -325,16 +348,13 @@ CEntity* CTransformTool::AddGroupRecord(COrvikCadView* view, double x, double y)
 {
     COrvikCadDoc* doc = view->GetDrawing();
     m_firstNew = nullptr;
-    if (!doc || doc->RefuseWhenProtected())
+    if (!doc)
         return nullptr;
     const EntityHeader header{EntityType::GroupHeader, 0, 0, static_cast<int16_t>(view->currentLayer), 4};
-    const int16_t codes[4] = {10, 20, 10, 20};
+    const int16_t* codes = FixedCodes(EntityType::GroupHeader).data();
     const double values[4] = {x, y, 1.0, 0.0};
-    if (doc->list.AddEntity(header, codes, 0, values) != 0)
-        return nullptr;
-    m_firstNew = doc->list.last;
-    doc->SetModifiedFlag(true);
-    doc->snaps.AddEntityPoints(m_firstNew);
+    EditDoor door(*doc, /*keepUndo=*/true);
+    m_firstNew = door.Add(header, codes, 0, values);
     return m_firstNew;
 }
 
@@ -344,7 +364,7 @@ CEntity* CTransformTool::AddGroupLine(COrvikCadView* view, const CEntity& source
     if (!doc || !m_firstNew)
         return nullptr;
     const EntityHeader header{EntityType::Line, 0, source.style, static_cast<int16_t>(view->currentLayer), 4};
-    const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     const double values[4] = {a.x, a.y, b.x, b.y};
     return AddGroupPiece(view, m_firstNew, header, codes, source.colour, values);
 }
@@ -437,7 +457,7 @@ void CTransformTool::StretchStep(COrvikCadView* view, platform::Point point)
     m_stretchLength = std::hypot(line->values[2] - line->values[0], line->values[3] - line->values[1]);
     double value = m_stretchLength;
     const auto& ask = TheNumericInputDialogs().askValue;
-    const bool ok = ask && ask(view, 10, value);
+    const bool ok = ask && ask(view, 10, value, QStringLiteral("ストレッチ長さ（mm）"));
     if (ok && std::fabs(value - m_stretchLength) >= 0.05 && m_stretchLength >= 0.5) {
         m_stretchLength = value;
         InputPointCount = 2;

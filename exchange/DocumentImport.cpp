@@ -10,6 +10,7 @@
 #include "model/Notify.h"
 
 #include <cmath>
+#include <string>
 
 float ImportScale(double scale)
 {
@@ -31,14 +32,26 @@ void SetArea(ForeignDrawing& out, const double* areaMin, const double* areaMax)
     }
 }
 
-// A file that gave no entity at all is refused, saying what it held.
-bool Finish(ForeignDrawing& out, const ImportReport& report)
+std::string NotFiniteMessage(int count)
+{
+    return "数値として扱えない値（無限大または非数）を持つ図形 " + std::to_string(count) + " 個は読み込みませんでした。";
+}
+
+// A file that gave no entity at all is refused, saying what it held. The
+// report tells, once the drawing is open, what was left out, objects whose
+// values are not finite numbers among them.
+bool Finish(ForeignDrawing& out, const ImportReport& report, int notFinite)
 {
     if (!out.list.first) {
         ShowMessage(ImportNothingReadMessage(report));
         return false;
     }
     out.report = ImportReportMessage(report);
+    if (notFinite > 0) {
+        if (!out.report.empty())
+            out.report += "\n";
+        out.report += NotFiniteMessage(notFinite);
+    }
     return true;
 }
 
@@ -59,7 +72,7 @@ bool ReadDxfDrawing(const std::filesystem::path& file, ForeignDrawing& out)
         out.limitsMax[i] = dxf.LimMax[i];
     }
     out.extentsClaimed = true;
-    return Finish(out, dxf.Report);
+    return Finish(out, dxf.Report, dxf.NotFiniteRecords);
 }
 
 bool ReadJwwDrawing(const std::filesystem::path& file, ForeignDrawing& out)
@@ -82,7 +95,7 @@ bool ReadJwwDrawing(const std::filesystem::path& file, ForeignDrawing& out)
     if (!reader.message.empty()) ShowMessage(reader.message);
     out.scale = ImportScale(reader.CoordFactor);
     SetArea(out, reader.AreaMin, reader.AreaMax);
-    return Finish(out, reader.Report);
+    return Finish(out, reader.Report, reader.NotFiniteRecords);
 }
 
 bool ReadJwcDrawing(const std::filesystem::path& file, ForeignDrawing& out)
@@ -94,5 +107,5 @@ bool ReadJwcDrawing(const std::filesystem::path& file, ForeignDrawing& out)
     }
     out.scale = ImportScale(reader.JwcScale);
     SetArea(out, reader.AreaMin, reader.AreaMax);
-    return Finish(out, ImportReport{});
+    return Finish(out, ImportReport{}, reader.NotFiniteRecords);
 }

@@ -29,3 +29,4 @@ bool ReadJwcDrawing(const std::filesystem::path& file, ForeignDrawing& out);
 // existing file as it was. True when written.
 bool ExportDxf(COrvikCadDoc& drawing, const std::filesystem::path& file);
 bool ExportJww(COrvikCadDoc& drawing, const std::filesystem::path& file);
+

@@ -57,6 +57,7 @@ public:
     int32_t EntityCount = 0;   // entities stored by the reader (a polyline counts once)
     int32_t SelectedOnly = 0;  // writer: only entities in state 4
     double LtScale = 0.0;      // $LTSCALE: the drawing's scale denominator
+    int NotFiniteRecords = 0;  // reader: entities left out for a value that is no finite number
     double ExtMin[3] = {0.0, 0.0, 0.0};
     double ExtMax[3] = {0.0, 0.0, 0.0};
     double LimMin[3] = {0.0, 0.0, 0.0};

@@ -329,21 +329,21 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             EntityHeader h = base;
             h.type = EntityType::Point;
             h.count = 2;
-            AddReadRecord(list, h, 0, std::span<const double>(s, 2));
+            AddReadRecord(list, NotFiniteRecords, h, 0, std::span<const double>(s, 2));
             break;
         }
         case 20: {
             EntityHeader h = base;
             h.type = EntityType::Line;
             h.count = 4;
-            AddReadRecord(list, h, 0, std::span<const double>(s, 4));
+            AddReadRecord(list, NotFiniteRecords, h, 0, std::span<const double>(s, 4));
             break;
         }
         case 30: {
             EntityHeader h = base;
             h.type = EntityType::Circle;
             h.count = 3;
-            AddReadRecord(list, h, 0, std::span<const double>(s, 3));
+            AddReadRecord(list, NotFiniteRecords, h, 0, std::span<const double>(s, 3));
             break;
         }
         case 31: {
@@ -351,7 +351,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             h.type = EntityType::Arc;
             h.subtype = 1;
             h.count = 5;
-            AddReadRecord(list, h, 0, std::span<const double>(s, 5));
+            AddReadRecord(list, NotFiniteRecords, h, 0, std::span<const double>(s, 5));
             break;
         }
         case 40: {
@@ -364,7 +364,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             const double v[] = {s[0], s[1], s[2], width, s[4]};
             if (std::isfinite(width)) {
                 const std::string text = ForeignTextToCp932(pending.text, encoding, unconvertible);
-                AddReadRecord(list, h, 0, v, Cp932Fit(text, MaxTextBytes), DefaultTextFont);
+                AddReadRecord(list, NotFiniteRecords, h, 0, v, Cp932Fit(text, MaxTextBytes), DefaultTextFont);
             }
             break;
         }
@@ -379,7 +379,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             EntityHeader h{EntityType::Ellipse, 1, 0, 0, 5};
             if (full) {
                 const double v[] = {s[0], s[1], major, minor, rotation};
-                if (std::isfinite(minor)) AddReadRecord(list, h, 0, v);
+                if (std::isfinite(minor)) AddReadRecord(list, NotFiniteRecords, h, 0, v);
             } else {
                 auto direction = [&](double t) {
                     return WrapDegrees360(rotation + std::atan2(s[4] * std::sin(t), std::cos(t)) * DegPerRad);
@@ -387,7 +387,7 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
                 const double v[] = {s[0], s[1], major, minor, rotation, direction(s[5]), direction(s[6])};
                 h.type = EntityType::EllipticArc;
                 h.count = 7;
-                if (std::isfinite(minor)) AddReadRecord(list, h, 0, v);
+                if (std::isfinite(minor)) AddReadRecord(list, NotFiniteRecords, h, 0, v);
             }
             break;
         }
@@ -409,14 +409,17 @@ int CDxfFile::ReadText(std::string_view bytes, CEntityList& list)
             for (std::size_t i = 0; i + 1 < n; ++i) {
                 h.style = static_cast<int16_t>(Vertices[i].lineType * 100);
                 const double v[] = {Vertices[i].x, Vertices[i].y, Vertices[i + 1].x, Vertices[i + 1].y};
-                AddReadRecord(list, h, 0, v);
+                AddReadRecord(list, NotFiniteRecords, h, 0, v);
             }
             if (PolylineClosed && n > 2) {
                 const double v[] = {Vertices[n - 1].x, Vertices[n - 1].y, Vertices[0].x, Vertices[0].y};
-                AddReadRecord(list, h, 0, v);
+                AddReadRecord(list, NotFiniteRecords, h, 0, v);
             }
             break;
         }
+        case -1:  // a value that was no number
+            ++NotFiniteRecords;
+            break;
         default:
             break;
         }

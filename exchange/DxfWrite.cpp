@@ -3,6 +3,7 @@
 // double, in the "C" form whatever the locale.
 
 #include "exchange/DxfFile.h"
+#include "model/AtomicWrite.h"
 
 #include "model/Cp932Text.h"
 #include "model/DimensionMarks.h"
@@ -469,23 +470,6 @@ int CDxfFile::Write(const std::filesystem::path& path, const CEntity* first)
 {
     std::string bytes;
     WriteText(bytes, first);
-    // Written beside the target and put in its place only when complete.
-    std::filesystem::path temp = path;
-    temp += ".dxftmp";
-    bool ok = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            out.flush();
-            ok = static_cast<bool>(out);
-        }
-    }
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(temp, path, ec);
-        ok = !ec;
-    }
-    if (!ok) std::filesystem::remove(temp, ec);
+    const bool ok = WriteFileAtomically(path, bytes) == AtomicWriteResult::Ok;
     return ok ? DxfWriteOk : DxfWriteFailed;
 }

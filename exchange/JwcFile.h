@@ -28,6 +28,7 @@ public:
     double TextHeights[11] = {};
     std::size_t StringOffset = 0;
     std::string message;  // empty, or why the read failed
+    int NotFiniteRecords = 0;  // records left out for a value that is no finite number
 
     // 0 on success; 1 when the file cannot be read (message empty) or after
     // a failure (message set). Entities added before a failure stay.

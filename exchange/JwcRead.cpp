@@ -95,7 +95,7 @@ int CJwcReader::ReadJwcLines(std::span<const uint8_t> d, std::size_t offset, lon
         const double v[] = {Scaled(FloatAt(d, offset), CoordFactor), Scaled(FloatAt(d, offset + 4), CoordFactor),
                             Scaled(FloatAt(d, offset + 8), CoordFactor), Scaled(FloatAt(d, offset + 12), CoordFactor)};
         if (!InRange(v[0]) || !InRange(v[1]) || !InRange(v[2]) || !InRange(v[3])) continue;
-        AddReadRecord(list, EntityHeader{EntityType::Line, 0, StyleOfCode(d[offset + 16]), LayerOf(d[offset + 18]), 4},
+        AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Line, 0, StyleOfCode(d[offset + 16]), LayerOf(d[offset + 18]), 4},
                       ColourOfCode(d[offset + 17]), v);
     }
     return 0;
@@ -111,17 +111,20 @@ int CJwcReader::ReadJwcArcs(std::span<const uint8_t> d, std::size_t offset, long
         const int16_t style = StyleOfCode(d[offset + 26]);
         const COLORREF colour = ColourOfCode(d[offset + 27]);
         const int16_t layer = LayerOf(d[offset + 30]);
-        if (!Finite({cx, cy, r})) continue;
+        if (!Finite({cx, cy, r})) {
+            ++NotFiniteRecords;
+            continue;
+        }
         if (start == 0 && end == 0) {
             const double v[] = {cx, cy, r};
-            AddReadRecord(list, EntityHeader{EntityType::Circle, 0, style, layer, 3}, colour, v);
+            AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Circle, 0, style, layer, 3}, colour, v);
             continue;
         }
         auto angle = [&](uint32_t a) {
             return (a <= 360 ? static_cast<double>(a) : a / 65536.0) + shift / 65536.0;
         };
         const double v[] = {cx, cy, r, angle(start), angle(end)};
-        AddReadRecord(list, EntityHeader{EntityType::Arc, 1, style, layer, 5}, colour, v);
+        AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Arc, 1, style, layer, 5}, colour, v);
     }
     return 0;
 }
@@ -145,7 +148,7 @@ int CJwcReader::ReadJwcTexts(std::span<const uint8_t> d, std::size_t offset, lon
         const double angle = std::atan2(y2 - y, x2 - x) * 180.0 / std::numbers::pi;
         if (!Finite({x, y, height, angle})) continue;
         const double v[] = {x, y, height, 1.0, angle};
-        AddReadRecord(list, EntityHeader{EntityType::Text, 0, 0, LayerOf(d[offset + 21]), 5}, 0, v,
+        AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Text, 0, 0, LayerOf(d[offset + 21]), 5}, 0, v,
                        Cp932Fit(text, MaxTextBytes), DefaultTextFont);
     }
     return 0;
@@ -158,7 +161,7 @@ int CJwcReader::ReadJwcPoints(std::span<const uint8_t> d, long long count, CEnti
         if (offset + 12 > d.size()) return 1;
         const double v[] = {Scaled(FloatAt(d, offset), CoordFactor), Scaled(FloatAt(d, offset + 4), CoordFactor)};
         if (!Finite({v[0], v[1]})) continue;
-        AddReadRecord(list, EntityHeader{EntityType::Point, 0, 0, LayerOf(d[offset + 8]), 2},
+        AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Point, 0, 0, LayerOf(d[offset + 8]), 2},
                       ColourOfCode(d[offset + 9]), v);
     }
     return 0;

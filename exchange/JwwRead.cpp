@@ -185,7 +185,7 @@ bool CJwwReader::ReadJwwSen(ArchiveReader& a, CEntityList& list)
     if (a.ended) return false;
     if (InRange(x1) && InRange(y1) && InRange(x2) && InRange(y2)) {
         const double v[] = {x1, y1, x2, y2};
-        AddReadRecord(list, EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, p.colour, v);
+        AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, p.colour, v);
     }
     return true;
 }
@@ -199,16 +199,19 @@ bool CJwwReader::ReadJwwEnko(ArchiveReader& a, CEntityList& list)
     const double flatness = a.Double();
     const uint32_t full = a.Dword();
     if (a.ended) return false;
-    if (!AllFinite({cx, cy, radius, start, sweep, tilt, flatness})) return true;
+    if (!AllFinite({cx, cy, radius, start, sweep, tilt, flatness})) {
+        ++NotFiniteRecords;
+        return true;
+    }
     const int16_t direction = sweep < 0.0 ? -1 : 1;
     if (std::fabs(flatness - 1.0) <= 0.01) {
         if (full == 1) {
             const double v[] = {cx, cy, radius};
-            AddReadRecord(list, EntityHeader{EntityType::Circle, 0, p.style, p.layer, 3}, p.colour, v);
+            AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Circle, 0, p.style, p.layer, 3}, p.colour, v);
         } else {
             const double v[] = {cx, cy, radius, Wrap360((start + tilt) * RadToDegree),
                                 Wrap360((start + tilt + sweep) * RadToDegree)};
-            AddReadRecord(list, EntityHeader{EntityType::Arc, direction, p.style, p.layer, 5}, p.colour, v);
+            AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Arc, direction, p.style, p.layer, 5}, p.colour, v);
         }
         return true;
     }
@@ -216,7 +219,7 @@ bool CJwwReader::ReadJwwEnko(ArchiveReader& a, CEntityList& list)
     const double rotation = Wrap360(tilt * RadToDegree);
     if (full == 1) {
         const double v[] = {cx, cy, radius, minor, rotation};
-        AddReadRecord(list, EntityHeader{EntityType::Ellipse, 0, p.style, p.layer, 5}, p.colour, v);
+        AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Ellipse, 0, p.style, p.layer, 5}, p.colour, v);
         return true;
     }
     // Start and sweep are parameters of the unflattened circle, from the tilt.
@@ -224,7 +227,7 @@ bool CJwwReader::ReadJwwEnko(ArchiveReader& a, CEntityList& list)
         return Wrap360((tilt + std::atan2(flatness * std::sin(t), std::cos(t))) * RadToDegree);
     };
     const double v[] = {cx, cy, radius, minor, rotation, directionOf(start), directionOf(start + sweep)};
-    AddReadRecord(list, EntityHeader{EntityType::EllipticArc, direction, p.style, p.layer, 7}, p.colour, v);
+    AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::EllipticArc, direction, p.style, p.layer, 7}, p.colour, v);
     return true;
 }
 
@@ -260,14 +263,14 @@ bool CJwwReader::ReadJwwTen(ArchiveReader& a, CEntityList& list)
         if (a.ended) return false;
         if (AllFinite({x, y, x2, y2})) {
             const double v[] = {x, y, x2, y2};
-            AddReadRecord(list, EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, p.colour, v);
+            AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Line, 0, p.style, p.layer, 4}, p.colour, v);
         }
         return true;
     }
     if (a.ended) return false;
     if (AllFinite({x, y})) {
         const double v[] = {x, y};
-        AddReadRecord(list, EntityHeader{EntityType::Point, 0, p.style, p.layer, 2}, p.colour, v);
+        AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Point, 0, p.style, p.layer, 2}, p.colour, v);
     }
     return true;
 }
@@ -287,7 +290,7 @@ bool CJwwReader::ReadJwwMoji(ArchiveReader& a, CEntityList& list)
     if (a.ended) return false;
     if (AllFinite({x, y, first, second, angle})) {
         const double v[] = {x, y, second, first, angle};
-        AddReadRecord(list, EntityHeader{EntityType::Text, 0, p.style, p.layer, 5}, p.colour, v,
+        AddReadRecord(list, NotFiniteRecords, EntityHeader{EntityType::Text, 0, p.style, p.layer, 5}, p.colour, v,
                        Cp932Fit(text, MaxTextBytes), Cp932Fit(font, MaxFontBytes));
     }
     return true;

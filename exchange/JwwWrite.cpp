@@ -1,6 +1,7 @@
 // Writing JWW drawings at format version 230.
 
 #include "exchange/JwwFile.h"
+#include "model/AtomicWrite.h"
 
 #include <algorithm>
 #include <cmath>
@@ -415,22 +416,5 @@ bool WriteJwwFile(const std::filesystem::path& path, CJwwWriter& writer, const C
 {
     ArchiveWriter archive;
     writer.WriteJwwFile(archive, first);
-    std::filesystem::path temp = path;
-    temp += ".jwwtmp";
-    bool ok = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(reinterpret_cast<const char*>(archive.out.data()), static_cast<std::streamsize>(archive.out.size()));
-            out.flush();
-            ok = static_cast<bool>(out);
-        }
-    }
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(temp, path, ec);
-        ok = !ec;
-    }
-    if (!ok) std::filesystem::remove(temp, ec);
-    return ok;
+    return WriteFileAtomically(path, std::span<const uint8_t>(archive.out)) == AtomicWriteResult::Ok;
 }

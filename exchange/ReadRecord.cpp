@@ -2,9 +2,17 @@
 
 #include "model/EntityTransform.h"
 
-bool AddReadRecord(CEntityList& list, const EntityHeader& header, COLORREF colour, std::span<const double> values,
-                   std::string_view text, std::string_view font)
+#include <cmath>
+
+bool AddReadRecord(CEntityList& list, int& notFinite, const EntityHeader& header, COLORREF colour,
+                   std::span<const double> values, std::string_view text, std::string_view font)
 {
+    for (double v : values) {
+        if (!std::isfinite(v)) {
+            ++notFinite;
+            return false;
+        }
+    }
     std::optional<EntityRecord> record = MakeRecord(header.type, values, header.subtype);
     if (!record) return false;
     record->header.style = header.style;

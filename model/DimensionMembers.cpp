@@ -6,6 +6,7 @@
 #include "model/GeometryLines.h"
 #include "model/Settings.h"
 #include "model/Utilities.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -66,19 +67,19 @@ public:
 
     void Line(GeoPoint a, GeoPoint b)
     {
-        const int16_t codes[4] = {10, 20, 11, 22};
+        const int16_t* codes = FixedCodes(EntityType::Line).data();
         const double values[4] = {a.x, a.y, b.x, b.y};
         Add(20, dim->subtype, codes, values, 4, {}, {});
     }
     void Arc(double cx, double cy, double r, double start, double end)
     {
-        const int16_t codes[5] = {10, 20, 40, 50, 51};
+        const int16_t* codes = FixedCodes(EntityType::Arc).data();
         const double values[5] = {cx, cy, r, start, end};
         Add(31, 1, codes, values, 5, {}, {});
     }
     void Text(GeoPoint p, double h, double angle, const std::string& text)
     {
-        const int16_t codes[5] = {10, 20, 30, 40, 50};
+        const int16_t* codes = FixedCodes(EntityType::Text).data();
         const double values[5] = {p.x, p.y, h, h, angle};
         Add(40, 0, codes, values, 5, text, font);
     }

@@ -1,6 +1,8 @@
 #include "model/Document.h"
 
+#include "model/AtomicWrite.h"
 #include "model/Cp932Text.h"
+#include "model/EditDoor.h"
 #include "model/DrawingFile.h"
 #include "model/Notify.h"
 #include "model/PaperSizes.h"
@@ -10,7 +12,6 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
@@ -24,6 +25,14 @@ const char* const WriteProtectedMessage = "この図面は、書きこみ禁止�
 const char* const PasswordProtectedMessage = "この図面は、パスワードによって保護されています。";
 const char* const WriteFailedMessage = "ファイルの書き込みに失敗しました。";
 const char* const ReadFailedMessage = "ファイルの読み込みに失敗しました。";
+const char* const NotFiniteMessage =
+    "図面に数値として扱えない値（無限大または非数）があるため、保存できません。";
+
+// A write-protected file is left alone; the user may save under another name.
+std::string WriteProtectedFileMessage(const std::filesystem::path& file)
+{
+    return file.string() + "\nは書き込みが禁止されているため、上書き保存できません。\n名前を付けて保存しますか？";
+}
 
 // "無　題" and "名称未設定" in code page 932.
 const char* const UntitledDrawingName = "\x96\xb3\x81\x40\x91\xe8";
@@ -89,7 +98,9 @@ COrvikCadDoc::COrvikCadDoc()
 
 COrvikCadDoc::~COrvikCadDoc()
 {
-    SaveParameters();
+    // A document whose open or import was refused (loaded -1) was never the
+    // user's drawing: it goes without touching the settings file.
+    if (loaded >= 0) SaveParameters();
 }
 
 int COrvikCadDoc::LoadParameters()
@@ -141,24 +152,16 @@ bool COrvikCadDoc::RefuseWhenProtected() const
 int COrvikCadDoc::AddEntity(const EntityHeader& entityHeader, const int16_t* codes, COLORREF colour,
                             const double* values, std::string_view text, std::string_view font)
 {
-    if (RefuseWhenProtected()) return 2;
-    CEntity* before = list.last;
-    if (list.AddEntity(entityHeader, codes, colour, values, text, font) != 0) return 1;
-    SetModifiedFlag(true);
-    // A dimension appends its members after itself: register the record and
-    // each member in list order.
-    for (CEntity* e = before ? before->next : list.first; e; e = e->next) snaps.AddEntityPoints(e);
-    return 0;
+    EditDoor door(*this, /*keepUndo=*/true);
+    if (!door.Enter()) return 2;
+    return door.Add(entityHeader, codes, colour, values, text, font) ? 0 : 1;
 }
 
 bool COrvikCadDoc::ChangeEntity(CEntity* entity, const std::function<void(CEntity&)>& edit)
 {
-    if (!entity || !list.Holds(entity) || RefuseWhenProtected()) return false;
-    snaps.RemoveEntityPoints(entity);
-    list.ChangeEntity(entity, edit);
-    snaps.AddEntityPoints(entity);
-    SetModifiedFlag(true);
-    return true;
+    if (!entity || !list.Holds(entity)) return false;
+    EditDoor door(*this, /*keepUndo=*/true);
+    return door.Change(entity, edit);
 }
 
 bool COrvikCadDoc::OnNewDocument()
@@ -222,7 +225,7 @@ void COrvikCadDoc::RebuildSnapPoints()
     for (CEntity* e = list.first; e; e = e->next) snaps.AddEntityPoints(e);
 }
 
-bool COrvikCadDoc::StoreDrawing(std::vector<uint8_t>& out) const
+int COrvikCadDoc::StoreDrawingImage(std::vector<uint8_t>& out) const
 {
     CDrawingFile file;
     file.extents.ExtentsMin = ExtentsMin;
@@ -238,37 +241,39 @@ bool COrvikCadDoc::StoreDrawing(std::vector<uint8_t>& out) const
         file.layers.names[i] = layerNames[i];
         file.layers.states[i] = layerStates[i];
     }
-    return file.WriteDrawing(out, list.first) == DrawingFileOk;
+    return file.WriteDrawing(out, list.first);
 }
 
-bool COrvikCadDoc::OnSaveDocument(const std::filesystem::path& file)
+SaveResult COrvikCadDoc::SaveDocument(const std::filesystem::path& file)
 {
-    std::vector<uint8_t> bytes;
-    bool ok = StoreDrawing(bytes);
-    if (ok) {
-        // Write beside the target and replace it only when every byte is out.
-        std::filesystem::path temp = file;
-        temp += ".orvtmp";
-        {
-            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-            out.flush();
-            ok = static_cast<bool>(out);
-        }
-        std::error_code ec;
-        if (ok) {
-            std::filesystem::rename(temp, file, ec);
-            ok = !ec;
-        }
-        if (!ok) std::filesystem::remove(temp, ec);
+    // An image whose path would not fit its field stops the save: the file
+    // keeps what it held, and the user is told which picture to move.
+    if (const CEntity* image = CDrawingFile().OverlongImagePath(list.first)) {
+        ShowMessage(NativePathFromCp932(image->text).string() + "\n画像ファイルのパスが長すぎるため、図面を保存できません。\n" +
+                        "パスが " + std::to_string(CDrawingFile::MaxPathBytes) +
+                        " バイト以内の場所に画像を置いて、貼り付け直して下さい。",
+                    MB_OK | MB_ICONEXCLAMATION);
+        return SaveResult::Failed;
     }
-    if (!ok) {
+    std::vector<uint8_t> bytes;
+    const int stored = StoreDrawingImage(bytes);
+    if (stored == DrawingFileNotFinite) {
+        ShowMessage(NotFiniteMessage);
+        return SaveResult::Failed;
+    }
+    AtomicWriteResult written = AtomicWriteResult::Failed;
+    if (stored == DrawingFileOk) written = WriteFileAtomically(file, std::span<const uint8_t>(bytes));
+    if (written == AtomicWriteResult::WriteProtected) {
+        return ShowMessage(WriteProtectedFileMessage(file), MB_YESNO | MB_ICONEXCLAMATION) == IDYES ? SaveResult::SaveAs
+                                                                                                 : SaveResult::Failed;
+    }
+    if (written != AtomicWriteResult::Ok) {
         ShowMessage(WriteFailedMessage);
-        return false;
+        return SaveResult::Failed;
     }
     path = file;
     SetModifiedFlag(false);
-    return true;
+    return SaveResult::Ok;
 }
 
 int COrvikCadDoc::LoadDrawing(std::span<const uint8_t> data)
@@ -364,6 +369,7 @@ OpenResult COrvikCadDoc::OnOpenDocument(const std::filesystem::path& file)
     if (result == DrawingFileOk) result = LoadDrawing(bytes);
     if (result != DrawingFileOk) {
         ShowMessage(OpenFailedMessage(file, result));
+        if (loaded == 0) loaded = -1;
         return OpenResult::Failed;
     }
     path = file;
@@ -413,6 +419,12 @@ int COrvikCadDoc::MatchPaperSize()
 
 void COrvikCadDoc::FinishImport(CEntity* firstImported, int viewUpdate)
 {
+    // A foreign file's extents that are no numbers would make the drawing unsavable.
+    for (auto* corner : {&ExtentsMin, &ExtentsMax, &LimitsMin, &LimitsMax})
+        for (double& v : *corner)
+            if (!std::isfinite(v)) v = 0.0;
+    for (double& v : DrawingOrigin)
+        if (!std::isfinite(v)) v = 0.0;
     if (firstImported) TranslateEntities(DrawingOrigin[0], DrawingOrigin[1], firstImported);
     ScaleDenominator = ScaleDenominatorFor(header.scale);
     if (TheDocumentHost) TheDocumentHost->RepaintScaleReadout();

@@ -58,6 +58,11 @@ public:
     virtual void ShowOpenProgress(int) {}
     // Every view of the document updates itself (reading ViewUpdateRequest).
     virtual void UpdateAllViews(COrvikCadDoc&) {}
+    // Runs the settings dialog on record; true on OK (record then holds the
+    // edited settings).
+    virtual bool RunInitialSettingsDialog(CParameterBlock&) { return false; }
+    // Runs the dimension tolerance dialog on the process-wide tolerance tables.
+    virtual void RunDimensionToleranceDialog() {}
 };
 
 // Process-wide state the documents share.
@@ -65,8 +70,24 @@ extern DocumentHost* TheDocumentHost;  // may be null (then dialogs answer cance
 extern double OpenProgressDelay;       // seconds an open runs before it shows its progress (0.5)
 extern int SettingsLoaded;             // 0 until the first document copied ORVPRM.DAT
 
+// The settings file ORVPRM.DAT in DataFolder as the settings commands use it.
+// Read: false, and block untouched, when there is no file to read.
+bool ReadSettingsFile(CParameterBlock& block);
+// Write: the folder and file are created when missing; false when the file
+// could not be written, which the user is told (the old file is kept).
+bool WriteSettingsFile(const CParameterBlock& block);
+// Gives edited the palette and layer-list positions and sizes of before.
+void KeepWindowPositions(CParameterBlock& edited, const CParameterBlock& before);
+
 // Result of opening a native drawing.
 enum class OpenResult { Ok, Failed };
+
+// Result of saving a native drawing.
+enum class SaveResult {
+    Ok,
+    Failed,   // not written (the user was told); the file is as it was
+    SaveAs,   // the file is write-protected and the user asked to save under another name
+};
 
 class COrvikCadDoc {
 public:
@@ -110,12 +131,18 @@ public:
     // Reads a native drawing from bytes (no message); 0 or the reader's error.
     int LoadDrawing(std::span<const uint8_t> data);
 
-    // Writes the drawing to file through a temporary file. On failure shows
-    // "ファイルの書き込みに失敗しました。", leaves the target as it was and
-    // keeps the document modified.
-    bool OnSaveDocument(const std::filesystem::path& file);
-    // The file image of the drawing; false when there is nothing to write.
-    bool StoreDrawing(std::vector<uint8_t>& out) const;
+    // Writes the drawing to file through AtomicWrite. On failure shows
+    // "ファイルの書き込みに失敗しました。" (or why the drawing cannot be
+    // stored), leaves the target as it was and keeps the document modified.
+    // A write-protected file is not replaced: the user is told and asked
+    // whether to save under another name (SaveAs when yes).
+    SaveResult SaveDocument(const std::filesystem::path& file);
+    bool OnSaveDocument(const std::filesystem::path& file) { return SaveDocument(file) == SaveResult::Ok; }
+    // The file image of the drawing; false when there is nothing to write
+    // or a value cannot be stored.
+    bool StoreDrawing(std::vector<uint8_t>& out) const { return StoreDrawingImage(out) == 0; }
+    // The same, giving the writer's result (DrawingFileResult).
+    int StoreDrawingImage(std::vector<uint8_t>& out) const;
 
     // Adds one entity unless the drawing is protected (message then).
     // 0 added, 1 refused by the list, 2 refused by protection.
@@ -132,6 +159,16 @@ public:
 
     int LoadParameters();
     int SaveParameters();
+    // The settings command: the settings file (or, when it cannot be read,
+    // this drawing's record) edited in the settings dialog. On OK the file is
+    // written (this drawing's window positions kept); only when it was
+    // written does the record become this drawing's and reach the running
+    // program, the drawing's grid and layer-off colours and its views. A file
+    // that cannot be written is reported and changes nothing.
+    void OnInitialSettings();
+    // The dimension tolerance command: the tolerance dialog on the
+    // process-wide tables.
+    void OnDimensionTolerance();
     // Runs the drawing-information dialog; existingDrawing greys the fields
     // that belong to the drawing's creation. True on OK.
     bool EditDrawingInfo(bool existingDrawing = false);

@@ -29,6 +29,9 @@ enum DrawingFileResult : int {
     DrawingFileWriteError = 3,  // writing: the stream or file could not be written
     DrawingFileNotRegular = 4,  // reading from disk: a folder, device, FIFO or socket
     DrawingFileUnreadable = 5,  // reading from disk: missing, no permission, or a read error
+    DrawingFileOverlongPath = 6,  // writing: an image's path is longer than its field (nothing written)
+    DrawingFileNotFinite = 7,   // writing: an entity or extent holds an infinite or not-a-number value
+    DrawingFileWriteProtected = 8, // writing to disk: the file exists and may not be written
 };
 
 // Reads a drawing or part file from disk into out, for ReadDrawing or
@@ -69,17 +72,25 @@ public:
     // writer refuses a drawing holding one that is not, the reader skips
     // such a record.
     static bool StorableValueCount(int16_t type, uint64_t n);
+    // The first image from `first` on that the writer would store and whose
+    // path is longer than MaxPathBytes; null when there is none. Such a
+    // drawing is refused rather than saved with a path cut short.
+    const CEntity* OverlongImagePath(const CEntity* first) const;
 
     CDrawingFile();
 
     // Writes the whole file (version 5) from `first` along the next links.
     // DrawingFileRefused (nothing written) when first is null or an entity
-    // to store could not be read back (StorableValueCount). The entities
+    // to store could not be read back (StorableValueCount);
+    // DrawingFileOverlongPath when an image's path does not fit its field;
+    // DrawingFileNotFinite when a value to store is infinite or not a
+    // number (such a file could not be read back sensibly). The entities
     // are not changed: group numbers are worked out for the file only.
     int WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) const;
     int WriteDrawing(std::ostream& out, const CEntity* first) const;
-    // Writes to a temporary file beside path and renames it over path only
-    // when every byte was written.
+    // Saves through AtomicWrite: the old file stays whole unless every byte
+    // of the new one reached the disk; DrawingFileWriteProtected when the
+    // file may not be written.
     int SaveDrawing(const std::filesystem::path& path, const CEntity* first) const;
 
     // Reads a drawing into a document's list and snap points, and fills the

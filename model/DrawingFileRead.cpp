@@ -10,6 +10,7 @@
 
 #include "model/Cp932Text.h"
 #include "model/DrawingFileLayout.h"
+#include "model/EntityKinds.h"
 #include "model/EntityList.h"
 #include "model/LittleEndian.h"
 #include "model/SnapPointList.h"
@@ -91,21 +92,14 @@ bool SlotAsOffset(double v, uint64_t& out)
     return true;
 }
 
-// The style word clamped to what each type can hold: line type x 100 + pen.
+// The style word clamped to what the kind can hold: line type x 100 + pen
+// (a grid's line type x 100 + grid kind, a fill's pattern x 100 + pen, the
+// bare pen of dimensions and hatches).
 int16_t ClampStyle(int16_t type, int style)
 {
-    int high = style / 100;
-    int low = style % 100;
-    int maxHigh = 7, maxLow = 7;
-    switch (type) {
-    case EntityType::Grid: maxHigh = 4; maxLow = 2; break;      // line type x 100 + grid kind
-    case EntityType::Fill: maxHigh = 6; break;                  // pattern x 100 + pen
-    case EntityType::Dimension:
-    case EntityType::Hatch: maxHigh = 0; break;                 // the pen alone
-    default: break;
-    }
-    high = std::clamp(high, 0, maxHigh);
-    low = std::clamp(low, 0, maxLow);
+    const EntityKind& kind = KindOf(type);
+    const int high = std::clamp(style / 100, 0, static_cast<int>(kind.maxLineType));
+    const int low = std::clamp(style % 100, 0, static_cast<int>(kind.maxPen));
     return static_cast<int16_t>(high * 100 + low);
 }
 
@@ -146,33 +140,33 @@ public:
         const double* s = r.slot;
         switch (r.type) {
         case EntityType::Point:
-            Fixed(out, {s[0], s[1]}, {10, 20});
+            Fixed(out, {s[0], s[1]});
             break;
         case EntityType::Grid:
             if (target_ == Target::Parts) return RecordOutcome::Skip;
-            Fixed(out, {s[0], s[1], s[2]}, {10, 20, 30});
+            Fixed(out, {s[0], s[1], s[2]});
             break;
         case EntityType::Circle:
-            Fixed(out, {s[0], s[1], s[2]}, {10, 20, 40});
+            Fixed(out, {s[0], s[1], s[2]});
             break;
         case EntityType::Line:
         case EntityType::HorizontalInfiniteLine:
         case EntityType::VerticalInfiniteLine:
         case EntityType::InfiniteLine:
-            Fixed(out, {s[0], s[1], s[3], s[4]}, {10, 20, 11, 22});
+            Fixed(out, {s[0], s[1], s[3], s[4]});
             break;
         case EntityType::Arc:
-            Fixed(out, {s[0], s[1], s[2], s[3], s[4]}, {10, 20, 40, 50, 51});
+            Fixed(out, {s[0], s[1], s[2], s[3], s[4]});
             break;
         case EntityType::Ellipse:
             if (Old()) return RecordOutcome::Skip; // older files carry no ellipse values
-            Fixed(out, {s[0], s[1], s[2], s[3], s[4]}, {10, 20, 60, 61, 62});
+            Fixed(out, {s[0], s[1], s[2], s[3], s[4]});
             break;
         case EntityType::Text: {
             double width = s[3];
             if (Old()) width = s[2];
             else if (target_ == Target::Drawing && width < 1.5) width = s[2];
-            Fixed(out, {s[0], s[1], s[2], width, s[4]}, {10, 20, 30, 40, 50});
+            Fixed(out, {s[0], s[1], s[2], width, s[4]});
             if (r.count < 0) return RecordOutcome::Damaged;
             if (r.count > 0 && r.offset != 0) {
                 RecordOutcome o = ReadText(out, r.offset, static_cast<uint64_t>(r.count), r.subtype);
@@ -221,10 +215,10 @@ public:
             if (r.count < 0 || !CDrawingFile::StorableValueCount(r.type, static_cast<uint64_t>(r.count)))
                 return RecordOutcome::Skip;
             if (!ReadValues(out, r.offset, 7)) return RecordOutcome::Damaged;
-            out.codes = {10, 20, 60, 61, 62, 50, 51};
+            out.codes = CodesOf(EntityType::EllipticArc);
             break;
         case EntityType::Image:
-            Fixed(out, {s[0], s[1], s[3], s[4]}, {10, 20, 11, 22});
+            Fixed(out, {s[0], s[1], s[3], s[4]});
             if (r.count < 0) return RecordOutcome::Damaged;
             if (r.count > 0 && r.offset != 0) {
                 if (!file_.Has(r.offset, static_cast<uint64_t>(r.count))) return RecordOutcome::Damaged;
@@ -235,6 +229,11 @@ public:
         default:
             break; // group headers and anything else carry no values
         }
+
+        // A value that is not a finite number would spoil every drawing,
+        // snap and save of the entity: such a record is left out.
+        for (double v : out.values)
+            if (!std::isfinite(v)) return RecordOutcome::Skip;
 
         // Coordinate check of the first point (lines: both points).
         switch (r.type) {
@@ -259,10 +258,12 @@ private:
     bool Old() const { return version_ < 3; }
     std::size_t ValueSize() const { return Old() ? 4 : 8; }
 
-    void Fixed(PendingEntity& out, std::initializer_list<double> values, std::initializer_list<int16_t> codes)
+    // The values a record holds in its slots, under the codes of its kind.
+    void Fixed(PendingEntity& out, std::initializer_list<double> values)
     {
         out.values.assign(values);
-        out.codes.assign(codes);
+        const std::span<const int16_t> codes = FixedCodes(out.header.type);
+        out.codes.assign(codes.begin(), codes.end());
     }
 
     double ValueAt(uint64_t at) const

@@ -2,14 +2,15 @@
 
 #include "model/DrawingFile.h"
 
+#include "model/AtomicWrite.h"
 #include "model/Cp932Text.h"
 #include "model/DrawingFileLayout.h"
 #include "model/Entity.h"
 #include "model/LittleEndian.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
-#include <fstream>
 #include <ostream>
 #include <string_view>
 #include <system_error>
@@ -23,6 +24,19 @@ bool IsStored(const CEntity& e, bool selectedOnly)
 {
     if (selectedOnly && e.state != EntityState::Marked) return false;
     return !e.owner || e.owner->type != EntityType::Dimension;
+}
+
+bool AllFinite(const CEntity& e)
+{
+    return std::all_of(e.values.begin(), e.values.end(), [](double v) { return std::isfinite(v); });
+}
+
+bool AllFinite(const DrawingExtents& extents)
+{
+    for (const auto* corner : {&extents.ExtentsMin, &extents.ExtentsMax, &extents.LimitsMin, &extents.LimitsMax})
+        for (double v : *corner)
+            if (!std::isfinite(v)) return false;
+    return true;
 }
 
 double ValueAt(const CEntity& e, std::size_t i)
@@ -100,9 +114,19 @@ bool CDrawingFile::StorableValueCount(int16_t type, uint64_t n)
     }
 }
 
+const CEntity* CDrawingFile::OverlongImagePath(const CEntity* first) const
+{
+    for (const CEntity* e = first; e; e = e->next)
+        if (e->type == EntityType::Image && IsStored(*e, selectedOnly != 0) && UpToNul(e->text).size() > MaxPathBytes)
+            return e;
+    return nullptr;
+}
+
 int CDrawingFile::WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) const
 {
     if (!first) return DrawingFileRefused;
+    if (OverlongImagePath(first)) return DrawingFileOverlongPath;
+    if (!AllFinite(extents) || !std::isfinite(header.scale)) return DrawingFileNotFinite;
 
     // First pass: which entities are stored, and the ordinal of every stored
     // group header, which is the number the reader gives it.
@@ -112,6 +136,7 @@ int CDrawingFile::WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) 
         if (!IsStored(*e, selectedOnly != 0)) continue;
         // What the reader would drop is refused before anything is written.
         if (!StorableValueCount(e->type, e->values.size())) return DrawingFileRefused;
+        if (!AllFinite(*e)) return DrawingFileNotFinite;
         stored.push_back(e);
         if (e->type == EntityType::GroupHeader) {
             int32_t ordinal = static_cast<int32_t>(headerOrdinal.size()) + 1;
@@ -182,7 +207,7 @@ int CDrawingFile::WriteDrawing(std::vector<uint8_t>& out, const CEntity* first) 
             slot[3] = ValueAt(e, 2);
             slot[4] = ValueAt(e, 3);
             if (e.type == EntityType::Image) {
-                std::string_view path = Cp932Fit(UpToNul(e.text), MaxPathBytes);
+                std::string_view path = UpToNul(e.text);  // fits: checked before anything is written
                 if (!path.empty()) {
                     offset = static_cast<uint32_t>(data.Offset());
                     count = static_cast<int32_t>(data.String(path));
@@ -282,24 +307,12 @@ int CDrawingFile::SaveDrawing(const std::filesystem::path& path, const CEntity* 
     std::vector<uint8_t> bytes;
     int rc = WriteDrawing(bytes, first);
     if (rc != DrawingFileOk) return rc;
-    std::filesystem::path temp = path;
-    temp += ".tmp";
-    std::error_code ec;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return DrawingFileWriteError;
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temp, ec);
-            return DrawingFileWriteError;
-        }
-    }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
+    switch (WriteFileAtomically(path, std::span<const uint8_t>(bytes))) {
+    case AtomicWriteResult::Ok:
+        return DrawingFileOk;
+    case AtomicWriteResult::WriteProtected:
+        return DrawingFileWriteProtected;
+    default:
         return DrawingFileWriteError;
     }
-    return DrawingFileOk;
 }

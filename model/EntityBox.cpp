@@ -1,5 +1,7 @@
 #include "model/EntityBox.h"
 
+#include "model/EntityKinds.h"
+
 #include "model/DimensionMarks.h"
 #include "model/FillOutline.h"
 #include "model/PickGeometry.h"
@@ -12,11 +14,6 @@
 
 namespace {
 
-double ByCode(const CEntity& e, int16_t code)
-{
-    const int i = FindValueIndex(e, code);
-    return i >= 0 && std::size_t(i) < e.values.size() ? e.values[i] : 0.0;
-}
 
 double Value(const CEntity& e, std::size_t i)
 {
@@ -209,6 +206,18 @@ ModelBox EntityExtentBox(const CEntity& e)
     default:
         return {};
     }
+}
+
+ModelBox EntityMarkedBox(const CEntity& e)
+{
+    if (e.type != EntityType::Text && e.type != EntityType::LeaderText)
+        return EntityExtentBox(e);
+    // A cell half as wide as the text is high per character.
+    ModelBox box;
+    const double x = Value(e, 0), y = Value(e, 1), h = Value(e, 2);
+    box.Add(x, y);
+    box.Add(x + CountMbcsChars(e.text) * h / 2, y + h);
+    return box;
 }
 
 // ---- the entity index ----

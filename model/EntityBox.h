@@ -28,6 +28,11 @@ ModelBox EntityScreenBox(const CEntity& e);
 // Invalid for every other type (infinite lines, fills, hatchings, images...).
 ModelBox EntityExtentBox(const CEntity& e);
 
+// What a marked entity adds to the box the transform tool scales, stretches
+// and offsets about: as EntityExtentBox, but a text's box is n × h / 2 long
+// (n characters of height h), as the selection centre takes it.
+ModelBox EntityMarkedBox(const CEntity& e);
+
 // Calls visit(x, y) for the points of an ellipse's outline, one every 0.05
 // of its parameter from 0 while the parameter stays within tEnd.
 template <class Visit>

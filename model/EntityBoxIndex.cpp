@@ -1,5 +1,7 @@
 #include "model/EntityBoxIndex.h"
 
+#include "model/EntityKinds.h"
+
 #include "model/Entity.h"
 
 #include <algorithm>
@@ -22,12 +24,7 @@ EntityBoxIndex::~EntityBoxIndex()
 
 bool EntityBoxIndex::TakesPart(const CEntity& e)
 {
-    switch (e.type) {
-    case 20: case 21: case 22: case 23: case 24: case 26: case 30: case 31:
-        return true;
-    default:
-        return false;
-    }
+    return KindOf(e.type).Allows(KindAllows::Cross);
 }
 
 bool EntityBoxIndex::BoundingBox(const CEntity& e, Box& box)

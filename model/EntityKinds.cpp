@@ -81,6 +81,8 @@ constexpr KindProperty ImageProps[] = {{"始点Ｘ座標", 10, R::X, U::Millimet
 // the native file and plotted; Select where the kind counts for the
 // selection centre.
 constexpr uint32_t Drawn = A::Transform | A::Pick | A::Draw | A::Orv | A::Hpgl;
+// Lines without ends have no place on a sheet of paper: never plotted.
+constexpr uint32_t Unbounded = Drawn & ~A::Hpgl;
 constexpr uint32_t Sel = A::Select;
 constexpr uint32_t Both = A::Dxf | A::Jww;
 
@@ -90,26 +92,27 @@ constexpr uint32_t Both = A::Dxf | A::Jww;
 constexpr EntityKind Rows[] = {
     {EntityType::Point, "point", LayoutForm::Fixed, PointSlots, Drawn | Sel | Both | A::Quantize,
      PropertyDialog::Point, PointProps, true, false, false},
-    {EntityType::Grid, "grid", LayoutForm::Fixed, GridSlots, A::Orv | A::Pick, PropertyDialog::None, {}, true, false, false},
-    {EntityType::Line, "line", LayoutForm::Fixed, LineSlots, Drawn | Sel | Both | A::Quantize, PropertyDialog::Line,
+    {EntityType::Grid, "grid", LayoutForm::Fixed, GridSlots, A::Orv | A::Pick, PropertyDialog::None, {}, true, false,
+     false, 0, false, 4, 2},
+    {EntityType::Line, "line", LayoutForm::Fixed, LineSlots, Drawn | A::Cross | Sel | Both | A::Quantize, PropertyDialog::Line,
      LineProps, true, false, false},
-    {EntityType::HorizontalInfiniteLine, "horizontal infinite line", LayoutForm::Fixed, LineSlots, Drawn,
+    {EntityType::HorizontalInfiniteLine, "horizontal infinite line", LayoutForm::Fixed, LineSlots, Unbounded | A::Cross,
      PropertyDialog::Line, LineProps, true, false, false},
-    {EntityType::VerticalInfiniteLine, "vertical infinite line", LayoutForm::Fixed, LineSlots, Drawn,
+    {EntityType::VerticalInfiniteLine, "vertical infinite line", LayoutForm::Fixed, LineSlots, Unbounded | A::Cross,
      PropertyDialog::Line, LineProps, true, false, false},
-    {EntityType::InfiniteLine, "infinite line", LayoutForm::Fixed, LineSlots, Drawn, PropertyDialog::Line, LineProps,
+    {EntityType::InfiniteLine, "infinite line", LayoutForm::Fixed, LineSlots, Unbounded | A::Cross, PropertyDialog::Line, LineProps,
      true, false, false},
-    {EntityType::Curve, "curve", LayoutForm::PointRun, PointSlots, Drawn | Sel | Both, PropertyDialog::Curve, {}, true,
+    {EntityType::Curve, "curve", LayoutForm::PointRun, PointSlots, Drawn | A::Cross | Sel | Both, PropertyDialog::Curve, {}, true,
      false, false, 40},
     {EntityType::CurveVariant25, "curve variant 25", LayoutForm::PointRun, PointSlots, A::Transform,
      PropertyDialog::None, {}, true, false, false},
-    {EntityType::FreehandCurve, "freehand curve", LayoutForm::BareRun, PointSlots, Drawn | Sel | A::Dxf,
+    {EntityType::FreehandCurve, "freehand curve", LayoutForm::BareRun, PointSlots, Drawn | A::Cross | Sel | A::Dxf,
      PropertyDialog::Curve, {}, false, false, false, 3000},
     {EntityType::CurveVariant27, "curve variant 27", LayoutForm::PointRun, PointSlots, A::Transform,
      PropertyDialog::None, {}, true, false, false},
-    {EntityType::Circle, "circle", LayoutForm::Fixed, CircleSlots, Drawn | Sel | Both | A::Quantize,
+    {EntityType::Circle, "circle", LayoutForm::Fixed, CircleSlots, Drawn | A::Cross | Sel | Both | A::Quantize,
      PropertyDialog::Circle, CircleProps, true, false, false},
-    {EntityType::Arc, "arc", LayoutForm::Fixed, ArcSlots, Drawn | Sel | Both | A::Quantize, PropertyDialog::Circle,
+    {EntityType::Arc, "arc", LayoutForm::Fixed, ArcSlots, Drawn | A::Cross | Sel | Both | A::Quantize, PropertyDialog::Circle,
      ArcProps, true, false, false},
     {EntityType::Ellipse, "ellipse", LayoutForm::Fixed, EllipseSlots, Drawn | Sel | Both | A::Quantize,
      PropertyDialog::Ellipse, EllipseProps, true, false, false},
@@ -120,13 +123,13 @@ constexpr EntityKind Rows[] = {
     {EntityType::LeaderText, "leader text", LayoutForm::Leader, LeaderSlots, Drawn | Sel | Both,
      PropertyDialog::LeaderText, LeaderProps, true, true, true},
     {EntityType::Dimension, "dimension", LayoutForm::Dimension, {}, (Drawn & ~A::Pick) | A::Dxf, PropertyDialog::Dimension, {},
-     true, false, false},
+     true, false, false, 0, false, 0, 7},
     {EntityType::GroupHeader, "group header", LayoutForm::GroupHead, GroupSlots, 0, PropertyDialog::None, {}, true,
      false, false},
-    {EntityType::Fill, "fill", LayoutForm::Boundary, FillHead, Drawn | Sel, PropertyDialog::Fill, {}, true, false,
-     false, 0, false},
+    {EntityType::Fill, "fill", LayoutForm::Boundary, FillHead, (Drawn & ~A::Hpgl) | Sel, PropertyDialog::Fill, {}, true, false,
+     false, 0, false, 6, 7},
     {EntityType::Hatch, "hatch", LayoutForm::Boundary, HatchHead, Drawn | A::Dxf, PropertyDialog::Hatch, {}, true,
-     false, false, 0, true},
+     false, false, 0, true, 0, 7},
     {EntityType::Image, "image", LayoutForm::Fixed, LineSlots, Drawn & ~A::Hpgl, PropertyDialog::Image, ImageProps,
      true, true, false},
     {EntityType::Polygon, "polygon", LayoutForm::BareRun, PointSlots, Drawn | Sel | Both, PropertyDialog::Polygon, {},
@@ -202,58 +205,91 @@ std::size_t BoundaryStart(int16_t type)
     return k.form == LayoutForm::Boundary ? k.layout.size() : 0;
 }
 
-std::vector<ValueRole> ValueRoles(int16_t type, int16_t subtype, std::span<const int16_t> codes,
-                                  std::size_t valueCount)
+namespace {
+
+// Calls f(index, role) for every value that has a role other than Plain.
+template <class F>
+void VisitRoles(int16_t type, int16_t subtype, std::span<const int16_t> codes, std::size_t valueCount, F&& f)
 {
     const EntityKind& k = KindOf(type);
-    std::vector<ValueRole> roles(valueCount, ValueRole::Plain);
     switch (k.form) {
     case LayoutForm::Fixed:
     case LayoutForm::Leader:
     case LayoutForm::GroupHead:
-        for (std::size_t i = 0; i < valueCount && i < k.layout.size(); ++i)
-            roles[i] = k.layout[i].role;
+        for (std::size_t i = 0; i < valueCount && i < k.layout.size(); ++i) {
+            const ValueRole role = k.layout[i].role;
+            // A point stands only where both its values do.
+            if (role == ValueRole::X && i + 1 >= valueCount)
+                break;
+            f(i, role);
+        }
         break;
     case LayoutForm::PointRun:
     case LayoutForm::BareRun:
         for (std::size_t i = 0; i + 1 < valueCount; i += 2) {
-            roles[i] = ValueRole::X;
-            roles[i + 1] = ValueRole::Y;
+            f(i, ValueRole::X);
+            f(i + 1, ValueRole::Y);
         }
         break;
     case LayoutForm::Dimension: {
         // Points are the pairs 21/22, 23/24 and 42/43 and the codes from 40
-        // to 449 ending in 0 or 1; 11 is the text height, 12 the text angle
-        // and, in the angle kinds, 26 and 27 the measured directions.
+        // to 449 ending in 0 (x) or 1 (y); 11 is the text height, 12 the
+        // text angle and, in the angle kinds, 26 and 27 the measured
+        // directions. Codes from 450 on end the record's points.
         const bool angleKind = subtype == DimensionKind::LineAngle || subtype == DimensionKind::ArcAngle;
         for (std::size_t i = 0; i < valueCount && i < codes.size(); ++i) {
             const int16_t c = codes[i];
-            if (c == 21 || c == 23 || c == 42 || (c >= 40 && c < 450 && c % 10 == 0))
-                roles[i] = ValueRole::X;
-            else if (c == 22 || c == 24 || c == 43 || (c >= 41 && c < 450 && c % 10 == 1))
-                roles[i] = ValueRole::Y;
+            if (c >= 450)
+                break;
+            if (c == 21 || c == 23 || c == 42 || (c >= 40 && c % 10 == 0))
+                f(i, ValueRole::X);
+            else if (c == 22 || c == 24 || c == 43 || (c >= 41 && c % 10 == 1))
+                f(i, ValueRole::Y);
             else if (c == 11)
-                roles[i] = ValueRole::TextSize;
+                f(i, ValueRole::TextSize);
             else if (c == 12 || (angleKind && (c == 26 || c == 27)))
-                roles[i] = ValueRole::Direction;
+                f(i, ValueRole::Direction);
         }
         break;
     }
-    case LayoutForm::Boundary: {
+    case LayoutForm::Boundary:
         for (std::size_t i = 0; i < valueCount && i < k.layout.size(); ++i)
-            roles[i] = k.layout[i].role;
-        const std::size_t end = WalkBoundary(type, codes, valueCount, [&](const BoundaryItemAt& item) {
+            f(i, k.layout[i].role);
+        WalkBoundary(type, codes, valueCount, [&](const BoundaryItemAt& item) {
             for (std::size_t j = 0; j < item.roles.size(); ++j)
-                roles[item.index + j] = item.roles[j];
+                f(item.index + j, item.roles[j]);
         });
-        if (!k.inHatch && end + 2 == valueCount) {
-            roles[end] = ValueRole::X;
-            roles[end + 1] = ValueRole::Y;
-        }
         break;
     }
-    }
+}
+
+} // namespace
+
+std::vector<ValueRole> ValueRoles(int16_t type, int16_t subtype, std::span<const int16_t> codes,
+                                  std::size_t valueCount)
+{
+    std::vector<ValueRole> roles(valueCount, ValueRole::Plain);
+    VisitRoles(type, subtype, codes, valueCount, [&](std::size_t i, ValueRole role) { roles[i] = role; });
     return roles;
+}
+
+void ShiftValues(int16_t type, int16_t subtype, std::span<const int16_t> codes, std::span<double> values, double dx,
+                 double dy)
+{
+    if (!KindOf(type).Allows(KindAllows::Draw))
+        return;
+    VisitRoles(type, subtype, codes, values.size(), [&](std::size_t i, ValueRole role) {
+        if (role == ValueRole::X)
+            values[i] += dx;
+        else if (role == ValueRole::Y)
+            values[i] += dy;
+    });
+}
+
+void ShiftEntity(CEntity& e, double dx, double dy)
+{
+    ShiftValues(e.type, e.subtype, std::span<const int16_t>(e.codes.data(), e.codes.size()),
+                std::span<double>(e.values.data(), e.values.size()), dx, dy);
 }
 
 std::vector<ValueRole> ValueRoles(const CEntity& e)
@@ -356,20 +392,28 @@ std::span<const int16_t> FixedCodes(int16_t type)
     return std::span<const int16_t>(table.codes[i].data(), table.sizes[i]);
 }
 
+std::vector<int16_t> CodesOf(int16_t type)
+{
+    const std::span<const int16_t> codes = FixedCodes(type);
+    return std::vector<int16_t>(codes.begin(), codes.end());
+}
+
 std::size_t ValueCount(const CEntity& e)
 {
     return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
 }
 
-std::optional<double> ByCode(const CEntity& e, int16_t code)
+bool ByCode(const CEntity& e, int16_t code, double& out)
 {
     const int i = FindValueIndex(e, code);
-    if (i < 0)
-        return std::nullopt;
-    return e.values[static_cast<std::size_t>(i)];
+    if (i < 0 || static_cast<std::size_t>(i) >= ValueCount(e))
+        return false;
+    out = e.values[static_cast<std::size_t>(i)];
+    return true;
 }
 
-double ByCode(const CEntity& e, int16_t code, double fallback)
+double ByCode(const CEntity& e, int16_t code)
 {
-    return ByCode(e, code).value_or(fallback);
+    double v = 0.0;
+    return ByCode(e, code, v) ? v : 0.0;
 }

@@ -77,6 +77,7 @@ inline constexpr uint32_t Hpgl = 1u << 5;       // plotted
 inline constexpr uint32_t Quantize = 1u << 6;   // listed (and rounded) by the entity list
 inline constexpr uint32_t Select = 1u << 7;     // counts for the selection centre
 inline constexpr uint32_t Orv = 1u << 8;        // its codes and values travel in the native drawing file
+inline constexpr uint32_t Cross = 1u << 9;      // its crossings with earlier entities are snap points
 } // namespace KindAllows
 
 // One boundary item kind of fills and hatches, by its first code.
@@ -100,6 +101,8 @@ struct EntityKind {
     bool hasFont;                         // 40, 41
     int maxPoints = 0;                    // PointRun, BareRun: most points a tool makes (0: no limit)
     bool inHatch = false;                 // Boundary: the hatch form of the elliptic arc item
+    int8_t maxLineType = 7;               // what the style word can hold: line type (or pattern) x 100
+    int8_t maxPen = 7;                    // + pen (or grid kind)
 
     bool Allows(uint32_t what) const { return (allows & what) == what; }
 };
@@ -155,10 +158,17 @@ std::size_t WalkBoundary(const CEntity& e, F&& f)
 
 // The role of every value of a record (its codes as stored for the
 // dimension, fill and hatch kinds). Values the row gives no meaning are
-// Plain; a fill's lone closing vertex is a point.
+// Plain, and so is an x whose y is missing.
 std::vector<ValueRole> ValueRoles(int16_t type, int16_t subtype, std::span<const int16_t> codes,
                                   std::size_t valueCount);
 std::vector<ValueRole> ValueRoles(const CEntity& e);
+
+// The one shift rule: every point of a record moves by (dx, dy) by the
+// roles of its values; radii, sizes and directions stay. Kinds that are not
+// drawn (the grid, group headers, 25 and 27) stay where they are.
+void ShiftValues(int16_t type, int16_t subtype, std::span<const int16_t> codes, std::span<double> values, double dx,
+                 double dy);
+void ShiftEntity(CEntity& e, double dx, double dy);
 
 // A record ready to be added to a list (AddEntityCopy in EntityTransform.h):
 // the header, codes and values and what travels with them.
@@ -189,10 +199,12 @@ std::optional<EntityRecord> MakeRecord(int16_t type, std::initializer_list<doubl
 // for callers that hand codes to CEntityList::AddEntity directly. Empty for
 // kinds without a fixed layout.
 std::span<const int16_t> FixedCodes(int16_t type);
+// The same as a vector, for records being built.
+std::vector<int16_t> CodesOf(int16_t type);
 
 // Number of values a record holds: its count, held to the values there are.
 std::size_t ValueCount(const CEntity& e);
-// The value stored under code (the first such), if any.
-std::optional<double> ByCode(const CEntity& e, int16_t code);
-// The value stored under code, or `fallback`.
-double ByCode(const CEntity& e, int16_t code, double fallback);
+// The value stored under code (the first such); 0 when there is none.
+double ByCode(const CEntity& e, int16_t code);
+// The same into out; false, out untouched, when there is none.
+bool ByCode(const CEntity& e, int16_t code, double& out);

@@ -1,5 +1,7 @@
 #include "model/EntityList.h"
 
+#include "model/EntityKinds.h"
+
 #include "model/DimensionMembers.h"
 
 #include <algorithm>
@@ -20,33 +22,24 @@ bool InCoordinateRange(double v)
 
 bool KeepsCodesAndValues(int16_t type)
 {
-    switch (type) {
-    case 10: case 11:
-    case 20: case 21: case 22: case 23: case 24: case 25: case 27:
-    case 30: case 31: case 32: case 33:
-    case 40: case 41:
-    case 50: case 60:
-    case 70: case 71:
-    case 80:
-        return true;
-    default:
-        return false;
-    }
+    const EntityKind* k = FindEntityKind(type);
+    return k && k->keepsCodes;
 }
 
 bool KeepsValuesOnly(int16_t type)
 {
-    return type == EntityType::FreehandCurve || type == EntityType::Polygon;
+    const EntityKind* k = FindEntityKind(type);
+    return k && !k->keepsCodes;
 }
 
 bool HasText(int16_t type)
 {
-    return type == EntityType::Text || type == EntityType::LeaderText || type == EntityType::Image;
+    return KindOf(type).hasText;
 }
 
 bool HasFont(int16_t type)
 {
-    return type == EntityType::Text || type == EntityType::LeaderText;
+    return KindOf(type).hasFont;
 }
 
 // Text handed in as a byte string ends at its first NUL, as a C string would.

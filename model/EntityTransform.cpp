@@ -73,9 +73,9 @@ EntityCopy StartCopy(const CEntity& source, const TransformPolicy& policy)
     return copy;
 }
 
-void SetCodes(EntityCopy& copy, std::initializer_list<int16_t> codes)
+void SetCodes(EntityCopy& copy, int16_t type)
 {
-    copy.codes.assign(codes);
+    copy.codes = CodesOf(type);
 }
 
 // Carries the boundary items of a fill or hatch from `start` on. An item of
@@ -300,7 +300,7 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         v.resize(2);
         if (!policy.keepStoredForm)
             copy.header.subtype = 0;
-        SetCodes(copy, {10, 20});
+        SetCodes(copy, EntityType::Point);
         t.Point(v, 0);
         return true;
     case EntityType::Line:
@@ -308,7 +308,7 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
             return false;
         v.resize(4);
         copy.header.subtype = 0;
-        SetCodes(copy, {10, 20, 11, 22});
+        SetCodes(copy, source.type);
         t.Point(v, 0);
         t.Point(v, 2);
         return true;
@@ -334,11 +334,9 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         if (!policy.keepStoredForm)
             copy.header.subtype = 0;
         v.resize(n - n % 2);
-        copy.codes.clear();
-        for (std::size_t i = 0; i < v.size(); i += 2) {
-            copy.codes.insert(copy.codes.end(), {10, 20});
+        copy.codes = *LayoutCodes(source.type, source.subtype, v.size());
+        for (std::size_t i = 0; i < v.size(); i += 2)
             t.Point(v, i);
-        }
         return true;
     case EntityType::FreehandCurve:
     case EntityType::Polygon:
@@ -353,7 +351,7 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
             return false;
         v.resize(3);
         copy.header.subtype = 0;
-        SetCodes(copy, {10, 20, 40});
+        SetCodes(copy, EntityType::Circle);
         t.Point(v, 0);
         t.Length(v, 2);
         return true;
@@ -361,7 +359,7 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         if (n < 5)
             return false;
         v.resize(5);
-        SetCodes(copy, {10, 20, 40, 50, 51});
+        SetCodes(copy, EntityType::Arc);
         const double r = v[2] * t.scale;
         const PointSet<2> ends = ArcEndPoints(v[0], v[1], r, v[3], v[4]);
         const GeoPoint c = t.matrix.Apply(v[0], v[1]);
@@ -387,7 +385,7 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
             return false;
         v.resize(5);
         copy.header.subtype = 0;
-        SetCodes(copy, {10, 20, 30, 40, 50});
+        SetCodes(copy, EntityType::Text);
         t.Point(v, 0);
         t.Length(v, 2);
         t.Length(v, 3);
@@ -401,11 +399,8 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         if (n < count)
             return false;
         v.resize(count);
-        if (copy.codes.size() != count) {
-            SetCodes(copy, {10, 20, 30, 40, 50, 40, 41, 50, 51});
-            if (count == 11)
-                copy.codes.insert(copy.codes.end(), {60, 61});
-        }
+        if (copy.codes.size() != count)
+            copy.codes = *LayoutCodes(EntityType::LeaderText, source.subtype, count);
         t.Point(v, 0);
         t.Length(v, 2);
         t.Length(v, 3);
@@ -440,7 +435,7 @@ bool Build(const CEntity& source, EntityCopy& copy, const Transform& t, const Tr
         if (n < 4)
             return false;
         v.resize(4);
-        SetCodes(copy, {10, 20, 11, 22});
+        SetCodes(copy, source.type);
         const double w = v[2] - v[0], h = v[3] - v[1];
         if (t.reflect) {
             // The rectangle is reflected and ordered again; the picture is
@@ -474,32 +469,9 @@ double NormaliseDegrees(double angle)
 
 bool HasTransformedCopy(const CEntity& source)
 {
-    switch (source.type) {
-    case EntityType::Dimension:
-        return source.subtype >= 0 && source.subtype <= 8;
-    case EntityType::Point:
-    case EntityType::Line:
-    case EntityType::HorizontalInfiniteLine:
-    case EntityType::VerticalInfiniteLine:
-    case EntityType::InfiniteLine:
-    case EntityType::Curve:
-    case EntityType::CurveVariant25:
-    case EntityType::FreehandCurve:
-    case EntityType::CurveVariant27:
-    case EntityType::Circle:
-    case EntityType::Arc:
-    case EntityType::Ellipse:
-    case EntityType::EllipticArc:
-    case EntityType::Text:
-    case EntityType::LeaderText:
-    case EntityType::Fill:
-    case EntityType::Hatch:
-    case EntityType::Image:
-    case EntityType::Polygon:
-        return true;
-    default:  // grid record, group header, unknown types
-        return false;
-    }
+    if (source.type == EntityType::Dimension)
+        return source.subtype >= 0 && source.subtype <= 8;  // the kinds whose layout is known
+    return KindOf(source.type).Allows(KindAllows::Transform);
 }
 
 std::optional<EntityCopy> TransformedCopy(const CEntity& source, const TransformMatrix& matrix, double scale,

@@ -4,6 +4,7 @@
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"
 #include "model/GeometryLines.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <numbers>
@@ -241,6 +242,7 @@ struct Shape {
     int direction = 1;    // arc: as walked
     GeoEllipticArc ellipse;  // elliptic arc: offset ellipse
     GeoPoint ownStart, ownEnd;  // where the offset of the element's own ends lies
+    bool collapsed = false;     // an arc or elliptic arc offset past its centre: no piece
 };
 
 // The intersection of two offset shapes nearest to the vertex; fallback
@@ -343,6 +345,7 @@ void OffsetChains::OffsetChain(const std::vector<Oriented>& chain, bool closed, 
             const bool centreLeft = sh.direction > 0;
             sh.centre = el.centre;
             sh.r = left == centreLeft ? el.r - d : el.r + d;
+            sh.collapsed = sh.r <= 0.0;
             const double q = el.r != 0 ? sh.r / el.r : 1.0;
             sh.ownStart = {el.centre.x + (s.x - el.centre.x) * q, el.centre.y + (s.y - el.centre.y) * q};
             sh.ownEnd = {el.centre.x + (f.x - el.centre.x) * q, el.centre.y + (f.y - el.centre.y) * q};
@@ -362,6 +365,7 @@ void OffsetChains::OffsetChain(const std::vector<Oriented>& chain, bool closed, 
             sh.ellipse = el.ellipse;
             sh.ellipse.ellipse.r1 += inside ? -d : d;
             sh.ellipse.ellipse.r2 += inside ? -d : d;
+            sh.collapsed = sh.ellipse.ellipse.r1 <= 0.0 || sh.ellipse.ellipse.r2 <= 0.0;
             const PointSet<2> ends = EllipticArcEndPoints(sh.ellipse.ellipse, el.ellipse.start, el.ellipse.end);
             const GeoPoint es{ends.x[0], ends.y[0]}, ef{ends.x[1], ends.y[1]};
             sh.ownStart = o.reversed ? ef : es;
@@ -379,6 +383,13 @@ void OffsetChains::OffsetChain(const std::vector<Oriented>& chain, bool closed, 
             break;
         const std::size_t j = (i + 1) % n;
         const Oriented& o = chain[i];
+        if (shapes[i].collapsed || shapes[j].collapsed) {
+            // Nothing to meet: the neighbour of a missing piece ends where
+            // its own end lies.
+            endJoint[i] = shapes[i].ownEnd;
+            startJoint[j] = shapes[j].ownStart;
+            continue;
+        }
         const GeoPoint vertex = o.reversed ? o.element->s : o.element->f;
         const GeoPoint joint = Joint(shapes[i], shapes[j], vertex, shapes[i].ownEnd);
         endJoint[i] = joint;
@@ -392,12 +403,16 @@ void OffsetChains::OffsetChain(const std::vector<Oriented>& chain, bool closed, 
     for (std::size_t i = 0; i < n; ++i) {
         const Shape& sh = shapes[i];
         const CEntity& src = *chain[i].element->entity;
+        if (sh.collapsed) {
+            out.collapsed.push_back(&src);
+            continue;
+        }
         OffsetPiece piece;
         piece.source = &src;
         const GeoPoint a = startJoint[i], b = endJoint[i];
         if (sh.type == EntityType::Line) {
             piece.type = EntityType::Line;
-            piece.codes = {10, 20, 11, 22};
+            piece.codes = CodesOf(EntityType::Line);
             piece.values = {a.x, a.y, b.x, b.y};
         } else if (sh.type == EntityType::Arc) {
             piece.type = EntityType::Arc;
@@ -427,14 +442,18 @@ void OffsetChains::OffsetChain(const std::vector<Oriented>& chain, bool closed, 
 void OffsetChains::OffsetCircle(const Element& e, double x, double y, double d, Result& out) const
 {
     const double r = e.r >= Dist(e.centre, {x, y}) ? e.r - d : e.r + d;
+    e.done = true;
+    out.handled.push_back(e.entity);
+    if (r <= 0.0) {
+        out.collapsed.push_back(e.entity);
+        return;
+    }
     OffsetPiece piece;
     piece.source = e.entity;
     piece.type = EntityType::Circle;
-    piece.codes = {10, 20, 40};
+    piece.codes = CodesOf(EntityType::Circle);
     piece.values = {e.centre.x, e.centre.y, r};
     out.pieces.push_back(std::move(piece));
-    e.done = true;
-    out.handled.push_back(e.entity);
 }
 
 void OffsetChains::OffsetEllipse(const Element& e, double x, double y, double d, Result& out) const
@@ -447,19 +466,23 @@ void OffsetChains::OffsetEllipse(const Element& e, double x, double y, double d,
         return;
     const bool inside = Dist({hit.x[0], hit.y[0]}, e.centre) >= Dist({x, y}, e.centre);
     const double k = inside ? -d : d;
+    e.done = true;
+    out.handled.push_back(e.entity);
+    const GeoEllipse& el = e.ellipse.ellipse;
+    if (el.r1 + k <= 0.0 || el.r2 + k <= 0.0) {
+        out.collapsed.push_back(e.entity);
+        return;
+    }
     OffsetPiece piece;
     piece.source = e.entity;
     piece.type = e.type;
-    piece.codes = {10, 20, 60, 61, 62};
-    const GeoEllipse& el = e.ellipse.ellipse;
+    piece.codes = CodesOf(EntityType::Ellipse);
     piece.values = {el.cx, el.cy, el.r1 + k, el.r2 + k, el.rotation};
     if (e.type == EntityType::EllipticArc) {
         piece.codes.insert(piece.codes.end(), {50, 51});
         piece.values.insert(piece.values.end(), {e.ellipse.start, e.ellipse.end});
     }
     out.pieces.push_back(std::move(piece));
-    e.done = true;
-    out.handled.push_back(e.entity);
 }
 
 OffsetChains::Result OffsetChains::Offset(double x, double y, double d) const

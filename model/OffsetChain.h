@@ -5,6 +5,8 @@
 // both axes) form one chain; its copies are joined where their offset
 // shapes meet nearest the source's vertex, so an offset outline comes out
 // closed and trimmed. Every walk along a chain stops after 100 elements.
+// A circle, arc, ellipse or elliptic arc offset inwards by its radius or
+// more has no copy: it would come out turned inside out.
 //
 // The functions here work the pieces out; the transform tool adds them as
 // members of one group and redraws.
@@ -47,6 +49,9 @@ public:
         // The marked entities handled, which go back to state 0; the others
         // stay marked.
         std::vector<const CEntity*> handled;
+        // Sources whose copy would pass their centre (a radius of zero or
+        // less): no piece is made for them; the caller beeps.
+        std::vector<const CEntity*> collapsed;
     };
     // The whole operation for the click (x, y) at distance d.
     Result Offset(double x, double y, double d) const;

@@ -1,5 +1,7 @@
 #include "model/PickGeometry.h"
 
+#include "model/EntityKinds.h"
+
 #include "model/Entity.h"
 #include "model/GeometryLines.h"
 #include "model/HatchLines.h"
@@ -19,11 +21,6 @@ double ValueAt(const CEntity& e, std::size_t i)
     return i < e.values.size() ? e.values[i] : 0.0;
 }
 
-double ByCode(const CEntity& e, int16_t code)
-{
-    const int i = FindValueIndex(e, code);
-    return i >= 0 ? ValueAt(e, static_cast<std::size_t>(i)) : 0.0;
-}
 
 // The foot of the perpendicular from P onto the segment's line when the line
 // exists and is not degenerate.
@@ -348,13 +345,7 @@ double NearestGridStep(double offset, double pitch)
 
 bool IsPickableType(int type)
 {
-    switch (type) {
-    case 10: case 11: case 20: case 21: case 22: case 23: case 24: case 26: case 30: case 31: case 32: case 33:
-    case 40: case 41: case 70: case 71: case 80: case 90:
-        return true;
-    default:
-        return false;
-    }
+    return type >= INT16_MIN && type <= INT16_MAX && KindOf(static_cast<int16_t>(type)).Allows(KindAllows::Pick);
 }
 
 bool PickFilterAdmits(int filter, int type)

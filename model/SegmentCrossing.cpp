@@ -1,4 +1,5 @@
 #include "model/SegmentCrossing.h"
+#include "model/EntityKinds.h"
 
 #include "model/Entity.h"
 #include "model/GeometryCircles.h"
@@ -13,19 +14,7 @@
 
 namespace {
 
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
 
-bool ByCode(const CEntity& e, int16_t code, double& out)
-{
-    const int i = FindValueIndex(e, code);
-    if (i < 0 || static_cast<std::size_t>(i) >= ValueCount(e))
-        return false;
-    out = e.values[static_cast<std::size_t>(i)];
-    return true;
-}
 
 // Consecutive points of a point list (x, y pairs) as edges; identical
 // neighbours are passed over.

@@ -143,6 +143,22 @@ void StoreSettingsInParameters(CParameterBlock& b)
     b.Reserved228 = 0;
 }
 
+void ApplySettingsCommandResult(const CParameterBlock& b)
+{
+    In::Read(UnitsMode, b.UnitsMode);
+    In::Read(DimArrowScaleMode, b.DimArrowScaleMode);
+    In::Read(DimDotSize, b.DimDotSize);
+    In::Read(DimArrowSize, b.DimArrowSize);
+    InText<MaxDimPrefixBytes>::Read(DimPrefixes, b.DimPrefixes);
+    for (std::size_t i = 0; i < DimPrefixes.size(); ++i)
+        DimPrefixLengths[i] = static_cast<int16_t>(DimPrefixes[i].size());
+    In::Read(PenColors, b.PenColors);
+    In::Read(PenWidths, b.PenWidths);
+    In::Read(ThickLineWidths, b.ThickLineWidths);
+    InText<MaxFontNameBytes>::Read(DimFontName, b.DimFontName);
+    InText<MaxPartsFolderBytes>::Read(PartsFolder, b.PartsFolder);
+}
+
 int ScaleDenominatorFor(double scale)
 {
     return std::isfinite(scale) && scale >= 1.0 && scale < 2e9 ? static_cast<int>(scale) : 1;

@@ -116,6 +116,13 @@ void ApplyParametersToSettings(const CParameterBlock& block);
 // bytes 226..231 become 0. The tolerance kind is exchanged on the way out too.
 void StoreSettingsInParameters(CParameterBlock& block);
 
+// Copies what the settings command hands to the running program from a record
+// it has just stored: the units mode, the dimension terminators' sizes and
+// mode, the dimension prefixes with their lengths, the pen colours and
+// widths, the thick-line widths, the dimension font and the parts folder
+// (texts cut to the sizes the settings hold). Nothing else changes.
+void ApplySettingsCommandResult(const CParameterBlock& block);
+
 // The scale read-out's denominator for a drawing scale: its whole part, and 1
 // for a scale below 1 or beyond an int (never 0, never negative).
 int ScaleDenominatorFor(double scale);

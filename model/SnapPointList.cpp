@@ -1,5 +1,7 @@
 #include "model/SnapPointList.h"
 
+#include "model/EntityKinds.h"
+
 #include "model/Entity.h"
 #include "model/Geometry.h"
 
@@ -23,17 +25,10 @@ bool HasValues(const CEntity& e, std::size_t n)
 // Whether the entity has the values any crossing test needs.
 bool CanCross(const CEntity& e)
 {
-    switch (e.type) {
-    case 24:
-    case 26:
-        return HasValues(e, 4);
-    case 30:
-        return HasValues(e, 3);
-    case 31:
-        return HasValues(e, 5);
-    default:
-        return HasValues(e, 4);
-    }
+    // A record of fixed layout needs all its values, a run of points two
+    // points.
+    const EntityKind& kind = KindOf(e.type);
+    return HasValues(e, kind.form == LayoutForm::Fixed && !kind.layout.empty() ? kind.layout.size() : 4);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/Dialog.h"
 
 #include "platform/Controls.h"
+#include "platform/TitleBar.h"
 #include "platform/Ui.h"
 
 #include <QHBoxLayout>
@@ -70,5 +71,8 @@ void CDialog::showEvent(QShowEvent* event)
         m_bInitialised = true;
         OnInitDialog();
     }
+    // Panels hosted in a bar have no title bar of their own.
+    if (isWindow())
+        platform::fitWidthToTitle(*this);
     QDialog::showEvent(event);
 }

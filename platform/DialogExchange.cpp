@@ -1,6 +1,7 @@
 #include "platform/DialogExchange.h"
 
 #include "platform/Encoding.h"
+#include "platform/ShownNumber.h"
 #include "platform/Ui.h"
 
 #include <QAbstractButton>
@@ -128,11 +129,14 @@ DataExchange::Field& DataExchange::Number(QLineEdit* edit, double& member, Numbe
     f.control = edit;
     f.emptyMessage = rule.emptyMessage;
     auto format = rule.format ? rule.format : [](double v) { return FormatReal(v); };
-    f.load = [edit, &member, format] { edit->setText(format(member)); };
+    // The text shown is rounded: an edit left as shown gives the member back whole.
+    f.load = [edit, &member, format] { showNumber(edit, member, format(member)); };
     f.check = [edit, staged, rule = std::move(rule)]() -> Refusal {
-        const std::optional<double> v = rule.parse ? rule.parse(edit->text()) : ParseReal(edit->text());
+        std::optional<double> v = rule.parse ? rule.parse(edit->text()) : ParseReal(edit->text());
         if (!v)
             return rule.badMessage.isEmpty() ? RealMessage() : rule.badMessage;
+        if (const std::optional<double> shown = untouchedNumber(edit))
+            v = shown;
         if (rule.range && (*v < rule.range->first || *v > rule.range->second))
             return RealRangeMessage(rule.range->first, rule.range->second);
         if (rule.test)
@@ -143,6 +147,26 @@ DataExchange::Field& DataExchange::Number(QLineEdit* edit, double& member, Numbe
     };
     f.store = [staged, &member] { member = *staged; };
     return Add(std::move(f));
+}
+
+namespace {
+constexpr char ShownTextProperty[] = "orvikShownText";
+constexpr char ShownValueProperty[] = "orvikShownValue";
+} // namespace
+
+void showNumber(QLineEdit* edit, double value, const QString& text)
+{
+    edit->setText(text);
+    edit->setProperty(ShownTextProperty, edit->text());
+    edit->setProperty(ShownValueProperty, value);
+}
+
+std::optional<double> untouchedNumber(const QLineEdit* edit)
+{
+    const QVariant text = edit->property(ShownTextProperty);
+    if (!text.isValid() || text.toString() != edit->text())
+        return std::nullopt;
+    return edit->property(ShownValueProperty).toDouble();
 }
 
 DataExchange::Field& DataExchange::Real(QLineEdit* edit, float& member, std::optional<std::pair<double, double>> range)

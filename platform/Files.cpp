@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "model/AtomicWrite.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -207,27 +209,16 @@ bool BinaryFile::sync()
     return true;
 }
 
-AtomicFile::AtomicFile(const QString& target) : target_(target)
+AtomicFile::AtomicFile(const QString& target)
+    : target_(target), write_(std::make_unique<AtomicWrite>(std::filesystem::path(QFile::encodeName(target).toStdString())))
 {
-    QFileInfo info(target);
-    QByteArray pattern = QFile::encodeName(info.absolutePath() + u'/' + u'.' + info.fileName()) + ".XXXXXX";
-    int fd = mkstemp(pattern.data());
-    if (fd < 0) {
+    if (!write_->IsOpen()) {
         return;
     }
-    // A replaced file keeps its permissions; a new one gets the usual ones.
-    struct stat st {};
-    if (stat(QFile::encodeName(target).constData(), &st) == 0) {
-        fchmod(fd, st.st_mode & 07777);
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-    }
-    ::close(fd);
-    tempPath_ = QFile::decodeName(pattern);
-    if (!file_.open(tempPath_, BinaryFile::Mode::Write)) {
-        ::unlink(pattern.constData());
+    tempPath_ = QFile::decodeName(QByteArray::fromStdString(write_->TemporaryPath().native()));
+    // Appending keeps the file the helper made, with its permissions.
+    if (!file_.open(tempPath_, BinaryFile::Mode::ReadWrite)) {
+        write_->Discard();
         tempPath_.clear();
     }
 }
@@ -237,21 +228,25 @@ AtomicFile::~AtomicFile()
     discard();
 }
 
+bool AtomicFile::writeProtected() const
+{
+    return write_->Status() == AtomicWriteResult::WriteProtected;
+}
+
 bool AtomicFile::commit()
 {
     if (done_ || !file_.isOpen()) {
         discard();
         return false;
     }
-    bool good = file_.ok() && file_.sync();
+    bool good = file_.ok() && file_.flush();
     good = file_.close() && good;
-    QByteArray temp = QFile::encodeName(tempPath_);
-    if (good && std::rename(temp.constData(), QFile::encodeName(target_).constData()) == 0) {
-        done_ = true;
-        return true;
+    done_ = true;
+    if (!good) {
+        write_->Discard();
+        return false;
     }
-    discard();
-    return false;
+    return write_->Commit() == AtomicWriteResult::Ok;
 }
 
 void AtomicFile::discard()
@@ -261,9 +256,7 @@ void AtomicFile::discard()
     }
     done_ = true;
     file_.close();
-    if (!tempPath_.isEmpty()) {
-        ::unlink(QFile::encodeName(tempPath_).constData());
-    }
+    write_->Discard();
 }
 
 bool saveFileAtomically(const QString& path, std::string_view bytes)

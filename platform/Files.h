@@ -9,9 +9,12 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <cstdio>
 #include <string>
 #include <string_view>
+
+class AtomicWrite;
 
 namespace platform {
 
@@ -73,15 +76,17 @@ private:
     QString path_;
 };
 
-// Writes a file through a temporary file beside the target:
+// Writes a file through the model's AtomicWrite (a unique temporary beside
+// the target, mode and links kept, synced before and after the rename):
 //
 //     AtomicFile f(path);
 //     f.file().write(...); ...
 //     if (!f.commit()) report the failure (the target is as it was)
 //
-// commit() renames the temporary file over the target only when it was
+// commit() puts the temporary in the target's place only when it was
 // created, every write succeeded and the data reached the disk; otherwise
 // (and when the object goes away uncommitted) the temporary file is removed.
+// A write-protected target is never opened (writeProtected() tells).
 class AtomicFile {
 public:
     explicit AtomicFile(const QString& target);
@@ -94,6 +99,7 @@ public:
     bool write(std::string_view bytes) { return file_.write(bytes); }
     bool commit();
     void discard();
+    bool writeProtected() const;
 
     const QString& target() const { return target_; }
     const QString& temporaryPath() const { return tempPath_; }
@@ -101,6 +107,7 @@ public:
 private:
     QString target_;
     QString tempPath_;
+    std::unique_ptr<AtomicWrite> write_;
     BinaryFile file_;
     bool done_ = false;
 };

@@ -50,6 +50,30 @@ QSize imageFileSize(const QString& path)
     return reader.size();
 }
 
+int imageFileDepth(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    if (!reader.canRead())
+        return 0;
+    switch (reader.imageFormat()) {
+    case QImage::Format_RGB16:
+    case QImage::Format_RGB555:
+        return 16;
+    case QImage::Format_RGB888:
+    case QImage::Format_BGR888:
+        return 24;
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        return 32;
+    case QImage::Format_Indexed8:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
 QByteArray encodeImage(const QImage& image, ImageFormat format, int jpegQuality)
 {
     if (image.isNull()) {

@@ -20,6 +20,10 @@ QImage readImage(const QString& path, QString* error = nullptr);
 // Width and height of an image file without decoding it; invalid size on
 // failure.
 QSize imageFileSize(const QString& path);
+// Bits per pixel of an image file as its reader reports the pixel format,
+// without decoding: 16 (RGB 555 or 565), 24 (RGB), 32 (RGB or ARGB), 8
+// (indexed); 0 for any other format or a file that cannot be read.
+int imageFileDepth(const QString& path);
 
 // Encodes image in format. GIF is quantised to at most 256 colours.
 // Empty on failure.

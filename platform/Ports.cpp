@@ -256,6 +256,32 @@ bool Port::write(std::string_view bytes, int timeoutMs, std::size_t* written)
     return finish(true);
 }
 
+bool Port::waitForDsr(int timeoutMs)
+{
+    if (fd_ < 0) {
+        error_ = EBADF;
+        return false;
+    }
+    if (!terminal_) {
+        return true;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, timeoutMs));
+    for (;;) {
+        int lines = 0;
+        if (ioctl(fd_, TIOCMGET, &lines) != 0) {
+            return true;  // no modem lines to wait for
+        }
+        if (lines & TIOCM_DSR) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            error_ = ETIMEDOUT;
+            return false;
+        }
+        usleep(5000);
+    }
+}
+
 bool Port::drain(int timeoutMs)
 {
     if (fd_ < 0 || !terminal_) {
@@ -291,10 +317,13 @@ void Port::close()
     if (terminal_) {
         // What the program wrote is sent before the port is purged, so the
         // last commands of a plot are not lost.
-        drain();
+        // Output is discarded only when the device stopped taking it: a
+        // driver whose queue reads empty may still be passing the last bytes
+        // on (a pseudo-terminal does), and those must not be lost.
+        const bool drained = drain();
         int dtr = TIOCM_DTR;
         ioctl(fd_, TIOCMBIC, &dtr);
-        tcflush(fd_, TCIOFLUSH);
+        tcflush(fd_, drained ? TCIFLUSH : TCIOFLUSH);
         ioctl(fd_, TIOCNXCL);
     }
     ::close(fd_);

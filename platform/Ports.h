@@ -22,7 +22,7 @@ enum class Parity { None, Even, Odd };
 enum class StopBits { One, OneAndHalf, Two };
 enum FlowControl : unsigned {
     FlowNone = 0,
-    FlowDsrDtr = 1,   // not available in termios: DTR is simply raised
+    FlowDsrDtr = 1,   // not in termios: DTR is raised and the writer waits for DSR (waitForDsr)
     FlowRtsCts = 2,
     FlowXonXoff = 4,  // in both directions, XON 0x11, XOFF 0x13
 };
@@ -60,6 +60,9 @@ public:
     // accepts nothing. False when it stalled that long or failed; written
     // (when given) receives how many bytes went out.
     bool write(std::string_view bytes, int timeoutMs = 1000, std::size_t* written = nullptr);
+    // Waits until the device raises DSR, up to timeoutMs; true at once when
+    // the device has no modem lines to ask (a pseudo-terminal, a printer).
+    bool waitForDsr(int timeoutMs = 1000);
     // Waits until a terminal has sent what is queued for it, giving up when
     // nothing more goes out for timeoutMs. False when bytes stayed queued.
     bool drain(int timeoutMs = 1000);

@@ -12,11 +12,41 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstring>
+
 namespace platform {
+
+namespace {
+
+// Qt's Japanese translations with the few texts they lack: the kinds the
+// file chooser's list gives folders and drives.
+class QtJapanese : public QTranslator {
+public:
+    QString translate(const char* context, const char* sourceText, const char* disambiguation = nullptr,
+                      int n = -1) const override
+    {
+        QString text = QTranslator::translate(context, sourceText, disambiguation, n);
+        if (text.isEmpty() && context && sourceText && std::strcmp(context, "QAbstractFileIconProvider") == 0) {
+            static const struct {
+                const char* source;
+                const char* japanese;
+            } kinds[] = {{"Folder", "フォルダー"},           {"File Folder", "ファイル フォルダー"},
+                         {"Drive", "ドライブ"},              {"Shortcut", "ショートカット"},
+                         {"Alias", "エイリアス"},            {"Unknown", "不明"}};
+            for (const auto& k : kinds)
+                if (std::strcmp(sourceText, k.source) == 0)
+                    return QString::fromUtf8(k.japanese);
+        }
+        return text;
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
 
 std::unique_ptr<QTranslator> loadQtTranslations()
 {
-    auto translator = std::make_unique<QTranslator>();
+    auto translator = std::make_unique<QtJapanese>();
     if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         return nullptr;
     }

@@ -1,11 +1,17 @@
 #include "platform/Ui.h"
+#include "platform/FileChooser.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFontDialog>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMenu>
 #include <QAction>
 #include <QMessageBox>
@@ -18,6 +24,40 @@ namespace {
 QWidget* ownerOr(QWidget* parent)
 {
     return parent ? parent : QApplication::activeWindow();
+}
+
+// The file chooser's list as the rest of the program speaks: the dates in
+// Japanese whatever the user's locale (Qt formats them in the system's).
+class JapaneseFileColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::DisplayRole && index.column() == 3) {
+            if (const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel())) {
+                const QDateTime modified = files->lastModified(mapToSource(index));
+                if (modified.isValid())
+                    return QLocale(QLocale::Japanese, QLocale::Japan).toString(modified, QLocale::ShortFormat);
+            }
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// The folder of the last file or folder chosen, where the next chooser that
+// names none opens.
+QString& lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+FileRequest inLastFolder(const FileRequest& request)
+{
+    FileRequest r = request;
+    if (r.initialDir.isEmpty() && !QFileInfo(r.initialName).isAbsolute())
+        r.initialDir = lastFolder();
+    return r;
 }
 
 struct ButtonSpec {
@@ -103,31 +143,15 @@ public:
     FileChoice chooseFile(QWidget* parent, const FileRequest& request, bool save) override
     {
         QFileDialog dlg(parent, request.title);
-        dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        QString filter = qtFileFilter(request.filter);
-        QStringList filters = filter.isEmpty() ? QStringList() : filter.split(QStringLiteral(";;"));
-        if (request.filter.contains(u'|')) {
-            dlg.setOption(QFileDialog::HideNameFilterDetails);
-        }
-        if (!filters.isEmpty()) {
-            dlg.setNameFilters(filters);
-            if (request.filterIndex >= 0 && request.filterIndex < filters.size()) {
-                dlg.selectNameFilter(filters[request.filterIndex]);
-            }
-        }
-        if (!request.initialDir.isEmpty()) {
-            dlg.setDirectory(request.initialDir);
-        }
-        if (!request.initialName.isEmpty()) {
-            dlg.selectFile(request.initialName);
-        }
+        prepareFileDialog(dlg, request, save);
         FileChoice choice;
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
             return choice;
         }
         choice.ok = true;
         choice.path = dlg.selectedFiles().first();
+        const QString filter = qtFileFilter(request.filter);
+        const QStringList filters = filter.isEmpty() ? QStringList() : filter.split(QStringLiteral(";;"));
         choice.filterIndex = std::max(0, static_cast<int>(filters.indexOf(dlg.selectedNameFilter())));
         return choice;
     }
@@ -196,6 +220,40 @@ UiNotifier uiNotifier;
 
 } // namespace
 
+void prepareFileDialog(QFileDialog& dlg, const FileRequest& request, bool save)
+{
+    // Qt's own chooser, not the desktop's, so that its texts follow the
+    // program's language.
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setProxyModel(new JapaneseFileColumns(&dlg));
+    if (!request.title.isEmpty())
+        dlg.setWindowTitle(request.title);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QString filter = qtFileFilter(request.filter);
+    const QStringList filters = filter.isEmpty() ? QStringList() : filter.split(QStringLiteral(";;"));
+    if (request.filter.contains(u'|')) {
+        dlg.setOption(QFileDialog::HideNameFilterDetails);
+    }
+    if (!filters.isEmpty()) {
+        dlg.setNameFilters(filters);
+        if (request.filterIndex >= 0 && request.filterIndex < filters.size()) {
+            dlg.selectNameFilter(filters[request.filterIndex]);
+        }
+    }
+    if (!request.initialDir.isEmpty()) {
+        dlg.setDirectory(request.initialDir);
+    }
+    if (!request.initialName.isEmpty()) {
+        dlg.selectFile(request.initialName);
+    }
+}
+
+void forgetLastFolder()
+{
+    lastFolder().clear();
+}
+
 UiBackend& qtUiBackend()
 {
     return qtBackend;
@@ -235,7 +293,10 @@ int runDialog(QDialog& dialog)
 
 FileChoice chooseOpenFile(const FileRequest& request, QWidget* parent)
 {
-    return currentBackend->chooseFile(ownerOr(parent), request, false);
+    FileChoice c = currentBackend->chooseFile(ownerOr(parent), inLastFolder(request), false);
+    if (c.ok)
+        lastFolder() = QFileInfo(c.path).absolutePath();
+    return c;
 }
 
 QString filterExtension(const QString& filter, int index)
@@ -276,7 +337,9 @@ QString filterExtension(const QString& filter, int index)
 
 FileChoice chooseSaveFile(const FileRequest& request, QWidget* parent)
 {
-    FileChoice c = currentBackend->chooseFile(ownerOr(parent), request, true);
+    FileChoice c = currentBackend->chooseFile(ownerOr(parent), inLastFolder(request), true);
+    if (c.ok)
+        lastFolder() = QFileInfo(c.path).absolutePath();
     if (c.ok && QFileInfo(c.path).suffix().isEmpty()) {
         // A name without an extension takes the chosen filter's, or the
         // request's default where the filter names no single one.
@@ -296,7 +359,11 @@ FileChoice chooseSaveFile(const FileRequest& request, QWidget* parent)
 
 std::optional<QString> chooseFolder(const QString& title, const QString& initialDir, QWidget* parent)
 {
-    return currentBackend->chooseFolder(ownerOr(parent), title, initialDir);
+    std::optional<QString> chosen =
+        currentBackend->chooseFolder(ownerOr(parent), title, initialDir.isEmpty() ? lastFolder() : initialDir);
+    if (chosen)
+        lastFolder() = QDir(*chosen).absolutePath();
+    return chosen;
 }
 
 std::optional<std::uint32_t> chooseColor(std::uint32_t initial, QWidget* parent)

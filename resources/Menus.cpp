@@ -212,6 +212,8 @@ const std::vector<Accelerator>& AcceleratorTable()
         {Qt::Key_Space, ID_SPACE_KEY},
         {Qt::Key_PageDown, ID_ZOOM_OUT_KEY},
         {Qt::Key_PageUp, ID_ZOOM_IN_KEY},
+        // The key the file menu shows beside "プロッター出力...".
+        {Qt::ALT | Qt::Key_P, ID_PLOTTER_OUTPUT},
     };
     return table;
 }

@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-ezdxf hp2xx libemf2svg-dev
+  xdg-utils
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include "tools/StartPoint.h"
 #include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <numbers>
@@ -177,7 +178,7 @@ void CCircleTool::AddCircle(COrvikCadView* view, double cx, double cy, double r)
     // under it could not be taken away cleanly afterwards.
     EraseMagnetMarker(view);
     ToolEdit edit(view);
-    static const int16_t codes[3] = {10, 20, 40};
+    const int16_t* codes = FixedCodes(EntityType::Circle).data();
     const double values[3] = {cx, cy, r};
     edit.Add(edit.Header(EntityType::Circle, 0, 3), codes, values);
 }
@@ -190,7 +191,7 @@ void CCircleTool::AddArc(COrvikCadView* view, int direction, double cx, double c
         return;
     EraseMagnetMarker(view);
     ToolEdit edit(view);
-    static const int16_t codes[5] = {10, 20, 40, 50, 51};
+    const int16_t* codes = FixedCodes(EntityType::Arc).data();
     const double values[5] = {cx, cy, r, start, end};
     edit.Add(edit.Header(EntityType::Arc, static_cast<int16_t>(direction), 5), codes, values);
 }

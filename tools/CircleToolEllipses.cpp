@@ -10,6 +10,7 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 #include "tools/ToolEdit.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <numbers>
@@ -137,12 +138,12 @@ void CCircleTool::AddEllipse(COrvikCadView* view, bool arc, double end)
     EraseMagnetMarker(view);
     ToolEdit edit(view);
     if (!arc) {
-        static const int16_t codes[5] = {10, 20, 60, 61, 62};
+        const int16_t* codes = FixedCodes(EntityType::Ellipse).data();
         const double values[5] = {kx, ky, first, second, direction};
         edit.Add(edit.Header(EntityType::Ellipse, 0, 5), codes, values);
         return;
     }
-    static const int16_t codes[7] = {10, 20, 60, 61, 62, 50, 51};
+    const int16_t* codes = FixedCodes(EntityType::EllipticArc).data();
     double start = workValue2;
     if (workFlag == -1)
         std::swap(start, end);

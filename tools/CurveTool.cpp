@@ -8,6 +8,7 @@
 #include "model/Notify.h"
 #include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <numbers>
@@ -335,7 +336,7 @@ void CCurveTool::AddArcPoint(COrvikCadView* view, platform::Point point)
         return;
     }
     Prompt("第２端を指示して下さい。[マウス右クリック/中止]");
-    static const int16_t codes[5] = {10, 20, 40, 50, 51};
+    const int16_t* codes = FixedCodes(EntityType::Arc).data();
     const double values[5] = {c.cx, c.cy, c.radius, DirectionDegrees(c.cx, c.cy, X[0], Y[0]),
                               DirectionDegrees(c.cx, c.cy, X[2], Y[2])};
     EraseMagnetMarker(view);

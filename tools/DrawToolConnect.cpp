@@ -3,6 +3,7 @@
 // lies nearest a point.
 
 #include "view/DrawTool.h"
+#include "model/EntityKinds.h"
 
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -25,19 +28,7 @@ struct Piece {
     int direction = 1;                      // an arc's subtype
 };
 
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
 
-bool ByCode(const CEntity& e, int16_t code, double& out)
-{
-    const int i = FindValueIndex(e, code);
-    if (i < 0 || static_cast<std::size_t>(i) >= ValueCount(e))
-        return false;
-    out = e.values[static_cast<std::size_t>(i)];
-    return true;
-}
 
 Piece ReadPiece(const CEntity& e)
 {
@@ -148,6 +139,27 @@ void Take(const PointSet<2>& c, int i, double& x, double& y)
     y = c.y[static_cast<std::size_t>(i)];
 }
 
+// Two pieces of one straight side, b going on where a ends: they share an
+// end point and leave it in opposite directions (a side split in two).
+int ConnectEndToEnd(const Piece& a, const Piece& b, double& x, double& y)
+{
+    const double ax[2] = {a.x1, a.x2}, ay[2] = {a.y1, a.y2};
+    const double bx[2] = {b.x1, b.x2}, by[2] = {b.y1, b.y2};
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j) {
+            if (std::abs(ax[i] - bx[j]) >= 0.005 || std::abs(ay[i] - by[j]) >= 0.005)
+                continue;
+            const double ux = ax[1 - i] - ax[i], uy = ay[1 - i] - ay[i];
+            const double vx = bx[1 - j] - bx[j], vy = by[1 - j] - by[j];
+            if (ux * vx + uy * vy >= 0.0)
+                return 0;  // b runs back over a
+            x = bx[j];
+            y = by[j];
+            return 1;
+        }
+    return 0;
+}
+
 int ConnectLines(const Piece& a, const Piece& b, double& x, double& y)
 {
     const LineResult la = LineFromPoints(a.x1, a.y1, a.x2, a.y2);
@@ -156,7 +168,7 @@ int ConnectLines(const Piece& a, const Piece& b, double& x, double& y)
         return 0;
     const PointResult p = IntersectLines(la.a, la.b, la.c, lb.a, lb.b, lb.c);
     if (p.status != 0)
-        return 0;  // parallel or nearly so
+        return ConnectEndToEnd(a, b, x, y);  // parallel or nearly so
     if (!OnSegment(a, p.x, p.y) || !OnSegment(b, p.x, p.y))
         return 0;
     x = p.x;
@@ -198,11 +210,57 @@ int ConnectLineArc(const Piece& a, const Piece& b, double& x, double& y)
     return 1;
 }
 
+// Two arcs of one circle have no crossing to meet at; they meet where an
+// end of one lies on an end of the other (within 0.5, as crossings do).
+int ConnectArcsOfOneCircle(const Piece& a, const Piece& b, double& x, double& y)
+{
+    const double ax[2] = {a.x1, a.x2}, ay[2] = {a.y1, a.y2};
+    const double bx[2] = {b.x1, b.x2}, by[2] = {b.y1, b.y2};
+    PointSet<2> c;
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            if (c.count < 2 && std::abs(ax[i] - bx[j]) <= 0.5 && std::abs(ay[i] - by[j]) <= 0.5) {
+                c.x[static_cast<std::size_t>(c.count)] = ax[i];
+                c.y[static_cast<std::size_t>(c.count)] = ay[i];
+                ++c.count;
+            }
+    if (c.count == 0)
+        return 0;
+    if (c.count == 1) {
+        Take(c, 0, x, y);
+        return 1;
+    }
+    // Two halves of a circle meet at both ends, and a region of the two goes
+    // out of the first at one end and back into it at the other, wherever
+    // the halves were picked: the end where the first runs into the second;
+    // for halves that run against each other, the end of the first or its
+    // start, by which of the two comes first in a fixed order.
+    const auto near = [](double px, double py, double qx, double qy) {
+        return std::abs(px - qx) <= 0.5 && std::abs(py - qy) <= 0.5;
+    };
+    const auto at = [&c](int i) { return std::pair{c.x[static_cast<std::size_t>(i)], c.y[static_cast<std::size_t>(i)]}; };
+    int chosen = -1;
+    for (int i = 0; i < 2 && chosen < 0; ++i)
+        if (near(at(i).first, at(i).second, a.x2, a.y2) && near(at(i).first, at(i).second, b.x1, b.y1))
+            chosen = i;
+    if (chosen < 0) {
+        const bool aFirst =
+            std::tie(a.x1, a.y1, a.x2, a.y2, a.direction) < std::tie(b.x1, b.y1, b.x2, b.y2, b.direction);
+        const double ex = aFirst ? a.x2 : a.x1, ey = aFirst ? a.y2 : a.y1;
+        chosen = near(at(0).first, at(0).second, ex, ey) ? 0 : 1;
+    }
+    Take(c, chosen, x, y);
+    return 1;
+}
+
 int ConnectArcs(const Piece& a, const Piece& b, double& x, double& y)
 {
     const PointSet<2> c = IntersectCircles(a.cx, a.cy, a.r, b.cx, b.cy, b.r);
-    if (c.count == 0)
-        return 0;
+    if (c.count == 0) {
+        const bool oneCircle =
+            std::abs(a.cx - b.cx) <= 0.5 && std::abs(a.cy - b.cy) <= 0.5 && std::abs(a.r - b.r) <= 0.5;
+        return oneCircle ? ConnectArcsOfOneCircle(a, b, x, y) : 0;
+    }
     bool onA[2] = {false, false}, onB[2] = {false, false};
     int nA = 0, nB = 0;
     for (int i = 0; i < c.count && i < 2; ++i) {

@@ -6,6 +6,7 @@
 // short for its type, or one with no points at all, is not inside.
 
 #include "view/DrawTool.h"
+#include "model/EntityKinds.h"
 
 #include "model/GeometryCircles.h"
 #include "model/GeometryEllipses.h"
@@ -17,26 +18,12 @@
 
 namespace {
 
-// Values of the record that may be read.
-std::size_t ValueCount(const CEntity& e)
-{
-    return std::min(e.count < 0 ? std::size_t{0} : static_cast<std::size_t>(e.count), e.values.size());
-}
 
 bool Has(const CEntity& e, std::size_t n)
 {
     return ValueCount(e) >= n;
 }
 
-// The value with the given code; false when the record has none.
-bool ByCode(const CEntity& e, int16_t code, double& out)
-{
-    const int i = FindValueIndex(e, code);
-    if (i < 0 || static_cast<std::size_t>(i) >= ValueCount(e))
-        return false;
-    out = e.values[static_cast<std::size_t>(i)];
-    return true;
-}
 
 bool Inside(const WorldRect& r, double x, double y)
 {

@@ -17,10 +17,7 @@ EntityHeader NewEntityHeader(int16_t type, int16_t subtype, int16_t count, int16
     return h;
 }
 
-DrawingEdit::DrawingEdit(COrvikCadDoc& doc, EntityAction draw) : doc_(doc), draw_(std::move(draw))
-{
-    doc_.list.DiscardUndo(&doc_.snaps);
-}
+DrawingEdit::DrawingEdit(COrvikCadDoc& doc, EntityAction draw) : doc_(doc), door_(doc), draw_(std::move(draw)) {}
 
 CEntity* DrawingEdit::Add(const EntityHeader& header, const int16_t* codes, const double* values,
                           std::string_view text, std::string_view font)
@@ -45,39 +42,32 @@ CEntity* DrawingEdit::AddChild(const EntityHeader& header, const int16_t* codes,
 CEntity* DrawingEdit::AddRecord(const EntityHeader& header, const int16_t* codes, COLORREF colour,
                                 const double* values, std::string_view text, std::string_view font, CEntity* owner)
 {
-    if (doc_.RefuseWhenProtected())
+    // A tool's operation tells of the protection before each entity: the
+    // door refuses silently after its first message, so the later ones are
+    // shown here.
+    if (door_.Refused()) {
+        doc_.RefuseWhenProtected();
         return nullptr;
-    if (header.count < 0 || (header.count > 0 && !values))
-        return nullptr;
-    for (int i = 0; i < header.count; ++i)
-        if (!std::isfinite(values[i]))
-            return nullptr;
-
-    CEntityList& list = doc_.list;
-    CEntity* before = list.last;
-    const int refused = owner ? list.AddChildEntity(header, codes, colour, values, text, font, owner)
-                              : list.AddEntity(header, codes, colour, values, text, font);
-    if (refused != 0)
-        return nullptr;
-    CEntity* first = before ? before->next : list.first;
-    if (!first)
-        return nullptr;
-
-    doc_.SetModifiedFlag(true);
-    // A dimension brings its members behind it: register each record.
-    for (CEntity* e = first; e; e = e->next)
-        doc_.snaps.AddEntityPoints(e);
-    if (draw_)
+    }
+    CEntity* first = door_.Add(header, codes, colour, values, text, font, owner);
+    if (first && draw_)
         draw_(first);
-    if (!firstAdded_)
-        firstAdded_ = first;
-    ++added_;
     return first;
+}
+
+bool DrawingEdit::Change(CEntity* entity, const std::function<void(CEntity&)>& edit)
+{
+    // A protected drawing keeps the entity as it is; the entity the tool
+    // adds next tells of the protection.
+    if (doc_.ProtectionState == ProtectionWrite || doc_.ProtectionState == ProtectionPassword)
+        return false;
+    return door_.Change(entity, edit);
 }
 
 bool DrawingEdit::CloseRun()
 {
-    if (!firstAdded_)
+    CEntity* firstAdded = door_.FirstAdded();
+    if (!firstAdded)
         return false;
     CEntityList& list = doc_.list;
     if (list.mark) {
@@ -85,7 +75,7 @@ bool DrawingEdit::CloseRun()
         ShowMessage("011:入換えエラー！");
         return false;
     }
-    list.mark = firstAdded_;
+    list.mark = firstAdded;
     list.undoState = UndoState::Normal;
     return true;
 }

@@ -5,10 +5,12 @@
 // show through callbacks, so the view decides how to draw and erase.
 //
 // The order of an operation is fixed: the pending undo step is discarded
-// first (a refused operation loses it too), then each entity is tested
-// against the drawing's protection, checked, added, the drawing marked
-// modified, its snap points registered and the entity drawn.
+// first (a refused operation loses it too), then each entity goes through
+// the drawing's edit door (EditDoor.h: protection asked once, values
+// checked, added, the drawing marked modified, its snap points registered)
+// and is drawn.
 
+#include "model/EditDoor.h"
 #include "model/EntityList.h"
 
 #include <functional>
@@ -38,13 +40,17 @@ public:
     CEntity* AddChild(const EntityHeader& header, const int16_t* codes, const double* values,
                       std::string_view text, std::string_view font, CEntity* owner);
 
+    // Changes an entity of the drawing in place (EditDoor::Change): false
+    // when the drawing is protected or the entity is not in it.
+    bool Change(CEntity* entity, const std::function<void(CEntity&)>& edit);
+
     // Makes the entities added so far one undo step. A mark already held by
     // the list beeps and shows "011:入換えエラー！" instead. False when
     // nothing was added or the mark was taken.
     bool CloseRun();
 
-    CEntity* FirstAdded() const { return firstAdded_; }
-    int AddedCount() const { return added_; }
+    CEntity* FirstAdded() const { return door_.FirstAdded(); }
+    int AddedCount() const { return door_.AddedCount(); }
     COrvikCadDoc& Document() const { return doc_; }
 
 private:
@@ -52,9 +58,8 @@ private:
                        std::string_view text, std::string_view font, CEntity* owner);
 
     COrvikCadDoc& doc_;
+    EditDoor door_;
     EntityAction draw_;
-    CEntity* firstAdded_ = nullptr;
-    int added_ = 0;
 };
 
 // One undo or redo step of doc's list. erase is called for each entity that

@@ -64,7 +64,8 @@ QString CInputNumDlg::LabelForMode(int mode)
 
 bool CInputNumDlg::OnInitDialog()
 {
-    label = LabelForMode(mode);
+    if (label.isEmpty())
+        label = LabelForMode(mode);
     if (mode == 10 || mode == 13) {
         expression = FieldText(value);
     }

@@ -23,7 +23,7 @@ public:
     // The label of a mode; any mode not listed asks for a length.
     static QString LabelForMode(int mode);
 
-    QString label;        // the field's label, chosen by mode
+    QString label;        // the field's label: the mode's own unless the caller set one
     QString expression;   // the expression typed
     short mode = 0;       // the quantity asked for; set by the caller
     double value = 0.0;   // in: shown at the start for modes 10 and 13; out: the result

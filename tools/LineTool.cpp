@@ -7,6 +7,7 @@
 #include "model/Settings.h"
 #include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 
@@ -341,7 +342,7 @@ CEntity* CLineTool::AddLineOfType(ToolEdit& edit, int16_t type, double x1, doubl
     // A line that ends where it starts is no line.
     if (x1 == x2 && y1 == y2)
         return nullptr;
-    static const int16_t codes[4] = {10, 20, 11, 22};
+    const int16_t* codes = FixedCodes(EntityType::Line).data();
     const double values[4] = {x1, y1, x2, y2};
     return edit.Add(edit.Header(type, 0, 4), codes, values);
 }

@@ -207,20 +207,20 @@ void CLineTool::AddSideLine(COrvikCadView* view, ToolEdit& edit, int side, const
                 k = {cross.x, cross.y};
         }
         view->DrawEntity(edit.Dc(), previous, EntityState::Deleted);
-        double* v = previous->values.data();
-        const double toStart = std::hypot(v[0] - k.x, v[1] - k.y);
-        const double toEnd = std::hypot(v[2] - k.x, v[3] - k.y);
-        if (toEnd > toStart) {
-            v[0] = k.x;
-            v[1] = k.y;
-        } else {
-            v[2] = k.x;
-            v[3] = k.y;
-        }
-        // The moved end takes its snap points with it.
-        doc->snaps.RemoveEntityPoints(previous);
-        doc->snaps.AddEntityPoints(previous);
-        view->InvalidateDrawIndex();
+        // The nearer end moves onto the corner; its snap points and the
+        // view's indexes follow through the drawing's edit door.
+        edit.Change(previous, [&](CEntity& line) {
+            double* v = line.values.data();
+            const double toStart = std::hypot(v[0] - k.x, v[1] - k.y);
+            const double toEnd = std::hypot(v[2] - k.x, v[3] - k.y);
+            if (toEnd > toStart) {
+                v[0] = k.x;
+                v[1] = k.y;
+            } else {
+                v[2] = k.x;
+                v[3] = k.y;
+            }
+        });
         view->DrawEntity(edit.Dc(), previous, EntityState::Normal);
         start = k;
     }

@@ -15,6 +15,7 @@
 #include "tools/PointToolShapes.h"
 #include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
+#include "model/EntityKinds.h"
 
 #include <cmath>
 #include <numbers>
@@ -114,7 +115,7 @@ void CPointTool::Reset(COrvikCadView*)
 void CPointTool::AddPoint(COrvikCadView* view, double x, double y)
 {
     ToolEdit edit(view);
-    static const int16_t codes[2] = {10, 20};
+    const int16_t* codes = FixedCodes(EntityType::Point).data();
     const double values[2] = {x, y};
     edit.Add(edit.Header(EntityType::Point, PointShape, 2), codes, values);
 }
@@ -192,7 +193,7 @@ void CPointTool::AddIntersectionPoints(COrvikCadView* view, platform::Point poin
     ToolEdit edit(view);  // discards the pending undo step
     if (!hasMethod)
         return;
-    static const int16_t codes[2] = {10, 20};
+    const int16_t* codes = FixedCodes(EntityType::Point).data();
     for (const GeoPoint& p : points) {
         const double values[2] = {p.x, p.y};
         edit.Add(edit.Header(EntityType::Point, PointShape, 2), codes, values);
@@ -351,7 +352,7 @@ void CPointTool::AddConstructionPoints(COrvikCadView* view, platform::Point poin
     if (points.empty())
         return;
     ToolEdit edit(view);
-    static const int16_t codes[2] = {10, 20};
+    const int16_t* codes = FixedCodes(EntityType::Point).data();
     for (const GeoPoint& p : points) {
         const double values[2] = {p.x, p.y};
         edit.Add(edit.Header(EntityType::Point, PointShape, 2), codes, values);

@@ -11,6 +11,7 @@
 #include "tools/StartPoint.h"
 #include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
+#include "model/EntityKinds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -214,12 +215,12 @@ void CPolyTool::AddShape(COrvikCadView* view, double fx, double fy, const std::v
         return;
     EntityHeader header = edit.Header(EntityType::GroupHeader, 0, 4);
     header.style = 0;
-    static const int16_t headerCodes[4] = {10, 20, 10, 20};
+    const int16_t* headerCodes = FixedCodes(EntityType::GroupHeader).data();
     const double headerValues[4] = {fx, fy, 1.0, 0.0};
     CEntity* owner = edit.AddInColour(header, headerCodes, COLORREF{0}, headerValues);
     if (!owner)
         return;
-    static const int16_t sideCodes[4] = {10, 20, 11, 22};
+    const int16_t* sideCodes = FixedCodes(EntityType::Line).data();
     const EntityHeader side = edit.Header(EntityType::Line, 0, 4);
     const std::size_t n = corners.size();
     for (std::size_t i = 0; i < n; ++i) {

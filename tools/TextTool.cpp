@@ -9,6 +9,7 @@
 #include "platform/Encoding.h"
 #include "tools/SubModeSteps.h"
 #include "tools/ToolEdit.h"
+#include "model/EntityKinds.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -265,7 +266,7 @@ void CTextTool::OnEnterKey(COrvikCadView* view)
     const double angle = TextAngle;
     if (ToolSubMode == TextToolMode::Plain) {
         Prompt(FirstPrompt(TextToolMode::Plain));
-        static const int16_t codes[5] = {10, 20, 30, 40, 50};
+        const int16_t* codes = FixedCodes(EntityType::Text).data();
         const double values[5] = {X[0], Y[0], height, width, angle};
         ToolEdit edit(view);
         edit.Add(edit.Header(EntityType::Text, TextSubtype, 5), codes, values, text, TextFontName);
@@ -274,7 +275,7 @@ void CTextTool::OnEnterKey(COrvikCadView* view)
     if (ToolSubMode != TextToolMode::Leader)
         return;
     Prompt(FirstPrompt(TextToolMode::Leader));
-    static const int16_t codes[11] = {10, 20, 30, 40, 50, 60, 61, 70, 71, 80, 81};
+    const int16_t* codes = FixedCodes(EntityType::LeaderText).data();
     const std::vector<double> values =
         LeaderValues(LeaderShape, X[0], Y[0], X[1], Y[1], text, height, height, width, angle);
     ToolEdit edit(view);

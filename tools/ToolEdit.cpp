@@ -42,6 +42,11 @@ CEntity* ToolEdit::AddChild(const EntityHeader& header, const int16_t* codes, co
     return edit_ ? edit_->AddChild(header, codes, values, text, font, owner) : nullptr;
 }
 
+bool ToolEdit::Change(CEntity* entity, const std::function<void(CEntity&)>& edit)
+{
+    return edit_ ? edit_->Change(entity, edit) : false;
+}
+
 bool ToolEdit::CloseRun()
 {
     return edit_ ? edit_->CloseRun() : false;

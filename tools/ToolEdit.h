@@ -6,12 +6,14 @@
 //
 //     ToolEdit edit(view);
 //     double v[2] = {x, y};
-//     int16_t codes[2] = {10, 20};
+//     const int16_t* codes = FixedCodes(EntityType::Point).data();
 //     edit.Add(edit.Header(EntityType::Point, 0, 2), codes, v);
 
 #include "platform/BackBuffer.h"
 #include "tools/DrawingEdit.h"
+#include "model/EntityKinds.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -36,6 +38,8 @@ public:
     CEntity* AddInColour(const EntityHeader& header, const int16_t* codes, COLORREF colour, const double* values);
     CEntity* AddChild(const EntityHeader& header, const int16_t* codes, const double* values,
                       std::string_view text, std::string_view font, CEntity* owner);
+    // Changes an entity of the drawing in place (DrawingEdit::Change).
+    bool Change(CEntity* entity, const std::function<void(CEntity&)>& edit);
     // Makes the entities added one undo step (see DrawingEdit::CloseRun).
     bool CloseRun();
 

@@ -6,6 +6,7 @@
 #include "platform/Ui.h"
 #include "resources/Resource.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 CDocument::CDocument()
@@ -33,6 +34,16 @@ bool CDocument::SaveModified()
 
 bool CDocument::DoFileSave()
 {
+    if (m_bPathFromImport && QFileInfo::exists(m_strPathName)) {
+        // Someone else's file has the name the import gave the drawing.
+        const int answer = platform::messageBox(
+            QStringLiteral("%1 は既に存在します。\n上書きしますか?").arg(QDir::toNativeSeparators(m_strPathName)),
+            QString(), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        if (answer == IDCANCEL)
+            return false;
+        if (answer == IDNO)
+            return DoSave(QString());
+    }
     return DoSave(m_strPathName);
 }
 
@@ -50,7 +61,12 @@ bool CDocument::DoSave(const QString& path)
         }
         target = choice.path;
     }
+    m_bSaveAsInstead = false;
     if (!OnSaveDocument(target)) {
+        if (m_bSaveAsInstead) {
+            m_bSaveAsInstead = false;
+            return DoSave(QString());
+        }
         return false;
     }
     SetPathName(target, true);
@@ -81,9 +97,16 @@ void CDocument::SetTitle(const QString& title)
     }
 }
 
+void CDocument::SetImportedPathName(const QString& path)
+{
+    SetPathName(path, false);
+    m_bPathFromImport = true;
+}
+
 void CDocument::SetPathName(const QString& path, bool addToMru)
 {
     m_strPathName = path;
+    m_bPathFromImport = false;
     SetTitle(QFileInfo(path).fileName());
     if (addToMru) {
         RecentFiles().Add(path);

@@ -27,6 +27,11 @@ public:
     // Sets the path and the title from its file name; addToMru puts it on
     // the recent-file list.
     virtual void SetPathName(const QString& path, bool addToMru = true);
+    // An imported drawing's native name beside its source: the plain save
+    // writes there, but asks first when a file of that name is already there
+    // (the document has not written it yet).
+    void SetImportedPathName(const QString& path);
+    bool PathNameFromImport() const { return m_bPathFromImport; }
 
     virtual bool IsModified() const { return m_bModified; }
     virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
@@ -45,10 +50,16 @@ public:
     CMultiDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
     void SetDocTemplate(CMultiDocTemplate* t) { m_pDocTemplate = t; }
 
+protected:
+    // Set by OnSaveDocument when the file may not be replaced and the user
+    // asked to save under another name: the save then asks for one.
+    bool m_bSaveAsInstead = false;
+
 private:
     QString m_strTitle;
     QString m_strPathName;
     bool m_bModified = false;
+    bool m_bPathFromImport = false;
     CView* m_pView = nullptr;
     CMultiDocTemplate* m_pDocTemplate = nullptr;
 };

@@ -7,9 +7,11 @@
 #include "view/DrawingDocument.h"
 #include "view/FrameHost.h"
 #include "model/Document.h"
+#include "model/EditDoor.h"
 #include "model/Settings.h"
 #include "platform/Controls.h"
 #include "platform/Printing.h"
+#include "model/EntityKinds.h"
 
 #include <QLineEdit>
 
@@ -237,9 +239,7 @@ void COrvikCadView::ApplyPrinterPaper(COrvikCadDoc& doc)
     const double u = s * paperW * 0.5 - (doc.ExtentsMax[0] - doc.ExtentsMin[0]) * 0.5;
     const double v = s * paperH * 0.5 - (doc.ExtentsMax[1] - doc.ExtentsMin[1]) * 0.5;
     if (std::fabs(u) > 0.001 && std::fabs(v) > 0.001 && doc.list.first) {
-        TranslateEntities(u, v, doc.list.first);
-        doc.RebuildSnapPoints();
-        InvalidateDrawIndex();
+        ShiftDrawing(doc, u, v);
     }
 }
 

@@ -2,6 +2,7 @@
 // dispatch to the tool, drawing menu) and their check states.
 
 #include "view/OrvikCadView.h"
+#include "view/EntityListCommand.h"
 #include "view/ToolSelection.h"
 #include "model/Document.h"
 #include "model/Settings.h"
@@ -26,10 +27,10 @@ void COrvikCadView::RegisterViewCommands()
         });
     OnCommand(ID_GROUP_REGISTER, [this] { OnGroupRegister(); });
     OnCommand(ID_GROUP_RELEASE, [this] { OnGroupRelease(); });
-    // Parts registration and the entity list come later; until then their
-    // commands only end the marking.
+    // Parts registration comes later; until then its command only ends the
+    // marking.
     OnCommand(ID_REGISTER_PARTS, [this] { OnToolReset(); });
-    OnCommand(ID_LIST_EDIT, [this] { OnToolReset(); });
+    OnCommand(ID_LIST_EDIT, [this] { OnListEdit(this); });
     OnCommand(ID_SPACE_KEY, [this] { OnSpaceKey(); });
     OnCommand(ID_NUMERIC_INPUT, [this] { OnNumericInput(); });
     OnCommand(ID_NUMERIC_SCALE, [this] { OnScaleByNumber(); });

@@ -20,7 +20,9 @@
 
 #include <QCursor>
 #include <QPixmap>
+#include <QPoint>
 #include <QPointer>
+#include <QVariant>
 
 #include <algorithm>
 #include <cmath>
@@ -31,6 +33,29 @@ std::function<void(COrvikCadView&, const platform::Rect&)> SaveBandRegion;
 namespace {
 
 QPointer<COrvikCadView> CaptureView;
+
+// Where the mouse last moved in a view (a QPoint, logical client point).
+constexpr const char* CursorPointProperty = "orvikCursorPoint";
+
+// The status bar's X and Y read-outs for the point where the mouse last was
+// in the view; a view the mouse has not been over yet reads 0, 0.
+void ShowCursorCoordinates(COrvikCadView& view)
+{
+    CFrameHost* frame = AfxGetFrameHost();
+    if (!frame)
+        return;
+    double x = 0.0, y = 0.0;
+    const QVariant seen = view.property(CursorPointProperty);
+    if (seen.isValid()) {
+        const QPoint p = seen.toPoint();
+        const COrvikCadDoc* doc = view.GetDrawing();
+        const double ox = doc ? doc->DrawingOrigin[0] : 0.0, oy = doc ? doc->DrawingOrigin[1] : 0.0;
+        x = view.XToModel(p.x()) - ox;
+        y = view.YToModel(p.y()) - oy;
+    }
+    frame->SetPaneText(1, QString::fromStdString(CoordinatePaneText('X', x)));
+    frame->SetPaneText(2, QString::fromStdString(CoordinatePaneText('Y', y)));
+}
 
 
 void StartBand(COrvikCadView& view, platform::Point p)
@@ -244,14 +269,10 @@ void COrvikCadView::OnMouseMove(unsigned flags, platform::Point point)
         }
     }
 
-    if (CFrameHost* frame = AfxGetFrameHost()) {
-        const COrvikCadDoc* doc = GetDrawing();
-        const double ox = doc ? doc->DrawingOrigin[0] : 0.0, oy = doc ? doc->DrawingOrigin[1] : 0.0;
-        const double x = XToModel(p.x) - ox;
-        const double y = YToModel(p.y) - oy;
-        frame->SetPaneText(1, QString::fromStdString(CoordinatePaneText('X', x)));
-        frame->SetPaneText(2, QString::fromStdString(CoordinatePaneText('Y', y)));
-    }
+    // Kept on the view, so the read-outs can show it again when the view
+    // becomes active.
+    setProperty(CursorPointProperty, QPoint(p.x, p.y));
+    ShowCursorCoordinates(*this);
 }
 
 // The view's own cursors 198-201, drawn in the resources with the hot spot
@@ -356,6 +377,8 @@ void COrvikCadView::OnActivateView(bool activate, CView* activated, CView* deact
         } else {
             OperationRestarted = 0;
         }
+        // The status bar reads this drawing's coordinates, not the last one's.
+        ShowCursorCoordinates(*this);
         if (doc) {
             // So does the scale read-out.
             const float s = doc->header.scale;

@@ -7,6 +7,7 @@
 #include "view/OrvikCadView.h"
 #include "model/PaperSizes.h"
 #include "model/Document.h"
+#include "model/EditDoor.h"
 #include "model/Settings.h"
 #include "view/DrawTool.h"
 #include "view/ToolList.h"
@@ -411,9 +412,7 @@ void COrvikCadView::RelayoutPaper()
     doc->ExtentsMax[0] = doc->ExtentsMin[0] + n * paperW;
     doc->ExtentsMax[1] = doc->ExtentsMin[1] + n * paperH;
     const double nx = n * paperW * 0.5, ny = n * paperH * 0.5;
-    TranslateEntities(nx - doc->DrawingOrigin[0], ny - doc->DrawingOrigin[1], doc->list.first);
-    doc->RebuildSnapPoints();
-    InvalidateDrawIndex();
+    ShiftDrawing(*doc, nx - doc->DrawingOrigin[0], ny - doc->DrawingOrigin[1]);
     doc->DrawingOrigin[0] = nx;
     doc->DrawingOrigin[1] = ny;
     ResetToBaseView(0);

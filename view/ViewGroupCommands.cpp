@@ -5,6 +5,7 @@
 #include "view/OrvikCadView.h"
 
 #include "model/Document.h"
+#include "model/EditDoor.h"
 #include "model/Settings.h"
 #include "model/SnapPointList.h"
 #include "resources/Menus.h"
@@ -13,6 +14,7 @@
 #include "view/DrawTool.h"
 #include "view/ToolList.h"
 #include "view/ToolState.h"
+#include "model/EntityKinds.h"
 
 #include <unordered_set>
 #include <vector>
@@ -100,17 +102,15 @@ void COrvikCadView::OnContextMenu(int screenX, int screenY)
 void COrvikCadView::OnGroupRegister()
 {
     COrvikCadDoc* doc = GetDrawing();
-    if (doc && !doc->RefuseWhenProtected()) {
+    if (doc) {
         EntityHeader hd;
         hd.type = EntityType::GroupHeader;
         hd.layer = static_cast<int16_t>(currentLayer);
         hd.count = 4;
-        const int16_t codes[] = {10, 20, 10, 20};
+        const int16_t* codes = FixedCodes(EntityType::GroupHeader).data();
         const double values[] = {0.0, 0.0, 1.0, 0.0};
-        if (doc->list.AddEntity(hd, codes, 0, values) == 0) {
-            CEntity* header = doc->list.last;
-            doc->modified = true;
-            doc->snaps.AddEntityPoints(header);
+        EditDoor door(*doc, /*keepUndo=*/true);
+        if (CEntity* header = door.Add(hd, codes, 0, values)) {
             std::unordered_set<const CEntity*> dropped;
             for (CEntity* e = doc->list.first; e && e != header; e = e->next) {
                 if (e->state != EntityState::Marked)

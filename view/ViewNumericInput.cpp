@@ -13,6 +13,8 @@
 #include "view/ToolList.h"
 #include "view/ToolState.h"
 
+#include <QString>
+
 namespace {
 
 bool IsEllipseSubMode(int subMode)
@@ -122,7 +124,7 @@ void COrvikCadView::OnNumericInput()
     } else {
         double value = 0.0;
         const auto& ask = TheNumericInputDialogs().askValue;
-        ok = ask && ask(this, NumericInputMode(step), value);
+        ok = ask && ask(this, NumericInputMode(step), value, QString());
         if (ok)
             NumericInputValue = value;
     }
@@ -146,7 +148,7 @@ void COrvikCadView::OnScaleByNumber()
 {
     double value = 0.0;
     const auto& ask = TheNumericInputDialogs().askValue;
-    const bool ok = ask && ask(this, 9, value);
+    const bool ok = ask && ask(this, 9, value, QString());
     if (ok)
         NumericInputValue = value;
     CDrawTool* tool = FindCurrentTool();

@@ -83,6 +83,24 @@ TEST_F(DimensionRegionTest, ARectangleGivesTheSameAreaWhicheverWayItIsPicked)
         EXPECT_EQ(line->state, EntityState::Normal);
 }
 
+TEST_F(DimensionRegionTest, ASideSplitIntoTwoLinesIsPickedPieceByPiece)
+{
+    // The bottom side in two pieces meeting end to end at (40, 0).
+    AddLine(0, 0, 40, 0);
+    AddLine(40, 0, 100, 0);
+    AddLine(100, 0, 100, 50);
+    AddLine(100, 50, 0, 50);
+    AddLine(0, 50, 0, 0);
+    const std::vector<std::pair<double, double>> picks{{20, 0}, {70, 0}, {100, 25}, {50, 50}, {0, 25}, {20, 0}};
+    const CEntity* area = Measure(DimensionMode::Area, picks);
+    ASSERT_TRUE(area);
+    EXPECT_NEAR(Value(area, 10), 5000, 1e-9);
+    const CEntity* perimeter = Measure(DimensionMode::Perimeter, picks);
+    ASSERT_TRUE(perimeter);
+    EXPECT_NEAR(Value(perimeter, 10), 300, 1e-9);
+    EXPECT_EQ(h.Beeps(), 0);
+}
+
 TEST_F(DimensionRegionTest, ALineLongerThanItsSideCountsOnlyBetweenTheJunctions)
 {
     AddLine(-20, 0, 130, 0);

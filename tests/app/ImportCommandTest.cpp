@@ -90,7 +90,7 @@ TEST_F(AppTest, ImportedDrawingIsNamedBesideTheFileUnlessThatNameIsTaken)
             if (e->type == EntityType::Line) ++lines;
         EXPECT_EQ(lines, 1);
     }
-    // With PLAN.ORV on disk the second import keeps the name only as its title.
+    // With PLAN.ORV on disk the import is named the same.
     WriteText(dir.filePath(QStringLiteral("PLAN.ORV")), "kept");
     {
         platform::UiScript ui;
@@ -98,8 +98,84 @@ TEST_F(AppTest, ImportedDrawingIsNamedBesideTheFileUnlessThatNameIsTaken)
         AfxGetApp().OnFileOpenDxf();
         ASSERT_EQ(OpenFrames(frame), 2);
         CDocument* doc = frame->ChildFrames().back()->GetActiveDocument();
-        EXPECT_TRUE(doc->GetPathName().isEmpty());
+        EXPECT_EQ(doc->GetPathName(), dir.filePath(QStringLiteral("PLAN.ORV")));
         EXPECT_EQ(doc->GetTitle(), QStringLiteral("PLAN.ORV"));
+    }
+}
+
+// Every imported drawing, whatever its format, saves beside its source under
+// the native name; a file already there is replaced only when the user says so.
+TEST_F(AppTest, AnImportSavesBesideItsSourceAndOverwritesOnlyWhenTold)
+{
+    Start();
+    QTemporaryDir dir;
+    const QString dxf = dir.filePath(QStringLiteral("plan.dxf"));
+    WriteText(dxf, kLineFile);
+    const QString jww = dir.filePath(QStringLiteral("plan.jww"));
+    const QString native = dir.filePath(QStringLiteral("PLAN.ORV"));
+    {
+        platform::UiScript ui;
+        ui.path(dxf).path(jww);
+        AfxGetApp().OnFileOpenDxf();
+        ASSERT_EQ(OpenFrames(frame), 1);
+        ASSERT_TRUE(frame->ChildFrames().back()->GetActiveDocument()->OnCmdMsg(ID_FILE_SAVE_JWW, nullptr));
+        ASSERT_TRUE(QFile::exists(jww));
+    }
+    auto contents = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QString asked = QStringLiteral("%1 は既に存在します。\n上書きしますか?").arg(native);
+    struct Case {
+        const char* what;
+        void (COrvikCadApp::*command)();
+        QString source;
+        bool taken;       // PLAN.ORV is there before the save
+        int answer;       // to the question, when asked
+        bool overwritten;
+        bool savedElsewhere;
+    };
+    const Case cases[] = {
+        {"dxf, free name", &COrvikCadApp::OnFileOpenDxf, dxf, false, 0, true, false},
+        {"jww, free name", &COrvikCadApp::OnFileOpenJww, jww, false, 0, true, false},
+        {"dxf, taken, yes", &COrvikCadApp::OnFileOpenDxf, dxf, true, IDYES, true, false},
+        {"jww, taken, yes", &COrvikCadApp::OnFileOpenJww, jww, true, IDYES, true, false},
+        {"dxf, taken, no", &COrvikCadApp::OnFileOpenDxf, dxf, true, IDNO, false, true},
+        {"jww, taken, no", &COrvikCadApp::OnFileOpenJww, jww, true, IDNO, false, true},
+        {"jww, taken, cancel", &COrvikCadApp::OnFileOpenJww, jww, true, IDCANCEL, false, false},
+    };
+    const QString elsewhere = dir.filePath(QStringLiteral("other.orv"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(native);
+        QFile::remove(elsewhere);
+        if (c.taken)
+            WriteText(native, "kept");
+        platform::UiScript ui;
+        ui.path(c.source);
+        (AfxGetApp().*c.command)();
+        CDocument* doc = frame->ChildFrames().back()->GetActiveDocument();
+        ASSERT_EQ(doc->GetPathName(), native);
+        ui.clear();
+        if (c.taken)
+            ui.button(c.answer);
+        if (c.savedElsewhere)
+            ui.path(elsewhere);
+        doc->OnCmdMsg(ID_FILE_SAVE, nullptr);
+        EXPECT_EQ(ui.messages(), c.taken ? QStringList{asked} : QStringList{});
+        EXPECT_EQ(ui.calls(platform::UiKind::SaveFile).size(), c.savedElsewhere ? 1u : 0u);
+        EXPECT_EQ(contents(native) == "kept", c.taken && !c.overwritten);
+        EXPECT_EQ(QFile::exists(native), c.taken || c.overwritten);
+        EXPECT_EQ(QFile::exists(elsewhere), c.savedElsewhere);
+        EXPECT_EQ(doc->GetPathName(), c.savedElsewhere ? elsewhere : native);
+        EXPECT_TRUE(ui.finished());
+        // Once the drawing has written its file, later saves ask nothing.
+        if (c.overwritten) {
+            ui.clear();
+            doc->OnCmdMsg(ID_FILE_SAVE, nullptr);
+            EXPECT_TRUE(ui.messages().isEmpty());
+        }
+        doc->SetModifiedFlag(false);
     }
 }
 

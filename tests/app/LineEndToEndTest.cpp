@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -51,8 +52,8 @@ protected:
     void SetUp() override
     {
         kept = {LineMode, LineLengthGiven, LineAngleGiven, MagnetEnabled};
-        path = QDir::temp().filePath(QStringLiteral("orvik_line_e2e.orv"));
-        QFile::remove(path);
+        ASSERT_TRUE(folder.isValid());
+        path = folder.filePath(QStringLiteral("orvik_line_e2e.orv"));
     }
     void TearDown() override
     {
@@ -61,9 +62,9 @@ protected:
         LineAngleGiven = kept[2];
         MagnetEnabled = kept[3];
         AppTest::TearDown();
-        QFile::remove(path);
     }
     std::array<int16_t, 4> kept{};
+    QTemporaryDir folder;
     QString path;
 };
 

@@ -6,6 +6,8 @@
 #include "ModelMouse.h"
 
 #include "app/ChildFrame.h"
+#include "app/WindowListDlg.h"
+#include "platform/Controls.h"
 #include "view/DrawingDocument.h"
 #include "view/OrvikCadView.h"
 #include "model/Settings.h"
@@ -17,6 +19,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMenu>
+#include <QListWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <map>
@@ -64,11 +68,9 @@ protected:
     void SetUp() override
     {
         kept = {LineMode, LineLengthGiven, LineAngleGiven, MagnetEnabled, CircleRadiusGiven};
-        for (QString* p : {&pathA, &pathB}) {
-            *p = QDir::temp().filePath(p == &pathA ? QStringLiteral("orvik_several_a.orv")
-                                                     : QStringLiteral("orvik_several_b.orv"));
-            QFile::remove(*p);
-        }
+        ASSERT_TRUE(folder.isValid());
+        pathA = folder.filePath(QStringLiteral("orvik_several_a.orv"));
+        pathB = folder.filePath(QStringLiteral("orvik_several_b.orv"));
         LineMode = LineLengthGiven = LineAngleGiven = MagnetEnabled = CircleRadiusGiven = 0;
     }
     void TearDown() override
@@ -79,8 +81,6 @@ protected:
         MagnetEnabled = kept[3];
         CircleRadiusGiven = kept[4];
         AppTest::TearDown();
-        QFile::remove(pathA);
-        QFile::remove(pathB);
     }
 
     CChildFrame* NewDrawing()
@@ -142,6 +142,7 @@ protected:
     }
 
     platform::UiScript ui;
+    QTemporaryDir folder;
     std::array<int16_t, 5> kept{};
     QString pathA, pathB;
 };
@@ -286,6 +287,104 @@ TEST_F(SeveralDrawings, CascadeAndTileShowEveryDrawing)
     EXPECT_EQ(frame->MDIGetActive(), first);
     EXPECT_EQ(frame->Client()->subWindowList(QMdiArea::StackingOrder).last(), first);
     EXPECT_TRUE(ui.problems().isEmpty()) << ui.problems().join("\n").toStdString();
+}
+
+// Beyond the nine drawings the menu lists, the rest are reached through
+// the list of them all.
+TEST_F(SeveralDrawings, TheWindowMenuReachesEveryDrawing)
+{
+    Start();
+    auto moreEntry = [this]() -> QAction* {
+        WindowEntries();  // the menu as it opens
+        for (QAction* a : WindowMenu()->actions())
+            if (a->text() == QStringLiteral("その他のウィンドウ(&M)..."))
+                return a;
+        return nullptr;
+    };
+    QList<CChildFrame*> frames;
+    for (int i = 0; i < 9; ++i)
+        frames.append(NewDrawing());
+    EXPECT_EQ(WindowEntries().size(), 9);
+    EXPECT_EQ(moreEntry(), nullptr);
+    frames.append(NewDrawing());
+    frames.append(NewDrawing());
+    EXPECT_EQ(WindowEntries().size(), 9);
+    QAction* more = moreEntry();
+    ASSERT_NE(more, nullptr);
+
+    QStringList listed;
+    int current = -1;
+    ui.dialog([&](QDialog& d) {
+        auto* list = platform::control<QListWidget>(&d, CWindowListDlg::IDC_WINDOW_LIST);
+        ASSERT_TRUE(list);
+        for (int i = 0; i < list->count(); ++i)
+            listed.append(list->item(i)->text());
+        current = list->currentRow();
+        list->setCurrentRow(9);
+        d.accept();
+    });
+    more->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(listed.size(), 11);
+    EXPECT_EQ(listed[9], QStringLiteral("名称未設定10"));
+    EXPECT_EQ(current, 10);  // the active one
+    ExpectShown(frames[9]);
+    ASSERT_FALSE(ui.calls(platform::UiKind::Dialog).empty());
+    EXPECT_EQ(ui.calls(platform::UiKind::Dialog).back().caption, QStringLiteral("ウィンドウの選択"));
+
+    // Cancelled, the active drawing stays.
+    ui.dialog(IDCANCEL);
+    moreEntry()->trigger();
+    QApplication::processEvents();
+    ExpectShown(frames[9]);
+    EXPECT_TRUE(ui.problems().isEmpty()) << ui.problems().join("\n").toStdString();
+}
+
+// Closing the active drawing brings back the one used before it, not the
+// first one opened.
+TEST_F(SeveralDrawings, ClosingTheActiveDrawingShowsTheOneUsedBefore)
+{
+    Start();
+    CChildFrame* first = NewDrawing();
+    CChildFrame* second = NewDrawing();
+    CChildFrame* third = NewDrawing();
+    CChildFrame* fourth = NewDrawing();
+    ASSERT_TRUE(first && second && third && fourth);
+    ChooseFromWindowMenu(2);
+    ChooseFromWindowMenu(1);
+    ExpectShown(second);
+    frame->SendCommand(ID_FILE_CLOSE);
+    QApplication::processEvents();
+    ExpectShown(third);
+    frame->SendCommand(ID_FILE_CLOSE);
+    QApplication::processEvents();
+    ExpectShown(fourth);
+    EXPECT_TRUE(ui.problems().isEmpty()) << ui.problems().join("\n").toStdString();
+}
+
+// The coordinate read-outs follow the drawing shown.
+TEST_F(SeveralDrawings, TheStatusBarReadsTheCoordinatesOfTheDrawingShown)
+{
+    Start();
+    CChildFrame* first = NewDrawing();
+    CChildFrame* second = NewDrawing();
+    ASSERT_TRUE(first && second);
+    ChooseFromWindowMenu(0);
+    const double ox = DrawingOf(first).DrawingOrigin[0], oy = DrawingOf(first).DrawingOrigin[1];
+    ModelMouse(*ViewOf(first)).Move(ox + 120, oy - 40);
+    const QString x1 = frame->PaneText(1), y1 = frame->PaneText(2);
+    // Within a pixel of the point.
+    EXPECT_NEAR(x1.mid(3).trimmed().toInt(), 120, 3) << x1.toStdString();
+    EXPECT_NEAR(y1.mid(3).trimmed().toInt(), -40, 3) << y1.toStdString();
+
+    // The second has not seen the mouse yet.
+    ChooseFromWindowMenu(1);
+    EXPECT_EQ(frame->PaneText(1), QStringLiteral("X :      0"));
+    EXPECT_EQ(frame->PaneText(2), QStringLiteral("Y :      0"));
+    // Back to the first: where the mouse last was in it.
+    ChooseFromWindowMenu(0);
+    EXPECT_EQ(frame->PaneText(1), x1);
+    EXPECT_EQ(frame->PaneText(2), y1);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -154,7 +156,9 @@ TEST_F(AppTest, NewDrawingConfirmedOpensOneMaximisedWindow)
 
 TEST_F(AppTest, FileOnCommandLineIsOpened)
 {
-    QString path = QDir::temp().filePath(QStringLiteral("orvik_cmdline.orv"));
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("orvik_cmdline.orv"));
     {
         COrvikCadDoc drawing;
         const int16_t codes[] = {10, 20, 11, 22};
@@ -165,7 +169,6 @@ TEST_F(AppTest, FileOnCommandLineIsOpened)
     Start({QStringLiteral("-nologo"), path});
     ASSERT_EQ(frame->ChildFrames().size(), 1);
     EXPECT_EQ(frame->ChildFrames().first()->windowTitle(), QStringLiteral("orvik_cmdline.orv"));
-    QFile::remove(path);
 }
 
 // An open draws the drawing once, at the base view: the paint the window's
@@ -181,9 +184,11 @@ TEST_F(AppTest, AnOpenedDrawingIsDrawnOnceAtItsBaseView)
     };
     const Case cases[] = {{"fitted", 420, 297, true}, {"no extents", 0, 0, false}};
     Start();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString path = QDir::temp().filePath(QStringLiteral("orvik_first_paint.orv"));
+        const QString path = folder.filePath(QStringLiteral("orvik_first_paint.orv"));
         {
             COrvikCadDoc drawing;
             drawing.ExtentsMin = {0, 0, 0};
@@ -266,8 +271,9 @@ TEST_F(AppTest, ModifiedDrawingAsksToBeSavedOnClose)
     EXPECT_TRUE(ui.messages().last().contains(QStringLiteral("変更を保存しますか")));
 
     // Yes asks for a file name and saves there; the window then closes.
-    QString path = QDir::temp().filePath(QStringLiteral("orvik_close_save.orv"));
-    QFile::remove(path);
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("orvik_close_save.orv"));
     ui.button(IDYES).path(path);
     EXPECT_TRUE(child->close());
     QApplication::processEvents();
@@ -286,5 +292,4 @@ TEST_F(AppTest, ModifiedDrawingAsksToBeSavedOnClose)
     }
     EXPECT_EQ(lines, 1);
     EXPECT_FALSE(reopened->IsModified());
-    QFile::remove(path);
 }

@@ -129,3 +129,20 @@ inline const uint32_t kColours[10] = {0xFFFFFF, 0x000001, 0x000002, 0x000003, 0x
                                       0x000005, 0x000006, 0x000007, 0x000008, 0x000009};
 
 } // namespace jwwtest
+
+namespace jwwtest {
+
+// A drawing whose ellipse and elliptic arc have radius 1e200 and flatness
+// 1e200 (their minor axes overflow), between a line and a circle.
+inline std::vector<uint8_t> OverflowingEllipsesFile()
+{
+    Encoder e;
+    e.Header(230, 3, 1.0, kColours).Count(4);
+    e.Declare("CDataSen").Line(230, 0, 0, 100, 100);
+    e.Declare("CDataEnko").Enko(230, 0, 0, 1e200, 0, 6.283185307179586, 0, 1e200, 1);
+    e.ClassRef(3).Enko(230, 0, 0, 1e200, 0, 1.0, 0, 1e200, 0);
+    e.ClassRef(3).Enko(230, 10, 10, 5, 0, 6.283185307179586, 0, 1.0, 1);
+    return e.bytes;
+}
+
+} // namespace jwwtest

@@ -1,5 +1,7 @@
 #pragma once
-// A notifier that answers every message box with OK and keeps the texts.
+// A notifier for tests of model code: records the text and flags of every
+// message box shown (answering `answer`, OK unless a test says otherwise)
+// and counts the beeps.
 
 #include "model/Notify.h"
 
@@ -10,10 +12,14 @@
 class RecordingNotifier : public Notifier {
 public:
     std::vector<std::string> messages;
-    int MessageBox(std::string_view text, std::string_view, unsigned) override
+    std::vector<unsigned> flags;
+    int answer = IDOK;
+    int beeps = 0;
+    int MessageBox(std::string_view text, std::string_view, unsigned how) override
     {
         messages.emplace_back(text);
-        return IDOK;
+        flags.push_back(how);
+        return answer;
     }
-    void MessageBeep(unsigned) override {}
+    void MessageBeep(unsigned) override { ++beeps; }
 };

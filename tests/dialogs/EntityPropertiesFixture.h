@@ -15,6 +15,7 @@
 #include <QLineEdit>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 class EntityPropertiesTest : public DialogGestures {
@@ -46,6 +47,29 @@ protected:
     {
         h.Ui().dialog(std::move(fill));
         return EditEntityProperties(&h.View(), entity);
+    }
+
+    // What a dialog said when fields were typed into and OK was pressed:
+    // the messages shown, the field that then had the focus, and the
+    // dispatcher's answer after Cancel closed the dialog.
+    struct Refusal {
+        QStringList messages;
+        int focus = -1;
+        int result = -1;
+    };
+    Refusal TypeAndConfirm(CEntity* entity, const std::vector<std::pair<int, const char*>>& typed)
+    {
+        h.Ui().clear();
+        Refusal r;
+        r.result = Edit(entity, [&](QDialog& d) {
+            for (const auto& [id, text] : typed)
+                SetField(d, id, QString::fromUtf8(text));
+            Press(d, IDOK);
+            r.focus = FocusId(d);
+            Press(d, IDCANCEL);
+        });
+        r.messages = h.Ui().messages();
+        return r;
     }
 
     // The gestures on the dialog the script answers.

@@ -8,6 +8,7 @@
 #include "platform/Controls.h"
 #include "tools/InputNumDlg.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include "model/Document.h"
@@ -132,11 +133,44 @@ TEST_F(TransformOffsetTest, ResetClearsTheMarksAndProtectionAddsNothing)
     h.Doc().ProtectionState = 0;
 }
 
+TEST_F(TransformOffsetTest, ACircleOffsetPastItsCentreBeepsAndAddsNothing)
+{
+    OffsetDistance = 30;
+    const EntityHeader hd{EntityType::Circle, 0, 0, 0, 3};
+    const int16_t codes[3] = {10, 20, 40};
+    const double v[3] = {60, 40, 20};
+    CEntity* circle = h.AddRecord(hd, codes, 0, v);
+    h.Select(11, 2);
+    h.Click(80, 40);
+    ASSERT_EQ(circle->state, EntityState::Marked);
+    h.Key(ID_END_SELECTION);
+    const int beeps = h.Beeps();
+    h.Click(62, 41);  // inside
+    EXPECT_EQ(h.Beeps(), beeps + 1);
+    EXPECT_TRUE(h.Entities(EntityType::GroupHeader).empty());
+    ASSERT_EQ(h.Entities(EntityType::Circle).size(), 1u);
+    EXPECT_EQ(circle->values[2], 20);
+    EXPECT_EQ(InputPointCount, 0);
+}
+
 } // namespace
 
 namespace {
 
-class TransformScaleTest : public TransformOffsetTest {};
+class TransformScaleTest : public TransformOffsetTest {
+protected:
+    // Scales the marked entities by `factor` through the factor dialog.
+    void ScaleMarked(const char* factor)
+    {
+        h.Ui().dialog([factor](QDialog& d) {
+            auto* edit = platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION);
+            ASSERT_TRUE(edit);
+            edit->setText(QString::fromLatin1(factor));
+            platform::control<QPushButton>(&d, IDOK)->click();
+        });
+        h.Key(ID_NUMERIC_SCALE);
+    }
+};
 
 // Scale 2 about the centre of the marked box, through the factor dialog:
 // every marked entity replaced, one undo brings the originals back.
@@ -149,13 +183,7 @@ TEST_F(TransformScaleTest, ScaleAboutTheCentreOfTheMarks)
     h.Select(11, 0);
     Window(0, 0, 60, 40);
     EXPECT_EQ(h.Prompt(), QStringLiteral("マウス右ボタンで、拡大・縮小メニューを表示します。"));
-    h.Ui().dialog([](QDialog& d) {
-        auto* edit = platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION);
-        ASSERT_TRUE(edit);
-        edit->setText(QStringLiteral("2"));
-        platform::control<QPushButton>(&d, IDOK)->click();
-    });
-    h.Key(ID_NUMERIC_SCALE);
+    ScaleMarked("2");
     EXPECT_EQ(h.Prompt(), QStringLiteral("図形の拡大・縮小を行います。対象図形を選んでください。"));
     // The box (13, 13)-(53, 33) about its centre (33, 23), doubled.
     std::vector<std::vector<double>> lines;
@@ -173,6 +201,58 @@ TEST_F(TransformScaleTest, ScaleAboutTheCentreOfTheMarks)
     EXPECT_EQ(lines, (std::vector<std::vector<double>>{{13, 13, 53, 13}, {53, 13, 53, 33}, {200, 200, 210, 200}}));
 }
 
+// A marked group stays one group, its reference point scaled with its members.
+TEST_F(TransformScaleTest, AGroupKeepsItsMembersAndItsReferencePointFollows)
+{
+    ScaleBase = 0;
+    CEntity* header = h.AddValues(EntityType::GroupHeader, {40, 20, 1, 0}, {10, 20, 10, 20});
+    h.AddValues(EntityType::Line, {0, 0, 40, 0}, {10, 20, 11, 22}, 0, header);
+    h.AddValues(EntityType::Line, {40, 0, 40, 20}, {10, 20, 11, 22}, 0, header);
+    h.Select(11, 0);
+    h.Click(20, 0);
+    ASSERT_EQ(header->state, EntityState::Marked);
+    ScaleMarked("2");
+    // About the centre (20, 10) of the box (0, 0)-(40, 20).
+    const auto headers = h.Entities(EntityType::GroupHeader);
+    ASSERT_EQ(headers.size(), 1u);
+    EXPECT_EQ(std::vector<double>(headers[0]->values.begin(), headers[0]->values.end()),
+              (std::vector<double>{60, 30, 1, 0}));
+    const auto lines = h.Entities(EntityType::Line);
+    ASSERT_EQ(lines.size(), 2u);
+    for (const CEntity* line : lines)
+        EXPECT_EQ(line->owner, headers[0]);
+    EXPECT_EQ(lines[0]->values[0], -20);
+
+    h.Key(ID_EDIT_UNDO);
+    const auto back = h.Entities(EntityType::GroupHeader);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0]->values[0], 40);
+    EXPECT_EQ(back[0]->values[1], 20);
+    for (const CEntity* line : h.Entities(EntityType::Line))
+        EXPECT_EQ(line->owner, back[0]);
+}
+
+// A text's share of the marked box is half its height wide per character.
+TEST_F(TransformScaleTest, ATextCountsHalfItsHeightPerCharacterInTheBox)
+{
+    ScaleBase = 0;
+    // Box (0, 0)-(50, 20): the circle at (10, 10) radius 10 and "AB" of
+    // height 10 at (40, 0), which reaches x = 50; its centre (25, 10).
+    h.AddValues(EntityType::Circle, {10, 10, 10}, {10, 20, 40});
+    h.AddValues(EntityType::Text, {40, 0, 10, 10, 0}, {10, 20, 30, 40, 50}, 0, nullptr, "AB");
+    h.Select(11, 0);
+    Window(-5, -5, 70, 30);
+    ScaleMarked("2");
+    const auto circles = h.Entities(EntityType::Circle);
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_DOUBLE_EQ(circles[0]->values[0], -5);
+    EXPECT_DOUBLE_EQ(circles[0]->values[1], 10);
+    EXPECT_DOUBLE_EQ(circles[0]->values[2], 20);
+    const auto texts = h.Entities(EntityType::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_DOUBLE_EQ(texts[0]->values[0], 55);
+}
+
 } // namespace
 
 namespace {
@@ -188,6 +268,9 @@ protected:
         h.Key(ID_END_SELECTION);
         EXPECT_EQ(h.Prompt(), QStringLiteral("ストレッチの基準となる直線をマウスクリックしてください。"));
         h.Ui().dialog([length](QDialog& d) {
+            auto* label = platform::control<QLabel>(&d, CInputNumDlg::IDC_LABEL);
+            ASSERT_TRUE(label);
+            EXPECT_EQ(label->text(), QStringLiteral("ストレッチ長さ（mm）"));
             auto* edit = platform::control<QLineEdit>(&d, CInputNumDlg::IDC_EXPRESSION);
             ASSERT_TRUE(edit);
             edit->setText(QString::fromLatin1(length));

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -477,4 +478,24 @@ TEST_F(DocumentImportTest, TheDrawingOpensOnItsSheetWhateverTheHeaderExtentsSay)
         EXPECT_GT((all.maxX - all.minX) * 5, doc.ExtentsMax[0] - doc.ExtentsMin[0]);
         notifier.messages.clear();
     }
+// A JWW file whose ellipse overflows opens without it, says so, and the
+// drawing it gives can be saved.
+TEST_F(DocumentImportTest, JwwObjectsThatOverflowAreLeftOutAndReported)
+{
+    const std::vector<uint8_t> bytes = jwwtest::OverflowingEllipsesFile();
+    const fs::path file = WriteFile("overflow.jww", std::string(bytes.begin(), bytes.end()));
+    COrvikCadDoc doc;
+    AddGrid(doc);
+    ASSERT_EQ(Import(doc, ReadJwwDrawing, file), 1);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].find(" 2 個は読み込みませんでした"), std::string::npos) << notifier.messages[0];
+    std::vector<int16_t> types;
+    for (const CEntity* e = doc.list.first; e; e = e->next) {
+        if (e->type == EntityType::Grid)
+            continue;
+        types.push_back(e->type);
+        for (double v : e->values) EXPECT_TRUE(std::isfinite(v));
+    }
+    EXPECT_EQ(types, (std::vector<int16_t>{EntityType::Line, EntityType::Circle}));
+    EXPECT_TRUE(doc.OnSaveDocument(folder / "overflow.orv"));
 }

@@ -270,3 +270,38 @@ TEST(JwwReadTest, AFileCutAnywhereKeepsTheObjectsBeforeTheCut)
     }
     EXPECT_EQ(before, 4u);
 }
+
+// An object whose values overflow in the reader's own arithmetic (a radius
+// times a flatness, a coordinate times the drawing's scale) is left out and
+// counted; the objects around it are read as usual.
+TEST(JwwReadTest, ObjectsThatOverflowAreLeftOutAndCounted)
+{
+    struct Case {
+        const char* what;
+        void (*object)(Encoder&);
+    };
+    const Case cases[] = {
+        {"ellipse radius x flatness", [](Encoder& e) { e.Declare("CDataEnko").Enko(230, 0, 0, 1e200, 0, 2 * kPi, 0, 1e200, 1); }},
+        {"elliptic arc radius x flatness", [](Encoder& e) { e.Declare("CDataEnko").Enko(230, 0, 0, 1e200, 0, 1, 0, 1e200, 0); }},
+        {"radius x scale", [](Encoder& e) { e.Declare("CDataEnko").Enko(230, 0, 0, 1e308, 0, 2 * kPi, 0, 1.0, 1); }},
+        {"centre x scale", [](Encoder& e) { e.Declare("CDataEnko").Enko(230, 1e308, 0, 1, 0, 1, 0, 0.5, 0); }},
+        {"point x scale", [](Encoder& e) { e.Declare("CDataTen").Ten(230, 1e308, 0); }},
+        {"text height x scale", [](Encoder& e) { e.Declare("CDataMoji").Moji(230, 0, 0, 1e308, 3, 0, "F", "T"); }},
+        {"not a number", [](Encoder& e) { e.Declare("CDataEnko").Enko(230, 0, 0, 1, 0, 1, 0, std::nan(""), 0); }},
+    };
+    for (const Case& c : cases) {
+        Encoder e;
+        e.Header(230, 3, 2.0, kColours).Count(2);
+        c.object(e);
+        e.Declare("CDataSen").Line(230, 1, 2, 3, 4);
+        Read r(e);
+        ASSERT_EQ(r.header, JwwHeaderOk) << c.what;
+        EXPECT_TRUE(r.reader.message.empty()) << c.what << ": " << r.reader.message;
+        EXPECT_EQ(r.reader.NotFiniteRecords, 1) << c.what;
+        auto all = Entities(r.list);
+        ASSERT_EQ(all.size(), 1u) << c.what;
+        EXPECT_EQ(all[0]->type, EntityType::Line) << c.what;
+        for (const CEntity* x : all)
+            for (double v : x->values) EXPECT_TRUE(std::isfinite(v)) << c.what;
+    }
+}

@@ -5,13 +5,18 @@
 #include "model/Notify.h"
 #include "model/Settings.h"
 
+#include "common/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <iterator>
+#include <limits>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -43,16 +48,13 @@ public:
 
 class DocumentTest : public ::testing::Test {
 protected:
-    fs::path folder;
+    ScratchFolder scratch{"orvik-doc"};
+    fs::path folder = scratch.path();
     RecordingNotifier notifier;
     FakeHost host;
 
     void SetUp() override
     {
-        folder = fs::temp_directory_path() /
-                 ("orvik-doc-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         DataFolder = (folder / "data").string();
         fs::create_directories(DataFolder);
         PartsFolder.clear();
@@ -64,7 +66,6 @@ protected:
     {
         TheDocumentHost = nullptr;
         SetNotifier(nullptr);
-        fs::remove_all(folder);
     }
 
     static void AddLine(COrvikCadDoc& doc, double x1, double y1, double x2, double y2, int16_t style = 0,
@@ -223,6 +224,204 @@ TEST_F(DocumentTest, FailedSaveKeepsTargetAndModifiedFlag)
     std::string text;
     std::getline(in, text);
     EXPECT_EQ(text, "old contents");
+}
+
+TEST_F(DocumentTest, AnImagePathTooLongForItsFieldStopsTheSave)
+{
+    const fs::path file = folder / "keep.orv";
+    struct Case {
+        std::size_t length;
+        bool saved;
+    } cases[] = {{CDrawingFile::MaxPathBytes, true}, {CDrawingFile::MaxPathBytes + 1, false}, {300, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.length);
+        std::ofstream(file, std::ios::trunc) << "old contents";
+        notifier.messages.clear();
+        COrvikCadDoc doc;
+        AddLine(doc, 0, 0, 10, 10);
+        const std::string path = "/" + std::string(c.length - 1, 'p');
+        const int16_t codes[] = {10, 20, 11, 22};
+        const double values[] = {0, 0, 40, 30};
+        ASSERT_EQ(doc.list.AddEntity({EntityType::Image, 0, 0, 0, 4}, codes, 0, values, path), 0);
+        doc.SetModifiedFlag(true);
+        EXPECT_EQ(doc.OnSaveDocument(file), c.saved);
+        EXPECT_EQ(doc.modified, !c.saved);
+        if (c.saved) {
+            EXPECT_TRUE(notifier.messages.empty());
+            COrvikCadDoc back;
+            ASSERT_EQ(back.OnOpenDocument(file), OpenResult::Ok);
+            const CEntity* image = nullptr;
+            for (const CEntity* e = back.list.first; e; e = e->next)
+                if (e->type == EntityType::Image) image = e;
+            ASSERT_TRUE(image);
+            EXPECT_EQ(image->text, path);
+        } else {
+            EXPECT_EQ(notifier.messages,
+                      std::vector<std::string>{path + "\n画像ファイルのパスが長すぎるため、図面を保存できません。\n"
+                                                      "パスが 251 バイト以内の場所に画像を置いて、貼り付け直して下さい。"});
+            std::ifstream in(file);
+            std::string text;
+            std::getline(in, text);
+            EXPECT_EQ(text, "old contents");
+        }
+    }
+}
+
+// A drawing file the user protected is never replaced: the save says why
+// and offers to save under another name; the drawing stays modified.
+TEST_F(DocumentTest, WriteProtectedFileIsNotOverwrittenAndSaveAsIsOffered)
+{
+    const fs::path file = folder / "protected.orv";
+    {
+        std::ofstream(file) << "old contents";
+    }
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    COrvikCadDoc doc;
+    AddLine(doc, 0, 0, 10, 10);
+    struct Case {
+        int answer;
+        SaveResult result;
+    };
+    for (const Case c : {Case{IDYES, SaveResult::SaveAs}, Case{IDNO, SaveResult::Failed}}) {
+        notifier.messages.clear();
+        notifier.flags.clear();
+        notifier.answer = c.answer;
+        EXPECT_EQ(doc.SaveDocument(file), c.result);
+        ASSERT_EQ(notifier.messages.size(), 1u);
+        EXPECT_NE(notifier.messages[0].find("protected.orv"), std::string::npos);
+        EXPECT_NE(notifier.messages[0].find("書き込みが禁止されている"), std::string::npos);
+        EXPECT_NE(notifier.messages[0].find("名前を付けて保存しますか"), std::string::npos);
+        EXPECT_EQ(notifier.flags[0] & 0x0F, static_cast<unsigned>(MB_YESNO));
+        EXPECT_TRUE(doc.modified);
+        EXPECT_TRUE(doc.path.empty());
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    std::ifstream in(file);
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "old contents");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "a temporary was left";
+}
+
+// A private drawing stays private, and a drawing opened through a link is
+// saved into the file the link names.
+TEST_F(DocumentTest, SaveKeepsModeAndLink)
+{
+    COrvikCadDoc doc;
+    AddLine(doc, 0, 0, 10, 10);
+    const fs::path real = folder / "real.orv";
+    ASSERT_TRUE(doc.OnSaveDocument(real));
+    ASSERT_EQ(::chmod(real.c_str(), 0600), 0);
+    const fs::path link = folder / "link.orv";
+    fs::create_symlink("real.orv", link);
+    AddLine(doc, 0, 0, 20, 20);
+    ASSERT_TRUE(doc.OnSaveDocument(link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    COrvikCadDoc back;
+    ASSERT_EQ(back.OnOpenDocument(real), OpenResult::Ok);
+    EXPECT_EQ(Count(back), Count(doc));
+}
+
+// A value that is not finite is never written: the save refuses with its
+// own message and the file keeps its old contents.
+TEST_F(DocumentTest, NonFiniteValueIsNotSaved)
+{
+    const fs::path file = folder / "finite.orv";
+    COrvikCadDoc doc;
+    AddLine(doc, 0, 0, 10, 10);
+    ASSERT_TRUE(doc.OnSaveDocument(file));
+    const auto before = fs::file_size(file);
+    doc.list.last->values[2] = std::numeric_limits<double>::infinity();
+    doc.SetModifiedFlag(true);
+    EXPECT_EQ(doc.SaveDocument(file), SaveResult::Failed);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].find("無限大または非数"), std::string::npos);
+    EXPECT_TRUE(doc.modified);
+    EXPECT_EQ(fs::file_size(file), before);
+}
+
+// A settings file of 0xFF bytes or of random bytes: the run starts with pens
+// that show on the sheet and windows in reach, and what the closing drawing
+// writes back is the repaired record, not the damage.
+TEST_F(DocumentTest, DamagedSettingsFileIsRepairedAndNotWrittenBack)
+{
+    std::vector<std::vector<uint8_t>> files{std::vector<uint8_t>(CParameterBlock::Size, 0xFF)};
+    uint32_t seed = 777;
+    for (int n = 0; n < 8; ++n) {
+        std::vector<uint8_t> bytes(CParameterBlock::Size);
+        for (auto& byte : bytes) {
+            seed = seed * 1103515245u + 12345u;
+            byte = static_cast<uint8_t>(seed >> 16);
+        }
+        files.push_back(bytes);
+    }
+    const fs::path file = fs::path(DataFolder) / CParameterBlock::FileName;
+    for (std::size_t n = 0; n < files.size(); ++n) {
+        {
+            std::ofstream out(file, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(files[n].data()), static_cast<std::streamsize>(files[n].size()));
+        }
+        SettingsLoaded = 0;
+        CParameterBlock sheet;
+        {
+            COrvikCadDoc doc;
+            sheet = doc.parameters;
+            for (int i = 0; i < 8; ++i) {
+                const uint32_t pen = PenColors[i], background = doc.parameters.ScreenColors[0];
+                EXPECT_EQ(pen >> 24, 0u) << n;
+                EXPECT_NE(pen, background) << "file " << n << " pen " << i;
+            }
+            for (int16_t place : {PaletteLeft, PaletteTop, LayerListLeft, LayerListTop})
+                EXPECT_LE(std::abs(int(place)), 16000) << n;
+            EXPECT_GE(LayerListWidth, 40) << n;
+            EXPECT_GE(LayerListHeight, 40) << n;
+        }
+        // Written at close: a record with nothing left to repair.
+        std::ifstream in(file, std::ios::binary);
+        std::vector<uint8_t> written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_EQ(written.size(), CParameterBlock::Size) << n;
+        EXPECT_NE(written, files[n]) << n;
+        CParameterBlock back;
+        back.FromBytes(written.data(), written.size());
+        EXPECT_FALSE(back.Repair()) << n;
+        EXPECT_EQ(back.PenColors, sheet.PenColors) << n;
+    }
+}
+
+// The document made for an open that is refused was never the user's
+// drawing: it goes without writing the settings file; one that opened
+// writes it when it closes.
+TEST_F(DocumentTest, RefusedOpenLeavesTheSettingsFileAlone)
+{
+    const fs::path settings = fs::path(DataFolder) / CParameterBlock::FileName;
+    { COrvikCadDoc first; }
+    ASSERT_TRUE(fs::exists(settings));
+    const fs::path drawing = folder / "good.orv";
+    {
+        COrvikCadDoc doc;
+        AddLine(doc, 0, 0, 1, 1);
+        ASSERT_TRUE(doc.OnSaveDocument(drawing));
+    }
+    const fs::path bad = folder / "bad.orv";
+    std::ofstream(bad) << "not a drawing";
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    struct Case {
+        fs::path file;
+        bool written;
+    };
+    for (const Case& c : {Case{bad, false}, Case{folder / "missing.orv", false}, Case{drawing, true}}) {
+        fs::last_write_time(settings, old);
+        {
+            COrvikCadDoc doc;
+            EXPECT_EQ(doc.OnOpenDocument(c.file), c.written ? OpenResult::Ok : OpenResult::Failed);
+        }
+        EXPECT_EQ(fs::last_write_time(settings) != old, c.written) << c.file;
+    }
 }
 
 TEST_F(DocumentTest, RefusedFileFailsWithMessageAndChangesNothing)

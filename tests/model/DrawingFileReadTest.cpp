@@ -3,6 +3,7 @@
 #include "model/SnapPointList.h"
 
 #include "DrawingFileFixtures.h"
+#include "common/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -628,7 +629,8 @@ TEST(DrawingFileRead, ALargeFileImageIsReadWhole)
     CEntityList source;
     const std::vector<uint8_t> bytes = LinesFile(120000, source);
     ASSERT_GT(bytes.size(), std::size_t(8) << 20);
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "orvik_large_image_test.orv";
+    const ScratchFolder folder("orvik-large-image");
+    const std::filesystem::path path = folder / "large.orv";
     {
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -636,5 +638,4 @@ TEST(DrawingFileRead, ALargeFileImageIsReadWhole)
     std::vector<uint8_t> image;
     EXPECT_EQ(ReadDrawingFileImage(path, image), DrawingFileOk);
     EXPECT_TRUE(image == bytes);
-    std::filesystem::remove(path);
 }

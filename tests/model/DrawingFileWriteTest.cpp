@@ -3,12 +3,14 @@
 #include "model/SnapPointList.h"
 
 #include "DrawingFileFixtures.h"
+#include "common/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -460,7 +462,7 @@ TEST(DrawingFileWrite, LongStringsAreCutOnCharacterBoundaries)
     std::string longText;
     for (int i = 0; i < 65; ++i) longText += "\x82\xa0"; // 130 bytes
     std::string longFont(100, 'f');
-    std::string longPath(300, 'p');
+    std::string longPath(CDrawingFile::MaxPathBytes, 'p');  // the longest a path field takes
     Add(list, 40, 2, 0, 0, 0, {10, 20, 30, 40, 50}, {0, 0, 5, 5, 0}, longText, longFont);
     Add(list, 41, 0, 0, 0, 0, {10, 20, 30, 40, 50, 60, 61, 70, 71}, {0, 0, 5, 5, 0, 1, 1, 2, 2}, longText, longFont);
     Add(list, 80, 0, 0, 0, 0, {10, 20, 11, 22}, {0, 0, 1, 1}, longPath);
@@ -483,7 +485,43 @@ TEST(DrawingFileWrite, LongStringsAreCutOnCharacterBoundaries)
     EXPECT_EQ(leader->font, longFont.substr(0, 95));
     const CEntity* image = leader->next;
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->text, longPath.substr(0, 251));
+    EXPECT_EQ(image->text, longPath);
+}
+
+TEST(DrawingFileWrite, AnImagePathLongerThanItsFieldIsRefusedNotCut)
+{
+    struct Case {
+        const char* what;
+        std::string path;
+        bool marked;       // the image is among the entities stored (selected only)
+        int expected;
+    } cases[] = {
+        {"one byte over", std::string(CDrawingFile::MaxPathBytes + 1, 'p'), true, DrawingFileOverlongPath},
+        {"double-byte characters over",
+         [] {
+             std::string s;
+             for (int i = 0; i < 130; ++i) s += "\x89\xe6";  // 260 bytes
+             return s;
+         }(),
+         true, DrawingFileOverlongPath},
+        {"over but not stored", std::string(300, 'p'), false, DrawingFileOk},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CEntityList list;
+        Add(list, 20, 0, 0, 0, 0, {10, 20, 11, 22}, {0, 0, 5, 5});
+        list.last->state = EntityState::Marked;
+        Add(list, 80, 0, 0, 0, 0, {10, 20, 11, 22}, {0, 0, 1, 1}, c.path);
+        if (c.marked)
+            list.last->state = EntityState::Marked;
+        CDrawingFile f;
+        f.layers.count = 1;
+        f.selectedOnly = 1;
+        EXPECT_EQ(f.OverlongImagePath(list.first) != nullptr, c.expected != DrawingFileOk);
+        std::vector<uint8_t> bytes;
+        EXPECT_EQ(f.WriteDrawing(bytes, list.first), c.expected);
+        EXPECT_EQ(bytes.empty(), c.expected != DrawingFileOk);
+    }
 }
 
 TEST(DrawingFileWrite, StreamAndFile)
@@ -495,9 +533,7 @@ TEST(DrawingFileWrite, StreamAndFile)
     const std::string streamed = stream.str();
     EXPECT_EQ(std::vector<uint8_t>(streamed.begin(), streamed.end()), ExpectedSampleFile());
 
-    const fs::path folder = fs::temp_directory_path() / "orv_save_test";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const ScratchFolder folder("orvik-save");
     const fs::path path = folder / "a.orv";
     { std::ofstream old(path); old << "old contents"; }
     ASSERT_EQ(f.SaveDrawing(path, s.list.first), DrawingFileOk);
@@ -510,5 +546,66 @@ TEST(DrawingFileWrite, StreamAndFile)
     EXPECT_EQ(f.SaveDrawing(path, nullptr), DrawingFileRefused);
     EXPECT_EQ(f.SaveDrawing(folder / "missing" / "b.orv", s.list.first), DrawingFileWriteError);
     EXPECT_EQ(fs::file_size(path), saved.size());
-    fs::remove_all(folder);
+}
+
+// A value that is infinite or not a number could not be read back as the
+// drawing it was: the writer refuses the whole drawing, whatever the kind
+// and wherever the value sits.
+TEST(DrawingFileWrite, NonFiniteValueIsRefusedForEveryKind)
+{
+    struct Case {
+        int16_t type;
+        std::vector<int16_t> codes;
+        std::vector<double> values;
+        const char* text;
+    };
+    const std::vector<Case> kinds = {
+        {10, {10, 20}, {1, 2}, ""},
+        {20, {10, 20, 11, 22}, {0, 0, 5, 5}, ""},
+        {21, {10, 20, 11, 22}, {0, 0, 5, 0}, ""},
+        {23, {10, 20, 11, 22}, {0, 0, 5, 5}, ""},
+        {24, {10, 20, 10, 20, 10, 20}, {0, 0, 5, 5, 10, 0}, ""},
+        {26, {10, 20, 10, 20}, {0, 0, 5, 5}, ""},
+        {30, {10, 20, 40}, {0, 0, 5}, ""},
+        {31, {10, 20, 40, 50, 51}, {0, 0, 5, 0, 90}, ""},
+        {32, {10, 20, 60, 61, 62}, {0, 0, 5, 3, 0}, ""},
+        {33, {10, 20, 60, 61, 62, 50, 51}, {0, 0, 5, 3, 0, 0, 90}, ""},
+        {40, {10, 20, 30, 40, 50}, {1, 2, 3, 3, 0}, "T"},
+        {41, {10, 20, 30, 40, 50, 60, 61, 70, 71}, {1, 2, 3, 3, 0, 4, 5, 6, 7}, "T"},
+        {70, {10, 20, 10, 20, 10, 20}, {0, 0, 5, 0, 5, 5}, ""},
+        {71, {10, 20, 10, 20, 10, 20}, {0, 0, 5, 0, 5, 5}, ""},
+        {80, {10, 20, 11, 22}, {0, 0, 5, 5}, ""},
+        {90, {10, 20, 10, 20, 10, 20}, {0, 0, 5, 0, 5, 5}, ""},
+    };
+    const double bad[] = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                          std::numeric_limits<double>::quiet_NaN()};
+    for (const Case& c : kinds) {
+        {
+            CEntityList list;
+            Add(list, 11, 1, 0, 0, 0, {10, 20, 30}, {0, 0, 20});
+            Add(list, c.type, 0, 0, 0, 0, c.codes, c.values, c.text);
+            std::vector<uint8_t> out;
+            ASSERT_EQ(CDrawingFile().WriteDrawing(out, list.first), DrawingFileOk) << "type " << c.type;
+        }
+        for (std::size_t at = 0; at < c.values.size(); ++at) {
+            CEntityList list;
+            Add(list, 11, 1, 0, 0, 0, {10, 20, 30}, {0, 0, 20});
+            CEntity* e = Add(list, c.type, 0, 0, 0, 0, c.codes, c.values, c.text);
+            e->values[at] = bad[at % std::size(bad)];
+            std::vector<uint8_t> out;
+            EXPECT_EQ(CDrawingFile().WriteDrawing(out, list.first), DrawingFileNotFinite)
+                << "type " << c.type << " value " << at;
+            EXPECT_TRUE(out.empty());
+        }
+    }
+    // The drawing's extents and scale are stored values too.
+    CEntityList list;
+    Add(list, 11, 1, 0, 0, 0, {10, 20, 30}, {0, 0, 20});
+    CDrawingFile extents;
+    extents.extents.ExtentsMax[0] = std::numeric_limits<double>::infinity();
+    std::vector<uint8_t> out;
+    EXPECT_EQ(extents.WriteDrawing(out, list.first), DrawingFileNotFinite);
+    CDrawingFile scale;
+    scale.header.scale = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(scale.WriteDrawing(out, list.first), DrawingFileNotFinite);
 }

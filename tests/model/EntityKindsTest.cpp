@@ -282,6 +282,37 @@ TEST(EntityKinds, BoundaryWalkStepsOverEachItemByItsSize)
     }
 }
 
+TEST(EntityKinds, ShiftMovesPointsAndNothingElse)
+{
+    struct Case {
+        const char* what;
+        int16_t type;
+        int16_t subtype;
+        std::vector<int16_t> codes;
+        std::vector<double> values;
+        std::vector<double> shifted;  // by (100, 10)
+    };
+    const Case cases[] = {
+        {"arc keeps radius and angles", EntityType::Arc, 1, {10, 20, 40, 50, 51}, {1, 2, 3, 4, 5}, {101, 12, 3, 4, 5}},
+        {"leader with guide line", EntityType::LeaderText, 13, {10, 20, 30, 40, 50, 60, 61, 70, 71, 80, 81},
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, {101, 12, 3, 4, 5, 106, 17, 108, 19, 110, 21}},
+        {"a point without its y", EntityType::Point, 0, {10}, {1}, {1}},
+        {"grid stays", EntityType::Grid, 1, {10, 20, 30}, {1, 2, 3}, {1, 2, 3}},
+        {"group header stays", EntityType::GroupHeader, 0, {10, 20, 10, 20}, {1, 2, 1, 0}, {1, 2, 1, 0}},
+        {"hatch box and elliptic arc start", EntityType::Hatch, 0,
+         {1, 0, 0, 60, 61, 62, 63, 80, 81, 82, 83, 84, 85, 86, 4, 5},
+         {1, 1, 1, 0, 0, 5, 5, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+         {1, 1, 1, 100, 10, 105, 15, 101, 12, 3, 4, 5, 6, 7, 108, 19}},
+        {"dimension points stop at code 450", EntityType::Dimension, 0, {30, 11, 21, 22, 40, 41, 450, 460},
+         {1, 2, 3, 4, 5, 6, 7, 8}, {1, 2, 103, 14, 105, 16, 7, 8}},
+    };
+    for (const Case& c : cases) {
+        std::vector<double> v = c.values;
+        ShiftValues(c.type, c.subtype, c.codes, v, 100.0, 10.0);
+        EXPECT_EQ(v, c.shifted) << c.what;
+    }
+}
+
 TEST(EntityKinds, FillClosingVertexIsAPoint)
 {
     const std::vector<int16_t> codes = {0, 0, 10, 20, 10, 20, 10, 20, 10, 20};

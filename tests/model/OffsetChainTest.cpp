@@ -130,12 +130,13 @@ TEST_F(OffsetChainTest, CirclesEllipsesAndWhatIsLeftMarked)
     CEntity* circle = Add(EntityType::Circle, 0, {10, 20, 40}, {0, 0, 5});
     CEntity* ellipse = Add(EntityType::Ellipse, 0, {10, 20, 60, 61, 62}, {100, 0, 40, 20, 0});
     CEntity* point = Add(EntityType::Point, 0, {10, 20}, {300, 300});
-    // Clicked inside both: the circle's radius goes below zero as computed.
+    // Clicked inside both: the circle would pass its centre, so it has no
+    // copy; the ellipse shrinks.
     const OffsetChains chains(list);
     OffsetChains::Result r = chains.Offset(1, 1, 8);
-    ASSERT_GE(r.pieces.size(), 1u);
-    EXPECT_EQ(r.pieces[0].source, circle);
-    EXPECT_DOUBLE_EQ(r.pieces[0].values[2], -3);
+    for (const OffsetPiece& p : r.pieces)
+        EXPECT_NE(p.source, circle);
+    EXPECT_EQ(r.collapsed, std::vector<const CEntity*>{circle});
     const auto hasPoint = std::find(r.handled.begin(), r.handled.end(), point) != r.handled.end();
     EXPECT_FALSE(hasPoint);
 
@@ -150,6 +151,52 @@ TEST_F(OffsetChainTest, CirclesEllipsesAndWhatIsLeftMarked)
     EXPECT_DOUBLE_EQ(e->values[3], 16);
     // The circle clicked from outside grows.
     EXPECT_DOUBLE_EQ(r.pieces[0].values[2], 9);
+}
+
+TEST_F(OffsetChainTest, AnOffsetPastTheCentreMakesNoPiece)
+{
+    struct Case {
+        const char* what;
+        int16_t type, subtype;
+        std::vector<int16_t> codes;
+        std::vector<double> values;
+        double d;
+        double outX, outY;  // a click on the side where the copy grows
+    } cases[] = {
+        {"circle past its centre", EntityType::Circle, 0, {10, 20, 40}, {0, 0, 10}, 15, 100, 100},
+        {"circle onto its centre", EntityType::Circle, 0, {10, 20, 40}, {0, 0, 10}, 10, 100, 100},
+        {"arc past its centre", EntityType::Arc, 1, {10, 20, 40, 50, 51}, {0, 0, 10, 0, 90}, 15, 100, 100},
+        {"clockwise arc past its centre", EntityType::Arc, -1, {10, 20, 40, 50, 51}, {0, 0, 10, 0, 90}, 12, -100,
+         -100},
+        {"ellipse past its minor radius", EntityType::Ellipse, 0, {10, 20, 60, 61, 62}, {0, 0, 40, 20, 0}, 25, 100,
+         100},
+        {"elliptic arc past its minor radius", EntityType::EllipticArc, 0, {10, 20, 60, 61, 62, 50, 51},
+         {0, 0, 40, 20, 0, 0, 180}, 20, 100, 100},
+    };
+    for (const Case& c : cases) {
+        list.RemoveAll();
+        CEntity* e = Add(c.type, c.subtype, c.codes, c.values);
+        const OffsetChains::Result r = OffsetChains(list).Offset(1, 1, c.d);  // inside
+        EXPECT_TRUE(r.pieces.empty()) << c.what << ": radius " << (r.pieces.empty() ? 0 : r.pieces[0].values[2]);
+        EXPECT_EQ(r.collapsed, std::vector<const CEntity*>{e}) << c.what;
+        // The other way the copy grows as usual.
+        const OffsetChains::Result out = OffsetChains(list).Offset(c.outX, c.outY, c.d);
+        ASSERT_EQ(out.pieces.size(), 1u) << c.what;
+        EXPECT_DOUBLE_EQ(out.pieces[0].values[2], c.values[2] + c.d) << c.what;
+        EXPECT_TRUE(out.collapsed.empty()) << c.what;
+    }
+}
+
+TEST_F(OffsetChainTest, AChainKeepsTheCopiesOfItsOtherElementsWhenAnArcPassesItsCentre)
+{
+    Line(0, 0, 50, 0);
+    // From (50, 0) counter-clockwise a quarter round of radius 30 to (80, 30).
+    CEntity* arc = Add(EntityType::Arc, 1, {10, 20, 40, 50, 51}, {50, 30, 30, 270, 360});
+    const OffsetChains::Result r = OffsetChains(list).Offset(40, 10, 40);
+    EXPECT_EQ(Lines(r), (std::vector<std::vector<double>>{{0, 40, 50, 40}}));
+    EXPECT_EQ(r.pieces.size(), 1u);
+    EXPECT_EQ(r.collapsed, std::vector<const CEntity*>{arc});
+    EXPECT_EQ(r.handled.size(), 2u);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "model/ParameterBlock.h"
 
+#include "common/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -101,15 +103,8 @@ void WriteAll(const fs::path& p, const std::vector<uint8_t>& bytes)
 
 class ParameterFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() /
-                 ("orvprm_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    fs::path folder;
+    ScratchFolder scratch{"orvik-prm"};
+    fs::path folder = scratch.path();
 };
 
 } // namespace
@@ -234,6 +229,131 @@ TEST(ParameterBlock, RepairTable)
     EXPECT_EQ(sound, CParameterBlock());
 }
 
+// Every field a damaged file can spoil comes back into the range the
+// program works with: list positions, switches, counts, sizes, window
+// places and colours take their factory values.
+TEST(ParameterBlock, EveryFieldIsRepairedIntoItsRange)
+{
+    struct Case {
+        const char* what;
+        void (*damage)(CParameterBlock&);
+    };
+    const Case cases[] = {
+        {"baud list position", [](CParameterBlock& b) { b.PlotterBaudIndex = 9; }},
+        {"data bits list position", [](CParameterBlock& b) { b.PlotterDataBitsIndex = -1; }},
+        {"flow control", [](CParameterBlock& b) { b.PlotterFlowControl = 4; }},
+        {"command set", [](CParameterBlock& b) { b.PlotterCommandSet = 2; }},
+        {"parity", [](CParameterBlock& b) { b.PlotterParity = 3; }},
+        {"port", [](CParameterBlock& b) { b.PlotterPort = 6; }},
+        {"stop bits", [](CParameterBlock& b) { b.PlotterStopBitsIndex = 3; }},
+        {"plot offset", [](CParameterBlock& b) { b.PlotOffsetX = 2000000000; }},
+        {"palette far right", [](CParameterBlock& b) { b.PaletteLeft = 30000; }},
+        {"palette far above", [](CParameterBlock& b) { b.PaletteTop = -30000; }},
+        {"layer list far left", [](CParameterBlock& b) { b.LayerListLeft = -20000; }},
+        {"layer list width", [](CParameterBlock& b) { b.LayerListWidth = -1; }},
+        {"layer list height", [](CParameterBlock& b) { b.LayerListHeight = 0; }},
+        {"scale too large", [](CParameterBlock& b) { b.DrawingScale = 2000000000; }},
+        {"paper", [](CParameterBlock& b) { b.PaperSize = 10; }},
+        {"units", [](CParameterBlock& b) { b.UnitsMode = 2; }},
+        {"grid kind", [](CParameterBlock& b) { b.GridKind = 3; }},
+        {"grid line type", [](CParameterBlock& b) { b.GridLineType = 5; }},
+        {"text height 0", [](CParameterBlock& b) { b.TextHeight = 0; }},
+        {"text width negative", [](CParameterBlock& b) { b.TextWidth = -1; }},
+        {"hatch spacing 0", [](CParameterBlock& b) { b.HatchSpacingY = 0; }},
+        {"hatch spacing huge", [](CParameterBlock& b) { b.HatchSpacingX = 1e30f; }},
+        {"decimals", [](CParameterBlock& b) { b.DimDecimals = 5; }},
+        {"screen colour top byte", [](CParameterBlock& b) { b.ScreenColors[2] = 0xFF0000FF; }},
+        {"pen colour top byte", [](CParameterBlock& b) { b.PenColors[0] = 0x01000000; }},
+        {"pen width 0", [](CParameterBlock& b) { b.PenWidths[3] = 0; }},
+        {"thick line huge", [](CParameterBlock& b) { b.ThickLineWidths[1] = 1e9f; }},
+        {"paper source", [](CParameterBlock& b) { b.PaperSource = -1; }},
+        {"display switch", [](CParameterBlock& b) { b.ShowOriginMark = 7; }},
+        {"magnet switch", [](CParameterBlock& b) { b.MagnetEnabled = -1; }},
+        {"grid shown", [](CParameterBlock& b) { b.GridShown = 2; }},
+        {"dot size list position", [](CParameterBlock& b) { b.DimDotSize = 5; }},
+        {"arrow size list position", [](CParameterBlock& b) { b.DimArrowSize = -1; }},
+        {"arrow scale mode", [](CParameterBlock& b) { b.DimArrowScaleMode = 2; }},
+        {"reserved", [](CParameterBlock& b) { b.Reserved228 = 5; }},
+        {"line mode", [](CParameterBlock& b) { b.LineMode = 2; }},
+        {"parallel count 0", [](CParameterBlock& b) { b.ParallelCount = 0; }},
+        {"parallel count huge", [](CParameterBlock& b) { b.ParallelCount = 30000; }},
+        {"infinite line mode", [](CParameterBlock& b) { b.InfiniteLineMode = 3; }},
+        {"polygon vertices 2", [](CParameterBlock& b) { b.PolygonVertexCount = 2; }},
+        {"polygon vertices 25", [](CParameterBlock& b) { b.PolygonVertexCount = 25; }},
+        {"corner mode", [](CParameterBlock& b) { b.CornerMode = 3; }},
+        {"circle radius negative", [](CParameterBlock& b) { b.CircleRadius = -5; }},
+        {"box width huge", [](CParameterBlock& b) { b.RectWidth = 1e20f; }},
+        {"hatch pattern", [](CParameterBlock& b) { b.HatchPattern = 4; }},
+        {"scale base", [](CParameterBlock& b) { b.ScaleBase = 3; }},
+        {"stretch mode", [](CParameterBlock& b) { b.StretchMode = -1; }},
+        {"tolerance type", [](CParameterBlock& b) { b.DimToleranceType = 8; }},
+        {"arrowhead", [](CParameterBlock& b) { b.ArrowheadKind = 4; }},
+        {"leader shape", [](CParameterBlock& b) { b.LeaderShape = 3; }},
+        {"point shape", [](CParameterBlock& b) { b.PointShape = 3; }},
+        {"angle", [](CParameterBlock& b) { b.TextAngle = 1e10f; }},
+        {"move scale 0", [](CParameterBlock& b) { b.MoveScale = 0; }},
+        {"tolerance huge", [](CParameterBlock& b) { b.ToleranceValue1[2] = 1e300; }},
+        {"font of control bytes", [](CParameterBlock& b) { b.TextFontName = {'\x01', '\x02'}; }},
+        {"empty dimension font", [](CParameterBlock& b) { b.DimFontName = {}; }},
+        {"prefix of a broken character", [](CParameterBlock& b) { b.DimPrefixes[4] = {'\xFF', 'x'}; }},
+    };
+    const CParameterBlock factory;
+    for (const Case& c : cases) {
+        CParameterBlock b;
+        c.damage(b);
+        EXPECT_TRUE(b.Repair()) << c.what;
+        EXPECT_EQ(b, factory) << c.what;
+    }
+    // Values inside the ranges stay as they are.
+    CParameterBlock kept;
+    kept.PlotterBaudIndex = 8;
+    kept.PlotterPort = 5;
+    kept.PaletteLeft = -300;
+    kept.LayerListWidth = 400;
+    kept.PolygonVertexCount = 24;
+    kept.ParallelCount = 100;
+    kept.DimDecimals = 4;
+    kept.PenColors[7] = 0x808080;
+    kept.ScreenColors[0] = 0x000000;  // a black sheet...
+    kept.ScreenColors[5] = 0xFFFFFF;
+    kept.PenColors[0] = 0xFFFFFF;     // ...with a white pen 1
+    const CParameterBlock before = kept;
+    EXPECT_FALSE(kept.Repair());
+    EXPECT_EQ(kept, before);
+}
+
+// A pen or mark the colour of the sheet cannot be seen: it takes its factory
+// colour, or black or white where that would vanish too.
+TEST(ParameterBlock, InvisibleColoursAreRepaired)
+{
+    struct Case {
+        uint32_t background;
+        uint32_t pen;
+        std::size_t index;
+        uint32_t expected;
+    };
+    const Case cases[] = {
+        {0xFFFFFF, 0xFFFFFF, 0, 0x000000},  // white on white: pen 1's black
+        {0xFFFFFF, 0xF0F0F0, 3, 0xFFFF00},  // nearly white: pen 4's factory colour
+        {0x000000, 0x000000, 0, 0xFFFFFF},  // black on black, and pen 1's factory black is lost too
+        {0x000000, 0x101010, 5, 0xFF00FF},
+        {0xFFFF00, 0xFFFF00, 3, 0x000000},  // pen 4's factory colour is the sheet's itself
+    };
+    for (const Case& c : cases) {
+        CParameterBlock b;
+        b.ScreenColors[0] = c.background;
+        for (std::size_t i = 1; i < 8; ++i)
+            if (b.ScreenColors[i] == c.background) b.ScreenColors[i] = c.background ^ 0x808080;
+        b.PenColors[c.index] = c.pen;
+        EXPECT_TRUE(b.Repair());
+        EXPECT_EQ(b.PenColors[c.index], c.expected) << std::hex << c.background << " " << c.pen;
+    }
+    CParameterBlock grid;
+    grid.ScreenColors[1] = 0xFFFFFF;  // a grid the colour of the sheet
+    EXPECT_TRUE(grid.Repair());
+    EXPECT_EQ(grid.ScreenColors[1], CParameterBlock().ScreenColors[1]);
+}
+
 TEST_F(ParameterFileTest, MissingFileIsCreatedWithFactoryValues)
 {
     CParameterBlock b;
@@ -259,7 +379,7 @@ TEST_F(ParameterFileTest, WriteThenReadRoundTrips)
 {
     CParameterBlock b;
     b.PlotterPort = 5;
-    b.PenColors[7] = 0xFFFFFF;
+    b.PenColors[7] = 0x808080;  // (white would vanish on the white sheet and be repaired)
     b.RectWidth = 100.0f;
     ASSERT_TRUE(WriteParameterFile(folder, b));
     CParameterBlock back;
@@ -316,4 +436,49 @@ TEST_F(ParameterFileTest, GarbageFileIsRepaired)
     EXPECT_LE(std::strlen(b.TextFontName.data()), 47u);
     EXPECT_LE(std::strlen(b.PartsFolder.data()), 80u);
     for (const auto& p : b.DimPrefixes) EXPECT_LE(std::strlen(p.data()), 4u);
+}
+
+// A file of 0xFF bytes and files of random bytes: whatever they hold, the
+// record read is one the program can work with, and reading it again gives
+// the same record with nothing left to repair.
+TEST_F(ParameterFileTest, DamagedFilesGiveAUsableRecord)
+{
+    std::vector<std::vector<uint8_t>> files{std::vector<uint8_t>(728, 0xFF)};
+    uint32_t seed = 12345;
+    for (int n = 0; n < 40; ++n) {
+        std::vector<uint8_t> bytes(728);
+        for (auto& byte : bytes) {
+            seed = seed * 1664525u + 1013904223u;
+            byte = static_cast<uint8_t>(seed >> 24);
+        }
+        files.push_back(bytes);
+    }
+    for (std::size_t n = 0; n < files.size(); ++n) {
+        WriteAll(ParameterFilePath(folder), files[n]);
+        CParameterBlock b;
+        ASSERT_EQ(ReadParameterFile(folder, b), ParameterFileStatus::Repaired) << n;
+        for (std::size_t i = 0; i < 8; ++i) {
+            EXPECT_EQ(b.PenColors[i] >> 24, 0u) << n;
+            const uint32_t pen = b.PenColors[i], sheet = b.ScreenColors[0];
+            int most = 0;
+            for (int shift = 0; shift < 24; shift += 8)
+                most = std::max(most, std::abs(int((pen >> shift) & 0xFF) - int((sheet >> shift) & 0xFF)));
+            EXPECT_GE(most, 48) << "file " << n << " pen " << i << " is lost on the sheet";
+            EXPECT_GT(b.PenWidths[i], 0.0f) << n;
+        }
+        for (int16_t place : {b.PaletteLeft, b.PaletteTop, b.LayerListLeft, b.LayerListTop})
+            EXPECT_LE(std::abs(int(place)), 16000) << n;
+        EXPECT_GE(b.LayerListWidth, 40) << n;
+        EXPECT_GE(b.LayerListHeight, 40) << n;
+        EXPECT_GE(b.PolygonVertexCount, 3) << n;
+        EXPECT_LE(b.PolygonVertexCount, 24) << n;
+        EXPECT_GT(b.HatchSpacingX, 0.0f) << n;
+        EXPECT_NE(b.TextFontName[0], '\0') << n;
+        CParameterBlock again = b;
+        EXPECT_FALSE(again.Repair()) << n;
+        ASSERT_TRUE(WriteParameterFile(folder, b));
+        CParameterBlock back;
+        EXPECT_EQ(ReadParameterFile(folder, back), ParameterFileStatus::Read) << n;
+        EXPECT_EQ(back, b) << n;
+    }
 }

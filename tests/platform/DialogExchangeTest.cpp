@@ -183,4 +183,33 @@ TEST(DialogExchange, DialogClosesOnlyWhenEveryFieldPasses)
     EXPECT_EQ(ui.messages(), QStringList{DataExchange::IntegerRangeMessage(1, 5)});
 }
 
+// A number is shown rounded; an edit that still shows the text put there
+// reads back as the number itself, anything else as what it holds.
+TEST(DialogExchange, AnUntouchedNumberComesBackWhole)
+{
+    const struct {
+        const char* typed;  // null: left as shown
+        double stored;
+    } cases[] = {{nullptr, 1137.9888268}, {"1137.99", 1137.9888268}, {"1137.990", 1137.99}, {"2", 2.0}};
+    for (const auto& c : cases) {
+        platform::UiScript ui;
+        QDialog dialog;
+        auto* edit = new QLineEdit(&dialog);
+        double value = 1137.9888268;
+        DataExchange::NumberRule rule;
+        rule.format = [](double v) { return QString::asprintf("%0.2f", v); };
+        DataExchange exchange(&dialog);
+        exchange.Number(edit, value, rule);
+        exchange.Load();
+        EXPECT_EQ(edit->text(), QStringLiteral("1137.99"));
+        if (c.typed) {
+            edit->clear();
+            edit->setText(QString::fromLatin1(c.typed));
+        }
+        const char* name = c.typed ? c.typed : "untouched";
+        ASSERT_TRUE(exchange.Save()) << name;
+        EXPECT_EQ(value, c.stored) << name;
+    }
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/FileChooser.h"
 #include "platform/Startup.h"
 #include "platform/Ui.h"
 #include "platform/UiScript.h"
@@ -9,11 +10,23 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QAbstractProxyModel>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
+#include <vector>
 
 using namespace platform;
 
@@ -187,6 +200,120 @@ TEST(Ui, StandardDialogsSpeakJapanese)
     ASSERT_NE(qt, nullptr);
     EXPECT_EQ(qt->translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
     EXPECT_FALSE(qt->translate("QFileDialog", "File &name:").isEmpty());
+    // Kinds Qt's own translations leave out.
+    EXPECT_EQ(qt->translate("QAbstractFileIconProvider", "Folder", "All other platforms"), QStringLiteral("フォルダー"));
+    EXPECT_EQ(qt->translate("QAbstractFileIconProvider", "Drive"), QStringLiteral("ドライブ"));
+}
+
+// Qt's file chooser as the program shows it: folders called folders and
+// dates written the Japanese way, whatever the user's locale.
+TEST(Ui, TheFileChooserListsInJapanese)
+{
+    std::unique_ptr<QTranslator> qt = loadQtTranslations();
+    ASSERT_NE(qt, nullptr);
+    QCoreApplication::installTranslator(qt.get());
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QString file = dir.filePath(QStringLiteral("a.orv"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+        // Dated once the bytes are out, so that closing does not date it again.
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QFileDevice::FileModificationTime));
+    }
+    QFileDialog dlg;
+    FileRequest request;
+    request.initialDir = dir.path();
+    prepareFileDialog(dlg, request, false);
+    EXPECT_TRUE(dlg.testOption(QFileDialog::DontUseNativeDialog));
+    QAbstractProxyModel* proxy = dlg.proxyModel();
+    ASSERT_NE(proxy, nullptr);
+    auto* files = qobject_cast<QFileSystemModel*>(proxy->sourceModel());
+    ASSERT_NE(files, nullptr);
+    QString folderKind, date;
+    QElapsedTimer waited;
+    waited.start();
+    while ((folderKind.isEmpty() || date.isEmpty()) && waited.elapsed() < 10000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        const QModelIndex sub = files->index(dir.filePath(QStringLiteral("sub")));
+        const QModelIndex a = files->index(file);
+        if (sub.isValid())
+            folderKind = proxy->mapFromSource(sub.siblingAtColumn(2)).data().toString();
+        if (a.isValid())
+            date = proxy->mapFromSource(a.siblingAtColumn(3)).data().toString();
+    }
+    QCoreApplication::removeTranslator(qt.get());
+    EXPECT_EQ(folderKind, QStringLiteral("フォルダー"));
+    EXPECT_EQ(date, QStringLiteral("2026/01/02 3:04"));
+}
+
+namespace {
+
+// Answers the choosers from a list of paths (an empty one cancels) and
+// notes the folder each was asked to open in.
+class FolderRecorder : public UiBackend {
+public:
+    explicit FolderRecorder(QStringList answers) : answers(std::move(answers)) { previous = setUiBackend(this); }
+    ~FolderRecorder() override { setUiBackend(previous); }
+    FolderRecorder(const FolderRecorder&) = delete;
+    FolderRecorder& operator=(const FolderRecorder&) = delete;
+
+    QStringList offered;
+
+    int messageBox(QWidget*, const QString&, const QString&, unsigned) override { return IDOK; }
+    void beep(unsigned) override {}
+    int runDialog(QDialog&) override { return IDCANCEL; }
+    FileChoice chooseFile(QWidget*, const FileRequest& request, bool) override
+    {
+        offered.append(request.initialDir);
+        FileChoice c;
+        c.path = answers.isEmpty() ? QString() : answers.takeFirst();
+        c.ok = !c.path.isEmpty();
+        return c;
+    }
+    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString& initialDir) override
+    {
+        offered.append(initialDir);
+        const QString chosen = answers.isEmpty() ? QString() : answers.takeFirst();
+        return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
+    }
+    std::optional<std::uint32_t> chooseColor(QWidget*, std::uint32_t) override { return std::nullopt; }
+    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return std::nullopt; }
+    unsigned trackPopupMenu(QWidget*, const std::vector<PopupItem>&, int, int) override { return 0; }
+
+private:
+    QStringList answers;
+    UiBackend* previous = nullptr;
+};
+
+} // namespace
+
+// A chooser that names no folder opens where the last choice was made.
+TEST(Ui, ChoosersOpenInTheFolderLastUsed)
+{
+    forgetLastFolder();
+    FolderRecorder ui({QStringLiteral("/work/plans/a.orv"), QStringLiteral("/work/out/b.orv"),
+                       QStringLiteral("/elsewhere/c.orv"), QStringLiteral("/work/images"), QString(),
+                       QStringLiteral("/work/d.orv")});
+    FileRequest plain;
+    FileRequest inFolder;
+    inFolder.initialDir = QStringLiteral("/given");
+    FileRequest absoluteName;
+    absoluteName.initialName = QStringLiteral("/named/here.orv");
+    EXPECT_TRUE(chooseOpenFile(plain));         // nothing chosen yet: the working folder
+    EXPECT_TRUE(chooseSaveFile(plain));         // where a.orv was
+    EXPECT_TRUE(chooseOpenFile(inFolder));      // the folder asked for
+    EXPECT_TRUE(chooseFolder(QStringLiteral("画像フォルダ")));  // where c.orv was
+    EXPECT_FALSE(chooseOpenFile(absoluteName)); // the name's own folder; cancelled
+    EXPECT_TRUE(chooseOpenFile(plain));         // the folder chosen last
+    const QStringList expected = {QString(), QStringLiteral("/work/plans"), QStringLiteral("/given"),
+                                  QStringLiteral("/elsewhere"), QString(), QStringLiteral("/work/images")};
+    EXPECT_EQ(ui.offered, expected);
+    forgetLastFolder();
 }
 
 TEST(Ui, RealMessageBoxReturnsTheButtonPressed)

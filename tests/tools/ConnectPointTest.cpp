@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace {
@@ -66,16 +67,36 @@ Joint Connect(const CEntity& a, const CEntity& b, double rx, double ry)
 TEST(ConnectPoint, TwoLines)
 {
     const CEntity base = Line(0, 0, 10, 0);
-    // Parallel, collinear and nearly parallel lines do not meet.
+    // Parallel, overlapping and nearly parallel lines do not meet.
     EXPECT_EQ(Connect(base, Line(0, 5, 10, 5), 3, 3).found, 0);
-    EXPECT_EQ(Connect(base, Line(10, 0, 20, 0), 3, 3).found, 0);
+    EXPECT_EQ(Connect(base, Line(10, 0, 5, 0), 3, 3).found, 0);
     EXPECT_EQ(Connect(base, Line(0, 0.00001, 100000, 0.0), 3, 3).found, 0);
+    EXPECT_EQ(Connect(base, Line(10.01, 0, 20, 0), 3, 3).found, 0);
 
     // Touching only at a shared end point.
     Joint j = Connect(base, Line(10, 0, 10, 10), 3, 3);
     EXPECT_EQ(j.found, 1);
     EXPECT_NEAR(j.x, 10, 1e-9);
     EXPECT_NEAR(j.y, 0, 1e-9);
+
+    // One straight side in two pieces, meeting end to end whichever way
+    // each runs: they meet at the shared end.
+    struct Split {
+        CEntity a, b;
+        double x, y;
+    } splits[] = {
+        {base, Line(10, 0, 20, 0), 10, 0},
+        {base, Line(20, 0, 10, 0), 10, 0},
+        {base, Line(-10, 0, 0, 0), 0, 0},
+        {Line(10, 0, 0, 0), Line(0, 0, -10, 0), 0, 0},
+        {Line(0, 0, 30, 40), Line(30.001, 40.001, 60, 80), 30.001, 40.001},
+    };
+    for (const Split& s : splits) {
+        j = Connect(s.a, s.b, 3, 3);
+        EXPECT_EQ(j.found, 1) << s.b.values[0] << "," << s.b.values[1];
+        EXPECT_EQ(j.x, s.x);
+        EXPECT_EQ(j.y, s.y);
+    }
 
     // Crossing inside both segments.
     j = Connect(base, Line(4, -5, 4, 5), 0, 0);
@@ -258,3 +279,39 @@ TEST(NearestSegment, PerpendicularFootOnASegment)
     EXPECT_EQ(CDrawTool::FindNearestSegment(&repeated, 3, 1, x1, y1, x2, y2), 1);
     EXPECT_EQ((std::vector<double>{x1, y1, x2, y2}), (std::vector<double>{0, 0, 10, 0}));
 }
+
+namespace {
+
+// Two arcs of one circle meet at a shared end; two halves meet at both ends,
+// and going from one to the other and back takes both, whichever way each
+// half runs and wherever it was picked.
+TEST(ConnectPoint, ArcsOfOneCircle)
+{
+    const struct {
+        const char* name;
+        CEntity a, b;
+        bool meet;
+    } cases[] = {
+        {"quarter after quarter", Arc(0, 0, 10, 0, 90), Arc(0, 0, 10, 90, 180), true},
+        {"apart", Arc(0, 0, 10, 0, 90), Arc(0, 0, 10, 180, 270), false},
+        {"halves", Arc(0, 0, 10, 0, 180), Arc(0, 0, 10, 180, 360), true},
+        {"halves against each other", Arc(0, 0, 10, 0, 180), Arc(0, 0, 10, 0, 180, -1), true},
+        {"ends within half a unit", Arc(0, 0, 10, 0, 90), Arc(0.2, 0, 10, 90.5, 180), true},
+    };
+    for (const auto& c : cases) {
+        const Joint there = Connect(c.a, c.b, 0, -10);
+        EXPECT_EQ(there.found, c.meet ? 1 : 0) << c.name;
+        if (!c.meet)
+            continue;
+        const Joint back = Connect(c.b, c.a, 0, 10);
+        EXPECT_EQ(back.found, 1) << c.name;
+        if (std::string(c.name) == "halves" || std::string(c.name) == "halves against each other") {
+            EXPECT_GT(std::hypot(there.x - back.x, there.y - back.y), 19.0) << c.name;
+        } else {
+            EXPECT_NEAR(there.x, 0, 0.5) << c.name;
+            EXPECT_NEAR(there.y, 10, 0.5) << c.name;
+        }
+    }
+}
+
+} // namespace

@@ -4,6 +4,8 @@
 #include "view/DrawTool.h"
 #include "tools/DrawingEdit.h"
 
+#include "common/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -32,8 +34,6 @@ class DrawingEditTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / "orvik-drawing-edit";
-        fs::create_directories(folder);
         DataFolder = folder.string();
         previous = SetNotifier(&notes);
         doc = std::make_unique<COrvikCadDoc>();
@@ -47,7 +47,6 @@ protected:
     {
         doc.reset();
         SetNotifier(previous);
-        fs::remove_all(folder);
     }
 
     CEntity* AddLine(DrawingEdit& edit, double x1, double y1, double x2, double y2)
@@ -69,7 +68,8 @@ protected:
             *doc, [this](CEntity* e) { erased.push_back(e); }, [this](CEntity* e) { drawn.push_back(e); });
     }
 
-    fs::path folder;
+    ScratchFolder scratch{"orvik-drawing-edit"};
+    fs::path folder = scratch.path();
     Recorder notes;
     Notifier* previous = nullptr;
     std::unique_ptr<COrvikCadDoc> doc;

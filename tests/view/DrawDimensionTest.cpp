@@ -169,7 +169,7 @@ TEST_F(DrawDimensionTest, DistanceDimensionPixels)
     EXPECT_GT(CountColour(image, Rgb(Red), 120, 170, 200, 200), 10);  // "100.0" above the line
 }
 
-TEST_F(DrawDimensionTest, TerminatorSpecificationDigits)
+TEST_F(DrawDimensionTest, TerminatorCodeWordDigits)
 {
     // 3, 3, 3, 2, 2: arrowheads everywhere, barbs of 10 pixels.
     AddDimension(1, 33322);
