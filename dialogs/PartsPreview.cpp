@@ -213,6 +213,12 @@ bool CPartsPreview::CalcPartsExtents()
     minY = box.y0;
     maxX = box.x1;
     maxY = box.y1;
+    SetPartsBasePoint();
+    return true;
+}
+
+void CPartsPreview::SetPartsBasePoint() const
+{
     switch (PartsBase) {
     case 0:
         PartsBaseX = (minX + maxX) / 2;
@@ -229,7 +235,6 @@ bool CPartsPreview::CalcPartsExtents()
     default:
         break;
     }
-    return true;
 }
 
 void CPartsPreview::PaintPreviewPane(platform::Dc& dc, const platform::Rect& client)

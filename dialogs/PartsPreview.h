@@ -36,6 +36,9 @@ public:
     // PartsBase. A part narrower than 0.05 in either direction (or without
     // any point) stores nothing; returns whether the extents were stored.
     bool CalcPartsExtents();
+    // PartsBaseX and PartsBaseY from the stored extents by PartsBase (any
+    // other base leaves them).
+    void SetPartsBasePoint() const;
 
     // Every entity of the part in list order, by type, with the current fit.
     void DrawPreviewEntities(platform::Dc& dc) const;

@@ -252,22 +252,7 @@ void CPopInportDlg::OnSelchangeBase()
     if (m_base == PartsBase)
         return;
     PartsBase = static_cast<int16_t>(m_base);
-    switch (PartsBase) {
-    case 0:
-        PartsBaseX = (minX + maxX) / 2;
-        PartsBaseY = (minY + maxY) / 2;
-        break;
-    case 1:
-        PartsBaseX = minX;
-        PartsBaseY = minY;
-        break;
-    case 2:
-        PartsBaseX = minX;
-        PartsBaseY = maxY;
-        break;
-    default:
-        break;
-    }
+    SetPartsBasePoint();
 }
 
 void CPopInportDlg::OnKillfocusScale()

@@ -106,7 +106,7 @@ TEST_F(FileSafety, RefusedOpenAndImportTouchNeitherSettingsNorTheOpenWindow)
 
     const QString dxf = dir.filePath(QStringLiteral("notes.dxf"));
     ASSERT_TRUE(WriteNotes(dxf));
-    ImportReader refusing = [](COrvikCadDoc&, const std::filesystem::path&) {
+    ImportReader refusing = [](const std::filesystem::path&, ForeignDrawing&) {
         platform::messageBox(QStringLiteral("DXF ERROR"), QString(), MB_OK);
         return false;
     };

@@ -478,6 +478,8 @@ TEST_F(DocumentImportTest, TheDrawingOpensOnItsSheetWhateverTheHeaderExtentsSay)
         EXPECT_GT((all.maxX - all.minX) * 5, doc.ExtentsMax[0] - doc.ExtentsMin[0]);
         notifier.messages.clear();
     }
+}
+
 // A JWW file whose ellipse overflows opens without it, says so, and the
 // drawing it gives can be saved.
 TEST_F(DocumentImportTest, JwwObjectsThatOverflowAreLeftOutAndReported)
