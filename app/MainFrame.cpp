@@ -16,6 +16,7 @@
 #include "dialogs/LayerPropatyDlg.h"
 #include "dialogs/SizeInfoDlg.h"
 #include "dialogs/PopEntity.h"
+#include "dialogs/PopInportDlg.h"
 #include "platform/Controls.h"
 #include "platform/Encoding.h"
 #include "platform/Ui.h"
@@ -712,8 +713,24 @@ void CMainFrame::ArrangeToolWindows()
 
 void CMainFrame::ShowPartsTree()
 {
-    // The parts palette comes with the dialogs; nothing to show until then.
-    // Closing the drawing palette calls this to bring it up in its place.
+    if (m_pPartsPalette) {
+        return;
+    }
+    auto* palette = new CPopInportDlg(this);
+    m_pPartsPalette = palette;
+    // Its close box hands back to the drawing palette; a palette the frame
+    // closes itself has left its slot before it closes.
+    connect(palette, &CPopInportDlg::closed, this, [this, palette] {
+        if (m_pPartsPalette != palette) {
+            return;
+        }
+        m_pPartsPalette = nullptr;
+        palette->deleteLater();
+        ShowDrawPalette();
+        PaletteShown = 0;
+        UpdateCommandUI();
+    });
+    palette->show();
 }
 
 namespace {

@@ -104,6 +104,7 @@ public:
     void CloseDrawPalette() override;
     void ClosePartsPalette() override;
     QWidget* DrawPalette() const override { return m_pDrawPalette; }
+    QWidget* PartsPalette() const { return m_pPartsPalette; }
     bool ReleaseDrawPalette(QWidget* palette) override;
     void ShowGridPitch(double pitch) override;
     // Keeps the palette and the layer list inside the drawing area and clear

@@ -36,6 +36,8 @@ public:
     COLORREF JwwPenColors[10] = {};
     // What stopped the object list early: empty, or the message to show.
     std::string message;
+    // Entities left out for a value that is no finite number.
+    int NotFiniteRecords = 0;
     // What was read and dropped: solids, blocks, entities of layer groups
     // 8 to 15 (kept, but on layer 127).
     ImportReport Report;

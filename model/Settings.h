@@ -37,6 +37,9 @@ SettingsLayerStates DefaultLayerStates();  // every layer 1
 // PartsBase: reference point of a selection for the turn and mirror-in-place
 // commands: 0 the centre of its box, 1 the lower-left corner, 2 the
 // upper-left corner.
+// PartsBaseX, PartsBaseY: the loaded part's reference point in its own
+// coordinates, taken from its extents by PartsBase; PartsScale, PartsAngle
+// (degrees): how the parts tool places it.
 //
 // Values of every new entity, set by the size-information bar: CurrentPen
 // (pen 0..7), CurrentLineType, CurrentColor (COLORREF 0x00BBGGRR).

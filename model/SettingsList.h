@@ -19,6 +19,10 @@
 
 #define ORVIK_RUN_SETTINGS(X)                                                                                  \
     X(int16_t, PartsBase, -, 0)                                                                                \
+    X(double, PartsBaseX, -, 0.0)                                                                              \
+    X(double, PartsBaseY, -, 0.0)                                                                              \
+    X(double, PartsScale, -, 1.0)                                                                              \
+    X(double, PartsAngle, -, 0.0)                                                                              \
     X(int16_t, CurrentPen, -, 0)                                                                               \
     X(int16_t, CurrentLineType, -, 0)                                                                          \
     X(uint32_t, CurrentColor, -, 0)                                                                            \

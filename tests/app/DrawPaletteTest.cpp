@@ -10,6 +10,9 @@
 #include "app/OperateMsgBox.h"
 #include "view/OrvikCadView.h"
 #include "dialogs/PopEntity.h"
+#include "dialogs/PopInportDlg.h"
+#include "model/EntityKinds.h"
+#include "model/EntityTransform.h"
 #include "model/Settings.h"
 #include "resources/Resource.h"
 #include "view/ToolState.h"
@@ -182,4 +185,48 @@ TEST_F(DrawPaletteTest, ThePaletteAndThePartsPaletteTakeTurns)
     EXPECT_EQ(PaletteShown, 0);
     EXPECT_EQ(Palette()->Category(), 13);
     EXPECT_EQ(CurrentToolId, ToolId::Hatch);
+}
+
+namespace {
+
+int BufferCount()
+{
+    int n = 0;
+    for (const CEntity* e = EntityBuffer.first; e; e = e->next)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST_F(DrawPaletteTest, ThePartsPaletteGoesWithItsBuffer)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    ASSERT_NE(Palette(), nullptr);
+
+    ASSERT_TRUE(frame->SendCommand(ID_VIEW_PARTS_TREE));
+    QPointer<CPopInportDlg> parts = qobject_cast<CPopInportDlg*>(frame->PartsPalette());
+    ASSERT_FALSE(parts.isNull());
+    AddEntityCopy(EntityBuffer, *MakeRecord(EntityType::Line, {0, 0, 10, 10}));
+
+    // "作図パレット(&D)" lets the parts palette go and empties the buffer.
+    ASSERT_TRUE(frame->SendCommand(ID_VIEW_DRAW_PALETTE));
+    QApplication::processEvents();
+    EXPECT_TRUE(parts.isNull());
+    EXPECT_EQ(frame->PartsPalette(), nullptr);
+    EXPECT_EQ(BufferCount(), 0);
+    ASSERT_NE(Palette(), nullptr);
+
+    // Its close box brings the drawing palette back.
+    ASSERT_TRUE(frame->SendCommand(ID_VIEW_PARTS_TREE));
+    parts = qobject_cast<CPopInportDlg*>(frame->PartsPalette());
+    ASSERT_FALSE(parts.isNull());
+    EXPECT_EQ(frame->DrawPalette(), nullptr);
+    AddEntityCopy(EntityBuffer, *MakeRecord(EntityType::Line, {0, 0, 10, 10}));
+    parts->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(parts.isNull());
+    EXPECT_EQ(BufferCount(), 0);
+    EXPECT_NE(Palette(), nullptr);
+    EXPECT_EQ(PaletteShown, 0);
 }
