@@ -41,8 +41,6 @@ public:
     // What was read and dropped: solids, blocks, entities of layer groups
     // 8 to 15 (kept, but on layer 127).
     ImportReport Report;
-    // Objects left out because a value came out infinite or not a number.
-    int NotFiniteRecords = 0;
 
     // 0 after the whole header, JwwHeaderNotJww without the magic (or for
     // versions 0 to 10), the version itself when it is below 230. The end
