@@ -5,6 +5,7 @@
 #include "model/Settings.h"
 #include "model/Utilities.h"
 #include "platform/Encoding.h"
+#include "view/FillBrush.h"
 
 #include <QFontDatabase>
 
@@ -159,19 +160,6 @@ platform::Pen EntityPen(const CEntity& e)
     return platform::Pen::Make(StyleOfLineType(e.style / 100), 1, e.colour);
 }
 
-platform::Brush PaintBrush(int pattern, COLORREF colour)
-{
-    using platform::HatchStyle;
-    switch (pattern) {
-    case 1: return platform::Brush::Hatched(HatchStyle::Horizontal, colour);
-    case 2: return platform::Brush::Hatched(HatchStyle::Vertical, colour);
-    case 3: return platform::Brush::Hatched(HatchStyle::Cross, colour);
-    case 4: return platform::Brush::Hatched(HatchStyle::BackwardDiagonal, colour);
-    case 5: return platform::Brush::Hatched(HatchStyle::ForwardDiagonal, colour);
-    case 6: return platform::Brush::Hatched(HatchStyle::DiagonalCross, colour);
-    default: return platform::Brush::Solid(colour);
-    }
-}
 
 // Selects a pen for the life of the scope.
 class PenScope {
@@ -487,7 +475,7 @@ void CPartsPreview::DrawPreviewPaint(platform::Dc& dc, const CEntity& e) const
     uint64_t bits = 0;
     std::memcpy(&bits, &v[0], sizeof bits);
     PenScope pen(dc, platform::Pen::Make(platform::PenStyle::Solid, 1, COLORREF(bits & 0xFFFFFFFFu)));
-    const platform::Brush oldBrush = dc.SelectBrush(PaintBrush(e.style / 100, e.colour));
+    const platform::Brush oldBrush = dc.SelectBrush(FillBrush(e.style / 100, e.colour));
     if (n >= 5 && e.codes[2] == BoundaryItem::Circle) {
         const double cx = v[2], cy = v[3], r = v[4];
         const platform::Point a = ToPane(cx - r, cy + r), b = ToPane(cx + r, cy - r);

@@ -5,12 +5,10 @@
 #include "view/EntityRenderer.h"
 
 #include "model/FillOutline.h"
+#include "view/FillBrush.h"
 
 #include <cstring>
 
-namespace {
-
-// The brush of a fill pattern (the style word's hundreds).
 platform::Brush FillBrush(int pattern, COLORREF colour)
 {
     using platform::HatchStyle;
@@ -24,6 +22,8 @@ platform::Brush FillBrush(int pattern, COLORREF colour)
     default: return platform::Brush::Solid(colour);
     }
 }
+
+namespace {
 
 // The outline colour: the low four bytes of the first value's bit pattern.
 COLORREF OutlineColour(const CEntity* e)
